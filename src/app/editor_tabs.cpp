@@ -1,0 +1,69 @@
+#include "app/editor_tabs.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "imgui.h"
+
+std::vector<EditorTab> editorTabs;
+std::vector<int32_t> savedTabOrder;
+
+namespace {
+const EditorTab kRegistry[] = {
+    {0, "Sprite Studio", nullptr},
+    {1, "Tile Studio", nullptr},
+    {2, "Table Studio", nullptr},
+};
+
+const char* kTabMovePayload = "TAB_MOVE";
+}  // namespace
+
+void RegisterEditorTabs() {
+  editorTabs.assign(std::begin(kRegistry), std::end(kRegistry));
+  if (savedTabOrder.empty()) return;
+  std::vector<EditorTab> ordered;
+  auto listed = [&ordered](int32_t id) {
+    return std::any_of(ordered.begin(), ordered.end(), [id](const EditorTab& t) { return t.id == id; });
+  };
+  for (int32_t id : savedTabOrder)
+    for (const EditorTab& tab : kRegistry)
+      if (tab.id == id && !listed(id)) ordered.push_back(tab);
+  for (const EditorTab& tab : kRegistry)
+    if (!listed(tab.id)) ordered.push_back(tab);
+  editorTabs = ordered;
+}
+
+void MoveEditorTab(std::vector<EditorTab>& tabs, int from, int onto) {
+  const int count = static_cast<int>(tabs.size());
+  if (from < 0 || from >= count || onto < 0 || onto >= count || from == onto) return;
+  const EditorTab moved = tabs[from];
+  tabs.erase(tabs.begin() + from);
+  tabs.insert(tabs.begin() + (from < onto ? onto - 1 : onto), moved);
+}
+
+void DrawEditorTabs() {
+  if (!ImGui::BeginTabBar("EditorTabs")) return;
+  for (int i = 0; i < static_cast<int>(editorTabs.size()); ++i) {
+    ImGui::PushID(i);
+    const bool selected = ImGui::BeginTabItem(editorTabs[i].title);
+    if (ImGui::BeginDragDropSource()) {
+      ImGui::SetDragDropPayload(kTabMovePayload, &i, sizeof i);
+      ImGui::Text("Move %s", editorTabs[i].title);
+      ImGui::EndDragDropSource();
+    }
+    if (ImGui::BeginDragDropTarget()) {
+      if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTabMovePayload)) {
+        int from;
+        std::memcpy(&from, payload->Data, sizeof from);
+        MoveEditorTab(editorTabs, from, i);
+      }
+      ImGui::EndDragDropTarget();
+    }
+    if (selected) {
+      if (editorTabs[i].draw) editorTabs[i].draw();
+      ImGui::EndTabItem();
+    }
+    ImGui::PopID();
+  }
+  ImGui::EndTabBar();
+}

@@ -1,0 +1,3 @@
+#include "app/file_dialog.h"
+
+std::string lastDirectory;

@@ -1,0 +1,89 @@
+#define SDL_MAIN_HANDLED
+#include <SDL.h>
+
+#include <filesystem>
+
+#include "app/editor_config.h"
+#include "app/editor_frame.h"
+#include "app/editor_tabs.h"
+#include "app/file_dialog.h"
+#include "imgui.h"
+#include "imgui_impl_sdl2.h"
+#include "imgui_impl_sdlrenderer2.h"
+
+namespace {
+constexpr Uint32 kUnpacedFrameMs = 16;  // a renderer without vsync would otherwise spin
+
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+  if (SDL_Renderer* renderer =
+          SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
+    return renderer;
+  // No GPU driver (or SDL's dummy video driver): draw in software instead.
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+bool PacedByDisplay(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+}
+
+void PollEvents(SDL_Window* window, bool& running) {
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) {
+    ImGui_ImplSDL2_ProcessEvent(&event);
+    if (event.type == SDL_QUIT) running = false;
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED)
+      SaveEditorConfig(window);
+  }
+}
+}  // namespace
+
+int main(int, char**) {
+  if (!EnsureConfigDirectory()) return -1;
+  std::error_code error;
+  lastDirectory = std::filesystem::current_path(error).string();
+  LoadEditorConfig();
+
+  SDL_SetMainReady();
+  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) return -1;
+
+  SDL_Window* window =
+      SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY,
+                       editorSettings.windowWidth, editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI);
+  SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
+  if (!renderer) {
+    if (window) SDL_DestroyWindow(window);
+    SDL_Quit();
+    return -1;
+  }
+  const bool paced = PacedByDisplay(renderer);
+
+  ImGui::CreateContext();
+  ImGui::GetIO().IniFilename = "config/imgui.ini";
+  ImGui_ImplSDL2_InitForSDLRenderer(window, renderer);
+  ImGui_ImplSDLRenderer2_Init(renderer);
+
+  RegisterEditorTabs();
+
+  bool running = true;
+  while (running) {
+    PollEvents(window, running);
+    ImGui_ImplSDLRenderer2_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    DrawEditorFrame(running);
+    ImGui::Render();
+    ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
+    SDL_RenderPresent(renderer);
+    if (!paced) SDL_Delay(kUnpacedFrameMs);
+  }
+
+  SaveEditorConfig(window);
+  ImGui_ImplSDLRenderer2_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext();
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  return 0;
+}

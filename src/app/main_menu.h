@@ -1,0 +1,4 @@
+#pragma once
+
+// The main menu bar with the project commands; clears `running` on File > Exit.
+void DrawMainMenu(bool& running);

@@ -1,0 +1,73 @@
+#pragma once
+// The project: three program-wide lists of plain fixed-size records, the fixed
+// palette and the naming rule. No GUI here, so tools and tests link it bare.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+constexpr std::size_t kNameSize = 21;  // 20 characters and a zero
+constexpr int kTilesPerSet = 256;
+constexpr int kSpriteSize = 16;
+constexpr int kTableColumns = 32;
+constexpr int kTableRows = 24;
+constexpr int kTableCells = kTableColumns * kTableRows;
+constexpr uint8_t EmptyCell = 255;
+
+struct TileSet {
+  char name[kNameSize] = {};
+  uint8_t pixels[kTilesPerSet][8][8] = {};   // tile, row, column; non-zero = foreground
+  int32_t foreground[kTilesPerSet][8] = {};  // palette index per tile row
+  int32_t background[kTilesPerSet][8] = {};
+};
+
+struct Sprite {
+  char name[kNameSize] = {};
+  uint8_t pixels[kSpriteSize][kSpriteSize] = {};  // row, column; non-zero = set
+  int32_t colour = 0;
+};
+
+struct SpritePlacement {
+  int32_t spriteIndex = 0;  // may name no sprite any more: then it is kept but not drawn
+  float x = 0;              // view units, 4.75 to a screen pixel
+  float y = 0;
+};
+
+struct NameTable {
+  NameTable();  // blank: no name, every cell empty, no placements
+  char name[kNameSize];
+  uint8_t cells[kTableCells];  // row * 32 + column
+  std::vector<SpritePlacement> placements;  // drawn in this order
+};
+
+// Palette colours packed as the GUI draws them: red in the lowest byte, alpha in the highest.
+constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
+}
+inline constexpr uint32_t Palette[16] = {
+    PackColour(0, 0, 0, 0),       PackColour(0, 0, 0),         PackColour(33, 200, 66),
+    PackColour(94, 220, 120),     PackColour(84, 85, 237),     PackColour(125, 118, 252),
+    PackColour(212, 82, 77),      PackColour(66, 235, 245),    PackColour(252, 85, 84),
+    PackColour(255, 121, 120),    PackColour(212, 193, 84),    PackColour(230, 206, 128),
+    PackColour(33, 176, 59),      PackColour(201, 91, 178),    PackColour(204, 204, 204),
+    PackColour(255, 255, 255)};
+
+std::vector<Sprite>& sprites();  // created on first use holding "Sprite 0"
+extern std::vector<TileSet> tileSets;
+extern std::vector<NameTable> nameTables;
+
+// Copies at most 20 characters of source and terminates the field at byte 20.
+void SetName(char (&name)[kNameSize], const char* source);
+// Bounded formatted print into a name field, for the numbered default names.
+void FormatName(char (&name)[kNameSize], const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 2, 3)))
+#endif
+    ;
+
+TileSet DefaultTileSet();      // "Tile Set 1"
+Sprite DefaultSprite();        // "Sprite 0"
+NameTable DefaultNameTable();  // "Name Table 1"
+
+// New project: every list emptied, then one default record each.
+void ResetProject();

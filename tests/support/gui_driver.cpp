@@ -1,0 +1,119 @@
+#include "support/gui_driver.h"
+
+#include <cstring>
+
+#include "app/editor_config.h"
+#include "app/editor_frame.h"
+#include "imgui_internal.h"
+
+namespace {
+const char* ReadClipboard(ImGuiContext* context) {
+  return static_cast<GuiDriver*>(context->PlatformIO.Platform_ClipboardUserData)->clipboard.c_str();
+}
+void WriteClipboard(ImGuiContext* context, const char* text) {
+  static_cast<GuiDriver*>(context->PlatformIO.Platform_ClipboardUserData)->clipboard = text ? text : "";
+}
+}  // namespace
+
+GuiDriver::GuiDriver(bool rendererBuildsFonts) {
+  context = ImGui::CreateContext();
+  ImGui::SetCurrentContext(context);
+  ImGuiIO& io = ImGui::GetIO();
+  io.IniFilename = nullptr;
+  io.DisplaySize = ImVec2(static_cast<float>(kWindowWidth), static_cast<float>(kWindowHeight));
+  if (!rendererBuildsFonts) {
+    unsigned char* pixels;
+    int width, height;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &width, &height);
+  }
+  ImGuiPlatformIO& platform = ImGui::GetPlatformIO();
+  platform.Platform_ClipboardUserData = this;
+  platform.Platform_GetClipboardTextFn = ReadClipboard;
+  platform.Platform_SetClipboardTextFn = WriteClipboard;
+}
+
+GuiDriver::~GuiDriver() { ImGui::DestroyContext(context); }
+
+void GuiDriver::Frame(int count) {
+  ImGui::SetCurrentContext(context);
+  for (int i = 0; i < count; ++i) {
+    ImGui::GetIO().DeltaTime = nextDeltaTime;
+    nextDeltaTime = kFrameSeconds;
+    if (beforeNewFrame) beforeNewFrame();
+    ImGui::NewFrame();
+    DrawEditorFrame(running);
+    ImGui::Render();
+  }
+}
+
+void GuiDriver::AdvanceTime(float seconds) { nextDeltaTime = seconds; }
+
+void GuiDriver::MoveMouse(ImVec2 point) {
+  ImGui::SetCurrentContext(context);
+  ImGui::GetIO().AddMousePosEvent(point.x, point.y);
+}
+
+void GuiDriver::Press(int button) {
+  ImGui::SetCurrentContext(context);
+  ImGui::GetIO().AddMouseButtonEvent(button, true);
+}
+
+void GuiDriver::Release(int button) {
+  ImGui::SetCurrentContext(context);
+  ImGui::GetIO().AddMouseButtonEvent(button, false);
+}
+
+void GuiDriver::Click(ImVec2 point, int button) {
+  MoveMouse(point);
+  Frame();
+  Press(button);
+  Frame();
+  Release(button);
+  Frame();
+}
+
+void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps) {
+  MoveMouse(from);
+  Frame();
+  Press();
+  Frame();
+  for (int step = 1; step <= steps; ++step) {
+    const float t = static_cast<float>(step) / static_cast<float>(steps);
+    MoveMouse(ImVec2(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
+    Frame();
+  }
+  Release();
+  Frame(2);
+}
+
+void GuiDriver::PressKey(ImGuiKey key) {
+  ImGui::SetCurrentContext(context);
+  ImGui::GetIO().AddKeyEvent(key, true);
+  Frame();
+  ImGui::GetIO().AddKeyEvent(key, false);
+  Frame();
+}
+
+void GuiDriver::TypeText(const char* text) {
+  ImGui::SetCurrentContext(context);
+  ImGui::GetIO().AddInputCharactersUTF8(text);
+  Frame();
+}
+
+ImVec2 GuiDriver::WorkspaceOrigin() const {
+  ImGuiWindow* window = ImGui::FindWindowByName("Workspace");
+  return window ? window->Pos : ImVec2(0, 0);
+}
+
+ImVec2 GuiDriver::TabCenter(const char* title) const {
+  ImGuiContext& g = *context;
+  for (int i = 0; i < g.TabBars.GetMapSize(); ++i) {
+    ImGuiTabBar* bar = g.TabBars.TryGetMapData(i);
+    if (!bar) continue;
+    for (ImGuiTabItem& tab : bar->Tabs)
+      if (std::strcmp(ImGui::TabBarGetTabName(bar, &tab), title) == 0)
+        return ImVec2(bar->BarRect.Min.x + tab.Offset + tab.Width * 0.5f,
+                      (bar->BarRect.Min.y + bar->BarRect.Max.y) * 0.5f);
+  }
+  return ImVec2(-1, -1);
+}

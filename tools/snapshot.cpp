@@ -1,0 +1,47 @@
+// Renders frames of the editor off-screen through SDL's software renderer and
+// writes one BMP per studio tab, so the editor can be looked at without a display.
+// Usage: snapshot [output folder]   (default: the working directory)
+
+#include <SDL.h>
+
+#include <string>
+
+#include "app/editor_config.h"
+#include "app/editor_tabs.h"
+#include "imgui_impl_sdlrenderer2.h"
+#include "support/gui_driver.h"
+
+int main(int argc, char** argv) {
+  const std::string folder = argc > 1 ? argv[1] : ".";
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+  SDL_Renderer* renderer = surface ? SDL_CreateSoftwareRenderer(surface) : nullptr;
+  if (!renderer) return 1;
+
+  RegisterEditorTabs();
+  GuiDriver gui(true);
+  ImGui_ImplSDLRenderer2_Init(renderer);
+  gui.beforeNewFrame = [] { ImGui_ImplSDLRenderer2_NewFrame(); };
+
+  int status = 0;
+  gui.Frame(2);
+  for (const EditorTab& tab : editorTabs) {
+    gui.Click(gui.TabCenter(tab.title));
+    gui.MoveMouse(ImVec2(-1, -1));
+    gui.Frame(3);
+    ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
+    SDL_RenderPresent(renderer);
+    std::string path = folder + "/" + tab.title + ".bmp";
+    for (char& c : path)
+      if (c == ' ') c = '_';
+    if (SDL_SaveBMP(surface, path.c_str()) != 0) status = 1;
+    else SDL_Log("wrote %s", path.c_str());
+  }
+
+  ImGui_ImplSDLRenderer2_Shutdown();
+  SDL_DestroyRenderer(renderer);
+  SDL_FreeSurface(surface);
+  SDL_Quit();
+  return status;
+}
