@@ -7,6 +7,7 @@
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "app/sound_generator.h"
 #include "imgui.h"
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
@@ -25,6 +26,22 @@ SDL_Renderer* CreateRenderer(SDL_Window* window) {
 bool PacedByDisplay(SDL_Renderer* renderer) {
   SDL_RendererInfo info;
   return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+}
+
+// No device is fine: the editor then runs silently.
+SDL_AudioDeviceID OpenAudio() {
+  SDL_AudioSpec wanted{};
+  wanted.freq = kDefaultAudioRate;
+  wanted.format = AUDIO_S16LSB;
+  wanted.channels = 1;
+  wanted.samples = 2048;
+  wanted.callback = AudioCallback;
+  SDL_AudioSpec obtained{};
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device == 0) return 0;
+  obtainedAudioRate = obtained.freq;
+  SDL_PauseAudioDevice(device, 0);
+  return device;
 }
 
 void PollEvents(SDL_Window* window, bool& running) {
@@ -46,12 +63,14 @@ int main(int, char**) {
 
   SDL_SetMainReady();
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) return -1;
+  const SDL_AudioDeviceID audio = OpenAudio();
 
   SDL_Window* window =
       SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY,
                        editorSettings.windowWidth, editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI);
   SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
   if (!renderer) {
+    if (audio) SDL_CloseAudioDevice(audio);
     if (window) SDL_DestroyWindow(window);
     SDL_Quit();
     return -1;
@@ -79,6 +98,7 @@ int main(int, char**) {
   }
 
   SaveEditorConfig(window);
+  if (audio) SDL_CloseAudioDevice(audio);
   ImGui_ImplSDLRenderer2_Shutdown();
   ImGui_ImplSDL2_Shutdown();
   ImGui::DestroyContext();
