@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
   int status = 0;
   gui.Frame(2);
   for (const EditorTab& tab : editorTabs) {
-    gui.Click(gui.TabCenter(tab.title));
+    gui.Click(gui.ItemCenter(tab.title));
     gui.MoveMouse(ImVec2(-1, -1));
     gui.Frame(3);
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);

@@ -1,4 +1,9 @@
 #pragma once
+// "config/editor.cfg": window position and size, the dialog folder and the tab order.
+//   line 1: left top width height reserved
+//   line 2: the dialog folder
+//   then one "title|id" line per tab, in tab order
+
 #include <cstdint>
 #include <string>
 
@@ -7,8 +12,9 @@ struct SDL_Window;
 constexpr int32_t kCentredPosition = 0x2FFF0000;  // SDL's "centred" window position
 constexpr int32_t kWindowWidth = 1806;
 constexpr int32_t kWindowHeight = 995;
+constexpr const char* kConfigDirectory = "config";
+constexpr const char* kEditorConfigPath = "config/editor.cfg";
 
-// The settings kept in "config/editor.cfg".
 struct EditorSettings {
   int32_t windowX = kCentredPosition;
   int32_t windowY = kCentredPosition;
@@ -20,5 +26,13 @@ extern EditorSettings editorSettings;
 
 // Creates "config" when missing; false when it cannot.
 bool EnsureConfigDirectory();
+
+// Fills editorSettings, lastDirectory and savedTabOrder from the text of the
+// file, keeping what it does not give.
+void ParseEditorConfig(const std::string& text);
+// The file's text for a window at (x, y), with lastDirectory and editorTabs.
+std::string FormatEditorConfig(int32_t windowX, int32_t windowY);
+
 void LoadEditorConfig();
+// Silent on failure: a configuration that cannot be written is not worth a message.
 void SaveEditorConfig(SDL_Window* window);

@@ -1,3 +1,15 @@
 #include "app/file_dialog.h"
 
 std::string lastDirectory;
+
+const FileFilters kLoadProjectFilters = {{"KRV Project (*.krv)", "*.krv"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kSaveProjectFilters = {{"KRV Project (*.krv)", "*.krv"}};
+const FileFilters kAssemblyFilters = {{"Assembly File (*.asm)", "*.asm"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kBasicFilters = {{"BASIC File (*.bas)", "*.bas"}, {"All Files (*.*)", "*.*"}};
+
+std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);
+FileDialogFunction fileDialogFunction = PlatformFileDialog;
+
+std::string ShowFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save) {
+  return fileDialogFunction ? fileDialogFunction(filters, initialDirectory, save) : std::string();
+}

@@ -1,6 +1,36 @@
 #pragma once
+// The one way the editor asks the user for a file: the system's dialogs on
+// Windows, an in-window file browser elsewhere. Blocks until answered and
+// never changes the working directory.
+
 #include <string>
+#include <vector>
+
+struct SDL_Renderer;
+struct SDL_Window;
+
+struct FileFilter {
+  const char* description;  // "KRV Project (*.krv)"
+  const char* pattern;      // "*.krv"
+};
+using FileFilters = std::vector<FileFilter>;
+
+extern const FileFilters kLoadProjectFilters;
+extern const FileFilters kSaveProjectFilters;
+extern const FileFilters kAssemblyFilters;
+extern const FileFilters kBasicFilters;
 
 // The folder every file dialog opens in: the working directory at start-up,
 // then what the configuration or File > Load Project makes it.
 extern std::string lastDirectory;
+
+using FileDialogFunction = std::string (*)(const FileFilters& filters, const std::string& initialDirectory,
+                                           bool save);
+// The dialog that ShowFileDialog runs; tests put their own answer here.
+extern FileDialogFunction fileDialogFunction;
+
+// The chosen path, or empty text when the user cancels or no dialog can be shown.
+std::string ShowFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);
+
+// Where the in-window browser draws; without a host no dialog can be shown.
+void SetFileDialogHost(SDL_Window* window, SDL_Renderer* renderer);

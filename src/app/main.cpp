@@ -7,25 +7,20 @@
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "app/frame_pacing.h"
 #include "app/sound_generator.h"
+#include "app/window_placement.h"
 #include "imgui.h"
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
 
 namespace {
-constexpr Uint32 kUnpacedFrameMs = 16;  // a renderer without vsync would otherwise spin
-
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
   if (SDL_Renderer* renderer =
           SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
     return renderer;
   // No GPU driver (or SDL's dummy video driver): draw in software instead.
   return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
-}
-
-bool PacedByDisplay(SDL_Renderer* renderer) {
-  SDL_RendererInfo info;
-  return SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
 }
 
 // No device is fine: the editor then runs silently.
@@ -64,6 +59,7 @@ int main(int, char**) {
   SDL_SetMainReady();
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) return -1;
   const SDL_AudioDeviceID audio = OpenAudio();
+  KeepWindowOnADisplay(editorSettings, DisplayBounds());
 
   SDL_Window* window =
       SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY,
@@ -82,6 +78,7 @@ int main(int, char**) {
   ImGui_ImplSDL2_InitForSDLRenderer(window, renderer);
   ImGui_ImplSDLRenderer2_Init(renderer);
 
+  SetFileDialogHost(window, renderer);
   RegisterEditorTabs();
 
   bool running = true;
@@ -94,7 +91,7 @@ int main(int, char**) {
     ImGui::Render();
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
     SDL_RenderPresent(renderer);
-    if (!paced) SDL_Delay(kUnpacedFrameMs);
+    WaitForNextFrame(paced);
   }
 
   SaveEditorConfig(window);

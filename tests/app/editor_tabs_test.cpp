@@ -49,17 +49,17 @@ TEST(EditorTabs, DraggingATabOntoAnotherPutsItBeforeThatTab) {
   ASSERT_EQ(Titles(), abc);
 
   // A on C: B, A, C.
-  gui.Drag(gui.TabCenter("Sprite Studio"), gui.TabCenter("Table Studio"));
+  gui.Drag(gui.ItemCenter("Sprite Studio"), gui.ItemCenter("Table Studio"));
   EXPECT_EQ(Titles(), (Titles_{"Tile Studio", "Sprite Studio", "Table Studio"}));
 
   // C on A, from A, B, C again: C, A, B.
   RegisterInOrder({});
   gui.Frame(2);
-  gui.Drag(gui.TabCenter("Table Studio"), gui.TabCenter("Sprite Studio"));
+  gui.Drag(gui.ItemCenter("Table Studio"), gui.ItemCenter("Sprite Studio"));
   EXPECT_EQ(Titles(), (Titles_{"Table Studio", "Sprite Studio", "Tile Studio"}));
 
   // A tab dropped on itself stays where it is.
-  const ImVec2 a = gui.TabCenter("Sprite Studio");
+  const ImVec2 a = gui.ItemCenter("Sprite Studio");
   gui.Drag(ImVec2(a.x - 20, a.y), ImVec2(a.x + 20, a.y));
   EXPECT_EQ(Titles(), (Titles_{"Table Studio", "Sprite Studio", "Tile Studio"}));
   RegisterInOrder({});

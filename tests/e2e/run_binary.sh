@@ -1,21 +1,37 @@
 #!/usr/bin/env bash
 # Starts the real editor under SDL's dummy video driver in a scratch folder,
-# lets it run, asks it to quit with SIGTERM and checks what it leaves behind.
+# lets it run, asks it to quit with SIGTERM and checks what it leaves behind:
+# once with no settings at all, once with a configuration from an earlier run.
 set -u
 binary=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$binary" &
-pid=$!
-sleep 1.5
-kill -TERM "$pid"
-wait "$pid"
-status=$?
-
 fail=0
-[ "$status" -eq 0 ] || { echo "exit status $status, expected 0"; fail=1; }
+
+run_editor() {
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$binary" &
+  local pid=$!
+  sleep 1.5
+  kill -TERM "$pid"
+  wait "$pid"
+  local status=$?
+  [ "$status" -eq 0 ] || { echo "exit status $status, expected 0"; fail=1; }
+}
+
+mkdir "$work/fresh" && cd "$work/fresh" || exit 1
+run_editor
 [ -d config ] || { echo "config directory was not created"; fail=1; }
 [ -f config/imgui.ini ] || { echo "config/imgui.ini was not written at shutdown"; fail=1; }
+expected_tabs=$'Sprite Studio|0\nTile Studio|1\nTable Studio|2'
+[ "$(tail -n 3 config/editor.cfg)" = "$expected_tabs" ] || { echo "default tab order not saved"; fail=1; }
+[ "$(sed -n 2p config/editor.cfg)" = "$work/fresh" ] || { echo "working directory not saved as the dialog folder"; fail=1; }
+
+mkdir -p "$work/configured/config" && cd "$work/configured" || exit 1
+printf '100 50 800 600 9\n  /some folder\nTable Studio|2\nSprite Studio|0\n' > config/editor.cfg
+run_editor
+first_line=$(sed -n 1p config/editor.cfg)
+[[ "$first_line" == *" 1806 995 9" ]] || { echo "first line is '$first_line'"; fail=1; }
+[ "$(sed -n 2p config/editor.cfg)" = "  /some folder" ] || { echo "dialog folder not kept"; fail=1; }
+expected_tabs=$'Table Studio|2\nSprite Studio|0\nTile Studio|1'
+[ "$(tail -n 3 config/editor.cfg)" = "$expected_tabs" ] || { echo "saved tab order not kept"; fail=1; }
 exit $fail

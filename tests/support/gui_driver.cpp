@@ -1,10 +1,10 @@
 #include "support/gui_driver.h"
 
-#include <cstring>
+#include <gtest/gtest.h>
 
 #include "app/editor_config.h"
 #include "app/editor_frame.h"
-#include "imgui_internal.h"
+#include "imgui_item_hooks.h"
 
 namespace {
 const char* ReadClipboard(ImGuiContext* context) {
@@ -30,7 +30,17 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
   platform.Platform_ClipboardUserData = this;
   platform.Platform_GetClipboardTextFn = ReadClipboard;
   platform.Platform_SetClipboardTextFn = WriteClipboard;
+  context->TestEngine = this;
+  context->TestEngineHookItems = true;
+  imguiItemObserver.itemAdded = [](ImGuiContext* c, ImGuiID id, ImVec2 min, ImVec2 max) {
+    if (GuiDriver* driver = Of(c)) driver->rectsThisFrame[id] = ImRect(min, max);
+  };
+  imguiItemObserver.itemLabelled = [](ImGuiContext* c, ImGuiID id, const char* label) {
+    if (GuiDriver* driver = Of(c)) driver->labelsThisFrame[id] = label;
+  };
+  draw = [this] { DrawEditorFrame(running); };
 }
+
 
 GuiDriver::~GuiDriver() { ImGui::DestroyContext(context); }
 
@@ -40,9 +50,14 @@ void GuiDriver::Frame(int count) {
     ImGui::GetIO().DeltaTime = nextDeltaTime;
     nextDeltaTime = kFrameSeconds;
     if (beforeNewFrame) beforeNewFrame();
+    rectsThisFrame.clear();
+    labelsThisFrame.clear();
     ImGui::NewFrame();
-    DrawEditorFrame(running);
+    draw();
     ImGui::Render();
+    items.clear();
+    for (const auto& [id, label] : labelsThisFrame)
+      if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end()) items[label] = rect->second;
   }
 }
 
@@ -105,15 +120,11 @@ ImVec2 GuiDriver::WorkspaceOrigin() const {
   return window ? window->Pos : ImVec2(0, 0);
 }
 
-ImVec2 GuiDriver::TabCenter(const char* title) const {
-  ImGuiContext& g = *context;
-  for (int i = 0; i < g.TabBars.GetMapSize(); ++i) {
-    ImGuiTabBar* bar = g.TabBars.TryGetMapData(i);
-    if (!bar) continue;
-    for (ImGuiTabItem& tab : bar->Tabs)
-      if (std::strcmp(ImGui::TabBarGetTabName(bar, &tab), title) == 0)
-        return ImVec2(bar->BarRect.Min.x + tab.Offset + tab.Width * 0.5f,
-                      (bar->BarRect.Min.y + bar->BarRect.Max.y) * 0.5f);
+ImVec2 GuiDriver::ItemCenter(const std::string& label) const {
+  const auto found = items.find(label);
+  if (found == items.end()) {
+    ADD_FAILURE() << "no item \"" << label << "\" in the last frame";
+    return ImVec2(-1, -1);
   }
-  return ImVec2(-1, -1);
+  return found->second.GetCenter();
 }

@@ -4,9 +4,11 @@
 // while a test plays the user's mouse, keyboard and clipboard.
 
 #include <functional>
+#include <map>
 #include <string>
 
 #include "imgui.h"
+#include "imgui_internal.h"
 
 class GuiDriver {
  public:
@@ -34,14 +36,22 @@ class GuiDriver {
 
   // The Workspace window's top-left corner: the studios' offsets start here.
   ImVec2 WorkspaceOrigin() const;
-  // Centre of the tab with this label in the tab bar "EditorTabs".
-  ImVec2 TabCenter(const char* title) const;
+  // Widgets drawn in the last frame, by the label they were given ("Yes", "Tile Studio").
+  bool HasItem(const std::string& label) const { return items.count(label) > 0; }
+  ImVec2 ItemCenter(const std::string& label) const;
+  void ClickItem(const std::string& label) { Click(ItemCenter(label)); }
 
   ImGuiContext* context = nullptr;
   bool running = true;  // cleared by File > Exit
   std::string clipboard;
   std::function<void()> beforeNewFrame;  // for tools that add a renderer backend
+  std::function<void()> draw;            // what a frame draws; the editor unless replaced
 
  private:
+  static GuiDriver* Of(ImGuiContext* context) { return static_cast<GuiDriver*>(context->TestEngine); }
+
   float nextDeltaTime = kFrameSeconds;
+  std::map<std::string, ImRect> items;  // of the last frame
+  std::map<ImGuiID, ImRect> rectsThisFrame;
+  std::map<ImGuiID, std::string> labelsThisFrame;
 };

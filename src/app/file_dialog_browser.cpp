@@ -1,0 +1,68 @@
+// Where the system has no dialog we can call, the file browser runs in the
+// editor's own window. It gets a GUI context of its own: the editor's frame is
+// still open while a menu command waits for the answer.
+#ifndef _WIN32
+#include <SDL.h>
+
+#include "app/file_browser.h"
+#include "app/file_dialog.h"
+#include "app/frame_pacing.h"
+#include "imgui.h"
+#include "imgui_impl_sdl2.h"
+#include "imgui_impl_sdlrenderer2.h"
+
+namespace {
+SDL_Window* hostWindow = nullptr;
+SDL_Renderer* hostRenderer = nullptr;
+}  // namespace
+
+void SetFileDialogHost(SDL_Window* window, SDL_Renderer* renderer) {
+  hostWindow = window;
+  hostRenderer = renderer;
+}
+
+std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save) {
+  if (!hostWindow || !hostRenderer) return {};
+  ImGuiContext* editorContext = ImGui::GetCurrentContext();
+  ImGuiContext* dialogContext = ImGui::CreateContext();
+  ImGui::SetCurrentContext(dialogContext);
+  ImGui::GetIO().IniFilename = nullptr;
+  ImGui_ImplSDL2_InitForSDLRenderer(hostWindow, hostRenderer);
+  ImGui_ImplSDLRenderer2_Init(hostRenderer);
+
+  FileBrowserState state = OpenFileBrowser(filters, initialDirectory, save);
+  const bool paced = PacedByDisplay(hostRenderer);
+  bool quitRequested = false;
+  while (state.outcome == BrowserOutcome::Pending) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+      ImGui_ImplSDL2_ProcessEvent(&event);
+      if (event.type == SDL_QUIT) {
+        quitRequested = true;
+        CancelFileBrowser(state);
+      }
+    }
+    ImGui_ImplSDLRenderer2_NewFrame();
+    ImGui_ImplSDL2_NewFrame();
+    ImGui::NewFrame();
+    DrawFileBrowser(state);
+    ImGui::Render();
+    SDL_RenderClear(hostRenderer);
+    ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), hostRenderer);
+    SDL_RenderPresent(hostRenderer);
+    WaitForNextFrame(paced);
+  }
+
+  ImGui_ImplSDLRenderer2_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext(dialogContext);
+  ImGui::SetCurrentContext(editorContext);
+  if (quitRequested) {
+    // Hand the quit on to the editor's loop.
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  return state.outcome == BrowserOutcome::Chosen ? state.chosenPath : std::string();
+}
+#endif

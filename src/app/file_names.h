@@ -1,0 +1,10 @@
+#pragma once
+#include <string>
+
+// The file name's part from its last dot on; empty for a name like ".krv".
+std::string FileExtension(const std::string& path);
+// Appends ".krv" unless the path ends in exactly ".krv" (letter case included).
+std::string WithProjectExtension(const std::string& path);
+// Appends `extension` unless the path ends in it in any letter case.
+std::string WithExportExtension(const std::string& path, const std::string& extension);
+std::string ParentDirectory(const std::string& path);

@@ -1,0 +1,25 @@
+#pragma once
+// Whole-file reads and writes. A write goes to a temporary file beside the
+// target that replaces it only once everything is on disk, so a failed save
+// never leaves a half-written file behind.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class FileResult {
+  Ok,
+  CannotOpen,
+  NotProjectFile,
+  UnsupportedVersion,
+  TruncatedOrCorrupt,
+  CannotWrite,
+};
+
+// The reason in words, for the message shown to the user.
+const char* DescribeFileResult(FileResult result);
+
+FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents);
+
+// Text mode turns "\n" into the platform's line end.
+FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode);

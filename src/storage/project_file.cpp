@@ -1,0 +1,193 @@
+#include "storage/project_file.h"
+
+#include <cstring>
+
+namespace {
+const char kMagic[4] = {'K', 'R', 'V', '!'};
+constexpr int32_t kVersion = 1;
+
+// --- writing -------------------------------------------------------------
+
+void PutU32(std::string& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
+}
+void PutI32(std::string& out, int32_t value) { PutU32(out, static_cast<uint32_t>(value)); }
+void PutF32(std::string& out, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  PutU32(out, bits);
+}
+void PutBytes(std::string& out, const void* data, std::size_t size) {
+  out.append(static_cast<const char*>(data), size);
+}
+
+void PutSprite(std::string& out, const Sprite& sprite) {
+  PutBytes(out, sprite.name, kNameSize);
+  out.push_back(static_cast<char>(sprite.colour & 0xFF));
+  const uint8_t* pixels = &sprite.pixels[0][0];
+  // One bit a pixel, the leftmost pixel in the lowest bit.
+  for (int k = 0; k < 32; ++k) {
+    uint8_t packed = 0;
+    for (int j = 0; j < 8; ++j)
+      if (pixels[8 * k + j]) packed |= static_cast<uint8_t>(1 << j);
+    out.push_back(static_cast<char>(packed));
+  }
+}
+
+void PutTileSet(std::string& out, const TileSet& set) {
+  PutBytes(out, set.name, kNameSize);
+  PutBytes(out, set.pixels, sizeof set.pixels);
+  for (const auto& tile : set.foreground)
+    for (int32_t colour : tile) PutI32(out, colour);
+  for (const auto& tile : set.background)
+    for (int32_t colour : tile) PutI32(out, colour);
+}
+
+void PutNameTable(std::string& out, const NameTable& table) {
+  PutBytes(out, table.name, kNameSize);
+  PutBytes(out, table.cells, kTableCells);
+  PutU32(out, static_cast<uint32_t>(table.placements.size()));
+  for (const SpritePlacement& placement : table.placements) {
+    PutI32(out, placement.spriteIndex);
+    PutF32(out, placement.x);
+    PutF32(out, placement.y);
+  }
+}
+
+// --- reading -------------------------------------------------------------
+
+struct Reader {
+  const uint8_t* data;
+  std::size_t size;
+  std::size_t position = 0;
+
+  std::size_t Remaining() const { return size - position; }
+  bool Bytes(void* target, std::size_t count) {
+    if (Remaining() < count) return false;
+    std::memcpy(target, data + position, count);
+    position += count;
+    return true;
+  }
+  bool U32(uint32_t& value) {
+    uint8_t raw[4];
+    if (!Bytes(raw, 4)) return false;
+    value = uint32_t(raw[0]) | uint32_t(raw[1]) << 8 | uint32_t(raw[2]) << 16 | uint32_t(raw[3]) << 24;
+    return true;
+  }
+  bool I32(int32_t& value) {
+    uint32_t raw;
+    if (!U32(raw)) return false;
+    value = static_cast<int32_t>(raw);
+    return true;
+  }
+  bool F32(float& value) {
+    uint32_t raw;
+    if (!U32(raw)) return false;
+    std::memcpy(&value, &raw, sizeof value);
+    return true;
+  }
+  // A count of records that the rest of the file can actually hold.
+  bool Count(uint32_t& count, std::size_t recordSize) {
+    return U32(count) && count <= Remaining() / recordSize;
+  }
+  // A name with no zero in its 21 bytes ends at byte 20.
+  bool Name(char (&name)[kNameSize]) {
+    if (!Bytes(name, kNameSize)) return false;
+    name[kNameSize - 1] = 0;
+    return true;
+  }
+};
+
+bool ReadSprite(Reader& in, Sprite& sprite) {
+  uint8_t colour;
+  uint8_t packed[32];
+  if (!in.Name(sprite.name) || !in.Bytes(&colour, 1) || !in.Bytes(packed, sizeof packed)) return false;
+  sprite.colour = colour;
+  uint8_t* pixels = &sprite.pixels[0][0];
+  for (int k = 0; k < 32; ++k)
+    for (int j = 0; j < 8; ++j) pixels[8 * k + j] = packed[k] >> j & 1;
+  return true;
+}
+
+bool ReadTileSet(Reader& in, TileSet& set) {
+  if (!in.Name(set.name) || !in.Bytes(set.pixels, sizeof set.pixels)) return false;
+  for (auto& tile : set.foreground)
+    for (int32_t& colour : tile)
+      if (!in.I32(colour)) return false;
+  for (auto& tile : set.background)
+    for (int32_t& colour : tile)
+      if (!in.I32(colour)) return false;
+  return true;
+}
+
+bool ReadNameTable(Reader& in, NameTable& table) {
+  uint32_t count;
+  if (!in.Name(table.name) || !in.Bytes(table.cells, kTableCells) || !in.Count(count, kPlacementRecordSize))
+    return false;
+  table.placements.resize(count);
+  for (SpritePlacement& placement : table.placements)
+    if (!in.I32(placement.spriteIndex) || !in.F32(placement.x) || !in.F32(placement.y)) return false;
+  return true;
+}
+
+template <typename Record>
+bool ReadList(Reader& in, std::size_t smallestRecord, bool (*readRecord)(Reader&, Record&),
+              std::vector<Record>& list) {
+  uint32_t count;
+  if (!in.Count(count, smallestRecord)) return false;
+  list.clear();
+  list.reserve(count);
+  for (uint32_t i = 0; i < count; ++i) {
+    list.emplace_back();
+    if (!readRecord(in, list.back())) return false;
+  }
+  return true;
+}
+}  // namespace
+
+std::string SerializeProject(const std::vector<Sprite>& sprites, const std::vector<TileSet>& tileSets,
+                             const std::vector<NameTable>& nameTables) {
+  std::string out;
+  out.reserve(16 + sprites.size() * kSpriteRecordSize + tileSets.size() * kTileSetRecordSize +
+              nameTables.size() * kNameTableRecordSize);
+  PutBytes(out, kMagic, sizeof kMagic);
+  PutI32(out, kVersion);
+  PutU32(out, static_cast<uint32_t>(sprites.size()));
+  for (const Sprite& sprite : sprites) PutSprite(out, sprite);
+  PutU32(out, static_cast<uint32_t>(tileSets.size()));
+  for (const TileSet& set : tileSets) PutTileSet(out, set);
+  PutU32(out, static_cast<uint32_t>(nameTables.size()));
+  for (const NameTable& table : nameTables) PutNameTable(out, table);
+  return out;
+}
+
+FileResult ParseProject(const uint8_t* data, std::size_t size, ProjectLists& lists) {
+  Reader in{data, size};
+  char magic[4];
+  if (!in.Bytes(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof magic) != 0)
+    return FileResult::NotProjectFile;
+  int32_t version;
+  if (!in.I32(version)) return FileResult::TruncatedOrCorrupt;
+  if (version != kVersion) return FileResult::UnsupportedVersion;
+  if (!ReadList(in, kSpriteRecordSize, ReadSprite, lists.sprites) ||
+      !ReadList(in, kTileSetRecordSize, ReadTileSet, lists.tileSets) ||
+      !ReadList(in, kNameTableRecordSize, ReadNameTable, lists.nameTables))
+    return FileResult::TruncatedOrCorrupt;
+  return FileResult::Ok;
+}
+
+FileResult LoadProject(const std::string& path) {
+  std::vector<uint8_t> contents;
+  if (FileResult result = ReadWholeFile(path, contents); result != FileResult::Ok) return result;
+  ProjectLists lists;
+  if (FileResult result = ParseProject(contents.data(), contents.size(), lists); result != FileResult::Ok)
+    return result;
+  sprites().swap(lists.sprites);
+  tileSets.swap(lists.tileSets);
+  nameTables.swap(lists.nameTables);
+  return FileResult::Ok;
+}
+
+FileResult SaveProject(const std::string& path) {
+  return ReplaceFile(path, SerializeProject(sprites(), tileSets, nameTables), false);
+}

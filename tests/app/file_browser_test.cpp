@@ -1,0 +1,127 @@
+#include "app/file_browser.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/gui_driver.h"
+#include "support/temp_dir.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+// A folder with a project, a picture, an upper-case project and a sub-folder.
+void Populate(const TempDir& dir) {
+  fs::create_directory(dir.File("levels"));
+  for (const char* name : {"b.krv", "A.KRV", "notes.txt", "levels/one.krv"}) std::ofstream(dir.File(name)) << "x";
+}
+}  // namespace
+
+TEST(FileBrowser, PatternsIgnoreLetterCase) {
+  EXPECT_TRUE(MatchesPattern("level.krv", "*.krv"));
+  EXPECT_TRUE(MatchesPattern("LEVEL.KRV", "*.krv"));
+  EXPECT_FALSE(MatchesPattern("level.krv.bak", "*.krv"));
+  EXPECT_TRUE(MatchesPattern("README", "*.*"));
+  EXPECT_TRUE(MatchesPattern("a.asm", "?.asm"));
+}
+
+TEST(FileBrowser, ListsFoldersAndFilesOfTheChosenFilter) {
+  TempDir dir;
+  Populate(dir);
+  FileBrowserState state = OpenFileBrowser(kLoadProjectFilters, dir.path().string(), false);
+  EXPECT_EQ(state.folders, std::vector<std::string>{"levels"});
+  EXPECT_EQ(state.files, (std::vector<std::string>{"A.KRV", "b.krv"}));
+  ChooseFilter(state, 1);
+  EXPECT_EQ(state.files, (std::vector<std::string>{"A.KRV", "b.krv", "notes.txt"}));
+
+  EnterFolder(state, "levels");
+  EXPECT_EQ(fs::path(state.directory), fs::canonical(dir.File("levels")));
+  EXPECT_EQ(state.files, std::vector<std::string>{"one.krv"});
+  GoUp(state);
+  EXPECT_EQ(fs::path(state.directory), fs::canonical(dir.path()));
+
+  const FileBrowserState elsewhere = OpenFileBrowser(kLoadProjectFilters, dir.File("missing"), false);
+  EXPECT_EQ(fs::path(elsewhere.directory), fs::current_path());
+}
+
+TEST(FileBrowser, OpenAcceptsOnlyAnExistingFile) {
+  TempDir dir;
+  Populate(dir);
+  FileBrowserState state = OpenFileBrowser(kLoadProjectFilters, dir.path().string(), false);
+  ConfirmFileName(state);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
+  EXPECT_FALSE(state.message.empty());
+
+  PickFile(state, "ghost.krv");
+  ConfirmFileName(state);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
+  EXPECT_EQ(state.message, "No such file.");
+
+  PickFile(state, "levels");  // a folder's name enters it
+  ConfirmFileName(state);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
+  EXPECT_EQ(state.files, std::vector<std::string>{"one.krv"});
+
+  PickFile(state, "one.krv");
+  ConfirmFileName(state);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+  EXPECT_EQ(fs::path(state.chosenPath), fs::canonical(dir.File("levels/one.krv")));
+}
+
+TEST(FileBrowser, SaveAsksBeforeReplacingAFile) {
+  TempDir dir;
+  Populate(dir);
+  FileBrowserState state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  PickFile(state, "missing folder/new.krv");
+  ConfirmFileName(state);
+  EXPECT_EQ(state.message, "No such folder.");
+
+  PickFile(state, "b.krv");
+  ConfirmFileName(state);
+  EXPECT_TRUE(state.askOverwrite);
+  AnswerOverwrite(state, false);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
+  ConfirmFileName(state);
+  AnswerOverwrite(state, true);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+
+  state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  PickFile(state, "fresh");
+  ConfirmFileName(state);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+  EXPECT_EQ(fs::path(state.chosenPath).filename(), "fresh");
+}
+
+TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
+  TempDir dir;
+  Populate(dir);
+  const fs::path workingDirectory = fs::current_path();
+  GuiDriver gui;
+  FileBrowserState state = OpenFileBrowser(kLoadProjectFilters, dir.path().string(), false);
+  gui.draw = [&state] { DrawFileBrowser(state); };
+  gui.Frame(2);
+
+  gui.ClickItem("[folder] levels");
+  EXPECT_EQ(state.files, std::vector<std::string>{"one.krv"});
+  gui.ClickItem("Up");
+  gui.ClickItem("b.krv");
+  EXPECT_STREQ(state.fileName, "b.krv");
+  gui.ClickItem("Open");
+  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+  EXPECT_EQ(fs::current_path(), workingDirectory);
+
+  state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  gui.Frame(2);
+  gui.ClickItem("File name");
+  gui.TypeText("typed.krv");
+  gui.ClickItem("Save");
+  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+  EXPECT_EQ(fs::path(state.chosenPath).filename(), "typed.krv");
+
+  state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  gui.Frame(2);
+  gui.PressKey(ImGuiKey_Escape);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Cancelled);
+  EXPECT_TRUE(state.chosenPath.empty());
+}

@@ -1,0 +1,125 @@
+#include "storage/data_export.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <vector>
+
+#include "model/project.h"
+#include "support/temp_dir.h"
+
+namespace {
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string DataLine(const char* prefix, const char* byte, int count) {
+  std::string line = prefix;
+  for (int i = 0; i < count; ++i) line += std::string(i ? "," : "") + byte;
+  return line;
+}
+
+// A new project's export, line by line.
+std::vector<std::string> NewProjectExport(const char* prefix) {
+  std::vector<std::string> lines = {"Sprite_0:"};
+  for (int i = 0; i < 4; ++i) lines.push_back(DataLine(prefix, "$00", 8));
+  lines.push_back("");
+  lines.push_back("Tile_Set_1:");
+  for (int i = 0; i < 256; ++i) lines.push_back(DataLine(prefix, "$00", 8));
+  lines.push_back("");
+  lines.push_back("Tile_Set_1_colors:");
+  for (int i = 0; i < 256; ++i) lines.push_back(DataLine(prefix, "$00", 8));
+  lines.push_back("");
+  lines.push_back("Name_Table_1:");
+  for (int i = 0; i < 24; ++i) lines.push_back(DataLine(prefix, "$FF", 32));
+  lines.push_back("");
+  return lines;
+}
+}  // namespace
+
+TEST(DataExport, NewProjectLineByLine) {
+  ResetProject();
+  EXPECT_EQ(Lines(ExportText(kAssemblyLinePrefix)), NewProjectExport("   db "));
+  EXPECT_EQ(Lines(ExportText(kBasicLinePrefix)), NewProjectExport("   DATA BYTE "));
+  const std::string text = ExportText(kAssemblyLinePrefix);
+  EXPECT_EQ(text.back(), '\n');
+  EXPECT_EQ(text.find('\r'), std::string::npos);
+}
+
+TEST(DataExport, LabelsAreCleanedOrFallBackToThePosition) {
+  struct Case {
+    const char* name;
+    const char* prefix;
+    std::size_t position;
+    const char* label;
+  };
+  const Case cases[] = {
+      {"Tile Set 1", "TileSet_", 0, "Tile_Set_1"},
+      {"2 Ships", "Sprite_", 3, "Sprite_3"},
+      {"", "NameTable_", 7, "NameTable_7"},
+      {"hero-walk.1", "Sprite_", 0, "hero_walk_1"},
+      {"_x", "Sprite_", 0, "_x"},
+      {"caf\xc3\xa9", "Sprite_", 0, "caf__"},
+      {"!", "Sprite_", 12, "_"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(MakeLabel(c.name, c.prefix, c.position), c.label) << c.name;
+}
+
+TEST(DataExport, BytesFollowTheChipsLayout) {
+  ResetProject();
+  Sprite& sprite = sprites()[0];
+  sprite.pixels[0][0] = 1;   // top-left quarter, first row, leftmost
+  sprite.pixels[0][8] = 1;   // top-right quarter
+  sprite.pixels[15][15] = 3; // bottom-right quarter, last row, rightmost
+  tileSets[0].pixels[1][0][7] = 1;
+  tileSets[0].foreground[0][0] = 15;
+  tileSets[0].background[0][0] = 4;
+  tileSets[0].foreground[0][1] = 0x1F;  // only the low four bits count
+  nameTables[0].cells[33] = 0x2A;
+  const std::vector<std::string> lines = Lines(ExportText(kAssemblyLinePrefix));
+  EXPECT_EQ(lines[1], "   db $80,$00,$00,$00,$00,$00,$00,$00");
+  EXPECT_EQ(lines[2], DataLine("   db ", "$00", 8));
+  EXPECT_EQ(lines[3], "   db $80,$00,$00,$00,$00,$00,$00,$00");
+  EXPECT_EQ(lines[4], "   db $00,$00,$00,$00,$00,$00,$00,$01");
+  EXPECT_EQ(lines[8], "   db $01,$00,$00,$00,$00,$00,$00,$00");  // tile 1
+  EXPECT_EQ(lines[6 + 258 + 1], "   db $F4,$F0,$00,$00,$00,$00,$00,$00");
+  const std::size_t tableRow1 = 6 + 2 * 258 + 1 + 1;
+  EXPECT_EQ(lines[tableRow1].substr(0, 15), "   db $FF,$2A,$");
+}
+
+TEST(DataExport, RecordLimitsAndTheUnnamedStop) {
+  ResetProject();
+  sprites().resize(300, DefaultSprite());
+  tileSets.push_back(TileSet{});  // unnamed: it and everything after it are left out
+  tileSets.push_back(DefaultTileSet());
+  SetName(tileSets.back().name, "After");
+  nameTables.push_back(NameTable{});
+  nameTables.push_back(DefaultNameTable());
+  SetName(nameTables.back().name, "Later");
+
+  const std::string text = ExportText(kAssemblyLinePrefix);
+  std::size_t spriteLabels = 0;
+  for (const std::string& line : Lines(text)) spriteLabels += line == "Sprite_0:";
+  EXPECT_EQ(spriteLabels, 256u);
+  EXPECT_EQ(text.find("After"), std::string::npos);
+  EXPECT_EQ(text.find("Later"), std::string::npos);
+  EXPECT_NE(text.find("Tile_Set_1_colors:"), std::string::npos);
+
+  sprites().clear();
+  EXPECT_EQ(ExportText(kAssemblyLinePrefix).substr(0, 12), "Tile_Set_1:\n");
+  ResetProject();
+}
+
+TEST(DataExport, WriteExportProducesTheTextOnDisk) {
+  TempDir dir;
+  ResetProject();
+  ASSERT_EQ(WriteExport(dir.File("out.asm"), kAssemblyLinePrefix), FileResult::Ok);
+  std::ifstream in(dir.File("out.asm"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ExportText(kAssemblyLinePrefix));
+  EXPECT_EQ(WriteExport(dir.File("missing/out.asm"), kAssemblyLinePrefix), FileResult::CannotWrite);
+}
