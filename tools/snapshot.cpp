@@ -1,6 +1,6 @@
 // Renders frames of the editor off-screen through SDL's software renderer and
 // writes one BMP per studio tab, so the editor can be looked at without a display.
-// Usage: snapshot [output folder]   (default: the working directory)
+// Usage: snapshot [output folder] [project.krv]   (default: the working directory, a new project)
 
 #include <SDL.h>
 
@@ -9,10 +9,15 @@
 #include "app/editor_config.h"
 #include "app/editor_tabs.h"
 #include "imgui_impl_sdlrenderer2.h"
+#include "storage/project_file.h"
 #include "support/gui_driver.h"
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : ".";
+  if (argc > 2 && LoadProject(argv[2]) != FileResult::Ok) {
+    SDL_Log("cannot load %s", argv[2]);
+    return 1;
+  }
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888);

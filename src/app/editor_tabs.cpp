@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "imgui.h"
+#include "studios/tile/tile_studio.h"
 
 std::vector<EditorTab> editorTabs;
 std::vector<int32_t> savedTabOrder;
@@ -11,7 +12,7 @@ std::vector<int32_t> savedTabOrder;
 namespace {
 const EditorTab kRegistry[] = {
     {0, "Sprite Studio", nullptr},
-    {1, "Tile Studio", nullptr},
+    {1, "Tile Studio", DrawTileStudio},
     {2, "Table Studio", nullptr},
 };
 

@@ -4,6 +4,7 @@
 
 #include "app/editor_config.h"
 #include "app/editor_frame.h"
+#include "app/editor_tabs.h"
 #include "imgui_item_hooks.h"
 
 namespace {
@@ -20,6 +21,7 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
   ImGui::SetCurrentContext(context);
   ImGuiIO& io = ImGui::GetIO();
   io.IniFilename = nullptr;
+  io.BackendFlags |= ImGuiBackendFlags_RendererHasVtxOffset;  // as the editor's renderer
   io.DisplaySize = ImVec2(static_cast<float>(kWindowWidth), static_cast<float>(kWindowHeight));
   if (!rendererBuildsFonts) {
     unsigned char* pixels;
@@ -33,12 +35,16 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
   context->TestEngine = this;
   context->TestEngineHookItems = true;
   imguiItemObserver.itemAdded = [](ImGuiContext* c, ImGuiID id, ImVec2 min, ImVec2 max) {
-    if (GuiDriver* driver = Of(c)) driver->rectsThisFrame[id] = ImRect(min, max);
+    if (GuiDriver* driver = Of(c)) {
+      driver->rectsThisFrame[id] = ImRect(min, max);
+      driver->rectsInOrderThisFrame.push_back(ImRect(min, max));
+    }
   };
   imguiItemObserver.itemLabelled = [](ImGuiContext* c, ImGuiID id, const char* label) {
     if (GuiDriver* driver = Of(c)) driver->labelsThisFrame[id] = label;
   };
   draw = [this] { DrawEditorFrame(running); };
+  RegisterEditorTabs();  // as the editor does at start-up
 }
 
 
@@ -52,9 +58,11 @@ void GuiDriver::Frame(int count) {
     if (beforeNewFrame) beforeNewFrame();
     rectsThisFrame.clear();
     labelsThisFrame.clear();
+    rectsInOrderThisFrame.clear();
     ImGui::NewFrame();
     draw();
     ImGui::Render();
+    rectsInOrder.swap(rectsInOrderThisFrame);
     items.clear();
     for (const auto& [id, label] : labelsThisFrame)
       if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end()) items[label] = rect->second;
@@ -127,4 +135,11 @@ ImVec2 GuiDriver::ItemCenter(const std::string& label) const {
     return ImVec2(-1, -1);
   }
   return found->second.GetCenter();
+}
+
+std::vector<ImVec2> GuiDriver::CentresOfItemsSized(ImVec2 size) const {
+  std::vector<ImVec2> centres;
+  for (const ImRect& rect : rectsInOrder)
+    if (rect.GetWidth() == size.x && rect.GetHeight() == size.y) centres.push_back(rect.GetCenter());
+  return centres;
 }

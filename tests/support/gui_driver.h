@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "imgui.h"
 #include "imgui_internal.h"
@@ -40,6 +41,8 @@ class GuiDriver {
   bool HasItem(const std::string& label) const { return items.count(label) > 0; }
   ImVec2 ItemCenter(const std::string& label) const;
   void ClickItem(const std::string& label) { Click(ItemCenter(label)); }
+  // Unlabelled widgets (colour buttons, say) of exactly this size, in the order drawn.
+  std::vector<ImVec2> CentresOfItemsSized(ImVec2 size) const;
 
   ImGuiContext* context = nullptr;
   bool running = true;  // cleared by File > Exit
@@ -54,4 +57,5 @@ class GuiDriver {
   std::map<std::string, ImRect> items;  // of the last frame
   std::map<ImGuiID, ImRect> rectsThisFrame;
   std::map<ImGuiID, std::string> labelsThisFrame;
+  std::vector<ImRect> rectsInOrder, rectsInOrderThisFrame;
 };

@@ -1,0 +1,182 @@
+// The palette with the two pens, the edit canvas with its tools, the shift
+// arrows and the block captions.
+#include <cstdio>
+#include <cstring>
+
+#include "app/toggle_button.h"
+#include "studios/tile/tile_canvas.h"
+#include "studios/tile/tile_studio_panels.h"
+
+namespace {
+constexpr ImVec2 kCanvasOrigin{140, 55};
+constexpr float kCellPitch = 22.8f;
+constexpr ImVec2 kToolButton{100, 20};
+constexpr ImU32 kWhite = IM_COL32(255, 255, 255, 255);
+
+ImVec2 CellCorner(ImVec2 origin, int row, int column) {
+  return At(origin, kCanvasOrigin.x + kCellPitch * column, kCanvasOrigin.y + kCellPitch * row);
+}
+
+void OutlineLastItem(float thickness) {
+  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kWhite, 0, 0, thickness);
+}
+
+bool PaletteButton(const char* label, int id, int colour) {
+  ImGui::PushID(id);
+  const bool clicked = ImGui::ColorButton(label, ImGui::ColorConvertU32ToFloat4(Palette[colour]),
+                                          ImGuiColorEditFlags_NoTooltip, ImVec2(30, 15));
+  ImGui::PopID();
+  return clicked;
+}
+
+void PaintCanvas(ImVec2 origin) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const TileStudioState& state = tileStudio;
+  const float side = state.showGrid ? 21.0f : kCellPitch;
+  for (int r = 0; r < kCanvasRows; ++r)
+    for (int c = 0; c < kCanvasColumns; ++c) {
+      const int colour = state.editPixels[r][c] ? state.editForeground[r][c] : state.editBackground[r][c];
+      const ImVec2 corner = CellCorner(origin, r, c);
+      const ImVec2 far(corner.x + side, corner.y + side);
+      draw->AddRectFilled(corner, far, Palette[colour & 15]);
+      if (state.showGrid) draw->AddRect(corner, far, 0x14FFFFFF, 0, 0, 1.0f);
+    }
+}
+
+void DrawBoundaryMarks(ImVec2 origin) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImU32 red = IM_COL32(255, 0, 0, 255);
+  for (float x : {181.4f, 363.8f}) {
+    const ImVec2 centre = At(origin, kCanvasOrigin.x + x, kCanvasOrigin.y + 182.4f);
+    draw->AddLine(ImVec2(centre.x, centre.y - 18.24f), ImVec2(centre.x, centre.y + 18.24f), red, 1.5f);
+    draw->AddLine(ImVec2(centre.x - 26.86f, centre.y), ImVec2(centre.x + 26.86f, centre.y), red, 1.5f);
+  }
+}
+}  // namespace
+
+void DrawTilePalette(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  ImGui::SetCursorScreenPos(At(origin, 40, 70));
+  ImGui::BeginGroup();
+  ImGui::SetCursorScreenPos(At(origin, 49, 70));
+  ImGui::TextUnformatted("FG");
+  ImGui::SameLine();
+  ImGui::SetCursorScreenPos(At(origin, 88, 70));
+  ImGui::TextUnformatted("BG");
+  if (ImGui::BeginTable("TilePaletteTableM2", 2, ImGuiTableFlags_SizingFixedFit)) {
+    ImGui::TableSetupColumn("C1", ImGuiTableColumnFlags_WidthFixed, 34);
+    ImGui::TableSetupColumn("C2", ImGuiTableColumnFlags_WidthFixed, 34);
+    for (int i = 0; i < 16; ++i) {
+      ImGui::TableNextRow();
+      ImGui::TableSetColumnIndex(0);
+      if (PaletteButton("##fgM2", 5500 + i, i)) {
+        state.penMode = kForegroundPen;
+        state.foregroundPen = i;
+      }
+      if (state.foregroundPen == i) OutlineLastItem(2);
+      ImGui::TableSetColumnIndex(1);
+      if (PaletteButton("##bgM2", 6500 + i, i)) {
+        state.penMode = kBackgroundPen;
+        state.backgroundPen = i;
+      }
+      if (state.backgroundPen == i) OutlineLastItem(2);
+    }
+    ImGui::EndTable();
+  }
+  ImGui::EndGroup();
+}
+
+void DrawCanvasPanel(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  // Below the shift arrows, clear of the canvas and of the sheet.
+  ImGui::SetCursorScreenPos(At(origin, 720, 340));
+  ImGui::BeginGroup();
+  ImGui::Checkbox("Show grid", &state.showGrid);
+  ImGui::SameLine();
+  if (ImGui::Button("Clear All")) ClearCanvasPixels(state);
+  ImGui::EndGroup();
+
+  ImGui::BeginGroup();
+  for (int r = 0; r < kCanvasRows; ++r)
+    for (int c = 0; c < kCanvasColumns; ++c) {
+      ImGui::PushID(25000 + 24 * r + c);
+      ImGui::SetCursorScreenPos(CellCorner(origin, r, c));
+      ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
+      if (ImGui::BeginDragDropTarget()) {
+        if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTilePayload)) {
+          int tile;
+          std::memcpy(&tile, payload->Data, sizeof tile);
+          const int block = BlockAt(r, c);
+          state.blockTiles[block] = tile & 0xFF;
+          LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);
+        }
+        ImGui::EndDragDropTarget();
+      }
+      // Held down and moved, the button paints every cell it passes; a dragged
+      // tile or colour paints nothing.
+      if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) && !ImGui::GetDragDropPayload() &&
+          ImGui::IsMouseDown(ImGuiMouseButton_Left))
+        PaintCell(state, r, c);
+      ImGui::PopID();
+    }
+  ImGui::EndGroup();
+}
+
+void DrawShiftArrows(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  ImGui::SetCursorScreenPos(At(origin, 740, 255));
+  ImGui::BeginGroup();
+  ImGui::SetCursorScreenPos(At(origin, 764, 257));
+  if (ImGui::ArrowButton("##up", ImGuiDir_Up)) ShiftCanvasUp(state);
+  ImGui::SetCursorScreenPos(At(origin, 740, 279));
+  if (ImGui::ArrowButton("##left", ImGuiDir_Left)) ShiftCanvasLeft(state);
+  ImGui::SameLine(0, 2);
+  ImGui::Button("##center", ImVec2(22, 22));
+  ImGui::SameLine(0, 2);
+  if (ImGui::ArrowButton("##right", ImGuiDir_Right)) ShiftCanvasRight(state);
+  ImGui::SetCursorScreenPos(At(origin, 764, 303));
+  if (ImGui::ArrowButton("##down", ImGuiDir_Down)) ShiftCanvasDown(state);
+  ImGui::EndGroup();
+}
+
+void DrawBlockCaptions(ImVec2 origin) {
+  const ImGuiStyle& style = ImGui::GetStyle();
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float middles[3] = {91.2f, 273.6f, 456.0f};
+  for (int b = 0; b < kBlocks; ++b) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", tileStudio.blockTiles[b]);
+    const ImVec2 size = ImGui::CalcTextSize(text);
+    const int w = static_cast<int>(size.x + 0.99999f);
+    const float y = b < 3 ? kCanvasOrigin.y - 18 : kCanvasOrigin.y + 370.8f;
+    const ImVec2 textCorner = At(origin, kCanvasOrigin.x + middles[b % 3] - w / 2, y);
+    ImGui::PushID(b < 3 ? 15000 + b : 15003 + (b - 3));
+    ImGui::SetCursorScreenPos(ImVec2(textCorner.x - style.FramePadding.x, textCorner.y - style.FramePadding.y));
+    ImGui::InvisibleButton(b < 3 ? "##labelTop" : "##labelBot",
+                           ImVec2(w + 2 * style.FramePadding.x, size.y + 2 * style.FramePadding.y));
+    draw->AddRectFilled(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), ImGui::GetColorU32(ImGuiCol_Button),
+                        style.FrameRounding);
+    draw->AddText(textCorner, ImGui::GetColorU32(ImGuiCol_Text), text);
+    ImGui::PopID();
+  }
+}
+
+void DrawCanvasToolColumn(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  ImGui::SetCursorScreenPos(At(origin, 720, 100));
+  ImGui::BeginGroup();
+  ImGui::SetCursorScreenPos(At(origin, 720, 100));
+  if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  PaintCanvas(origin);
+  ImGui::SetCursorScreenPos(At(origin, 720, 125));
+  if (ToggleButton("BOUNDARY", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
+  if (state.showBoundary) OutlineLastItem(2);
+  ImGui::SetCursorScreenPos(At(origin, 720, 150));
+  if (ImGui::Button("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
+  ImGui::SetCursorScreenPos(At(origin, 720, 175));
+  if (ImGui::Button("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
+  ImGui::SetCursorScreenPos(At(origin, 720, 200));
+  if (ImGui::Button("CLEAR GRID", kToolButton)) ClearCanvas(state);
+  if (state.showBoundary) DrawBoundaryMarks(origin);
+  ImGui::EndGroup();
+}

@@ -1,0 +1,16 @@
+#pragma once
+// Pattern and colour tables pasted from the clipboard, written into tiles from
+// the current tile on: 8 bytes a tile, one byte a row.
+
+#include <vector>
+
+#include "model/project.h"
+#include "studios/tile/tile_studio_state.h"
+
+enum class TileTable { Patterns, Colours };
+
+// Labelled "db" blocks: each complete group of 8 bytes fills one tile; past
+// tile 255 the import goes on in the next set, appending "Tile Set" sets as needed.
+void ImportTilesToken(const TileStudioState& state, std::vector<TileSet>& sets, TileTable table, const char* text);
+// Hex pairs: tiles of the current set only, stopping after tile 255.
+void ImportTilesRawHex(const TileStudioState& state, std::vector<TileSet>& sets, TileTable table, const char* text);

@@ -1,0 +1,93 @@
+// The set button column with the import buttons and popups, the set name
+// field and the list of tile sets.
+#include <cstring>
+
+#include "studios/tile/tile_import.h"
+#include "studios/tile/tile_set_actions.h"
+#include "studios/tile/tile_studio_panels.h"
+
+namespace {
+constexpr const char* kSetPayload = "TILESET_REORDER";
+constexpr const char* kPatternPopup = "ImpPat";
+constexpr const char* kColourPopup = "ImpCol";
+const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
+
+// The three buttons every import popup ends with; each closes the popup.
+void DrawImportButtons(TileTable table) {
+  TileStudioState& state = tileStudio;
+  if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
+    if (const char* text = ImGui::GetClipboardText()) ImportTilesToken(state, tileSets, table, text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
+    if (const char* text = ImGui::GetClipboardText()) ImportTilesRawHex(state, tileSets, table, text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("CANCEL", ImVec2(80, 25))) ImGui::CloseCurrentPopup();
+}
+}  // namespace
+
+void DrawSetButtonColumn(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  const ImVec2 button(100, 25), importButton(100, 42);
+  ImGui::SetCursorScreenPos(At(origin, 1524, 56));
+  ImGui::BeginGroup();
+  if (ImGui::Button("ADD SET", button)) AddTileSet(state, tileSets);
+  if (ImGui::Button("DEL SET", button)) DeleteTileSet(state, tileSets);
+  if (ImGui::Button("CLEAR SETS", button)) ClearTileSets(state, tileSets);
+  if (ImGui::Button("IMPORT\nPATTERN", importButton)) ImGui::OpenPopup(kPatternPopup);
+  if (ImGui::Button("IMPORT\nCOLOR", importButton)) ImGui::OpenPopup(kColourPopup);
+  ImGui::EndGroup();
+}
+
+void DrawTileImportPopups() {
+  if (ImGui::BeginPopupModal(kPatternPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+    ImGui::Text("Importing Patterns starting at Tile %03d...", tileStudio.currentTile);
+    ImGui::TextColored(kHintGrey, "Token: Supports Labels & 'DB' lines");
+    ImGui::TextColored(kHintGrey, "Raw Hex: Reads pure hex pairs (Binary style)");
+    ImGui::Separator();
+    DrawImportButtons(TileTable::Patterns);
+    ImGui::EndPopup();
+  }
+  if (ImGui::BeginPopupModal(kColourPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) {
+    ImGui::Text("Importing Colors starting at Tile %03d...", tileStudio.currentTile);
+    ImGui::Separator();
+    DrawImportButtons(TileTable::Colours);
+    ImGui::EndPopup();
+  }
+}
+
+void DrawTileSetList(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  ImGui::SetCursorScreenPos(At(origin, 1634, 40));
+  ImGui::BeginGroup();
+  ImGui::TextUnformatted("Tile Set Name");
+  ImGui::SetNextItemWidth(150);
+  ImGui::InputText("##tilesetrename", CurrentTileSet().name, kNameSize);
+  ImGui::Spacing();
+  ImGui::SetNextItemWidth(150);
+  if (ImGui::BeginListBox("##TileSetsList", ImVec2(150, 850))) {
+    for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
+      ImGui::PushID(i);
+      if (ImGui::Selectable(tileSets[i].name, i == state.currentTileSet)) state.currentTileSet = i;
+      if (ImGui::BeginDragDropSource()) {
+        ImGui::SetDragDropPayload(kSetPayload, &i, sizeof i);
+        ImGui::Text("Moving %s", tileSets[i].name);
+        ImGui::EndDragDropSource();
+      }
+      if (ImGui::BeginDragDropTarget()) {
+        if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kSetPayload)) {
+          int from;
+          std::memcpy(&from, payload->Data, sizeof from);
+          MoveTileSet(state, tileSets, from, i);
+        }
+        ImGui::EndDragDropTarget();
+      }
+      ImGui::PopID();
+    }
+    ImGui::EndListBox();
+  }
+  ImGui::EndGroup();
+}

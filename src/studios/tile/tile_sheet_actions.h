@@ -1,0 +1,30 @@
+#pragma once
+// Actions on whole tiles of a set: picking, range selection, duplicate
+// matching, cut/copy/paste through the studio's clipboard and swapping, with
+// the name tables renumbered when TRACK TILE is on.
+
+#include <vector>
+
+#include "model/project.h"
+#include "studios/tile/tile_studio_state.h"
+
+// A left click on sheet tile i: it becomes current and goes to the next block.
+void ClickSheetTile(TileStudioState& state, int tile);
+
+bool HasSelection(const TileStudioState& state);
+bool InSelection(const TileStudioState& state, int tile);
+
+// Marks groups of identical tiles (pixels and both colours of every row); a
+// second run while marks are shown clears them.
+void MatchTiles(TileStudioState& state, const TileSet& set);
+bool HasMatchMarks(const TileStudioState& state);
+
+void CopyTiles(TileStudioState& state, const TileSet& set);
+void CutTiles(TileStudioState& state, TileSet& set);
+// Writes the held tiles from currentTile on, stopping after tile 255. With
+// TRACK TILE every name-table cell naming a source tile names its copy instead;
+// each cell changes at most once, also when the ranges overlap.
+void PasteTiles(const TileStudioState& state, TileSet& set, std::vector<NameTable>& tables);
+
+// Exchanges two tiles; with TRACK TILE the name tables follow them.
+void SwapTiles(const TileStudioState& state, TileSet& set, int a, int b, std::vector<NameTable>& tables);

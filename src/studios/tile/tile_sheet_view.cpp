@@ -1,0 +1,105 @@
+// The tile tool column and the sheet of all 256 tiles of the current set.
+#include <cstdio>
+#include <cstring>
+
+#include "app/toggle_button.h"
+#include "studios/tile/tile_sheet_actions.h"
+#include "studios/tile/tile_studio_panels.h"
+
+namespace {
+constexpr float kSheetLeft = 140, kSheetTop = 458;
+constexpr float kSheetPitchX = 46, kSheetPitchY = 62;
+constexpr float kTileSide = 40, kTilePixel = 5;
+constexpr int kTilesPerRow = 32;
+// Match groups take these palette colours in turn: dark red, medium red, magenta, dark blue, dark yellow.
+constexpr int kMatchColours[5] = {6, 8, 13, 4, 10};
+
+ImVec2 SheetCorner(ImVec2 origin, int tile) {
+  return At(origin, kSheetLeft + kSheetPitchX * (tile % kTilesPerRow), kSheetTop + kSheetPitchY * (tile / kTilesPerRow));
+}
+
+void HandleTileInput(TileStudioState& state, int tile) {
+  const bool hovered = ImGui::IsItemHovered();
+  if (hovered && ImGui::IsMouseClicked(ImGuiMouseButton_Left)) ClickSheetTile(state, tile);
+  if (hovered && ImGui::IsMouseClicked(ImGuiMouseButton_Right)) {
+    state.rangeDragging = true;
+    state.selectionStart = state.selectionEnd = tile;
+  }
+  if (state.rangeDragging) {
+    if (ImGui::IsMouseDown(ImGuiMouseButton_Right)) {
+      if (hovered) state.selectionEnd = tile;
+    } else {
+      state.rangeDragging = false;
+      if (state.selectionStart > state.selectionEnd) std::swap(state.selectionStart, state.selectionEnd);
+    }
+  }
+  if (ImGui::BeginDragDropSource()) {
+    ImGui::SetDragDropPayload(kTilePayload, &tile, sizeof tile);
+    ImGui::Text("Tile %03d", tile);
+    ImGui::EndDragDropSource();
+  }
+  if (ImGui::BeginDragDropTarget()) {
+    if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTilePayload)) {
+      int source;
+      std::memcpy(&source, payload->Data, sizeof source);
+      if (source >= 0 && source <= 255) SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
+    }
+    ImGui::EndDragDropTarget();
+  }
+}
+
+void DrawTile(ImDrawList* draw, const TileStudioState& state, const TileSet& set, int tile, ImVec2 p) {
+  const ImVec2 far(p.x + kTileSide, p.y + kTileSide);
+  if (InSelection(state, tile))
+    draw->AddRect(ImVec2(p.x - 1, p.y - 1), ImVec2(far.x + 1, far.y + 1), IM_COL32(255, 255, 255, 255), 0, 0, 3);
+  for (int b = 0; b < kBlocks; ++b)
+    if (state.blockTiles[b] == tile) draw->AddRect(p, far, IM_COL32(255, 255, 0, 255), 0, 0, 3);
+  if (state.currentTile == tile)
+    draw->AddRect(ImVec2(p.x - 2, p.y - 2), ImVec2(far.x + 2, far.y + 2), IM_COL32(0, 255, 255, 255), 0, 0, 1.5f);
+  if (const int group = state.matchGroups[tile]; group > 0)
+    draw->AddRect(p, far, Palette[kMatchColours[(group - 1) % 5]], 0, 0, 4);
+
+  for (int r = 0; r < 8; ++r) {
+    const ImU32 foreground = Palette[set.foreground[tile][r] & 15];
+    const ImU32 background = Palette[set.background[tile][r] & 15];
+    for (int c = 0; c < 8; ++c) {
+      const ImVec2 corner(p.x + kTilePixel * c, p.y + kTilePixel * r);
+      draw->AddRectFilled(corner, ImVec2(corner.x + kTilePixel, corner.y + kTilePixel),
+                          set.pixels[tile][r][c] ? foreground : background);
+    }
+  }
+  draw->AddRect(p, far, IM_COL32(255, 255, 255, 255), 0, 0, 1);
+
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", tile);
+  const int w = static_cast<int>(ImGui::CalcTextSize(number).x + 0.99999f);
+  draw->AddText(ImVec2(p.x + (kTileSide - w) / 2, p.y + 42), IM_COL32(255, 255, 255, 255), number);
+}
+}  // namespace
+
+void DrawTileToolColumn(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  const ImVec2 tall(100, 25);
+  ImGui::SetCursorScreenPos(At(origin, 20, 460));
+  ImGui::BeginGroup();
+  if (ToggleButton("TRACK TILE", state.trackTiles, ImVec2(100, 20))) state.trackTiles = !state.trackTiles;
+  if (ToggleButton("MATCH TILES", HasMatchMarks(state), tall)) MatchTiles(state, CurrentTileSet());
+  if (ImGui::Button("CUT", tall)) CutTiles(state, CurrentTileSet());
+  if (ImGui::Button("COPY", tall)) CopyTiles(state, CurrentTileSet());
+  if (ImGui::Button("PASTE", tall)) PasteTiles(state, CurrentTileSet(), nameTables);
+  ImGui::EndGroup();
+}
+
+void DrawTileSheet(ImVec2 origin) {
+  TileStudioState& state = tileStudio;
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  for (int tile = 0; tile < 256; ++tile) {
+    const ImVec2 corner = SheetCorner(origin, tile);
+    ImGui::PushID(40000 + tile);
+    ImGui::SetCursorScreenPos(corner);
+    ImGui::InvisibleButton("##select", ImVec2(kTileSide, kTileSide));
+    HandleTileInput(state, tile);
+    DrawTile(draw, state, CurrentTileSet(), tile, corner);
+    ImGui::PopID();
+  }
+}
