@@ -1,8 +1,8 @@
 #include "app/editor_tabs.h"
 
 #include <algorithm>
-#include <cstring>
 
+#include "app/int_payload.h"
 #include "imgui.h"
 #include "studios/tile/tile_studio.h"
 
@@ -47,19 +47,8 @@ void DrawEditorTabs() {
   for (int i = 0; i < static_cast<int>(editorTabs.size()); ++i) {
     ImGui::PushID(i);
     const bool selected = ImGui::BeginTabItem(editorTabs[i].title);
-    if (ImGui::BeginDragDropSource()) {
-      ImGui::SetDragDropPayload(kTabMovePayload, &i, sizeof i);
-      ImGui::Text("Move %s", editorTabs[i].title);
-      ImGui::EndDragDropSource();
-    }
-    if (ImGui::BeginDragDropTarget()) {
-      if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTabMovePayload)) {
-        int from;
-        std::memcpy(&from, payload->Data, sizeof from);
-        MoveEditorTab(editorTabs, from, i);
-      }
-      ImGui::EndDragDropTarget();
-    }
+    IntDragSource(kTabMovePayload, i, "Move %s", editorTabs[i].title);
+    if (int from; IntDropTarget(kTabMovePayload, from)) MoveEditorTab(editorTabs, from, i);
     if (selected) {
       if (editorTabs[i].draw) editorTabs[i].draw();
       ImGui::EndTabItem();

@@ -1,8 +1,8 @@
 // The palette with the two pens, the edit canvas with its tools, the shift
 // arrows and the block captions.
 #include <cstdio>
-#include <cstring>
 
+#include "app/int_payload.h"
 #include "app/toggle_button.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -102,15 +102,10 @@ void DrawCanvasPanel(ImVec2 origin) {
       ImGui::PushID(25000 + 24 * r + c);
       ImGui::SetCursorScreenPos(CellCorner(origin, r, c));
       ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
-      if (ImGui::BeginDragDropTarget()) {
-        if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTilePayload)) {
-          int tile;
-          std::memcpy(&tile, payload->Data, sizeof tile);
-          const int block = BlockAt(r, c);
-          state.blockTiles[block] = tile & 0xFF;
-          LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);
-        }
-        ImGui::EndDragDropTarget();
+      if (int tile; IntDropTarget(kTilePayload, tile)) {
+        const int block = BlockAt(r, c);
+        state.blockTiles[block] = tile & 0xFF;
+        LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);
       }
       // Held down and moved, the button paints every cell it passes; a dragged
       // tile or colour paints nothing.

@@ -1,7 +1,6 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
-#include <cstring>
-
+#include "app/int_payload.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -72,19 +71,8 @@ void DrawTileSetList(ImVec2 origin) {
     for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable(tileSets[i].name, i == state.currentTileSet)) state.currentTileSet = i;
-      if (ImGui::BeginDragDropSource()) {
-        ImGui::SetDragDropPayload(kSetPayload, &i, sizeof i);
-        ImGui::Text("Moving %s", tileSets[i].name);
-        ImGui::EndDragDropSource();
-      }
-      if (ImGui::BeginDragDropTarget()) {
-        if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kSetPayload)) {
-          int from;
-          std::memcpy(&from, payload->Data, sizeof from);
-          MoveTileSet(state, tileSets, from, i);
-        }
-        ImGui::EndDragDropTarget();
-      }
+      IntDragSource(kSetPayload, i, "Moving %s", tileSets[i].name);
+      if (int from; IntDropTarget(kSetPayload, from)) MoveTileSet(state, tileSets, from, i);
       ImGui::PopID();
     }
     ImGui::EndListBox();

@@ -1,7 +1,7 @@
 // The tile tool column and the sheet of all 256 tiles of the current set.
 #include <cstdio>
-#include <cstring>
 
+#include "app/int_payload.h"
 #include "app/toggle_button.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -33,19 +33,9 @@ void HandleTileInput(TileStudioState& state, int tile) {
       if (state.selectionStart > state.selectionEnd) std::swap(state.selectionStart, state.selectionEnd);
     }
   }
-  if (ImGui::BeginDragDropSource()) {
-    ImGui::SetDragDropPayload(kTilePayload, &tile, sizeof tile);
-    ImGui::Text("Tile %03d", tile);
-    ImGui::EndDragDropSource();
-  }
-  if (ImGui::BeginDragDropTarget()) {
-    if (const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(kTilePayload)) {
-      int source;
-      std::memcpy(&source, payload->Data, sizeof source);
-      if (source >= 0 && source <= 255) SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
-    }
-    ImGui::EndDragDropTarget();
-  }
+  IntDragSource(kTilePayload, tile, "Tile %03d", tile);
+  if (int source; IntDropTarget(kTilePayload, source) && source >= 0 && source <= 255)
+    SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
 }
 
 void DrawTile(ImDrawList* draw, const TileStudioState& state, const TileSet& set, int tile, ImVec2 p) {
