@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "app/int_payload.h"
+#include "app/drag_payload.h"
 #include "imgui.h"
+#include "studios/sprite/sprite_studio.h"
 #include "studios/tile/tile_studio.h"
 
 std::vector<EditorTab> editorTabs;
@@ -11,7 +12,7 @@ std::vector<int32_t> savedTabOrder;
 
 namespace {
 const EditorTab kRegistry[] = {
-    {0, "Sprite Studio", nullptr},
+    {0, "Sprite Studio", DrawSpriteStudio},
     {1, "Tile Studio", DrawTileStudio},
     {2, "Table Studio", nullptr},
 };
@@ -47,8 +48,8 @@ void DrawEditorTabs() {
   for (int i = 0; i < static_cast<int>(editorTabs.size()); ++i) {
     ImGui::PushID(i);
     const bool selected = ImGui::BeginTabItem(editorTabs[i].title);
-    IntDragSource(kTabMovePayload, i, "Move %s", editorTabs[i].title);
-    if (int from; IntDropTarget(kTabMovePayload, from)) MoveEditorTab(editorTabs, from, i);
+    OfferDragPayload(kTabMovePayload, &i, sizeof i, "Move %s", editorTabs[i].title);
+    if (int from; TakeDropPayload(kTabMovePayload, &from, sizeof from)) MoveEditorTab(editorTabs, from, i);
     if (selected) {
       if (editorTabs[i].draw) editorTabs[i].draw();
       ImGui::EndTabItem();

@@ -41,7 +41,7 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
     }
   };
   imguiItemObserver.itemLabelled = [](ImGuiContext* c, ImGuiID id, const char* label) {
-    if (GuiDriver* driver = Of(c)) driver->labelsThisFrame[id] = label;
+    if (GuiDriver* driver = Of(c)) driver->labelsThisFrame.emplace_back(id, label);
   };
   draw = [this] { DrawEditorFrame(running); };
   RegisterEditorTabs();  // as the editor does at start-up
@@ -65,7 +65,7 @@ void GuiDriver::Frame(int count) {
     rectsInOrder.swap(rectsInOrderThisFrame);
     items.clear();
     for (const auto& [id, label] : labelsThisFrame)
-      if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end()) items[label] = rect->second;
+      if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end()) items.emplace_back(label, rect->second);
   }
 }
 
@@ -128,13 +128,20 @@ ImVec2 GuiDriver::WorkspaceOrigin() const {
   return window ? window->Pos : ImVec2(0, 0);
 }
 
+std::vector<ImVec2> GuiDriver::ItemCentres(const std::string& label) const {
+  std::vector<ImVec2> centres;
+  for (const auto& [itemLabel, rect] : items)
+    if (itemLabel == label) centres.push_back(rect.GetCenter());
+  return centres;
+}
+
 ImVec2 GuiDriver::ItemCenter(const std::string& label) const {
-  const auto found = items.find(label);
-  if (found == items.end()) {
+  const std::vector<ImVec2> centres = ItemCentres(label);
+  if (centres.empty()) {
     ADD_FAILURE() << "no item \"" << label << "\" in the last frame";
     return ImVec2(-1, -1);
   }
-  return found->second.GetCenter();
+  return centres.back();
 }
 
 std::vector<ImVec2> GuiDriver::CentresOfItemsSized(ImVec2 size) const {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,9 @@ class GuiDriver {
   // The Workspace window's top-left corner: the studios' offsets start here.
   ImVec2 WorkspaceOrigin() const;
   // Widgets drawn in the last frame, by the label they were given ("Yes", "Tile Studio").
-  bool HasItem(const std::string& label) const { return items.count(label) > 0; }
-  ImVec2 ItemCenter(const std::string& label) const;
+  bool HasItem(const std::string& label) const { return !ItemCentres(label).empty(); }
+  ImVec2 ItemCenter(const std::string& label) const;          // the last one drawn with this label
+  std::vector<ImVec2> ItemCentres(const std::string& label) const;  // all of them, in the order drawn
   void ClickItem(const std::string& label) { Click(ItemCenter(label)); }
   // Unlabelled widgets (colour buttons, say) of exactly this size, in the order drawn.
   std::vector<ImVec2> CentresOfItemsSized(ImVec2 size) const;
@@ -54,8 +56,8 @@ class GuiDriver {
   static GuiDriver* Of(ImGuiContext* context) { return static_cast<GuiDriver*>(context->TestEngine); }
 
   float nextDeltaTime = kFrameSeconds;
-  std::map<std::string, ImRect> items;  // of the last frame
+  std::vector<std::pair<std::string, ImRect>> items;  // labelled items of the last frame, in order
   std::map<ImGuiID, ImRect> rectsThisFrame;
-  std::map<ImGuiID, std::string> labelsThisFrame;
+  std::vector<std::pair<ImGuiID, std::string>> labelsThisFrame;
   std::vector<ImRect> rectsInOrder, rectsInOrderThisFrame;
 };

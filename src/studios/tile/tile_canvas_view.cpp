@@ -2,7 +2,7 @@
 // arrows and the block captions.
 #include <cstdio>
 
-#include "app/int_payload.h"
+#include "app/drag_payload.h"
 #include "app/toggle_button.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -102,7 +102,7 @@ void DrawCanvasPanel(ImVec2 origin) {
       ImGui::PushID(25000 + 24 * r + c);
       ImGui::SetCursorScreenPos(CellCorner(origin, r, c));
       ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
-      if (int tile; IntDropTarget(kTilePayload, tile)) {
+      if (int tile; TakeDropPayload(kTilePayload, &tile, sizeof tile)) {
         const int block = BlockAt(r, c);
         state.blockTiles[block] = tile & 0xFF;
         LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);

@@ -1,6 +1,6 @@
 #include "studios/tile/tile_set_actions.h"
 
-#include <algorithm>
+#include "model/list_order.h"
 
 void KeepCurrentTileSetInRange(TileStudioState& state, std::vector<TileSet>& sets) {
   if (sets.empty()) sets.push_back(DefaultTileSet());
@@ -28,12 +28,5 @@ void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets) {
 }
 
 void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, int from, int to) {
-  const int count = static_cast<int>(sets.size());
-  if (from < 0 || from >= count || to < 0 || to >= count) return;
-  const auto at = sets.begin();
-  if (from < to)
-    std::rotate(at + from, at + from + 1, at + to + 1);
-  else
-    std::rotate(at + to, at + from, at + from + 1);
-  state.currentTileSet = to;
+  if (MoveRecord(sets, from, to)) state.currentTileSet = to;
 }

@@ -1,6 +1,6 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
-#include "app/int_payload.h"
+#include "app/drag_payload.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -71,8 +71,8 @@ void DrawTileSetList(ImVec2 origin) {
     for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable(tileSets[i].name, i == state.currentTileSet)) state.currentTileSet = i;
-      IntDragSource(kSetPayload, i, "Moving %s", tileSets[i].name);
-      if (int from; IntDropTarget(kSetPayload, from)) MoveTileSet(state, tileSets, from, i);
+      OfferDragPayload(kSetPayload, &i, sizeof i, "Moving %s", tileSets[i].name);
+      if (int from; TakeDropPayload(kSetPayload, &from, sizeof from)) MoveTileSet(state, tileSets, from, i);
       ImGui::PopID();
     }
     ImGui::EndListBox();

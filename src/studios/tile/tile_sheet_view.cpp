@@ -1,7 +1,7 @@
 // The tile tool column and the sheet of all 256 tiles of the current set.
 #include <cstdio>
 
-#include "app/int_payload.h"
+#include "app/drag_payload.h"
 #include "app/toggle_button.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -33,8 +33,8 @@ void HandleTileInput(TileStudioState& state, int tile) {
       if (state.selectionStart > state.selectionEnd) std::swap(state.selectionStart, state.selectionEnd);
     }
   }
-  IntDragSource(kTilePayload, tile, "Tile %03d", tile);
-  if (int source; IntDropTarget(kTilePayload, source) && source >= 0 && source <= 255)
+  OfferDragPayload(kTilePayload, &tile, sizeof tile, "Tile %03d", tile);
+  if (int source; TakeDropPayload(kTilePayload, &source, sizeof source) && source >= 0 && source <= 255)
     SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
 }
 

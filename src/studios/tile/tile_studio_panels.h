@@ -4,9 +4,8 @@
 
 #include "imgui.h"
 #include "model/project.h"
+#include "studios/studio_layout.h"
 #include "studios/tile/tile_studio_state.h"
-
-inline ImVec2 At(ImVec2 origin, float x, float y) { return ImVec2(origin.x + x, origin.y + y); }
 
 // The set being edited, looked up afresh: a command earlier in the frame may
 // have added, removed or moved sets.

@@ -1,13 +1,13 @@
-#include "app/int_payload.h"
+#include "app/drag_payload.h"
 
 #include <cstdarg>
 #include <cstring>
 
 #include "imgui.h"
 
-void IntDragSource(const char* type, int value, const char* tooltipFormat, ...) {
+void OfferDragPayload(const char* type, const void* data, std::size_t size, const char* tooltipFormat, ...) {
   if (!ImGui::BeginDragDropSource()) return;
-  ImGui::SetDragDropPayload(type, &value, sizeof value);
+  ImGui::SetDragDropPayload(type, data, size);
   va_list args;
   va_start(args, tooltipFormat);
   ImGui::TextV(tooltipFormat, args);
@@ -15,11 +15,11 @@ void IntDragSource(const char* type, int value, const char* tooltipFormat, ...) 
   ImGui::EndDragDropSource();
 }
 
-bool IntDropTarget(const char* type, int& value) {
+bool TakeDropPayload(const char* type, void* data, std::size_t size) {
   if (!ImGui::BeginDragDropTarget()) return false;
   const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(type);
-  const bool dropped = payload && payload->DataSize == sizeof value;
-  if (dropped) std::memcpy(&value, payload->Data, sizeof value);
+  const bool dropped = payload && payload->DataSize == static_cast<int>(size);
+  if (dropped) std::memcpy(data, payload->Data, size);
   ImGui::EndDragDropTarget();  // a delivered payload is cleared here
   return dropped;
 }

@@ -1,0 +1,41 @@
+// One editor frame with the Sprite Studio at its busiest: 256 sprites of
+// random pixels in the list and all 32 strip cells filled, active and playing.
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+#include "model/project.h"
+#include "studios/sprite/sprite_studio_state.h"
+#include "support/gui_driver.h"
+
+namespace {
+void BM_SpriteStudioFrame(benchmark::State& state) {
+  ResetProject();
+  std::mt19937 random(7);
+  sprites().resize(256);
+  for (std::size_t i = 0; i < sprites().size(); ++i) {
+    Sprite& sprite = sprites()[i];
+    FormatName(sprite.name, "Sprite %zu", i);
+    sprite.colour = 2 + static_cast<int>(i % 14);
+    for (auto& row : sprite.pixels)
+      for (uint8_t& pixel : row) pixel = random() % 2;
+  }
+  spriteStudio = SpriteStudioState{};
+  spriteAnimation = SpriteAnimationState{};
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f) {
+      spriteAnimation.stripCells[s][f] = s * 8 + f;
+      spriteAnimation.stripActive[s][f] = true;
+    }
+  spriteAnimation.animationPlaying = true;
+
+  GuiDriver gui;  // the Sprite Studio is the tab the editor opens on
+  gui.MoveMouse(ImVec2(-1, -1));
+  gui.Frame(3);
+  for (auto _ : state) gui.Frame();
+  state.counters["vertices"] = ImGui::GetDrawData()->TotalVtxCount;
+  spriteAnimation = SpriteAnimationState{};
+  ResetProject();
+}
+BENCHMARK(BM_SpriteStudioFrame)->Unit(benchmark::kMillisecond);
+}  // namespace

@@ -1,0 +1,85 @@
+// The animation controls, the four strips of cells and the layered preview.
+#include <cstdio>
+
+#include "app/drag_payload.h"
+#include "studios/sprite/sprite_animation.h"
+#include "studios/sprite/sprite_studio_panels.h"
+
+namespace {
+constexpr const char* kStripPayload = "GLOBAL_STRIP_MOVE";
+constexpr float kCellSide = 64, kCellPitch = 72, kCellPixel = 3.5f;
+constexpr float kPreviewSide = 480, kPreviewPixel = 30;
+
+bool ValidSprite(int index) { return index >= 0 && index < static_cast<int>(sprites().size()); }
+
+// Set pixels of a sprite as squares of `pixel` units from `corner`.
+void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel) {
+  const ImU32 colour = Palette[sprite.colour & 15];
+  for (int r = 0; r < kSpriteSize; ++r)
+    for (int c = 0; c < kSpriteSize; ++c)
+      if (sprite.pixels[r][c])
+        draw->AddRectFilled(ImVec2(corner.x + pixel * c, corner.y + pixel * r),
+                            ImVec2(corner.x + pixel * (c + 1), corner.y + pixel * (r + 1)), colour);
+}
+
+void DrawCell(SpriteAnimationState& animation, int strip, int cell) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 p = ImGui::GetCursorScreenPos();
+  const ImVec2 far(p.x + kCellSide, p.y + kCellSide);
+  int32_t& index = animation.stripCells[strip][cell];
+  draw->AddRectFilled(p, far, IM_COL32(30, 30, 30, 255));
+  if (ValidSprite(index)) DrawSpritePixels(draw, sprites()[index], ImVec2(p.x + 4, p.y + 4), kCellPixel);
+  if (animation.stripActive[strip][cell]) FrameInside(draw, p, far, IM_COL32(255, 255, 0, 255), 3);
+
+  ImGui::InvisibleButton("##slot", ImVec2(kCellSide, kCellSide));
+  if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Right))
+    animation.stripActive[strip][cell] = !animation.stripActive[strip][cell];
+  const int32_t here[2] = {strip, cell};
+  OfferDragPayload(kStripPayload, here, sizeof here, "Moving Sprite...");
+  if (int32_t other[2]; TakeDropPayload(kStripPayload, other, sizeof other))
+    SwapStripCells(animation, strip, cell, other[0], other[1]);
+  if (int32_t sprite; TakeDropPayload(kSpriteRowPayload, &sprite, sizeof sprite)) index = sprite;
+}
+}  // namespace
+
+void DrawAnimationControls(ImVec2 origin) {
+  SpriteAnimationState& animation = spriteAnimation;
+  ImGui::SetCursorScreenPos(At(origin, 1270, 500));
+  ImGui::BeginGroup();
+  if (ImGui::Button("CLEAR CELLS", ImVec2(120, 25))) ClearInactiveCells(animation);
+  if (ImGui::Button(animation.animationPlaying ? "Pause" : "Play", ImVec2(120, 25)))
+    animation.animationPlaying = !animation.animationPlaying;
+  ImGui::SetNextItemWidth(120);
+  ImGui::SliderFloat("##speed", &animation.frameSeconds, 0.03f, 1.0f, "%.2f s");
+  ImGui::EndGroup();
+}
+
+void DrawAnimationStrips(ImVec2 origin) {
+  for (int s = 0; s < kStrips; ++s) {
+    ImGui::SetCursorScreenPos(At(origin, 760, 40 + 95.0f * s));
+    ImGui::Text("Sprite %d Animation", s + 1);
+    for (int f = 0; f < kStripCells; ++f) {
+      ImGui::SetCursorScreenPos(At(origin, 760 + kCellPitch * f, 60 + 95.0f * s));
+      ImGui::PushID(s * 10000 + f);
+      DrawCell(spriteAnimation, s, f);
+      ImGui::PopID();
+    }
+  }
+}
+
+void DrawAnimationPreview(ImVec2 origin) {
+  const SpriteAnimationState& animation = spriteAnimation;
+  ImGui::SetCursorScreenPos(At(origin, 760, 440));
+  ImGui::TextUnformatted("Sprite Animation Preview");
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 q = At(origin, 760, 460);
+  const ImVec2 far(q.x + kPreviewSide, q.y + kPreviewSide);
+  draw->AddRectFilled(q, far, IM_COL32(15, 15, 15, 255));
+  FrameInside(draw, q, far, IM_COL32(100, 100, 100, 255), 2);
+  const int frame = animation.animationFrame;
+  for (int s = 0; s < kStrips; ++s) {
+    const int index = animation.stripCells[s][frame];
+    if (animation.stripActive[s][frame] && ValidSprite(index))
+      DrawSpritePixels(draw, sprites()[index], q, kPreviewPixel);
+  }
+}

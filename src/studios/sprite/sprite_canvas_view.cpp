@@ -1,0 +1,195 @@
+// The colour picker, the 16x16 canvas in its two layers, the shift arrows,
+// the display toggles and the column of whole-sprite edits.
+#include "app/drag_payload.h"
+#include "app/toggle_button.h"
+#include "studios/sprite/sprite_edits.h"
+#include "studios/sprite/sprite_list_actions.h"
+#include "studios/sprite/sprite_studio_panels.h"
+
+namespace {
+constexpr ImVec2 kCanvasOrigin{140, 55};
+constexpr float kCellPitch = 28.5f;
+constexpr float kCellSide = 28.0f;
+constexpr float kCanvasSide = 16 * kCellPitch;
+constexpr ImVec2 kToolButton{80, 20};
+constexpr ImU32 kWhite = IM_COL32(255, 255, 255, 255);
+constexpr ImU32 kFaintWhite = IM_COL32(255, 255, 255, 40);
+constexpr const char* kClearPopup = "ConfirmClearSprite";
+
+ImVec2 CellCorner(ImVec2 origin, int row, int column) {
+  return At(origin, kCanvasOrigin.x + kCellPitch * column, kCanvasOrigin.y + kCellPitch * row);
+}
+
+ImVec4 PaletteColour(int index) { return ImGui::ColorConvertU32ToFloat4(Palette[index & 15]); }
+
+void FrameLastItem(float thickness) {
+  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kWhite, 0, 0, thickness);
+}
+
+bool Swatch(const char* label, int id, int colour) {
+  ImGui::PushID(id);
+  const bool clicked = ImGui::ColorButton(label, PaletteColour(colour), ImGuiColorEditFlags_NoTooltip, ImVec2(30, 15));
+  ImGui::PopID();
+  return clicked;
+}
+
+void DrawClearConfirmation() {
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+  if (!ImGui::BeginPopupModal(kClearPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  ImGui::Text("Clear pixels for: %s?", SelectedSprite().name);
+  if (ImGui::Button("YES", ImVec2(60, 0))) {
+    ClearSpritePixels(SelectedSprite());
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("CANCEL", ImVec2(60, 0))) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+}
+
+// The red cross where the sprite's four 8x8 quarters meet.
+void DrawCentreCross(ImVec2 origin) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 centre = At(origin, kCanvasOrigin.x + 228, kCanvasOrigin.y + 228);
+  const ImU32 red = IM_COL32(255, 0, 0, 255);
+  draw->AddLine(ImVec2(centre.x, centre.y - 22.8f), ImVec2(centre.x, centre.y + 22.8f), red, 1.5f);
+  draw->AddLine(ImVec2(centre.x - 22.3f, centre.y), ImVec2(centre.x + 22.3f, centre.y), red, 1.5f);
+}
+}  // namespace
+
+void DrawColourPicker(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  ImGui::SetCursorScreenPos(At(origin, 40, 70));
+  ImGui::BeginGroup();
+  ImGui::SetCursorScreenPos(At(origin, 49, 70));
+  ImGui::TextUnformatted("FG");
+  ImGui::SameLine();
+  ImGui::SetCursorScreenPos(At(origin, 88, 70));
+  ImGui::TextUnformatted("BG");
+  if (ImGui::BeginTable("PaletteTable", 2, ImGuiTableFlags_SizingFixedFit)) {
+    ImGui::TableSetupColumn("C1", ImGuiTableColumnFlags_WidthFixed, 34);
+    ImGui::TableSetupColumn("C2", ImGuiTableColumnFlags_WidthFixed, 34);
+    for (int i = 0; i < 16; ++i) {
+      ImGui::TableNextRow();
+      ImGui::TableSetColumnIndex(0);
+      if (Swatch("##f", i + 2000, i)) {
+        state.currentColour = i;
+        SelectedSprite().colour = i;
+      }
+      if (SelectedSprite().colour == i) FrameLastItem(2);
+      ImGui::TableSetColumnIndex(1);
+      if (Swatch("##b", i + 3000, i)) state.canvasBackground = i;
+      if (state.canvasBackground == i) FrameLastItem(2);
+    }
+    ImGui::EndTable();
+  }
+  ImGui::EndGroup();
+}
+
+void DrawCanvasBaseLayer(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  const ImVec2 topLeft = CellCorner(origin, 0, 0);
+  const ImVec2 mouse = ImGui::GetIO().MousePos;
+  // A menu or popup over the canvas takes the click; only the canvas itself paints.
+  const bool mouseOnCanvas = ImGui::IsWindowHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) &&
+                             mouse.x >= topLeft.x && mouse.x < topLeft.x + kCanvasSide && mouse.y >= topLeft.y &&
+                             mouse.y < topLeft.y + kCanvasSide;
+  // Equal colours would hide the picture; clear pixels then show grey here.
+  const ImVec4 clearColour = state.currentColour == state.canvasBackground ? ImVec4(0.15f, 0.15f, 0.15f, 1.0f)
+                                                                          : PaletteColour(state.canvasBackground);
+  const ImVec4 setColour = PaletteColour(state.currentColour);
+  const ImGuiColorEditFlags flags = ImGuiColorEditFlags_NoTooltip | ImGuiColorEditFlags_NoBorder;
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+
+  ImGui::BeginGroup();
+  for (int r = 0; r < kSpriteSize; ++r) {
+    ImGui::SetCursorScreenPos(CellCorner(origin, r, 0));
+    for (int c = 0; c < kSpriteSize; ++c) {
+      if (c > 0) ImGui::SameLine(0, 0.5f);
+      ImGui::PushID(r * 16 + c);
+      ImGui::ColorButton("##c", SelectedSprite().pixels[r][c] ? setColour : clearColour, flags,
+                         ImVec2(kCellSide, kCellSide));
+      FrameInside(draw, ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kFaintWhite, 1);
+      ImGui::PopID();
+    }
+  }
+  const ImGuiPayload* payload = ImGui::GetDragDropPayload();
+  const bool draggingSprite = payload && payload->IsDataType(kSpriteRowPayload);
+  if (!draggingSprite && mouseOnCanvas && ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
+    const int c = static_cast<int>((mouse.x - topLeft.x) / kCellPitch);
+    const int r = static_cast<int>((mouse.y - topLeft.y) / kCellPitch);
+    if (r >= 0 && r < kSpriteSize && c >= 0 && c < kSpriteSize) SelectedSprite().pixels[r][c] = 1;
+  }
+  ImGui::EndGroup();
+  if (int dropped; TakeDropPayload(kSpriteRowPayload, &dropped, sizeof dropped))
+    SelectSprite(state, sprites(), dropped);
+}
+
+void DrawSpriteShiftArrows(ImVec2 origin) {
+  ImGui::SetCursorScreenPos(At(origin, 654, 402));
+  if (ImGui::ArrowButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite());
+  ImGui::SetCursorScreenPos(At(origin, 630, 424));
+  if (ImGui::ArrowButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite());
+  ImGui::SameLine(0, 2);
+  ImGui::Button("##center", ImVec2(22, 22));
+  ImGui::SameLine(0, 2);
+  if (ImGui::ArrowButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite());
+  ImGui::SetCursorScreenPos(At(origin, 654, 448));
+  if (ImGui::ArrowButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite());
+}
+
+void DrawCanvasOverlay(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  ImGui::SetCursorScreenPos(At(origin, 625, 90));
+  if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const float side = state.showGrid ? kCellSide : kCellPitch;
+  const bool anyPayload = ImGui::GetDragDropPayload() != nullptr;
+  for (int r = 0; r < kSpriteSize; ++r)
+    for (int c = 0; c < kSpriteSize; ++c) {
+      ImGui::PushID(25000 + r * 16 + c);
+      const ImVec2 corner = CellCorner(origin, r, c);
+      uint8_t& pixel = SelectedSprite().pixels[r][c];
+      draw->AddRectFilled(corner, ImVec2(corner.x + side, corner.y + side),
+                          Palette[(pixel ? state.currentColour : state.canvasBackground) & 15]);
+      if (state.showGrid)
+        FrameInside(draw, corner, ImVec2(corner.x + kCellSide, corner.y + kCellSide), kFaintWhite, 1);
+      ImGui::SetCursorScreenPos(corner);
+      ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
+      if (!anyPayload && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) {
+        if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) pixel = 1;
+        if (ImGui::IsMouseDown(ImGuiMouseButton_Right)) pixel = 0;
+      }
+      ImGui::PopID();
+    }
+}
+
+void DrawEditColumn(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  ImGui::SetCursorScreenPos(At(origin, 625, 120));
+  ImGui::BeginGroup();
+  if (ToggleButton("Boundary", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
+  if (state.showBoundary) FrameLastItem(2);
+  struct Edit {
+    const char* label;
+    void (*apply)(Sprite&);
+  };
+  static const Edit edits[] = {
+      {"FLIP HORZ", FlipSpriteHorizontal},
+      {"FLIP VERT", FlipSpriteVertical},
+      {"ROT 90+", RotateSpriteClockwise90},
+      {"ROT 90-", RotateSpriteCounterClockwise90},
+      {"ROT 45+", [](Sprite& sprite) { RotateSprite45(sprite, true); }},
+      {"ROT 45-", [](Sprite& sprite) { RotateSprite45(sprite, false); }},
+      {"ROT 180", RotateSprite180},
+  };
+  for (const Edit& edit : edits) {
+    ImGui::Spacing();
+    if (ImGui::Button(edit.label, kToolButton)) edit.apply(SelectedSprite());
+  }
+  ImGui::Spacing();
+  if (ImGui::Button("CLEAR EDIT", kToolButton)) ImGui::OpenPopup(kClearPopup);
+  DrawClearConfirmation();
+  ImGui::EndGroup();
+  if (state.showBoundary) DrawCentreCross(origin);
+}

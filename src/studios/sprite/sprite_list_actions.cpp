@@ -1,0 +1,108 @@
+#include "studios/sprite/sprite_list_actions.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "import/clipboard_parsers.h"
+#include "model/list_order.h"
+
+namespace {
+constexpr std::size_t kPatternBytes = 32;
+constexpr int32_t kImportedColour = 15;
+constexpr std::size_t kTokenNameLength = 19;
+
+Sprite ImportedSprite(const std::string& name, const uint8_t* bytes) {
+  Sprite sprite;
+  SetName(sprite.name, name.c_str());
+  sprite.colour = kImportedColour;
+  DecodeSpritePattern(bytes, sprite);
+  return sprite;
+}
+
+int LastIndex(const std::vector<Sprite>& list) { return static_cast<int>(list.size()) - 1; }
+}  // namespace
+
+void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list) {
+  if (list.empty() || state.selectedSprite < 0 || state.selectedSprite >= static_cast<int>(list.size()))
+    state.selectedSprite = 0;
+}
+
+void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
+  if (list.size() >= kMaxSpritesByAdd) return;
+  Sprite sprite;
+  FormatName(sprite.name, "Sprite %zu", list.size() + 1);
+  list.push_back(sprite);
+  state.selectedSprite = LastIndex(list);
+}
+
+void DeleteSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
+  if (list.size() <= 1) return;
+  list.erase(list.begin() + state.selectedSprite);
+  if (state.selectedSprite >= static_cast<int>(list.size())) state.selectedSprite = LastIndex(list);
+}
+
+void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list) {
+  list.clear();
+  list.push_back(DefaultSprite());
+  state.selectedSprite = 0;
+}
+
+void MoveSprite(SpriteStudioState& state, std::vector<Sprite>& list, int from, int to) {
+  if (MoveRecord(list, from, to)) state.selectedSprite = to;
+}
+
+void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int index) {
+  if (index < 0 || index >= static_cast<int>(list.size())) return;
+  state.selectedSprite = index;
+  state.currentColour = list[index].colour;
+}
+
+bool IsEmptySprite(const Sprite& sprite) {
+  const uint8_t* pixels = &sprite.pixels[0][0];
+  return std::all_of(pixels, pixels + kSpriteSize * kSpriteSize, [](uint8_t p) { return p == 0; });
+}
+
+void DecodeSpritePattern(const uint8_t* bytes, Sprite& sprite) {
+  for (int b = 0; b < 32; ++b) {
+    const int quarter = b / 8, row = 8 * (quarter % 2) + b % 8, left = 8 * (quarter / 2);
+    for (int x = 0; x < 8; ++x) sprite.pixels[row][left + x] = bytes[b] >> (7 - x) & 1;
+  }
+}
+
+void ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
+  if (!text) return;
+  for (const ImportBlock& block : ParseTokenImport(text)) {
+    for (std::size_t k = 0; (k + 1) * kPatternBytes <= block.bytes.size(); ++k) {
+      std::string name = k == 0 ? block.name : block.name + " " + std::to_string(k + 1);
+      name.resize(std::min(name.size(), kTokenNameLength));
+      const Sprite sprite = ImportedSprite(name, &block.bytes[k * kPatternBytes]);
+      const auto empty = std::find_if(list.begin(), list.end(), IsEmptySprite);
+      if (empty != list.end()) {
+        *empty = sprite;
+        state.selectedSprite = static_cast<int>(empty - list.begin());
+      } else {
+        list.push_back(sprite);
+        state.selectedSprite = LastIndex(list);
+      }
+    }
+  }
+}
+
+void ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
+  if (!text) return;
+  const std::vector<uint8_t> bytes = ParseRawHexImport(text);
+  bool tookFirst = false;
+  for (std::size_t at = 0; at + kPatternBytes <= bytes.size(); at += kPatternBytes) {
+    if (list.size() >= kMaxSpritesByAdd) return;
+    // Named by the position the piece takes, so no two sprites of one import share a name.
+    if (!tookFirst && !list.empty() && (IsEmptySprite(list[0]) || std::strcmp(list[0].name, "Sprite 1") == 0)) {
+      list[0] = ImportedSprite("Imported 1", &bytes[at]);
+      tookFirst = true;
+      state.selectedSprite = 0;
+      continue;
+    }
+    list.push_back(ImportedSprite("Imported " + std::to_string(list.size() + 1), &bytes[at]));
+    state.selectedSprite = LastIndex(list);
+  }
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Commands on the project's sprite list, and the clipboard imports that turn
+// 32-byte patterns into sprites.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/project.h"
+#include "studios/sprite/sprite_studio_state.h"
+
+// Brings selectedSprite back into the list (New or Load may have shortened it).
+void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list);
+
+// Appends "Sprite <count + 1>" and selects it; nothing at 256 sprites.
+void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list);
+// Removes the selected sprite unless it is the only one.
+void DeleteSprite(SpriteStudioState& state, std::vector<Sprite>& list);
+// Leaves one blank "Sprite 0".
+void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list);
+// The sprite at `from` ends up at index `to` and is selected.
+void MoveSprite(SpriteStudioState& state, std::vector<Sprite>& list, int from, int to);
+// Selecting a sprite from its row (or by a drop) also takes its colour for the canvas.
+void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int index);
+
+bool IsEmptySprite(const Sprite& sprite);
+// The chip's 16x16 pattern: quarters top-left, bottom-left, top-right,
+// bottom-right, 8 bytes each, the leftmost pixel in bit 7.
+void DecodeSpritePattern(const uint8_t* bytes, Sprite& sprite);
+
+// Every 32-byte piece of each "db" block becomes a white sprite named after
+// the block ("ship", "ship 2"...), filling empty sprites first, then appended.
+void ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);
+// Every 32 bytes of hex pairs become a white "Imported <position>" sprite, up
+// to 256 sprites; the first piece may take over an untouched first sprite.
+void ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);

@@ -1,0 +1,101 @@
+// The command column with its popups, the name field and the sprite list.
+#include <algorithm>
+
+#include "app/drag_payload.h"
+#include "studios/sprite/sprite_list_actions.h"
+#include "studios/sprite/sprite_studio_panels.h"
+
+namespace {
+constexpr const char* kClearNamesPopup = "ConfirmClearNames";
+constexpr const char* kImportPopup = "BulkImportSprites";
+constexpr int kShownRows = 256;
+constexpr float kRowHeight = 44;
+const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
+
+void DrawClearNamesPopup() {
+  if (!ImGui::BeginPopup(kClearNamesPopup)) return;
+  ImGui::TextUnformatted("Clear all names?");
+  if (ImGui::Button("Yes", ImVec2(60, 22))) {
+    ClearSprites(spriteStudio, sprites());
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("No", ImVec2(60, 22))) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+}
+
+void DrawImportPopup() {
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+  if (!ImGui::BeginPopupModal(kImportPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  ImGui::TextUnformatted("How should the clipboard be parsed?");
+  ImGui::TextColored(kHintGrey, "Token: Looks for 'DB' lines (Assembly style)");
+  ImGui::TextColored(kHintGrey, "Raw Hex: Reads pure hex pairs (Binary style)");
+  ImGui::Separator();
+  if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
+    if (const char* text = ImGui::GetClipboardText()) ImportSpritesToken(spriteStudio, sprites(), text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
+    if (const char* text = ImGui::GetClipboardText()) ImportSpritesRawHex(spriteStudio, sprites(), text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("CANCEL", ImVec2(80, 25))) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+}
+
+// A 32 x 32 picture of the sprite and its name over the row.
+void DrawRowContents(const Sprite& sprite, ImVec2 row) {
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImU32 colour = Palette[sprite.colour & 15];
+  for (int r = 0; r < kSpriteSize; ++r)
+    for (int c = 0; c < kSpriteSize; ++c)
+      if (sprite.pixels[r][c]) {
+        const ImVec2 corner(row.x + 5 + 2 * c, row.y + 4 + 2 * r);
+        draw->AddRectFilled(corner, ImVec2(corner.x + 2, corner.y + 2), colour);
+      }
+  draw->AddText(ImVec2(row.x + 45, row.y + 15), IM_COL32(255, 255, 255, 255), sprite.name);
+}
+}  // namespace
+
+void DrawSpriteCommands(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  const ImVec2 button(120, 25);
+  ImGui::SetCursorScreenPos(At(origin, 1454, 60));
+  ImGui::BeginGroup();
+  if (ImGui::Button("ADD SPRITE", button)) AddSprite(state, sprites());
+  if (ImGui::Button("DEL SPRITE", button)) DeleteSprite(state, sprites());
+  if (ImGui::Button("CLEAR SPRITES", button)) ImGui::OpenPopup(kClearNamesPopup);
+  if (ImGui::Button("IMPORT\nSPRITES", ImVec2(120, 42))) ImGui::OpenPopup(kImportPopup);
+  DrawClearNamesPopup();
+  DrawImportPopup();
+  ImGui::EndGroup();
+}
+
+void DrawSpriteList(ImVec2 origin) {
+  SpriteStudioState& state = spriteStudio;
+  std::vector<Sprite>& list = sprites();
+  ImGui::SetCursorScreenPos(At(origin, 1584, 40));
+  ImGui::BeginGroup();
+  ImGui::TextUnformatted("Sprite Name");
+  ImGui::Spacing();
+  if (!list.empty()) {
+    ImGui::SetNextItemWidth(200);
+    ImGui::InputText("##Spritesetrename", SelectedSprite().name, kNameSize);
+  }
+  if (ImGui::BeginListBox("##SpriteSetsList", ImVec2(200, 854))) {
+    for (int i = 0; i < std::min(static_cast<int>(list.size()), kShownRows); ++i) {
+      ImGui::PushID(i);
+      if (ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight)))
+        SelectSprite(state, list, i);
+      OfferDragPayload(kSpriteRowPayload, &i, sizeof i, "Moving %s", list[i].name);
+      if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) MoveSprite(state, list, from, i);
+      // Rows scrolled out of the list box draw nothing.
+      if (ImGui::IsItemVisible()) DrawRowContents(list[i], ImGui::GetItemRectMin());
+      ImGui::PopID();
+    }
+    ImGui::EndListBox();
+  }
+  ImGui::EndGroup();
+}

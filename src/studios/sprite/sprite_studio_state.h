@@ -1,0 +1,31 @@
+#pragma once
+// The Sprite Studio's own state: the selected sprite, the canvas colours and
+// toggles, and the animation bench. Not part of the project: never saved, and
+// kept through New and Load.
+
+#include <cstdint>
+
+constexpr int kStrips = 4;
+constexpr int kStripCells = 8;
+constexpr int kMaxSpritesByAdd = 256;
+
+struct SpriteStudioState {
+  int32_t selectedSprite = 0;    // index into sprites()
+  int32_t currentColour = 0;     // palette index set pixels show in on the canvas
+  int32_t canvasBackground = 1;  // palette index clear pixels show in (display only)
+  bool showGrid = true;
+  bool showBoundary = true;      // the centre cross
+};
+
+struct SpriteAnimationState {
+  SpriteAnimationState();       // every cell empty and inactive
+  int32_t stripCells[kStrips][kStripCells];  // sprite index, -1 = empty
+  bool stripActive[kStrips][kStripCells];    // takes part in the animation
+  bool animationPlaying = false;
+  int32_t animationFrame = 0;   // cell column shown, 0-7
+  float animationTimer = 0;     // seconds since the last frame step
+  float frameSeconds = 0.15f;   // seconds a frame is shown
+};
+
+extern SpriteStudioState spriteStudio;
+extern SpriteAnimationState spriteAnimation;
