@@ -2,6 +2,7 @@
 // the display toggles and the column of whole-sprite edits.
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/palette_columns.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
@@ -12,7 +13,6 @@ constexpr float kCellPitch = 28.5f;
 constexpr float kCellSide = 28.0f;
 constexpr float kCanvasSide = 16 * kCellPitch;
 constexpr ImVec2 kToolButton{80, 20};
-constexpr ImU32 kWhite = IM_COL32(255, 255, 255, 255);
 constexpr ImU32 kFaintWhite = IM_COL32(255, 255, 255, 40);
 constexpr const char* kClearPopup = "ConfirmClearSprite";
 
@@ -21,17 +21,6 @@ ImVec2 CellCorner(ImVec2 origin, int row, int column) {
 }
 
 ImVec4 PaletteColour(int index) { return ImGui::ColorConvertU32ToFloat4(Palette[index & 15]); }
-
-void FrameLastItem(float thickness) {
-  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kWhite, 0, 0, thickness);
-}
-
-bool Swatch(const char* label, int id, int colour) {
-  ImGui::PushID(id);
-  const bool clicked = ImGui::ColorButton(label, PaletteColour(colour), ImGuiColorEditFlags_NoTooltip, ImVec2(30, 15));
-  ImGui::PopID();
-  return clicked;
-}
 
 void DrawClearConfirmation() {
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
@@ -57,32 +46,9 @@ void DrawCentreCross(ImVec2 origin) {
 }  // namespace
 
 void DrawColourPicker(ImVec2 origin) {
-  SpriteStudioState& state = spriteStudio;
-  ImGui::SetCursorScreenPos(At(origin, 40, 70));
-  ImGui::BeginGroup();
-  ImGui::SetCursorScreenPos(At(origin, 49, 70));
-  ImGui::TextUnformatted("FG");
-  ImGui::SameLine();
-  ImGui::SetCursorScreenPos(At(origin, 88, 70));
-  ImGui::TextUnformatted("BG");
-  if (ImGui::BeginTable("PaletteTable", 2, ImGuiTableFlags_SizingFixedFit)) {
-    ImGui::TableSetupColumn("C1", ImGuiTableColumnFlags_WidthFixed, 34);
-    ImGui::TableSetupColumn("C2", ImGuiTableColumnFlags_WidthFixed, 34);
-    for (int i = 0; i < 16; ++i) {
-      ImGui::TableNextRow();
-      ImGui::TableSetColumnIndex(0);
-      if (Swatch("##f", i + 2000, i)) {
-        state.currentColour = i;
-        SelectedSprite().colour = i;
-      }
-      if (SelectedSprite().colour == i) FrameLastItem(2);
-      ImGui::TableSetColumnIndex(1);
-      if (Swatch("##b", i + 3000, i)) state.canvasBackground = i;
-      if (state.canvasBackground == i) FrameLastItem(2);
-    }
-    ImGui::EndTable();
-  }
-  ImGui::EndGroup();
+  const PaletteClick click = DrawPaletteColumns(origin, "PaletteTable", {"##f", 2000, &SelectedSprite().colour},
+                                                {"##b", 3000, &spriteStudio.canvasBackground});
+  if (click.column == 0) spriteStudio.currentColour = click.colour;
 }
 
 void DrawCanvasBaseLayer(ImVec2 origin) {
@@ -169,7 +135,7 @@ void DrawEditColumn(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 625, 120));
   ImGui::BeginGroup();
   if (ToggleButton("Boundary", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
-  if (state.showBoundary) FrameLastItem(2);
+  if (state.showBoundary) OutlineLastItem(2);
   struct Edit {
     const char* label;
     void (*apply)(Sprite&);

@@ -4,6 +4,7 @@
 
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/palette_columns.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
 
@@ -11,22 +12,9 @@ namespace {
 constexpr ImVec2 kCanvasOrigin{140, 55};
 constexpr float kCellPitch = 22.8f;
 constexpr ImVec2 kToolButton{100, 20};
-constexpr ImU32 kWhite = IM_COL32(255, 255, 255, 255);
 
 ImVec2 CellCorner(ImVec2 origin, int row, int column) {
   return At(origin, kCanvasOrigin.x + kCellPitch * column, kCanvasOrigin.y + kCellPitch * row);
-}
-
-void OutlineLastItem(float thickness) {
-  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kWhite, 0, 0, thickness);
-}
-
-bool PaletteButton(const char* label, int id, int colour) {
-  ImGui::PushID(id);
-  const bool clicked = ImGui::ColorButton(label, ImGui::ColorConvertU32ToFloat4(Palette[colour]),
-                                          ImGuiColorEditFlags_NoTooltip, ImVec2(30, 15));
-  ImGui::PopID();
-  return clicked;
 }
 
 void PaintCanvas(ImVec2 origin) {
@@ -56,34 +44,11 @@ void DrawBoundaryMarks(ImVec2 origin) {
 
 void DrawTilePalette(ImVec2 origin) {
   TileStudioState& state = tileStudio;
-  ImGui::SetCursorScreenPos(At(origin, 40, 70));
-  ImGui::BeginGroup();
-  ImGui::SetCursorScreenPos(At(origin, 49, 70));
-  ImGui::TextUnformatted("FG");
-  ImGui::SameLine();
-  ImGui::SetCursorScreenPos(At(origin, 88, 70));
-  ImGui::TextUnformatted("BG");
-  if (ImGui::BeginTable("TilePaletteTableM2", 2, ImGuiTableFlags_SizingFixedFit)) {
-    ImGui::TableSetupColumn("C1", ImGuiTableColumnFlags_WidthFixed, 34);
-    ImGui::TableSetupColumn("C2", ImGuiTableColumnFlags_WidthFixed, 34);
-    for (int i = 0; i < 16; ++i) {
-      ImGui::TableNextRow();
-      ImGui::TableSetColumnIndex(0);
-      if (PaletteButton("##fgM2", 5500 + i, i)) {
-        state.penMode = kForegroundPen;
-        state.foregroundPen = i;
-      }
-      if (state.foregroundPen == i) OutlineLastItem(2);
-      ImGui::TableSetColumnIndex(1);
-      if (PaletteButton("##bgM2", 6500 + i, i)) {
-        state.penMode = kBackgroundPen;
-        state.backgroundPen = i;
-      }
-      if (state.backgroundPen == i) OutlineLastItem(2);
-    }
-    ImGui::EndTable();
-  }
-  ImGui::EndGroup();
+  // The column last clicked is the pen that paints.
+  const PaletteClick click = DrawPaletteColumns(origin, "TilePaletteTableM2", {"##fgM2", 5500, &state.foregroundPen},
+                                                {"##bgM2", 6500, &state.backgroundPen});
+  if (click.column == 0) state.penMode = kForegroundPen;
+  if (click.column == 1) state.penMode = kBackgroundPen;
 }
 
 void DrawCanvasPanel(ImVec2 origin) {
