@@ -38,6 +38,11 @@ class GuiDriver {
 
   // The Workspace window's top-left corner: the studios' offsets start here.
   ImVec2 WorkspaceOrigin() const;
+  // A point given as the studios give positions, as an offset from that corner.
+  ImVec2 At(float x, float y) const {
+    const ImVec2 origin = WorkspaceOrigin();
+    return ImVec2(origin.x + x, origin.y + y);
+  }
   // Widgets drawn in the last frame, by the label they were given ("Yes", "Tile Studio").
   bool HasItem(const std::string& label) const { return !ItemCentres(label).empty(); }
   ImVec2 ItemCenter(const std::string& label) const;          // the last one drawn with this label

@@ -22,10 +22,7 @@ class SpriteStudioGui : public ::testing::Test {
     ResetProject();
   }
 
-  ImVec2 At(float x, float y) const {
-    const ImVec2 origin = gui.WorkspaceOrigin();
-    return ImVec2(origin.x + x, origin.y + y);
-  }
+  ImVec2 At(float x, float y) const { return gui.At(x, y); }
   ImVec2 Cell(int row, int column) const { return At(140 + 28.5f * column + 14, 55 + 28.5f * row + 14); }
   int SetPixelCount() const {
     int count = 0;

@@ -20,10 +20,7 @@ class TileStudioGui : public ::testing::Test {
     ResetProject();
   }
 
-  ImVec2 At(float x, float y) const {
-    const ImVec2 origin = gui.WorkspaceOrigin();
-    return ImVec2(origin.x + x, origin.y + y);
-  }
+  ImVec2 At(float x, float y) const { return gui.At(x, y); }
   ImVec2 Cell(int row, int column) const { return At(140 + 22.8f * column + 11.4f, 55 + 22.8f * row + 11.4f); }
   ImVec2 SheetTile(int tile) const { return At(140 + 46 * (tile % 32) + 20, 458 + 62 * (tile / 32) + 20); }
   ImVec2 PaletteButton(int colour, bool background) const {
