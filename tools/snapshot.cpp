@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     gui.Click(gui.ItemCenter(tab.title));
     gui.MoveMouse(ImVec2(-1, -1));
     gui.Frame(3);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
     SDL_RenderPresent(renderer);
     std::string path = folder + "/" + tab.title + ".bmp";

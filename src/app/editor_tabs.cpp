@@ -5,6 +5,7 @@
 #include "app/drag_payload.h"
 #include "imgui.h"
 #include "studios/sprite/sprite_studio.h"
+#include "studios/table/table_studio.h"
 #include "studios/tile/tile_studio.h"
 
 std::vector<EditorTab> editorTabs;
@@ -14,7 +15,7 @@ namespace {
 const EditorTab kRegistry[] = {
     {0, "Sprite Studio", DrawSpriteStudio},
     {1, "Tile Studio", DrawTileStudio},
-    {2, "Table Studio", nullptr},
+    {2, "Table Studio", DrawTableStudio},
 };
 
 const char* kTabMovePayload = "TAB_MOVE";

@@ -47,6 +47,7 @@ std::string PlatformFileDialog(const FileFilters& filters, const std::string& in
     ImGui::NewFrame();
     DrawFileBrowser(state);
     ImGui::Render();
+    SDL_SetRenderDrawColor(hostRenderer, 0, 0, 0, 255);
     SDL_RenderClear(hostRenderer);
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), hostRenderer);
     SDL_RenderPresent(hostRenderer);

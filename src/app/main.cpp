@@ -89,6 +89,10 @@ int main(int, char**) {
     ImGui::NewFrame();
     DrawEditorFrame(running);
     ImGui::Render();
+    // The windows' backgrounds are slightly translucent: an uncleared buffer
+    // would let earlier frames show through.
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderClear(renderer);
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
     SDL_RenderPresent(renderer);
     WaitForNextFrame(paced);

@@ -1,0 +1,98 @@
+#include "studios/table/table_list_actions.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "import/clipboard_parsers.h"
+#include "model/list_order.h"
+
+namespace {
+constexpr std::size_t kScreenBytes = kTableCells;
+
+bool IsLoneDefaultTable(const std::vector<NameTable>& tables) {
+  return tables.size() == 1 && std::strcmp(tables[0].name, "Name Table 1") == 0;
+}
+
+bool AllCellsZero(const NameTable& table) {
+  return std::all_of(std::begin(table.cells), std::end(table.cells), [](uint8_t cell) { return cell == 0; });
+}
+
+// Writes up to one screen of bytes from `bytes` into `table`; cells past the end keep their value.
+void FillCells(NameTable& table, const std::string& name, const uint8_t* bytes, std::size_t count) {
+  SetName(table.name, name.c_str());
+  std::copy_n(bytes, std::min(count, kScreenBytes), table.cells);
+}
+
+void AppendTable(TableStudioState& state, std::vector<NameTable>& tables, const std::string& name,
+                 const uint8_t* bytes, std::size_t count) {
+  tables.emplace_back();
+  FillCells(tables.back(), name, bytes, count);
+  state.currentNameTable = static_cast<int>(tables.size()) - 1;
+}
+}  // namespace
+
+void AddNameTable(TableStudioState& state, std::vector<NameTable>& tables) {
+  const std::size_t count = tables.size();
+  if (count >= kMaxNameTablesByAdd) return;
+  tables.emplace_back();
+  FormatName(tables.back().name, "Name Table %zu", count + 1);
+  state.currentNameTable = static_cast<int>(count);
+}
+
+void DeleteNameTable(TableStudioState& state, std::vector<NameTable>& tables) {
+  if (tables.empty()) return;
+  if (tables.size() == 1) return ClearNameTables(state, tables);
+  tables.erase(tables.begin() + state.currentNameTable);
+  if (state.currentNameTable >= static_cast<int>(tables.size()))
+    state.currentNameTable = static_cast<int>(tables.size()) - 1;
+}
+
+void ClearNameTables(TableStudioState& state, std::vector<NameTable>& tables) {
+  tables.clear();
+  tables.push_back(DefaultNameTable());
+  state.currentNameTable = 0;
+}
+
+void MoveNameTable(TableStudioState& state, std::vector<NameTable>& tables, int from, int to) {
+  if (MoveRecord(tables, from, to)) state.currentNameTable = to;
+}
+
+void ImportNameTablesToken(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
+  if (!text) return;
+  bool tookOver = false;
+  for (const ImportBlock& block : ParseTokenImport(text)) {
+    for (std::size_t offset = 0; offset < block.bytes.size(); offset += kScreenBytes) {
+      if (tables.size() >= kMaxNameTablesByImport) return;
+      const std::string name =
+          offset == 0 ? block.name : block.name + " (" + std::to_string(offset / kScreenBytes + 1) + ")";
+      const uint8_t* bytes = &block.bytes[offset];
+      const std::size_t count = block.bytes.size() - offset;
+      if (!tookOver && IsLoneDefaultTable(tables)) {
+        FillCells(tables[0], name, bytes, count);
+        tookOver = true;
+        state.currentNameTable = 0;
+      } else {
+        AppendTable(state, tables, name, bytes, count);
+      }
+    }
+  }
+}
+
+void ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
+  if (!text) return;
+  const std::vector<uint8_t> bytes = ParseRawHexImport(text);
+  bool tookOver = false;
+  for (std::size_t offset = 0; offset + kScreenBytes <= bytes.size(); offset += kScreenBytes) {
+    if (tables.size() >= kMaxNameTablesByImport) return;
+    const std::size_t count = tables.size();
+    const std::string name = "Imported " + std::to_string(tookOver ? count + 1 : count);
+    if (!tookOver && tables.size() == 1 && (AllCellsZero(tables[0]) || IsLoneDefaultTable(tables))) {
+      FillCells(tables[0], name, &bytes[offset], kScreenBytes);
+      tookOver = true;
+      state.currentNameTable = 0;
+    } else {
+      AppendTable(state, tables, name, &bytes[offset], kScreenBytes);
+    }
+  }
+}

@@ -1,0 +1,55 @@
+// The name-table panel and the name-table import popup.
+#include "app/drag_payload.h"
+#include "studios/table/table_list_actions.h"
+#include "studios/table/table_studio_panels.h"
+
+namespace {
+constexpr const char* kScreenPayload = "SCREEN_REORDER";
+constexpr const char* kImportPopup = "ImpNameTable";
+}  // namespace
+
+void DrawNameTableImportPopup() {
+  if (!ImGui::BeginPopupModal(kImportPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  ImGui::TextUnformatted("Bulk Import Name Tables");
+  ImGui::TextUnformatted("What Format, Token or Raw HEX?");
+  ImGui::Separator();
+  const ImVec2 button(100, 25);
+  if (ImGui::Button("TOKEN (DB)", button)) {
+    if (const char* text = ImGui::GetClipboardText()) ImportNameTablesToken(tableStudio, nameTables, text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("RAW HEX", button)) {
+    if (const char* text = ImGui::GetClipboardText()) ImportNameTablesRawHex(tableStudio, nameTables, text);
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("CANCEL", button)) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+}
+
+void DrawNameTablePanel(ImVec2 origin) {
+  TableStudioState& state = tableStudio;
+  ImGui::SetCursorScreenPos(At(origin, 1646, 37));
+  ImGui::BeginGroup();
+  ImGui::TextUnformatted("Name Table Name");
+  ImGui::SetNextItemWidth(150);
+  ImGui::InputText("##rename", CurrentNameTable().name, kNameSize);
+  if (ImGui::Button("ADD")) AddNameTable(state, nameTables);
+  ImGui::SameLine();
+  if (ImGui::Button("DEL")) DeleteNameTable(state, nameTables);
+  ImGui::SameLine();
+  if (ImGui::Button("CLEAR")) ClearNameTables(state, nameTables);
+  ImGui::TextUnformatted("Name Tables");
+  if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 400))) {
+    for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {
+      ImGui::PushID(i);
+      if (ImGui::Selectable(nameTables[i].name, i == state.currentNameTable)) state.currentNameTable = i;
+      OfferDragPayload(kScreenPayload, &i, sizeof i, "Moving %s", nameTables[i].name);
+      if (int from; TakeDropPayload(kScreenPayload, &from, sizeof from)) MoveNameTable(state, nameTables, from, i);
+      ImGui::PopID();
+    }
+    ImGui::EndListBox();
+  }
+  ImGui::EndGroup();
+}

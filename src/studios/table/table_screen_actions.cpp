@@ -1,0 +1,54 @@
+#include "studios/table/table_screen_actions.h"
+
+#include <algorithm>
+
+namespace {
+void KeepIndex(int32_t& index, std::size_t size) {
+  if (index < 0 || index >= static_cast<int32_t>(size)) index = 0;
+}
+}  // namespace
+
+void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
+  if (sets.empty()) sets.push_back(DefaultTileSet());
+  if (tables.empty()) tables.push_back(DefaultNameTable());
+  KeepIndex(state.currentNameTable, tables.size());
+  for (int32_t* set : {&state.topTileSet, &state.middleTileSet, &state.bottomTileSet, &state.paletteTileSet})
+    KeepIndex(*set, sets.size());
+}
+
+int SectionTileSet(const TableStudioState& state, int row) {
+  if (row < 8) return state.topTileSet;
+  if (row < 16) return state.middleTileSet;
+  return state.bottomTileSet;
+}
+
+const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }
+
+void ChooseSectionTileSet(TableStudioState& state, int section, int set) {
+  int32_t* fields[3] = {&state.topTileSet, &state.middleTileSet, &state.bottomTileSet};
+  *fields[section] = set;
+  state.paletteTileSet = set;
+}
+
+void DropTileOnCell(NameTable& table, int column, int row, int tile) {
+  table.cells[row * kTableColumns + column] = static_cast<uint8_t>(tile & 0xFF);
+}
+
+void ClickCell(TableStudioState& state, int column, int row) {
+  const CellRef cell{column, row};
+  state.selectedCell = state.selectedCell == cell ? CellRef{} : cell;
+}
+
+void ClearTableCells(NameTable& table) { std::fill(std::begin(table.cells), std::end(table.cells), EmptyCell); }
+
+void ToggleTileEditor(TableStudioState& state) {
+  if (!state.selectedCell.IsNone() && !state.spritesMode) state.tileEditorOpen = !state.tileEditorOpen;
+}
+
+void ToggleSpritesMode(TableStudioState& state, NameTable& current) {
+  state.spritesMode = !state.spritesMode;
+  if (state.spritesMode)
+    state.selectedCell = CellRef{};
+  else
+    current.placements.clear();
+}

@@ -1,0 +1,176 @@
+// The tile palette, the tool column with its popups, the screen view and the
+// tile-set panel.
+#include <cstdio>
+
+#include "app/drag_payload.h"
+#include "app/toggle_button.h"
+#include "studios/table/table_screen_actions.h"
+#include "studios/table/table_studio_panels.h"
+
+namespace {
+constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62, kPalettePixel = 5;
+constexpr ImVec2 kToolButton{85, 20};
+constexpr const char* kClearPopup = "ConfirmClear";
+constexpr const char* kImportPopup = "ImpNameTable";
+
+void DrawPaletteTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 p) {
+  for (int y = 0; y < 8; ++y) {
+    const ImU32 foreground = Palette[set.foreground[tile][y] & 15];
+    const ImU32 background = Palette[set.background[tile][y] & 15];
+    for (int x = 0; x < 8; ++x) {
+      const ImVec2 corner(p.x + kPalettePixel * x, p.y + kPalettePixel * y);
+      draw->AddRectFilled(corner, ImVec2(corner.x + kPalettePixel, corner.y + kPalettePixel),
+                          set.pixels[tile][y][x] ? foreground : background);
+    }
+  }
+  draw->AddRect(p, ImVec2(p.x + kPaletteTileSide, p.y + kPaletteTileSide), IM_COL32(255, 255, 255, 255), 0, 0, 1);
+  char number[8];
+  std::snprintf(number, sizeof number, "%03d", tile);
+  const int w = static_cast<int>(ImGui::CalcTextSize(number).x + 0.99999f);
+  draw->AddText(ImVec2(p.x + (kPaletteTileSide - w) / 2, p.y + 42), IM_COL32(255, 255, 255, 255), number);
+}
+
+// Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the backdrop.
+void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent) {
+  const float pixel = extent / 8;
+  for (int y = 0; y < 8; ++y) {
+    const ImU32 foreground = Palette[set.foreground[tile][y] & 15];
+    const ImU32 background = ColourOverBackdrop(set.background[tile][y]);
+    for (int x = 0; x < 8; ++x)
+      draw->AddRectFilled(ImVec2(corner.x + x * pixel, corner.y + y * pixel),
+                          ImVec2(corner.x + (x + 1) * pixel, corner.y + (y + 1) * pixel),
+                          set.pixels[tile][y][x] ? foreground : background);
+  }
+}
+
+void DrawSpritesToggle() {
+  TableStudioState& state = tableStudio;
+  if (!state.tileEditorOpen) {
+    if (ToggleButton("SPRITES", state.spritesMode, kToolButton)) ToggleSpritesMode(state, CurrentNameTable());
+    return;
+  }
+  // Greyed out while the Tile Editor is open.
+  const ImVec4 grey(0.5f, 0.5f, 0.5f, 1.0f);
+  ImGui::PushStyleColor(ImGuiCol_Button, grey);
+  ImGui::PushStyleColor(ImGuiCol_ButtonHovered, grey);
+  ImGui::PushStyleColor(ImGuiCol_ButtonActive, grey);
+  ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.8f, 0.8f, 0.8f, 1.0f));
+  ImGui::BeginDisabled();
+  ImGui::Button("SPRITES", kToolButton);
+  ImGui::EndDisabled();
+  ImGui::PopStyleColor(4);
+}
+
+void DrawClearConfirmation() {
+  if (!ImGui::BeginPopupModal(kClearPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  ImGui::Text("Are you sure you want to clear '%s'?", CurrentNameTable().name);
+  if (ImGui::Button("YES", ImVec2(60, 0))) {
+    ClearTableCells(CurrentNameTable());
+    ImGui::CloseCurrentPopup();
+  }
+  ImGui::SameLine();
+  if (ImGui::Button("CANCEL", ImVec2(60, 0))) ImGui::CloseCurrentPopup();
+  ImGui::EndPopup();
+}
+
+void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImVec2 corner, float extent) {
+  TableStudioState& state = tableStudio;
+  ImGui::PushID(row * kTableColumns + column);
+  ImGui::SetCursorScreenPos(corner);
+  if (!state.spritesMode) {
+    ImGui::InvisibleButton("##ntCell", ImVec2(extent, extent));
+    if (int tile; TakeDropPayload(kTablePayloadTile, &tile, sizeof tile))
+      DropTileOnCell(CurrentNameTable(), column, row, tile);
+    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left) && ImGui::IsItemHovered()) ClickCell(state, column, row);
+  }
+  const int tile = table.cells[row * kTableColumns + column];
+  if (tile != EmptyCell) DrawScreenTile(draw, tileSets[SectionTileSet(state, row)], tile, corner, extent);
+  const ImVec2 far(corner.x + extent, corner.y + extent);
+  if (state.showGrid) draw->AddRect(corner, far, IM_COL32(255, 255, 255, 255), 0, 0, 0.5f);
+  if (!state.spritesMode && state.selectedCell == CellRef{column, row}) {
+    draw->AddRectFilled(corner, far, IM_COL32(0, 120, 255, 100));
+    draw->AddRect(corner, far, IM_COL32(0, 255, 255, 255), 0, 0, 2);
+  }
+  ImGui::PopID();
+}
+}  // namespace
+
+void DrawTablePalette(ImVec2 origin) {
+  const TableStudioState& state = tableStudio;
+  ImGui::SetCursorScreenPos(At(origin, 10, 40));
+  const float width = ImGui::GetStyle().ScrollbarSize + 383;
+  if (ImGui::BeginChild("ScrollingGrid", ImVec2(width, 600), ImGuiChildFlags_Borders)) {
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    const ImVec2 o = ImGui::GetCursorScreenPos();
+    const TileSet& set = tileSets[state.paletteTileSet];
+    for (int tile = 0; tile < 256; ++tile) {
+      const ImVec2 p(o.x + kPalettePitchX * (tile % 8), o.y + kPalettePitchY * (tile / 8));
+      ImGui::PushID(60000 + tile);
+      ImGui::SetCursorScreenPos(p);
+      ImGui::InvisibleButton("##scrollCell", ImVec2(kPaletteTileSide, kPaletteTileSide));
+      OfferDragPayload(kTablePayloadTile, &tile, sizeof tile, "Tile %03d", tile);
+      // Rows scrolled out of the child draw nothing.
+      if (ImGui::IsRectVisible(p, ImVec2(p.x + kPaletteTileSide, p.y + kPalettePitchY))) DrawPaletteTile(draw, set, tile, p);
+      ImGui::PopID();
+    }
+    ImGui::SetCursorScreenPos(o);
+    ImGui::Dummy(ImVec2(width - 20, 32 * kPalettePitchY));
+  }
+  ImGui::EndChild();
+}
+
+void DrawTableToolColumn(ImVec2 origin) {
+  TableStudioState& state = tableStudio;
+  ImGui::SetCursorScreenPos(At(origin, 40, 730));
+  ImGui::BeginGroup();
+  if (ToggleButton("ZOOM##zoom", state.tileEditorOpen, kToolButton)) ToggleTileEditor(state);
+  if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  DrawSpritesToggle();
+  if (ImGui::Button("CLEAR TABLE", kToolButton)) ImGui::OpenPopup(kClearPopup);
+  if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kImportPopup);
+  ImGui::Spacing();
+  ImGui::TextUnformatted("Backdrop");
+  ImGui::SetNextItemWidth(85);
+  ImGui::SliderInt("##Backdrop", &state.backdropColour, 0, 15, "%d");
+  DrawClearConfirmation();
+  DrawNameTableImportPopup();
+  ImGui::EndGroup();
+}
+
+void DrawScreenView(ImVec2 origin) {
+  const TableStudioState& state = tableStudio;
+  const ImVec2 s = At(origin, kScreenOrigin.x, kScreenOrigin.y);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  draw->AddRectFilled(s, ImVec2(s.x + kScreenWidth, s.y + kScreenHeight), Palette[state.backdropColour & 15]);
+  ImGui::SetCursorScreenPos(s);
+  ImGui::BeginGroup();
+  ImGui::Dummy(ImVec2(kScreenWidth, kScreenHeight));
+  ImGui::EndGroup();
+
+  const float extent = state.showGrid ? 35.0f : 38.0f;
+  const NameTable& table = CurrentNameTable();
+  for (int row = 0; row < kTableRows; ++row)
+    for (int column = 0; column < kTableColumns; ++column)
+      DrawCell(draw, table, column, row, ImVec2(s.x + kScreenPitch * column, s.y + kScreenPitch * row), extent);
+}
+
+void DrawTileSetPanel(ImVec2 origin) {
+  const char* captions[3] = {"Top", "Middle", "Bottom"};
+  const char* lists[3] = {"##TopTileSet", "##MiddleTileSet", "##BottomTileSet"};
+  ImGui::SetCursorScreenPos(At(origin, 1646, 545));
+  ImGui::BeginGroup();
+  ImGui::TextUnformatted("Tile Sets");
+  for (int section = 0; section < 3; ++section) {
+    ImGui::TextUnformatted(captions[section]);
+    if (ImGui::BeginListBox(lists[section], ImVec2(150, 110))) {
+      const int chosen = SectionTileSet(tableStudio, 8 * section);
+      for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
+        ImGui::PushID(i);
+        if (ImGui::Selectable(tileSets[i].name, i == chosen)) ChooseSectionTileSet(tableStudio, section, i);
+        ImGui::PopID();
+      }
+      ImGui::EndListBox();
+    }
+  }
+  ImGui::EndGroup();
+}

@@ -1,0 +1,114 @@
+// Sprite placements over the screen view, the drop zone that adds them, and
+// the sprite list they are dragged from.
+#include <algorithm>
+#include <cfloat>
+
+#include "app/drag_payload.h"
+#include "studios/table/table_placements.h"
+#include "studios/table/table_studio_panels.h"
+
+namespace {
+constexpr float kPlacementSide = kSpriteSize * kSpritePixel;  // 76: two cells
+constexpr float kRowHeight = 52, kThumbPixel = 3;
+
+bool Contains(ImVec2 min, ImVec2 max, ImVec2 point) {
+  return point.x >= min.x && point.y >= min.y && point.x < max.x && point.y < max.y;
+}
+
+void DrawPlacementSprite(ImDrawList* draw, const Sprite& sprite, ImVec2 corner) {
+  const ImU32 colour = Palette[sprite.colour & 15];
+  for (int v = 0; v < kSpriteSize; ++v)
+    for (int u = 0; u < kSpriteSize; ++u)
+      if (sprite.pixels[v][u])
+        draw->AddRectFilled(ImVec2(corner.x + kSpritePixel * u, corner.y + kSpritePixel * v),
+                            ImVec2(corner.x + kSpritePixel * (u + 1), corner.y + kSpritePixel * (v + 1)), colour);
+}
+
+// Grabbing reads the raw mouse, so it works over the cell buttons too.
+void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 corner) {
+  TableStudioState& state = tableStudio;
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 pad = ImGui::GetStyle().TouchExtraPadding;
+  const ImVec2 min(std::max(corner.x, draw->GetClipRectMin().x) - pad.x,
+                   std::max(corner.y, draw->GetClipRectMin().y) - pad.y);
+  const ImVec2 max(std::min(corner.x + kPlacementSide, draw->GetClipRectMax().x) + pad.x,
+                   std::min(corner.y + kPlacementSide, draw->GetClipRectMax().y) + pad.y);
+  const ImVec2 mouse = ImGui::GetIO().MousePos;
+  if (Contains(min, max, mouse)) {
+    ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
+    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left)) GrabPlacement(state, index, mouse.x - corner.x, mouse.y - corner.y);
+  }
+  if (state.draggedPlacement != index || ImGui::GetDragDropPayload()) return;
+  if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
+  if (ImGui::IsMouseReleased(ImGuiMouseButton_Left)) state.draggedPlacement = -1;
+}
+
+void DrawSpriteRow(TableStudioState& state, int k, int markedRows) {
+  const Sprite& sprite = sprites()[k];
+  const ImVec2 p = ImGui::GetCursorScreenPos();
+  ImGui::PushID(k);
+  if (ImGui::Selectable("##row", state.spriteMarks[k], 0, ImVec2(0, kRowHeight))) ClickSpriteRow(state, k, markedRows);
+  OfferDragPayload(kTablePayloadSprite, &k, sizeof k, "Overlaying %s", sprite.name);
+  if (ImGui::IsItemVisible()) {
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    const ImU32 colour = Palette[sprite.colour & 15];
+    for (int v = 0; v < kSpriteSize; ++v)
+      for (int u = 0; u < kSpriteSize; ++u)
+        if (sprite.pixels[v][u]) {
+          const ImVec2 corner(p.x + 5 + kThumbPixel * u, p.y + 2 + kThumbPixel * v);
+          draw->AddRectFilled(corner, ImVec2(corner.x + kThumbPixel, corner.y + kThumbPixel), colour);
+        }
+    if (sprite.name[0])
+      draw->AddText(ImVec2(p.x + 60, p.y + 26 - ImGui::GetFontSize() / 2), IM_COL32(255, 255, 255, 255), sprite.name);
+  }
+  ImGui::PopID();
+}
+}  // namespace
+
+void DrawPlacements(ImVec2 origin) {
+  const ImVec2 s = At(origin, kScreenOrigin.x, kScreenOrigin.y);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  NameTable& table = CurrentNameTable();
+  const int spriteCount = static_cast<int>(sprites().size());
+  for (int i = 0; i < static_cast<int>(table.placements.size()); ++i) {
+    const SpritePlacement& placement = table.placements[i];
+    if (placement.spriteIndex < 0 || placement.spriteIndex >= spriteCount) continue;
+    const ImVec2 corner(s.x + placement.x, s.y + placement.y);
+    DrawPlacementSprite(draw, sprites()[placement.spriteIndex], corner);
+    draw->AddRect(corner, ImVec2(corner.x + kPlacementSide, corner.y + kPlacementSide), IM_COL32(255, 200, 100, 160), 0,
+                  0, 1);
+    HandlePlacementMouse(table, i, s, corner);
+  }
+  if (!tableStudio.spritesMode) return;
+  ImGui::SetCursorScreenPos(s);
+  ImGui::InvisibleButton("##spritePlacementZone", ImVec2(kScreenWidth, kScreenHeight));
+  if (int sprite; TakeDropPayload(kTablePayloadSprite, &sprite, sizeof sprite)) {
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    AddPlacement(CurrentNameTable(), sprite, mouse.x - s.x, mouse.y - s.y);
+  }
+}
+
+bool DrawTableSpriteList(ImVec2 origin) {
+  TableStudioState& state = tableStudio;
+  ImGui::SetCursorScreenPos(At(origin, 160, 650));
+  ImGui::BeginGroup();
+  const std::size_t count = sprites().size();
+  if (count == 0) {
+    ImGui::TextUnformatted("No sprites available");
+    ImGui::EndGroup();
+    return false;
+  }
+  SyncSpriteMarks(state, count);
+  const int markedRows = CountSpriteMarks(state, count);
+  ImGui::TextUnformatted("Sprite Names");
+  if (ImGui::BeginChild("SpriteListChild", ImVec2(240, 282), ImGuiChildFlags_Borders)) {
+    if (ImGui::BeginListBox("##SpriteNameList", ImVec2(-FLT_MIN, -FLT_MIN))) {
+      for (int k = 0; k < static_cast<int>(std::min<std::size_t>(count, kListedSprites)); ++k)
+        DrawSpriteRow(state, k, markedRows);
+      ImGui::EndListBox();
+    }
+  }
+  ImGui::EndChild();
+  ImGui::EndGroup();
+  return true;
+}

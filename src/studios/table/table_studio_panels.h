@@ -1,0 +1,34 @@
+#pragma once
+// The Table Studio's panels, drawn at fixed offsets from the workspace window's
+// corner (`origin`) in the order the frame draws them.
+
+#include "imgui.h"
+#include "model/project.h"
+#include "studios/studio_layout.h"
+#include "studios/table/table_studio_state.h"
+
+inline constexpr const char* kTablePayloadTile = "DND_TILE_";
+inline constexpr const char* kTablePayloadSprite = "DND_SPRITE_TO_TABLE";
+inline constexpr ImVec2 kScreenOrigin{418, 39};
+inline constexpr float kScreenPitch = 38;
+inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;
+inline constexpr float kSpritePixel = 4.75f;
+
+// The screen being edited; the frame's guard keeps the index in range.
+inline NameTable& CurrentNameTable() { return nameTables[tableStudio.currentNameTable]; }
+
+// A palette colour where index 0 shows the backdrop instead of nothing.
+inline ImU32 ColourOverBackdrop(int index) {
+  return Palette[(index & 15) == 0 ? tableStudio.backdropColour & 15 : index & 15];
+}
+
+void DrawTablePalette(ImVec2 origin);
+void DrawTableToolColumn(ImVec2 origin);
+void DrawNameTableImportPopup();
+void DrawScreenView(ImVec2 origin);
+void DrawPlacements(ImVec2 origin);
+void DrawNameTablePanel(ImVec2 origin);
+void DrawTileSetPanel(ImVec2 origin);
+// False when there are no sprites: the frame then ends here.
+bool DrawTableSpriteList(ImVec2 origin);
+void DrawTileEditorWindow();
