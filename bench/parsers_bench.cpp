@@ -24,9 +24,15 @@ std::string GeneratedAssembly(std::size_t size) {
     for (int i = 0; i < count; ++i) {
       const unsigned value = random() % 256;
       switch (random() % 4) {
-        case 0: std::snprintf(number, sizeof number, "$%02X", value); break;
-        case 1: std::snprintf(number, sizeof number, "0%02Xh", value); break;
-        case 2: std::snprintf(number, sizeof number, "0x%02X", value); break;
+        case 0:
+          std::snprintf(number, sizeof number, "$%02X", value);
+          break;
+        case 1:
+          std::snprintf(number, sizeof number, "0%02Xh", value);
+          break;
+        case 2:
+          std::snprintf(number, sizeof number, "0x%02X", value);
+          break;
         default:
           number[0] = '%';
           for (int bit = 0; bit < 8; ++bit) number[1 + bit] = (value >> (7 - bit) & 1) ? '1' : '0';

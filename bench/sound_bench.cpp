@@ -22,9 +22,9 @@ void BM_AudioCallbackAllChannels(benchmark::State& state) {
     benchmark::DoNotOptimize(stream.data());
   }
   // Time per buffer as a percentage of its playing time (2048 / 44100 s).
-  state.counters["percent_of_playing_time"] = benchmark::Counter(
-      static_cast<double>(kSamples) / kDefaultAudioRate / 100.0,
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["percent_of_playing_time"] =
+      benchmark::Counter(static_cast<double>(kSamples) / kDefaultAudioRate / 100.0,
+                         benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   ResetSoundGenerator();
 }
 BENCHMARK(BM_AudioCallbackAllChannels)->Unit(benchmark::kMicrosecond);

@@ -4,8 +4,7 @@
 
 ImGuiItemObserver imguiItemObserver;
 
-void ImGuiTestEngineHook_ItemAdd(ImGuiContext* context, ImGuiID id, const ImRect& bb,
-                                 const ImGuiLastItemData* item) {
+void ImGuiTestEngineHook_ItemAdd(ImGuiContext* context, ImGuiID id, const ImRect& bb, const ImGuiLastItemData* item) {
   if (!imguiItemObserver.itemAdded) return;
   const ImRect& rect = item ? item->Rect : bb;
   imguiItemObserver.itemAdded(context, id, rect.Min, rect.Max);

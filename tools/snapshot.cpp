@@ -42,8 +42,10 @@ int main(int argc, char** argv) {
     std::string path = folder + "/" + tab.title + ".bmp";
     for (char& c : path)
       if (c == ' ') c = '_';
-    if (SDL_SaveBMP(surface, path.c_str()) != 0) status = 1;
-    else SDL_Log("wrote %s", path.c_str());
+    if (SDL_SaveBMP(surface, path.c_str()) != 0)
+      status = 1;
+    else
+      SDL_Log("wrote %s", path.c_str());
   }
 
   ImGui_ImplSDLRenderer2_Shutdown();

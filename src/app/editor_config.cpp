@@ -31,9 +31,7 @@ bool ScanInt(const std::string& text, std::size_t& position, int32_t& value) {
 }
 
 // Like atoi: 0 when no number starts the text.
-long long LeadingNumber(const char* text) {
-  return std::strtoll(text, nullptr, 10);
-}
+long long LeadingNumber(const char* text) { return std::strtoll(text, nullptr, 10); }
 
 // The next line without its line end; false at the end of the text.
 bool NextLine(const std::string& text, std::size_t& position, std::string& line) {
@@ -78,9 +76,8 @@ void ParseEditorConfig(const std::string& text) {
 }
 
 std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
-  std::string text = std::to_string(windowX) + " " + std::to_string(windowY) + " " +
-                     std::to_string(kWindowWidth) + " " + std::to_string(kWindowHeight) + " " +
-                     std::to_string(editorSettings.reservedSetting) + "\n";
+  std::string text = std::to_string(windowX) + " " + std::to_string(windowY) + " " + std::to_string(kWindowWidth) +
+                     " " + std::to_string(kWindowHeight) + " " + std::to_string(editorSettings.reservedSetting) + "\n";
   text += lastDirectory + "\n";
   for (const EditorTab& tab : editorTabs) text += std::string(tab.title) + "|" + std::to_string(tab.id) + "\n";
   return text;

@@ -10,8 +10,8 @@ void DrawWorkspace() {
   const float menuHeight = ImGui::GetFrameHeight();
   ImGui::SetNextWindowPos(ImVec2(0, menuHeight));
   ImGui::SetNextWindowSize(ImVec2(io.DisplaySize.x, io.DisplaySize.y - menuHeight));
-  const ImGuiWindowFlags flags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize |
-                                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoBringToFrontOnFocus;
+  const ImGuiWindowFlags flags = ImGuiWindowFlags_NoTitleBar | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoMove |
+                                 ImGuiWindowFlags_NoBringToFrontOnFocus;
   if (ImGui::Begin("Workspace", nullptr, flags)) DrawEditorTabs();
   ImGui::End();
 }

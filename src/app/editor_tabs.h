@@ -8,8 +8,8 @@ struct EditorTab {
   void (*draw)();     // one frame of the studio; may be null
 };
 
-extern std::vector<EditorTab> editorTabs;      // order on screen
-extern std::vector<int32_t> savedTabOrder;     // from the configuration, read once
+extern std::vector<EditorTab> editorTabs;   // order on screen
+extern std::vector<int32_t> savedTabOrder;  // from the configuration, read once
 
 // Rebuilds editorTabs from the registry, in savedTabOrder first, then the rest.
 void RegisterEditorTabs();

@@ -39,9 +39,8 @@ FileBrowserState OpenFileBrowser(const FileFilters& filters, const std::string& 
   state.save = save;
   state.filters = filters;
   std::error_code error;
-  state.directory = !directory.empty() && fs::is_directory(directory, error)
-                        ? fs::absolute(directory, error).string()
-                        : fs::current_path(error).string();
+  state.directory = !directory.empty() && fs::is_directory(directory, error) ? fs::absolute(directory, error).string()
+                                                                             : fs::current_path(error).string();
   RefreshListing(state);
   return state;
 }

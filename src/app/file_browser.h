@@ -14,14 +14,14 @@ enum class BrowserOutcome { Pending, Chosen, Cancelled };
 struct FileBrowserState {
   bool save = false;
   FileFilters filters;
-  int filterIndex = 0;                 // the first pair is chosen
-  std::string directory;               // the folder shown
-  std::vector<std::string> folders;    // in `directory`, sorted
-  std::vector<std::string> files;      // matching the chosen filter, sorted
+  int filterIndex = 0;                    // the first pair is chosen
+  std::string directory;                  // the folder shown
+  std::vector<std::string> folders;       // in `directory`, sorted
+  std::vector<std::string> files;         // matching the chosen filter, sorted
   char fileName[kFileNameCapacity] = {};  // as typed or picked
-  std::string message;                 // why the last confirm was refused
-  bool askOverwrite = false;           // waiting for the user to allow replacing a file
-  bool focusFileName = true;           // the name field takes the keyboard when the browser opens
+  std::string message;                    // why the last confirm was refused
+  bool askOverwrite = false;              // waiting for the user to allow replacing a file
+  bool focusFileName = true;              // the name field takes the keyboard when the browser opens
   BrowserOutcome outcome = BrowserOutcome::Pending;
   std::string chosenPath;
 };

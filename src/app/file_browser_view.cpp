@@ -50,8 +50,8 @@ void DrawFileBrowser(FileBrowserState& state) {
   const ImGuiViewport* viewport = ImGui::GetMainViewport();
   ImGui::SetNextWindowPos(viewport->Pos);
   ImGui::SetNextWindowSize(viewport->Size);
-  const ImGuiWindowFlags flags = ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
-                                 ImGuiWindowFlags_NoSavedSettings;
+  const ImGuiWindowFlags flags =
+      ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings;
   if (!ImGui::Begin("##FileBrowser", nullptr, flags)) {
     ImGui::End();
     return;
@@ -74,8 +74,8 @@ void DrawFileBrowser(FileBrowserState& state) {
     ImGui::SetKeyboardFocusHere();
     state.focusFileName = false;
   }
-  const bool entered = ImGui::InputText("File name", state.fileName, kFileNameCapacity,
-                                        ImGuiInputTextFlags_EnterReturnsTrue);
+  const bool entered =
+      ImGui::InputText("File name", state.fileName, kFileNameCapacity, ImGuiInputTextFlags_EnterReturnsTrue);
   if (ImGui::Button(state.save ? "Save" : "Open", ImVec2(kButtonWidth, 0)) || entered) ConfirmFileName(state);
   ImGui::SameLine();
   if (ImGui::Button("Cancel", ImVec2(kButtonWidth, 0))) CancelFileBrowser(state);

@@ -24,8 +24,7 @@ extern const FileFilters kBasicFilters;
 // then what the configuration or File > Load Project makes it.
 extern std::string lastDirectory;
 
-using FileDialogFunction = std::string (*)(const FileFilters& filters, const std::string& initialDirectory,
-                                           bool save);
+using FileDialogFunction = std::string (*)(const FileFilters& filters, const std::string& initialDirectory, bool save);
 // The dialog that ShowFileDialog runs; tests put their own answer here.
 extern FileDialogFunction fileDialogFunction;
 

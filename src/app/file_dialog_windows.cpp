@@ -1,7 +1,7 @@
 // The system's Open and Save dialogs.
 #ifdef _WIN32
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <string>
 

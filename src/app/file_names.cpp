@@ -16,9 +16,7 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
 }
 }  // namespace
 
-std::string FileExtension(const std::string& path) {
-  return std::filesystem::path(path).extension().string();
-}
+std::string FileExtension(const std::string& path) { return std::filesystem::path(path).extension().string(); }
 
 std::string WithProjectExtension(const std::string& path) {
   return FileExtension(path) == kProjectExtension ? path : path + kProjectExtension;
@@ -28,6 +26,4 @@ std::string WithExportExtension(const std::string& path, const std::string& exte
   return EndsWithIgnoringCase(path, extension) ? path : path + extension;
 }
 
-std::string ParentDirectory(const std::string& path) {
-  return std::filesystem::path(path).parent_path().string();
-}
+std::string ParentDirectory(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }

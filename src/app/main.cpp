@@ -16,8 +16,7 @@
 
 namespace {
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
-  if (SDL_Renderer* renderer =
-          SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
+  if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
     return renderer;
   // No GPU driver (or SDL's dummy video driver): draw in software instead.
   return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
@@ -44,8 +43,7 @@ void PollEvents(SDL_Window* window, bool& running) {
   while (SDL_PollEvent(&event)) {
     ImGui_ImplSDL2_ProcessEvent(&event);
     if (event.type == SDL_QUIT) running = false;
-    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED)
-      SaveEditorConfig(window);
+    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(window);
   }
 }
 }  // namespace
@@ -62,8 +60,8 @@ int main(int, char**) {
   KeepWindowOnADisplay(editorSettings, DisplayBounds());
 
   SDL_Window* window =
-      SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY,
-                       editorSettings.windowWidth, editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI);
+      SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY, editorSettings.windowWidth,
+                       editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI);
   SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
   if (!renderer) {
     if (audio) SDL_CloseAudioDevice(audio);

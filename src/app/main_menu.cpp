@@ -97,7 +97,8 @@ void DrawMainMenu(bool& running) {
       ImGui::EndMenu();
     }
     if (ImGui::BeginMenu("About")) {
-      ImGui::TextColored(ImVec4(1.0f, 1.0f, 0.5f, 1.0f), "v60.20863  Tessellary, a graphics editor for TMS9918A machines");
+      ImGui::TextColored(ImVec4(1.0f, 1.0f, 0.5f, 1.0f),
+                         "v60.20863  Tessellary, a graphics editor for TMS9918A machines");
       ImGui::EndMenu();
     }
     ImGui::EndMainMenuBar();

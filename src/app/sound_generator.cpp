@@ -9,7 +9,7 @@ bool noiseHalf = false;
 std::mutex psgMutex;
 int obtainedAudioRate = 0;
 
-const float AttenuationTable[16] = {1.0f,     0.794328f, 0.630957f, 0.501187f, 0.398107f, 0.316228f,
+const float AttenuationTable[16] = {1.0f,      0.794328f, 0.630957f, 0.501187f, 0.398107f, 0.316228f,
                                     0.251189f, 0.199526f, 0.158489f, 0.125893f, 0.1f,      0.079433f,
                                     0.063096f, 0.050119f, 0.039811f, 0.0f};
 

@@ -6,9 +6,9 @@
 #include <mutex>
 
 struct PsgChannel {
-  uint16_t period = 1;      // tone divider: 3579545 / (32 * period) Hz
-  float phase = 0.0f;       // position in the square wave's cycle, 0 <= phase < 1
-  uint8_t attenuation = 15; // 0 loudest, 15 silent, 2 dB a step
+  uint16_t period = 1;       // tone divider: 3579545 / (32 * period) Hz
+  float phase = 0.0f;        // position in the square wave's cycle, 0 <= phase < 1
+  uint8_t attenuation = 15;  // 0 loudest, 15 silent, 2 dB a step
   bool enabled = false;
 };
 
@@ -18,9 +18,9 @@ constexpr int kPsgClock = 3579545;
 constexpr int kDefaultAudioRate = 44100;
 
 extern PsgChannel psgChannels[4];
-extern uint16_t noiseShift;  // 15-bit noise shift register, starts at 0x8001
-extern bool noiseHalf;       // halves the noise output
-extern std::mutex psgMutex;  // held by the audio thread for each buffer
+extern uint16_t noiseShift;    // 15-bit noise shift register, starts at 0x8001
+extern bool noiseHalf;         // halves the noise output
+extern std::mutex psgMutex;    // held by the audio thread for each buffer
 extern int obtainedAudioRate;  // the device's rate; 0 until a device is opened
 
 extern const float AttenuationTable[16];

@@ -36,7 +36,7 @@ struct SpritePlacement {
 struct NameTable {
   NameTable();  // blank: no name, every cell empty, no placements
   char name[kNameSize];
-  uint8_t cells[kTableCells];  // row * 32 + column
+  uint8_t cells[kTableCells];               // row * 32 + column
   std::vector<SpritePlacement> placements;  // drawn in this order
 };
 
@@ -45,12 +45,10 @@ constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) 
   return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
 }
 inline constexpr uint32_t Palette[16] = {
-    PackColour(0, 0, 0, 0),       PackColour(0, 0, 0),         PackColour(33, 200, 66),
-    PackColour(94, 220, 120),     PackColour(84, 85, 237),     PackColour(125, 118, 252),
-    PackColour(212, 82, 77),      PackColour(66, 235, 245),    PackColour(252, 85, 84),
-    PackColour(255, 121, 120),    PackColour(212, 193, 84),    PackColour(230, 206, 128),
-    PackColour(33, 176, 59),      PackColour(201, 91, 178),    PackColour(204, 204, 204),
-    PackColour(255, 255, 255)};
+    PackColour(0, 0, 0, 0),  PackColour(0, 0, 0),       PackColour(33, 200, 66),   PackColour(94, 220, 120),
+    PackColour(84, 85, 237), PackColour(125, 118, 252), PackColour(212, 82, 77),   PackColour(66, 235, 245),
+    PackColour(252, 85, 84), PackColour(255, 121, 120), PackColour(212, 193, 84),  PackColour(230, 206, 128),
+    PackColour(33, 176, 59), PackColour(201, 91, 178),  PackColour(204, 204, 204), PackColour(255, 255, 255)};
 
 std::vector<Sprite>& sprites();  // created on first use holding "Sprite 0"
 extern std::vector<TileSet> tileSets;

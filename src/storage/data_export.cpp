@@ -6,9 +6,7 @@
 #include "model/project.h"
 
 namespace {
-bool IsAsciiAlnum(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // The leftmost pixel goes to the most significant bit, as the chip reads it.
 template <typename Pixel>
@@ -61,7 +59,8 @@ void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, std
 
 void AppendNameTable(std::string& out, const char* prefix, const NameTable& table, std::size_t position) {
   out += MakeLabel(table.name, "NameTable_", position) + ":\n";
-  for (int row = 0; row < kTableRows; ++row) AppendDataLine(out, prefix, &table.cells[row * kTableColumns], kTableColumns);
+  for (int row = 0; row < kTableRows; ++row)
+    AppendDataLine(out, prefix, &table.cells[row * kTableColumns], kTableColumns);
   out += "\n";
 }
 }  // namespace
@@ -69,8 +68,7 @@ void AppendNameTable(std::string& out, const char* prefix, const NameTable& tabl
 std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t position) {
   std::string label;
   for (const char* c = name; *c && label.size() < kNameSize - 1; ++c) label += IsAsciiAlnum(*c) ? *c : '_';
-  if (label.empty() || (label[0] >= '0' && label[0] <= '9'))
-    label = fallbackPrefix + std::to_string(position);
+  if (label.empty() || (label[0] >= '0' && label[0] <= '9')) label = fallbackPrefix + std::to_string(position);
   return label;
 }
 

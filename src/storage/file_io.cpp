@@ -8,12 +8,18 @@
 
 const char* DescribeFileResult(FileResult result) {
   switch (result) {
-    case FileResult::Ok: return "done";
-    case FileResult::CannotOpen: return "the file cannot be opened";
-    case FileResult::NotProjectFile: return "it is not a project file";
-    case FileResult::UnsupportedVersion: return "its version is not supported";
-    case FileResult::TruncatedOrCorrupt: return "the file is truncated or corrupt";
-    case FileResult::CannotWrite: return "the file cannot be written";
+    case FileResult::Ok:
+      return "done";
+    case FileResult::CannotOpen:
+      return "the file cannot be opened";
+    case FileResult::NotProjectFile:
+      return "it is not a project file";
+    case FileResult::UnsupportedVersion:
+      return "its version is not supported";
+    case FileResult::TruncatedOrCorrupt:
+      return "the file is truncated or corrupt";
+    case FileResult::CannotWrite:
+      return "the file cannot be written";
   }
   return "unknown error";
 }
@@ -28,8 +34,8 @@ FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents
 FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode) {
   const std::string temporary = path + ".saving";
   {
-    std::ofstream out(temporary, textMode ? std::ios::out | std::ios::trunc
-                                          : std::ios::out | std::ios::trunc | std::ios::binary);
+    std::ofstream out(temporary,
+                      textMode ? std::ios::out | std::ios::trunc : std::ios::out | std::ios::trunc | std::ios::binary);
     if (!out) return FileResult::CannotWrite;
     out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
     out.flush();

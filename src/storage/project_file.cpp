@@ -87,9 +87,7 @@ struct Reader {
     return true;
   }
   // A count of records that the rest of the file can actually hold.
-  bool Count(uint32_t& count, std::size_t recordSize) {
-    return U32(count) && count <= Remaining() / recordSize;
-  }
+  bool Count(uint32_t& count, std::size_t recordSize) { return U32(count) && count <= Remaining() / recordSize; }
   // A name with no zero in its 21 bytes ends at byte 20.
   bool Name(char (&name)[kNameSize]) {
     if (!Bytes(name, kNameSize)) return false;
@@ -131,8 +129,7 @@ bool ReadNameTable(Reader& in, NameTable& table) {
 }
 
 template <typename Record>
-bool ReadList(Reader& in, std::size_t smallestRecord, bool (*readRecord)(Reader&, Record&),
-              std::vector<Record>& list) {
+bool ReadList(Reader& in, std::size_t smallestRecord, bool (*readRecord)(Reader&, Record&), std::vector<Record>& list) {
   uint32_t count;
   if (!in.Count(count, smallestRecord)) return false;
   list.clear();

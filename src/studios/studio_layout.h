@@ -12,6 +12,6 @@ inline void FrameInside(ImDrawList* draw, ImVec2 min, ImVec2 max, ImU32 colour, 
 
 // A white outline on the last item's rectangle, the studios' mark for "chosen" or "on".
 inline void OutlineLastItem(float thickness) {
-  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), IM_COL32(255, 255, 255, 255),
-                                      0, 0, thickness);
+  ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), IM_COL32(255, 255, 255, 255), 0,
+                                      0, thickness);
 }

@@ -59,8 +59,7 @@ TEST(EditorConfig, ReadingKeepsWhatTheFileDoesNotGive) {
   EXPECT_TRUE(savedTabOrder.empty());
 
   ResetSettings();
-  ParseEditorConfig(
-      "1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\n\n");
+  ParseEditorConfig("1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\n\n");
   EXPECT_EQ(lastDirectory, "") << "an empty folder line stays the folder line";
   EXPECT_EQ(savedTabOrder, (std::vector<int32_t>{2, 1, 0, 0}));
 
@@ -78,8 +77,12 @@ TEST(WindowPlacement, APositionOffEveryDisplayIsCentred) {
     bool centred;
   };
   const Case cases[] = {
-      {100, 50, 1806, 995, false},   {3000, 900, 800, 600, false}, {-1000, 10, 1806, 995, false},
-      {5000, 100, 1806, 995, true},  {100, -2000, 1806, 995, true}, {-1806, 0, 1806, 995, true},
+      {100, 50, 1806, 995, false},
+      {3000, 900, 800, 600, false},
+      {-1000, 10, 1806, 995, false},
+      {5000, 100, 1806, 995, true},
+      {100, -2000, 1806, 995, true},
+      {-1806, 0, 1806, 995, true},
       {kCentredPosition, 99999, 1806, 995, true},
   };
   for (const Case& c : cases) {

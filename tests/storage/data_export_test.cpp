@@ -73,9 +73,9 @@ TEST(DataExport, LabelsAreCleanedOrFallBackToThePosition) {
 TEST(DataExport, BytesFollowTheChipsLayout) {
   ResetProject();
   Sprite& sprite = sprites()[0];
-  sprite.pixels[0][0] = 1;   // top-left quarter, first row, leftmost
-  sprite.pixels[0][8] = 1;   // top-right quarter
-  sprite.pixels[15][15] = 3; // bottom-right quarter, last row, rightmost
+  sprite.pixels[0][0] = 1;    // top-left quarter, first row, leftmost
+  sprite.pixels[0][8] = 1;    // top-right quarter
+  sprite.pixels[15][15] = 3;  // bottom-right quarter, last row, rightmost
   tileSets[0].pixels[1][0][7] = 1;
   tileSets[0].foreground[0][0] = 15;
   tileSets[0].background[0][0] = 4;

@@ -1,12 +1,12 @@
 #include "storage/project_file.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "support/temp_dir.h"
 

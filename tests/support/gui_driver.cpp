@@ -47,7 +47,6 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
   RegisterEditorTabs();  // as the editor does at start-up
 }
 
-
 GuiDriver::~GuiDriver() { ImGui::DestroyContext(context); }
 
 void GuiDriver::Frame(int count) {
@@ -65,7 +64,8 @@ void GuiDriver::Frame(int count) {
     rectsInOrder.swap(rectsInOrderThisFrame);
     items.clear();
     for (const auto& [id, label] : labelsThisFrame)
-      if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end()) items.emplace_back(label, rect->second);
+      if (const auto rect = rectsThisFrame.find(id); rect != rectsThisFrame.end())
+        items.emplace_back(label, rect->second);
   }
 }
 

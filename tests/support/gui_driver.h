@@ -5,8 +5,8 @@
 
 #include <functional>
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "imgui.h"
@@ -45,7 +45,7 @@ class GuiDriver {
   }
   // Widgets drawn in the last frame, by the label they were given ("Yes", "Tile Studio").
   bool HasItem(const std::string& label) const { return !ItemCentres(label).empty(); }
-  ImVec2 ItemCenter(const std::string& label) const;          // the last one drawn with this label
+  ImVec2 ItemCenter(const std::string& label) const;                // the last one drawn with this label
   std::vector<ImVec2> ItemCentres(const std::string& label) const;  // all of them, in the order drawn
   void ClickItem(const std::string& label) { Click(ItemCenter(label)); }
   // Unlabelled widgets (colour buttons, say) of exactly this size, in the order drawn.

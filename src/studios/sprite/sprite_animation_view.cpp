@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/drag_payload.h"
+#include "studios/pixel_art.h"
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_studio_panels.h"
 
@@ -11,16 +12,6 @@ constexpr float kCellSide = 64, kCellPitch = 72, kCellPixel = 3.5f;
 constexpr float kPreviewSide = 480, kPreviewPixel = 30;
 
 bool ValidSprite(int index) { return index >= 0 && index < static_cast<int>(sprites().size()); }
-
-// Set pixels of a sprite as squares of `pixel` units from `corner`.
-void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel) {
-  const ImU32 colour = Palette[sprite.colour & 15];
-  for (int r = 0; r < kSpriteSize; ++r)
-    for (int c = 0; c < kSpriteSize; ++c)
-      if (sprite.pixels[r][c])
-        draw->AddRectFilled(ImVec2(corner.x + pixel * c, corner.y + pixel * r),
-                            ImVec2(corner.x + pixel * (c + 1), corner.y + pixel * (r + 1)), colour);
-}
 
 void DrawCell(SpriteAnimationState& animation, int strip, int cell) {
   ImDrawList* draw = ImGui::GetWindowDrawList();

@@ -61,7 +61,7 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
                              mouse.y < topLeft.y + kCanvasSide;
   // Equal colours would hide the picture; clear pixels then show grey here.
   const ImVec4 clearColour = state.currentColour == state.canvasBackground ? ImVec4(0.15f, 0.15f, 0.15f, 1.0f)
-                                                                          : PaletteColour(state.canvasBackground);
+                                                                           : PaletteColour(state.canvasBackground);
   const ImVec4 setColour = PaletteColour(state.currentColour);
   const ImGuiColorEditFlags flags = ImGuiColorEditFlags_NoTooltip | ImGuiColorEditFlags_NoBorder;
   ImDrawList* draw = ImGui::GetWindowDrawList();
@@ -118,8 +118,7 @@ void DrawCanvasOverlay(ImVec2 origin) {
       uint8_t& pixel = SelectedSprite().pixels[r][c];
       draw->AddRectFilled(corner, ImVec2(corner.x + side, corner.y + side),
                           Palette[(pixel ? state.currentColour : state.canvasBackground) & 15]);
-      if (state.showGrid)
-        FrameInside(draw, corner, ImVec2(corner.x + kCellSide, corner.y + kCellSide), kFaintWhite, 1);
+      if (state.showGrid) FrameInside(draw, corner, ImVec2(corner.x + kCellSide, corner.y + kCellSide), kFaintWhite, 1);
       ImGui::SetCursorScreenPos(corner);
       ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
       if (!anyPayload && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) {

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "app/drag_payload.h"
+#include "studios/pixel_art.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
 
@@ -48,13 +49,7 @@ void DrawImportPopup() {
 // A 32 x 32 picture of the sprite and its name over the row.
 void DrawRowContents(const Sprite& sprite, ImVec2 row) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  const ImU32 colour = Palette[sprite.colour & 15];
-  for (int r = 0; r < kSpriteSize; ++r)
-    for (int c = 0; c < kSpriteSize; ++c)
-      if (sprite.pixels[r][c]) {
-        const ImVec2 corner(row.x + 5 + 2 * c, row.y + 4 + 2 * r);
-        draw->AddRectFilled(corner, ImVec2(corner.x + 2, corner.y + 2), colour);
-      }
+  DrawSpritePixels(draw, sprite, ImVec2(row.x + 5, row.y + 4), 2);
   draw->AddText(ImVec2(row.x + 45, row.y + 15), IM_COL32(255, 255, 255, 255), sprite.name);
 }
 }  // namespace
@@ -87,8 +82,7 @@ void DrawSpriteList(ImVec2 origin) {
   if (ImGui::BeginListBox("##SpriteSetsList", ImVec2(200, 854))) {
     for (int i = 0; i < std::min(static_cast<int>(list.size()), kShownRows); ++i) {
       ImGui::PushID(i);
-      if (ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight)))
-        SelectSprite(state, list, i);
+      if (ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight))) SelectSprite(state, list, i);
       OfferDragPayload(kSpriteRowPayload, &i, sizeof i, "Moving %s", list[i].name);
       if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) MoveSprite(state, list, from, i);
       // Rows scrolled out of the list box draw nothing.

@@ -14,17 +14,17 @@ struct SpriteStudioState {
   int32_t currentColour = 0;     // palette index set pixels show in on the canvas
   int32_t canvasBackground = 1;  // palette index clear pixels show in (display only)
   bool showGrid = true;
-  bool showBoundary = true;      // the centre cross
+  bool showBoundary = true;  // the centre cross
 };
 
 struct SpriteAnimationState {
-  SpriteAnimationState();       // every cell empty and inactive
+  SpriteAnimationState();                    // every cell empty and inactive
   int32_t stripCells[kStrips][kStripCells];  // sprite index, -1 = empty
   bool stripActive[kStrips][kStripCells];    // takes part in the animation
   bool animationPlaying = false;
-  int32_t animationFrame = 0;   // cell column shown, 0-7
-  float animationTimer = 0;     // seconds since the last frame step
-  float frameSeconds = 0.15f;   // seconds a frame is shown
+  int32_t animationFrame = 0;  // cell column shown, 0-7
+  float animationTimer = 0;    // seconds since the last frame step
+  float frameSeconds = 0.15f;  // seconds a frame is shown
 };
 
 extern SpriteStudioState spriteStudio;

@@ -24,8 +24,8 @@ void FillCells(NameTable& table, const std::string& name, const uint8_t* bytes, 
   std::copy_n(bytes, std::min(count, kScreenBytes), table.cells);
 }
 
-void AppendTable(TableStudioState& state, std::vector<NameTable>& tables, const std::string& name,
-                 const uint8_t* bytes, std::size_t count) {
+void AppendTable(TableStudioState& state, std::vector<NameTable>& tables, const std::string& name, const uint8_t* bytes,
+                 std::size_t count) {
   tables.emplace_back();
   FillCells(tables.back(), name, bytes, count);
   state.currentNameTable = static_cast<int>(tables.size()) - 1;

@@ -1,9 +1,8 @@
 // The tile palette, the tool column with its popups, the screen view and the
 // tile-set panel.
-#include <cstdio>
-
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/pixel_art.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
 
@@ -12,23 +11,6 @@ constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62,
 constexpr ImVec2 kToolButton{85, 20};
 constexpr const char* kClearPopup = "ConfirmClear";
 constexpr const char* kImportPopup = "ImpNameTable";
-
-void DrawPaletteTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 p) {
-  for (int y = 0; y < 8; ++y) {
-    const ImU32 foreground = Palette[set.foreground[tile][y] & 15];
-    const ImU32 background = Palette[set.background[tile][y] & 15];
-    for (int x = 0; x < 8; ++x) {
-      const ImVec2 corner(p.x + kPalettePixel * x, p.y + kPalettePixel * y);
-      draw->AddRectFilled(corner, ImVec2(corner.x + kPalettePixel, corner.y + kPalettePixel),
-                          set.pixels[tile][y][x] ? foreground : background);
-    }
-  }
-  draw->AddRect(p, ImVec2(p.x + kPaletteTileSide, p.y + kPaletteTileSide), IM_COL32(255, 255, 255, 255), 0, 0, 1);
-  char number[8];
-  std::snprintf(number, sizeof number, "%03d", tile);
-  const int w = static_cast<int>(ImGui::CalcTextSize(number).x + 0.99999f);
-  draw->AddText(ImVec2(p.x + (kPaletteTileSide - w) / 2, p.y + 42), IM_COL32(255, 255, 255, 255), number);
-}
 
 // Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the backdrop.
 void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent) {
@@ -110,7 +92,8 @@ void DrawTablePalette(ImVec2 origin) {
       ImGui::InvisibleButton("##scrollCell", ImVec2(kPaletteTileSide, kPaletteTileSide));
       OfferDragPayload(kTablePayloadTile, &tile, sizeof tile, "Tile %03d", tile);
       // Rows scrolled out of the child draw nothing.
-      if (ImGui::IsRectVisible(p, ImVec2(p.x + kPaletteTileSide, p.y + kPalettePitchY))) DrawPaletteTile(draw, set, tile, p);
+      if (ImGui::IsRectVisible(p, ImVec2(p.x + kPaletteTileSide, p.y + kPalettePitchY)))
+        DrawTileWithNumber(draw, set, tile, p, kPalettePixel);
       ImGui::PopID();
     }
     ImGui::SetCursorScreenPos(o);

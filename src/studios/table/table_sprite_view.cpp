@@ -4,6 +4,7 @@
 #include <cfloat>
 
 #include "app/drag_payload.h"
+#include "studios/pixel_art.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
 
@@ -13,15 +14,6 @@ constexpr float kRowHeight = 52, kThumbPixel = 3;
 
 bool Contains(ImVec2 min, ImVec2 max, ImVec2 point) {
   return point.x >= min.x && point.y >= min.y && point.x < max.x && point.y < max.y;
-}
-
-void DrawPlacementSprite(ImDrawList* draw, const Sprite& sprite, ImVec2 corner) {
-  const ImU32 colour = Palette[sprite.colour & 15];
-  for (int v = 0; v < kSpriteSize; ++v)
-    for (int u = 0; u < kSpriteSize; ++u)
-      if (sprite.pixels[v][u])
-        draw->AddRectFilled(ImVec2(corner.x + kSpritePixel * u, corner.y + kSpritePixel * v),
-                            ImVec2(corner.x + kSpritePixel * (u + 1), corner.y + kSpritePixel * (v + 1)), colour);
 }
 
 // Grabbing reads the raw mouse, so it works over the cell buttons too.
@@ -36,10 +28,12 @@ void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 cor
   const ImVec2 mouse = ImGui::GetIO().MousePos;
   if (Contains(min, max, mouse)) {
     ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
-    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left)) GrabPlacement(state, index, mouse.x - corner.x, mouse.y - corner.y);
+    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left))
+      GrabPlacement(state, index, mouse.x - corner.x, mouse.y - corner.y);
   }
   if (state.draggedPlacement != index || ImGui::GetDragDropPayload()) return;
-  if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
+  if (ImGui::IsMouseDown(ImGuiMouseButton_Left))
+    MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
   if (ImGui::IsMouseReleased(ImGuiMouseButton_Left)) state.draggedPlacement = -1;
 }
 
@@ -51,13 +45,7 @@ void DrawSpriteRow(TableStudioState& state, int k, int markedRows) {
   OfferDragPayload(kTablePayloadSprite, &k, sizeof k, "Overlaying %s", sprite.name);
   if (ImGui::IsItemVisible()) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
-    const ImU32 colour = Palette[sprite.colour & 15];
-    for (int v = 0; v < kSpriteSize; ++v)
-      for (int u = 0; u < kSpriteSize; ++u)
-        if (sprite.pixels[v][u]) {
-          const ImVec2 corner(p.x + 5 + kThumbPixel * u, p.y + 2 + kThumbPixel * v);
-          draw->AddRectFilled(corner, ImVec2(corner.x + kThumbPixel, corner.y + kThumbPixel), colour);
-        }
+    DrawSpritePixels(draw, sprite, ImVec2(p.x + 5, p.y + 2), kThumbPixel);
     if (sprite.name[0])
       draw->AddText(ImVec2(p.x + 60, p.y + 26 - ImGui::GetFontSize() / 2), IM_COL32(255, 255, 255, 255), sprite.name);
   }
@@ -74,7 +62,7 @@ void DrawPlacements(ImVec2 origin) {
     const SpritePlacement& placement = table.placements[i];
     if (placement.spriteIndex < 0 || placement.spriteIndex >= spriteCount) continue;
     const ImVec2 corner(s.x + placement.x, s.y + placement.y);
-    DrawPlacementSprite(draw, sprites()[placement.spriteIndex], corner);
+    DrawSpritePixels(draw, sprites()[placement.spriteIndex], corner, kSpritePixel);
     draw->AddRect(corner, ImVec2(corner.x + kPlacementSide, corner.y + kPlacementSide), IM_COL32(255, 200, 100, 160), 0,
                   0, 1);
     HandlePlacementMouse(table, i, s, corner);

@@ -30,12 +30,12 @@ struct TableStudioState {
   int32_t paletteTileSet = 0;
   int32_t backdropColour = 0;  // palette index behind the screen
   bool showGrid = true;
-  bool spritesMode = false;    // sprite placement mode
-  bool tileEditorOpen = false; // the Tile Editor window is wanted
-  CellRef selectedCell;        // none at start
+  bool spritesMode = false;     // sprite placement mode
+  bool tileEditorOpen = false;  // the Tile Editor window is wanted
+  CellRef selectedCell;         // none at start
   // Tile Editor window.
-  CellRef editorCell;          // the cell the window showed last
-  bool scrollToCell = true;    // scroll the grid to the selected cell when next drawn
+  CellRef editorCell;        // the cell the window showed last
+  bool scrollToCell = true;  // scroll the grid to the selected cell when next drawn
   int32_t penMode = kTableForegroundPen;
   int32_t foregroundPen = 0;
   int32_t backgroundPen = 0;

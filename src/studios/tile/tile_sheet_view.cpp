@@ -1,8 +1,8 @@
 // The tile tool column and the sheet of all 256 tiles of the current set.
-#include <cstdio>
 
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/pixel_art.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
 
@@ -15,7 +15,8 @@ constexpr int kTilesPerRow = 32;
 constexpr int kMatchColours[5] = {6, 8, 13, 4, 10};
 
 ImVec2 SheetCorner(ImVec2 origin, int tile) {
-  return At(origin, kSheetLeft + kSheetPitchX * (tile % kTilesPerRow), kSheetTop + kSheetPitchY * (tile / kTilesPerRow));
+  return At(origin, kSheetLeft + kSheetPitchX * (tile % kTilesPerRow),
+            kSheetTop + kSheetPitchY * (tile / kTilesPerRow));
 }
 
 void HandleTileInput(TileStudioState& state, int tile) {
@@ -49,21 +50,7 @@ void DrawTile(ImDrawList* draw, const TileStudioState& state, const TileSet& set
   if (const int group = state.matchGroups[tile]; group > 0)
     draw->AddRect(p, far, Palette[kMatchColours[(group - 1) % 5]], 0, 0, 4);
 
-  for (int r = 0; r < 8; ++r) {
-    const ImU32 foreground = Palette[set.foreground[tile][r] & 15];
-    const ImU32 background = Palette[set.background[tile][r] & 15];
-    for (int c = 0; c < 8; ++c) {
-      const ImVec2 corner(p.x + kTilePixel * c, p.y + kTilePixel * r);
-      draw->AddRectFilled(corner, ImVec2(corner.x + kTilePixel, corner.y + kTilePixel),
-                          set.pixels[tile][r][c] ? foreground : background);
-    }
-  }
-  draw->AddRect(p, far, IM_COL32(255, 255, 255, 255), 0, 0, 1);
-
-  char number[8];
-  std::snprintf(number, sizeof number, "%03d", tile);
-  const int w = static_cast<int>(ImGui::CalcTextSize(number).x + 0.99999f);
-  draw->AddText(ImVec2(p.x + (kTileSide - w) / 2, p.y + 42), IM_COL32(255, 255, 255, 255), number);
+  DrawTileWithNumber(draw, set, tile, p, kTilePixel);
 }
 }  // namespace
 

@@ -31,7 +31,7 @@ struct TileStudioState {
   int32_t editForeground[kCanvasRows][kCanvasColumns] = {};
   int32_t editBackground[kCanvasRows][kCanvasColumns] = {};
   int32_t blockTiles[kBlocks] = {0, 1, 2, 3, 4, 5};  // tile linked to each block
-  int32_t nextBlock = 0;  // block the next sheet click assigns
+  int32_t nextBlock = 0;                             // block the next sheet click assigns
   bool showGrid = true;
   bool showBoundary = true;
   // Tile sheet.
@@ -39,8 +39,8 @@ struct TileStudioState {
   int32_t selectionStart = -1;  // range selection; both -1 or both tiles
   int32_t selectionEnd = -1;
   bool rangeDragging = false;
-  bool trackTiles = false;       // moving tiles renumbers the name tables
-  int32_t matchGroups[256] = {}; // duplicate group of each tile, 0 = none
+  bool trackTiles = false;        // moving tiles renumbers the name tables
+  int32_t matchGroups[256] = {};  // duplicate group of each tile, 0 = none
   TileClipboard clipboard;
 };
 

@@ -194,13 +194,13 @@ TEST(SpriteImport, TokenPiecesAreNamedAfterTheirBlockAndFillEmptySprites) {
   list = Named({"keep"});
   list.emplace_back();  // empty: filled first
   list.push_back(Named({"also"})[0]);
-  ImportSpritesToken(state, list,
-                     (block("ship", 96) + block("odd", 40) + block("short", 31) + block("abcdefghijklmnopqrstuvwxy", 32))
-                         .c_str());
+  ImportSpritesToken(
+      state, list,
+      (block("ship", 96) + block("odd", 40) + block("short", 31) + block("abcdefghijklmnopqrstuvwxy", 32)).c_str());
   std::vector<std::string> names;
   for (const Sprite& sprite : list) names.push_back(sprite.name);
-  EXPECT_EQ(names, (std::vector<std::string>{"keep", "ship", "also", "ship 2", "ship 3", "odd",
-                                             "abcdefghijklmnopqrs"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"keep", "ship", "also", "ship 2", "ship 3", "odd", "abcdefghijklmnopqrs"}));
   EXPECT_EQ(state.selectedSprite, 6);
   EXPECT_EQ(list[1].pixels[0][0], 1);
   EXPECT_EQ(list[1].pixels[0][1], 0);

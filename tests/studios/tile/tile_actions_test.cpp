@@ -153,7 +153,8 @@ TEST(TileSheet, MatchGroupsNumberDuplicatesByTheirLowestTile) {
   EXPECT_FALSE(HasMatchMarks(s)) << "a second click switches the marks off";
 
   for (int tile = 0; tile < 256; ++tile) FillTile(f.set(), tile, tile * 7 + 1000);
-  for (int tile = 0; tile < 256; ++tile) f.set().foreground[tile][7] = tile % 16, f.set().background[tile][7] = tile / 16;
+  for (int tile = 0; tile < 256; ++tile)
+    f.set().foreground[tile][7] = tile % 16, f.set().background[tile][7] = tile / 16;
   MatchTiles(s, f.set());
   EXPECT_FALSE(HasMatchMarks(s)) << "no duplicates: all 0, and the next click computes again";
 

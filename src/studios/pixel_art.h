@@ -1,0 +1,12 @@
+#pragma once
+// Tiles and sprites drawn straight from the project records as one filled
+// square a pixel, every frame: nothing is cached, so every change shows at once.
+
+#include "imgui.h"
+#include "model/project.h"
+
+// Set pixels in the sprite's colour, clear pixels not at all.
+void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel);
+// A tile as the sheet and the palette show it: row colours from the palette
+// (0 transparent), a white outline and its number "%03d" centred below.
+void DrawTileWithNumber(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float pixel);
