@@ -173,16 +173,19 @@ FileResult ParseProject(const uint8_t* data, std::size_t size, ProjectLists& lis
   return FileResult::Ok;
 }
 
-FileResult LoadProject(const std::string& path) {
-  std::vector<uint8_t> contents;
-  if (FileResult result = ReadWholeFile(path, contents); result != FileResult::Ok) return result;
+FileResult LoadProjectImage(const uint8_t* data, std::size_t size) {
   ProjectLists lists;
-  if (FileResult result = ParseProject(contents.data(), contents.size(), lists); result != FileResult::Ok)
-    return result;
+  if (FileResult result = ParseProject(data, size, lists); result != FileResult::Ok) return result;
   sprites().swap(lists.sprites);
   tileSets.swap(lists.tileSets);
   nameTables.swap(lists.nameTables);
   return FileResult::Ok;
+}
+
+FileResult LoadProject(const std::string& path) {
+  std::vector<uint8_t> contents;
+  if (FileResult result = ReadWholeFile(path, contents); result != FileResult::Ok) return result;
+  return LoadProjectImage(contents.data(), contents.size());
 }
 
 FileResult SaveProject(const std::string& path) {

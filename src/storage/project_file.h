@@ -31,4 +31,5 @@ FileResult ParseProject(const uint8_t* data, std::size_t size, ProjectLists& lis
 // Replaces the open project only when the whole file was read; otherwise the
 // project stays exactly as it was.
 FileResult LoadProject(const std::string& path);
+FileResult LoadProjectImage(const uint8_t* data, std::size_t size);
 FileResult SaveProject(const std::string& path);

@@ -1,0 +1,31 @@
+// Any text as "config/editor.cfg": the tab order names each studio once, and
+// what was read writes back to a file that reads the same.
+#include <set>
+
+#include "app/editor_config.h"
+#include "app/editor_tabs.h"
+#include "app/file_dialog.h"
+#include "fuzz_checks.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  editorSettings = EditorSettings{};
+  lastDirectory = "/start";
+  savedTabOrder.clear();
+  ParseEditorConfig(std::string(reinterpret_cast<const char*>(data), size));
+  for (int32_t id : savedTabOrder) FUZZ_CHECK(id >= 0 && id <= 2);
+  RegisterEditorTabs();
+  std::set<int32_t> ids;
+  for (const EditorTab& tab : editorTabs) ids.insert(tab.id);
+  FUZZ_CHECK(editorTabs.size() == 3 && ids.size() == 3);
+
+  const EditorSettings read = editorSettings;
+  const std::string written = FormatEditorConfig(read.windowX, read.windowY);
+  const std::vector<EditorTab> order = editorTabs;
+  savedTabOrder.clear();
+  ParseEditorConfig(written);
+  FUZZ_CHECK(editorSettings.windowX == read.windowX && editorSettings.windowY == read.windowY);
+  FUZZ_CHECK(editorSettings.reservedSetting == read.reservedSetting);
+  RegisterEditorTabs();
+  for (std::size_t i = 0; i < order.size(); ++i) FUZZ_CHECK(editorTabs[i].id == order[i].id);
+  return 0;
+}

@@ -1,0 +1,30 @@
+// Any byte string as a project file: a load either succeeds with records that
+// save back to a stable image, or fails with the open project untouched.
+#include "fuzz_checks.h"
+#include "storage/project_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  ResetProject();
+  sprites()[0].colour = 7;  // the user's unsaved work
+  const std::string before = SerializeProject(sprites(), tileSets, nameTables);
+
+  const FileResult result = LoadProjectImage(data, size);
+  const std::string after = SerializeProject(sprites(), tileSets, nameTables);
+  if (result != FileResult::Ok) {
+    FUZZ_CHECK(after == before);
+    return 0;
+  }
+  FUZZ_CHECK(after.size() <= size);
+  for (const Sprite& sprite : sprites()) {
+    FUZZ_CHECK(NameEnds(sprite.name));
+    FUZZ_CHECK(sprite.colour >= 0 && sprite.colour <= 255);
+  }
+  for (const NameTable& table : nameTables) FUZZ_CHECK(NameEnds(table.name));
+  for (const TileSet& set : tileSets) FUZZ_CHECK(NameEnds(set.name));
+
+  // What was loaded saves to an image that loads back to itself.
+  ProjectLists again;
+  FUZZ_CHECK(ParseProject(reinterpret_cast<const uint8_t*>(after.data()), after.size(), again) == FileResult::Ok);
+  FUZZ_CHECK(SerializeProject(again.sprites, again.tileSets, again.nameTables) == after);
+  return 0;
+}
