@@ -1,4 +1,6 @@
-#define SDL_MAIN_HANDLED
+#ifndef _WIN32
+#define SDL_MAIN_HANDLED  // on Windows SDL2main provides the entry point
+#endif
 #include <SDL.h>
 
 #include <filesystem>

@@ -1,7 +1,6 @@
 #include "storage/project_file.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -164,11 +163,12 @@ TEST(ProjectFile, FailedSaveLeavesThePreviousFileUntouched) {
 }
 
 TEST(ProjectFile, SaveIntoAReadOnlyFolderIsReported) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   TempDir dir;
   const std::string target = dir.File("level.krv");
   WriteFile(target, "previous contents");
   std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  if (std::ofstream(dir.File("probe")))
+    GTEST_SKIP() << "this user writes into read-only folders (root does)";
   EXPECT_EQ(SaveProject(target), FileResult::CannotWrite);
   EXPECT_EQ(ReadFile(target), "previous contents");
 }
