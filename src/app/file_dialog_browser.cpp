@@ -6,7 +6,7 @@
 
 #include "app/file_browser.h"
 #include "app/file_dialog.h"
-#include "app/frame_pacing.h"
+#include "app/sdl_frame.h"
 #include "imgui.h"
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
@@ -42,16 +42,7 @@ std::string PlatformFileDialog(const FileFilters& filters, const std::string& in
         CancelFileBrowser(state);
       }
     }
-    ImGui_ImplSDLRenderer2_NewFrame();
-    ImGui_ImplSDL2_NewFrame();
-    ImGui::NewFrame();
-    DrawFileBrowser(state);
-    ImGui::Render();
-    SDL_SetRenderDrawColor(hostRenderer, 0, 0, 0, 255);
-    SDL_RenderClear(hostRenderer);
-    ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), hostRenderer);
-    SDL_RenderPresent(hostRenderer);
-    WaitForNextFrame(paced);
+    RunSdlFrame(hostRenderer, paced, [&state] { DrawFileBrowser(state); });
   }
 
   ImGui_ImplSDLRenderer2_Shutdown();

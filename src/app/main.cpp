@@ -9,7 +9,7 @@
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
-#include "app/frame_pacing.h"
+#include "app/sdl_frame.h"
 #include "app/sound_generator.h"
 #include "app/window_placement.h"
 #include "imgui.h"
@@ -84,18 +84,7 @@ int main(int, char**) {
   bool running = true;
   while (running) {
     PollEvents(window, running);
-    ImGui_ImplSDLRenderer2_NewFrame();
-    ImGui_ImplSDL2_NewFrame();
-    ImGui::NewFrame();
-    DrawEditorFrame(running);
-    ImGui::Render();
-    // The windows' backgrounds are slightly translucent: an uncleared buffer
-    // would let earlier frames show through.
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
-    ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
-    SDL_RenderPresent(renderer);
-    WaitForNextFrame(paced);
+    RunSdlFrame(renderer, paced, [&running] { DrawEditorFrame(running); });
   }
 
   SaveEditorConfig(window);
