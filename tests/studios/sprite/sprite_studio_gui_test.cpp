@@ -148,3 +148,12 @@ TEST_F(SpriteStudioGui, RegressionAMenuClickOverTheCanvasPaintsNothing) {
   EXPECT_FALSE(gui.running);
   EXPECT_EQ(SetPixelCount(), 0);
 }
+
+TEST_F(SpriteStudioGui, AnEmptySpriteListShowsOnlyItsNotice) {
+  sprites().clear();  // as a loaded project without sprites leaves it
+  spriteStudio.selectedSprite = 3;
+  gui.Frame(2);
+  EXPECT_EQ(spriteStudio.selectedSprite, 0);
+  EXPECT_FALSE(gui.HasItem("ADD SPRITE"));
+  EXPECT_FALSE(gui.HasItem("##row"));
+}

@@ -125,3 +125,18 @@ TEST_F(TableStudioGui, NameTableRowsReorderAndImport) {
   gui.ClickItem("CANCEL");
   EXPECT_EQ(nameTables.size(), 4u);
 }
+
+TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
+  tableStudio.currentNameTable = 5;
+  tableStudio.middleTileSet = 7;
+  tableStudio.selectedCell = CellRef{1, 1};
+  tableStudio.tileEditorOpen = true;
+  nameTables.clear();
+  tileSets.clear();
+  sprites().clear();
+  gui.Frame(2);
+  EXPECT_EQ(tableStudio.currentNameTable, 0);
+  EXPECT_EQ(tableStudio.middleTileSet, 0);
+  EXPECT_EQ(nameTables.size(), 1u);
+  EXPECT_FALSE(gui.HasItem("Close")) << "without sprites the frame ends before the Tile Editor";
+}
