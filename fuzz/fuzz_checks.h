@@ -8,12 +8,12 @@
 
 #include "model/project.h"
 
-#define FUZZ_CHECK(condition)                                                   \
-  do {                                                                          \
-    if (!(condition)) {                                                         \
+#define FUZZ_CHECK(condition)                                                                 \
+  do {                                                                                        \
+    if (!(condition)) {                                                                       \
       std::fprintf(stderr, "invariant broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                             \
-    }                                                                           \
+      std::abort();                                                                           \
+    }                                                                                         \
   } while (0)
 
 // Clipboard text as the GUI hands it over: the input up to its first zero.

@@ -167,8 +167,7 @@ TEST(ProjectFile, SaveIntoAReadOnlyFolderIsReported) {
   const std::string target = dir.File("level.krv");
   WriteFile(target, "previous contents");
   std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  if (std::ofstream(dir.File("probe")))
-    GTEST_SKIP() << "this user writes into read-only folders (root does)";
+  if (std::ofstream(dir.File("probe"))) GTEST_SKIP() << "this user writes into read-only folders (root does)";
   EXPECT_EQ(SaveProject(target), FileResult::CannotWrite);
   EXPECT_EQ(ReadFile(target), "previous contents");
 }
