@@ -1,12 +1,10 @@
 // One editor frame with the Sprite Studio at its busiest: 256 sprites of
 // random pixels in the list and all 32 strip cells filled, active and playing.
-#include <benchmark/benchmark.h>
-
 #include <random>
 
+#include "editor_frames.h"
 #include "model/project.h"
 #include "studios/sprite/sprite_studio_state.h"
-#include "support/gui_driver.h"
 
 namespace {
 void BM_SpriteStudioFrame(benchmark::State& state) {
@@ -29,11 +27,7 @@ void BM_SpriteStudioFrame(benchmark::State& state) {
     }
   spriteAnimation.animationPlaying = true;
 
-  GuiDriver gui;  // the Sprite Studio is the tab the editor opens on
-  gui.MoveMouse(ImVec2(-1, -1));
-  gui.Frame(3);
-  for (auto _ : state) gui.Frame();
-  state.counters["vertices"] = ImGui::GetDrawData()->TotalVtxCount;
+  TimeEditorFrames(state, "Sprite Studio");
   spriteAnimation = SpriteAnimationState{};
   ResetProject();
 }

@@ -1,10 +1,8 @@
 // One editor frame with the Table Studio at its busiest: all 768 cells showing
 // non-blank tiles and 32 sprite placements, with the Tile Editor open (1) or closed (0).
-#include <benchmark/benchmark.h>
-
+#include "editor_frames.h"
 #include "model/project.h"
 #include "studios/table/table_studio_state.h"
-#include "support/gui_driver.h"
 
 namespace {
 void BM_TableStudioFrame(benchmark::State& state) {
@@ -27,13 +25,7 @@ void BM_TableStudioFrame(benchmark::State& state) {
   tableStudio = TableStudioState{};
   tableStudio.selectedCell = CellRef{10, 10};
   tableStudio.tileEditorOpen = state.range(0) != 0;
-  GuiDriver gui;
-  gui.Frame(2);
-  gui.ClickItem("Table Studio");
-  gui.MoveMouse(ImVec2(-1, -1));
-  gui.Frame(3);
-  for (auto _ : state) gui.Frame();
-  state.counters["vertices"] = ImGui::GetDrawData()->TotalVtxCount;
+  TimeEditorFrames(state, "Table Studio");
   tableStudio = TableStudioState{};
   ResetProject();
 }

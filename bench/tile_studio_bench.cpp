@@ -1,11 +1,9 @@
 // One editor frame with the Tile Studio showing everything at once: 256
 // non-blank tiles, a selection, match marks and block links.
-#include <benchmark/benchmark.h>
-
+#include "editor_frames.h"
 #include "model/project.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_state.h"
-#include "support/gui_driver.h"
 
 namespace {
 void BM_TileStudioFrame(benchmark::State& state) {
@@ -22,13 +20,7 @@ void BM_TileStudioFrame(benchmark::State& state) {
   tileStudio.selectionStart = 30;
   tileStudio.selectionEnd = 90;
 
-  GuiDriver gui;
-  gui.Frame(2);
-  gui.ClickItem("Tile Studio");
-  gui.MoveMouse(ImVec2(-1, -1));
-  gui.Frame(2);
-  for (auto _ : state) gui.Frame();
-  state.counters["vertices"] = ImGui::GetDrawData()->TotalVtxCount;
+  TimeEditorFrames(state, "Tile Studio");
   tileStudio = TileStudioState{};
   ResetProject();
 }

@@ -2,6 +2,7 @@
 // the display toggles and the column of whole-sprite edits.
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/list_widgets.h"
 #include "studios/palette_columns.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
@@ -24,15 +25,8 @@ ImVec4 PaletteColour(int index) { return ImGui::ColorConvertU32ToFloat4(Palette[
 
 void DrawClearConfirmation() {
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
-  if (!ImGui::BeginPopupModal(kClearPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::Text("Clear pixels for: %s?", SelectedSprite().name);
-  if (ImGui::Button("YES", ImVec2(60, 0))) {
+  if (ConfirmYesCancel(kClearPopup, "Clear pixels for: %s?", SelectedSprite().name))
     ClearSpritePixels(SelectedSprite());
-    ImGui::CloseCurrentPopup();
-  }
-  ImGui::SameLine();
-  if (ImGui::Button("CANCEL", ImVec2(60, 0))) ImGui::CloseCurrentPopup();
-  ImGui::EndPopup();
 }
 
 // The red cross where the sprite's four 8x8 quarters meet.

@@ -1,5 +1,5 @@
 // The name-table panel and the name-table import popup.
-#include "app/drag_payload.h"
+#include "studios/list_widgets.h"
 #include "studios/table/table_list_actions.h"
 #include "studios/table/table_studio_panels.h"
 
@@ -43,11 +43,9 @@ void DrawNameTablePanel(ImVec2 origin) {
   ImGui::TextUnformatted("Name Tables");
   if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 400))) {
     for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {
-      ImGui::PushID(i);
-      if (ImGui::Selectable(nameTables[i].name, i == state.currentNameTable)) state.currentNameTable = i;
-      OfferDragPayload(kScreenPayload, &i, sizeof i, "Moving %s", nameTables[i].name);
-      if (int from; TakeDropPayload(kScreenPayload, &from, sizeof from)) MoveNameTable(state, nameTables, from, i);
-      ImGui::PopID();
+      const NamedRowEvents row = NamedListRow(i, nameTables[i].name, i == state.currentNameTable, kScreenPayload);
+      if (row.clicked) state.currentNameTable = i;
+      if (row.droppedFrom >= 0) MoveNameTable(state, nameTables, row.droppedFrom, i);
     }
     ImGui::EndListBox();
   }

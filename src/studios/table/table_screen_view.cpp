@@ -2,6 +2,7 @@
 // tile-set panel.
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "studios/list_widgets.h"
 #include "studios/pixel_art.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
@@ -44,15 +45,8 @@ void DrawSpritesToggle() {
 }
 
 void DrawClearConfirmation() {
-  if (!ImGui::BeginPopupModal(kClearPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::Text("Are you sure you want to clear '%s'?", CurrentNameTable().name);
-  if (ImGui::Button("YES", ImVec2(60, 0))) {
+  if (ConfirmYesCancel(kClearPopup, "Are you sure you want to clear '%s'?", CurrentNameTable().name))
     ClearTableCells(CurrentNameTable());
-    ImGui::CloseCurrentPopup();
-  }
-  ImGui::SameLine();
-  if (ImGui::Button("CANCEL", ImVec2(60, 0))) ImGui::CloseCurrentPopup();
-  ImGui::EndPopup();
 }
 
 void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImVec2 corner, float extent) {

@@ -1,6 +1,6 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
-#include "app/drag_payload.h"
+#include "studios/list_widgets.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -69,11 +69,9 @@ void DrawTileSetList(ImVec2 origin) {
   ImGui::SetNextItemWidth(150);
   if (ImGui::BeginListBox("##TileSetsList", ImVec2(150, 850))) {
     for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
-      ImGui::PushID(i);
-      if (ImGui::Selectable(tileSets[i].name, i == state.currentTileSet)) state.currentTileSet = i;
-      OfferDragPayload(kSetPayload, &i, sizeof i, "Moving %s", tileSets[i].name);
-      if (int from; TakeDropPayload(kSetPayload, &from, sizeof from)) MoveTileSet(state, tileSets, from, i);
-      ImGui::PopID();
+      const NamedRowEvents row = NamedListRow(i, tileSets[i].name, i == state.currentTileSet, kSetPayload);
+      if (row.clicked) state.currentTileSet = i;
+      if (row.droppedFrom >= 0) MoveTileSet(state, tileSets, row.droppedFrom, i);
     }
     ImGui::EndListBox();
   }
