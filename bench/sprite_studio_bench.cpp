@@ -22,8 +22,8 @@ void BM_SpriteStudioFrame(benchmark::State& state) {
   spriteAnimation = SpriteAnimationState{};
   for (int s = 0; s < kStrips; ++s)
     for (int f = 0; f < kStripCells; ++f) {
-      spriteAnimation.stripCells[s][f] = s * 8 + f;
-      spriteAnimation.stripActive[s][f] = true;
+      project.strips.cells[s][f] = s * 8 + f;
+      project.strips.active[s][f] = true;
     }
   spriteAnimation.animationPlaying = true;
 

@@ -6,10 +6,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   ResetProject();
   sprites()[0].colour = 7;  // the user's unsaved work
-  const std::string before = SerializeProject(sprites(), tileSets, nameTables);
+  const std::string before = SerializeProject(project);
 
   const FileResult result = LoadProjectImage(data, size);
-  const std::string after = SerializeProject(sprites(), tileSets, nameTables);
+  const std::string after = SerializeProject(project);
   if (result != FileResult::Ok) {
     FUZZ_CHECK(after == before);
     return 0;
@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   for (const TileSet& set : tileSets) FUZZ_CHECK(NameEnds(set.name));
 
   // What was loaded saves to an image that loads back to itself.
-  ProjectLists again;
+  Project again;
   FUZZ_CHECK(ParseProject(reinterpret_cast<const uint8_t*>(after.data()), after.size(), again) == FileResult::Ok);
-  FUZZ_CHECK(SerializeProject(again.sprites, again.tileSets, again.nameTables) == after);
+  FUZZ_CHECK(SerializeProject(again) == after);
   return 0;
 }

@@ -20,14 +20,22 @@ int main(int argc, char** argv) {
   if (argc < 2) return 1;
   const std::filesystem::path corpus = argv[1];
   ResetProject();
-  Write(corpus / "project_loader" / "new.krv", SerializeProject(sprites(), tileSets, nameTables));
+  Write(corpus / "project_loader" / "new.krv", SerializeProject(project));
 
-  std::vector<Sprite> twoSprites(2, DefaultSprite());
-  twoSprites[1].pixels[3][4] = 1;
-  twoSprites[1].colour = 9;
-  std::vector<NameTable> tables(2, DefaultNameTable());
-  tables[1].placements = {{0, 10.5f, 20.25f}, {5, -3, 900}};
-  Write(corpus / "project_loader" / "no_tile_sets.krv", SerializeProject(twoSprites, {}, tables));
+  Project small;
+  small.sprites.assign(2, DefaultSprite());
+  small.sprites[1].pixels[3][4] = 1;
+  small.sprites[1].colour = 9;
+  small.nameTables.assign(2, DefaultNameTable());
+  small.nameTables[1].placements = {{0, 10.5f, 20.25f}, {5, -3, 900}};
+  small.nameTables[1].backdrop = 4;
+  small.strips.cells[2][5] = 1;
+  small.strips.active[2][5] = true;
+  std::string image = SerializeProject(small);
+  Write(corpus / "project_loader" / "no_tile_sets_with_settings.krv", image);
+  // Without the settings block, as files saved before it existed.
+  image.resize(image.size() - (12 + 4 + 2 * 16 + 4 * 8 * 5 + 4));
+  Write(corpus / "project_loader" / "no_tile_sets.krv", image);
 
   savedTabOrder = {2, 0};
   RegisterEditorTabs();

@@ -11,11 +11,14 @@
 
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "app/project_commands.h"
 #include "storage/file_io.h"
 
 EditorSettings editorSettings;
 
 namespace {
+const std::string kRecentPrefix = "recent=";
+
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // Like scanf's "%d": blanks (line ends too), a sign, digits; false when none.
@@ -66,13 +69,20 @@ void ParseEditorConfig(const std::string& text) {
   }
 
   savedTabOrder.clear();
+  std::vector<std::string> recent;
   while (NextLine(text, position, line)) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.pop_back();
+    if (line.compare(0, kRecentPrefix.size(), kRecentPrefix) == 0) {
+      if (recent.size() < kRecentFileLimit && line.size() > kRecentPrefix.size())
+        recent.push_back(line.substr(kRecentPrefix.size()));
+      continue;
+    }
     const std::size_t bar = line.find('|');
     if (bar == std::string::npos) continue;
     const long long id = LeadingNumber(line.c_str() + bar + 1);
     if (id >= 0 && id <= 2) savedTabOrder.push_back(static_cast<int32_t>(id));
   }
+  if (!recent.empty()) session.recentFiles = recent;
 }
 
 std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
@@ -80,6 +90,7 @@ std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
                      " " + std::to_string(kWindowHeight) + " " + std::to_string(editorSettings.reservedSetting) + "\n";
   text += lastDirectory + "\n";
   for (const EditorTab& tab : editorTabs) text += std::string(tab.title) + "|" + std::to_string(tab.id) + "\n";
+  for (const std::string& path : session.recentFiles) text += kRecentPrefix + path + "\n";
   return text;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// "config/editor.cfg": window position and size, the dialog folder and the tab order.
+// "config/editor.cfg": window position and size, the dialog folder, the tab
+// order and the recent project files.
 //   line 1: left top width height reserved
 //   line 2: the dialog folder
 //   then one "title|id" line per tab, in tab order
+//   then one "recent=path" line per recent file, newest first
 
 #include <cstdint>
 #include <string>
@@ -27,10 +29,10 @@ extern EditorSettings editorSettings;
 // Creates "config" when missing; false when it cannot.
 bool EnsureConfigDirectory();
 
-// Fills editorSettings, lastDirectory and savedTabOrder from the text of the
-// file, keeping what it does not give.
+// Fills editorSettings, lastDirectory, savedTabOrder and the recent files from
+// the text of the file, keeping what it does not give.
 void ParseEditorConfig(const std::string& text);
-// The file's text for a window at (x, y), with lastDirectory and editorTabs.
+// The file's text for a window at (x, y), with lastDirectory, editorTabs and the recent files.
 std::string FormatEditorConfig(int32_t windowX, int32_t windowY);
 
 void LoadEditorConfig();

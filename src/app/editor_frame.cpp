@@ -2,6 +2,7 @@
 
 #include "app/editor_tabs.h"
 #include "app/main_menu.h"
+#include "app/project_commands.h"
 #include "imgui.h"
 
 namespace {
@@ -18,6 +19,9 @@ void DrawWorkspace() {
 }  // namespace
 
 void DrawEditorFrame(bool& running) {
-  DrawMainMenu(running);
+  HandleShortcuts();  // before drawing, so that this frame shows the result
+  DrawMainMenu();
   DrawWorkspace();
+  RecordFrameEdits();
+  if (session.quit) running = false;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-// Everything drawn in one frame between the GUI's NewFrame and Render: the main
-// menu and the full-window "Workspace" with the studio tabs. The application and
-// the headless test driver both call it, so tests see what the user sees.
+// Everything drawn in one frame between the GUI's NewFrame and Render: the
+// shortcuts, the main menu and the full-window "Workspace" with the studio tabs,
+// then the frame's edits go into the history. The application and the headless
+// test driver both call it, so tests see what the user sees. Clears `running`
+// once Exit (or closing the window) has gone through.
 void DrawEditorFrame(bool& running);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/file_names.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -115,16 +117,29 @@ void ConfirmFileName(FileBrowserState& state) {
     state.message = "No such folder.";
     return;
   }
-  if (fs::exists(path, error)) {
+  // The question is about the file that will really be written.
+  const fs::path written = SavedPath(state);
+  if (fs::exists(written, error)) {
     state.askOverwrite = true;
     return;
   }
-  Choose(state, path);
+  Choose(state, written);
 }
 
 void AnswerOverwrite(FileBrowserState& state, bool replace) {
   state.askOverwrite = false;
-  if (replace) Choose(state, fs::path(state.directory) / state.fileName);
+  if (replace) Choose(state, SavedPath(state));
+}
+
+fs::path SavedPath(const FileBrowserState& state) {
+  const std::string typed = (fs::path(state.directory) / state.fileName).string();
+  return fs::path(WithSaveExtension(typed, DefaultExtension(state.filters)));
+}
+
+std::string DefaultExtension(const FileFilters& filters) {
+  if (filters.empty()) return "";
+  const std::string pattern = filters.front().pattern;
+  return pattern.rfind("*.", 0) == 0 && pattern != "*.*" ? pattern.substr(1) : "";
 }
 
 void CancelFileBrowser(FileBrowserState& state) {

@@ -2,6 +2,7 @@
 // The in-window file browser that stands in for the system's dialogs: its
 // state, the user's actions on it, and its drawing.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,10 @@ void PickFile(FileBrowserState& state, const std::string& name);
 // Open accepts an existing file; Save asks before replacing one. A folder's name enters it.
 void ConfirmFileName(FileBrowserState& state);
 void AnswerOverwrite(FileBrowserState& state, bool replace);
+// The path a Save writes: the typed name with the first filter's extension
+// added by the rule the save commands use.
+std::filesystem::path SavedPath(const FileBrowserState& state);
+std::string DefaultExtension(const FileFilters& filters);  // ".krv" from "*.krv"; empty for "*.*"
 void CancelFileBrowser(FileBrowserState& state);
 
 // Draws the browser filling the display and applies what the user does.

@@ -32,7 +32,7 @@ void DrawEntries(FileBrowserState& state) {
 void DrawOverwriteQuestion(FileBrowserState& state) {
   if (state.askOverwrite && !ImGui::IsPopupOpen(kOverwritePopup)) ImGui::OpenPopup(kOverwritePopup);
   if (!ImGui::BeginPopupModal(kOverwritePopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::Text("\"%s\" already exists.\nDo you want to replace it?", state.fileName);
+  ImGui::Text("\"%s\" already exists.\nDo you want to replace it?", SavedPath(state).filename().string().c_str());
   if (ImGui::Button("Yes", ImVec2(kButtonWidth, 0))) {
     AnswerOverwrite(state, true);
     ImGui::CloseCurrentPopup();
@@ -84,8 +84,9 @@ void DrawFileBrowser(FileBrowserState& state) {
     ImGui::TextColored(ImVec4(1.0f, 0.4f, 0.4f, 1.0f), "%s", state.message.c_str());
   }
 
+  // Escape in the question only closes the question.
+  const bool asking = state.askOverwrite || ImGui::IsPopupOpen(kOverwritePopup);
   DrawOverwriteQuestion(state);
-  if (!state.askOverwrite && !ImGui::IsPopupOpen(kOverwritePopup) && ImGui::IsKeyPressed(ImGuiKey_Escape))
-    CancelFileBrowser(state);
+  if (!asking && ImGui::IsKeyPressed(ImGuiKey_Escape)) CancelFileBrowser(state);
   ImGui::End();
 }

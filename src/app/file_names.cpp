@@ -26,4 +26,9 @@ std::string WithExportExtension(const std::string& path, const std::string& exte
   return EndsWithIgnoringCase(path, extension) ? path : path + extension;
 }
 
+std::string WithSaveExtension(const std::string& path, const std::string& extension) {
+  if (extension.empty()) return path;
+  return extension == kProjectExtension ? WithProjectExtension(path) : WithExportExtension(path, extension);
+}
+
 std::string ParentDirectory(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }

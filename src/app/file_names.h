@@ -7,4 +7,6 @@ std::string FileExtension(const std::string& path);
 std::string WithProjectExtension(const std::string& path);
 // Appends `extension` unless the path ends in it in any letter case.
 std::string WithExportExtension(const std::string& path, const std::string& extension);
+// The rule a save follows: ".krv" by WithProjectExtension, others by WithExportExtension.
+std::string WithSaveExtension(const std::string& path, const std::string& extension);
 std::string ParentDirectory(const std::string& path);

@@ -4,17 +4,21 @@
 #include <SDL.h>
 
 #include <filesystem>
+#include <string>
 
 #include "app/editor_config.h"
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "app/project_commands.h"
 #include "app/sdl_frame.h"
 #include "app/sound_generator.h"
 #include "app/window_placement.h"
 #include "imgui.h"
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
+#include "model/history.h"
+#include "studios/tile/tile_studio_state.h"
 
 namespace {
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
@@ -40,17 +44,25 @@ SDL_AudioDeviceID OpenAudio() {
   return device;
 }
 
-void PollEvents(SDL_Window* window, bool& running) {
+void PollEvents(SDL_Window* window) {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     ImGui_ImplSDL2_ProcessEvent(&event);
-    if (event.type == SDL_QUIT) running = false;
+    if (event.type == SDL_QUIT) RequestExit();  // asks first when there are unsaved changes
     if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(window);
   }
 }
+
+// The title follows the current file and its unsaved changes.
+void UpdateTitle(SDL_Window* window, std::string& shown) {
+  const std::string title = WindowTitle(session, ProjectHasUnsavedChanges());
+  if (title == shown) return;
+  SDL_SetWindowTitle(window, title.c_str());
+  shown = title;
+}
 }  // namespace
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   if (!EnsureConfigDirectory()) return -1;
   std::error_code error;
   lastDirectory = std::filesystem::current_path(error).string();
@@ -71,6 +83,8 @@ int main(int, char**) {
     SDL_Quit();
     return -1;
   }
+  StartHistory(history, project, tileStudio.canvas);
+  if (argc > 1) OpenProjectFile(argv[1]);  // a bad file shows its error over the default project
   const bool paced = PacedByDisplay(renderer);
 
   ImGui::CreateContext();
@@ -82,8 +96,10 @@ int main(int, char**) {
   RegisterEditorTabs();
 
   bool running = true;
+  std::string title;
   while (running) {
-    PollEvents(window, running);
+    PollEvents(window);
+    UpdateTitle(window, title);
     RunSdlFrame(renderer, paced, [&running] { DrawEditorFrame(running); });
   }
 

@@ -1,101 +1,132 @@
 #include "app/main_menu.h"
 
-#include "app/file_dialog.h"
-#include "app/file_names.h"
-#include "imgui.h"
-#include "model/project.h"
-#include "storage/data_export.h"
-#include "storage/project_file.h"
+#include <filesystem>
+#include <string>
 
-MainMenuState mainMenu;
+#include "app/project_commands.h"
+#include "imgui.h"
+#include "model/history.h"
+#include "studios/list_widgets.h"
 
 namespace {
 constexpr float kPopupButtonWidth = 120.0f;
 constexpr const char* kNewProjectPopup = "New Project?";
+constexpr const char* kSaveChangesPopup = "Unsaved Changes";
 constexpr const char* kErrorPopup = "Error";
 
-void ReportFailure(const char* action, const std::string& path, FileResult result) {
-  if (result == FileResult::Ok) return;
-  mainMenu.errorMessage =
-      std::string("Could not ") + action + " \"" + path + "\":\n" + DescribeFileResult(result) + ".";
-}
-
-void Export(const FileFilters& filters, const char* extension, const char* linePrefix) {
-  const std::string chosen = ShowFileDialog(filters, lastDirectory, true);
-  if (chosen.empty()) return;
-  const std::string path = WithExportExtension(chosen, extension);
-  ReportFailure("export", path, WriteExport(path, linePrefix));
+void CentreNextPopup() {
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
 }
 
 void DrawNewProjectPopup() {
-  if (!mainMenu.newProjectRequested) return;
+  if (!session.newProjectRequested) return;
   ImGui::OpenPopup(kNewProjectPopup);
-  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+  CentreNextPopup();
   if (!ImGui::BeginPopupModal(kNewProjectPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::TextUnformatted(
-      "Start a new project?\nAll tiles, sprites and name tables will be cleared.\nThis cannot be undone.");
-  if (ImGui::Button("Yes", ImVec2(kPopupButtonWidth, 0))) {
-    ResetProject();
-    mainMenu.newProjectRequested = false;
+  ImGui::TextUnformatted("Start a new project?\nAll tiles, sprites and name tables will be cleared.");
+  const PopupAnswer answer = DrawPopupButtons("Yes", nullptr, "Cancel");
+  if (answer != PopupAnswer::None) {
+    if (answer == PopupAnswer::Confirm) NewProject();
+    session.newProjectRequested = false;
     ImGui::CloseCurrentPopup();
   }
-  ImGui::SameLine();
-  if (ImGui::Button("Cancel", ImVec2(kPopupButtonWidth, 0))) {
-    mainMenu.newProjectRequested = false;
+  ImGui::EndPopup();
+}
+
+void DrawSaveChangesPopup() {
+  if (session.pending == GuardedCommand::None) return;
+  ImGui::OpenPopup(kSaveChangesPopup);
+  CentreNextPopup();
+  if (!ImGui::BeginPopupModal(kSaveChangesPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  if (session.currentPath.empty())
+    ImGui::TextUnformatted("Save changes to the untitled project?");
+  else
+    ImGui::Text("Save changes to %s?", std::filesystem::path(session.currentPath).filename().string().c_str());
+  const PopupAnswer answer = DrawPopupButtons("Save", "Don't Save", "Cancel");
+  if (answer != PopupAnswer::None) {
     ImGui::CloseCurrentPopup();
+    AnswerSaveChanges(answer == PopupAnswer::Confirm ? SaveAnswer::Save
+                      : answer == PopupAnswer::Other ? SaveAnswer::DontSave
+                                                     : SaveAnswer::Cancel);
   }
   ImGui::EndPopup();
 }
 
 void DrawErrorPopup() {
-  if (mainMenu.errorMessage.empty()) return;
+  if (session.errorMessage.empty()) return;
   ImGui::OpenPopup(kErrorPopup);
-  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
+  CentreNextPopup();
   if (!ImGui::BeginPopupModal(kErrorPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::TextUnformatted(mainMenu.errorMessage.c_str());
-  if (ImGui::Button("OK", ImVec2(kPopupButtonWidth, 0))) {
-    mainMenu.errorMessage.clear();
+  ImGui::TextUnformatted(session.errorMessage.c_str());
+  if (DrawPopupButtons("OK", nullptr, nullptr) != PopupAnswer::None) {
+    session.errorMessage.clear();
     ImGui::CloseCurrentPopup();
   }
   ImGui::EndPopup();
 }
+
+void DrawRecentMenu() {
+  if (!ImGui::BeginMenu("Recent", !session.recentFiles.empty())) return;
+  std::string clicked;
+  for (const std::string& path : session.recentFiles) {
+    std::error_code error;
+    const bool present = std::filesystem::is_regular_file(path, error);
+    if (!present) ImGui::PushStyleColor(ImGuiCol_Text, ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled));
+    if (ImGui::MenuItem(path.c_str())) clicked = path;
+    if (!present) ImGui::PopStyleColor();
+  }
+  ImGui::EndMenu();
+  if (clicked.empty()) return;
+  std::error_code error;
+  if (std::filesystem::is_regular_file(clicked, error))
+    RequestLoadProject(clicked);
+  else
+    ForgetRecentFile(session.recentFiles, clicked);
+}
+
+void DrawFileMenu() {
+  if (!ImGui::BeginMenu("File")) return;
+  if (ImGui::MenuItem("New", "Ctrl+N")) RequestNewProject();
+  if (ImGui::MenuItem("Load Project...", "Ctrl+O")) RequestLoadProject();
+  DrawRecentMenu();
+  if (ImGui::MenuItem("Save Project", "Ctrl+S")) SaveProjectCommand();
+  if (ImGui::MenuItem("Save Project As...")) SaveProjectAsCommand();
+  if (ImGui::BeginMenu("Export")) {
+    if (ImGui::MenuItem("Assembly (.asm)")) ExportAssembly();
+    if (ImGui::MenuItem("BASIC (.bas)")) ExportBasic();
+    ImGui::EndMenu();
+  }
+  ImGui::Separator();
+  if (ImGui::MenuItem("Exit", "Alt+F4")) RequestExit();
+  ImGui::EndMenu();
+}
+
+void DrawEditMenu() {
+  if (!ImGui::BeginMenu("Edit")) return;
+  const std::string undo = CanUndo(history) ? "Undo " + UndoName(history) : "Undo";
+  const std::string redo = CanRedo(history) ? "Redo " + RedoName(history) : "Redo";
+  if (ImGui::MenuItem(undo.c_str(), "Ctrl+Z", false, CanUndo(history))) UndoCommand();
+  if (ImGui::MenuItem(redo.c_str(), "Ctrl+Y", false, CanRedo(history))) RedoCommand();
+  ImGui::EndMenu();
+}
 }  // namespace
 
-void LoadProjectCommand() {
-  const std::string path = ShowFileDialog(kLoadProjectFilters, lastDirectory, false);
-  if (path.empty()) return;
-  lastDirectory = ParentDirectory(path);
-  // Only ".krv" files load, letter case included; another choice does nothing.
-  if (FileExtension(path) != ".krv") return;
-  ReportFailure("load", path, LoadProject(path));
+void HandleShortcuts() {
+  if (ImGui::GetIO().WantTextInput || ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) return;
+  const ImGuiInputFlags flags = ImGuiInputFlags_RouteGlobal;
+  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Z, flags)) UndoCommand();
+  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Y, flags) ||
+      ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiMod_Shift | ImGuiKey_Z, flags))
+    RedoCommand();
+  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_N, flags)) RequestNewProject();
+  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_O, flags)) RequestLoadProject();
+  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags)) SaveProjectCommand();
 }
 
-void SaveProjectCommand() {
-  const std::string chosen = ShowFileDialog(kSaveProjectFilters, lastDirectory, true);
-  if (chosen.empty()) return;
-  const std::string path = WithProjectExtension(chosen);
-  ReportFailure("save", path, SaveProject(path));
-}
-
-void ExportAssembly() { Export(kAssemblyFilters, ".asm", kAssemblyLinePrefix); }
-
-void ExportBasic() { Export(kBasicFilters, ".bas", kBasicLinePrefix); }
-
-void DrawMainMenu(bool& running) {
+void DrawMainMenu() {
   if (ImGui::BeginMainMenuBar()) {
-    if (ImGui::BeginMenu("File")) {
-      if (ImGui::MenuItem("New", "Ctrl+N")) mainMenu.newProjectRequested = true;
-      if (ImGui::MenuItem("Load Project...", "Ctrl+O")) LoadProjectCommand();
-      if (ImGui::MenuItem("Save Project", "Ctrl+S")) SaveProjectCommand();
-      if (ImGui::BeginMenu("Save As...")) {
-        if (ImGui::MenuItem("Assembly (.asm)")) ExportAssembly();
-        if (ImGui::MenuItem("BASIC (.bas)")) ExportBasic();
-        ImGui::EndMenu();
-      }
-      ImGui::Separator();
-      if (ImGui::MenuItem("Exit", "Alt+F4")) running = false;
-      ImGui::EndMenu();
-    }
+    DrawFileMenu();
+    DrawEditMenu();
     if (ImGui::BeginMenu("About")) {
       ImGui::TextColored(ImVec4(1.0f, 1.0f, 0.5f, 1.0f),
                          "v60.20863  Tessellary, a graphics editor for TMS9918A machines");
@@ -104,5 +135,6 @@ void DrawMainMenu(bool& running) {
     ImGui::EndMainMenuBar();
   }
   DrawNewProjectPopup();
+  DrawSaveChangesPopup();
   DrawErrorPopup();
 }

@@ -1,17 +1,8 @@
 #pragma once
-#include <string>
 
-struct MainMenuState {
-  bool newProjectRequested = false;  // File > New waits for "Yes" or "Cancel"
-  std::string errorMessage;          // a failed file command, shown until dismissed
-};
-extern MainMenuState mainMenu;
-
-// The project commands behind the menu items.
-void LoadProjectCommand();
-void SaveProjectCommand();
-void ExportAssembly();
-void ExportBasic();
-
-// The main menu bar with the project commands; clears `running` on File > Exit.
-void DrawMainMenu(bool& running);
+// The main menu bar (File, Edit, About), its shortcuts and the popups of the
+// file commands.
+void DrawMainMenu();
+// Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, unless a text field
+// or a popup has the keyboard.
+void HandleShortcuts();

@@ -5,15 +5,48 @@
 #include <cstdio>
 #include <cstring>
 
-NameTable::NameTable() : name{} { std::fill(std::begin(cells), std::end(cells), EmptyCell); }
+NameTable::NameTable() : name{}, thirdTileSets{0, 0, 0} { std::fill(std::begin(cells), std::end(cells), EmptyCell); }
 
-std::vector<Sprite>& sprites() {
-  static std::vector<Sprite> list{DefaultSprite()};
-  return list;
+AnimationStrips::AnimationStrips() {
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f) {
+      cells[s][f] = -1;
+      active[s][f] = false;
+    }
 }
 
-std::vector<TileSet> tileSets{DefaultTileSet()};
-std::vector<NameTable> nameTables{DefaultNameTable()};
+namespace {
+template <typename Field>
+bool Same(const Field& a, const Field& b) {
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+}  // namespace
+
+bool operator==(const Sprite& a, const Sprite& b) {
+  return Same(a.name, b.name) && Same(a.pixels, b.pixels) && a.colour == b.colour;
+}
+bool operator==(const TileSet& a, const TileSet& b) {
+  return Same(a.name, b.name) && Same(a.pixels, b.pixels) && Same(a.foreground, b.foreground) &&
+         Same(a.background, b.background);
+}
+bool operator==(const SpritePlacement& a, const SpritePlacement& b) {
+  return a.spriteIndex == b.spriteIndex && Same(a.x, b.x) && Same(a.y, b.y);
+}
+bool operator==(const NameTable& a, const NameTable& b) {
+  return Same(a.name, b.name) && Same(a.cells, b.cells) && a.placements == b.placements &&
+         Same(a.thirdTileSets, b.thirdTileSets) && a.backdrop == b.backdrop;
+}
+bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
+  return Same(a.cells, b.cells) && Same(a.active, b.active) && Same(a.frameSeconds, b.frameSeconds);
+}
+bool operator==(const Project& a, const Project& b) {
+  return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips;
+}
+
+Project project = DefaultProject();
+std::vector<Sprite>& sprites() { return project.sprites; }
+std::vector<TileSet>& tileSets = project.tileSets;
+std::vector<NameTable>& nameTables = project.nameTables;
 
 void SetName(char (&name)[kNameSize], const char* source) {
   std::strncpy(name, source, kNameSize - 1);
@@ -46,11 +79,12 @@ NameTable DefaultNameTable() {
   return table;
 }
 
-void ResetProject() {
-  tileSets.clear();
-  nameTables.clear();
-  sprites().clear();
-  tileSets.push_back(DefaultTileSet());
-  nameTables.push_back(DefaultNameTable());
-  sprites().push_back(DefaultSprite());
+Project DefaultProject() {
+  Project fresh;
+  fresh.sprites.push_back(DefaultSprite());
+  fresh.tileSets.push_back(DefaultTileSet());
+  fresh.nameTables.push_back(DefaultNameTable());
+  return fresh;
 }
+
+void ResetProject() { project = DefaultProject(); }

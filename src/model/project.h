@@ -1,6 +1,6 @@
 #pragma once
-// The project: three program-wide lists of plain fixed-size records, the fixed
-// palette and the naming rule. No GUI here, so tools and tests link it bare.
+// The project: three lists of plain fixed-size records and the animation strips,
+// the fixed palette and the naming rule. No GUI here, so tools and tests link it bare.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +13,9 @@ constexpr int kTableColumns = 32;
 constexpr int kTableRows = 24;
 constexpr int kTableCells = kTableColumns * kTableRows;
 constexpr uint8_t EmptyCell = 255;
+constexpr int kThirds = 3;  // screen thirds, 8 rows each, each with its own tile set
+constexpr int kStrips = 4;
+constexpr int kStripCells = 8;
 
 struct TileSet {
   char name[kNameSize] = {};
@@ -34,11 +37,40 @@ struct SpritePlacement {
 };
 
 struct NameTable {
-  NameTable();  // blank: no name, every cell empty, no placements
+  NameTable();  // blank: no name, every cell empty, no placements, first set everywhere
   char name[kNameSize];
   uint8_t cells[kTableCells];               // row * 32 + column
   std::vector<SpritePlacement> placements;  // drawn in this order
+  int32_t thirdTileSets[kThirds];           // index into tileSets for rows 0-7, 8-15, 16-23
+  int32_t backdrop = 0;                     // palette index behind the screen
 };
+
+// The Sprite Studio's animation bench: four strips of eight cells.
+struct AnimationStrips {
+  AnimationStrips();                    // every cell empty and inactive
+  int32_t cells[kStrips][kStripCells];  // sprite index, -1 = empty
+  bool active[kStrips][kStripCells];    // takes part in the animation
+  float frameSeconds = 0.15f;           // seconds a frame is shown
+};
+
+struct Project {
+  std::vector<Sprite> sprites;
+  std::vector<TileSet> tileSets;
+  std::vector<NameTable> nameTables;
+  AnimationStrips strips;
+};
+
+// Equal as the project file would store them, floats bit for bit.
+bool operator==(const Sprite& a, const Sprite& b);
+bool operator==(const TileSet& a, const TileSet& b);
+bool operator==(const SpritePlacement& a, const SpritePlacement& b);
+bool operator==(const NameTable& a, const NameTable& b);
+bool operator==(const AnimationStrips& a, const AnimationStrips& b);
+bool operator==(const Project& a, const Project& b);
+inline bool operator!=(const TileSet& a, const TileSet& b) { return !(a == b); }
+inline bool operator!=(const NameTable& a, const NameTable& b) { return !(a == b); }
+inline bool operator!=(const AnimationStrips& a, const AnimationStrips& b) { return !(a == b); }
+inline bool operator!=(const Project& a, const Project& b) { return !(a == b); }
 
 // Palette colours packed as the GUI draws them: red in the lowest byte, alpha in the highest.
 constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
@@ -50,9 +82,11 @@ inline constexpr uint32_t Palette[16] = {
     PackColour(252, 85, 84), PackColour(255, 121, 120), PackColour(212, 193, 84),  PackColour(230, 206, 128),
     PackColour(33, 176, 59), PackColour(201, 91, 178),  PackColour(204, 204, 204), PackColour(255, 255, 255)};
 
-std::vector<Sprite>& sprites();  // created on first use holding "Sprite 0"
-extern std::vector<TileSet> tileSets;
-extern std::vector<NameTable> nameTables;
+// The open project and its lists by name.
+extern Project project;
+std::vector<Sprite>& sprites();
+extern std::vector<TileSet>& tileSets;
+extern std::vector<NameTable>& nameTables;
 
 // Copies at most 20 characters of source and terminates the field at byte 20.
 void SetName(char (&name)[kNameSize], const char* source);
@@ -67,5 +101,7 @@ TileSet DefaultTileSet();      // "Tile Set 1"
 Sprite DefaultSprite();        // "Sprite 0"
 NameTable DefaultNameTable();  // "Name Table 1"
 
+// The start of a new project: one default record in each list, empty strips.
+Project DefaultProject();
 // New project: every list emptied, then one default record each.
 void ResetProject();

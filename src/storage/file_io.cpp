@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 const char* DescribeFileResult(FileResult result) {
@@ -24,11 +23,20 @@ const char* DescribeFileResult(FileResult result) {
   return "unknown error";
 }
 
+// Plain C reads: a stream's buffer throws on some read errors (a folder, say).
 FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return FileResult::CannotOpen;
-  contents.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return in.bad() ? FileResult::CannotOpen : FileResult::Ok;
+  contents.clear();
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return FileResult::CannotOpen;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return FileResult::CannotOpen;
+  uint8_t buffer[1 << 16];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) contents.insert(contents.end(), buffer, buffer + got);
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) contents.clear();
+  return failed ? FileResult::CannotOpen : FileResult::Ok;
 }
 
 FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode) {

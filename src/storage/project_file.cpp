@@ -5,6 +5,10 @@
 namespace {
 const char kMagic[4] = {'K', 'R', 'V', '!'};
 constexpr int32_t kVersion = 1;
+const char kSettingsTag[4] = {'S', 'E', 'T', 'B'};
+constexpr uint32_t kSettingsVersion = 1;
+constexpr std::size_t kTableSettingsSize = 4 * (kThirds + 1);
+constexpr std::size_t kStripsSize = kStrips * kStripCells * 5 + 4;
 
 // --- writing -------------------------------------------------------------
 
@@ -52,6 +56,24 @@ void PutNameTable(std::string& out, const NameTable& table) {
     PutF32(out, placement.x);
     PutF32(out, placement.y);
   }
+}
+
+void PutSettings(std::string& out, const Project& data) {
+  std::string block;
+  PutU32(block, static_cast<uint32_t>(data.nameTables.size()));
+  for (const NameTable& table : data.nameTables) {
+    for (int32_t set : table.thirdTileSets) PutI32(block, set);
+    PutI32(block, table.backdrop);
+  }
+  for (const auto& strip : data.strips.cells)
+    for (int32_t cell : strip) PutI32(block, cell);
+  for (const auto& strip : data.strips.active)
+    for (bool active : strip) block.push_back(active ? 1 : 0);
+  PutF32(block, data.strips.frameSeconds);
+  PutBytes(out, kSettingsTag, sizeof kSettingsTag);
+  PutU32(out, kSettingsVersion);
+  PutU32(out, static_cast<uint32_t>(block.size()));
+  out += block;
 }
 
 // --- reading -------------------------------------------------------------
@@ -128,6 +150,41 @@ bool ReadNameTable(Reader& in, NameTable& table) {
   return true;
 }
 
+bool ReadTableSettings(Reader& in, NameTable& table, std::size_t tileSetCount) {
+  for (int32_t& set : table.thirdTileSets)
+    if (!in.I32(set) || set < 0 || static_cast<std::size_t>(set) >= tileSetCount) return false;
+  return in.I32(table.backdrop) && table.backdrop >= 0 && table.backdrop <= 15;
+}
+
+bool ReadStrips(Reader& in, AnimationStrips& strips) {
+  for (auto& strip : strips.cells)
+    for (int32_t& cell : strip)
+      if (!in.I32(cell) || cell < -1) return false;
+  for (auto& strip : strips.active)
+    for (bool& active : strip) {
+      uint8_t flag;
+      if (!in.Bytes(&flag, 1) || flag > 1) return false;
+      active = flag == 1;
+    }
+  // Saved times are always in the speed slider's range.
+  return in.F32(strips.frameSeconds) && strips.frameSeconds >= 0.03f && strips.frameSeconds <= 1.0f;
+}
+
+FileResult ReadSettings(Reader& in, Project& into) {
+  if (in.Remaining() == 0) return FileResult::Ok;  // written before the block existed
+  char tag[4];
+  uint32_t version, size, tables;
+  if (!in.Bytes(tag, sizeof tag) || std::memcmp(tag, kSettingsTag, sizeof tag) != 0 || !in.U32(version))
+    return FileResult::TruncatedOrCorrupt;
+  if (version != kSettingsVersion) return FileResult::UnsupportedVersion;
+  if (!in.U32(size) || size != in.Remaining() || !in.U32(tables) || tables != into.nameTables.size() ||
+      size != 4 + tables * kTableSettingsSize + kStripsSize)
+    return FileResult::TruncatedOrCorrupt;
+  for (NameTable& table : into.nameTables)
+    if (!ReadTableSettings(in, table, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
+  return ReadStrips(in, into.strips) ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
 template <typename Record>
 bool ReadList(Reader& in, std::size_t smallestRecord, bool (*readRecord)(Reader&, Record&), std::vector<Record>& list) {
   uint32_t count;
@@ -142,8 +199,10 @@ bool ReadList(Reader& in, std::size_t smallestRecord, bool (*readRecord)(Reader&
 }
 }  // namespace
 
-std::string SerializeProject(const std::vector<Sprite>& sprites, const std::vector<TileSet>& tileSets,
-                             const std::vector<NameTable>& nameTables) {
+std::string SerializeProject(const Project& data) {
+  const std::vector<Sprite>& sprites = data.sprites;
+  const std::vector<TileSet>& tileSets = data.tileSets;
+  const std::vector<NameTable>& nameTables = data.nameTables;
   std::string out;
   out.reserve(16 + sprites.size() * kSpriteRecordSize + tileSets.size() * kTileSetRecordSize +
               nameTables.size() * kNameTableRecordSize);
@@ -155,10 +214,11 @@ std::string SerializeProject(const std::vector<Sprite>& sprites, const std::vect
   for (const TileSet& set : tileSets) PutTileSet(out, set);
   PutU32(out, static_cast<uint32_t>(nameTables.size()));
   for (const NameTable& table : nameTables) PutNameTable(out, table);
+  PutSettings(out, data);
   return out;
 }
 
-FileResult ParseProject(const uint8_t* data, std::size_t size, ProjectLists& lists) {
+FileResult ParseProject(const uint8_t* data, std::size_t size, Project& into) {
   Reader in{data, size};
   char magic[4];
   if (!in.Bytes(magic, sizeof magic) || std::memcmp(magic, kMagic, sizeof magic) != 0)
@@ -166,19 +226,18 @@ FileResult ParseProject(const uint8_t* data, std::size_t size, ProjectLists& lis
   int32_t version;
   if (!in.I32(version)) return FileResult::TruncatedOrCorrupt;
   if (version != kVersion) return FileResult::UnsupportedVersion;
-  if (!ReadList(in, kSpriteRecordSize, ReadSprite, lists.sprites) ||
-      !ReadList(in, kTileSetRecordSize, ReadTileSet, lists.tileSets) ||
-      !ReadList(in, kNameTableRecordSize, ReadNameTable, lists.nameTables))
+  into = Project{};
+  if (!ReadList(in, kSpriteRecordSize, ReadSprite, into.sprites) ||
+      !ReadList(in, kTileSetRecordSize, ReadTileSet, into.tileSets) ||
+      !ReadList(in, kNameTableRecordSize, ReadNameTable, into.nameTables))
     return FileResult::TruncatedOrCorrupt;
-  return FileResult::Ok;
+  return ReadSettings(in, into);
 }
 
 FileResult LoadProjectImage(const uint8_t* data, std::size_t size) {
-  ProjectLists lists;
-  if (FileResult result = ParseProject(data, size, lists); result != FileResult::Ok) return result;
-  sprites().swap(lists.sprites);
-  tileSets.swap(lists.tileSets);
-  nameTables.swap(lists.nameTables);
+  Project loaded;
+  if (FileResult result = ParseProject(data, size, loaded); result != FileResult::Ok) return result;
+  std::swap(project, loaded);
   return FileResult::Ok;
 }
 
@@ -188,6 +247,8 @@ FileResult LoadProject(const std::string& path) {
   return LoadProjectImage(contents.data(), contents.size());
 }
 
-FileResult SaveProject(const std::string& path) {
-  return ReplaceFile(path, SerializeProject(sprites(), tileSets, nameTables), false);
+FileResult SaveProject(const std::string& path, const Project& data) {
+  return ReplaceFile(path, SerializeProject(data), false);
 }
+
+FileResult SaveProject(const std::string& path) { return SaveProject(path, project); }

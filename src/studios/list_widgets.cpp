@@ -15,16 +15,33 @@ NamedRowEvents NamedListRow(int index, const char* name, bool selected, const ch
   return events;
 }
 
+PopupAnswer DrawPopupButtons(const char* confirm, const char* other, const char* cancel, float width) {
+  const ImVec2 size(width, 0);
+  PopupAnswer answer = PopupAnswer::None;
+  if (ImGui::Button(confirm, size)) answer = PopupAnswer::Confirm;
+  if (other) {
+    ImGui::SameLine();
+    if (ImGui::Button(other, size)) answer = PopupAnswer::Other;
+  }
+  if (cancel) {
+    ImGui::SameLine();
+    if (ImGui::Button(cancel, size)) answer = PopupAnswer::Cancel;
+  }
+  if (answer != PopupAnswer::None) return answer;
+  if (ImGui::IsKeyPressed(ImGuiKey_Enter, false) || ImGui::IsKeyPressed(ImGuiKey_KeypadEnter, false))
+    return PopupAnswer::Confirm;
+  if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) return cancel ? PopupAnswer::Cancel : PopupAnswer::Confirm;
+  return PopupAnswer::None;
+}
+
 bool ConfirmYesCancel(const char* popupId, const char* format, ...) {
   if (!ImGui::BeginPopupModal(popupId, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return false;
   va_list args;
   va_start(args, format);
   ImGui::TextV(format, args);
   va_end(args);
-  const bool yes = ImGui::Button("YES", ImVec2(60, 0));
-  if (yes) ImGui::CloseCurrentPopup();
-  ImGui::SameLine();
-  if (ImGui::Button("CANCEL", ImVec2(60, 0))) ImGui::CloseCurrentPopup();
+  const PopupAnswer answer = DrawPopupButtons("YES", nullptr, "CANCEL", 60);
+  if (answer != PopupAnswer::None) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
-  return yes;
+  return answer == PopupAnswer::Confirm;
 }

@@ -11,8 +11,14 @@ struct NamedRowEvents {
 // target of `payloadType` carrying row indices ("Moving %s" while dragged).
 NamedRowEvents NamedListRow(int index, const char* name, bool selected, const char* payloadType);
 
+enum class PopupAnswer { None, Confirm, Other, Cancel };
+// A popup's row of buttons (`other` and `cancel` may be null): Enter answers
+// `confirm`, Escape `cancel` (or `confirm` when there is no cancel button).
+PopupAnswer DrawPopupButtons(const char* confirm, const char* other, const char* cancel, float width = 120);
+
 // The modal `popupId` with one printf-formatted line and YES / CANCEL buttons
-// 60 units wide; true in the frame YES is pressed. Either button closes it.
+// 60 units wide; true in the frame YES is pressed (or Enter). Either button, or
+// Escape, closes it.
 bool ConfirmYesCancel(const char* popupId, const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 2, 3)))

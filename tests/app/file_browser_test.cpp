@@ -86,11 +86,16 @@ TEST(FileBrowser, SaveAsksBeforeReplacingAFile) {
   AnswerOverwrite(state, true);
   EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
 
+  // Regression: a name typed without its extension replaced the existing file silently.
   state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  PickFile(state, "b");
+  ConfirmFileName(state);
+  EXPECT_TRUE(state.askOverwrite);
+  state = OpenFileBrowser(kAssemblyFilters, dir.path().string(), true);
   PickFile(state, "fresh");
   ConfirmFileName(state);
   EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
-  EXPECT_EQ(fs::path(state.chosenPath).filename(), "fresh");
+  EXPECT_EQ(fs::path(state.chosenPath).filename(), "fresh.asm");
 }
 
 TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
@@ -119,8 +124,15 @@ TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
   EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
   EXPECT_EQ(fs::path(state.chosenPath).filename(), "typed.krv");
 
+  // Regression: Escape in "Replace file?" closed the whole browser.
   state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  PickFile(state, "b");
+  ConfirmFileName(state);
   gui.Frame(2);
+  gui.PressKey(ImGuiKey_Escape);
+  gui.Frame(2);
+  EXPECT_FALSE(state.askOverwrite);
+  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
   gui.PressKey(ImGuiKey_Escape);
   EXPECT_EQ(state.outcome, BrowserOutcome::Cancelled);
   EXPECT_TRUE(state.chosenPath.empty());

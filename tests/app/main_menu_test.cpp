@@ -3,12 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "app/file_dialog.h"
-#include "model/project.h"
+#include "app/project_commands.h"
+#include "model/history.h"
 #include "storage/project_file.h"
 #include "support/gui_driver.h"
+#include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -36,19 +37,32 @@ class MainMenuTest : public ::testing::Test {
     dialog = DialogStub{};
     previousDialog = fileDialogFunction;
     fileDialogFunction = AnswerDialog;
-    mainMenu = MainMenuState{};
+    ResetEditor();
     lastDirectory = dir.path().string();
-    ResetProject();
     gui.Frame(2);
   }
   void TearDown() override {
     fileDialogFunction = previousDialog;
-    mainMenu = MainMenuState{};
-    ResetProject();
+    ResetEditor();
   }
 
   void ChooseMenu(std::initializer_list<const char*> path) {
     for (const char* label : path) gui.ClickItem(label);
+    gui.Frame();
+  }
+  void Chord(ImGuiKey key, bool shift = false) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.AddKeyEvent(ImGuiMod_Ctrl, true);
+    if (shift) io.AddKeyEvent(ImGuiMod_Shift, true);
+    gui.PressKey(key);
+    io.AddKeyEvent(ImGuiMod_Ctrl, false);
+    if (shift) io.AddKeyEvent(ImGuiMod_Shift, false);
+    gui.Frame(2);
+  }
+  std::string Title() const { return WindowTitle(session, ProjectHasUnsavedChanges()); }
+  void AddSprite() {
+    gui.ClickItem("ADD SPRITE");
+    gui.Frame();
   }
 
   TempDir dir;
@@ -57,109 +71,145 @@ class MainMenuTest : public ::testing::Test {
 };
 }  // namespace
 
-TEST_F(MainMenuTest, NewAsksFirstThenYesResetsAndCancelKeeps) {
-  sprites().push_back(DefaultSprite());
-  tileSets[0].pixels[0][0][0] = 1;
+TEST_F(MainMenuTest, SaveAsksOnceThenWritesTheCurrentFileAndTheTitleFollows) {
+  EXPECT_EQ(Title(), "untitled - Tessellary");
+  AddSprite();
+  EXPECT_EQ(Title(), "untitled* - Tessellary");
 
-  ChooseMenu({"File", "New"});
-  ASSERT_TRUE(mainMenu.newProjectRequested);
-  gui.Frame(2);
-  gui.ClickItem("Cancel");
-  EXPECT_FALSE(mainMenu.newProjectRequested);
-  EXPECT_EQ(sprites().size(), 2u);
-  EXPECT_EQ(tileSets[0].pixels[0][0][0], 1);
+  dialog.answer = dir.File("level");
+  Chord(ImGuiKey_S);
+  EXPECT_EQ(dialog.calls, 1);
+  EXPECT_TRUE(dialog.save);
+  EXPECT_EQ(Title(), "level.krv - Tessellary");
+  EXPECT_EQ(ReadFile(dir.File("level.krv")), SerializeProject(project));
 
-  ChooseMenu({"File", "New"});
-  gui.Frame(2);
-  gui.ClickItem("Yes");
-  EXPECT_FALSE(mainMenu.newProjectRequested);
-  EXPECT_EQ(sprites().size(), 1u);
-  EXPECT_EQ(tileSets[0].pixels[0][0][0], 0);
-  gui.Frame(2);
-  EXPECT_FALSE(gui.HasItem("Yes"));
+  AddSprite();
+  EXPECT_EQ(Title(), "level.krv* - Tessellary");
+  Chord(ImGuiKey_Z);
+  EXPECT_EQ(Title(), "level.krv - Tessellary") << "undone back to the saved state is not unsaved";
+  Chord(ImGuiKey_Z, true);
+  EXPECT_EQ(sprites().size(), 3u) << "Ctrl+Shift+Z redoes";
+  ChooseMenu({"File", "Save Project"});
+  EXPECT_EQ(dialog.calls, 1) << "the current file is written without a dialog";
+  EXPECT_EQ(ReadFile(dir.File("level.krv")), SerializeProject(project));
+  EXPECT_EQ(Title(), "level.krv - Tessellary");
+
+  dialog.answer = dir.File("copy");
+  ChooseMenu({"File", "Save Project As..."});
+  EXPECT_EQ(dialog.calls, 2);
+  EXPECT_EQ(Title(), "copy.krv - Tessellary");
+  EXPECT_EQ(session.recentFiles, (std::vector<std::string>{dir.File("copy.krv"), dir.File("level.krv")}));
 }
 
-TEST_F(MainMenuTest, SaveAppendsTheProjectExtensionUnlessExact) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"level", "level.krv"}, {"level.KRV", "level.KRV.krv"}, {"level.krv", "level.krv"}};
-  for (const auto& [typed, written] : cases) {
-    dialog.answer = dir.File(typed);
-    ChooseMenu({"File", "Save Project"});
-    EXPECT_TRUE(dialog.save);
-    EXPECT_EQ(dialog.filters, &kSaveProjectFilters);
-    EXPECT_TRUE(std::filesystem::exists(dir.File(written))) << typed;
+TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
+  const struct {
+    std::initializer_list<const char*> menu;
+    const FileFilters* filters;
+    const char* typed;
+    const char* written;
+  } cases[] = {
+      {{"File", "Save Project As..."}, &kSaveProjectFilters, "level", "level.krv"},
+      {{"File", "Save Project As..."}, &kSaveProjectFilters, "level.KRV", "level.KRV.krv"},
+      {{"File", "Save Project As..."}, &kSaveProjectFilters, "exact.krv", "exact.krv"},
+      {{"File", "Export", "Assembly (.asm)"}, &kAssemblyFilters, "tiles", "tiles.asm"},
+      {{"File", "Export", "BASIC (.bas)"}, &kBasicFilters, "TILES.BAS", "TILES.BAS"},
+  };
+  for (const auto& c : cases) {
+    dialog.answer = dir.File(c.typed);
+    ChooseMenu(c.menu);
+    EXPECT_EQ(dialog.filters, c.filters) << c.typed;
+    EXPECT_TRUE(std::filesystem::exists(dir.File(c.written))) << c.typed;
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("level")));
-  EXPECT_EQ(lastDirectory, dir.path().string());
-  EXPECT_TRUE(mainMenu.errorMessage.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.File("TILES.BAS.bas")));
+  EXPECT_EQ(ReadFile(dir.File("TILES.BAS")).substr(0, 27), "Sprite_0:\n   DATA BYTE $00,");
+  EXPECT_TRUE(session.errorMessage.empty());
 }
 
-TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesButRemembersTheirFolder) {
+TEST_F(MainMenuTest, UnsavedChangesAreAskedAboutBeforeNewAndExit) {
+  ChooseMenu({"File", "New"});
+  ASSERT_TRUE(gui.HasItem("Yes")) << "without unsaved changes New asks as before";
+  gui.ClickItem("Cancel");
+  gui.Frame();
+
+  AddSprite();
+  ChooseMenu({"File", "Exit"});
+  gui.Frame();
+  ASSERT_TRUE(gui.HasItem("Don't Save"));
+  gui.ClickItem("Cancel");
+  gui.Frame();
+  EXPECT_TRUE(gui.running);
+  EXPECT_EQ(sprites().size(), 2u);
+
+  ChooseMenu({"File", "New"});
+  gui.Frame();
+  EXPECT_FALSE(gui.HasItem("Yes")) << "the question replaces New's own";
+  gui.ClickItem("Don't Save");
+  gui.Frame();
+  EXPECT_EQ(sprites().size(), 1u);
+  Chord(ImGuiKey_Z);
+  EXPECT_EQ(sprites().size(), 2u) << "New is undoable";
+
+  dialog.answer = "";  // Save with no current file asks for a path; cancelling keeps the editor open
+  ChooseMenu({"File", "Exit"});
+  gui.Frame();
+  gui.ClickItem("Save");
+  gui.Frame();
+  EXPECT_EQ(dialog.calls, 1);
+  EXPECT_TRUE(gui.running);
+
+  ChooseMenu({"File", "Exit"});
+  gui.Frame();
+  gui.PressKey(ImGuiKey_Escape);
+  gui.Frame(2);
+  EXPECT_TRUE(gui.running) << "Escape cancels";
+  ChooseMenu({"File", "Exit"});
+  gui.Frame();
+  gui.ClickItem("Don't Save");
+  gui.Frame();
+  EXPECT_FALSE(gui.running);
+}
+
+TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   std::filesystem::create_directory(dir.File("scenes"));
   const std::string upper = dir.File("scenes/scene.KRV");
   sprites()[0].colour = 5;
   ASSERT_EQ(SaveProject(upper), FileResult::Ok);
-  ResetProject();
+  ResetEditor();
 
   dialog.answer = upper;
   ChooseMenu({"File", "Load Project..."});
-  EXPECT_FALSE(dialog.save);
   EXPECT_EQ(dialog.filters, &kLoadProjectFilters);
   EXPECT_EQ(sprites()[0].colour, 0) << "a .KRV file is not loaded";
   EXPECT_EQ(lastDirectory, dir.File("scenes"));
-  EXPECT_TRUE(mainMenu.errorMessage.empty());
 
-  dialog.answer = "";
-  ChooseMenu({"File", "Load Project..."});
-  EXPECT_EQ(dialog.initialDirectory, dir.File("scenes"));
-  EXPECT_EQ(lastDirectory, dir.File("scenes")) << "a cancelled dialog changes nothing";
-
-  std::filesystem::copy_file(upper, dir.File("scenes/scene.krv"));
-  dialog.answer = dir.File("scenes/scene.krv");
-  ChooseMenu({"File", "Load Project..."});
+  const std::string lower = dir.File("scenes/scene.krv");
+  std::filesystem::copy_file(upper, lower);
+  dialog.answer = lower;
+  Chord(ImGuiKey_O);
   EXPECT_EQ(sprites()[0].colour, 5);
-}
+  EXPECT_EQ(Title(), "scene.krv - Tessellary");
+  EXPECT_FALSE(CanUndo(history)) << "a load starts a fresh history";
+  EXPECT_EQ(session.recentFiles, std::vector<std::string>{lower});
 
-TEST_F(MainMenuTest, FailedLoadShowsWhyAndKeepsTheProject) {
-  std::ofstream(dir.File("broken.krv"), std::ios::binary) << "KRV!\1\0\0\0";
-  sprites()[0].colour = 3;
+  WriteFile(dir.File("broken.krv"), std::string("KRV!\1\0\0\0", 8));
   dialog.answer = dir.File("broken.krv");
   ChooseMenu({"File", "Load Project..."});
-  EXPECT_EQ(sprites()[0].colour, 3);
-  gui.Frame(2);
+  EXPECT_EQ(sprites()[0].colour, 5);
   ASSERT_TRUE(gui.HasItem("OK"));
-  EXPECT_NE(mainMenu.errorMessage.find("broken.krv"), std::string::npos);
-  EXPECT_NE(mainMenu.errorMessage.find("truncated or corrupt"), std::string::npos);
-  gui.ClickItem("OK");
-  EXPECT_TRUE(mainMenu.errorMessage.empty());
+  EXPECT_NE(session.errorMessage.find("broken.krv"), std::string::npos);
+  EXPECT_NE(session.errorMessage.find("truncated or corrupt"), std::string::npos);
+  gui.PressKey(ImGuiKey_Enter);
   gui.Frame(2);
   EXPECT_FALSE(gui.HasItem("OK"));
 
+  // A recent file that has gone is removed when clicked.
+  std::filesystem::remove(lower);
+  ChooseMenu({"File", "Recent", lower.c_str()});
+  EXPECT_TRUE(session.recentFiles.empty());
+
   dialog.answer = dir.File("no such folder/level");
-  ChooseMenu({"File", "Save Project"});
-  EXPECT_NE(mainMenu.errorMessage.find("cannot be written"), std::string::npos);
-}
-
-TEST_F(MainMenuTest, ExportsAppendTheirExtensionInAnyLetterCase) {
-  dialog.answer = dir.File("tiles");
-  ChooseMenu({"File", "Save As...", "Assembly (.asm)"});
-  EXPECT_EQ(dialog.filters, &kAssemblyFilters);
-  EXPECT_TRUE(std::filesystem::exists(dir.File("tiles.asm")));
-
-  dialog.answer = dir.File("TILES.BAS");
-  ChooseMenu({"File", "Save As...", "BASIC (.bas)"});
-  EXPECT_EQ(dialog.filters, &kBasicFilters);
-  EXPECT_TRUE(std::filesystem::exists(dir.File("TILES.BAS")));
-  EXPECT_FALSE(std::filesystem::exists(dir.File("TILES.BAS.bas")));
-  std::ifstream basic(dir.File("TILES.BAS"));
-  std::string first, second;
-  std::getline(basic, first);
-  std::getline(basic, second);
-  EXPECT_EQ(first, "Sprite_0:");
-  EXPECT_EQ(second.substr(0, 17), "   DATA BYTE $00,");
-}
-
-TEST_F(MainMenuTest, ExitEndsTheLoop) {
-  ChooseMenu({"File", "Exit"});
-  EXPECT_FALSE(gui.running);
+  ChooseMenu({"File", "Save Project As..."});
+  EXPECT_NE(session.errorMessage.find("cannot be written"), std::string::npos);
+  EXPECT_EQ(Title(), "scene.krv - Tessellary") << "a failed save keeps the current file";
 }

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include "storage/project_file.h"
+#include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -23,11 +24,6 @@ int InChild(Body body) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 long VirtualMemoryBytes() {
@@ -67,7 +63,7 @@ TEST(LoadFaults, AFileClaimingBillionsOfSpritesAllocatesNothingLarge) {
   image += std::string("\xFF\xFF\xFF\xEE", 4);  // about four billion sprites
   image.resize(100, '\x55');
   ResetProject();
-  const std::string before = SerializeProject(sprites(), tileSets, nameTables);
+  const std::string before = SerializeProject(project);
   const int status = InChild([&] {
     const long headroom = 16L << 20;
     const rlimit limit{static_cast<rlim_t>(VirtualMemoryBytes() + headroom),
@@ -83,6 +79,6 @@ TEST(LoadFaults, AFileClaimingBillionsOfSpritesAllocatesNothingLarge) {
   EXPECT_EQ(status, 0);
   EXPECT_EQ(LoadProjectImage(reinterpret_cast<const uint8_t*>(image.data()), image.size()),
             FileResult::TruncatedOrCorrupt);
-  EXPECT_EQ(SerializeProject(sprites(), tileSets, nameTables), before);
+  EXPECT_EQ(SerializeProject(project), before);
 #endif
 }

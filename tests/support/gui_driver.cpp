@@ -6,6 +6,7 @@
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
 #include "imgui_item_hooks.h"
+#include "support/project_fixtures.h"
 
 namespace {
 const char* ReadClipboard(ImGuiContext* context) {
@@ -17,6 +18,7 @@ void WriteClipboard(ImGuiContext* context, const char* text) {
 }  // namespace
 
 GuiDriver::GuiDriver(bool rendererBuildsFonts) {
+  ResetEditor();
   context = ImGui::CreateContext();
   ImGui::SetCurrentContext(context);
   ImGuiIO& io = ImGui::GetIO();
@@ -47,7 +49,10 @@ GuiDriver::GuiDriver(bool rendererBuildsFonts) {
   RegisterEditorTabs();  // as the editor does at start-up
 }
 
-GuiDriver::~GuiDriver() { ImGui::DestroyContext(context); }
+GuiDriver::~GuiDriver() {
+  ImGui::DestroyContext(context);
+  ResetEditor();
+}
 
 void GuiDriver::Frame(int count) {
   ImGui::SetCurrentContext(context);

@@ -1,7 +1,8 @@
 #pragma once
 // A headless Dear ImGui: a real context at the editor's window size with no
 // window and no renderer, running frames of the editor's own per-frame function
-// while a test plays the user's mouse, keyboard and clipboard.
+// while a test plays the user's mouse, keyboard and clipboard. Every
+// program-wide record starts and ends at its start values.
 
 #include <functional>
 #include <map>

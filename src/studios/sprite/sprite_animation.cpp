@@ -1,43 +1,41 @@
 #include "studios/sprite/sprite_animation.h"
 
+#include <cmath>
 #include <utility>
 
-SpriteAnimationState::SpriteAnimationState() {
-  for (int s = 0; s < kStrips; ++s)
-    for (int f = 0; f < kStripCells; ++f) {
-      stripCells[s][f] = -1;
-      stripActive[s][f] = false;
-    }
-}
-
 namespace {
-bool ColumnHasActiveCell(const SpriteAnimationState& animation, int column) {
+bool ColumnHasActiveCell(const AnimationStrips& strips, int column) {
   for (int s = 0; s < kStrips; ++s)
-    if (animation.stripActive[s][column]) return true;
+    if (strips.active[s][column]) return true;
   return false;
 }
 }  // namespace
 
-void ClearInactiveCells(SpriteAnimationState& animation) {
+void ClearInactiveCells(AnimationStrips& strips) {
   for (int s = 0; s < kStrips; ++s)
     for (int f = 0; f < kStripCells; ++f)
-      if (!animation.stripActive[s][f]) animation.stripCells[s][f] = -1;
+      if (!strips.active[s][f]) strips.cells[s][f] = -1;
 }
 
-void SwapStripCells(SpriteAnimationState& animation, int strip, int cell, int otherStrip, int otherCell) {
+void SwapStripCells(AnimationStrips& strips, int strip, int cell, int otherStrip, int otherCell) {
   if (otherStrip < 0 || otherStrip >= kStrips || otherCell < 0 || otherCell >= kStripCells) return;
-  std::swap(animation.stripCells[strip][cell], animation.stripCells[otherStrip][otherCell]);
-  std::swap(animation.stripActive[strip][cell], animation.stripActive[otherStrip][otherCell]);
+  std::swap(strips.cells[strip][cell], strips.cells[otherStrip][otherCell]);
+  std::swap(strips.active[strip][cell], strips.active[otherStrip][otherCell]);
 }
 
-void StepAnimation(SpriteAnimationState& animation, float elapsedSeconds) {
+float ClampFrameSeconds(float seconds) {
+  if (!std::isfinite(seconds) || seconds < kMinFrameSeconds) return kMinFrameSeconds;
+  return seconds > kMaxFrameSeconds ? kMaxFrameSeconds : seconds;
+}
+
+void StepAnimation(SpriteAnimationState& animation, const AnimationStrips& strips, float elapsedSeconds) {
   if (!animation.animationPlaying) return;
   animation.animationTimer += elapsedSeconds;
-  if (animation.animationTimer < animation.frameSeconds) return;
+  if (animation.animationTimer < ClampFrameSeconds(strips.frameSeconds)) return;
   animation.animationTimer = 0;
   for (int k = 1; k <= kStripCells; ++k) {
     const int column = (animation.animationFrame + k) % kStripCells;
-    if (ColumnHasActiveCell(animation, column)) {
+    if (ColumnHasActiveCell(strips, column)) {
       animation.animationFrame = column;
       return;
     }

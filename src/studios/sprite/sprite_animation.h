@@ -1,14 +1,17 @@
 #pragma once
-// The animation bench: four strips of eight cells holding sprite indices, and
-// the frame step that plays the columns with active cells.
+// The animation bench: the project's four strips of eight cells holding sprite
+// indices, and the frame step that plays the columns with active cells.
 
 #include "studios/sprite/sprite_studio_state.h"
 
 // Empties every cell that is not active.
-void ClearInactiveCells(SpriteAnimationState& animation);
+void ClearInactiveCells(AnimationStrips& strips);
 // Exchanges sprite and active flag of two cells.
-void SwapStripCells(SpriteAnimationState& animation, int strip, int cell, int otherStrip, int otherCell);
+void SwapStripCells(AnimationStrips& strips, int strip, int cell, int otherStrip, int otherCell);
+constexpr float kMinFrameSeconds = 0.03f, kMaxFrameSeconds = 1.0f;
+// A typed-in frame time is brought into the slider's range.
+float ClampFrameSeconds(float seconds);
 // Advances by `elapsedSeconds` while playing: after frameSeconds the next
 // column with an active cell is shown (the excess time is dropped); with no
 // active cell anywhere, playing stops.
-void StepAnimation(SpriteAnimationState& animation, float elapsedSeconds);
+void StepAnimation(SpriteAnimationState& animation, const AnimationStrips& strips, float elapsedSeconds);

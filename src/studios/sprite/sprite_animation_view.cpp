@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/drag_payload.h"
+#include "model/history.h"
 #include "studios/pixel_art.h"
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_studio_panels.h"
@@ -13,23 +14,30 @@ constexpr float kPreviewSide = 480, kPreviewPixel = 30;
 
 bool ValidSprite(int index) { return index >= 0 && index < static_cast<int>(sprites().size()); }
 
-void DrawCell(SpriteAnimationState& animation, int strip, int cell) {
+void DrawCell(AnimationStrips& strips, int strip, int cell) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 p = ImGui::GetCursorScreenPos();
   const ImVec2 far(p.x + kCellSide, p.y + kCellSide);
-  int32_t& index = animation.stripCells[strip][cell];
+  int32_t& index = strips.cells[strip][cell];
   draw->AddRectFilled(p, far, IM_COL32(30, 30, 30, 255));
   if (ValidSprite(index)) DrawSpritePixels(draw, sprites()[index], ImVec2(p.x + 4, p.y + 4), kCellPixel);
-  if (animation.stripActive[strip][cell]) FrameInside(draw, p, far, IM_COL32(255, 255, 0, 255), 3);
+  if (strips.active[strip][cell]) FrameInside(draw, p, far, IM_COL32(255, 255, 0, 255), 3);
 
   ImGui::InvisibleButton("##slot", ImVec2(kCellSide, kCellSide));
-  if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Right))
-    animation.stripActive[strip][cell] = !animation.stripActive[strip][cell];
+  if (ImGui::IsItemHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Right)) {
+    strips.active[strip][cell] = !strips.active[strip][cell];
+    NameNextEdit("animation cell");
+  }
   const int32_t here[2] = {strip, cell};
   OfferDragPayload(kStripPayload, here, sizeof here, "Moving Sprite...");
-  if (int32_t other[2]; TakeDropPayload(kStripPayload, other, sizeof other))
-    SwapStripCells(animation, strip, cell, other[0], other[1]);
-  if (int32_t sprite; TakeDropPayload(kSpriteRowPayload, &sprite, sizeof sprite)) index = sprite;
+  if (int32_t other[2]; TakeDropPayload(kStripPayload, other, sizeof other)) {
+    SwapStripCells(strips, strip, cell, other[0], other[1]);
+    NameNextEdit("animation cell swap");
+  }
+  if (int32_t sprite; TakeDropPayload(kSpriteRowPayload, &sprite, sizeof sprite)) {
+    index = sprite;
+    NameNextEdit("animation cell");
+  }
 }
 }  // namespace
 
@@ -37,11 +45,17 @@ void DrawAnimationControls(ImVec2 origin) {
   SpriteAnimationState& animation = spriteAnimation;
   ImGui::SetCursorScreenPos(At(origin, 1270, 500));
   ImGui::BeginGroup();
-  if (ImGui::Button("CLEAR CELLS", ImVec2(120, 25))) ClearInactiveCells(animation);
+  if (ImGui::Button("CLEAR CELLS", ImVec2(120, 25))) {
+    ClearInactiveCells(project.strips);
+    NameNextEdit("CLEAR CELLS");
+  }
   if (ImGui::Button(animation.animationPlaying ? "Pause" : "Play", ImVec2(120, 25)))
     animation.animationPlaying = !animation.animationPlaying;
   ImGui::SetNextItemWidth(120);
-  ImGui::SliderFloat("##speed", &animation.frameSeconds, 0.03f, 1.0f, "%.2f s");
+  float& seconds = project.strips.frameSeconds;
+  ImGui::SliderFloat("##speed", &seconds, kMinFrameSeconds, kMaxFrameSeconds, "%.2f s", ImGuiSliderFlags_AlwaysClamp);
+  seconds = ClampFrameSeconds(seconds);
+  if (ImGui::IsItemActive()) NameNextEdit("animation speed");
   ImGui::EndGroup();
 }
 
@@ -52,7 +66,7 @@ void DrawAnimationStrips(ImVec2 origin) {
     for (int f = 0; f < kStripCells; ++f) {
       ImGui::SetCursorScreenPos(At(origin, 760 + kCellPitch * f, 60 + 95.0f * s));
       ImGui::PushID(s * 10000 + f);
-      DrawCell(spriteAnimation, s, f);
+      DrawCell(project.strips, s, f);
       ImGui::PopID();
     }
   }
@@ -69,8 +83,8 @@ void DrawAnimationPreview(ImVec2 origin) {
   FrameInside(draw, q, far, IM_COL32(100, 100, 100, 255), 2);
   const int frame = animation.animationFrame;
   for (int s = 0; s < kStrips; ++s) {
-    const int index = animation.stripCells[s][frame];
-    if (animation.stripActive[s][frame] && ValidSprite(index))
+    const int index = project.strips.cells[s][frame];
+    if (project.strips.active[s][frame] && ValidSprite(index))
       DrawSpritePixels(draw, sprites()[index], q, kPreviewPixel);
   }
 }

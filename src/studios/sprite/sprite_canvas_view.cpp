@@ -2,6 +2,8 @@
 // the display toggles and the column of whole-sprite edits.
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "model/history.h"
+#include "studios/edit_button.h"
 #include "studios/list_widgets.h"
 #include "studios/palette_columns.h"
 #include "studios/sprite/sprite_edits.h"
@@ -25,8 +27,10 @@ ImVec4 PaletteColour(int index) { return ImGui::ColorConvertU32ToFloat4(Palette[
 
 void DrawClearConfirmation() {
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
-  if (ConfirmYesCancel(kClearPopup, "Clear pixels for: %s?", SelectedSprite().name))
+  if (ConfirmYesCancel(kClearPopup, "Clear pixels for: %s?", SelectedSprite().name)) {
     ClearSpritePixels(SelectedSprite());
+    NameNextEdit("CLEAR EDIT");
+  }
 }
 
 // The red cross where the sprite's four 8x8 quarters meet.
@@ -42,7 +46,10 @@ void DrawCentreCross(ImVec2 origin) {
 void DrawColourPicker(ImVec2 origin) {
   const PaletteClick click = DrawPaletteColumns(origin, "PaletteTable", {"##f", 2000, &SelectedSprite().colour},
                                                 {"##b", 3000, &spriteStudio.canvasBackground});
-  if (click.column == 0) spriteStudio.currentColour = click.colour;
+  if (click.column == 0) {
+    spriteStudio.currentColour = click.colour;
+    NameNextEdit("sprite colour");
+  }
 }
 
 void DrawCanvasBaseLayer(ImVec2 origin) {
@@ -77,7 +84,10 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
   if (!draggingSprite && mouseOnCanvas && ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
     const int c = static_cast<int>((mouse.x - topLeft.x) / kCellPitch);
     const int r = static_cast<int>((mouse.y - topLeft.y) / kCellPitch);
-    if (r >= 0 && r < kSpriteSize && c >= 0 && c < kSpriteSize) SelectedSprite().pixels[r][c] = 1;
+    if (r >= 0 && r < kSpriteSize && c >= 0 && c < kSpriteSize) {
+      SelectedSprite().pixels[r][c] = 1;
+      NameNextEdit("paint stroke");
+    }
   }
   ImGui::EndGroup();
   if (int dropped; TakeDropPayload(kSpriteRowPayload, &dropped, sizeof dropped))
@@ -86,15 +96,15 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
 
 void DrawSpriteShiftArrows(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 654, 402));
-  if (ImGui::ArrowButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite());
+  if (ShiftButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite());
   ImGui::SetCursorScreenPos(At(origin, 630, 424));
-  if (ImGui::ArrowButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite());
+  if (ShiftButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite());
   ImGui::SameLine(0, 2);
   ImGui::Button("##center", ImVec2(22, 22));
   ImGui::SameLine(0, 2);
-  if (ImGui::ArrowButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite());
+  if (ShiftButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite());
   ImGui::SetCursorScreenPos(At(origin, 654, 448));
-  if (ImGui::ArrowButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite());
+  if (ShiftButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite());
 }
 
 void DrawCanvasOverlay(ImVec2 origin) {
@@ -118,6 +128,7 @@ void DrawCanvasOverlay(ImVec2 origin) {
       if (!anyPayload && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) {
         if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) pixel = 1;
         if (ImGui::IsMouseDown(ImGuiMouseButton_Right)) pixel = 0;
+        if (ImGui::IsAnyMouseDown()) NameNextEdit("paint stroke");
       }
       ImGui::PopID();
     }
@@ -144,7 +155,7 @@ void DrawEditColumn(ImVec2 origin) {
   };
   for (const Edit& edit : edits) {
     ImGui::Spacing();
-    if (ImGui::Button(edit.label, kToolButton)) edit.apply(SelectedSprite());
+    if (EditButton(edit.label, kToolButton)) edit.apply(SelectedSprite());
   }
   ImGui::Spacing();
   if (ImGui::Button("CLEAR EDIT", kToolButton)) ImGui::OpenPopup(kClearPopup);

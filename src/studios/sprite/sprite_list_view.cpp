@@ -2,6 +2,8 @@
 #include <algorithm>
 
 #include "app/drag_payload.h"
+#include "model/history.h"
+#include "studios/edit_button.h"
 #include "studios/pixel_art.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
@@ -18,6 +20,7 @@ void DrawClearNamesPopup() {
   ImGui::TextUnformatted("Clear all names?");
   if (ImGui::Button("Yes", ImVec2(60, 22))) {
     ClearSprites(spriteStudio, sprites());
+    NameNextEdit("CLEAR SPRITES");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
@@ -34,11 +37,13 @@ void DrawImportPopup() {
   ImGui::Separator();
   if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
     if (const char* text = ImGui::GetClipboardText()) ImportSpritesToken(spriteStudio, sprites(), text);
+    NameNextEdit("IMPORT SPRITES");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
     if (const char* text = ImGui::GetClipboardText()) ImportSpritesRawHex(spriteStudio, sprites(), text);
+    NameNextEdit("IMPORT SPRITES");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
@@ -59,8 +64,8 @@ void DrawSpriteCommands(ImVec2 origin) {
   const ImVec2 button(120, 25);
   ImGui::SetCursorScreenPos(At(origin, 1454, 60));
   ImGui::BeginGroup();
-  if (ImGui::Button("ADD SPRITE", button)) AddSprite(state, sprites());
-  if (ImGui::Button("DEL SPRITE", button)) DeleteSprite(state, sprites());
+  if (EditButton("ADD SPRITE", button)) AddSprite(state, sprites());
+  if (EditButton("DEL SPRITE", button)) DeleteSprite(state, sprites());
   if (ImGui::Button("CLEAR SPRITES", button)) ImGui::OpenPopup(kClearNamesPopup);
   if (ImGui::Button("IMPORT\nSPRITES", ImVec2(120, 42))) ImGui::OpenPopup(kImportPopup);
   DrawClearNamesPopup();
@@ -77,14 +82,17 @@ void DrawSpriteList(ImVec2 origin) {
   ImGui::Spacing();
   if (!list.empty()) {
     ImGui::SetNextItemWidth(200);
-    ImGui::InputText("##Spritesetrename", SelectedSprite().name, kNameSize);
+    if (ImGui::InputText("##Spritesetrename", SelectedSprite().name, kNameSize)) NameNextEdit("rename");
   }
   if (ImGui::BeginListBox("##SpriteSetsList", ImVec2(200, 854))) {
     for (int i = 0; i < std::min(static_cast<int>(list.size()), kShownRows); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight))) SelectSprite(state, list, i);
       OfferDragPayload(kSpriteRowPayload, &i, sizeof i, "Moving %s", list[i].name);
-      if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) MoveSprite(state, list, from, i);
+      if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) {
+        MoveSprite(state, list, from, i);
+        NameNextEdit("sprite move");
+      }
       // Rows scrolled out of the list box draw nothing.
       if (ImGui::IsItemVisible()) DrawRowContents(list[i], ImGui::GetItemRectMin());
       ImGui::PopID();

@@ -22,7 +22,7 @@ void DrawSpriteStudio() {
   DrawAnimationControls(origin);
   DrawAnimationStrips(origin);
   DrawAnimationPreview(origin);
-  StepAnimation(spriteAnimation, ImGui::GetIO().DeltaTime);
+  StepAnimation(spriteAnimation, project.strips, ImGui::GetIO().DeltaTime);
   DrawSpriteCommands(origin);
   DrawSpriteList(origin);
 }

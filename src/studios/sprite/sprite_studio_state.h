@@ -1,12 +1,12 @@
 #pragma once
 // The Sprite Studio's own state: the selected sprite, the canvas colours and
-// toggles, and the animation bench. Not part of the project: never saved, and
+// toggles, and the animation playback. Not part of the project: never saved, and
 // kept through New and Load.
 
 #include <cstdint>
 
-constexpr int kStrips = 4;
-constexpr int kStripCells = 8;
+#include "model/project.h"
+
 constexpr int kMaxSpritesByAdd = 256;
 
 struct SpriteStudioState {
@@ -17,14 +17,11 @@ struct SpriteStudioState {
   bool showBoundary = true;  // the centre cross
 };
 
+// Playback of the project's animation strips.
 struct SpriteAnimationState {
-  SpriteAnimationState();                    // every cell empty and inactive
-  int32_t stripCells[kStrips][kStripCells];  // sprite index, -1 = empty
-  bool stripActive[kStrips][kStripCells];    // takes part in the animation
   bool animationPlaying = false;
   int32_t animationFrame = 0;  // cell column shown, 0-7
   float animationTimer = 0;    // seconds since the last frame step
-  float frameSeconds = 0.15f;  // seconds a frame is shown
 };
 
 extern SpriteStudioState spriteStudio;

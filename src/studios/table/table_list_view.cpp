@@ -1,4 +1,6 @@
 // The name-table panel and the name-table import popup.
+#include "model/history.h"
+#include "studios/edit_button.h"
 #include "studios/list_widgets.h"
 #include "studios/table/table_list_actions.h"
 #include "studios/table/table_studio_panels.h"
@@ -16,11 +18,13 @@ void DrawNameTableImportPopup() {
   const ImVec2 button(100, 25);
   if (ImGui::Button("TOKEN (DB)", button)) {
     if (const char* text = ImGui::GetClipboardText()) ImportNameTablesToken(tableStudio, nameTables, text);
+    NameNextEdit("IMPORT");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", button)) {
     if (const char* text = ImGui::GetClipboardText()) ImportNameTablesRawHex(tableStudio, nameTables, text);
+    NameNextEdit("IMPORT");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
@@ -34,18 +38,21 @@ void DrawNameTablePanel(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::TextUnformatted("Name Table Name");
   ImGui::SetNextItemWidth(150);
-  ImGui::InputText("##rename", CurrentNameTable().name, kNameSize);
-  if (ImGui::Button("ADD")) AddNameTable(state, nameTables);
+  if (ImGui::InputText("##rename", CurrentNameTable().name, kNameSize)) NameNextEdit("rename");
+  if (EditButton("ADD")) AddNameTable(state, nameTables);
   ImGui::SameLine();
-  if (ImGui::Button("DEL")) DeleteNameTable(state, nameTables);
+  if (EditButton("DEL")) DeleteNameTable(state, nameTables);
   ImGui::SameLine();
-  if (ImGui::Button("CLEAR")) ClearNameTables(state, nameTables);
+  if (EditButton("CLEAR")) ClearNameTables(state, nameTables);
   ImGui::TextUnformatted("Name Tables");
   if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 400))) {
     for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {
       const NamedRowEvents row = NamedListRow(i, nameTables[i].name, i == state.currentNameTable, kScreenPayload);
       if (row.clicked) state.currentNameTable = i;
-      if (row.droppedFrom >= 0) MoveNameTable(state, nameTables, row.droppedFrom, i);
+      if (row.droppedFrom >= 0) {
+        MoveNameTable(state, nameTables, row.droppedFrom, i);
+        NameNextEdit("name table move");
+      }
     }
     ImGui::EndListBox();
   }

@@ -12,21 +12,18 @@ void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets
   if (sets.empty()) sets.push_back(DefaultTileSet());
   if (tables.empty()) tables.push_back(DefaultNameTable());
   KeepIndex(state.currentNameTable, tables.size());
-  for (int32_t* set : {&state.topTileSet, &state.middleTileSet, &state.bottomTileSet, &state.paletteTileSet})
-    KeepIndex(*set, sets.size());
+  KeepIndex(state.paletteTileSet, sets.size());
 }
 
-int SectionTileSet(const TableStudioState& state, int row) {
-  if (row < 8) return state.topTileSet;
-  if (row < 16) return state.middleTileSet;
-  return state.bottomTileSet;
+int SectionTileSet(const NameTable& table, int row, std::size_t tileSetCount) {
+  const int32_t set = table.thirdTileSets[std::clamp(row / 8, 0, kThirds - 1)];
+  return set >= 0 && static_cast<std::size_t>(set) < tileSetCount ? set : 0;
 }
 
 const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }
 
-void ChooseSectionTileSet(TableStudioState& state, int section, int set) {
-  int32_t* fields[3] = {&state.topTileSet, &state.middleTileSet, &state.bottomTileSet};
-  *fields[section] = set;
+void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set) {
+  table.thirdTileSets[section] = set;
   state.paletteTileSet = set;
 }
 
@@ -45,10 +42,9 @@ void ToggleTileEditor(TableStudioState& state) {
   if (!state.selectedCell.IsNone() && !state.spritesMode) state.tileEditorOpen = !state.tileEditorOpen;
 }
 
-void ToggleSpritesMode(TableStudioState& state, NameTable& current) {
+void ToggleSpritesMode(TableStudioState& state) {
   state.spritesMode = !state.spritesMode;
-  if (state.spritesMode)
-    state.selectedCell = CellRef{};
-  else
-    current.placements.clear();
+  if (state.spritesMode) state.selectedCell = CellRef{};
 }
+
+void RemovePlacements(NameTable& table) { table.placements.clear(); }

@@ -12,11 +12,12 @@
 // record) before anything reads it.
 void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
 
-// Rows 0-7 draw from the Top set, 8-15 from the Middle set, 16-23 from the Bottom set.
-int SectionTileSet(const TableStudioState& state, int row);
+// Rows 0-7 draw from the table's Top set, 8-15 from its Middle set, 16-23 from
+// its Bottom set; a choice naming no set draws from the first.
+int SectionTileSet(const NameTable& table, int row, std::size_t tileSetCount);
 const char* SectionName(int row);
 // A section list click chooses that third's set and shows it in the palette.
-void ChooseSectionTileSet(TableStudioState& state, int section, int set);
+void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set);
 
 // A dropped tile number keeps its low 8 bits; 255 empties the cell.
 void DropTileOnCell(NameTable& table, int column, int row, int tile);
@@ -26,6 +27,6 @@ void ClearTableCells(NameTable& table);  // names and placements stay
 
 // ZOOM only works on a selected cell outside sprite mode.
 void ToggleTileEditor(TableStudioState& state);
-// Switching sprite mode on drops the cell selection; switching it off removes
-// the current table's placements.
-void ToggleSpritesMode(TableStudioState& state, NameTable& current);
+// Switching sprite mode on drops the cell selection; placements stay either way.
+void ToggleSpritesMode(TableStudioState& state);
+void RemovePlacements(NameTable& table);

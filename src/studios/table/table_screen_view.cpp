@@ -2,6 +2,7 @@
 // tile-set panel.
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "model/history.h"
 #include "studios/list_widgets.h"
 #include "studios/pixel_art.h"
 #include "studios/table/table_screen_actions.h"
@@ -12,6 +13,7 @@ constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62,
 constexpr ImVec2 kToolButton{85, 20};
 constexpr const char* kClearPopup = "ConfirmClear";
 constexpr const char* kImportPopup = "ImpNameTable";
+constexpr const char* kRemoveSpritesPopup = "ConfirmRemoveSprites";
 
 // Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the backdrop.
 void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent) {
@@ -29,7 +31,7 @@ void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corne
 void DrawSpritesToggle() {
   TableStudioState& state = tableStudio;
   if (!state.tileEditorOpen) {
-    if (ToggleButton("SPRITES", state.spritesMode, kToolButton)) ToggleSpritesMode(state, CurrentNameTable());
+    if (ToggleButton("SPRITES", state.spritesMode, kToolButton)) ToggleSpritesMode(state);
     return;
   }
   // Greyed out while the Tile Editor is open.
@@ -44,9 +46,15 @@ void DrawSpritesToggle() {
   ImGui::PopStyleColor(4);
 }
 
-void DrawClearConfirmation() {
-  if (ConfirmYesCancel(kClearPopup, "Are you sure you want to clear '%s'?", CurrentNameTable().name))
+void DrawClearConfirmations() {
+  if (ConfirmYesCancel(kClearPopup, "Are you sure you want to clear '%s'?", CurrentNameTable().name)) {
     ClearTableCells(CurrentNameTable());
+    NameNextEdit("CLEAR TABLE");
+  }
+  if (ConfirmYesCancel(kRemoveSpritesPopup, "Remove every sprite placed on '%s'?", CurrentNameTable().name)) {
+    RemovePlacements(CurrentNameTable());
+    NameNextEdit("DEL SPRITES");
+  }
 }
 
 void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImVec2 corner, float extent) {
@@ -55,12 +63,14 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
   ImGui::SetCursorScreenPos(corner);
   if (!state.spritesMode) {
     ImGui::InvisibleButton("##ntCell", ImVec2(extent, extent));
-    if (int tile; TakeDropPayload(kTablePayloadTile, &tile, sizeof tile))
+    if (int tile; TakeDropPayload(kTablePayloadTile, &tile, sizeof tile)) {
       DropTileOnCell(CurrentNameTable(), column, row, tile);
+      NameNextEdit("tile drop");
+    }
     if (ImGui::IsMouseClicked(ImGuiMouseButton_Left) && ImGui::IsItemHovered()) ClickCell(state, column, row);
   }
   const int tile = table.cells[row * kTableColumns + column];
-  if (tile != EmptyCell) DrawScreenTile(draw, tileSets[SectionTileSet(state, row)], tile, corner, extent);
+  if (tile != EmptyCell) DrawScreenTile(draw, RowTileSet(row), tile, corner, extent);
   const ImVec2 far(corner.x + extent, corner.y + extent);
   if (state.showGrid) draw->AddRect(corner, far, IM_COL32(255, 255, 255, 255), 0, 0, 0.5f);
   if (!state.spritesMode && state.selectedCell == CellRef{column, row}) {
@@ -105,11 +115,13 @@ void DrawTableToolColumn(ImVec2 origin) {
   DrawSpritesToggle();
   if (ImGui::Button("CLEAR TABLE", kToolButton)) ImGui::OpenPopup(kClearPopup);
   if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kImportPopup);
+  if (ImGui::Button("DEL SPRITES", kToolButton)) ImGui::OpenPopup(kRemoveSpritesPopup);
   ImGui::Spacing();
   ImGui::TextUnformatted("Backdrop");
   ImGui::SetNextItemWidth(85);
-  ImGui::SliderInt("##Backdrop", &state.backdropColour, 0, 15, "%d");
-  DrawClearConfirmation();
+  ImGui::SliderInt("##Backdrop", &CurrentNameTable().backdrop, 0, 15, "%d", ImGuiSliderFlags_AlwaysClamp);
+  if (ImGui::IsItemActive()) NameNextEdit("backdrop");
+  DrawClearConfirmations();
   DrawNameTableImportPopup();
   ImGui::EndGroup();
 }
@@ -118,7 +130,7 @@ void DrawScreenView(ImVec2 origin) {
   const TableStudioState& state = tableStudio;
   const ImVec2 s = At(origin, kScreenOrigin.x, kScreenOrigin.y);
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  draw->AddRectFilled(s, ImVec2(s.x + kScreenWidth, s.y + kScreenHeight), Palette[state.backdropColour & 15]);
+  draw->AddRectFilled(s, ImVec2(s.x + kScreenWidth, s.y + kScreenHeight), Palette[CurrentNameTable().backdrop & 15]);
   ImGui::SetCursorScreenPos(s);
   ImGui::BeginGroup();
   ImGui::Dummy(ImVec2(kScreenWidth, kScreenHeight));
@@ -140,10 +152,13 @@ void DrawTileSetPanel(ImVec2 origin) {
   for (int section = 0; section < 3; ++section) {
     ImGui::TextUnformatted(captions[section]);
     if (ImGui::BeginListBox(lists[section], ImVec2(150, 110))) {
-      const int chosen = SectionTileSet(tableStudio, 8 * section);
+      const int chosen = SectionTileSet(CurrentNameTable(), 8 * section, tileSets.size());
       for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
         ImGui::PushID(i);
-        if (ImGui::Selectable(tileSets[i].name, i == chosen)) ChooseSectionTileSet(tableStudio, section, i);
+        if (ImGui::Selectable(tileSets[i].name, i == chosen)) {
+          ChooseSectionTileSet(tableStudio, CurrentNameTable(), section, i);
+          NameNextEdit("third's tile set");
+        }
         ImGui::PopID();
       }
       ImGui::EndListBox();

@@ -4,6 +4,7 @@
 #include <cfloat>
 
 #include "app/drag_payload.h"
+#include "model/history.h"
 #include "studios/pixel_art.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
@@ -32,8 +33,10 @@ void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 cor
       GrabPlacement(state, index, mouse.x - corner.x, mouse.y - corner.y);
   }
   if (state.draggedPlacement != index || ImGui::GetDragDropPayload()) return;
-  if (ImGui::IsMouseDown(ImGuiMouseButton_Left))
+  if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
     MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
+    NameNextEdit("sprite move");
+  }
   if (ImGui::IsMouseReleased(ImGuiMouseButton_Left)) state.draggedPlacement = -1;
 }
 
@@ -73,6 +76,7 @@ void DrawPlacements(ImVec2 origin) {
   if (int sprite; TakeDropPayload(kTablePayloadSprite, &sprite, sizeof sprite)) {
     const ImVec2 mouse = ImGui::GetIO().MousePos;
     AddPlacement(CurrentNameTable(), sprite, mouse.x - s.x, mouse.y - s.y);
+    NameNextEdit("sprite placement");
   }
 }
 

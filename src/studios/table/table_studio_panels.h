@@ -5,6 +5,7 @@
 #include "imgui.h"
 #include "model/project.h"
 #include "studios/studio_layout.h"
+#include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_state.h"
 
 inline constexpr const char* kTablePayloadTile = "DND_TILE_";
@@ -16,10 +17,11 @@ inline constexpr float kSpritePixel = 4.75f;
 
 // The screen being edited; the frame's guard keeps the index in range.
 inline NameTable& CurrentNameTable() { return nameTables[tableStudio.currentNameTable]; }
+inline const TileSet& RowTileSet(int row) { return tileSets[SectionTileSet(CurrentNameTable(), row, tileSets.size())]; }
 
 // A palette colour where index 0 shows the backdrop instead of nothing.
 inline ImU32 ColourOverBackdrop(int index) {
-  return Palette[(index & 15) == 0 ? tableStudio.backdropColour & 15 : index & 15];
+  return Palette[(index & 15) == 0 ? CurrentNameTable().backdrop & 15 : index & 15];
 }
 
 void DrawTablePalette(ImVec2 origin);

@@ -1,7 +1,7 @@
 #pragma once
-// The Table Studio's own state: the screen being edited, the tile set of each
-// screen third, view toggles, the selected cell, sprite placement and the Tile
-// Editor window. Not part of the project: never saved, kept through New and Load.
+// The Table Studio's own state: the screen being edited, the palette's tile set,
+// view toggles, the selected cell, sprite placement and the Tile Editor window.
+// Not part of the project: never saved, kept through New and Load.
 
 #include <cstddef>
 #include <cstdint>
@@ -23,12 +23,7 @@ enum TablePenMode : int32_t { kTableForegroundPen = 0, kTableBackgroundPen = 1 }
 
 struct TableStudioState {
   int32_t currentNameTable = 0;  // index into nameTables
-  // Index into tileSets of the set each screen third draws from, and the palette's set.
-  int32_t topTileSet = 0;
-  int32_t middleTileSet = 0;
-  int32_t bottomTileSet = 0;
-  int32_t paletteTileSet = 0;
-  int32_t backdropColour = 0;  // palette index behind the screen
+  int32_t paletteTileSet = 0;    // index into tileSets of the set the palette shows
   bool showGrid = true;
   bool spritesMode = false;     // sprite placement mode
   bool tileEditorOpen = false;  // the Tile Editor window is wanted

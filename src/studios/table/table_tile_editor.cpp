@@ -2,8 +2,8 @@
 
 #include "studios/table/table_screen_actions.h"
 
-bool CellPaintable(const TableStudioState& state, int row, int editedSet) {
-  return SectionTileSet(state, row) == editedSet;
+bool CellPaintable(const NameTable& table, std::size_t tileSetCount, int row, int editedSet) {
+  return SectionTileSet(table, row, tileSetCount) == editedSet;
 }
 
 void PaintTilePixel(const TableStudioState& state, TileSet& set, int tile, int x, int y) {

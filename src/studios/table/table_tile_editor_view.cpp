@@ -2,6 +2,7 @@
 // set, painted in place.
 #include <algorithm>
 
+#include "model/history.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
 #include "studios/table/table_tile_editor.h"
@@ -63,8 +64,10 @@ void DrawEditorTile(ImDrawList* draw, TileSet& set, int tile, bool paintable) {
       const ImVec2 q0(p.x + kEditorPixel * x, p.y + kEditorPixel * y);
       const ImVec2 q1(p.x + kEditorPixel * (x + 1), p.y + kEditorPixel * (y + 1));
       if (painting && mouse.x >= std::max(q0.x, clipMin.x) - pad.x && mouse.x < std::min(q1.x, clipMax.x) + pad.x &&
-          mouse.y >= std::max(q0.y, clipMin.y) - pad.y && mouse.y < std::min(q1.y, clipMax.y) + pad.y)
+          mouse.y >= std::max(q0.y, clipMin.y) - pad.y && mouse.y < std::min(q1.y, clipMax.y) + pad.y) {
         PaintTilePixel(state, set, tile, x, y);
+        NameNextEdit("paint stroke");
+      }
       const int colour = set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y];
       draw->AddRectFilled(q0, q1, ColourOverBackdrop(colour));
       draw->AddRect(q0, q1, IM_COL32(255, 255, 255, 20), 0, 0, 1);
@@ -87,7 +90,7 @@ void DrawEditorGrid(CellRef cell, int editedSet) {
     const NameTable& table = CurrentNameTable();
     for (int row = 0; row < kTableRows; ++row) {
       ImGui::BeginGroup();
-      const bool paintable = CellPaintable(state, row, editedSet);
+      const bool paintable = CellPaintable(CurrentNameTable(), tileSets.size(), row, editedSet);
       for (int column = 0; column < kTableColumns; ++column) {
         ImGui::PushID(99000 + row * kTableColumns + column);
         DrawEditorTile(draw, set, table.cells[row * kTableColumns + column], paintable);
@@ -105,7 +108,7 @@ void DrawTileEditorWindow() {
   TableStudioState& state = tableStudio;
   if (!state.tileEditorOpen || state.selectedCell.IsNone() || state.spritesMode) return;
   const CellRef cell = state.selectedCell;
-  const int editedSet = SectionTileSet(state, cell.row);
+  const int editedSet = SectionTileSet(CurrentNameTable(), cell.row, tileSets.size());
   state.paletteTileSet = editedSet;
   if (CurrentNameTable().cells[cell.row * kTableColumns + cell.column] == EmptyCell) {
     DrawEmptyCellNotice(cell.row);

@@ -4,6 +4,8 @@
 
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "model/history.h"
+#include "studios/edit_button.h"
 #include "studios/palette_columns.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -23,7 +25,7 @@ void PaintCanvas(ImVec2 origin) {
   const float side = state.showGrid ? 21.0f : kCellPitch;
   for (int r = 0; r < kCanvasRows; ++r)
     for (int c = 0; c < kCanvasColumns; ++c) {
-      const int colour = state.editPixels[r][c] ? state.editForeground[r][c] : state.editBackground[r][c];
+      const int colour = state.canvas.pixels[r][c] ? state.canvas.foreground[r][c] : state.canvas.background[r][c];
       const ImVec2 corner = CellCorner(origin, r, c);
       const ImVec2 far(corner.x + side, corner.y + side);
       draw->AddRectFilled(corner, far, Palette[colour & 15]);
@@ -58,7 +60,7 @@ void DrawCanvasPanel(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::Checkbox("Show grid", &state.showGrid);
   ImGui::SameLine();
-  if (ImGui::Button("Clear All")) ClearCanvasPixels(state);
+  if (EditButton("Clear All")) ClearCanvasPixels(state);
   ImGui::EndGroup();
 
   ImGui::BeginGroup();
@@ -71,12 +73,15 @@ void DrawCanvasPanel(ImVec2 origin) {
         const int block = BlockAt(r, c);
         state.blockTiles[block] = tile & 0xFF;
         LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);
+        NameNextEdit("tile drop");
       }
       // Held down and moved, the button paints every cell it passes; a dragged
       // tile or colour paints nothing.
       if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) && !ImGui::GetDragDropPayload() &&
-          ImGui::IsMouseDown(ImGuiMouseButton_Left))
+          ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
         PaintCell(state, r, c);
+        NameNextEdit("paint stroke");
+      }
       ImGui::PopID();
     }
   ImGui::EndGroup();
@@ -87,15 +92,15 @@ void DrawShiftArrows(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 740, 255));
   ImGui::BeginGroup();
   ImGui::SetCursorScreenPos(At(origin, 764, 257));
-  if (ImGui::ArrowButton("##up", ImGuiDir_Up)) ShiftCanvasUp(state);
+  if (ShiftButton("##up", ImGuiDir_Up)) ShiftCanvasUp(state);
   ImGui::SetCursorScreenPos(At(origin, 740, 279));
-  if (ImGui::ArrowButton("##left", ImGuiDir_Left)) ShiftCanvasLeft(state);
+  if (ShiftButton("##left", ImGuiDir_Left)) ShiftCanvasLeft(state);
   ImGui::SameLine(0, 2);
   ImGui::Button("##center", ImVec2(22, 22));
   ImGui::SameLine(0, 2);
-  if (ImGui::ArrowButton("##right", ImGuiDir_Right)) ShiftCanvasRight(state);
+  if (ShiftButton("##right", ImGuiDir_Right)) ShiftCanvasRight(state);
   ImGui::SetCursorScreenPos(At(origin, 764, 303));
-  if (ImGui::ArrowButton("##down", ImGuiDir_Down)) ShiftCanvasDown(state);
+  if (ShiftButton("##down", ImGuiDir_Down)) ShiftCanvasDown(state);
   ImGui::EndGroup();
 }
 
@@ -132,11 +137,11 @@ void DrawCanvasToolColumn(ImVec2 origin) {
   if (ToggleButton("BOUNDARY", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
   if (state.showBoundary) OutlineLastItem(2);
   ImGui::SetCursorScreenPos(At(origin, 720, 150));
-  if (ImGui::Button("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
+  if (EditButton("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
   ImGui::SetCursorScreenPos(At(origin, 720, 175));
-  if (ImGui::Button("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
+  if (EditButton("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
   ImGui::SetCursorScreenPos(At(origin, 720, 200));
-  if (ImGui::Button("CLEAR GRID", kToolButton)) ClearCanvas(state);
+  if (EditButton("CLEAR GRID", kToolButton)) ClearCanvas(state);
   if (state.showBoundary) DrawBoundaryMarks(origin);
   ImGui::EndGroup();
 }

@@ -15,18 +15,40 @@ void AddTileSet(TileStudioState& state, std::vector<TileSet>& sets) {
   state.currentTileSet = static_cast<int>(count);
 }
 
-void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets) {
+namespace {
+// Every third's choice of set, passed through `renumber` (old index -> new index, -1 = gone).
+template <typename Renumber>
+void RenumberThirds(std::vector<NameTable>& tables, Renumber renumber) {
+  for (NameTable& table : tables)
+    for (int32_t& set : table.thirdTileSets) {
+      set = renumber(set);
+      if (set < 0) set = 0;
+    }
+}
+}  // namespace
+
+void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
   if (sets.size() <= 1) return;
-  sets.erase(sets.begin() + state.currentTileSet);
+  const int removed = state.currentTileSet;
+  sets.erase(sets.begin() + removed);
+  RenumberThirds(tables, [removed](int set) { return set == removed ? -1 : set > removed ? set - 1 : set; });
   if (state.currentTileSet >= static_cast<int>(sets.size())) state.currentTileSet = static_cast<int>(sets.size()) - 1;
 }
 
-void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets) {
+void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
+  RenumberThirds(tables, [](int) { return 0; });
   sets.clear();
   sets.push_back(DefaultTileSet());
   state.currentTileSet = 0;
 }
 
-void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, int from, int to) {
-  if (MoveRecord(sets, from, to)) state.currentTileSet = to;
+void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables, int from, int to) {
+  if (!MoveRecord(sets, from, to)) return;
+  state.currentTileSet = to;
+  RenumberThirds(tables, [from, to](int set) {
+    if (set == from) return to;
+    if (from < to && set > from && set <= to) return set - 1;
+    if (to < from && set >= to && set < from) return set + 1;
+    return set;
+  });
 }

@@ -1,5 +1,6 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
+#include "model/history.h"
 #include "studios/list_widgets.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
@@ -14,13 +15,16 @@ const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
 // The three buttons every import popup ends with; each closes the popup.
 void DrawImportButtons(TileTable table) {
   TileStudioState& state = tileStudio;
+  const char* name = table == TileTable::Patterns ? "import patterns" : "import colours";
   if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
     if (const char* text = ImGui::GetClipboardText()) ImportTilesToken(state, tileSets, table, text);
+    NameNextEdit(name);
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
     if (const char* text = ImGui::GetClipboardText()) ImportTilesRawHex(state, tileSets, table, text);
+    NameNextEdit(name);
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
@@ -33,9 +37,18 @@ void DrawSetButtonColumn(ImVec2 origin) {
   const ImVec2 button(100, 25), importButton(100, 42);
   ImGui::SetCursorScreenPos(At(origin, 1524, 56));
   ImGui::BeginGroup();
-  if (ImGui::Button("ADD SET", button)) AddTileSet(state, tileSets);
-  if (ImGui::Button("DEL SET", button)) DeleteTileSet(state, tileSets);
-  if (ImGui::Button("CLEAR SETS", button)) ClearTileSets(state, tileSets);
+  if (ImGui::Button("ADD SET", button)) {
+    AddTileSet(state, tileSets);
+    NameNextEdit("ADD SET");
+  }
+  if (ImGui::Button("DEL SET", button)) {
+    DeleteTileSet(state, tileSets, nameTables);
+    NameNextEdit("DEL SET");
+  }
+  if (ImGui::Button("CLEAR SETS", button)) {
+    ClearTileSets(state, tileSets, nameTables);
+    NameNextEdit("CLEAR SETS");
+  }
   if (ImGui::Button("IMPORT\nPATTERN", importButton)) ImGui::OpenPopup(kPatternPopup);
   if (ImGui::Button("IMPORT\nCOLOR", importButton)) ImGui::OpenPopup(kColourPopup);
   ImGui::EndGroup();
@@ -64,14 +77,17 @@ void DrawTileSetList(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::TextUnformatted("Tile Set Name");
   ImGui::SetNextItemWidth(150);
-  ImGui::InputText("##tilesetrename", CurrentTileSet().name, kNameSize);
+  if (ImGui::InputText("##tilesetrename", CurrentTileSet().name, kNameSize)) NameNextEdit("rename");
   ImGui::Spacing();
   ImGui::SetNextItemWidth(150);
   if (ImGui::BeginListBox("##TileSetsList", ImVec2(150, 850))) {
     for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
       const NamedRowEvents row = NamedListRow(i, tileSets[i].name, i == state.currentTileSet, kSetPayload);
       if (row.clicked) state.currentTileSet = i;
-      if (row.droppedFrom >= 0) MoveTileSet(state, tileSets, row.droppedFrom, i);
+      if (row.droppedFrom >= 0) {
+        MoveTileSet(state, tileSets, nameTables, row.droppedFrom, i);
+        NameNextEdit("tile set move");
+      }
     }
     ImGui::EndListBox();
   }

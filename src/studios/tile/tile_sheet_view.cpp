@@ -2,6 +2,8 @@
 
 #include "app/drag_payload.h"
 #include "app/toggle_button.h"
+#include "model/history.h"
+#include "studios/edit_button.h"
 #include "studios/pixel_art.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -35,8 +37,10 @@ void HandleTileInput(TileStudioState& state, int tile) {
     }
   }
   OfferDragPayload(kTilePayload, &tile, sizeof tile, "Tile %03d", tile);
-  if (int source; TakeDropPayload(kTilePayload, &source, sizeof source) && source >= 0 && source <= 255)
+  if (int source; TakeDropPayload(kTilePayload, &source, sizeof source) && source >= 0 && source <= 255) {
     SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
+    NameNextEdit("tile swap");
+  }
 }
 
 void DrawTile(ImDrawList* draw, const TileStudioState& state, const TileSet& set, int tile, ImVec2 p) {
@@ -61,9 +65,9 @@ void DrawTileToolColumn(ImVec2 origin) {
   ImGui::BeginGroup();
   if (ToggleButton("TRACK TILE", state.trackTiles, ImVec2(100, 20))) state.trackTiles = !state.trackTiles;
   if (ToggleButton("MATCH TILES", HasMatchMarks(state), tall)) MatchTiles(state, CurrentTileSet());
-  if (ImGui::Button("CUT", tall)) CutTiles(state, CurrentTileSet());
+  if (EditButton("CUT", tall)) CutTiles(state, CurrentTileSet());
   if (ImGui::Button("COPY", tall)) CopyTiles(state, CurrentTileSet());
-  if (ImGui::Button("PASTE", tall)) PasteTiles(state, CurrentTileSet(), nameTables);
+  if (EditButton("PASTE", tall)) PasteTiles(state, CurrentTileSet(), nameTables);
   ImGui::EndGroup();
 }
 

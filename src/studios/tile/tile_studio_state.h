@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-constexpr int kCanvasRows = 16;
-constexpr int kCanvasColumns = 24;
+#include "model/canvas_image.h"
+
 constexpr int kBlocks = 6;
 constexpr int kMaxTileSetsByAdd = 64;
 
@@ -26,10 +26,7 @@ struct TileStudioState {
   int32_t foregroundPen = 0;
   int32_t backgroundPen = 1;
   int32_t penMode = kForegroundPen;
-  // Edit canvas, a colour pair per cell (row, column); starts blank.
-  uint8_t editPixels[kCanvasRows][kCanvasColumns] = {};
-  int32_t editForeground[kCanvasRows][kCanvasColumns] = {};
-  int32_t editBackground[kCanvasRows][kCanvasColumns] = {};
+  CanvasImage canvas;                                // a colour pair per cell (row, column); starts blank
   int32_t blockTiles[kBlocks] = {0, 1, 2, 3, 4, 5};  // tile linked to each block
   int32_t nextBlock = 0;                             // block the next sheet click assigns
   bool showGrid = true;

@@ -239,46 +239,55 @@ TEST(SpriteImport, RawHexTakesOverOnlyAnUntouchedFirstSprite) {
 
 TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCells) {
   SpriteAnimationState animation;
+  AnimationStrips strips;
   animation.animationPlaying = true;
-  animation.stripActive[1][3] = true;
-  for (int i = 0; i < 5; ++i) StepAnimation(animation, 0.2f);
+  strips.active[1][3] = true;
+  for (int i = 0; i < 5; ++i) StepAnimation(animation, strips, 0.2f);
   EXPECT_EQ(animation.animationFrame, 3);
   EXPECT_TRUE(animation.animationPlaying);
 
-  animation.stripActive[1][3] = false;
-  animation.stripActive[0][0] = true;
-  animation.stripActive[2][5] = true;
+  strips.active[1][3] = false;
+  strips.active[0][0] = true;
+  strips.active[2][5] = true;
   std::vector<int> frames;
   for (int i = 0; i < 4; ++i) {
-    StepAnimation(animation, 0.1f);
-    StepAnimation(animation, 0.1f);  // 0.2 s: one step, the excess 0.05 s dropped
+    StepAnimation(animation, strips, 0.1f);
+    StepAnimation(animation, strips, 0.1f);  // 0.2 s: one step, the excess 0.05 s dropped
     EXPECT_FLOAT_EQ(animation.animationTimer, 0.0f);
     frames.push_back(animation.animationFrame);
   }
   EXPECT_EQ(frames, (std::vector<int>{5, 0, 5, 0}));
 
+  // Regression: a typed-in frame time below the slider's range stepped every frame.
+  strips.frameSeconds = -5;
+  StepAnimation(animation, strips, 0.02f);
+  EXPECT_EQ(animation.animationFrame, 0);
+  EXPECT_FLOAT_EQ(ClampFrameSeconds(-5), kMinFrameSeconds);
+  EXPECT_FLOAT_EQ(ClampFrameSeconds(7), kMaxFrameSeconds);
+
   animation = SpriteAnimationState{};
+  strips = AnimationStrips{};
   animation.animationPlaying = true;
   animation.animationFrame = 4;
-  StepAnimation(animation, 0.1f);
+  StepAnimation(animation, strips, 0.1f);
   EXPECT_TRUE(animation.animationPlaying) << "still waiting for the frame time";
-  StepAnimation(animation, 0.1f);
+  StepAnimation(animation, strips, 0.1f);
   EXPECT_FALSE(animation.animationPlaying);
   EXPECT_EQ(animation.animationFrame, 4);
 }
 
 TEST(SpriteAnimation, CellsSwapAndClear) {
-  SpriteAnimationState animation;
-  animation.stripCells[0][0] = 7;
-  animation.stripActive[0][0] = true;
-  animation.stripCells[3][7] = 2;
-  SwapStripCells(animation, 0, 0, 1, 4);
-  EXPECT_EQ(animation.stripCells[1][4], 7);
-  EXPECT_TRUE(animation.stripActive[1][4]);
-  EXPECT_EQ(animation.stripCells[0][0], -1);
-  EXPECT_FALSE(animation.stripActive[0][0]);
-  SwapStripCells(animation, 0, 0, 4, 0);  // a payload from nowhere changes nothing
-  ClearInactiveCells(animation);
-  EXPECT_EQ(animation.stripCells[1][4], 7);
-  EXPECT_EQ(animation.stripCells[3][7], -1);
+  AnimationStrips strips;
+  strips.cells[0][0] = 7;
+  strips.active[0][0] = true;
+  strips.cells[3][7] = 2;
+  SwapStripCells(strips, 0, 0, 1, 4);
+  EXPECT_EQ(strips.cells[1][4], 7);
+  EXPECT_TRUE(strips.active[1][4]);
+  EXPECT_EQ(strips.cells[0][0], -1);
+  EXPECT_FALSE(strips.active[0][0]);
+  SwapStripCells(strips, 0, 0, 4, 0);  // a payload from nowhere changes nothing
+  ClearInactiveCells(strips);
+  EXPECT_EQ(strips.cells[1][4], 7);
+  EXPECT_EQ(strips.cells[3][7], -1);
 }

@@ -83,21 +83,21 @@ TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCells) {
   const std::vector<ImVec2> cells = gui.ItemCentres("##slot");
   ASSERT_EQ(cells.size(), 32u);
   gui.Drag(rows[1], cells[8 + 2]);  // strip 1, cell 2
-  EXPECT_EQ(spriteAnimation.stripCells[1][2], 1);
-  EXPECT_FALSE(spriteAnimation.stripActive[1][2]);
+  EXPECT_EQ(project.strips.cells[1][2], 1);
+  EXPECT_FALSE(project.strips.active[1][2]);
   gui.Click(cells[8 + 2], ImGuiMouseButton_Right);
-  EXPECT_TRUE(spriteAnimation.stripActive[1][2]);
+  EXPECT_TRUE(project.strips.active[1][2]);
 
   gui.Drag(cells[8 + 2], cells[0]);
-  EXPECT_EQ(spriteAnimation.stripCells[0][0], 1);
-  EXPECT_TRUE(spriteAnimation.stripActive[0][0]);
-  EXPECT_EQ(spriteAnimation.stripCells[1][2], -1);
+  EXPECT_EQ(project.strips.cells[0][0], 1);
+  EXPECT_TRUE(project.strips.active[0][0]);
+  EXPECT_EQ(project.strips.cells[1][2], -1);
 }
 
 TEST_F(SpriteStudioGui, PlayAdvancesWithTheFrameTime) {
-  spriteAnimation.stripCells[0][2] = 0;
-  spriteAnimation.stripActive[0][2] = true;
-  spriteAnimation.stripActive[3][6] = true;
+  project.strips.cells[0][2] = 0;
+  project.strips.active[0][2] = true;
+  project.strips.active[3][6] = true;
   gui.ClickItem("Play");
   EXPECT_TRUE(spriteAnimation.animationPlaying);
   gui.Frame();

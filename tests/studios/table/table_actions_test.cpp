@@ -39,18 +39,17 @@ int CountCells(const NameTable& table, uint8_t value) {
 
 TEST(TableScreen, SectionsCellsAndSelection) {
   TableStudioState state;
-  state.topTileSet = 1;
-  state.middleTileSet = 2;
-  state.bottomTileSet = 3;
-  EXPECT_EQ(SectionTileSet(state, 7), 1);
-  EXPECT_EQ(SectionTileSet(state, 8), 2);
-  EXPECT_EQ(SectionTileSet(state, 16), 3);
-  EXPECT_STREQ(SectionName(15), "Middle");
-  ChooseSectionTileSet(state, 1, 4);
-  EXPECT_EQ(state.middleTileSet, 4);
-  EXPECT_EQ(state.paletteTileSet, 4);
-
   NameTable table;
+  ChooseSectionTileSet(state, table, 0, 1);
+  ChooseSectionTileSet(state, table, 1, 2);
+  ChooseSectionTileSet(state, table, 2, 4);
+  EXPECT_EQ(state.paletteTileSet, 4);
+  EXPECT_EQ(SectionTileSet(table, 7, 5), 1);
+  EXPECT_EQ(SectionTileSet(table, 8, 5), 2);
+  EXPECT_EQ(SectionTileSet(table, 16, 5), 4);
+  EXPECT_EQ(SectionTileSet(table, 16, 4), 0) << "a choice naming no set draws from the first";
+  EXPECT_STREQ(SectionName(15), "Middle");
+
   DropTileOnCell(table, 31, 23, 0x1FE);
   EXPECT_EQ(table.cells[767], 0xFE);
   DropTileOnCell(table, 31, 23, 255);
@@ -67,13 +66,14 @@ TEST(TableScreen, SectionsCellsAndSelection) {
   EXPECT_FALSE(state.tileEditorOpen) << "ZOOM needs a selected cell";
   ClickCell(state, 1, 1);
   table.placements.push_back({0, 1, 2});
-  ToggleSpritesMode(state, table);
+  ToggleSpritesMode(state);
   EXPECT_TRUE(state.selectedCell.IsNone());
   ToggleTileEditor(state);
   EXPECT_FALSE(state.tileEditorOpen) << "nor in sprite mode";
-  EXPECT_EQ(table.placements.size(), 1u);
-  ToggleSpritesMode(state, table);
-  EXPECT_TRUE(table.placements.empty()) << "sprite mode off removes the current table's placements";
+  ToggleSpritesMode(state);
+  EXPECT_EQ(table.placements.size(), 1u) << "regression: sprite mode off deleted the placements";
+  RemovePlacements(table);
+  EXPECT_TRUE(table.placements.empty());
 
   table.cells[0] = 4;
   table.placements.push_back({0, 1, 2});
@@ -87,19 +87,15 @@ TEST(TableScreen, SectionsCellsAndSelection) {
 TEST(TableScreen, IndicesComeBackIntoShorterLists) {
   TableStudioState state;
   state.currentNameTable = 4;
-  state.topTileSet = 2;
-  state.middleTileSet = 9;
   state.paletteTileSet = -3;
   std::vector<TileSet> sets(2);
   std::vector<NameTable> tables(3);
   KeepTableIndicesInRange(state, sets, tables);
   EXPECT_EQ(state.currentNameTable, 0);
-  EXPECT_EQ(state.topTileSet, 0);
-  EXPECT_EQ(state.middleTileSet, 0);
   EXPECT_EQ(state.paletteTileSet, 0);
-  state.bottomTileSet = 1;
+  state.paletteTileSet = 1;
   KeepTableIndicesInRange(state, sets, tables);
-  EXPECT_EQ(state.bottomTileSet, 1);
+  EXPECT_EQ(state.paletteTileSet, 1);
   sets.clear();
   tables.clear();
   KeepTableIndicesInRange(state, sets, tables);
@@ -132,12 +128,12 @@ TEST(TablePlacements, GrabMoveAndMarks) {
 
 TEST(TableTileEditor, PaintsOnlyCellsOfTheEditedSet) {
   TableStudioState state;
-  state.topTileSet = 0;
-  state.middleTileSet = 1;
-  EXPECT_FALSE(CellPaintable(state, 3, 1));
-  EXPECT_TRUE(CellPaintable(state, 12, 1));
-  state.topTileSet = 1;
-  EXPECT_TRUE(CellPaintable(state, 3, 1));
+  NameTable screen;
+  screen.thirdTileSets[1] = 1;
+  EXPECT_FALSE(CellPaintable(screen, 2, 3, 1));
+  EXPECT_TRUE(CellPaintable(screen, 2, 12, 1));
+  screen.thirdTileSets[0] = 1;
+  EXPECT_TRUE(CellPaintable(screen, 2, 3, 1));
 
   TileSet set;
   state.foregroundPen = 9;

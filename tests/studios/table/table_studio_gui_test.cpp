@@ -67,6 +67,10 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   EXPECT_EQ(tableStudio.draggedPlacement, -1);
 
   gui.ClickItem("SPRITES");
+  EXPECT_EQ(nameTables[0].placements.size(), 1u) << "regression: sprite mode off deleted the placements";
+  gui.ClickItem("DEL SPRITES");
+  gui.Frame(2);
+  gui.ClickItem("YES");
   EXPECT_TRUE(nameTables[0].placements.empty());
 }
 
@@ -128,7 +132,7 @@ TEST_F(TableStudioGui, NameTableRowsReorderAndImport) {
 
 TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
   tableStudio.currentNameTable = 5;
-  tableStudio.middleTileSet = 7;
+  tableStudio.paletteTileSet = 7;
   tableStudio.selectedCell = CellRef{1, 1};
   tableStudio.tileEditorOpen = true;
   nameTables.clear();
@@ -136,7 +140,7 @@ TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
   sprites().clear();
   gui.Frame(2);
   EXPECT_EQ(tableStudio.currentNameTable, 0);
-  EXPECT_EQ(tableStudio.middleTileSet, 0);
+  EXPECT_EQ(tableStudio.paletteTileSet, 0);
   EXPECT_EQ(nameTables.size(), 1u);
   EXPECT_FALSE(gui.HasItem("Close")) << "without sprites the frame ends before the Tile Editor";
 }

@@ -44,25 +44,25 @@ TEST(TileCanvas, PaintingFollowsTheRowRule) {
   TileStudioState& s = f.s();
   // Start values: FG pen 0 (transparent), BG pen 1.
   PaintCell(s, 0, 0);
-  EXPECT_EQ(s.editPixels[0][0], 1);
-  EXPECT_EQ(s.editForeground[0][7], 0);
+  EXPECT_EQ(s.canvas.pixels[0][0], 1);
+  EXPECT_EQ(s.canvas.foreground[0][7], 0);
 
   s.foregroundPen = 9;
   PaintCell(s, 3, 10);  // block 1's segment covers columns 8-15
   s.foregroundPen = 4;
   PaintCell(s, 3, 12);
-  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.editForeground[3][c], 4) << c;
-  EXPECT_EQ(s.editForeground[3][7], 0);
-  EXPECT_EQ(s.editForeground[3][16], 0);
-  EXPECT_EQ(s.editPixels[3][10], 1);
+  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.canvas.foreground[3][c], 4) << c;
+  EXPECT_EQ(s.canvas.foreground[3][7], 0);
+  EXPECT_EQ(s.canvas.foreground[3][16], 0);
+  EXPECT_EQ(s.canvas.pixels[3][10], 1);
 
   s.penMode = kBackgroundPen;
   s.backgroundPen = 11;
   PaintCell(s, 3, 10);
-  EXPECT_EQ(s.editPixels[3][10], 0);
-  EXPECT_EQ(s.editPixels[3][12], 1);
-  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.editBackground[3][c], 11);
-  EXPECT_EQ(s.editForeground[3][8], 4) << "a BG dab keeps the foreground";
+  EXPECT_EQ(s.canvas.pixels[3][10], 0);
+  EXPECT_EQ(s.canvas.pixels[3][12], 1);
+  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.canvas.background[3][c], 11);
+  EXPECT_EQ(s.canvas.foreground[3][8], 4) << "a BG dab keeps the foreground";
 }
 
 TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
@@ -71,8 +71,8 @@ TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
   FillTile(f.set(), 7, 5);
   s.blockTiles[4] = 7;
   GetTiles(s, f.set());
-  EXPECT_EQ(s.editPixels[8 + 2][8 + 3], f.set().pixels[7][2][3]);
-  EXPECT_EQ(s.editForeground[8 + 6][15], f.set().foreground[7][6]);
+  EXPECT_EQ(s.canvas.pixels[8 + 2][8 + 3], f.set().pixels[7][2][3]);
+  EXPECT_EQ(s.canvas.foreground[8 + 6][15], f.set().foreground[7][6]);
 
   // Two blocks linked to one tile: the higher block is stored last and wins.
   s.blockTiles[0] = 7;
@@ -85,50 +85,50 @@ TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
   EXPECT_EQ(f.set().foreground[7][0], 3);
 
   // A row takes the colour pair of its segment's leftmost cell.
-  s.editForeground[0][0] = 2;
-  s.editForeground[0][5] = 9;
+  s.canvas.foreground[0][0] = 2;
+  s.canvas.foreground[0][5] = 9;
   StoreBlock(s, f.set(), 0, 20);
   EXPECT_EQ(f.set().foreground[20][0], 2);
 
   // "Clear All" keeps colours; CLEAR GRID does not.
-  s.editBackground[1][1] = 6;
-  s.editPixels[1][1] = 1;
+  s.canvas.background[1][1] = 6;
+  s.canvas.pixels[1][1] = 1;
   ClearCanvasPixels(s);
-  EXPECT_EQ(s.editPixels[1][1], 0);
-  EXPECT_EQ(s.editBackground[1][1], 6);
+  EXPECT_EQ(s.canvas.pixels[1][1], 0);
+  EXPECT_EQ(s.canvas.background[1][1], 6);
   ClearCanvas(s);
-  EXPECT_EQ(s.editBackground[1][1], 0);
+  EXPECT_EQ(s.canvas.background[1][1], 0);
 }
 
 TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
   Fixture f;
   TileStudioState& s = f.s();
-  s.editPixels[0][7] = 1;
-  s.editForeground[0][7] = 12;
-  s.editBackground[0][7] = 5;
-  s.editForeground[0][0] = 8;
-  s.editPixels[0][0] = 1;
+  s.canvas.pixels[0][7] = 1;
+  s.canvas.foreground[0][7] = 12;
+  s.canvas.background[0][7] = 5;
+  s.canvas.foreground[0][0] = 8;
+  s.canvas.pixels[0][0] = 1;
   ShiftCanvasRight(s);
-  EXPECT_EQ(s.editPixels[0][8], 1) << "column 7 moved into block 1";
-  EXPECT_EQ(s.editForeground[0][8], 12);
-  EXPECT_EQ(s.editBackground[0][8], 5);
-  EXPECT_EQ(s.editPixels[0][0], 0) << "vacated column loses its pixel";
-  EXPECT_EQ(s.editForeground[0][0], 8) << "but keeps its colours";
+  EXPECT_EQ(s.canvas.pixels[0][8], 1) << "column 7 moved into block 1";
+  EXPECT_EQ(s.canvas.foreground[0][8], 12);
+  EXPECT_EQ(s.canvas.background[0][8], 5);
+  EXPECT_EQ(s.canvas.pixels[0][0], 0) << "vacated column loses its pixel";
+  EXPECT_EQ(s.canvas.foreground[0][0], 8) << "but keeps its colours";
 
   ShiftCanvasLeft(s);
-  EXPECT_EQ(s.editPixels[0][7], 1);
-  EXPECT_EQ(s.editPixels[0][23], 0);
+  EXPECT_EQ(s.canvas.pixels[0][7], 1);
+  EXPECT_EQ(s.canvas.pixels[0][23], 0);
 
-  s.editPixels[15][3] = 1;
-  s.editBackground[15][3] = 7;
+  s.canvas.pixels[15][3] = 1;
+  s.canvas.background[15][3] = 7;
   ShiftCanvasUp(s);
-  EXPECT_EQ(s.editPixels[14][3], 1);
-  EXPECT_EQ(s.editPixels[15][3], 0);
-  EXPECT_EQ(s.editBackground[15][3], 7);
+  EXPECT_EQ(s.canvas.pixels[14][3], 1);
+  EXPECT_EQ(s.canvas.pixels[15][3], 0);
+  EXPECT_EQ(s.canvas.background[15][3], 7);
   ShiftCanvasDown(s);
-  EXPECT_EQ(s.editPixels[15][3], 1);
-  EXPECT_EQ(s.editPixels[14][3], 0);
-  EXPECT_EQ(s.editBackground[15][3], 7);
+  EXPECT_EQ(s.canvas.pixels[15][3], 1);
+  EXPECT_EQ(s.canvas.pixels[14][3], 0);
+  EXPECT_EQ(s.canvas.background[15][3], 7);
 }
 
 TEST(TileSheet, ClicksAssignBlocksRoundRobin) {
@@ -276,7 +276,7 @@ TEST(TileSets, ListCommandsKeepACurrentSet) {
   EXPECT_STREQ(f.sets[1].name, "Tile Set 2");
   EXPECT_EQ(s.currentTileSet, 1);
   s.currentTileSet = 0;
-  DeleteTileSet(s, f.sets);
+  DeleteTileSet(s, f.sets, f.tables);
   AddTileSet(s, f.sets);
   EXPECT_STREQ(f.sets[0].name, "Tile Set 2");
   EXPECT_STREQ(f.sets[1].name, "Tile Set 2") << "named after the count, not a running number";
@@ -287,16 +287,16 @@ TEST(TileSets, ListCommandsKeepACurrentSet) {
   EXPECT_EQ(f.sets.size(), 64u);
 
   s.currentTileSet = 63;
-  DeleteTileSet(s, f.sets);
+  DeleteTileSet(s, f.sets, f.tables);
   EXPECT_EQ(s.currentTileSet, 62);
   s.currentTileSet = 10;
-  DeleteTileSet(s, f.sets);
+  DeleteTileSet(s, f.sets, f.tables);
   EXPECT_EQ(s.currentTileSet, 10);
 
-  ClearTileSets(s, f.sets);
+  ClearTileSets(s, f.sets, f.tables);
   ASSERT_EQ(f.sets.size(), 1u);
   EXPECT_STREQ(f.sets[0].name, "Tile Set 1");
-  DeleteTileSet(s, f.sets);
+  DeleteTileSet(s, f.sets, f.tables);
   EXPECT_EQ(f.sets.size(), 1u);
 
   // After New or Load the list may be shorter, or empty.
@@ -324,14 +324,14 @@ TEST(TileSets, MovedSetLandsAtTheDropRow) {
     }
   };
   reset();
-  MoveTileSet(s, f.sets, 0, 2);
+  MoveTileSet(s, f.sets, f.tables, 0, 2);
   EXPECT_EQ(names(), "BCAD");
   EXPECT_EQ(s.currentTileSet, 2);
   reset();
-  MoveTileSet(s, f.sets, 3, 1);
+  MoveTileSet(s, f.sets, f.tables, 3, 1);
   EXPECT_EQ(names(), "ADBC");
   reset();
-  MoveTileSet(s, f.sets, 2, 2);
+  MoveTileSet(s, f.sets, f.tables, 2, 2);
   EXPECT_EQ(names(), "ABCD");
   EXPECT_EQ(s.currentTileSet, 2);
 }

@@ -43,12 +43,12 @@ TEST_F(TileStudioGui, PalettePicksPensAndAStrokePaintsEveryCellPassed) {
   gui.Click(PaletteButton(9, false));
 
   gui.Drag(Cell(2, 2), Cell(2, 12), 20);
-  for (int c = 2; c <= 12; ++c) EXPECT_EQ(tileStudio.editPixels[2][c], 1) << c;
-  EXPECT_EQ(tileStudio.editPixels[2][1], 0);
-  EXPECT_EQ(tileStudio.editPixels[2][13], 0);
-  EXPECT_EQ(tileStudio.editForeground[2][0], 9) << "the whole segment takes the pen";
-  EXPECT_EQ(tileStudio.editForeground[2][15], 9);
-  EXPECT_EQ(tileStudio.editForeground[2][16], 0);
+  for (int c = 2; c <= 12; ++c) EXPECT_EQ(tileStudio.canvas.pixels[2][c], 1) << c;
+  EXPECT_EQ(tileStudio.canvas.pixels[2][1], 0);
+  EXPECT_EQ(tileStudio.canvas.pixels[2][13], 0);
+  EXPECT_EQ(tileStudio.canvas.foreground[2][0], 9) << "the whole segment takes the pen";
+  EXPECT_EQ(tileStudio.canvas.foreground[2][15], 9);
+  EXPECT_EQ(tileStudio.canvas.foreground[2][16], 0);
 
   gui.ClickItem("PUT TILES");
   EXPECT_EQ(tileSets[0].pixels[0][2][2], 1);
@@ -90,11 +90,11 @@ TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwap) {
   // Dropped on block 4 (bottom middle), passing over the canvas: nothing is painted on the way.
   gui.Drag(SheetTile(20), Cell(12, 12), 12);
   EXPECT_EQ(tileStudio.blockTiles[4], 20);
-  EXPECT_EQ(tileStudio.editPixels[8][8], 1);
-  EXPECT_EQ(tileStudio.editForeground[8][8], 6);
+  EXPECT_EQ(tileStudio.canvas.pixels[8][8], 1);
+  EXPECT_EQ(tileStudio.canvas.foreground[8][8], 6);
   int painted = 0;
   for (int r = 0; r < 16; ++r)
-    for (int c = 0; c < 24; ++c) painted += tileStudio.editPixels[r][c];
+    for (int c = 0; c < 24; ++c) painted += tileStudio.canvas.pixels[r][c];
   EXPECT_EQ(painted, 1);
 
   nameTables[0].cells[0] = 20;

@@ -1,0 +1,222 @@
+#include "model/history.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+#include "storage/project_file.h"
+#include "studios/sprite/sprite_edits.h"
+#include "studios/sprite/sprite_list_actions.h"
+#include "studios/table/table_list_actions.h"
+#include "studios/table/table_placements.h"
+#include "studios/table/table_screen_actions.h"
+#include "studios/tile/tile_canvas.h"
+#include "studios/tile/tile_import.h"
+#include "studios/tile/tile_set_actions.h"
+#include "studios/tile/tile_sheet_actions.h"
+#include "support/project_fixtures.h"
+
+namespace {
+// The project as its file stores it, and the canvas beside it.
+struct Snapshot {
+  std::string file;
+  CanvasImage canvas;
+  bool operator==(const Snapshot& other) const { return file == other.file && canvas == other.canvas; }
+};
+
+struct Editor {
+  std::unique_ptr<TileStudioState> tiles = std::make_unique<TileStudioState>();
+  SpriteStudioState sprite;
+  TableStudioState table;
+  History h;
+  Editor() {
+    MakeRichProject();
+    GetTiles(*tiles, tileSets[0]);  // a canvas with a drawing on it
+    StartHistory(h, project, tiles->canvas);
+  }
+  Snapshot Now() const { return {SerializeProject(project), tiles->canvas}; }
+  bool Record(const char* name) {
+    h.nextName = name;
+    return RecordChanges(h, project, tiles->canvas);
+  }
+};
+
+using Action = std::function<void(Editor&)>;
+const std::string kScreenHex(768 * 2, '7');
+
+const std::pair<const char*, Action> kActions[] = {
+    {"paint stroke",
+     [](Editor& e) {
+       for (int c = 0; c < 20; ++c) PaintCell(*e.tiles, 3, c);
+     }},
+    {"GET TILES", [](Editor& e) { GetTiles(*e.tiles, tileSets[1]); }},
+    {"PUT TILES",
+     [](Editor& e) {
+       e.tiles->canvas.pixels[0][0] = 1;
+       PutTiles(*e.tiles, tileSets[2]);
+     }},
+    {"CLEAR GRID", [](Editor& e) { ClearCanvas(*e.tiles); }},
+    {"shift", [](Editor& e) { ShiftCanvasLeft(*e.tiles); }},
+    {"PASTE",
+     [](Editor& e) {
+       e.tiles->selectionStart = 0, e.tiles->selectionEnd = 255, e.tiles->trackTiles = true;
+       CopyTiles(*e.tiles, tileSets[1]);
+       e.tiles->currentTile = 10;
+       PasteTiles(*e.tiles, tileSets[0], nameTables);
+     }},
+    {"CUT",
+     [](Editor& e) {
+       e.tiles->selectionStart = 3, e.tiles->selectionEnd = 9;
+       CutTiles(*e.tiles, tileSets[2]);
+     }},
+    {"tile swap",
+     [](Editor& e) {
+       e.tiles->trackTiles = true;
+       SwapTiles(*e.tiles, tileSets[0], 1, 200, nameTables);
+     }},
+    {"import patterns",
+     [](Editor& e) {
+       e.tiles->currentTile = 250;
+       ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str());
+     }},
+    {"ADD SET", [](Editor& e) { AddTileSet(*e.tiles, tileSets); }},
+    {"DEL SET",
+     [](Editor& e) {
+       e.tiles->currentTileSet = 1;
+       DeleteTileSet(*e.tiles, tileSets, nameTables);
+     }},
+    {"CLEAR SETS", [](Editor& e) { ClearTileSets(*e.tiles, tileSets, nameTables); }},
+    {"tile set move", [](Editor& e) { MoveTileSet(*e.tiles, tileSets, nameTables, 0, 2); }},
+    {"rename", [](Editor& e) { SetName(tileSets[1].name, "Dungeon"); }},
+    {"FLIP HORZ", [](Editor&) { FlipSpriteHorizontal(sprites()[2]); }},
+    {"ROT 45+", [](Editor&) { RotateSprite45(sprites()[4], true); }},
+    {"CLEAR EDIT", [](Editor&) { ClearSpritePixels(sprites()[0]); }},
+    {"ADD SPRITE", [](Editor& e) { AddSprite(e.sprite, sprites()); }},
+    {"DEL SPRITE",
+     [](Editor& e) {
+       e.sprite.selectedSprite = 2;
+       DeleteSprite(e.sprite, sprites());
+     }},
+    {"sprite move", [](Editor& e) { MoveSprite(e.sprite, sprites(), 4, 0); }},
+    {"IMPORT SPRITES", [](Editor& e) { ImportSpritesRawHex(e.sprite, sprites(), std::string(64 * 3, 'C').c_str()); }},
+    {"animation cell", [](Editor&) { project.strips.cells[1][2] = 3, project.strips.active[1][2] = true; }},
+    {"tile drop", [](Editor&) { DropTileOnCell(nameTables[1], 31, 23, 9); }},
+    {"CLEAR TABLE", [](Editor&) { ClearTableCells(nameTables[0]); }},
+    {"third's tile set", [](Editor& e) { ChooseSectionTileSet(e.table, nameTables[2], 2, 1); }},
+    {"sprite placement", [](Editor&) { AddPlacement(nameTables[0], 1, 33.25f, 40); }},
+    {"sprite move",
+     [](Editor& e) {
+       GrabPlacement(e.table, 3, 0, 0);
+       MoveGrabbedPlacement(e.table, nameTables[2], 3, 500, 600);
+     }},
+    {"DEL SPRITES", [](Editor&) { RemovePlacements(nameTables[2]); }},
+    {"ADD", [](Editor& e) { AddNameTable(e.table, nameTables); }},
+    {"DEL",
+     [](Editor& e) {
+       e.table.currentNameTable = 0;
+       DeleteNameTable(e.table, nameTables);
+     }},
+    {"name table move", [](Editor& e) { MoveNameTable(e.table, nameTables, 2, 0); }},
+    {"IMPORT", [](Editor& e) { ImportNameTablesRawHex(e.table, nameTables, kScreenHex.c_str()); }},
+    {"New Project", [](Editor&) { ResetProject(); }},
+};
+}  // namespace
+
+TEST(History, EveryKindOfStepUndoesAndRedoesToTheExactData) {
+  for (const auto& [name, action] : kActions) {
+    Editor e;
+    const Snapshot before = e.Now();
+    action(e);
+    ASSERT_TRUE(e.Record(name)) << name;
+    const Snapshot after = e.Now();
+    EXPECT_EQ(UndoName(e.h), name);
+    Undo(e.h, project, e.tiles->canvas);
+    EXPECT_TRUE(e.Now() == before) << name << " undoes to the exact previous data";
+    EXPECT_EQ(RedoName(e.h), name);
+    Redo(e.h, project, e.tiles->canvas);
+    EXPECT_TRUE(e.Now() == after) << name << " redoes to the exact next data";
+    EXPECT_FALSE(e.Record("nothing")) << name << ": an unchanged frame records nothing";
+    EXPECT_LT(e.h.bytes, 3 * sizeof(TileSet) + 64 * 1024) << name << " keeps only the records it changed";
+  }
+}
+
+TEST(History, UndoShowsTheChangedRecordAndSeveralStepsUnwindInOrder) {
+  Editor e;
+  SetName(tileSets[2].name, "Caves");
+  e.Record("rename");
+  nameTables[1].cells[5] = 1;
+  e.Record("tile drop");
+  sprites()[3].colour = 2;
+  e.Record("sprite colour");
+  ChangedRecords changed = Undo(e.h, project, e.tiles->canvas);
+  EXPECT_EQ(changed.sprite, 3);
+  EXPECT_EQ(changed.tileSet, -1);
+  EXPECT_EQ(Undo(e.h, project, e.tiles->canvas).nameTable, 1);
+  EXPECT_EQ(Undo(e.h, project, e.tiles->canvas).tileSet, 2);
+  EXPECT_FALSE(CanUndo(e.h));
+  EXPECT_EQ(Undo(e.h, project, e.tiles->canvas).sprite, -1) << "nothing left to undo";
+  // A deleted last record comes back where it was.
+  e.table.currentNameTable = 2;
+  DeleteNameTable(e.table, nameTables);
+  e.Record("DEL");
+  EXPECT_EQ(Undo(e.h, project, e.tiles->canvas).nameTable, 2);
+  EXPECT_EQ(nameTables.size(), 3u);
+}
+
+TEST(History, ANewChangeDropsTheRedoBranchAndLimitsDropTheOldest) {
+  Editor e;
+  for (int i = 0; i < 3; ++i) {
+    sprites()[0].colour = i + 1;
+    e.Record("sprite colour");
+  }
+  Undo(e.h, project, e.tiles->canvas);
+  Undo(e.h, project, e.tiles->canvas);
+  sprites()[1].colour = 9;
+  e.Record("other");
+  EXPECT_FALSE(CanRedo(e.h));
+  EXPECT_EQ(e.h.steps.size(), 2u);
+  EXPECT_EQ(sprites()[0].colour, 1);
+
+  e.h.stepLimit = 5;
+  for (int i = 0; i < 8; ++i) {
+    nameTables[0].cells[i] = 200;
+    e.Record("tile drop");
+  }
+  EXPECT_EQ(e.h.steps.size(), 5u);
+  while (CanUndo(e.h)) Undo(e.h, project, e.tiles->canvas);
+  EXPECT_EQ(nameTables[0].cells[2], 200) << "the three oldest steps were dropped";
+  EXPECT_EQ(nameTables[0].cells[3], 3);
+
+  e.h.byteLimit = 2 * sizeof(TileSet) + 4096;
+  e.h.stepLimit = kHistoryStepLimit;
+  for (int i = 0; i < 4; ++i) {
+    tileSets[i % 3].pixels[0][0][i] ^= 1;
+    e.Record("paint stroke");
+  }
+  EXPECT_LE(e.h.bytes, e.h.byteLimit);
+  EXPECT_EQ(UndoName(e.h), "paint stroke");
+  EXPECT_GE(e.h.steps.size(), 1u);
+}
+
+TEST(History, TheUnsavedFlagFollowsSavesChangesAndUndos) {
+  Editor e;
+  EXPECT_FALSE(HasUnsavedChanges(e.h));
+  PaintCell(*e.tiles, 0, 0);
+  e.Record("paint stroke");
+  EXPECT_FALSE(HasUnsavedChanges(e.h)) << "the canvas is not saved, so it never makes the project unsaved";
+  sprites()[0].colour = 4;
+  e.Record("sprite colour");
+  EXPECT_TRUE(HasUnsavedChanges(e.h));
+  MarkSaved(e.h);
+  EXPECT_FALSE(HasUnsavedChanges(e.h));
+  Undo(e.h, project, e.tiles->canvas);
+  EXPECT_TRUE(HasUnsavedChanges(e.h));
+  Redo(e.h, project, e.tiles->canvas);
+  EXPECT_FALSE(HasUnsavedChanges(e.h)) << "back at the saved state";
+  Undo(e.h, project, e.tiles->canvas);
+  sprites()[0].colour = 5;
+  e.Record("another branch");
+  Undo(e.h, project, e.tiles->canvas);
+  EXPECT_TRUE(HasUnsavedChanges(e.h)) << "the saved state was on the dropped branch";
+}
