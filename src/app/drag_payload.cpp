@@ -15,6 +15,12 @@ void OfferDragPayload(const char* type, const void* data, std::size_t size, cons
   ImGui::EndDragDropSource();
 }
 
+bool DroppedOnItself() {
+  const ImGuiPayload* payload = ImGui::GetDragDropPayload();
+  return payload && payload->SourceId == ImGui::GetItemID() && ImGui::IsMouseReleased(ImGuiMouseButton_Left) &&
+         ImGui::IsMouseHoveringRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax());
+}
+
 bool TakeDropPayload(const char* type, void* data, std::size_t size) {
   if (!ImGui::BeginDragDropTarget()) return false;
   const ImGuiPayload* payload = ImGui::AcceptDragDropPayload(type);

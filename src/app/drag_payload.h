@@ -14,3 +14,7 @@ void OfferDragPayload(const char* type, const void* data, std::size_t size, cons
 
 // True in the frame a payload of `type` and exactly `size` bytes is dropped on the item.
 bool TakeDropPayload(const char* type, void* data, std::size_t size);
+
+// True in the frame a drag that started on the item is released over it again:
+// the GUI delivers no drop to its own source, nor counts the release as a click.
+bool DroppedOnItself();

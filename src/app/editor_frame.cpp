@@ -4,6 +4,7 @@
 #include "app/main_menu.h"
 #include "app/project_commands.h"
 #include "imgui.h"
+#include "studios/notice.h"
 
 namespace {
 void DrawWorkspace() {
@@ -22,6 +23,7 @@ void DrawEditorFrame(bool& running) {
   HandleShortcuts();  // before drawing, so that this frame shows the result
   DrawMainMenu();
   DrawWorkspace();
+  DrawNotice();
   RecordFrameEdits();
   if (session.quit) running = false;
 }

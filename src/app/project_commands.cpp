@@ -10,6 +10,7 @@
 #include "model/history.h"
 #include "storage/data_export.h"
 #include "storage/project_file.h"
+#include "studios/notice.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
@@ -42,7 +43,15 @@ bool SaveTo(const std::string& path) {
 
 void Export(const FileFilters& filters, const char* extension, const char* linePrefix) {
   const std::string path = AskForPath(filters, true, extension);
-  if (!path.empty()) ReportFailure("export", path, WriteExport(path, linePrefix));
+  if (path.empty()) return;
+  std::vector<std::string> renamed;
+  const FileResult result = WriteExport(path, project, linePrefix, &renamed);
+  ReportFailure("export", path, result);
+  if (result != FileResult::Ok) return;
+  std::string text = "Exported " + std::filesystem::path(path).filename().string();
+  if (!renamed.empty()) text += "; duplicate labels renamed:";
+  for (const std::string& rename : renamed) text += "\n  " + rename;
+  ShowNotice(text);
 }
 
 void LoadWithDialog() {

@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "model/project.h"
+#include "storage/export_labels.h"
 
 namespace {
-bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
 // The leftmost pixel goes to the most significant bit, as the chip reads it.
 template <typename Pixel>
 uint8_t PackRow(const Pixel* pixels) {
@@ -28,8 +26,8 @@ void AppendDataLine(std::string& out, const char* prefix, const uint8_t* bytes, 
   out += '\n';
 }
 
-void AppendSprite(std::string& out, const char* prefix, const Sprite& sprite, std::size_t position) {
-  out += MakeLabel(sprite.name, "Sprite_", position) + ":\n";
+void AppendSprite(std::string& out, const char* prefix, const Sprite& sprite, const std::string& label) {
+  out += label + ":\n";
   // Quarters in the chip's order: top left, bottom left, top right, bottom right.
   const int quarters[4][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}};
   for (const auto& [top, left] : quarters) {
@@ -39,8 +37,7 @@ void AppendSprite(std::string& out, const char* prefix, const Sprite& sprite, st
   }
 }
 
-void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, std::size_t position) {
-  const std::string label = MakeLabel(set.name, "TileSet_", position);
+void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, const std::string& label) {
   uint8_t rows[8];
   out += label + ":\n";
   for (int tile = 0; tile < kTilesPerSet; ++tile) {
@@ -57,35 +54,28 @@ void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, std
   out += "\n";
 }
 
-void AppendNameTable(std::string& out, const char* prefix, const NameTable& table, std::size_t position) {
-  out += MakeLabel(table.name, "NameTable_", position) + ":\n";
+void AppendNameTable(std::string& out, const char* prefix, const NameTable& table, const std::string& label) {
+  out += label + ":\n";
   for (int row = 0; row < kTableRows; ++row)
     AppendDataLine(out, prefix, &table.cells[row * kTableColumns], kTableColumns);
   out += "\n";
 }
 }  // namespace
 
-std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t position) {
-  std::string label;
-  for (const char* c = name; *c && label.size() < kNameSize - 1; ++c) label += IsAsciiAlnum(*c) ? *c : '_';
-  if (label.empty() || (label[0] >= '0' && label[0] <= '9')) label = fallbackPrefix + std::to_string(position);
-  return label;
-}
-
-std::string ExportText(const char* linePrefix) {
+std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  if (renamed) *renamed = labels.renamed;
   std::string out;
-  const std::vector<Sprite>& spriteList = sprites();
-  const std::size_t spriteCount = std::min(spriteList.size(), kMaxExportedRecords);
-  for (std::size_t i = 0; i < spriteCount; ++i) AppendSprite(out, linePrefix, spriteList[i], i);
-  if (spriteCount > 0) out += "\n";
-
-  for (std::size_t i = 0; i < std::min(tileSets.size(), kMaxExportedRecords) && tileSets[i].name[0]; ++i)
-    AppendTileSet(out, linePrefix, tileSets[i], i);
-  for (std::size_t i = 0; i < std::min(nameTables.size(), kMaxExportedRecords) && nameTables[i].name[0]; ++i)
-    AppendNameTable(out, linePrefix, nameTables[i], i);
+  for (std::size_t i = 0; i < labels.sprites.size(); ++i) AppendSprite(out, linePrefix, data.sprites[i], labels.sprites[i]);
+  if (!labels.sprites.empty()) out += "\n";
+  for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
+    AppendTileSet(out, linePrefix, data.tileSets[i], labels.tileSets[i]);
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    AppendNameTable(out, linePrefix, data.nameTables[i], labels.nameTables[i]);
   return out;
 }
 
-FileResult WriteExport(const std::string& path, const char* linePrefix) {
-  return ReplaceFile(path, ExportText(linePrefix), true);
+FileResult WriteExport(const std::string& path, const Project& data, const char* linePrefix,
+                       std::vector<std::string>* renamed) {
+  return ReplaceFile(path, ExportText(data, linePrefix, renamed), true);
 }

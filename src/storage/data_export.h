@@ -5,20 +5,18 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
+
+#include "model/project.h"
 
 #include "storage/file_io.h"
 
 constexpr const char* kAssemblyLinePrefix = "   db ";
 constexpr const char* kBasicLinePrefix = "   DATA BYTE ";
-constexpr std::size_t kMaxExportedRecords = 256;
-
-// A record's label: its name with every character but ASCII letters and digits
-// made "_"; the fallback prefix and the position when that is empty or starts
-// with a digit.
-std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t position);
-
-// The whole export of the open project, with "\n" line ends.
-std::string ExportText(const char* linePrefix);
+// The whole export of `data`, with "\n" line ends; `renamed` gets the labels
+// made unique (see export_labels.h).
+std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed = nullptr);
 
 // Writes the export in text mode, replacing the file only once all is written.
-FileResult WriteExport(const std::string& path, const char* linePrefix);
+FileResult WriteExport(const std::string& path, const Project& data, const char* linePrefix,
+                       std::vector<std::string>* renamed = nullptr);

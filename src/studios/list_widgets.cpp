@@ -10,6 +10,7 @@ NamedRowEvents NamedListRow(int index, const char* name, bool selected, const ch
   ImGui::PushID(index);
   events.clicked = ImGui::Selectable(name, selected);
   OfferDragPayload(payloadType, &index, sizeof index, "Moving %s", name);
+  events.clicked |= DroppedOnItself();
   if (int from; TakeDropPayload(payloadType, &from, sizeof from)) events.droppedFrom = from;
   ImGui::PopID();
   return events;
@@ -32,6 +33,10 @@ PopupAnswer DrawPopupButtons(const char* confirm, const char* other, const char*
     return PopupAnswer::Confirm;
   if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) return cancel ? PopupAnswer::Cancel : PopupAnswer::Confirm;
   return PopupAnswer::None;
+}
+
+void CloseOnEscape() {
+  if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) ImGui::CloseCurrentPopup();
 }
 
 bool ConfirmYesCancel(const char* popupId, const char* format, ...) {

@@ -16,6 +16,9 @@ enum class PopupAnswer { None, Confirm, Other, Cancel };
 // `confirm`, Escape `cancel` (or `confirm` when there is no cancel button).
 PopupAnswer DrawPopupButtons(const char* confirm, const char* other, const char* cancel, float width = 120);
 
+// Closes the current popup when Escape is pressed, as its CANCEL would.
+void CloseOnEscape();
+
 // The modal `popupId` with one printf-formatted line and YES / CANCEL buttons
 // 60 units wide; true in the frame YES is pressed (or Enter). Either button, or
 // Escape, closes it.

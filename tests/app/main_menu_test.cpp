@@ -51,13 +51,8 @@ class MainMenuTest : public ::testing::Test {
     gui.Frame();
   }
   void Chord(ImGuiKey key, bool shift = false) {
-    ImGuiIO& io = ImGui::GetIO();
-    io.AddKeyEvent(ImGuiMod_Ctrl, true);
-    if (shift) io.AddKeyEvent(ImGuiMod_Shift, true);
-    gui.PressKey(key);
-    io.AddKeyEvent(ImGuiMod_Ctrl, false);
-    if (shift) io.AddKeyEvent(ImGuiMod_Shift, false);
-    gui.Frame(2);
+    gui.PressKey(ImGuiMod_Ctrl | (shift ? ImGuiMod_Shift : 0) | key);
+    gui.Frame();
   }
   std::string Title() const { return WindowTitle(session, ProjectHasUnsavedChanges()); }
   void AddSprite() {

@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
 
 #include "model/project.h"
+#include "storage/export_labels.h"
+#include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -44,9 +47,9 @@ std::vector<std::string> NewProjectExport(const char* prefix) {
 
 TEST(DataExport, NewProjectLineByLine) {
   ResetProject();
-  EXPECT_EQ(Lines(ExportText(kAssemblyLinePrefix)), NewProjectExport("   db "));
-  EXPECT_EQ(Lines(ExportText(kBasicLinePrefix)), NewProjectExport("   DATA BYTE "));
-  const std::string text = ExportText(kAssemblyLinePrefix);
+  EXPECT_EQ(Lines(ExportText(project, kAssemblyLinePrefix)), NewProjectExport("   db "));
+  EXPECT_EQ(Lines(ExportText(project, kBasicLinePrefix)), NewProjectExport("   DATA BYTE "));
+  const std::string text = ExportText(project, kAssemblyLinePrefix);
   EXPECT_EQ(text.back(), '\n');
   EXPECT_EQ(text.find('\r'), std::string::npos);
 }
@@ -81,7 +84,7 @@ TEST(DataExport, BytesFollowTheChipsLayout) {
   tileSets[0].background[0][0] = 4;
   tileSets[0].foreground[0][1] = 0x1F;  // only the low four bits count
   nameTables[0].cells[33] = 0x2A;
-  const std::vector<std::string> lines = Lines(ExportText(kAssemblyLinePrefix));
+  const std::vector<std::string> lines = Lines(ExportText(project, kAssemblyLinePrefix));
   EXPECT_EQ(lines[1], "   db $80,$00,$00,$00,$00,$00,$00,$00");
   EXPECT_EQ(lines[2], DataLine("   db ", "$00", 8));
   EXPECT_EQ(lines[3], "   db $80,$00,$00,$00,$00,$00,$00,$00");
@@ -102,24 +105,50 @@ TEST(DataExport, RecordLimitsAndTheUnnamedStop) {
   nameTables.push_back(DefaultNameTable());
   SetName(nameTables.back().name, "Later");
 
-  const std::string text = ExportText(kAssemblyLinePrefix);
+  std::vector<std::string> renamed;
+  const std::string text = ExportText(project, kAssemblyLinePrefix, &renamed);
   std::size_t spriteLabels = 0;
-  for (const std::string& line : Lines(text)) spriteLabels += line == "Sprite_0:";
+  for (const std::string& line : Lines(text)) spriteLabels += line.rfind("Sprite_0", 0) == 0 && line.back() == ':';
   EXPECT_EQ(spriteLabels, 256u);
+  EXPECT_EQ(renamed.size(), 255u);
+  EXPECT_NE(text.find("\nSprite_0_256:\n"), std::string::npos);
   EXPECT_EQ(text.find("After"), std::string::npos);
   EXPECT_EQ(text.find("Later"), std::string::npos);
   EXPECT_NE(text.find("Tile_Set_1_colors:"), std::string::npos);
 
   sprites().clear();
-  EXPECT_EQ(ExportText(kAssemblyLinePrefix).substr(0, 12), "Tile_Set_1:\n");
+  EXPECT_EQ(ExportText(project, kAssemblyLinePrefix).substr(0, 12), "Tile_Set_1:\n");
   ResetProject();
 }
 
 TEST(DataExport, WriteExportProducesTheTextOnDisk) {
   TempDir dir;
   ResetProject();
-  ASSERT_EQ(WriteExport(dir.File("out.asm"), kAssemblyLinePrefix), FileResult::Ok);
+  ASSERT_EQ(WriteExport(dir.File("out.asm"), project, kAssemblyLinePrefix), FileResult::Ok);
   std::ifstream in(dir.File("out.asm"));
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ExportText(kAssemblyLinePrefix));
-  EXPECT_EQ(WriteExport(dir.File("missing/out.asm"), kAssemblyLinePrefix), FileResult::CannotWrite);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), ExportText(project, kAssemblyLinePrefix));
+  EXPECT_EQ(WriteExport(dir.File("missing/out.asm"), project, kAssemblyLinePrefix), FileResult::CannotWrite);
+}
+
+TEST(DataExport, RegressionDuplicateNamesGetUniqueLabelsThatAssemble) {
+  TempDir dir;
+  ResetProject();
+  ASSERT_EQ(WriteExport(dir.File("unique.asm"), project, kAssemblyLinePrefix), FileResult::Ok);
+  const std::string unique = ReadFile(dir.File("unique.asm"));
+  // ADD, DEL, ADD gives two "Name Table 2"; a sprite may share a set's name, or its "_colors" label.
+  nameTables.assign(3, DefaultNameTable());
+  SetName(nameTables[1].name, "Name Table 2");
+  SetName(nameTables[2].name, "Name Table 2");
+  SetName(sprites()[0].name, "Tile Set 1_colors");
+  tileSets.push_back(DefaultTileSet());
+  std::vector<std::string> renamed;
+  ASSERT_EQ(WriteExport(dir.File("dupes.asm"), project, kAssemblyLinePrefix, &renamed), FileResult::Ok);
+  EXPECT_EQ(renamed, (std::vector<std::string>{"Tile_Set_1 -> Tile_Set_1_2", "Tile_Set_1 -> Tile_Set_1_3",
+                                               "Name_Table_2 -> Name_Table_2_2"}));
+  ResetProject();
+  EXPECT_EQ(ExportText(project, kAssemblyLinePrefix), unique) << "uniquely named projects export as before";
+  for (const char* file : {"unique.asm", "dupes.asm"}) {
+    const std::string command = "pasmo " + dir.File(file) + " " + dir.File("out.bin") + " > " + dir.File("log") + " 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << file << ": " << ReadFile(dir.File("log"));
+  }
 }

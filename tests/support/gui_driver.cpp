@@ -114,11 +114,17 @@ void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps) {
   Frame(2);
 }
 
-void GuiDriver::PressKey(ImGuiKey key) {
+void GuiDriver::PressKey(ImGuiKeyChord chord) {
   ImGui::SetCurrentContext(context);
-  ImGui::GetIO().AddKeyEvent(key, true);
+  ImGuiIO& io = ImGui::GetIO();
+  const ImGuiKey key = static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_);
+  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
+    if (chord & mod) io.AddKeyEvent(mod, true);
+  io.AddKeyEvent(key, true);
   Frame();
-  ImGui::GetIO().AddKeyEvent(key, false);
+  io.AddKeyEvent(key, false);
+  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
+    if (chord & mod) io.AddKeyEvent(mod, false);
   Frame();
 }
 

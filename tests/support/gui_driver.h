@@ -33,7 +33,7 @@ class GuiDriver {
   void Click(ImVec2 point, int button = 0);
   // Press at `from`, move to `to` over `steps` frames, release there.
   void Drag(ImVec2 from, ImVec2 to, int steps = 10);
-  void PressKey(ImGuiKey key);
+  void PressKey(ImGuiKeyChord chord);  // a key, with ImGuiMod_Ctrl and the like held while it goes down
   void TypeText(const char* text);
   void SetClipboard(const std::string& text) { clipboard = text; }
 

@@ -55,18 +55,17 @@ void DrawColourPicker(ImVec2 origin) {
 void DrawCanvasBaseLayer(ImVec2 origin) {
   SpriteStudioState& state = spriteStudio;
   const ImVec2 topLeft = CellCorner(origin, 0, 0);
-  const ImVec2 mouse = ImGui::GetIO().MousePos;
-  // A menu or popup over the canvas takes the click; only the canvas itself paints.
-  const bool mouseOnCanvas = ImGui::IsWindowHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) &&
-                             mouse.x >= topLeft.x && mouse.x < topLeft.x + kCanvasSide && mouse.y >= topLeft.y &&
-                             mouse.y < topLeft.y + kCanvasSide;
   // Equal colours would hide the picture; clear pixels then show grey here.
   const ImVec4 clearColour = state.currentColour == state.canvasBackground ? ImVec4(0.15f, 0.15f, 0.15f, 1.0f)
                                                                            : PaletteColour(state.canvasBackground);
   const ImVec4 setColour = PaletteColour(state.currentColour);
-  const ImGuiColorEditFlags flags = ImGuiColorEditFlags_NoTooltip | ImGuiColorEditFlags_NoBorder;
+  // Cells are colour buttons for their look only: no colour drag may start from them.
+  const ImGuiColorEditFlags flags =
+      ImGuiColorEditFlags_NoTooltip | ImGuiColorEditFlags_NoBorder | ImGuiColorEditFlags_NoDragDrop;
   ImDrawList* draw = ImGui::GetWindowDrawList();
 
+  // The group, and so the sprite drop target, starts at the canvas corner.
+  ImGui::SetCursorScreenPos(topLeft);
   ImGui::BeginGroup();
   for (int r = 0; r < kSpriteSize; ++r) {
     ImGui::SetCursorScreenPos(CellCorner(origin, r, 0));
@@ -77,16 +76,6 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
                          ImVec2(kCellSide, kCellSide));
       FrameInside(draw, ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kFaintWhite, 1);
       ImGui::PopID();
-    }
-  }
-  const ImGuiPayload* payload = ImGui::GetDragDropPayload();
-  const bool draggingSprite = payload && payload->IsDataType(kSpriteRowPayload);
-  if (!draggingSprite && mouseOnCanvas && ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
-    const int c = static_cast<int>((mouse.x - topLeft.x) / kCellPitch);
-    const int r = static_cast<int>((mouse.y - topLeft.y) / kCellPitch);
-    if (r >= 0 && r < kSpriteSize && c >= 0 && c < kSpriteSize) {
-      SelectedSprite().pixels[r][c] = 1;
-      NameNextEdit("paint stroke");
     }
   }
   ImGui::EndGroup();
@@ -114,7 +103,7 @@ void DrawCanvasOverlay(ImVec2 origin) {
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float side = state.showGrid ? kCellSide : kCellPitch;
-  const bool anyPayload = ImGui::GetDragDropPayload() != nullptr;
+  GridCell hovered{-1, -1};
   for (int r = 0; r < kSpriteSize; ++r)
     for (int c = 0; c < kSpriteSize; ++c) {
       ImGui::PushID(25000 + r * 16 + c);
@@ -125,13 +114,19 @@ void DrawCanvasOverlay(ImVec2 origin) {
       if (state.showGrid) FrameInside(draw, corner, ImVec2(corner.x + kCellSide, corner.y + kCellSide), kFaintWhite, 1);
       ImGui::SetCursorScreenPos(corner);
       ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
-      if (!anyPayload && ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) {
-        if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) pixel = 1;
-        if (ImGui::IsMouseDown(ImGuiMouseButton_Right)) pixel = 0;
-        if (ImGui::IsAnyMouseDown()) NameNextEdit("paint stroke");
-      }
+      // A menu or popup over the canvas takes the click; only the canvas itself paints.
+      if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) hovered = {r, c};
       ImGui::PopID();
     }
+  // The left button draws, the right erases (also in the middle of a left
+  // stroke); no drag-and-drop payload of any kind paints.
+  const bool left = ImGui::IsMouseDown(ImGuiMouseButton_Left), right = ImGui::IsMouseDown(ImGuiMouseButton_Right);
+  const bool painting = hovered.row >= 0 && !ImGui::GetDragDropPayload() && (left || right);
+  FollowStroke(state.stroke, painting, hovered,
+               [right](GridCell cell) { SelectedSprite().pixels[cell.row][cell.column] = right ? 0 : 1; });
+  if (painting) NameNextEdit("paint stroke");
+  if (hovered.row >= 0 && !left && !right)
+    ImGui::SetTooltip("Sprite %d, row %d, column %d", state.selectedSprite, hovered.row, hovered.column);
 }
 
 void DrawEditColumn(ImVec2 origin) {

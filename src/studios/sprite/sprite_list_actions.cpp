@@ -26,6 +26,8 @@ int LastIndex(const std::vector<Sprite>& list) { return static_cast<int>(list.si
 void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list) {
   if (list.empty() || state.selectedSprite < 0 || state.selectedSprite >= static_cast<int>(list.size()))
     state.selectedSprite = 0;
+  // New, Load and undo change the sprite under the canvas: its colour comes along.
+  if (!list.empty()) state.currentColour = list[state.selectedSprite].colour;
 }
 
 void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
@@ -70,13 +72,20 @@ void DecodeSpritePattern(const uint8_t* bytes, Sprite& sprite) {
   }
 }
 
-void ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
-  if (!text) return;
+std::string SpriteImportSummary(std::size_t count) {
+  if (count == 0) return "No sprite data found: 32 bytes per sprite are needed";
+  return "Imported " + std::to_string(count) + (count == 1 ? " sprite" : " sprites");
+}
+
+std::string ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
+  std::size_t count = 0;
+  if (!text) return SpriteImportSummary(count);
   for (const ImportBlock& block : ParseTokenImport(text)) {
     for (std::size_t k = 0; (k + 1) * kPatternBytes <= block.bytes.size(); ++k) {
       std::string name = k == 0 ? block.name : block.name + " " + std::to_string(k + 1);
       name.resize(std::min(name.size(), kTokenNameLength));
       const Sprite sprite = ImportedSprite(name, &block.bytes[k * kPatternBytes]);
+      ++count;
       const auto empty = std::find_if(list.begin(), list.end(), IsEmptySprite);
       if (empty != list.end()) {
         *empty = sprite;
@@ -87,14 +96,16 @@ void ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, con
       }
     }
   }
+  return SpriteImportSummary(count);
 }
 
-void ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
-  if (!text) return;
+std::string ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text) {
+  std::size_t count = 0;
+  if (!text) return SpriteImportSummary(count);
   const std::vector<uint8_t> bytes = ParseRawHexImport(text);
   bool tookFirst = false;
-  for (std::size_t at = 0; at + kPatternBytes <= bytes.size(); at += kPatternBytes) {
-    if (list.size() >= kMaxSpritesByAdd) return;
+  for (std::size_t at = 0; at + kPatternBytes <= bytes.size(); at += kPatternBytes, ++count) {
+    if (list.size() >= kMaxSpritesByAdd) return SpriteImportSummary(count) + ", stopped at 256 sprites";
     // Named by the position the piece takes, so no two sprites of one import share a name.
     if (!tookFirst && !list.empty() && (IsEmptySprite(list[0]) || std::strcmp(list[0].name, "Sprite 1") == 0)) {
       list[0] = ImportedSprite("Imported 1", &bytes[at]);
@@ -105,4 +116,5 @@ void ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, co
     list.push_back(ImportedSprite("Imported " + std::to_string(list.size() + 1), &bytes[at]));
     state.selectedSprite = LastIndex(list);
   }
+  return SpriteImportSummary(count);
 }

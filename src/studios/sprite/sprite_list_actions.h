@@ -3,12 +3,14 @@
 // 32-byte patterns into sprites.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/project.h"
 #include "studios/sprite/sprite_studio_state.h"
 
-// Brings selectedSprite back into the list (New or Load may have shortened it).
+// Brings selectedSprite back into the list (New or Load may have shortened it)
+// and the canvas colour to the selected sprite's.
 void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list);
 
 // Appends "Sprite <count + 1>" and selects it; nothing at 256 sprites.
@@ -29,7 +31,9 @@ void DecodeSpritePattern(const uint8_t* bytes, Sprite& sprite);
 
 // Every 32-byte piece of each "db" block becomes a white sprite named after
 // the block ("ship", "ship 2"...), filling empty sprites first, then appended.
-void ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);
+std::string ImportSpritesToken(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);
 // Every 32 bytes of hex pairs become a white "Imported <position>" sprite, up
 // to 256 sprites; the first piece may take over an untouched first sprite.
-void ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);
+std::string ImportSpritesRawHex(SpriteStudioState& state, std::vector<Sprite>& list, const char* text);
+// The result line of a sprite import that read `count` sprites.
+std::string SpriteImportSummary(std::size_t count);

@@ -4,13 +4,15 @@
 #include "app/drag_payload.h"
 #include "model/history.h"
 #include "studios/edit_button.h"
+#include "studios/list_widgets.h"
+#include "studios/notice.h"
 #include "studios/pixel_art.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
 
 namespace {
 constexpr const char* kClearNamesPopup = "ConfirmClearNames";
-constexpr const char* kImportPopup = "BulkImportSprites";
+constexpr const char* kImportPopup = "Import Sprites###BulkImportSprites";
 constexpr int kShownRows = 256;
 constexpr float kRowHeight = 44;
 const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
@@ -18,13 +20,12 @@ const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
 void DrawClearNamesPopup() {
   if (!ImGui::BeginPopup(kClearNamesPopup)) return;
   ImGui::TextUnformatted("Clear all names?");
-  if (ImGui::Button("Yes", ImVec2(60, 22))) {
+  const PopupAnswer answer = DrawPopupButtons("Yes", nullptr, "No", 60);
+  if (answer == PopupAnswer::Confirm) {
     ClearSprites(spriteStudio, sprites());
     NameNextEdit("CLEAR SPRITES");
-    ImGui::CloseCurrentPopup();
   }
-  ImGui::SameLine();
-  if (ImGui::Button("No", ImVec2(60, 22))) ImGui::CloseCurrentPopup();
+  if (answer != PopupAnswer::None) ImGui::CloseCurrentPopup();
   ImGui::EndPopup();
 }
 
@@ -36,18 +37,19 @@ void DrawImportPopup() {
   ImGui::TextColored(kHintGrey, "Raw Hex: Reads pure hex pairs (Binary style)");
   ImGui::Separator();
   if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
-    if (const char* text = ImGui::GetClipboardText()) ImportSpritesToken(spriteStudio, sprites(), text);
+    ShowNotice(ImportSpritesToken(spriteStudio, sprites(), ImGui::GetClipboardText()));
     NameNextEdit("IMPORT SPRITES");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
-    if (const char* text = ImGui::GetClipboardText()) ImportSpritesRawHex(spriteStudio, sprites(), text);
+    ShowNotice(ImportSpritesRawHex(spriteStudio, sprites(), ImGui::GetClipboardText()));
     NameNextEdit("IMPORT SPRITES");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("CANCEL", ImVec2(80, 25))) ImGui::CloseCurrentPopup();
+  CloseOnEscape();
   ImGui::EndPopup();
 }
 
@@ -87,8 +89,9 @@ void DrawSpriteList(ImVec2 origin) {
   if (ImGui::BeginListBox("##SpriteSetsList", ImVec2(200, 854))) {
     for (int i = 0; i < std::min(static_cast<int>(list.size()), kShownRows); ++i) {
       ImGui::PushID(i);
-      if (ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight))) SelectSprite(state, list, i);
+      const bool clicked = ImGui::Selectable("##row", i == state.selectedSprite, 0, ImVec2(0, kRowHeight));
       OfferDragPayload(kSpriteRowPayload, &i, sizeof i, "Moving %s", list[i].name);
+      if (clicked || DroppedOnItself()) SelectSprite(state, list, i);
       if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) {
         MoveSprite(state, list, from, i);
         NameNextEdit("sprite move");

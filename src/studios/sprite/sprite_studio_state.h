@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/project.h"
+#include "studios/stroke.h"
 
 constexpr int kMaxSpritesByAdd = 256;
 
@@ -15,6 +16,7 @@ struct SpriteStudioState {
   int32_t canvasBackground = 1;  // palette index clear pixels show in (display only)
   bool showGrid = true;
   bool showBoundary = true;  // the centre cross
+  Stroke stroke;             // the paint stroke held on the canvas
 };
 
 // Playback of the project's animation strips.

@@ -24,6 +24,12 @@ void FillCells(NameTable& table, const std::string& name, const uint8_t* bytes, 
   std::copy_n(bytes, std::min(count, kScreenBytes), table.cells);
 }
 
+std::string Summary(std::size_t count, bool stopped) {
+  if (count == 0 && !stopped) return "No name table data found: 768 bytes per screen are needed";
+  return "Imported " + std::to_string(count) + (count == 1 ? " name table" : " name tables") +
+         (stopped ? ", stopped at 256 name tables" : "");
+}
+
 void AppendTable(TableStudioState& state, std::vector<NameTable>& tables, const std::string& name, const uint8_t* bytes,
                  std::size_t count) {
   tables.emplace_back();
@@ -58,33 +64,35 @@ void MoveNameTable(TableStudioState& state, std::vector<NameTable>& tables, int 
   if (MoveRecord(tables, from, to)) state.currentNameTable = to;
 }
 
-void ImportNameTablesToken(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
-  if (!text) return;
+std::string ImportNameTablesToken(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
+  std::size_t count = 0;
+  if (!text) return Summary(count, false);
   bool tookOver = false;
   for (const ImportBlock& block : ParseTokenImport(text)) {
-    for (std::size_t offset = 0; offset < block.bytes.size(); offset += kScreenBytes) {
-      if (tables.size() >= kMaxNameTablesByImport) return;
+    for (std::size_t offset = 0; offset < block.bytes.size(); offset += kScreenBytes, ++count) {
+      if (tables.size() >= kMaxNameTablesByImport) return Summary(count, true);
       const std::string name =
           offset == 0 ? block.name : block.name + " (" + std::to_string(offset / kScreenBytes + 1) + ")";
       const uint8_t* bytes = &block.bytes[offset];
-      const std::size_t count = block.bytes.size() - offset;
       if (!tookOver && IsLoneDefaultTable(tables)) {
-        FillCells(tables[0], name, bytes, count);
+        FillCells(tables[0], name, bytes, block.bytes.size() - offset);
         tookOver = true;
         state.currentNameTable = 0;
       } else {
-        AppendTable(state, tables, name, bytes, count);
+        AppendTable(state, tables, name, bytes, block.bytes.size() - offset);
       }
     }
   }
+  return Summary(count, false);
 }
 
-void ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
-  if (!text) return;
+std::string ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {
+  std::size_t imported = 0;
+  if (!text) return Summary(imported, false);
   const std::vector<uint8_t> bytes = ParseRawHexImport(text);
   bool tookOver = false;
-  for (std::size_t offset = 0; offset + kScreenBytes <= bytes.size(); offset += kScreenBytes) {
-    if (tables.size() >= kMaxNameTablesByImport) return;
+  for (std::size_t offset = 0; offset + kScreenBytes <= bytes.size(); offset += kScreenBytes, ++imported) {
+    if (tables.size() >= kMaxNameTablesByImport) return Summary(imported, true);
     const std::size_t count = tables.size();
     const std::string name = "Imported " + std::to_string(tookOver ? count + 1 : count);
     if (!tookOver && tables.size() == 1 && (AllCellsZero(tables[0]) || IsLoneDefaultTable(tables))) {
@@ -95,4 +103,5 @@ void ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tab
       AppendTable(state, tables, name, &bytes[offset], kScreenBytes);
     }
   }
+  return Summary(imported, false);
 }

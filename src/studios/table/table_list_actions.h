@@ -2,6 +2,7 @@
 // Commands on the list of name tables, and the clipboard imports that turn
 // 768-byte screens into name tables.
 
+#include <string>
 #include <vector>
 
 #include "model/project.h"
@@ -17,7 +18,7 @@ void MoveNameTable(TableStudioState& state, std::vector<NameTable>& tables, int 
 
 // Each block gives a table per 768 bytes ("bg", "bg (2)"...); a short last piece
 // leaves its other cells empty. A lone untouched "Name Table 1" is taken over.
-void ImportNameTablesToken(TableStudioState& state, std::vector<NameTable>& tables, const char* text);
+std::string ImportNameTablesToken(TableStudioState& state, std::vector<NameTable>& tables, const char* text);
 // Whole screens of hex pairs only, named "Imported N"; a lone "Name Table 1" or
 // all-zero table is taken over. Both imports stop at 256 tables.
-void ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text);
+std::string ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text);

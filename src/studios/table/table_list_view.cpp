@@ -2,33 +2,34 @@
 #include "model/history.h"
 #include "studios/edit_button.h"
 #include "studios/list_widgets.h"
+#include "studios/notice.h"
 #include "studios/table/table_list_actions.h"
 #include "studios/table/table_studio_panels.h"
 
 namespace {
 constexpr const char* kScreenPayload = "SCREEN_REORDER";
-constexpr const char* kImportPopup = "ImpNameTable";
 }  // namespace
 
 void DrawNameTableImportPopup() {
-  if (!ImGui::BeginPopupModal(kImportPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  if (!ImGui::BeginPopupModal(kNameTableImportPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
   ImGui::TextUnformatted("Bulk Import Name Tables");
   ImGui::TextUnformatted("What Format, Token or Raw HEX?");
   ImGui::Separator();
   const ImVec2 button(100, 25);
   if (ImGui::Button("TOKEN (DB)", button)) {
-    if (const char* text = ImGui::GetClipboardText()) ImportNameTablesToken(tableStudio, nameTables, text);
+    ShowNotice(ImportNameTablesToken(tableStudio, nameTables, ImGui::GetClipboardText()));
     NameNextEdit("IMPORT");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", button)) {
-    if (const char* text = ImGui::GetClipboardText()) ImportNameTablesRawHex(tableStudio, nameTables, text);
+    ShowNotice(ImportNameTablesRawHex(tableStudio, nameTables, ImGui::GetClipboardText()));
     NameNextEdit("IMPORT");
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("CANCEL", button)) ImGui::CloseCurrentPopup();
+  CloseOnEscape();
   ImGui::EndPopup();
 }
 

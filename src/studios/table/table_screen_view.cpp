@@ -12,7 +12,6 @@ namespace {
 constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62, kPalettePixel = 5;
 constexpr ImVec2 kToolButton{85, 20};
 constexpr const char* kClearPopup = "ConfirmClear";
-constexpr const char* kImportPopup = "ImpNameTable";
 constexpr const char* kRemoveSpritesPopup = "ConfirmRemoveSprites";
 
 // Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the backdrop.
@@ -114,7 +113,7 @@ void DrawTableToolColumn(ImVec2 origin) {
   if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
   DrawSpritesToggle();
   if (ImGui::Button("CLEAR TABLE", kToolButton)) ImGui::OpenPopup(kClearPopup);
-  if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kImportPopup);
+  if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kNameTableImportPopup);
   if (ImGui::Button("DEL SPRITES", kToolButton)) ImGui::OpenPopup(kRemoveSpritesPopup);
   ImGui::Spacing();
   ImGui::TextUnformatted("Backdrop");

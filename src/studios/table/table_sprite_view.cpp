@@ -17,7 +17,9 @@ bool Contains(ImVec2 min, ImVec2 max, ImVec2 point) {
   return point.x >= min.x && point.y >= min.y && point.x < max.x && point.y < max.y;
 }
 
-// Grabbing reads the raw mouse, so it works over the cell buttons too.
+// Grabbing reads the raw mouse, so it works over the cell buttons too; only a
+// press on the screen view itself grabs (not one on a list or window above it,
+// nor one that starts a drag and drop).
 void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 corner) {
   TableStudioState& state = tableStudio;
   ImDrawList* draw = ImGui::GetWindowDrawList();
@@ -27,17 +29,23 @@ void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 cor
   const ImVec2 max(std::min(corner.x + kPlacementSide, draw->GetClipRectMax().x) + pad.x,
                    std::min(corner.y + kPlacementSide, draw->GetClipRectMax().y) + pad.y);
   const ImVec2 mouse = ImGui::GetIO().MousePos;
-  if (Contains(min, max, mouse)) {
+  const bool onScreenView = Contains(screen, ImVec2(screen.x + kScreenWidth, screen.y + kScreenHeight), mouse) &&
+                            ImGui::IsWindowHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) &&
+                            !ImGui::GetDragDropPayload();
+  if (Contains(min, max, mouse) && onScreenView) {
     ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
     if (ImGui::IsMouseClicked(ImGuiMouseButton_Left))
       GrabPlacement(state, index, mouse.x - corner.x, mouse.y - corner.y);
   }
-  if (state.draggedPlacement != index || ImGui::GetDragDropPayload()) return;
-  if (ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
-    MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
-    NameNextEdit("sprite move");
+  if (state.draggedPlacement != index) return;
+  // A release always ends the grab, whatever else the mouse was doing.
+  if (!ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
+    state.draggedPlacement = -1;
+    return;
   }
-  if (ImGui::IsMouseReleased(ImGuiMouseButton_Left)) state.draggedPlacement = -1;
+  if (ImGui::GetDragDropPayload()) return;
+  MoveGrabbedPlacement(state, table, index, mouse.x - screen.x, mouse.y - screen.y);
+  NameNextEdit("sprite move");
 }
 
 void DrawSpriteRow(TableStudioState& state, int k, int markedRows) {

@@ -14,6 +14,7 @@ inline constexpr ImVec2 kScreenOrigin{418, 39};
 inline constexpr float kScreenPitch = 38;
 inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;
 inline constexpr float kSpritePixel = 4.75f;
+inline constexpr const char* kNameTableImportPopup = "Import Name Tables###ImpNameTable";
 
 // The screen being edited; the frame's guard keeps the index in range.
 inline NameTable& CurrentNameTable() { return nameTables[tableStudio.currentNameTable]; }

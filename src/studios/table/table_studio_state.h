@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "studios/stroke.h"
+
 constexpr int kMaxNameTablesByAdd = 255;
 constexpr int kMaxNameTablesByImport = 256;
 constexpr int kMaxSpriteMarks = 32;
@@ -34,6 +36,7 @@ struct TableStudioState {
   int32_t penMode = kTableForegroundPen;
   int32_t foregroundPen = 0;
   int32_t backgroundPen = 0;
+  Stroke editorStroke;  // the paint stroke held in the window
   // Sprite placement.
   int32_t draggedPlacement = -1;  // placement being moved, -1 = none
   float grabOffset[2] = {0, 0};   // mouse minus the placement's corner when grabbed

@@ -48,13 +48,14 @@ void DrawPenPicker() {
   ImGui::EndGroup();
 }
 
-void DrawEditorTile(ImDrawList* draw, TileSet& set, int tile, bool paintable) {
-  const TableStudioState& state = tableStudio;
+// The pixel under a stroke held in this tile, if any: {-1, -1} otherwise.
+GridCell DrawEditorTile(ImDrawList* draw, const TileSet& set, int tile, bool paintable) {
+  GridCell painted{-1, -1};
   const ImVec2 p = ImGui::GetCursorScreenPos();
   ImGui::InvisibleButton("##t_edit", ImVec2(kEditorTile, kEditorTile));
   // A stroke stays in the tile it began in: that tile's button holds the mouse.
   const bool armed = paintable && ImGui::IsItemHovered();
-  if (!ImGui::IsRectVisible(p, ImVec2(p.x + kEditorTile, p.y + kEditorTile))) return;
+  if (!ImGui::IsRectVisible(p, ImVec2(p.x + kEditorTile, p.y + kEditorTile))) return painted;
   const ImVec2 clipMin = draw->GetClipRectMin(), clipMax = draw->GetClipRectMax();
   const ImVec2 pad = ImGui::GetStyle().TouchExtraPadding;
   const ImVec2 mouse = ImGui::GetIO().MousePos;
@@ -64,15 +65,14 @@ void DrawEditorTile(ImDrawList* draw, TileSet& set, int tile, bool paintable) {
       const ImVec2 q0(p.x + kEditorPixel * x, p.y + kEditorPixel * y);
       const ImVec2 q1(p.x + kEditorPixel * (x + 1), p.y + kEditorPixel * (y + 1));
       if (painting && mouse.x >= std::max(q0.x, clipMin.x) - pad.x && mouse.x < std::min(q1.x, clipMax.x) + pad.x &&
-          mouse.y >= std::max(q0.y, clipMin.y) - pad.y && mouse.y < std::min(q1.y, clipMax.y) + pad.y) {
-        PaintTilePixel(state, set, tile, x, y);
-        NameNextEdit("paint stroke");
-      }
+          mouse.y >= std::max(q0.y, clipMin.y) - pad.y && mouse.y < std::min(q1.y, clipMax.y) + pad.y)
+        painted = {y, x};
       const int colour = set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y];
       draw->AddRectFilled(q0, q1, ColourOverBackdrop(colour));
       draw->AddRect(q0, q1, IM_COL32(255, 255, 255, 20), 0, 0, 1);
     }
   draw->AddRect(p, ImVec2(p.x + kEditorTile, p.y + kEditorTile), IM_COL32(255, 255, 0, 40), 0, 0, 1);
+  return painted;
 }
 
 void DrawEditorGrid(CellRef cell, int editedSet) {
@@ -86,19 +86,28 @@ void DrawEditorGrid(CellRef cell, int editedSet) {
       state.scrollToCell = false;
     }
     ImDrawList* draw = ImGui::GetWindowDrawList();
-    TileSet& set = tileSets[editedSet];
+    const TileSet& set = tileSets[editedSet];
     const NameTable& table = CurrentNameTable();
+    int strokeTile = -1;
+    GridCell strokePixel;
     for (int row = 0; row < kTableRows; ++row) {
       ImGui::BeginGroup();
       const bool paintable = CellPaintable(CurrentNameTable(), tileSets.size(), row, editedSet);
       for (int column = 0; column < kTableColumns; ++column) {
         ImGui::PushID(99000 + row * kTableColumns + column);
-        DrawEditorTile(draw, set, table.cells[row * kTableColumns + column], paintable);
+        const int tile = table.cells[row * kTableColumns + column];
+        if (const GridCell pixel = DrawEditorTile(draw, set, tile, paintable); pixel.row >= 0)
+          strokeTile = tile, strokePixel = pixel;
         ImGui::PopID();
         if (column < kTableColumns - 1) ImGui::SameLine(0, 2);
       }
       ImGui::EndGroup();
     }
+    // A stroke stays in its tile, so the pixels between two samples are that tile's too.
+    FollowStroke(state.editorStroke, strokeTile >= 0, strokePixel, [&](GridCell pixel) {
+      PaintTilePixel(state, tileSets[editedSet], strokeTile, pixel.column, pixel.row);
+    });
+    if (strokeTile >= 0) NameNextEdit("paint stroke");
   }
   ImGui::EndChild();
 }

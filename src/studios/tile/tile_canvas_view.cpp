@@ -64,6 +64,7 @@ void DrawCanvasPanel(ImVec2 origin) {
   ImGui::EndGroup();
 
   ImGui::BeginGroup();
+  GridCell hovered{-1, -1};
   for (int r = 0; r < kCanvasRows; ++r)
     for (int c = 0; c < kCanvasColumns; ++c) {
       ImGui::PushID(25000 + 24 * r + c);
@@ -75,16 +76,19 @@ void DrawCanvasPanel(ImVec2 origin) {
         LoadBlock(state, CurrentTileSet(), block, state.blockTiles[block]);
         NameNextEdit("tile drop");
       }
-      // Held down and moved, the button paints every cell it passes; a dragged
-      // tile or colour paints nothing.
-      if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) && !ImGui::GetDragDropPayload() &&
-          ImGui::IsMouseDown(ImGuiMouseButton_Left)) {
-        PaintCell(state, r, c);
-        NameNextEdit("paint stroke");
-      }
+      if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) hovered = {r, c};
       ImGui::PopID();
     }
   ImGui::EndGroup();
+  // Held down and moved, the mouse paints every cell it passes; a dragged tile
+  // or colour paints nothing.
+  const bool painting =
+      hovered.row >= 0 && !ImGui::GetDragDropPayload() && ImGui::IsMouseDown(ImGuiMouseButton_Left);
+  FollowStroke(state.stroke, painting, hovered, [&state](GridCell cell) { PaintCell(state, cell.row, cell.column); });
+  if (painting) NameNextEdit("paint stroke");
+  if (hovered.row >= 0 && !ImGui::IsAnyMouseDown())
+    ImGui::SetTooltip("Tile %03d, row %d, column %d", state.blockTiles[BlockAt(hovered.row, hovered.column)],
+                      hovered.row % 8, hovered.column % 8);
 }
 
 void DrawShiftArrows(ImVec2 origin) {

@@ -2,14 +2,15 @@
 // field and the list of tile sets.
 #include "model/history.h"
 #include "studios/list_widgets.h"
+#include "studios/notice.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
 
 namespace {
 constexpr const char* kSetPayload = "TILESET_REORDER";
-constexpr const char* kPatternPopup = "ImpPat";
-constexpr const char* kColourPopup = "ImpCol";
+constexpr const char* kPatternPopup = "Import Patterns###ImpPat";
+constexpr const char* kColourPopup = "Import Colours###ImpCol";
 const ImVec4 kHintGrey(0.7f, 0.7f, 0.7f, 1.0f);
 
 // The three buttons every import popup ends with; each closes the popup.
@@ -17,18 +18,19 @@ void DrawImportButtons(TileTable table) {
   TileStudioState& state = tileStudio;
   const char* name = table == TileTable::Patterns ? "import patterns" : "import colours";
   if (ImGui::Button("TOKEN (DB)", ImVec2(100, 25))) {
-    if (const char* text = ImGui::GetClipboardText()) ImportTilesToken(state, tileSets, table, text);
+    ShowNotice(ImportTilesToken(state, tileSets, table, ImGui::GetClipboardText()));
     NameNextEdit(name);
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("RAW HEX", ImVec2(100, 25))) {
-    if (const char* text = ImGui::GetClipboardText()) ImportTilesRawHex(state, tileSets, table, text);
+    ShowNotice(ImportTilesRawHex(state, tileSets, table, ImGui::GetClipboardText()));
     NameNextEdit(name);
     ImGui::CloseCurrentPopup();
   }
   ImGui::SameLine();
   if (ImGui::Button("CANCEL", ImVec2(80, 25))) ImGui::CloseCurrentPopup();
+  CloseOnEscape();
 }
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/canvas_image.h"
+#include "studios/stroke.h"
 
 constexpr int kBlocks = 6;
 constexpr int kMaxTileSetsByAdd = 64;
@@ -31,6 +32,7 @@ struct TileStudioState {
   int32_t nextBlock = 0;                             // block the next sheet click assigns
   bool showGrid = true;
   bool showBoundary = true;
+  Stroke stroke;  // the paint stroke held on the canvas
   // Tile sheet.
   int32_t currentTile = 0;      // first tile of paste and import
   int32_t selectionStart = -1;  // range selection; both -1 or both tiles

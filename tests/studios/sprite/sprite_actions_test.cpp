@@ -154,8 +154,10 @@ TEST(SpriteList, CommandsKeepASelection) {
   SelectSprite(state, list, 2);
   EXPECT_EQ(state.currentColour, 6);
   state.selectedSprite = 9;
+  list[0].colour = 12;
   KeepSelectedSpriteInRange(state, list);
   EXPECT_EQ(state.selectedSprite, 0);
+  EXPECT_EQ(state.currentColour, 12) << "regression: after a load the canvas kept the old sprite's colour";
 }
 
 TEST(SpriteImport, PatternBytesDecodeAsFourQuarters) {

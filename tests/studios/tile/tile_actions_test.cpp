@@ -342,7 +342,9 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   std::string text = "tiles:\n";
   for (int tile = 0; tile < 10; ++tile) text += "  db $80,$01,$FF,$00,$00,$00,$00,$0" + std::to_string(tile) + "\n";
   s.currentTile = 250;
-  ImportTilesToken(s, f.sets, TileTable::Patterns, text.c_str());
+  f.sets[0].foreground[251][0] = 3;  // a row that has colours keeps them
+  EXPECT_EQ(ImportTilesToken(s, f.sets, TileTable::Patterns, text.c_str()),
+            "Imported 10 tile patterns at 250-003 (into the following sets); rows without colours were made white on black");
   ASSERT_EQ(f.sets.size(), 2u);
   EXPECT_STREQ(f.sets[1].name, "Tile Set");
   EXPECT_EQ(s.currentTileSet, 0);
@@ -351,7 +353,10 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   EXPECT_EQ(f.sets[0].pixels[250][1][7], 1);
   EXPECT_EQ(f.sets[1].pixels[3][7][7], 1) << "tile 9 of the text: last byte $09";
   EXPECT_EQ(f.sets[1].pixels[4][0][0], 0);
-  EXPECT_EQ(f.sets[0].foreground[250][0], 0) << "a pattern import leaves colours";
+  EXPECT_EQ(f.sets[0].foreground[250][0], 15) << "blank rows become visible";
+  EXPECT_EQ(f.sets[0].background[250][0], 1);
+  EXPECT_EQ(f.sets[0].foreground[251][0], 3);
+  EXPECT_EQ(f.sets[0].background[251][0], 0);
 
   // Blocks under 8 bytes are skipped; a partial last group is dropped.
   s.currentTile = 10;
@@ -381,6 +386,8 @@ TEST(TileImport, RawHexStopsAtTheLastTile) {
   ImportTilesRawHex(s, f.sets, TileTable::Colours, "F1F1F1F1F1F1F1F1");
   EXPECT_EQ(f.sets[0].foreground[250][3], 15);
   EXPECT_EQ(f.sets[0].background[250][3], 1);
-  ImportTilesRawHex(s, f.sets, TileTable::Colours, nullptr);
-  ImportTilesToken(s, f.sets, TileTable::Colours, nullptr);
+  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Colours, nullptr),
+            "No colour data found: 8 bytes per tile are needed");
+  EXPECT_EQ(ImportTilesToken(s, f.sets, TileTable::Colours, "db 1,2,3"),
+            "No colour data found: 8 bytes per tile are needed");
 }

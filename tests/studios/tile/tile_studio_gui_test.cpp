@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/history.h"
 #include "model/project.h"
 #include "studios/tile/tile_studio_state.h"
 #include "support/gui_driver.h"
@@ -53,6 +54,29 @@ TEST_F(TileStudioGui, PalettePicksPensAndAStrokePaintsEveryCellPassed) {
   gui.ClickItem("PUT TILES");
   EXPECT_EQ(tileSets[0].pixels[0][2][2], 1);
   EXPECT_EQ(tileSets[0].foreground[1][2], 9);
+
+  // Each is one step: the PUT TILES, then the whole stroke.
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(tileSets[0].pixels[0][2][2], 0);
+  EXPECT_EQ(tileStudio.canvas.pixels[2][12], 1);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(tileStudio.canvas.pixels[2][2], 0);
+  EXPECT_EQ(tileStudio.canvas.foreground[2][0], 0);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Y);
+  EXPECT_EQ(tileStudio.canvas.pixels[2][12], 1);
+}
+
+TEST_F(TileStudioGui, CtrlZInANameFieldEditsTheTextNotTheProject) {
+  gui.ClickItem("##tilesetrename");
+  gui.TypeText("X");
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_STREQ(tileSets[0].name, "Tile Set 1") << "the field's own undo";
+  gui.TypeText("Caves");
+  gui.PressKey(ImGuiKey_Enter);
+  EXPECT_STREQ(tileSets[0].name, "Tile Set 1Caves");
+  EXPECT_EQ(UndoName(history), "rename") << "typing in one field is one step";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_STREQ(tileSets[0].name, "Tile Set 1");
 }
 
 TEST_F(TileStudioGui, SheetClicksAndRightDragSelect) {

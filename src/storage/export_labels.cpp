@@ -1,0 +1,55 @@
+#include "storage/export_labels.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+template <typename Record>
+std::size_t NamedPrefix(const std::vector<Record>& list) {
+  std::size_t count = 0;
+  while (count < std::min(list.size(), kMaxExportedRecords) && list[count].name[0]) ++count;
+  return count;
+}
+
+// Takes `label` (and its partner with `suffix`, when given) or the first free numbered form of it.
+std::string Claim(std::set<std::string>& taken, const std::string& label, const char* suffix,
+                  std::vector<std::string>& renamed) {
+  auto free = [&](const std::string& candidate) {
+    return !taken.count(candidate) && (!suffix || !taken.count(candidate + suffix));
+  };
+  std::string chosen = label;
+  for (int n = 2; !free(chosen); ++n) chosen = label + "_" + std::to_string(n);
+  if (chosen != label) renamed.push_back(label + " -> " + chosen);
+  taken.insert(chosen);
+  if (suffix) taken.insert(chosen + suffix);
+  return chosen;
+}
+}  // namespace
+
+std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t position) {
+  std::string label;
+  for (const char* c = name; *c && label.size() < kNameSize - 1; ++c) label += IsAsciiAlnum(*c) ? *c : '_';
+  if (label.empty() || (label[0] >= '0' && label[0] <= '9')) label = fallbackPrefix + std::to_string(position);
+  return label;
+}
+
+std::size_t ExportedSprites(const Project& data) { return std::min(data.sprites.size(), kMaxExportedRecords); }
+std::size_t ExportedTileSets(const Project& data) { return NamedPrefix(data.tileSets); }
+std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.nameTables); }
+
+ExportLabels LabelExportedRecords(const Project& data) {
+  ExportLabels labels;
+  std::set<std::string> taken;
+  for (std::size_t i = 0; i < ExportedSprites(data); ++i)
+    labels.sprites.push_back(
+        Claim(taken, MakeLabel(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
+  for (std::size_t i = 0; i < ExportedTileSets(data); ++i)
+    labels.tileSets.push_back(
+        Claim(taken, MakeLabel(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
+  for (std::size_t i = 0; i < ExportedNameTables(data); ++i)
+    labels.nameTables.push_back(
+        Claim(taken, MakeLabel(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));
+  return labels;
+}
