@@ -66,7 +66,8 @@ std::string ExportText(const Project& data, const char* linePrefix, std::vector<
   const ExportLabels labels = LabelExportedRecords(data);
   if (renamed) *renamed = labels.renamed;
   std::string out;
-  for (std::size_t i = 0; i < labels.sprites.size(); ++i) AppendSprite(out, linePrefix, data.sprites[i], labels.sprites[i]);
+  for (std::size_t i = 0; i < labels.sprites.size(); ++i)
+    AppendSprite(out, linePrefix, data.sprites[i], labels.sprites[i]);
   if (!labels.sprites.empty()) out += "\n";
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
     AppendTileSet(out, linePrefix, data.tileSets[i], labels.tileSets[i]);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "model/project.h"
-
 #include "storage/file_io.h"
 
 constexpr const char* kAssemblyLinePrefix = "   db ";

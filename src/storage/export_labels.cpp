@@ -43,11 +43,9 @@ ExportLabels LabelExportedRecords(const Project& data) {
   ExportLabels labels;
   std::set<std::string> taken;
   for (std::size_t i = 0; i < ExportedSprites(data); ++i)
-    labels.sprites.push_back(
-        Claim(taken, MakeLabel(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
+    labels.sprites.push_back(Claim(taken, MakeLabel(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
   for (std::size_t i = 0; i < ExportedTileSets(data); ++i)
-    labels.tileSets.push_back(
-        Claim(taken, MakeLabel(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
+    labels.tileSets.push_back(Claim(taken, MakeLabel(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
   for (std::size_t i = 0; i < ExportedNameTables(data); ++i)
     labels.nameTables.push_back(
         Claim(taken, MakeLabel(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));

@@ -7,8 +7,8 @@
 constexpr float kNoticeSeconds = 5.0f;
 
 struct Notice {
-  std::string text;        // empty = none
-  float secondsLeft = 0;   // until it is gone; the last second fades
+  std::string text;       // empty = none
+  float secondsLeft = 0;  // until it is gone; the last second fades
 };
 extern Notice notice;
 

@@ -148,7 +148,8 @@ TEST(DataExport, RegressionDuplicateNamesGetUniqueLabelsThatAssemble) {
   ResetProject();
   EXPECT_EQ(ExportText(project, kAssemblyLinePrefix), unique) << "uniquely named projects export as before";
   for (const char* file : {"unique.asm", "dupes.asm"}) {
-    const std::string command = "pasmo " + dir.File(file) + " " + dir.File("out.bin") + " > " + dir.File("log") + " 2>&1";
+    const std::string command =
+        "pasmo " + dir.File(file) + " " + dir.File("out.bin") + " > " + dir.File("log") + " 2>&1";
     EXPECT_EQ(std::system(command.c_str()), 0) << file << ": " << ReadFile(dir.File("log"));
   }
 }

@@ -82,8 +82,7 @@ void DrawCanvasPanel(ImVec2 origin) {
   ImGui::EndGroup();
   // Held down and moved, the mouse paints every cell it passes; a dragged tile
   // or colour paints nothing.
-  const bool painting =
-      hovered.row >= 0 && !ImGui::GetDragDropPayload() && ImGui::IsMouseDown(ImGuiMouseButton_Left);
+  const bool painting = hovered.row >= 0 && !ImGui::GetDragDropPayload() && ImGui::IsMouseDown(ImGuiMouseButton_Left);
   FollowStroke(state.stroke, painting, hovered, [&state](GridCell cell) { PaintCell(state, cell.row, cell.column); });
   if (painting) NameNextEdit("paint stroke");
   if (hovered.row >= 0 && !ImGui::IsAnyMouseDown())

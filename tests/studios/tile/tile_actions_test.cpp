@@ -343,8 +343,9 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   for (int tile = 0; tile < 10; ++tile) text += "  db $80,$01,$FF,$00,$00,$00,$00,$0" + std::to_string(tile) + "\n";
   s.currentTile = 250;
   f.sets[0].foreground[251][0] = 3;  // a row that has colours keeps them
-  EXPECT_EQ(ImportTilesToken(s, f.sets, TileTable::Patterns, text.c_str()),
-            "Imported 10 tile patterns at 250-003 (into the following sets); rows without colours were made white on black");
+  EXPECT_EQ(
+      ImportTilesToken(s, f.sets, TileTable::Patterns, text.c_str()),
+      "Imported 10 tile patterns at 250-003 (into the following sets); rows without colours were made white on black");
   ASSERT_EQ(f.sets.size(), 2u);
   EXPECT_STREQ(f.sets[1].name, "Tile Set");
   EXPECT_EQ(s.currentTileSet, 0);
