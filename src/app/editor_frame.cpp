@@ -4,7 +4,7 @@
 #include "app/main_menu.h"
 #include "app/project_commands.h"
 #include "imgui.h"
-#include "studios/notice.h"
+#include "widgets/notice.h"
 
 namespace {
 void DrawWorkspace() {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 #include "imgui.h"
 #include "studios/sprite/sprite_studio.h"
 #include "studios/table/table_studio.h"

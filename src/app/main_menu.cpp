@@ -6,7 +6,7 @@
 #include "app/project_commands.h"
 #include "imgui.h"
 #include "model/history.h"
-#include "studios/list_widgets.h"
+#include "widgets/list_widgets.h"
 
 namespace {
 constexpr float kPopupButtonWidth = 120.0f;

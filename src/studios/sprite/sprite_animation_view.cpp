@@ -1,9 +1,9 @@
 // The animation controls, the four strips of cells and the layered preview.
 #include <cstdio>
 
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 #include "model/history.h"
-#include "studios/pixel_art.h"
+#include "widgets/pixel_art.h"
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_studio_panels.h"
 
@@ -49,11 +49,14 @@ void DrawAnimationControls(ImVec2 origin) {
     ClearInactiveCells(project.strips);
     NameNextEdit("CLEAR CELLS");
   }
+  ImGui::SetItemTooltip("Empty every animation cell that is not active");
   if (ImGui::Button(animation.animationPlaying ? "Pause" : "Play", ImVec2(120, 25)))
     animation.animationPlaying = !animation.animationPlaying;
+  ImGui::SetItemTooltip("Play or pause the animation of the active cells");
   ImGui::SetNextItemWidth(120);
   float& seconds = project.strips.frameSeconds;
   ImGui::SliderFloat("##speed", &seconds, kMinFrameSeconds, kMaxFrameSeconds, "%.2f s", ImGuiSliderFlags_AlwaysClamp);
+  ImGui::SetItemTooltip("Seconds each animation frame is shown");
   seconds = ClampFrameSeconds(seconds);
   if (ImGui::IsItemActive()) NameNextEdit("animation speed");
   ImGui::EndGroup();

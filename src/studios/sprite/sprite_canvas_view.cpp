@@ -1,11 +1,11 @@
 // The colour picker, the 16x16 canvas in its two layers, the shift arrows,
 // the display toggles and the column of whole-sprite edits.
-#include "app/drag_payload.h"
-#include "app/toggle_button.h"
+#include "widgets/drag_payload.h"
+#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "studios/edit_button.h"
-#include "studios/list_widgets.h"
-#include "studios/palette_columns.h"
+#include "widgets/edit_button.h"
+#include "widgets/list_widgets.h"
+#include "widgets/palette_columns.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
@@ -86,20 +86,25 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
 void DrawSpriteShiftArrows(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 654, 402));
   if (ShiftButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite());
+  ImGui::SetItemTooltip("Shift the sprite up one pixel");
   ImGui::SetCursorScreenPos(At(origin, 630, 424));
   if (ShiftButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite());
+  ImGui::SetItemTooltip("Shift the sprite left one pixel");
   ImGui::SameLine(0, 2);
   ImGui::Button("##center", ImVec2(22, 22));
   ImGui::SameLine(0, 2);
   if (ShiftButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite());
+  ImGui::SetItemTooltip("Shift the sprite right one pixel");
   ImGui::SetCursorScreenPos(At(origin, 654, 448));
   if (ShiftButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite());
+  ImGui::SetItemTooltip("Shift the sprite down one pixel");
 }
 
 void DrawCanvasOverlay(ImVec2 origin) {
   SpriteStudioState& state = spriteStudio;
   ImGui::SetCursorScreenPos(At(origin, 625, 90));
   if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  ImGui::SetItemTooltip("Show or hide the grid lines");
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const float side = state.showGrid ? kCellSide : kCellPitch;
@@ -134,26 +139,30 @@ void DrawEditColumn(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 625, 120));
   ImGui::BeginGroup();
   if (ToggleButton("Boundary", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
+  ImGui::SetItemTooltip("Show or hide the cross where the four 8x8 quarters meet");
   if (state.showBoundary) OutlineLastItem(2);
   struct Edit {
     const char* label;
+    const char* tooltip;
     void (*apply)(Sprite&);
   };
   static const Edit edits[] = {
-      {"FLIP HORZ", FlipSpriteHorizontal},
-      {"FLIP VERT", FlipSpriteVertical},
-      {"ROT 90+", RotateSpriteClockwise90},
-      {"ROT 90-", RotateSpriteCounterClockwise90},
-      {"ROT 45+", [](Sprite& sprite) { RotateSprite45(sprite, true); }},
-      {"ROT 45-", [](Sprite& sprite) { RotateSprite45(sprite, false); }},
-      {"ROT 180", RotateSprite180},
+      {"FLIP HORZ", "Mirror the sprite left to right", FlipSpriteHorizontal},
+      {"FLIP VERT", "Mirror the sprite top to bottom", FlipSpriteVertical},
+      {"ROT 90+", "Turn the sprite a quarter clockwise", RotateSpriteClockwise90},
+      {"ROT 90-", "Turn the sprite a quarter counter-clockwise", RotateSpriteCounterClockwise90},
+      {"ROT 45+", "Turn the sprite 45 degrees clockwise", [](Sprite& sprite) { RotateSprite45(sprite, true); }},
+      {"ROT 45-", "Turn the sprite 45 degrees counter-clockwise", [](Sprite& sprite) { RotateSprite45(sprite, false); }},
+      {"ROT 180", "Turn the sprite half way round", RotateSprite180},
   };
   for (const Edit& edit : edits) {
     ImGui::Spacing();
     if (EditButton(edit.label, kToolButton)) edit.apply(SelectedSprite());
+    ImGui::SetItemTooltip("%s", edit.tooltip);
   }
   ImGui::Spacing();
   if (ImGui::Button("CLEAR EDIT", kToolButton)) ImGui::OpenPopup(kClearPopup);
+  ImGui::SetItemTooltip("Clear every pixel of the sprite (asks first)");
   DrawClearConfirmation();
   ImGui::EndGroup();
   if (state.showBoundary) DrawCentreCross(origin);

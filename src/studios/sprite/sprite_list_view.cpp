@@ -1,12 +1,12 @@
 // The command column with its popups, the name field and the sprite list.
 #include <algorithm>
 
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 #include "model/history.h"
-#include "studios/edit_button.h"
-#include "studios/list_widgets.h"
-#include "studios/notice.h"
-#include "studios/pixel_art.h"
+#include "widgets/edit_button.h"
+#include "widgets/list_widgets.h"
+#include "widgets/notice.h"
+#include "widgets/pixel_art.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
 
@@ -67,9 +67,13 @@ void DrawSpriteCommands(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 1454, 60));
   ImGui::BeginGroup();
   if (EditButton("ADD SPRITE", button)) AddSprite(state, sprites());
+  ImGui::SetItemTooltip("Add a blank sprite at the end of the list");
   if (EditButton("DEL SPRITE", button)) DeleteSprite(state, sprites());
+  ImGui::SetItemTooltip("Delete the selected sprite");
   if (ImGui::Button("CLEAR SPRITES", button)) ImGui::OpenPopup(kClearNamesPopup);
+  ImGui::SetItemTooltip("Replace every sprite with one blank sprite (asks first)");
   if (ImGui::Button("IMPORT\nSPRITES", ImVec2(120, 42))) ImGui::OpenPopup(kImportPopup);
+  ImGui::SetItemTooltip("Read 32-byte sprite patterns from the clipboard");
   DrawClearNamesPopup();
   DrawImportPopup();
   ImGui::EndGroup();

@@ -5,7 +5,7 @@
 #include "imgui.h"
 #include "model/project.h"
 #include "studios/sprite/sprite_studio_state.h"
-#include "studios/studio_layout.h"
+#include "widgets/layout.h"
 
 inline constexpr const char* kSpriteRowPayload = "SpriteSET_REORDER";
 

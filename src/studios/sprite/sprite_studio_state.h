@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/project.h"
-#include "studios/stroke.h"
+#include "widgets/stroke.h"
 
 constexpr int kMaxSpritesByAdd = 256;
 

@@ -1,8 +1,8 @@
 // The name-table panel and the name-table import popup.
 #include "model/history.h"
-#include "studios/edit_button.h"
-#include "studios/list_widgets.h"
-#include "studios/notice.h"
+#include "widgets/edit_button.h"
+#include "widgets/list_widgets.h"
+#include "widgets/notice.h"
 #include "studios/table/table_list_actions.h"
 #include "studios/table/table_studio_panels.h"
 
@@ -41,10 +41,13 @@ void DrawNameTablePanel(ImVec2 origin) {
   ImGui::SetNextItemWidth(150);
   if (ImGui::InputText("##rename", CurrentNameTable().name, kNameSize)) NameNextEdit("rename");
   if (EditButton("ADD")) AddNameTable(state, nameTables);
+  ImGui::SetItemTooltip("Add a blank name table");
   ImGui::SameLine();
   if (EditButton("DEL")) DeleteNameTable(state, nameTables);
+  ImGui::SetItemTooltip("Delete the current name table");
   ImGui::SameLine();
   if (EditButton("CLEAR")) ClearNameTables(state, nameTables);
+  ImGui::SetItemTooltip("Replace every name table with one blank table");
   ImGui::TextUnformatted("Name Tables");
   if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 400))) {
     for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {

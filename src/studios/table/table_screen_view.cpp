@@ -1,10 +1,10 @@
 // The tile palette, the tool column with its popups, the screen view and the
 // tile-set panel.
-#include "app/drag_payload.h"
-#include "app/toggle_button.h"
+#include "widgets/drag_payload.h"
+#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "studios/list_widgets.h"
-#include "studios/pixel_art.h"
+#include "widgets/list_widgets.h"
+#include "widgets/pixel_art.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
 
@@ -31,6 +31,7 @@ void DrawSpritesToggle() {
   TableStudioState& state = tableStudio;
   if (!state.tileEditorOpen) {
     if (ToggleButton("SPRITES", state.spritesMode, kToolButton)) ToggleSpritesMode(state);
+    ImGui::SetItemTooltip("Place sprites: drag them from the sprite list onto the screen");
     return;
   }
   // Greyed out while the Tile Editor is open.
@@ -67,6 +68,8 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
       NameNextEdit("tile drop");
     }
     if (ImGui::IsMouseClicked(ImGuiMouseButton_Left) && ImGui::IsItemHovered()) ClickCell(state, column, row);
+    if (ImGui::IsItemHovered() && !ImGui::IsAnyMouseDown())
+      ImGui::SetTooltip("Column %d, row %d: tile %03d", column, row, table.cells[row * kTableColumns + column]);
   }
   const int tile = table.cells[row * kTableColumns + column];
   if (tile != EmptyCell) DrawScreenTile(draw, RowTileSet(row), tile, corner, extent);
@@ -110,16 +113,23 @@ void DrawTableToolColumn(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 40, 730));
   ImGui::BeginGroup();
   if (ToggleButton("ZOOM##zoom", state.tileEditorOpen, kToolButton)) ToggleTileEditor(state);
+  ImGui::SetItemTooltip("Paint the selected cell's tile in the Tile Editor window");
   if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  ImGui::SetItemTooltip("Show or hide the grid lines");
   DrawSpritesToggle();
   if (ImGui::Button("CLEAR TABLE", kToolButton)) ImGui::OpenPopup(kClearPopup);
+  ImGui::SetItemTooltip("Empty every cell of this name table (asks first)");
   if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kNameTableImportPopup);
+  ImGui::SetItemTooltip("Read 768-byte name tables from the clipboard");
   if (ImGui::Button("DEL SPRITES", kToolButton)) ImGui::OpenPopup(kRemoveSpritesPopup);
+  ImGui::SetItemTooltip("Remove every sprite placed on this name table (asks first)");
   ImGui::Spacing();
   ImGui::TextUnformatted("Backdrop");
   ImGui::SetNextItemWidth(85);
   ImGui::SliderInt("##Backdrop", &CurrentNameTable().backdrop, 0, 15, "%d", ImGuiSliderFlags_AlwaysClamp);
   if (ImGui::IsItemActive()) NameNextEdit("backdrop");
+  ImGui::SetItemTooltip("Backdrop colour: %d %s", CurrentNameTable().backdrop & 15,
+                        ColourNames[CurrentNameTable().backdrop & 15]);
   DrawClearConfirmations();
   DrawNameTableImportPopup();
   ImGui::EndGroup();

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cfloat>
 
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 #include "model/history.h"
-#include "studios/pixel_art.h"
+#include "widgets/pixel_art.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
 

@@ -4,7 +4,7 @@
 
 #include "imgui.h"
 #include "model/project.h"
-#include "studios/studio_layout.h"
+#include "widgets/layout.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_state.h"
 

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "studios/stroke.h"
+#include "widgets/stroke.h"
 
 constexpr int kMaxNameTablesByAdd = 255;
 constexpr int kMaxNameTablesByImport = 256;

@@ -12,10 +12,20 @@ constexpr float kEditorPixel = 26.6f;
 constexpr float kEditorTile = 8 * kEditorPixel;  // 212.8
 constexpr float kEditorPitch = kEditorTile + 2;  // 214.8
 
+// Over the screen view, clear of the tool column and the lists, showing several tiles.
+constexpr ImVec2 kWindowCorner{418, 39}, kWindowSize{1216, 912};
+
+void PlaceNextWindow(ImGuiCond condition) {
+  const ImVec2 origin = ImGui::GetWindowPos();
+  ImGui::SetNextWindowPos(ImVec2(origin.x + kWindowCorner.x, origin.y + kWindowCorner.y), condition);
+  ImGui::SetNextWindowBgAlpha(1.0f);
+}
+
 void DrawEmptyCellNotice(int row) {
   TableStudioState& state = tableStudio;
-  ImGui::SetNextWindowSize(ImVec2(400, 150), ImGuiCond_FirstUseEver);
-  if (ImGui::Begin("Tile Editor", &state.tileEditorOpen)) {
+  PlaceNextWindow(ImGuiCond_Always);
+  // Its own window, so that its small size never sticks to the editor's.
+  if (ImGui::Begin("Tile Editor###TileEditorEmpty", &state.tileEditorOpen, ImGuiWindowFlags_AlwaysAutoResize)) {
     ImGui::Text("Position empty (tile 255) in %s section.", SectionName(row));
     ImGui::TextUnformatted("Drag a valid tile first.");
     if (ImGui::Button("Close")) state.tileEditorOpen = false;
@@ -39,6 +49,7 @@ void DrawPenPicker() {
           state.penMode = column == 0 ? kTableForegroundPen : kTableBackgroundPen;
           *pens[column] = i;
         }
+        ImGui::SetItemTooltip("%d %s", i, ColourNames[i]);
         if (*pens[column] == i) OutlineLastItem(2);
         ImGui::PopID();
       }
@@ -127,7 +138,8 @@ void DrawTileEditorWindow() {
     state.scrollToCell = true;
     state.editorCell = cell;
   }
-  ImGui::SetNextWindowSize(ImVec2(1000, 750), ImGuiCond_FirstUseEver);
+  PlaceNextWindow(ImGuiCond_Appearing);
+  ImGui::SetNextWindowSize(kWindowSize, ImGuiCond_Appearing);
   if (!ImGui::Begin("Tile Editor", &state.tileEditorOpen)) {
     ImGui::End();
     return;

@@ -2,11 +2,11 @@
 // arrows and the block captions.
 #include <cstdio>
 
-#include "app/drag_payload.h"
-#include "app/toggle_button.h"
+#include "widgets/drag_payload.h"
+#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "studios/edit_button.h"
-#include "studios/palette_columns.h"
+#include "widgets/edit_button.h"
+#include "widgets/palette_columns.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
 
@@ -61,6 +61,7 @@ void DrawCanvasPanel(ImVec2 origin) {
   ImGui::Checkbox("Show grid", &state.showGrid);
   ImGui::SameLine();
   if (EditButton("Clear All")) ClearCanvasPixels(state);
+  ImGui::SetItemTooltip("Clear the canvas pixels, keeping the colours");
   ImGui::EndGroup();
 
   ImGui::BeginGroup();
@@ -96,14 +97,18 @@ void DrawShiftArrows(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::SetCursorScreenPos(At(origin, 764, 257));
   if (ShiftButton("##up", ImGuiDir_Up)) ShiftCanvasUp(state);
+  ImGui::SetItemTooltip("Shift the canvas up one pixel");
   ImGui::SetCursorScreenPos(At(origin, 740, 279));
   if (ShiftButton("##left", ImGuiDir_Left)) ShiftCanvasLeft(state);
+  ImGui::SetItemTooltip("Shift the canvas left one pixel");
   ImGui::SameLine(0, 2);
   ImGui::Button("##center", ImVec2(22, 22));
   ImGui::SameLine(0, 2);
   if (ShiftButton("##right", ImGuiDir_Right)) ShiftCanvasRight(state);
+  ImGui::SetItemTooltip("Shift the canvas right one pixel");
   ImGui::SetCursorScreenPos(At(origin, 764, 303));
   if (ShiftButton("##down", ImGuiDir_Down)) ShiftCanvasDown(state);
+  ImGui::SetItemTooltip("Shift the canvas down one pixel");
   ImGui::EndGroup();
 }
 
@@ -135,16 +140,21 @@ void DrawCanvasToolColumn(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::SetCursorScreenPos(At(origin, 720, 100));
   if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  ImGui::SetItemTooltip("Show or hide the grid lines");
   PaintCanvas(origin);
   ImGui::SetCursorScreenPos(At(origin, 720, 125));
   if (ToggleButton("BOUNDARY", state.showBoundary, kToolButton)) state.showBoundary = !state.showBoundary;
+  ImGui::SetItemTooltip("Show or hide the marks where the tiles meet");
   if (state.showBoundary) OutlineLastItem(2);
   ImGui::SetCursorScreenPos(At(origin, 720, 150));
   if (EditButton("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
+  ImGui::SetItemTooltip("Load the six linked tiles into the canvas");
   ImGui::SetCursorScreenPos(At(origin, 720, 175));
   if (EditButton("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
+  ImGui::SetItemTooltip("Store the canvas into the six linked tiles");
   ImGui::SetCursorScreenPos(At(origin, 720, 200));
   if (EditButton("CLEAR GRID", kToolButton)) ClearCanvas(state);
+  ImGui::SetItemTooltip("Clear the canvas, pixels and colours");
   if (state.showBoundary) DrawBoundaryMarks(origin);
   ImGui::EndGroup();
 }

@@ -1,8 +1,8 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
 #include "model/history.h"
-#include "studios/list_widgets.h"
-#include "studios/notice.h"
+#include "widgets/list_widgets.h"
+#include "widgets/notice.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
@@ -43,16 +43,21 @@ void DrawSetButtonColumn(ImVec2 origin) {
     AddTileSet(state, tileSets);
     NameNextEdit("ADD SET");
   }
+  ImGui::SetItemTooltip("Add a blank tile set");
   if (ImGui::Button("DEL SET", button)) {
     DeleteTileSet(state, tileSets, nameTables);
     NameNextEdit("DEL SET");
   }
+  ImGui::SetItemTooltip("Delete the current tile set");
   if (ImGui::Button("CLEAR SETS", button)) {
     ClearTileSets(state, tileSets, nameTables);
     NameNextEdit("CLEAR SETS");
   }
+  ImGui::SetItemTooltip("Replace every tile set with one blank set");
   if (ImGui::Button("IMPORT\nPATTERN", importButton)) ImGui::OpenPopup(kPatternPopup);
+  ImGui::SetItemTooltip("Read 8-byte tile patterns from the clipboard, from the current tile on");
   if (ImGui::Button("IMPORT\nCOLOR", importButton)) ImGui::OpenPopup(kColourPopup);
+  ImGui::SetItemTooltip("Read 8-byte tile colours from the clipboard, from the current tile on");
   ImGui::EndGroup();
 }
 

@@ -1,10 +1,10 @@
 // The tile tool column and the sheet of all 256 tiles of the current set.
 
-#include "app/drag_payload.h"
-#include "app/toggle_button.h"
+#include "widgets/drag_payload.h"
+#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "studios/edit_button.h"
-#include "studios/pixel_art.h"
+#include "widgets/edit_button.h"
+#include "widgets/pixel_art.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
 
@@ -64,10 +64,15 @@ void DrawTileToolColumn(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 20, 460));
   ImGui::BeginGroup();
   if (ToggleButton("TRACK TILE", state.trackTiles, ImVec2(100, 20))) state.trackTiles = !state.trackTiles;
+  ImGui::SetItemTooltip("Renumber the name tables when tiles move");
   if (ToggleButton("MATCH TILES", HasMatchMarks(state), tall)) MatchTiles(state, CurrentTileSet());
+  ImGui::SetItemTooltip("Mark groups of identical tiles");
   if (EditButton("CUT", tall)) CutTiles(state, CurrentTileSet());
+  ImGui::SetItemTooltip("Copy the selected tiles and blank them");
   if (ImGui::Button("COPY", tall)) CopyTiles(state, CurrentTileSet());
+  ImGui::SetItemTooltip("Copy the selected tiles");
   if (EditButton("PASTE", tall)) PasteTiles(state, CurrentTileSet(), nameTables);
+  ImGui::SetItemTooltip("Write the copied tiles from the current tile on");
   ImGui::EndGroup();
 }
 

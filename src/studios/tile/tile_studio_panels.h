@@ -4,7 +4,7 @@
 
 #include "imgui.h"
 #include "model/project.h"
-#include "studios/studio_layout.h"
+#include "widgets/layout.h"
 #include "studios/tile/tile_studio_state.h"
 
 // The set being edited, looked up afresh: a command earlier in the frame may

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "model/canvas_image.h"
-#include "studios/stroke.h"
+#include "widgets/stroke.h"
 
 constexpr int kBlocks = 6;
 constexpr int kMaxTileSetsByAdd = 64;

@@ -1,7 +1,7 @@
-#include "studios/palette_columns.h"
+#include "widgets/palette_columns.h"
 
 #include "model/project.h"
-#include "studios/studio_layout.h"
+#include "widgets/layout.h"
 
 namespace {
 void DrawSwatch(const PaletteColumn& column, int colour, int columnIndex, PaletteClick& click) {
@@ -11,6 +11,7 @@ void DrawSwatch(const PaletteColumn& column, int colour, int columnIndex, Palett
     *column.chosen = colour;
     click = {columnIndex, colour};
   }
+  ImGui::SetItemTooltip("%d %s", colour, ColourNames[colour]);
   ImGui::PopID();
   if (*column.chosen == colour) OutlineLastItem(2);
 }

@@ -1,8 +1,8 @@
-#include "studios/list_widgets.h"
+#include "widgets/list_widgets.h"
 
 #include <cstdarg>
 
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 #include "imgui.h"
 
 NamedRowEvents NamedListRow(int index, const char* name, bool selected, const char* payloadType) {

@@ -1,4 +1,4 @@
-#include "app/toggle_button.h"
+#include "widgets/toggle_button.h"
 
 bool ToggleButton(const char* label, bool on, const ImVec2& size) {
   const ImVec4 blue(0.1f, 0.3f, 1.0f, 1.0f);

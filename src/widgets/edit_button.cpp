@@ -1,4 +1,4 @@
-#include "studios/edit_button.h"
+#include "widgets/edit_button.h"
 
 #include <string>
 

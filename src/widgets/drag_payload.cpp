@@ -1,4 +1,4 @@
-#include "app/drag_payload.h"
+#include "widgets/drag_payload.h"
 
 #include <cstdarg>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "studios/stroke.h"
+#include "widgets/stroke.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "studios/pixel_art.h"
+#include "widgets/pixel_art.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "studios/notice.h"
+#include "widgets/notice.h"
 
 #include <algorithm>
 
