@@ -14,10 +14,6 @@
 
 int main(int argc, char** argv) {
   const std::string folder = argc > 1 ? argv[1] : ".";
-  if (argc > 2 && LoadProject(argv[2]) != FileResult::Ok) {
-    SDL_Log("cannot load %s", argv[2]);
-    return 1;
-  }
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   if (SDL_Init(SDL_INIT_VIDEO) != 0) return 1;
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWindowWidth, kWindowHeight, 32, SDL_PIXELFORMAT_ARGB8888);
@@ -25,7 +21,11 @@ int main(int argc, char** argv) {
   if (!renderer) return 1;
 
   RegisterEditorTabs();
-  GuiDriver gui(true);
+  GuiDriver gui(true);  // starts from a new project
+  if (argc > 2 && LoadProject(argv[2]) != FileResult::Ok) {
+    SDL_Log("cannot load %s", argv[2]);
+    return 1;
+  }
   ImGui_ImplSDLRenderer2_Init(renderer);
   gui.beforeNewFrame = [] { ImGui_ImplSDLRenderer2_NewFrame(); };
 

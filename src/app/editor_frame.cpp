@@ -1,9 +1,12 @@
 #include "app/editor_frame.h"
 
+#include <algorithm>
+
 #include "app/editor_tabs.h"
 #include "app/main_menu.h"
 #include "app/project_commands.h"
 #include "imgui.h"
+#include "studios/sprite/sprite_animation.h"
 #include "widgets/notice.h"
 
 namespace {
@@ -18,6 +21,14 @@ void DrawWorkspace() {
   ImGui::End();
 }
 }  // namespace
+
+float SecondsUntilNextChange() {
+  float seconds = 1e9f;
+  if (spriteAnimation.animationPlaying)
+    seconds = std::max(0.0f, ClampFrameSeconds(project.strips.frameSeconds) - spriteAnimation.animationTimer);
+  if (!notice.text.empty()) seconds = std::min(seconds, notice.secondsLeft > 1 ? notice.secondsLeft - 1 : 1 / 30.0f);
+  return seconds;
+}
 
 void DrawEditorFrame(bool& running) {
   HandleShortcuts();  // before drawing, so that this frame shows the result

@@ -6,3 +6,7 @@
 // test driver both call it, so tests see what the user sees. Clears `running`
 // once Exit (or closing the window) has gone through.
 void DrawEditorFrame(bool& running);
+
+// How long the editor can go without a frame when no input arrives: until the
+// playing animation's next step or the notice's fade; very long otherwise.
+float SecondsUntilNextChange();

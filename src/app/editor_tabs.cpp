@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "widgets/drag_payload.h"
 #include "imgui.h"
 #include "studios/sprite/sprite_studio.h"
 #include "studios/table/table_studio.h"
 #include "studios/tile/tile_studio.h"
+#include "widgets/drag_payload.h"
 
 std::vector<EditorTab> editorTabs;
 std::vector<int32_t> savedTabOrder;

@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-struct SDL_Renderer;
-struct SDL_Window;
+struct SdlScreen;
 
 struct FileFilter {
   const char* description;  // "KRV Project (*.krv)"
@@ -32,4 +31,4 @@ extern FileDialogFunction fileDialogFunction;
 std::string ShowFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);
 
 // Where the in-window browser draws; without a host no dialog can be shown.
-void SetFileDialogHost(SDL_Window* window, SDL_Renderer* renderer);
+void SetFileDialogHost(SdlScreen* screen);

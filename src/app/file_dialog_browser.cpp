@@ -12,37 +12,32 @@
 #include "imgui_impl_sdlrenderer2.h"
 
 namespace {
-SDL_Window* hostWindow = nullptr;
-SDL_Renderer* hostRenderer = nullptr;
+SdlScreen* host = nullptr;
 }  // namespace
 
-void SetFileDialogHost(SDL_Window* window, SDL_Renderer* renderer) {
-  hostWindow = window;
-  hostRenderer = renderer;
-}
+void SetFileDialogHost(SdlScreen* screen) { host = screen; }
 
 std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save) {
-  if (!hostWindow || !hostRenderer) return {};
+  if (!host) return {};
   ImGuiContext* editorContext = ImGui::GetCurrentContext();
   ImGuiContext* dialogContext = ImGui::CreateContext();
   ImGui::SetCurrentContext(dialogContext);
   ImGui::GetIO().IniFilename = nullptr;
-  ImGui_ImplSDL2_InitForSDLRenderer(hostWindow, hostRenderer);
-  ImGui_ImplSDLRenderer2_Init(hostRenderer);
+  ImGui_ImplSDL2_InitForSDLRenderer(host->window, host->renderer);
+  ImGui_ImplSDLRenderer2_Init(host->renderer);
 
   FileBrowserState state = OpenFileBrowser(filters, initialDirectory, save);
-  const bool paced = PacedByDisplay(hostRenderer);
   bool quitRequested = false;
   while (state.outcome == BrowserOutcome::Pending) {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
-      ImGui_ImplSDL2_ProcessEvent(&event);
+      ProcessSdlEvent(*host, event);
       if (event.type == SDL_QUIT) {
         quitRequested = true;
         CancelFileBrowser(state);
       }
     }
-    RunSdlFrame(hostRenderer, paced, [&state] { DrawFileBrowser(state); });
+    RunSdlFrame(*host, [&state] { DrawFileBrowser(state); });
   }
 
   ImGui_ImplSDLRenderer2_Shutdown();

@@ -7,7 +7,7 @@
 
 #include "app/file_dialog.h"
 
-void SetFileDialogHost(SDL_Window*, SDL_Renderer*) {}
+void SetFileDialogHost(SdlScreen*) {}
 
 std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save) {
   std::string filterText;  // each text ends in a zero, the list in a second one

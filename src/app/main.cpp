@@ -3,6 +3,7 @@
 #endif
 #include <SDL.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 
@@ -44,13 +45,43 @@ SDL_AudioDeviceID OpenAudio() {
   return device;
 }
 
-void PollEvents(SDL_Window* window) {
+constexpr Uint32 kIdleWaitMs = 10000;  // an idle editor still draws now and then
+constexpr int kSettleFrames = 60;      // frames drawn after input, for hover effects and tooltip delays
+
+void HandleEvent(const SdlScreen& screen, const SDL_Event& event) {
+  ProcessSdlEvent(screen, event);
+  if (event.type == SDL_QUIT) RequestExit();  // asks first when there are unsaved changes
+  if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(screen.window);
+}
+
+// Takes the waiting events; with `waitMs`, first waits that long for one. True when any came.
+bool PollEvents(const SdlScreen& screen, Uint32 waitMs) {
   SDL_Event event;
-  while (SDL_PollEvent(&event)) {
-    ImGui_ImplSDL2_ProcessEvent(&event);
-    if (event.type == SDL_QUIT) RequestExit();  // asks first when there are unsaved changes
-    if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(window);
+  bool any = false;
+  if (waitMs > 0) {
+    if (!SDL_WaitEventTimeout(&event, static_cast<int>(waitMs))) return false;
+    HandleEvent(screen, event);
+    any = true;
   }
+  while (SDL_PollEvent(&event)) {
+    HandleEvent(screen, event);
+    any = true;
+  }
+  return any;
+}
+
+// The largest window of the layout's shape that fits the display's usable area,
+// title bar and borders included.
+void FitWindowToDisplay(SDL_Window* window) {
+  const ScreenRect usable = UsableDisplayArea(editorSettings);
+  int top = 0, left = 0, bottom = 0, right = 0;
+  SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+  int width = 0, height = 0;
+  LargestLayoutWindow(usable.width - left - right, usable.height - top - bottom, width, height);
+  SDL_SetWindowSize(window, width, height);
+  if (SDL_WINDOWPOS_ISCENTERED(editorSettings.windowX))
+    SDL_SetWindowPosition(window, usable.x + left + (usable.width - left - right - width) / 2,
+                          usable.y + top + (usable.height - top - bottom - height) / 2);
 }
 
 // The title follows the current file and its unsaved changes.
@@ -75,7 +106,7 @@ int main(int argc, char** argv) {
 
   SDL_Window* window =
       SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY, editorSettings.windowWidth,
-                       editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI);
+                       editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
   SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
   if (!renderer) {
     if (audio) SDL_CloseAudioDevice(audio);
@@ -83,24 +114,33 @@ int main(int argc, char** argv) {
     SDL_Quit();
     return -1;
   }
+  FitWindowToDisplay(window);
+  SdlScreen screen{window, renderer};
+  PrepareSdlScreen(screen);
   StartHistory(history, project, tileStudio.canvas);
   if (argc > 1) OpenProjectFile(argv[1]);  // a bad file shows its error over the default project
-  const bool paced = PacedByDisplay(renderer);
 
   ImGui::CreateContext();
   ImGui::GetIO().IniFilename = "config/imgui.ini";
   ImGui_ImplSDL2_InitForSDLRenderer(window, renderer);
   ImGui_ImplSDLRenderer2_Init(renderer);
 
-  SetFileDialogHost(window, renderer);
+  SetFileDialogHost(&screen);
   RegisterEditorTabs();
 
   bool running = true;
   std::string title;
+  int settleFrames = kSettleFrames;
   while (running) {
-    PollEvents(window);
+    // With no input the editor sleeps until something happens or moves on its own.
+    const Uint32 waitMs =
+        settleFrames > 0 ? 0 : static_cast<Uint32>(std::min(1000.0f * SecondsUntilNextChange(), float(kIdleWaitMs)));
+    if (PollEvents(screen, waitMs))
+      settleFrames = kSettleFrames;
+    else if (settleFrames > 0)
+      --settleFrames;
     UpdateTitle(window, title);
-    RunSdlFrame(renderer, paced, [&running] { DrawEditorFrame(running); });
+    RunSdlFrame(screen, [&running] { DrawEditorFrame(running); });
   }
 
   SaveEditorConfig(window);
@@ -108,6 +148,7 @@ int main(int argc, char** argv) {
   ImGui_ImplSDLRenderer2_Shutdown();
   ImGui_ImplSDL2_Shutdown();
   ImGui::DestroyContext();
+  ReleaseSdlScreen(screen);
   SDL_DestroyRenderer(renderer);
   SDL_DestroyWindow(window);
   SDL_Quit();

@@ -10,10 +10,10 @@
 #include "model/history.h"
 #include "storage/data_export.h"
 #include "storage/project_file.h"
-#include "widgets/notice.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
+#include "widgets/notice.h"
 
 ProjectSession session;
 

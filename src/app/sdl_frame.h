@@ -1,14 +1,29 @@
 #pragma once
 // One frame of a GUI context on the SDL window: the editor's loop and the
-// file browser's nested loop both run frames this way.
+// file browser's nested loop both run frames this way. The GUI lays out at
+// the fixed layout size into a texture of that size, which is drawn scaled to
+// fit the window; mouse positions are mapped back into layout units.
 
 #include <functional>
 
 struct SDL_Renderer;
+struct SDL_Texture;
+struct SDL_Window;
 
-// Frames are paced by the display's refresh; a renderer without vsync (the
-// software fallback) would otherwise spin, so the frame then waits instead.
-bool PacedByDisplay(SDL_Renderer* renderer);
+struct SdlScreen {
+  SDL_Window* window = nullptr;
+  SDL_Renderer* renderer = nullptr;
+  SDL_Texture* layout = nullptr;  // the frame at layout size; none: drawn straight to the window
+  unsigned lastFrameTicks = 0;    // when the previous frame started, for pacing
+};
 
-// New frame for the current context, `draw`, then render and present.
-void RunSdlFrame(SDL_Renderer* renderer, bool paced, const std::function<void()>& draw);
+// Makes the layout texture (without one, frames draw unscaled).
+void PrepareSdlScreen(SdlScreen& screen);
+void ReleaseSdlScreen(SdlScreen& screen);
+
+// Feeds one SDL event to the current GUI context, mouse positions in layout units.
+void ProcessSdlEvent(const SdlScreen& screen, const union SDL_Event& event);
+
+// New frame for the current context, `draw`, then render and present. Frames
+// are at most 60 a second whatever the renderer claims about vsync.
+void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw);

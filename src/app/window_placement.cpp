@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+
 namespace {
 bool IsCentredOrUndefined(int position) {
   return SDL_WINDOWPOS_ISCENTERED(position) || SDL_WINDOWPOS_ISUNDEFINED(position);
@@ -30,6 +32,45 @@ void KeepWindowOnADisplay(EditorSettings& settings, const std::vector<ScreenRect
   }
   settings.windowX = kCentredPosition;
   settings.windowY = kCentredPosition;
+}
+
+LayoutFit FitLayout(float windowWidth, float windowHeight) {
+  LayoutFit fit;
+  fit.scale = std::min(windowWidth / kWindowWidth, windowHeight / kWindowHeight);
+  if (!(fit.scale > 0)) return LayoutFit{};
+  fit.offsetX = (windowWidth - kWindowWidth * fit.scale) / 2;
+  fit.offsetY = (windowHeight - kWindowHeight * fit.scale) / 2;
+  return fit;
+}
+
+void WindowToLayout(const LayoutFit& fit, float& x, float& y) {
+  x = (x - fit.offsetX) / fit.scale;
+  y = (y - fit.offsetY) / fit.scale;
+}
+
+void LayoutToWindow(const LayoutFit& fit, float& x, float& y) {
+  x = x * fit.scale + fit.offsetX;
+  y = y * fit.scale + fit.offsetY;
+}
+
+void LargestLayoutWindow(int width, int height, int& windowWidth, int& windowHeight) {
+  const double scale = std::min(double(width) / kWindowWidth, double(height) / kWindowHeight);
+  windowWidth = std::max(1, static_cast<int>(kWindowWidth * scale));
+  windowHeight = std::max(1, static_cast<int>(kWindowHeight * scale));
+}
+
+ScreenRect UsableDisplayArea(const EditorSettings& settings) {
+  int display = 0;
+  const std::vector<ScreenRect> displays = DisplayBounds();
+  for (int i = 0; i < static_cast<int>(displays.size()); ++i) {
+    const ScreenRect& d = displays[i];
+    if (settings.windowX >= d.x && settings.windowX < d.x + d.width && settings.windowY >= d.y &&
+        settings.windowY < d.y + d.height)
+      display = i;
+  }
+  SDL_Rect usable;
+  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return {0, 0, kWindowWidth, kWindowHeight};
+  return {usable.x, usable.y, usable.w, usable.h};
 }
 
 std::vector<ScreenRect> DisplayBounds() {

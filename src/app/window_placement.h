@@ -14,3 +14,19 @@ void KeepWindowOnADisplay(EditorSettings& settings, const std::vector<ScreenRect
 
 // The bounds of every display SDL knows of.
 std::vector<ScreenRect> DisplayBounds();
+// The usable area (without task bars) of the display holding the saved
+// position, or of the first display.
+ScreenRect UsableDisplayArea(const EditorSettings& settings);
+
+// The editor lays out at a fixed kWindowWidth x kWindowHeight; a window of
+// another size shows that layout scaled to fit, aspect kept, centred.
+struct LayoutFit {
+  float scale = 1;
+  float offsetX = 0, offsetY = 0;  // window pixels left and above the layout
+};
+LayoutFit FitLayout(float windowWidth, float windowHeight);
+// A point of the window in layout units, and back.
+void WindowToLayout(const LayoutFit& fit, float& x, float& y);
+void LayoutToWindow(const LayoutFit& fit, float& x, float& y);
+// The largest window of the layout's aspect that fits in `width` x `height`.
+void LargestLayoutWindow(int width, int height, int& windowWidth, int& windowHeight);
