@@ -8,28 +8,23 @@
 
 namespace {
 void BM_SpriteStudioFrame(benchmark::State& state) {
-  ResetProject();
-  std::mt19937 random(7);
-  sprites().resize(256);
-  for (std::size_t i = 0; i < sprites().size(); ++i) {
-    Sprite& sprite = sprites()[i];
-    FormatName(sprite.name, "Sprite %zu", i);
-    sprite.colour = 2 + static_cast<int>(i % 14);
-    for (auto& row : sprite.pixels)
-      for (uint8_t& pixel : row) pixel = random() % 2;
-  }
-  spriteStudio = SpriteStudioState{};
-  spriteAnimation = SpriteAnimationState{};
-  for (int s = 0; s < kStrips; ++s)
-    for (int f = 0; f < kStripCells; ++f) {
-      project.strips.cells[s][f] = s * 8 + f;
-      project.strips.active[s][f] = true;
+  TimeEditorFrames(state, "Sprite Studio", [] {
+    std::mt19937 random(7);
+    sprites().resize(256);
+    for (std::size_t i = 0; i < sprites().size(); ++i) {
+      Sprite& sprite = sprites()[i];
+      FormatName(sprite.name, "Sprite %zu", i);
+      sprite.colour = 2 + static_cast<int>(i % 14);
+      for (auto& row : sprite.pixels)
+        for (uint8_t& pixel : row) pixel = random() % 2;
     }
-  spriteAnimation.animationPlaying = true;
-
-  TimeEditorFrames(state, "Sprite Studio");
-  spriteAnimation = SpriteAnimationState{};
-  ResetProject();
+    for (int s = 0; s < kStrips; ++s)
+      for (int f = 0; f < kStripCells; ++f) {
+        project.strips.cells[s][f] = s * 8 + f;
+        project.strips.active[s][f] = true;
+      }
+    spriteAnimation.animationPlaying = true;
+  });
 }
 BENCHMARK(BM_SpriteStudioFrame)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -6,28 +6,24 @@
 
 namespace {
 void BM_TableStudioFrame(benchmark::State& state) {
-  ResetProject();
-  TileSet& set = tileSets[0];
-  for (int tile = 0; tile < 256; ++tile)
-    for (int y = 0; y < 8; ++y) {
-      set.foreground[tile][y] = 1 + (tile + y) % 15;
-      set.background[tile][y] = 1 + (tile * 5 + y) % 15;
-      for (int x = 0; x < 8; ++x) set.pixels[tile][y][x] = (tile + x * y) % 3 == 0;
-    }
-  NameTable& table = nameTables[0];
-  for (int cell = 0; cell < kTableCells; ++cell) table.cells[cell] = static_cast<uint8_t>(cell % 255);
-  Sprite& sprite = sprites()[0];
-  sprite.colour = 11;
-  for (auto& row : sprite.pixels)
-    for (uint8_t& pixel : row) pixel = 1;
-  for (int i = 0; i < 32; ++i) table.placements.push_back({0, 30.0f * i, 20.0f * (i % 8)});
-
-  tableStudio = TableStudioState{};
-  tableStudio.selectedCell = CellRef{10, 10};
-  tableStudio.tileEditorOpen = state.range(0) != 0;
-  TimeEditorFrames(state, "Table Studio");
-  tableStudio = TableStudioState{};
-  ResetProject();
+  TimeEditorFrames(state, "Table Studio", [&state] {
+    TileSet& set = tileSets[0];
+    for (int tile = 0; tile < 256; ++tile)
+      for (int y = 0; y < 8; ++y) {
+        set.foreground[tile][y] = 1 + (tile + y) % 15;
+        set.background[tile][y] = 1 + (tile * 5 + y) % 15;
+        for (int x = 0; x < 8; ++x) set.pixels[tile][y][x] = (tile + x * y) % 3 == 0;
+      }
+    NameTable& table = nameTables[0];
+    for (int cell = 0; cell < kTableCells; ++cell) table.cells[cell] = static_cast<uint8_t>(cell % 255);
+    Sprite& sprite = sprites()[0];
+    sprite.colour = 11;
+    for (auto& row : sprite.pixels)
+      for (uint8_t& pixel : row) pixel = 1;
+    for (int i = 0; i < 32; ++i) table.placements.push_back({0, 30.0f * i, 20.0f * (i % 8)});
+    tableStudio.selectedCell = CellRef{10, 10};
+    tableStudio.tileEditorOpen = state.range(0) != 0;
+  });
 }
 BENCHMARK(BM_TableStudioFrame)->ArgName("tile_editor")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 }  // namespace

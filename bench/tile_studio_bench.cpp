@@ -7,22 +7,18 @@
 
 namespace {
 void BM_TileStudioFrame(benchmark::State& state) {
-  ResetProject();
-  TileSet& set = tileSets[0];
-  for (int tile = 0; tile < 256; ++tile)
-    for (int y = 0; y < 8; ++y) {
-      set.foreground[tile][y] = 1 + (tile + y) % 15;
-      set.background[tile][y] = 1 + (tile * 7 + y) % 15;
-      for (int x = 0; x < 8; ++x) set.pixels[tile][y][x] = (tile % 40 + x * y) % 3 == 0;
-    }
-  tileStudio = TileStudioState{};
-  MatchTiles(tileStudio, set);
-  tileStudio.selectionStart = 30;
-  tileStudio.selectionEnd = 90;
-
-  TimeEditorFrames(state, "Tile Studio");
-  tileStudio = TileStudioState{};
-  ResetProject();
+  TimeEditorFrames(state, "Tile Studio", [] {
+    TileSet& set = tileSets[0];
+    for (int tile = 0; tile < 256; ++tile)
+      for (int y = 0; y < 8; ++y) {
+        set.foreground[tile][y] = 1 + (tile + y) % 15;
+        set.background[tile][y] = 1 + (tile * 7 + y) % 15;
+        for (int x = 0; x < 8; ++x) set.pixels[tile][y][x] = (tile % 40 + x * y) % 3 == 0;
+      }
+    MatchTiles(tileStudio, set);
+    tileStudio.selectionStart = 30;
+    tileStudio.selectionEnd = 90;
+  });
 }
 BENCHMARK(BM_TileStudioFrame)->Unit(benchmark::kMillisecond);
 }  // namespace

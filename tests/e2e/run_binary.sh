@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real editor under SDL's dummy video driver in a scratch folder,
 # lets it run, asks it to quit with SIGTERM and checks what it leaves behind:
-# once with no settings at all, once with a configuration from an earlier run.
+# once with no settings at all, once with a configuration from an earlier run,
+# once with an unreadable configuration, and with a project named on the command line.
 set -u
 binary=$1
 work=$(mktemp -d)
@@ -9,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 fail=0
 
 run_editor() {
-  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$binary" &
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy "$binary" "$@" &
   local pid=$!
   sleep 1.5
   kill -TERM "$pid"
@@ -34,4 +35,10 @@ first_line=$(sed -n 1p config/editor.cfg)
 [ "$(sed -n 2p config/editor.cfg)" = "  /some folder" ] || { echo "dialog folder not kept"; fail=1; }
 expected_tabs=$'Table Studio|2\nSprite Studio|0\nTile Studio|1'
 [ "$(tail -n 3 config/editor.cfg)" = "$expected_tabs" ] || { echo "saved tab order not kept"; fail=1; }
+
+# Regression: a folder in place of editor.cfg crashed the editor at start-up.
+mkdir -p "$work/unreadable/config/editor.cfg" && cd "$work/unreadable" || exit 1
+run_editor
+# A project that cannot be loaded leaves the default project and the editor running.
+run_editor "$work/no such project.krv"
 exit $fail
