@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "largest_project.h"
 #include "model/history.h"
 #include "studios/table/table_list_actions.h"
 #include "studios/tile/tile_sheet_actions.h"
@@ -18,13 +19,7 @@ struct LargestProject {
   TableStudioState table;
   History h;
   LargestProject() {
-    ResetProject();
-    tileSets.assign(64, DefaultTileSet());
-    for (int s = 0; s < 64; ++s)
-      for (int tile = 0; tile < 256; ++tile) tileSets[s].pixels[tile][(tile + s) % 8][tile / 32] = 1;
-    sprites().assign(256, DefaultSprite());
-    nameTables.assign(256, DefaultNameTable());
-    for (NameTable& screen : nameTables) screen.placements.assign(8, SpritePlacement{1, 10, 20});
+    FillLargestProject();
     StartHistory(h, project, tiles->canvas);
   }
   ~LargestProject() { ResetProject(); }

@@ -7,6 +7,8 @@
 #include "app/editor_config.h"
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "chip/chip_render.h"
+#include "storage/png_file.h"
 #include "storage/project_file.h"
 
 namespace {
@@ -36,6 +38,13 @@ int main(int argc, char** argv) {
   // Without the settings block, as files saved before it existed.
   image.resize(image.size() - (12 + 4 + 2 * 16 + 4 * 8 * 5 + 4));
   Write(corpus / "project_loader" / "no_tile_sets.krv", image);
+
+  // A screen and a small sheet, as the PNG export writes them.
+  Write(corpus / "png_import" / "screen.png",
+        EncodePng(RenderScreen(small.nameTables[1], project.tileSets, small.sprites, ScreenLook::Editor), 1));
+  IndexedImage sheet{16, 8, std::vector<uint8_t>(16 * 8, 1)};
+  for (int x = 0; x < 16; ++x) sheet.pixels[x * 9 % 128] = static_cast<uint8_t>(x);
+  Write(corpus / "png_import" / "sheet.png", EncodePng(sheet, 1));
 
   savedTabOrder = {2, 0};
   RegisterEditorTabs();

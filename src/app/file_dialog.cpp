@@ -6,6 +6,9 @@ const FileFilters kLoadProjectFilters = {{"KRV Project (*.krv)", "*.krv"}, {"All
 const FileFilters kSaveProjectFilters = {{"KRV Project (*.krv)", "*.krv"}};
 const FileFilters kAssemblyFilters = {{"Assembly File (*.asm)", "*.asm"}, {"All Files (*.*)", "*.*"}};
 const FileFilters kBasicFilters = {{"BASIC File (*.bas)", "*.bas"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kSpriteAttributeFilters = {{"Assembly File (*.asm)", "*.asm"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kFolderFilters = {{"Into the folder of this file (*.*)", "*.*"}};
+const FileFilters kPngFilters = {{"PNG Image (*.png)", "*.png"}, {"All Files (*.*)", "*.*"}};
 
 std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);
 FileDialogFunction fileDialogFunction = PlatformFileDialog;

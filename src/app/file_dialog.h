@@ -18,6 +18,9 @@ extern const FileFilters kLoadProjectFilters;
 extern const FileFilters kSaveProjectFilters;
 extern const FileFilters kAssemblyFilters;
 extern const FileFilters kBasicFilters;
+extern const FileFilters kSpriteAttributeFilters;
+extern const FileFilters kFolderFilters;  // outputs of several files: any name in the folder that gets them
+extern const FileFilters kPngFilters;
 
 // The folder every file dialog opens in: the working directory at start-up,
 // then what the configuration or File > Load Project makes it.

@@ -9,7 +9,6 @@
 #include "widgets/list_widgets.h"
 
 namespace {
-constexpr float kPopupButtonWidth = 120.0f;
 constexpr const char* kNewProjectPopup = "New Project?";
 constexpr const char* kSaveChangesPopup = "Unsaved Changes";
 constexpr const char* kErrorPopup = "Error";
@@ -94,6 +93,14 @@ void DrawFileMenu() {
   if (ImGui::BeginMenu("Export")) {
     if (ImGui::MenuItem("Assembly (.asm)")) ExportAssembly();
     if (ImGui::MenuItem("BASIC (.bas)")) ExportBasic();
+    if (ImGui::MenuItem("Sprite Attributes...")) ExportSpriteAttributes();
+    if (ImGui::MenuItem("Binary Tables...")) ExportBinaryTables();
+    if (ImGui::MenuItem("SCREEN 2 Files...")) ExportScreenFiles();
+    if (ImGui::MenuItem("PNG...")) ExportPngFiles();
+    ImGui::EndMenu();
+  }
+  if (ImGui::BeginMenu("Import")) {
+    if (ImGui::MenuItem("PNG Image...")) ImportPngCommand();
     ImGui::EndMenu();
   }
   ImGui::Separator();

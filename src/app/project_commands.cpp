@@ -8,6 +8,8 @@
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "model/history.h"
+#include "import/png_import.h"
+#include "storage/build_outputs.h"
 #include "storage/data_export.h"
 #include "storage/project_file.h"
 #include "studios/sprite/sprite_studio_state.h"
@@ -52,6 +54,18 @@ void Export(const FileFilters& filters, const char* extension, const char* lineP
   if (!renamed.empty()) text += "; duplicate labels renamed:";
   for (const std::string& rename : renamed) text += "\n  " + rename;
   ShowNotice(text);
+}
+
+void ExportFolder(const char* what, const std::vector<OutputFile>& files) {
+  const std::string path = AskForPath(kFolderFilters, true, "");
+  if (path.empty()) return;
+  std::error_code error;
+  const std::string folder =
+      std::filesystem::is_directory(path, error) ? path : std::filesystem::path(path).parent_path().string();
+  std::vector<std::string> written;
+  const FileResult result = WriteOutputFiles(folder, files, &written);
+  ReportFailure("export into", folder, result);
+  if (result == FileResult::Ok) ShowNotice("Exported " + std::to_string(written.size()) + " " + what + " into " + folder);
 }
 
 void LoadWithDialog() {
@@ -165,6 +179,49 @@ bool SaveProjectAsCommand() {
 void ExportAssembly() { Export(kAssemblyFilters, ".asm", kAssemblyLinePrefix); }
 
 void ExportBasic() { Export(kBasicFilters, ".bas", kBasicLinePrefix); }
+
+void ExportSpriteAttributes() {
+  const std::string path = AskForPath(kSpriteAttributeFilters, true, ".asm");
+  if (path.empty()) return;
+  std::vector<std::string> problems;
+  const FileResult result = ReplaceFile(path, SpriteAttributeText(project, &problems), true);
+  ReportFailure("export", path, result);
+  if (result != FileResult::Ok) return;
+  std::string text = "Exported " + std::filesystem::path(path).filename().string();
+  for (const std::string& problem : problems) text += "\n  " + problem;
+  ShowNotice(text);
+}
+
+void ExportBinaryTables() { ExportFolder("binary files", BinaryTableFiles(project)); }
+
+void ExportScreenFiles() { ExportFolder("SCREEN 2 files", ScreenFiles(project)); }
+
+void ExportPngFiles() { ExportFolder("PNG pictures", PngFiles(project, 1)); }
+
+void ImportPngCommand() {
+  const std::string path = AskForPath(kPngFilters, false, "");
+  if (!path.empty()) ImportPngFile(path);
+}
+
+bool ImportPngFile(const std::string& path) {
+  std::vector<uint8_t> bytes;
+  const FileResult read = ReadWholeFile(path, bytes);
+  ReportFailure("import", path, read);
+  if (read != FileResult::Ok) return false;
+  RecordChanges(history, project, tileStudio.canvas);
+  const PngImportResult result =
+      ImportPngImage(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), project);
+  if (!result.ok) {
+    session.errorMessage = result.message;
+    return false;
+  }
+  NameNextEdit("import PNG");
+  RecordChanges(history, project, tileStudio.canvas);
+  tileStudio.currentTileSet = result.firstTileSet;
+  if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
+  ShowNotice(result.message);
+  return true;
+}
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {
   ForgetRecentFile(recent, path);

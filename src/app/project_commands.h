@@ -44,6 +44,14 @@ bool SaveProjectCommand();
 bool SaveProjectAsCommand();
 void ExportAssembly();
 void ExportBasic();
+void ExportSpriteAttributes();
+// The outputs of several files go into the folder of the path the dialog gives.
+void ExportBinaryTables();
+void ExportScreenFiles();
+void ExportPngFiles();
+void ImportPngCommand();
+// The import itself, as one undoable step that makes the new records current.
+bool ImportPngFile(const std::string& path);
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path);
 void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path);

@@ -79,6 +79,11 @@ NameTable DefaultNameTable() {
   return table;
 }
 
+int TileSetForRow(const NameTable& table, int row, std::size_t tileSetCount) {
+  const int32_t set = table.thirdTileSets[std::clamp(row / 8, 0, kThirds - 1)];
+  return set >= 0 && static_cast<std::size_t>(set) < tileSetCount ? set : 0;
+}
+
 Project DefaultProject() {
   Project fresh;
   fresh.sprites.push_back(DefaultSprite());

@@ -106,6 +106,10 @@ TileSet DefaultTileSet();      // "Tile Set 1"
 Sprite DefaultSprite();        // "Sprite 0"
 NameTable DefaultNameTable();  // "Name Table 1"
 
+// The tile set rows 0-7, 8-15 or 16-23 of `table` draw from; a choice naming
+// no set draws from the first.
+int TileSetForRow(const NameTable& table, int row, std::size_t tileSetCount);
+
 // The start of a new project: one default record in each list, empty strips.
 Project DefaultProject();
 // New project: every list emptied, then one default record each.

@@ -16,41 +16,32 @@ uint8_t PackRow(const Pixel* pixels) {
 }
 
 void AppendDataLine(std::string& out, const char* prefix, const uint8_t* bytes, std::size_t count) {
+  static const char digits[] = "0123456789ABCDEF";
   out += prefix;
-  char hex[4];
   for (std::size_t i = 0; i < count; ++i) {
-    std::snprintf(hex, sizeof hex, "$%02X", bytes[i]);
     if (i) out += ',';
-    out += hex;
+    out += '$';
+    out += digits[bytes[i] >> 4];
+    out += digits[bytes[i] & 15];
   }
   out += '\n';
 }
 
+void AppendDataLines(std::string& out, const char* prefix, const std::vector<uint8_t>& bytes) {
+  for (std::size_t at = 0; at < bytes.size(); at += 8) AppendDataLine(out, prefix, &bytes[at], 8);
+}
+
 void AppendSprite(std::string& out, const char* prefix, const Sprite& sprite, const std::string& label) {
   out += label + ":\n";
-  // Quarters in the chip's order: top left, bottom left, top right, bottom right.
-  const int quarters[4][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}};
-  for (const auto& [top, left] : quarters) {
-    uint8_t rows[8];
-    for (int r = 0; r < 8; ++r) rows[r] = PackRow(&sprite.pixels[top + r][left]);
-    AppendDataLine(out, prefix, rows, 8);
-  }
+  AppendDataLines(out, prefix, SpritePatternBytes(sprite));
 }
 
 void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, const std::string& label) {
-  uint8_t rows[8];
   out += label + ":\n";
-  for (int tile = 0; tile < kTilesPerSet; ++tile) {
-    for (int r = 0; r < 8; ++r) rows[r] = PackRow(set.pixels[tile][r]);
-    AppendDataLine(out, prefix, rows, 8);
-  }
+  AppendDataLines(out, prefix, PatternBytes(set));
   out += "\n";
   out += label + "_colors:\n";
-  for (int tile = 0; tile < kTilesPerSet; ++tile) {
-    for (int r = 0; r < 8; ++r)
-      rows[r] = static_cast<uint8_t>((set.foreground[tile][r] & 15) << 4 | (set.background[tile][r] & 15));
-    AppendDataLine(out, prefix, rows, 8);
-  }
+  AppendDataLines(out, prefix, ColourBytes(set));
   out += "\n";
 }
 
@@ -61,6 +52,30 @@ void AppendNameTable(std::string& out, const char* prefix, const NameTable& tabl
   out += "\n";
 }
 }  // namespace
+
+std::vector<uint8_t> PatternBytes(const TileSet& set) {
+  std::vector<uint8_t> bytes;
+  for (int tile = 0; tile < kTilesPerSet; ++tile)
+    for (int r = 0; r < 8; ++r) bytes.push_back(PackRow(set.pixels[tile][r]));
+  return bytes;
+}
+
+std::vector<uint8_t> ColourBytes(const TileSet& set) {
+  std::vector<uint8_t> bytes;
+  for (int tile = 0; tile < kTilesPerSet; ++tile)
+    for (int r = 0; r < 8; ++r)
+      bytes.push_back(static_cast<uint8_t>((set.foreground[tile][r] & 15) << 4 | (set.background[tile][r] & 15)));
+  return bytes;
+}
+
+std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite) {
+  std::vector<uint8_t> bytes;
+  // Quarters in the chip's order: top left, bottom left, top right, bottom right.
+  const int quarters[4][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}};
+  for (const auto& [top, left] : quarters)
+    for (int r = 0; r < 8; ++r) bytes.push_back(PackRow(&sprite.pixels[top + r][left]));
+  return bytes;
+}
 
 std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed) {
   const ExportLabels labels = LabelExportedRecords(data);

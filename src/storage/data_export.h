@@ -4,6 +4,7 @@
 // reads. Assembly and BASIC differ only in the prefix of a data line.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,13 @@
 
 constexpr const char* kAssemblyLinePrefix = "   db ";
 constexpr const char* kBasicLinePrefix = "   DATA BYTE ";
+// The bytes the chip reads, as every export writes them: 8 pattern rows a tile
+// (the leftmost pixel in the top bit), 8 colour bytes a tile (foreground in the
+// high four bits), 32 bytes a sprite in the chip's 16x16 quarter order.
+std::vector<uint8_t> PatternBytes(const TileSet& set);
+std::vector<uint8_t> ColourBytes(const TileSet& set);
+std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite);
+
 // The whole export of `data`, with "\n" line ends; `renamed` gets the labels
 // made unique (see export_labels.h).
 std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed = nullptr);

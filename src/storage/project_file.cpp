@@ -151,8 +151,10 @@ bool ReadNameTable(Reader& in, NameTable& table) {
 }
 
 bool ReadTableSettings(Reader& in, NameTable& table, std::size_t tileSetCount) {
+  // The first set is every third's start value, so it is a valid choice even
+  // in a project whose tile sets were all deleted.
   for (int32_t& set : table.thirdTileSets)
-    if (!in.I32(set) || set < 0 || static_cast<std::size_t>(set) >= tileSetCount) return false;
+    if (!in.I32(set) || set < 0 || (set > 0 && static_cast<std::size_t>(set) >= tileSetCount)) return false;
   return in.I32(table.backdrop) && table.backdrop >= 0 && table.backdrop <= 15;
 }
 

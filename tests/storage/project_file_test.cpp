@@ -54,6 +54,15 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
   ASSERT_EQ(LoadProject(dir.File("rich.krv")), FileResult::Ok);
   EXPECT_EQ(project, saved);
   EXPECT_EQ(std::memcmp(sprites()[0].name, "Ship\0stale bytes!!!", 20), 0);
+
+  // A file with screens but no tile set (the format allows it) saves and loads back.
+  ResetProject();
+  tileSets.clear();
+  const Project setless = project;
+  ASSERT_EQ(SaveProject(dir.File("setless.krv")), FileResult::Ok);
+  ResetProject();
+  ASSERT_EQ(LoadProject(dir.File("setless.krv")), FileResult::Ok);
+  EXPECT_EQ(project, setless);
 }
 
 TEST(ProjectFile, SpriteBitsAreLeftmostInTheLowestBit) {

@@ -14,7 +14,6 @@ namespace {
 constexpr ImVec2 kCanvasOrigin{140, 55};
 constexpr float kCellPitch = 28.5f;
 constexpr float kCellSide = 28.0f;
-constexpr float kCanvasSide = 16 * kCellPitch;
 constexpr ImVec2 kToolButton{80, 20};
 constexpr ImU32 kFaintWhite = IM_COL32(255, 255, 255, 40);
 constexpr const char* kClearPopup = "ConfirmClearSprite";

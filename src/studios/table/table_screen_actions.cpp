@@ -15,11 +15,6 @@ void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets
   KeepIndex(state.paletteTileSet, sets.size());
 }
 
-int SectionTileSet(const NameTable& table, int row, std::size_t tileSetCount) {
-  const int32_t set = table.thirdTileSets[std::clamp(row / 8, 0, kThirds - 1)];
-  return set >= 0 && static_cast<std::size_t>(set) < tileSetCount ? set : 0;
-}
-
 const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }
 
 void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set) {

@@ -12,9 +12,6 @@
 // record) before anything reads it.
 void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
 
-// Rows 0-7 draw from the table's Top set, 8-15 from its Middle set, 16-23 from
-// its Bottom set; a choice naming no set draws from the first.
-int SectionTileSet(const NameTable& table, int row, std::size_t tileSetCount);
 const char* SectionName(int row);
 // A section list click chooses that third's set and shows it in the palette.
 void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set);

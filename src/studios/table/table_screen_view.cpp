@@ -161,7 +161,7 @@ void DrawTileSetPanel(ImVec2 origin) {
   for (int section = 0; section < 3; ++section) {
     ImGui::TextUnformatted(captions[section]);
     if (ImGui::BeginListBox(lists[section], ImVec2(150, 110))) {
-      const int chosen = SectionTileSet(CurrentNameTable(), 8 * section, tileSets.size());
+      const int chosen = TileSetForRow(CurrentNameTable(), 8 * section, tileSets.size());
       for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
         ImGui::PushID(i);
         if (ImGui::Selectable(tileSets[i].name, i == chosen)) {

@@ -18,7 +18,7 @@ inline constexpr const char* kNameTableImportPopup = "Import Name Tables###ImpNa
 
 // The screen being edited; the frame's guard keeps the index in range.
 inline NameTable& CurrentNameTable() { return nameTables[tableStudio.currentNameTable]; }
-inline const TileSet& RowTileSet(int row) { return tileSets[SectionTileSet(CurrentNameTable(), row, tileSets.size())]; }
+inline const TileSet& RowTileSet(int row) { return tileSets[TileSetForRow(CurrentNameTable(), row, tileSets.size())]; }
 
 // A palette colour where index 0 shows the backdrop instead of nothing.
 inline ImU32 ColourOverBackdrop(int index) {

@@ -3,7 +3,7 @@
 #include "studios/table/table_screen_actions.h"
 
 bool CellPaintable(const NameTable& table, std::size_t tileSetCount, int row, int editedSet) {
-  return SectionTileSet(table, row, tileSetCount) == editedSet;
+  return TileSetForRow(table, row, tileSetCount) == editedSet;
 }
 
 void PaintTilePixel(const TableStudioState& state, TileSet& set, int tile, int x, int y) {

@@ -128,7 +128,7 @@ void DrawTileEditorWindow() {
   TableStudioState& state = tableStudio;
   if (!state.tileEditorOpen || state.selectedCell.IsNone() || state.spritesMode) return;
   const CellRef cell = state.selectedCell;
-  const int editedSet = SectionTileSet(CurrentNameTable(), cell.row, tileSets.size());
+  const int editedSet = TileSetForRow(CurrentNameTable(), cell.row, tileSets.size());
   state.paletteTileSet = editedSet;
   if (CurrentNameTable().cells[cell.row * kTableColumns + cell.column] == EmptyCell) {
     DrawEmptyCellNotice(cell.row);

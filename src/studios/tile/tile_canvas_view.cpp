@@ -84,7 +84,7 @@ void DrawCanvasPanel(ImVec2 origin) {
   // Held down and moved, the mouse paints every cell it passes; a dragged tile
   // or colour paints nothing.
   const bool painting = hovered.row >= 0 && !ImGui::GetDragDropPayload() && ImGui::IsMouseDown(ImGuiMouseButton_Left);
-  FollowStroke(state.stroke, painting, hovered, [&state](GridCell cell) { PaintCell(state, cell.row, cell.column); });
+  FollowStroke(state.stroke, painting, hovered, [&](GridCell cell) { PaintCell(state, cell.row, cell.column); });
   if (painting) NameNextEdit("paint stroke");
   if (hovered.row >= 0 && !ImGui::IsAnyMouseDown())
     ImGui::SetTooltip("Tile %03d, row %d, column %d", state.blockTiles[BlockAt(hovered.row, hovered.column)],

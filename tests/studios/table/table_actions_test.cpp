@@ -44,10 +44,10 @@ TEST(TableScreen, SectionsCellsAndSelection) {
   ChooseSectionTileSet(state, table, 1, 2);
   ChooseSectionTileSet(state, table, 2, 4);
   EXPECT_EQ(state.paletteTileSet, 4);
-  EXPECT_EQ(SectionTileSet(table, 7, 5), 1);
-  EXPECT_EQ(SectionTileSet(table, 8, 5), 2);
-  EXPECT_EQ(SectionTileSet(table, 16, 5), 4);
-  EXPECT_EQ(SectionTileSet(table, 16, 4), 0) << "a choice naming no set draws from the first";
+  EXPECT_EQ(TileSetForRow(table, 7, 5), 1);
+  EXPECT_EQ(TileSetForRow(table, 8, 5), 2);
+  EXPECT_EQ(TileSetForRow(table, 16, 5), 4);
+  EXPECT_EQ(TileSetForRow(table, 16, 4), 0) << "a choice naming no set draws from the first";
   EXPECT_STREQ(SectionName(15), "Middle");
 
   DropTileOnCell(table, 31, 23, 0x1FE);

@@ -1,0 +1,69 @@
+#include "chip/chip_render.h"
+
+namespace {
+IndexedImage Blank(int width, int height, uint8_t colour) {
+  return {width, height, std::vector<uint8_t>(static_cast<std::size_t>(width) * height, colour)};
+}
+
+void DrawTile(IndexedImage& image, const TileSet& set, int tile, int left, int top, uint8_t behind) {
+  for (int y = 0; y < 8; ++y) {
+    const int foreground = set.foreground[tile][y] & 15, background = set.background[tile][y] & 15;
+    for (int x = 0; x < 8; ++x) {
+      const int colour = set.pixels[tile][y][x] ? foreground : background;
+      image.pixels[static_cast<std::size_t>(top + y) * image.width + left + x] =
+          static_cast<uint8_t>(colour == 0 ? behind : colour);
+    }
+  }
+}
+
+// One line of a sprite's pixels from `left` on; colour 0 draws nothing.
+void DrawSpriteLine(IndexedImage& image, const Sprite& sprite, int row, int left, int line) {
+  const uint8_t colour = static_cast<uint8_t>(sprite.colour & 15);
+  if (colour == 0) return;
+  for (int x = 0; x < kSpriteSize; ++x)
+    if (sprite.pixels[row][x] && left + x >= 0 && left + x < image.width)
+      image.pixels[static_cast<std::size_t>(line) * image.width + left + x] = colour;
+}
+
+void DrawSprite(IndexedImage& image, const Sprite& sprite, int left, int top) {
+  for (int row = 0; row < kSpriteSize; ++row)
+    if (top + row >= 0 && top + row < image.height) DrawSpriteLine(image, sprite, row, left, top + row);
+}
+}  // namespace
+
+IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
+                          ScreenLook look) {
+  const uint8_t backdrop = static_cast<uint8_t>(table.backdrop & 15);
+  IndexedImage image = Blank(kChipWidth, kChipHeight, backdrop);
+  for (int row = 0; row < kTableRows; ++row) {
+    if (sets.empty()) break;
+    const TileSet& set = sets[TileSetForRow(table, row, sets.size())];
+    for (int column = 0; column < kTableColumns; ++column) {
+      const int tile = table.cells[row * kTableColumns + column];
+      if (tile != EmptyCell || look == ScreenLook::Chip) DrawTile(image, set, tile, 8 * column, 8 * row, backdrop);
+    }
+  }
+  if (look == ScreenLook::Editor) {
+    for (const SpritePlacement& placement : table.placements)
+      if (placement.spriteIndex >= 0 && placement.spriteIndex < static_cast<int>(sprites.size()))
+        DrawSprite(image, sprites[placement.spriteIndex], ChipPixel(placement.x), ChipPixel(placement.y));
+    return image;
+  }
+  // Plane 0 is on top: draw from the last plane up, each line only for the first four planes on it.
+  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites);
+  const std::vector<ScanLine> lines = ScanSpriteLines(attributes);
+  for (int line = 0; line < kChipHeight; ++line) {
+    const std::vector<int>& planes = lines[line].planes;
+    for (int k = std::min<int>(planes.size(), kSpritesPerLine) - 1; k >= 0; --k) {
+      const SpritePlane& plane = attributes.planes[planes[k]];
+      DrawSpriteLine(image, sprites[plane.sprite], line - plane.top, plane.left, line);
+    }
+  }
+  return image;
+}
+
+IndexedImage RenderTileSheet(const TileSet& set) {
+  IndexedImage image = Blank(128, 128, 0);
+  for (int tile = 0; tile < kTilesPerSet; ++tile) DrawTile(image, set, tile, 8 * (tile % 16), 8 * (tile / 16), 0);
+  return image;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Screens and tile sets as chip pixels: palette indices, one byte a pixel.
+// The PNG export, the editor's chip view and the tests share these.
+
+#include <cstdint>
+#include <vector>
+
+#include "chip/sprite_attributes.h"
+#include "model/project.h"
+
+struct IndexedImage {
+  int width = 0, height = 0;
+  std::vector<uint8_t> pixels;  // row by row; 0 = transparent
+  uint8_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+enum class ScreenLook {
+  Editor,  // as the editor draws it: empty cells show the backdrop, sprites in list order
+  Chip,    // as the chip would: tile 255 in empty cells, sprites by plane with four to a line
+};
+
+// 256 x 192: each third from its tile set, colour 0 and empty cells showing the
+// backdrop, sprites at their nearest whole chip pixel with colour 0 transparent.
+IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
+                          ScreenLook look);
+// 128 x 128: the set's 256 tiles, 16 to a row; colour 0 stays transparent.
+IndexedImage RenderTileSheet(const TileSet& set);

@@ -1,0 +1,26 @@
+#pragma once
+// Pictures from paint programs into the project. Every pixel is matched to the
+// palette in CIELAB; each 8-pixel row of a tile then takes the one colour pair
+// that loses least against the picture (the chip's two colours a row).
+// 256 x 192 is a screen: a tile set per third (identical tiles stored once, at
+// most 255 so that tile 255 stays the empty marker; the closest tiles merge
+// when a third needs more) and a name table using them. Any other size with
+// sides in multiples of 8 and at most 256 tiles is a tile sheet, read row by row.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "model/project.h"
+
+constexpr int kMaxImportedTileSets = 64;
+
+struct PngImportResult {
+  bool ok = false;
+  std::string message;  // what happened, or why the picture was refused
+  int firstTileSet = -1;  // the first tile set made
+  int nameTable = -1;     // the name table made for a screen
+};
+
+// Adds what the picture holds to `data`; a refused picture leaves it as it was.
+PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data);

@@ -1,0 +1,121 @@
+#include "storage/build_outputs.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "chip/chip_render.h"
+#include "chip/sprite_attributes.h"
+#include "storage/data_export.h"
+#include "storage/export_labels.h"
+#include "storage/png_file.h"
+
+namespace {
+std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+std::string IndexText(const std::vector<OutputFile>& files) {
+  std::string text;
+  char line[256];
+  for (const OutputFile& file : files) {
+    std::snprintf(line, sizeof line, "%-24s %6zu  %s\n", file.name.c_str(), file.bytes.size(), file.description.c_str());
+    text += line;
+  }
+  return text;
+}
+
+void Place(std::string& memory, std::size_t address, const std::vector<uint8_t>& bytes) {
+  memory.replace(address, bytes.size(), Text(bytes));
+}
+
+std::string Hex(uint8_t byte) {
+  char text[8];
+  std::snprintf(text, sizeof text, "$%02X", byte);
+  return text;
+}
+}  // namespace
+
+std::vector<OutputFile> BinaryTableFiles(const Project& data) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  std::vector<OutputFile> files;
+  for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
+    const std::string& label = labels.tileSets[i];
+    files.push_back({label + ".pat", Text(PatternBytes(data.tileSets[i])), "pattern table of tile set " + label});
+    files.push_back({label + ".col", Text(ColourBytes(data.tileSets[i])), "colour table of tile set " + label});
+  }
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    const std::string& label = labels.nameTables[i];
+    const NameTable& table = data.nameTables[i];
+    files.push_back({label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
+                     "name table " + label});
+    files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
+                     "sprite attribute table of name table " + label});
+  }
+  std::string sprites;
+  for (std::size_t i = 0; i < labels.sprites.size(); ++i) sprites += Text(SpritePatternBytes(data.sprites[i]));
+  files.push_back({"sprites.spr", sprites, std::to_string(labels.sprites.size()) + " sprite patterns, 32 bytes each"});
+  files.push_back({"index.txt", IndexText(files), "this list"});
+  return files;
+}
+
+std::vector<OutputFile> ScreenFiles(const Project& data) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  std::vector<OutputFile> files;
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    const NameTable& table = data.nameTables[i];
+    std::string memory(0x3800, '\0');
+    for (int third = 0; third < kThirds; ++third) {
+      if (data.tileSets.empty()) break;
+      const TileSet& set = data.tileSets[TileSetForRow(table, 8 * third, data.tileSets.size())];
+      Place(memory, 0x0800 * third, PatternBytes(set));
+      Place(memory, 0x2000 + 0x0800 * third, ColourBytes(set));
+    }
+    Place(memory, 0x1800, std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)));
+    Place(memory, 0x1B00, BuildSpriteAttributes(table, data.sprites).Bytes());
+    const std::string header("\xFE\x00\x00\xFF\x37\x00\x00", 7);  // BLOAD: start 0, end 0x37FF, run 0
+    files.push_back({labels.nameTables[i] + ".sc2", header + memory, "SCREEN 2 picture " + labels.nameTables[i]});
+  }
+  return files;
+}
+
+std::vector<OutputFile> PngFiles(const Project& data, int scale) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  std::vector<OutputFile> files;
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    files.push_back({labels.nameTables[i] + ".png",
+                     EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),
+                     "screen " + labels.nameTables[i]});
+  for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
+    files.push_back({labels.tileSets[i] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i]), scale),
+                     "tile sheet " + labels.tileSets[i]});
+  return files;
+}
+
+std::string SpriteAttributeText(const Project& data, std::vector<std::string>* problems) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  std::string out;
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites);
+    for (const std::string& problem : attributes.problems) {
+      out += "; " + problem + "\n";
+      if (problems) problems->push_back(labels.nameTables[i] + ": " + problem);
+    }
+    out += labels.nameTables[i] + "_sat:\n";
+    for (const SpritePlane& plane : attributes.planes)
+      out += "   db " + Hex(plane.y) + "," + Hex(plane.x) + "," + Hex(plane.pattern) + "," + Hex(plane.colour) +
+             " ; " + data.sprites[plane.sprite].name + "\n";
+    if (attributes.planes.size() < kSpritePlanes) out += "   db " + Hex(kTerminatorY) + "\n";
+    out += "\n";
+  }
+  return out;
+}
+
+FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,
+                            std::vector<std::string>* written) {
+  std::error_code error;
+  if (!std::filesystem::is_directory(folder, error)) return FileResult::CannotWrite;
+  for (const OutputFile& file : files) {
+    const std::string path = (std::filesystem::path(folder) / file.name).string();
+    if (FileResult result = ReplaceFile(path, file.bytes, false); result != FileResult::Ok) return result;
+    if (written) written->push_back(path);
+  }
+  return FileResult::Ok;
+}

@@ -1,0 +1,40 @@
+#pragma once
+// The files a game's build takes from a project, beyond the text exports:
+// binary tables for incbin, SCREEN 2 files for BLOAD, PNG pictures, and the
+// sprite attribute tables. Each is a list of named files, written one after
+// another into a folder, each atomically.
+
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+#include "storage/file_io.h"
+
+struct OutputFile {
+  std::string name;         // "Dungeon.pat"
+  std::string bytes;
+  std::string description;  // "pattern table of tile set Dungeon"
+};
+
+// For each exported tile set "<label>.pat" and "<label>.col" (2048 bytes each),
+// for each name table "<label>.nam" (768) and "<label>.sat", all sprites as
+// "sprites.spr" (32 bytes each), and "index.txt" listing them.
+std::vector<OutputFile> BinaryTableFiles(const Project& data);
+
+// Each exported name table as "<label>.sc2": the 7-byte BLOAD header, then video
+// memory 0x0000-0x37FF in SCREEN 2's layout.
+constexpr std::size_t kScreenFileSize = 7 + 0x3800;
+std::vector<OutputFile> ScreenFiles(const Project& data);
+
+// Each exported name table as "<label>.png" (256 x 192 as the editor shows it),
+// each exported tile set as "<label>.sheet.png" (128 x 128), scaled by `scale`.
+std::vector<OutputFile> PngFiles(const Project& data, int scale);
+
+// The sprite attribute tables as assembly: "<label>_sat:" and 4 bytes a line,
+// each problem as a comment and also in `problems` ("Level_1: placement 3 ...").
+std::string SpriteAttributeText(const Project& data, std::vector<std::string>* problems);
+
+// Writes every file into `folder`, stopping at the first that fails; `written`
+// gets the paths of those written.
+FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,
+                            std::vector<std::string>* written);

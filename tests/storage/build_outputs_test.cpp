@@ -1,0 +1,157 @@
+#include "storage/build_outputs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "chip/chip_render.h"
+#include "import/png_import.h"
+#include "storage/data_export.h"
+#include "storage/png_file.h"
+#include "storage/project_file.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+const OutputFile& Named(const std::vector<OutputFile>& files, const std::string& name) {
+  for (const OutputFile& file : files)
+    if (file.name == name) return file;
+  ADD_FAILURE() << "no " << name;
+  return files.front();
+}
+
+std::string Bytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+RgbaImage Decoded(const std::string& png) {
+  RgbaImage image;
+  std::string error;
+  EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 4096, 4096, image, error)) << error;
+  return image;
+}
+
+// The colour a render gives a pixel, as RGBA bytes in the palette's values.
+uint32_t RgbaAt(const RgbaImage& image, int x, int y) {
+  const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
+  return PackColour(p[0], p[1], p[2], p[3]);
+}
+
+// A screen of three different thirds with a sprite over it.
+void MakeScreenProject() {
+  MakeRichProject();
+  nameTables.resize(1);
+  nameTables[0].thirdTileSets[1] = 1;
+  nameTables[0].thirdTileSets[2] = 2;
+  nameTables[0].backdrop = 4;
+  nameTables[0].cells[700] = EmptyCell;
+  nameTables[0].placements = {{1, 4.75f * 10, 4.75f * 20}};
+}
+
+PngImportResult Import(const std::string& png, Project& into) {
+  return ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "pic", into);
+}
+}  // namespace
+
+TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
+  MakeScreenProject();
+  const std::vector<OutputFile> files = BinaryTableFiles(project);
+  EXPECT_EQ(Named(files, "Set_0.pat").bytes, Bytes(PatternBytes(tileSets[0])));
+  EXPECT_EQ(Named(files, "Set_2.col").bytes, Bytes(ColourBytes(tileSets[2])));
+  EXPECT_EQ(Named(files, "Set_2.col").bytes.size(), 2048u);
+  EXPECT_EQ(Named(files, "Screen.nam").bytes, std::string(std::begin(nameTables[0].cells), std::end(nameTables[0].cells)));
+  EXPECT_EQ(Named(files, "sprites.spr").bytes.size(), 5u * 32);
+  EXPECT_EQ(Named(files, "sprites.spr").bytes.substr(32, 32), Bytes(SpritePatternBytes(sprites()[1])));
+  EXPECT_EQ(Named(files, "Screen.sat").bytes, std::string("\x13\x0A\x04\x05\xD0", 5));
+  EXPECT_NE(Named(files, "index.txt").bytes.find("Set_1.pat                  2048  pattern table of tile set Set_1"),
+            std::string::npos);
+
+  const std::string sc2 = Named(ScreenFiles(project), "Screen.sc2").bytes;
+  ASSERT_EQ(sc2.size(), kScreenFileSize);
+  EXPECT_EQ(sc2.substr(0, 7), std::string("\xFE\x00\x00\xFF\x37\x00\x00", 7));
+  const struct {
+    std::size_t address;
+    std::string bytes;
+  } places[] = {{0x0000, Bytes(PatternBytes(tileSets[0]))}, {0x0800, Bytes(PatternBytes(tileSets[1]))},
+                {0x1000, Bytes(PatternBytes(tileSets[2]))}, {0x1800, Named(files, "Screen.nam").bytes},
+                {0x1B00, Named(files, "Screen.sat").bytes}, {0x2000, Bytes(ColourBytes(tileSets[0]))},
+                {0x2800, Bytes(ColourBytes(tileSets[1]))},  {0x3000, Bytes(ColourBytes(tileSets[2]))}};
+  for (const auto& place : places) EXPECT_EQ(sc2.substr(7 + place.address, place.bytes.size()), place.bytes) << place.address;
+}
+
+TEST(BuildOutputs, PngExportIsTheEditorsRenderScaled) {
+  MakeScreenProject();
+  const std::vector<OutputFile> files = PngFiles(project, 3);
+  const RgbaImage screen = Decoded(Named(files, "Screen.png").bytes);
+  ASSERT_EQ(screen.width, 256 * 3);
+  ASSERT_EQ(screen.height, 192 * 3);
+  const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
+  for (int y = 0; y < 192; ++y)
+    for (int x = 0; x < 256; ++x) ASSERT_EQ(RgbaAt(screen, 3 * x + 2, 3 * y + 1), Palette[render.At(x, y)]) << x << "," << y;
+  EXPECT_EQ(render.At(8 * (700 % 32), 8 * (700 / 32)), 4) << "an empty cell shows the backdrop";
+  const RgbaImage sheet = Decoded(Named(files, "Set_1.sheet.png").bytes);
+  const IndexedImage tiles = RenderTileSheet(tileSets[1]);
+  ASSERT_EQ(sheet.width, 128 * 3);
+  for (int y = 0; y < 128; ++y)
+    for (int x = 0; x < 128; ++x) ASSERT_EQ(RgbaAt(sheet, 3 * x, 3 * y), Palette[tiles.At(x, y)]) << x << "," << y;
+}
+
+TEST(PngImport, AScreenComesBackPixelForPixel) {
+  MakeScreenProject();
+  nameTables[0].placements.clear();  // sprites are not tiles
+  const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
+  Project into = DefaultProject();
+  const PngImportResult result = Import(EncodePng(render, 1), into);
+  ASSERT_TRUE(result.ok) << result.message;
+  ASSERT_EQ(into.tileSets.size(), 4u);
+  const IndexedImage back = RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
+  EXPECT_EQ(back.pixels, render.pixels);
+  EXPECT_NE(result.message.find("0 rows with more than two colours"), std::string::npos) << result.message;
+}
+
+TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
+  // Row 0 of tile 0: five white, two dark red, one nearly dark red pixel of black's neighbour.
+  IndexedImage picture{256, 192, std::vector<uint8_t>(256 * 192, 1)};
+  const uint8_t row[8] = {15, 15, 15, 15, 15, 6, 6, 8};
+  for (int x = 0; x < 8; ++x) picture.pixels[x] = row[x];
+  // 256 different tiles in the top third: each carries its number in binary on row 7.
+  for (int tile = 0; tile < 256; ++tile)
+    for (int bit = 0; bit < 8; ++bit) picture.pixels[(8 * (tile / 32) + 7) * 256 + 8 * (tile % 32) + bit] = tile >> bit & 1 ? 15 : 1;
+  Project into = DefaultProject();
+  const PngImportResult result = Import(EncodePng(picture, 1), into);
+  ASSERT_TRUE(result.ok);
+  // Computed by hand: of the pairs with white, {white, dark red} costs only the medium red pixel's
+  // distance to dark red, less than {white, medium red} (two dark red pixels) or any pair without white.
+  const TileSet& top = into.tileSets[1];
+  const int tile = into.nameTables[result.nameTable].cells[0];
+  const int shown[8] = {15, 15, 15, 15, 15, 6, 6, 6};
+  for (int x = 0; x < 8; ++x)
+    EXPECT_EQ(top.pixels[tile][0][x] ? top.foreground[tile][0] : top.background[tile][0], shown[x]) << x;
+  EXPECT_NE(result.message.find("1 row with more than two colours"), std::string::npos) << result.message;
+  EXPECT_NE(result.message.find("1 tile merged"), std::string::npos) << result.message;
+  for (int cell = 0; cell < 256; ++cell) EXPECT_LT(into.nameTables[result.nameTable].cells[cell], 255) << "tile 255 stays empty";
+}
+
+TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
+  MakeRichProject();
+  const std::string before = SerializeProject(project);
+  const struct {
+    std::string bytes;
+    const char* reason;
+  } refused[] = {
+      {"not a picture", "not a PNG"},
+      {EncodePng(IndexedImage{12, 8, std::vector<uint8_t>(96, 1)}, 1), "multiples of 8"},
+      {EncodePng(IndexedImage{136, 128, std::vector<uint8_t>(136 * 128, 1)}, 1), "at most 256 tiles"},
+      {EncodePng(IndexedImage{512, 384, std::vector<uint8_t>(512 * 384, 1)}, 1), "too large"},
+      {EncodePng(IndexedImage{4096, 8, std::vector<uint8_t>(4096 * 8, 1)}, 1), "at most 2048 x 2048"},
+  };
+  for (const auto& c : refused) {
+    const PngImportResult result = Import(c.bytes, project);
+    EXPECT_FALSE(result.ok) << c.reason;
+    EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
+  }
+  EXPECT_EQ(SerializeProject(project), before);
+  const PngImportResult sheet = Import(EncodePng(RenderTileSheet(tileSets[1]), 1), project);
+  ASSERT_TRUE(sheet.ok);
+  EXPECT_EQ(RenderTileSheet(tileSets.back()).pixels, RenderTileSheet(tileSets[1]).pixels)
+      << "a sheet comes back with every tile in its place";
+}

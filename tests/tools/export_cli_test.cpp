@@ -1,0 +1,84 @@
+// The real tessellary-export binary on a small project: every option writes
+// exactly what the editor's own functions write.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "storage/build_outputs.h"
+#include "storage/data_export.h"
+#include "storage/project_file.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+int RunExport(const TempDir& dir, const std::string& arguments) {
+  const std::string command = std::string(TESSELLARY_EXPORT) + " " + arguments + " > " + dir.File("out.txt") + " 2> " +
+                              dir.File("err.txt");
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::size_t FilesIn(const std::string& folder) {
+  std::error_code error;
+  std::size_t count = 0;
+  for (auto it = std::filesystem::directory_iterator(folder, error); it != std::filesystem::directory_iterator(); ++it)
+    ++count;
+  return count;
+}
+}  // namespace
+
+TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
+  TempDir dir;
+  MakeRichProject();
+  nameTables[1].placements = {{2, 30, 40}, {99, 0, 0}};  // the second names no sprite: a problem, reported
+  ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
+  const std::string options = "--asm " + dir.File("gfx.asm") + " --basic " + dir.File("gfx.bas") + " --sat " +
+                              dir.File("sat.asm") + " --bin " + dir.File("bin") + " --sc2 " + dir.File("sc2") +
+                              " --png " + dir.File("png") + " --scale 2";
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " " + options), 0) << ReadFile(dir.File("err.txt"));
+  EXPECT_EQ(ReadFile(dir.File("gfx.asm")), ExportText(project, kAssemblyLinePrefix));
+  EXPECT_EQ(ReadFile(dir.File("gfx.bas")), ExportText(project, kBasicLinePrefix));
+  EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project, nullptr));
+  const struct {
+    const char* folder;
+    std::vector<OutputFile> files;
+  } folders[] = {{"bin", BinaryTableFiles(project)}, {"sc2", ScreenFiles(project)}, {"png", PngFiles(project, 2)}};
+  for (const auto& [folder, files] : folders) {
+    EXPECT_EQ(FilesIn(dir.File(folder)), files.size()) << folder;
+    for (const OutputFile& file : files)
+      EXPECT_EQ(ReadFile(dir.File(std::string(folder) + "/" + file.name)), file.bytes) << file.name;
+  }
+  const std::string printed = ReadFile(dir.File("out.txt"));
+  EXPECT_NE(printed.find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos) << printed;
+  EXPECT_NE(ReadFile(dir.File("err.txt")).find("Screen_2: placement 1: names no sprite"), std::string::npos);
+  // Both assembly files assemble together.
+  WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
+  EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
+}
+
+TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
+  TempDir dir;
+  ResetProject();
+  ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
+  WriteFile(dir.File("bad.krv"), "PNG?");
+  const struct {
+    std::string arguments;
+    const char* message;
+  } cases[] = {
+      {dir.File("missing.krv") + " --asm " + dir.File("a.asm"), "cannot load"},
+      {dir.File("bad.krv") + " --asm " + dir.File("a.asm"), "not a project file"},
+      {dir.File("game.krv") + " --scale 0 --png " + dir.File("p"), "--scale"},
+      {dir.File("game.krv") + " --asm " + dir.File("no/such/folder/a.asm"), "cannot be written"},
+      {dir.File("game.krv") + " --frobnicate", "frobnicate"},
+      {"--import-png " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_NE(RunExport(dir, c.arguments), 0) << c.arguments;
+    EXPECT_NE(ReadFile(dir.File("err.txt")).find(c.message), std::string::npos) << ReadFile(dir.File("err.txt"));
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.File("a.asm")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("p")));
+  EXPECT_FALSE(std::filesystem::exists(dir.File("new.krv")));
+  EXPECT_EQ(RunExport(dir, "--version"), 0);
+}
