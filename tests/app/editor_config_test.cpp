@@ -4,6 +4,7 @@
 
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
+#include "app/project_commands.h"
 #include "app/window_placement.h"
 
 namespace {
@@ -11,62 +12,50 @@ void ResetSettings() {
   editorSettings = EditorSettings{};
   lastDirectory = "/start";
   savedTabOrder.clear();
+  session.recentFiles.clear();
   RegisterEditorTabs();
+}
+
+// What a file's text leaves in the settings: "x y width height reserved|folder|tab ids|recent files".
+std::string Read(const std::string& text) {
+  ResetSettings();
+  ParseEditorConfig(text);
+  const EditorSettings& e = editorSettings;
+  std::string read = std::to_string(e.windowX) + " " + std::to_string(e.windowY) + " " + std::to_string(e.windowWidth) +
+                     " " + std::to_string(e.windowHeight) + " " + std::to_string(e.reservedSetting) + "|" +
+                     lastDirectory + "|";
+  for (int32_t id : savedTabOrder) read += std::to_string(id);
+  for (const std::string& path : session.recentFiles) read += "|" + path;
+  return read;
 }
 }  // namespace
 
-TEST(EditorConfig, WrittenFileReadsBackTheSame) {
+TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotGive) {
   ResetSettings();
   editorSettings.reservedSetting = 9;
   lastDirectory = "  /home/user/my games ";
   savedTabOrder = {2, 0, 1};
+  session.recentFiles = {"/a.krv", "/b b.krv"};
   RegisterEditorTabs();
   const std::string text = FormatEditorConfig(120, -40);
-  EXPECT_EQ(text, "120 -40 1806 995 9\n  /home/user/my games \nTable Studio|2\nSprite Studio|0\nTile Studio|1\n");
+  EXPECT_EQ(text,
+            "120 -40 1806 995 9\n  /home/user/my games \nTable Studio|2\nSprite Studio|0\nTile Studio|1\n"
+            "recent=/a.krv\nrecent=/b b.krv\n");
+  EXPECT_EQ(Read(text), "120 -40 1806 995 9|  /home/user/my games |201|/a.krv|/b b.krv");
 
-  ResetSettings();
-  ParseEditorConfig(text);
-  EXPECT_EQ(editorSettings.windowX, 120);
-  EXPECT_EQ(editorSettings.windowY, -40);
-  EXPECT_EQ(editorSettings.reservedSetting, 9);
-  EXPECT_EQ(lastDirectory, "  /home/user/my games ");
-  EXPECT_EQ(savedTabOrder, (std::vector<int32_t>{2, 0, 1}));
-  ResetSettings();
-}
-
-TEST(EditorConfig, ReadingKeepsWhatTheFileDoesNotGive) {
-  ResetSettings();
-  ParseEditorConfig("100 50 800 600 9\n/games\r\nTile|1\nSprite|0\n");
-  EXPECT_EQ(editorSettings.windowX, 100);
-  EXPECT_EQ(editorSettings.windowY, 50);
-  EXPECT_EQ(editorSettings.windowWidth, 800);
-  EXPECT_EQ(editorSettings.windowHeight, 600);
-  EXPECT_EQ(editorSettings.reservedSetting, 9);
-  EXPECT_EQ(lastDirectory, "/games");
-  RegisterEditorTabs();
-  EXPECT_STREQ(editorTabs[0].title, "Tile Studio");
-  EXPECT_STREQ(editorTabs[1].title, "Sprite Studio");
-  EXPECT_STREQ(editorTabs[2].title, "Table Studio");
+  const std::string centred = std::to_string(kCentredPosition);
+  const struct {
+    std::string text, read;
+  } cases[] = {
+      {"100 50 800 600 9\n/games\r\nTile|1\nSprite|0\n", "100 50 800 600 9|/games|10"},
+      {"10 20 abc\n/ignored\nTable Studio|2\n", "10 20 1806 995 0|/start|"},
+      {"1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\nrecent=\n\n", "1 2 3 4 5||2100"},
+      {"", centred + " " + centred + " 1806 995 0|/start|"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Read(c.text), c.read) << c.text;
   // The next write stores the window's own position with the fixed size and the reserved number.
+  Read("100 50 800 600 9\n/games\n");
   EXPECT_EQ(FormatEditorConfig(7, 8).substr(0, 18), "7 8 1806 995 9\n/ga");
-
-  ResetSettings();
-  ParseEditorConfig("10 20 abc\n/ignored\nTable Studio|2\n");
-  EXPECT_EQ(editorSettings.windowX, 10);
-  EXPECT_EQ(editorSettings.windowY, 20);
-  EXPECT_EQ(editorSettings.windowWidth, kWindowWidth);
-  EXPECT_EQ(lastDirectory, "/start");
-  EXPECT_TRUE(savedTabOrder.empty());
-
-  ResetSettings();
-  ParseEditorConfig("1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\n\n");
-  EXPECT_EQ(lastDirectory, "") << "an empty folder line stays the folder line";
-  EXPECT_EQ(savedTabOrder, (std::vector<int32_t>{2, 1, 0, 0}));
-
-  ResetSettings();
-  ParseEditorConfig("");
-  EXPECT_EQ(editorSettings.windowX, kCentredPosition);
-  EXPECT_EQ(lastDirectory, "/start");
   ResetSettings();
 }
 
@@ -95,4 +84,22 @@ TEST(WindowPlacement, APositionOffEveryDisplayIsCentred) {
   KeepWindowOnADisplay(empty, displays);
   EXPECT_EQ(empty.windowWidth, kWindowWidth);
   EXPECT_EQ(empty.windowHeight, kWindowHeight);
+}
+
+TEST(WindowPlacement, AnyWindowShowsTheWholeLayoutAndMousePositionsMapBackExactly) {
+  const struct {
+    float width, height, scale, offsetX, offsetY;
+  } windows[] = {{1806, 995, 1, 0, 0}, {903, 600, 0.5f, 0, 51.25f}, {3612 + 100, 1990, 2, 50, 0}};
+  for (const auto& w : windows) {
+    const LayoutFit fit = FitLayout(w.width, w.height);
+    EXPECT_EQ(std::vector<float>({fit.scale, fit.offsetX, fit.offsetY}),
+              std::vector<float>({w.scale, w.offsetX, w.offsetY}));
+    float x = 417, y = 38.5f;
+    LayoutToWindow(fit, x, y);
+    WindowToLayout(fit, x, y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(417.0f, 38.5f));
+  }
+  int width, height;
+  LargestLayoutWindow(1366, 768 - 40, width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(1321, 728)) << "the height limits a 1366 x 768 display";
 }

@@ -8,36 +8,31 @@
 #include "support/gui_driver.h"
 
 namespace {
-std::vector<std::string> Titles() {
-  std::vector<std::string> titles;
+using Titles = std::vector<std::string>;
+const Titles kStart = {"Sprite Studio", "Tile Studio", "Table Studio"};
+
+Titles TabTitles() {
+  Titles titles;
   for (const EditorTab& tab : editorTabs) titles.push_back(tab.title);
   return titles;
 }
 
-using Titles_ = std::vector<std::string>;
-
-void RegisterInOrder(std::vector<int32_t> order) {
+Titles RegisterInOrder(std::vector<int32_t> order) {
   savedTabOrder = std::move(order);
   RegisterEditorTabs();
+  return TabTitles();
 }
 }  // namespace
 
-TEST(EditorTabs, RegisterFollowsTheSavedOrderThenTheRest) {
-  struct Case {
-    std::vector<int32_t> saved;
-    Titles_ expected;
-  };
-  const Case cases[] = {
-      {{}, {"Sprite Studio", "Tile Studio", "Table Studio"}},
-      {{2, 0}, {"Table Studio", "Sprite Studio", "Tile Studio"}},
-      {{1, 0}, {"Tile Studio", "Sprite Studio", "Table Studio"}},
-      {{7, 2, -1}, {"Table Studio", "Sprite Studio", "Tile Studio"}},
-      {{2, 2, 0, 2}, {"Table Studio", "Sprite Studio", "Tile Studio"}},
-  };
-  for (const Case& c : cases) {
-    RegisterInOrder(c.saved);
-    EXPECT_EQ(Titles(), c.expected) << "saved order of " << c.saved.size();
-  }
+TEST(EditorTabs, RegisterFollowsTheSavedOrderThenTheRestAndMovesStayInTheList) {
+  const Titles tableFirst = {"Table Studio", "Sprite Studio", "Tile Studio"};
+  EXPECT_EQ(RegisterInOrder({}), kStart);
+  EXPECT_EQ(RegisterInOrder({2, 0}), tableFirst);
+  EXPECT_EQ(RegisterInOrder({1, 0}), (Titles{"Tile Studio", "Sprite Studio", "Table Studio"}));
+  EXPECT_EQ(RegisterInOrder({7, 2, -1}), tableFirst) << "unknown ids are skipped";
+  EXPECT_EQ(RegisterInOrder({2, 2, 0, 2}), tableFirst) << "repeats are skipped";
+  for (auto [from, to] : {std::pair{-1, 0}, {3, 0}, {0, 3}}) MoveEditorTab(editorTabs, from, to);
+  EXPECT_EQ(TabTitles(), tableFirst);
   RegisterInOrder({});
 }
 
@@ -45,31 +40,16 @@ TEST(EditorTabs, DraggingATabOntoAnotherPutsItBeforeThatTab) {
   RegisterInOrder({});
   GuiDriver gui;
   gui.Frame(2);
-  const Titles_ abc = {"Sprite Studio", "Tile Studio", "Table Studio"};
-  ASSERT_EQ(Titles(), abc);
-
-  // A on C: B, A, C.
   gui.Drag(gui.ItemCenter("Sprite Studio"), gui.ItemCenter("Table Studio"));
-  EXPECT_EQ(Titles(), (Titles_{"Tile Studio", "Sprite Studio", "Table Studio"}));
+  EXPECT_EQ(TabTitles(), (Titles{"Tile Studio", "Sprite Studio", "Table Studio"}));
 
-  // C on A, from A, B, C again: C, A, B.
   RegisterInOrder({});
   gui.Frame(2);
   gui.Drag(gui.ItemCenter("Table Studio"), gui.ItemCenter("Sprite Studio"));
-  EXPECT_EQ(Titles(), (Titles_{"Table Studio", "Sprite Studio", "Tile Studio"}));
-
-  // A tab dropped on itself stays where it is.
+  const Titles moved = {"Table Studio", "Sprite Studio", "Tile Studio"};
+  EXPECT_EQ(TabTitles(), moved);
   const ImVec2 a = gui.ItemCenter("Sprite Studio");
   gui.Drag(ImVec2(a.x - 20, a.y), ImVec2(a.x + 20, a.y));
-  EXPECT_EQ(Titles(), (Titles_{"Table Studio", "Sprite Studio", "Tile Studio"}));
+  EXPECT_EQ(TabTitles(), moved) << "a tab dropped on itself stays where it is";
   RegisterInOrder({});
-}
-
-TEST(EditorTabs, MoveIgnoresPositionsOutsideTheList) {
-  RegisterInOrder({});
-  const Titles_ before = Titles();
-  MoveEditorTab(editorTabs, -1, 0);
-  MoveEditorTab(editorTabs, 3, 0);
-  MoveEditorTab(editorTabs, 0, 3);
-  EXPECT_EQ(Titles(), before);
 }

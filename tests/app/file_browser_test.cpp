@@ -19,11 +19,13 @@ void Populate(const TempDir& dir) {
 }  // namespace
 
 TEST(FileBrowser, PatternsIgnoreLetterCase) {
-  EXPECT_TRUE(MatchesPattern("level.krv", "*.krv"));
-  EXPECT_TRUE(MatchesPattern("LEVEL.KRV", "*.krv"));
-  EXPECT_FALSE(MatchesPattern("level.krv.bak", "*.krv"));
-  EXPECT_TRUE(MatchesPattern("README", "*.*"));
-  EXPECT_TRUE(MatchesPattern("a.asm", "?.asm"));
+  for (auto [name, pattern, matches] : {std::tuple{"level.krv", "*.krv", true},
+                                        {"LEVEL.KRV", "*.krv", true},
+                                        {"level.krv.bak", "*.krv", false},
+                                        {"README", "*.*", true},
+                                        {"a.asm", "?.asm", true},
+                                        {"ab.asm", "?.asm", false}})
+    EXPECT_EQ(MatchesPattern(name, pattern), matches) << name << " " << pattern;
 }
 
 TEST(FileBrowser, ListsFoldersAndFilesOfTheChosenFilter) {
@@ -45,39 +47,32 @@ TEST(FileBrowser, ListsFoldersAndFilesOfTheChosenFilter) {
   EXPECT_EQ(fs::path(elsewhere.directory), fs::current_path());
 }
 
-TEST(FileBrowser, OpenAcceptsOnlyAnExistingFile) {
+TEST(FileBrowser, OpenAcceptsAnExistingFileAndSaveAsksBeforeReplacingOne) {
   TempDir dir;
   Populate(dir);
   FileBrowserState state = OpenFileBrowser(kLoadProjectFilters, dir.path().string(), false);
-  ConfirmFileName(state);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
-  EXPECT_FALSE(state.message.empty());
-
-  PickFile(state, "ghost.krv");
-  ConfirmFileName(state);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
-  EXPECT_EQ(state.message, "No such file.");
-
-  PickFile(state, "levels");  // a folder's name enters it
-  ConfirmFileName(state);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
-  EXPECT_EQ(state.files, std::vector<std::string>{"one.krv"});
-
+  const struct {
+    const char* typed;
+    const char* message;
+  } refused[] = {{"", "Type a file name."}, {"ghost.krv", "No such file."}, {"levels", ""}};
+  for (const auto& c : refused) {
+    PickFile(state, c.typed);
+    ConfirmFileName(state);
+    EXPECT_EQ(state.outcome, BrowserOutcome::Pending) << c.typed;
+    EXPECT_EQ(state.message, c.message) << c.typed;
+  }
+  EXPECT_EQ(state.files, std::vector<std::string>{"one.krv"}) << "a folder's name enters it";
   PickFile(state, "one.krv");
   ConfirmFileName(state);
   EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
   EXPECT_EQ(fs::path(state.chosenPath), fs::canonical(dir.File("levels/one.krv")));
-}
 
-TEST(FileBrowser, SaveAsksBeforeReplacingAFile) {
-  TempDir dir;
-  Populate(dir);
-  FileBrowserState state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
+  state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
   PickFile(state, "missing folder/new.krv");
   ConfirmFileName(state);
   EXPECT_EQ(state.message, "No such folder.");
-
-  PickFile(state, "b.krv");
+  // Regression: a name typed without its extension replaced the existing file silently.
+  PickFile(state, "b");
   ConfirmFileName(state);
   EXPECT_TRUE(state.askOverwrite);
   AnswerOverwrite(state, false);
@@ -85,16 +80,10 @@ TEST(FileBrowser, SaveAsksBeforeReplacingAFile) {
   ConfirmFileName(state);
   AnswerOverwrite(state, true);
   EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
-
-  // Regression: a name typed without its extension replaced the existing file silently.
-  state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
-  PickFile(state, "b");
-  ConfirmFileName(state);
-  EXPECT_TRUE(state.askOverwrite);
+  EXPECT_EQ(fs::path(state.chosenPath).filename(), "b.krv");
   state = OpenFileBrowser(kAssemblyFilters, dir.path().string(), true);
   PickFile(state, "fresh");
   ConfirmFileName(state);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
   EXPECT_EQ(fs::path(state.chosenPath).filename(), "fresh.asm");
 }
 

@@ -8,8 +8,8 @@
 #include "app/project_commands.h"
 #include "model/history.h"
 #include "storage/project_file.h"
-#include "support/gui_driver.h"
 #include "support/project_fixtures.h"
+#include "support/studio_gui.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -31,44 +31,31 @@ std::string AnswerDialog(const FileFilters& filters, const std::string& initialD
   return dialog.answer;
 }
 
-class MainMenuTest : public ::testing::Test {
+class MainMenuTest : public StudioGui {
  protected:
   void SetUp() override {
     dialog = DialogStub{};
     previousDialog = fileDialogFunction;
     fileDialogFunction = AnswerDialog;
-    ResetEditor();
     lastDirectory = dir.path().string();
     gui.Frame(2);
   }
-  void TearDown() override {
-    fileDialogFunction = previousDialog;
-    ResetEditor();
-  }
+  void TearDown() override { fileDialogFunction = previousDialog; }
 
-  void ChooseMenu(std::initializer_list<const char*> path) {
-    for (const char* label : path) gui.ClickItem(label);
-    gui.Frame();
-  }
   void Chord(ImGuiKey key, bool shift = false) {
     gui.PressKey(ImGuiMod_Ctrl | (shift ? ImGuiMod_Shift : 0) | key);
     gui.Frame();
   }
   std::string Title() const { return WindowTitle(session, ProjectHasUnsavedChanges()); }
-  void AddSprite() {
-    gui.ClickItem("ADD SPRITE");
-    gui.Frame();
-  }
 
   TempDir dir;
-  GuiDriver gui;
   FileDialogFunction previousDialog = nullptr;
 };
 }  // namespace
 
 TEST_F(MainMenuTest, SaveAsksOnceThenWritesTheCurrentFileAndTheTitleFollows) {
   EXPECT_EQ(Title(), "untitled - Tessellary");
-  AddSprite();
+  Choose({"ADD SPRITE"});
   EXPECT_EQ(Title(), "untitled* - Tessellary");
 
   dialog.answer = dir.File("level");
@@ -78,19 +65,19 @@ TEST_F(MainMenuTest, SaveAsksOnceThenWritesTheCurrentFileAndTheTitleFollows) {
   EXPECT_EQ(Title(), "level.krv - Tessellary");
   EXPECT_EQ(ReadFile(dir.File("level.krv")), SerializeProject(project));
 
-  AddSprite();
+  Choose({"ADD SPRITE"});
   EXPECT_EQ(Title(), "level.krv* - Tessellary");
   Chord(ImGuiKey_Z);
   EXPECT_EQ(Title(), "level.krv - Tessellary") << "undone back to the saved state is not unsaved";
   Chord(ImGuiKey_Z, true);
   EXPECT_EQ(sprites().size(), 3u) << "Ctrl+Shift+Z redoes";
-  ChooseMenu({"File", "Save Project"});
+  Choose({"File", "Save Project"});
   EXPECT_EQ(dialog.calls, 1) << "the current file is written without a dialog";
   EXPECT_EQ(ReadFile(dir.File("level.krv")), SerializeProject(project));
   EXPECT_EQ(Title(), "level.krv - Tessellary");
 
   dialog.answer = dir.File("copy");
-  ChooseMenu({"File", "Save Project As..."});
+  Choose({"File", "Save Project As..."});
   EXPECT_EQ(dialog.calls, 2);
   EXPECT_EQ(Title(), "copy.krv - Tessellary");
   EXPECT_EQ(session.recentFiles, (std::vector<std::string>{dir.File("copy.krv"), dir.File("level.krv")}));
@@ -111,7 +98,7 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
   };
   for (const auto& c : cases) {
     dialog.answer = dir.File(c.typed);
-    ChooseMenu(c.menu);
+    Choose(c.menu);
     EXPECT_EQ(dialog.filters, c.filters) << c.typed;
     EXPECT_TRUE(std::filesystem::exists(dir.File(c.written))) << c.typed;
   }
@@ -122,46 +109,33 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
 }
 
 TEST_F(MainMenuTest, UnsavedChangesAreAskedAboutBeforeNewAndExit) {
-  ChooseMenu({"File", "New"});
+  Choose({"File", "New"});
   ASSERT_TRUE(gui.HasItem("Yes")) << "without unsaved changes New asks as before";
-  gui.ClickItem("Cancel");
-  gui.Frame();
+  Choose({"Cancel"});
 
-  AddSprite();
-  ChooseMenu({"File", "Exit"});
-  gui.Frame();
+  Choose({"ADD SPRITE"});
+  Choose({"File", "Exit"});
   ASSERT_TRUE(gui.HasItem("Don't Save"));
-  gui.ClickItem("Cancel");
-  gui.Frame();
+  Choose({"Cancel"});
   EXPECT_TRUE(gui.running);
   EXPECT_EQ(sprites().size(), 2u);
 
-  ChooseMenu({"File", "New"});
-  gui.Frame();
+  Choose({"File", "New"});
   EXPECT_FALSE(gui.HasItem("Yes")) << "the question replaces New's own";
-  gui.ClickItem("Don't Save");
-  gui.Frame();
+  Choose({"Don't Save"});
   EXPECT_EQ(sprites().size(), 1u);
   Chord(ImGuiKey_Z);
   EXPECT_EQ(sprites().size(), 2u) << "New is undoable";
 
   dialog.answer = "";  // Save with no current file asks for a path; cancelling keeps the editor open
-  ChooseMenu({"File", "Exit"});
-  gui.Frame();
-  gui.ClickItem("Save");
-  gui.Frame();
+  Choose({"File", "Exit", "Save"});
   EXPECT_EQ(dialog.calls, 1);
   EXPECT_TRUE(gui.running);
 
-  ChooseMenu({"File", "Exit"});
-  gui.Frame();
+  Choose({"File", "Exit"});
   gui.PressKey(ImGuiKey_Escape);
-  gui.Frame(2);
   EXPECT_TRUE(gui.running) << "Escape cancels";
-  ChooseMenu({"File", "Exit"});
-  gui.Frame();
-  gui.ClickItem("Don't Save");
-  gui.Frame();
+  Choose({"File", "Exit", "Don't Save"});
   EXPECT_FALSE(gui.running);
 }
 
@@ -173,7 +147,7 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   ResetEditor();
 
   dialog.answer = upper;
-  ChooseMenu({"File", "Load Project..."});
+  Choose({"File", "Load Project..."});
   EXPECT_EQ(dialog.filters, &kLoadProjectFilters);
   EXPECT_EQ(sprites()[0].colour, 0) << "a .KRV file is not loaded";
   EXPECT_EQ(lastDirectory, dir.File("scenes"));
@@ -189,7 +163,7 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
 
   WriteFile(dir.File("broken.krv"), std::string("KRV!\1\0\0\0", 8));
   dialog.answer = dir.File("broken.krv");
-  ChooseMenu({"File", "Load Project..."});
+  Choose({"File", "Load Project..."});
   EXPECT_EQ(sprites()[0].colour, 5);
   ASSERT_TRUE(gui.HasItem("OK"));
   EXPECT_NE(session.errorMessage.find("broken.krv"), std::string::npos);
@@ -200,11 +174,11 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
 
   // A recent file that has gone is removed when clicked.
   std::filesystem::remove(lower);
-  ChooseMenu({"File", "Recent", lower.c_str()});
+  Choose({"File", "Recent", lower.c_str()});
   EXPECT_TRUE(session.recentFiles.empty());
 
   dialog.answer = dir.File("no such folder/level");
-  ChooseMenu({"File", "Save Project As..."});
+  Choose({"File", "Save Project As..."});
   EXPECT_NE(session.errorMessage.find("cannot be written"), std::string::npos);
   EXPECT_EQ(Title(), "scene.krv - Tessellary") << "a failed save keeps the current file";
 }

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "import/png_import.h"
+#include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
@@ -51,53 +53,32 @@ const std::pair<const char*, Action> kActions[] = {
        for (int c = 0; c < 20; ++c) PaintCell(*e.tiles, 3, c);
      }},
     {"GET TILES", [](Editor& e) { GetTiles(*e.tiles, tileSets[1]); }},
-    {"PUT TILES",
-     [](Editor& e) {
-       e.tiles->canvas.pixels[0][0] = 1;
-       PutTiles(*e.tiles, tileSets[2]);
-     }},
+    {"PUT TILES", [](Editor& e) { e.tiles->canvas.pixels[0][0] = 1, PutTiles(*e.tiles, tileSets[2]); }},
     {"CLEAR GRID", [](Editor& e) { ClearCanvas(*e.tiles); }},
     {"shift", [](Editor& e) { ShiftCanvasLeft(*e.tiles); }},
     {"PASTE",
      [](Editor& e) {
        e.tiles->selectionStart = 0, e.tiles->selectionEnd = 255, e.tiles->trackTiles = true;
        CopyTiles(*e.tiles, tileSets[1]);
-       e.tiles->currentTile = 10;
-       PasteTiles(*e.tiles, tileSets[0], nameTables);
+       e.tiles->currentTile = 10, PasteTiles(*e.tiles, tileSets[0], nameTables);
      }},
-    {"CUT",
-     [](Editor& e) {
-       e.tiles->selectionStart = 3, e.tiles->selectionEnd = 9;
-       CutTiles(*e.tiles, tileSets[2]);
-     }},
-    {"tile swap",
-     [](Editor& e) {
-       e.tiles->trackTiles = true;
-       SwapTiles(*e.tiles, tileSets[0], 1, 200, nameTables);
-     }},
+    {"CUT", [](Editor& e) { e.tiles->selectionStart = 3, e.tiles->selectionEnd = 9, CutTiles(*e.tiles, tileSets[2]); }},
+    {"tile swap", [](Editor& e) { e.tiles->trackTiles = true, SwapTiles(*e.tiles, tileSets[0], 1, 200, nameTables); }},
     {"import patterns",
      [](Editor& e) {
        e.tiles->currentTile = 250;
        ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str());
      }},
     {"ADD SET", [](Editor& e) { AddTileSet(*e.tiles, tileSets); }},
-    {"DEL SET",
-     [](Editor& e) {
-       e.tiles->currentTileSet = 1;
-       DeleteTileSet(*e.tiles, tileSets, nameTables);
-     }},
+    {"DEL SET", [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables); }},
     {"CLEAR SETS", [](Editor& e) { ClearTileSets(*e.tiles, tileSets, nameTables); }},
     {"tile set move", [](Editor& e) { MoveTileSet(*e.tiles, tileSets, nameTables, 0, 2); }},
-    {"rename", [](Editor& e) { SetName(tileSets[1].name, "Dungeon"); }},
+    {"rename", [](Editor&) { SetName(tileSets[1].name, "Dungeon"); }},
     {"FLIP HORZ", [](Editor&) { FlipSpriteHorizontal(sprites()[2]); }},
     {"ROT 45+", [](Editor&) { RotateSprite45(sprites()[4], true); }},
     {"CLEAR EDIT", [](Editor&) { ClearSpritePixels(sprites()[0]); }},
     {"ADD SPRITE", [](Editor& e) { AddSprite(e.sprite, sprites()); }},
-    {"DEL SPRITE",
-     [](Editor& e) {
-       e.sprite.selectedSprite = 2;
-       DeleteSprite(e.sprite, sprites());
-     }},
+    {"DEL SPRITE", [](Editor& e) { e.sprite.selectedSprite = 2, DeleteSprite(e.sprite, sprites()); }},
     {"sprite move", [](Editor& e) { MoveSprite(e.sprite, sprites(), 4, 0); }},
     {"IMPORT SPRITES", [](Editor& e) { ImportSpritesRawHex(e.sprite, sprites(), std::string(64 * 3, 'C').c_str()); }},
     {"animation cell", [](Editor&) { project.strips.cells[1][2] = 3, project.strips.active[1][2] = true; }},
@@ -106,20 +87,18 @@ const std::pair<const char*, Action> kActions[] = {
     {"third's tile set", [](Editor& e) { ChooseSectionTileSet(e.table, nameTables[2], 2, 1); }},
     {"sprite placement", [](Editor&) { AddPlacement(nameTables[0], 1, 33.25f, 40); }},
     {"sprite move",
-     [](Editor& e) {
-       GrabPlacement(e.table, 3, 0, 0);
-       MoveGrabbedPlacement(e.table, nameTables[2], 3, 500, 600);
-     }},
+     [](Editor& e) { GrabPlacement(e.table, 3, 0, 0), MoveGrabbedPlacement(e.table, nameTables[2], 3, 500, 600); }},
     {"DEL SPRITES", [](Editor&) { RemovePlacements(nameTables[2]); }},
     {"ADD", [](Editor& e) { AddNameTable(e.table, nameTables); }},
-    {"DEL",
-     [](Editor& e) {
-       e.table.currentNameTable = 0;
-       DeleteNameTable(e.table, nameTables);
-     }},
+    {"DEL", [](Editor& e) { e.table.currentNameTable = 0, DeleteNameTable(e.table, nameTables); }},
     {"name table move", [](Editor& e) { MoveNameTable(e.table, nameTables, 2, 0); }},
     {"IMPORT", [](Editor& e) { ImportNameTablesRawHex(e.table, nameTables, kScreenHex.c_str()); }},
     {"New Project", [](Editor&) { ResetProject(); }},
+    {"import PNG",
+     [](Editor&) {
+       const std::string png = EncodePng(RenderTileSheet(tileSets[1]), 1);
+       ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "sheet", project);
+     }},
 };
 }  // namespace
 

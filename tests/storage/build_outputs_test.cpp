@@ -58,7 +58,8 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   EXPECT_EQ(Named(files, "Set_0.pat").bytes, Bytes(PatternBytes(tileSets[0])));
   EXPECT_EQ(Named(files, "Set_2.col").bytes, Bytes(ColourBytes(tileSets[2])));
   EXPECT_EQ(Named(files, "Set_2.col").bytes.size(), 2048u);
-  EXPECT_EQ(Named(files, "Screen.nam").bytes, std::string(std::begin(nameTables[0].cells), std::end(nameTables[0].cells)));
+  EXPECT_EQ(Named(files, "Screen.nam").bytes,
+            std::string(std::begin(nameTables[0].cells), std::end(nameTables[0].cells)));
   EXPECT_EQ(Named(files, "sprites.spr").bytes.size(), 5u * 32);
   EXPECT_EQ(Named(files, "sprites.spr").bytes.substr(32, 32), Bytes(SpritePatternBytes(sprites()[1])));
   EXPECT_EQ(Named(files, "Screen.sat").bytes, std::string("\x13\x0A\x04\x05\xD0", 5));
@@ -75,7 +76,8 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
                 {0x1000, Bytes(PatternBytes(tileSets[2]))}, {0x1800, Named(files, "Screen.nam").bytes},
                 {0x1B00, Named(files, "Screen.sat").bytes}, {0x2000, Bytes(ColourBytes(tileSets[0]))},
                 {0x2800, Bytes(ColourBytes(tileSets[1]))},  {0x3000, Bytes(ColourBytes(tileSets[2]))}};
-  for (const auto& place : places) EXPECT_EQ(sc2.substr(7 + place.address, place.bytes.size()), place.bytes) << place.address;
+  for (const auto& place : places)
+    EXPECT_EQ(sc2.substr(7 + place.address, place.bytes.size()), place.bytes) << place.address;
 }
 
 TEST(BuildOutputs, PngExportIsTheEditorsRenderScaled) {
@@ -86,7 +88,8 @@ TEST(BuildOutputs, PngExportIsTheEditorsRenderScaled) {
   ASSERT_EQ(screen.height, 192 * 3);
   const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
   for (int y = 0; y < 192; ++y)
-    for (int x = 0; x < 256; ++x) ASSERT_EQ(RgbaAt(screen, 3 * x + 2, 3 * y + 1), Palette[render.At(x, y)]) << x << "," << y;
+    for (int x = 0; x < 256; ++x)
+      ASSERT_EQ(RgbaAt(screen, 3 * x + 2, 3 * y + 1), Palette[render.At(x, y)]) << x << "," << y;
   EXPECT_EQ(render.At(8 * (700 % 32), 8 * (700 / 32)), 4) << "an empty cell shows the backdrop";
   const RgbaImage sheet = Decoded(Named(files, "Set_1.sheet.png").bytes);
   const IndexedImage tiles = RenderTileSheet(tileSets[1]);
@@ -103,7 +106,8 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   const PngImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
   ASSERT_EQ(into.tileSets.size(), 4u);
-  const IndexedImage back = RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
+  const IndexedImage back =
+      RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
   EXPECT_EQ(back.pixels, render.pixels);
   EXPECT_NE(result.message.find("0 rows with more than two colours"), std::string::npos) << result.message;
 }
@@ -115,7 +119,8 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
   for (int x = 0; x < 8; ++x) picture.pixels[x] = row[x];
   // 256 different tiles in the top third: each carries its number in binary on row 7.
   for (int tile = 0; tile < 256; ++tile)
-    for (int bit = 0; bit < 8; ++bit) picture.pixels[(8 * (tile / 32) + 7) * 256 + 8 * (tile % 32) + bit] = tile >> bit & 1 ? 15 : 1;
+    for (int bit = 0; bit < 8; ++bit)
+      picture.pixels[(8 * (tile / 32) + 7) * 256 + 8 * (tile % 32) + bit] = tile >> bit & 1 ? 15 : 1;
   Project into = DefaultProject();
   const PngImportResult result = Import(EncodePng(picture, 1), into);
   ASSERT_TRUE(result.ok);
@@ -128,7 +133,8 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
     EXPECT_EQ(top.pixels[tile][0][x] ? top.foreground[tile][0] : top.background[tile][0], shown[x]) << x;
   EXPECT_NE(result.message.find("1 row with more than two colours"), std::string::npos) << result.message;
   EXPECT_NE(result.message.find("1 tile merged"), std::string::npos) << result.message;
-  for (int cell = 0; cell < 256; ++cell) EXPECT_LT(into.nameTables[result.nameTable].cells[cell], 255) << "tile 255 stays empty";
+  for (int cell = 0; cell < 256; ++cell)
+    EXPECT_LT(into.nameTables[result.nameTable].cells[cell], 255) << "tile 255 stays empty";
 }
 
 TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {

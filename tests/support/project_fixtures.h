@@ -17,6 +17,20 @@ void MakeRichProject();
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
 bool SameTile(const TileSet& a, int tileA, const TileSet& b, int tileB);
+bool BlankTile(const TileSet& set, int tile);
+
+// FNV-1a of bytes: a golden value pins a whole stored format in one line.
+uint64_t Fingerprint(const std::string& bytes);
+
+// A row of small values as one hex digit each ('?' past 15), so that one
+// comparison checks a whole row: Digits(canvas.pixels[3], 24) == "001010...".
+template <typename Value>
+std::string Digits(const Value* values, int count) {
+  std::string digits;
+  for (int i = 0; i < count; ++i)
+    digits += values[i] >= 0 && values[i] < 16 ? "0123456789ABCDEF"[static_cast<int>(values[i])] : '?';
+  return digits;
+}
 
 // The project, the studios' records, the history and the file session as at start-up.
 void ResetEditor();

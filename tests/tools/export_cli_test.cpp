@@ -13,8 +13,8 @@
 
 namespace {
 int RunExport(const TempDir& dir, const std::string& arguments) {
-  const std::string command = std::string(TESSELLARY_EXPORT) + " " + arguments + " > " + dir.File("out.txt") + " 2> " +
-                              dir.File("err.txt");
+  const std::string command =
+      std::string(TESSELLARY_EXPORT) + " " + arguments + " > " + dir.File("out.txt") + " 2> " + dir.File("err.txt");
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -1,32 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
 
-#include "model/project.h"
 #include "studios/table/table_studio_state.h"
-#include "support/gui_driver.h"
+#include "support/studio_gui.h"
 
 namespace {
-// The user's view of the Table Studio.
-class TableStudioGui : public ::testing::Test {
+class TableStudioGui : public StudioGui {
  protected:
-  void SetUp() override {
-    ResetProject();
-    tableStudio = TableStudioState{};
-    gui.Frame(2);
-    gui.ClickItem("Table Studio");
-    gui.Frame(2);
-  }
-  void TearDown() override {
-    tableStudio = TableStudioState{};
-    ResetProject();
-  }
-
+  void SetUp() override { Open("Table Studio"); }
   ImVec2 Screen(float x, float y) const { return gui.At(418 + x, 39 + y); }
   ImVec2 Cell(int column, int row) const { return Screen(38 * column + 17, 38 * row + 17); }
   uint8_t CellValue(int column, int row) const { return nameTables[0].cells[row * 32 + column]; }
-
-  GuiDriver gui;
 };
 }  // namespace
 
@@ -55,22 +38,17 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   const ImVec2 drop = Screen(300, 200);  // the GUI floors mouse positions
   gui.Drag(rows[0], drop, 15);
   ASSERT_EQ(nameTables[0].placements.size(), 1u);
-  EXPECT_FLOAT_EQ(nameTables[0].placements[0].x, 300);
-  EXPECT_FLOAT_EQ(nameTables[0].placements[0].y, 200);
-  EXPECT_EQ(nameTables[0].placements[0].spriteIndex, 0);
+  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 300, 200}));
 
   // Grabbed 10 units inside its corner, it keeps that offset while it follows the mouse.
   sprites()[0].pixels[0][0] = 1;
   gui.Drag(Screen(310, 210), Screen(410, 260), 10);
-  EXPECT_FLOAT_EQ(nameTables[0].placements[0].x, 400);
-  EXPECT_FLOAT_EQ(nameTables[0].placements[0].y, 250);
+  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 400, 250}));
   EXPECT_EQ(tableStudio.draggedPlacement, -1);
 
   gui.ClickItem("SPRITES");
   EXPECT_EQ(nameTables[0].placements.size(), 1u) << "regression: sprite mode off deleted the placements";
-  gui.ClickItem("DEL SPRITES");
-  gui.Frame(2);
-  gui.ClickItem("YES");
+  Choose({"DEL SPRITES", "YES"});
   EXPECT_TRUE(nameTables[0].placements.empty());
 }
 
@@ -115,18 +93,12 @@ TEST_F(TableStudioGui, NameTableRowsReorderAndImport) {
   std::string hex;
   for (int i = 0; i < 768; ++i) hex += "05";
   gui.SetClipboard(hex);
-  gui.ClickItem("IMPORT");
-  gui.Frame(2);
-  gui.ClickItem("RAW HEX");
+  Choose({"IMPORT", "RAW HEX"});
   ASSERT_EQ(nameTables.size(), 4u);
   EXPECT_STREQ(nameTables[3].name, "Imported 3");
   EXPECT_EQ(nameTables[3].cells[767], 5);
-  gui.Frame(2);
   EXPECT_FALSE(gui.HasItem("RAW HEX"));
-
-  gui.ClickItem("IMPORT");
-  gui.Frame(2);
-  gui.ClickItem("CANCEL");
+  Choose({"IMPORT", "CANCEL"});
   EXPECT_EQ(nameTables.size(), 4u);
 }
 

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_sheet_actions.h"
+#include "support/project_fixtures.h"
 
 namespace {
 // Records are large; tests keep them on the heap.
@@ -16,53 +16,34 @@ struct Fixture {
   std::vector<NameTable> tables{DefaultNameTable()};
   TileStudioState& s() { return *state; }
   TileSet& set() { return sets[state->currentTileSet]; }
-};
-
-// A tile whose every row is recognisable: pixels, foreground and background all derive from `seed`.
-void FillTile(TileSet& set, int tile, int seed) {
-  for (int y = 0; y < 8; ++y) {
-    set.foreground[tile][y] = (seed + y) % 16;
-    set.background[tile][y] = (seed * 3 + y) % 16;
-    for (int x = 0; x < 8; ++x) set.pixels[tile][y][x] = ((seed + x * y) % 3) == 0;
+  CanvasImage& canvas() { return state->canvas; }
+  // Every tile recognisable, and cells 0.. of the first name table naming `cells`.
+  void Fill(std::initializer_list<uint8_t> cells) {
+    for (int tile = 0; tile < 256; ++tile) FillTile(set(), tile, tile);
+    int at = 0;
+    for (uint8_t cell : cells) tables[0].cells[at++] = cell;
   }
-}
-
-bool SameTile(const TileSet& a, int tileA, const TileSet& b, int tileB) {
-  return std::memcmp(a.pixels[tileA], b.pixels[tileB], sizeof a.pixels[tileA]) == 0 &&
-         std::memcmp(a.foreground[tileA], b.foreground[tileB], sizeof a.foreground[tileA]) == 0 &&
-         std::memcmp(a.background[tileA], b.background[tileB], sizeof a.background[tileA]) == 0;
-}
-
-bool BlankTile(const TileSet& set, int tile) {
-  static const TileSet blank{};
-  return SameTile(set, tile, blank, 0);
-}
+  std::string Cells(int count) const { return std::string(tables[0].cells, tables[0].cells + count); }
+};
 }  // namespace
 
 TEST(TileCanvas, PaintingFollowsTheRowRule) {
   Fixture f;
   TileStudioState& s = f.s();
-  // Start values: FG pen 0 (transparent), BG pen 1.
-  PaintCell(s, 0, 0);
-  EXPECT_EQ(s.canvas.pixels[0][0], 1);
-  EXPECT_EQ(s.canvas.foreground[0][7], 0);
-
+  PaintCell(s, 0, 0);  // start values: FG pen 0 (transparent), BG pen 1
+  EXPECT_EQ(f.canvas().pixels[0][0], 1);
   s.foregroundPen = 9;
   PaintCell(s, 3, 10);  // block 1's segment covers columns 8-15
   s.foregroundPen = 4;
   PaintCell(s, 3, 12);
-  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.canvas.foreground[3][c], 4) << c;
-  EXPECT_EQ(s.canvas.foreground[3][7], 0);
-  EXPECT_EQ(s.canvas.foreground[3][16], 0);
-  EXPECT_EQ(s.canvas.pixels[3][10], 1);
-
+  EXPECT_EQ(Digits(f.canvas().foreground[3], 24), "000000004444444400000000");
+  EXPECT_EQ(Digits(f.canvas().pixels[3], 24), "000000000010100000000000");
   s.penMode = kBackgroundPen;
   s.backgroundPen = 11;
   PaintCell(s, 3, 10);
-  EXPECT_EQ(s.canvas.pixels[3][10], 0);
-  EXPECT_EQ(s.canvas.pixels[3][12], 1);
-  for (int c = 8; c < 16; ++c) EXPECT_EQ(s.canvas.background[3][c], 11);
-  EXPECT_EQ(s.canvas.foreground[3][8], 4) << "a BG dab keeps the foreground";
+  EXPECT_EQ(Digits(f.canvas().pixels[3], 24), "000000000000100000000000");
+  EXPECT_EQ(Digits(f.canvas().background[3], 24), "00000000BBBBBBBB00000000");
+  EXPECT_EQ(f.canvas().foreground[3][8], 4) << "a BG dab keeps the foreground";
 }
 
 TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
@@ -71,12 +52,11 @@ TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
   FillTile(f.set(), 7, 5);
   s.blockTiles[4] = 7;
   GetTiles(s, f.set());
-  EXPECT_EQ(s.canvas.pixels[8 + 2][8 + 3], f.set().pixels[7][2][3]);
-  EXPECT_EQ(s.canvas.foreground[8 + 6][15], f.set().foreground[7][6]);
+  EXPECT_EQ(f.canvas().pixels[8 + 2][8 + 3], f.set().pixels[7][2][3]);
+  EXPECT_EQ(f.canvas().foreground[8 + 6][15], f.set().foreground[7][6]);
 
   // Two blocks linked to one tile: the higher block is stored last and wins.
   s.blockTiles[0] = 7;
-  s.blockTiles[4] = 7;
   ClearCanvas(s);
   s.foregroundPen = 3;
   PaintCell(s, 8, 8);  // block 4
@@ -85,141 +65,98 @@ TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
   EXPECT_EQ(f.set().foreground[7][0], 3);
 
   // A row takes the colour pair of its segment's leftmost cell.
-  s.canvas.foreground[0][0] = 2;
-  s.canvas.foreground[0][5] = 9;
+  f.canvas().foreground[0][0] = 2;
+  f.canvas().foreground[0][5] = 9;
   StoreBlock(s, f.set(), 0, 20);
   EXPECT_EQ(f.set().foreground[20][0], 2);
 
   // "Clear All" keeps colours; CLEAR GRID does not.
-  s.canvas.background[1][1] = 6;
-  s.canvas.pixels[1][1] = 1;
+  f.canvas().background[1][1] = 6;
+  f.canvas().pixels[1][1] = 1;
   ClearCanvasPixels(s);
-  EXPECT_EQ(s.canvas.pixels[1][1], 0);
-  EXPECT_EQ(s.canvas.background[1][1], 6);
+  EXPECT_EQ(f.canvas().pixels[1][1] * 100 + f.canvas().background[1][1], 6);
   ClearCanvas(s);
-  EXPECT_EQ(s.canvas.background[1][1], 0);
+  EXPECT_EQ(f.canvas().background[1][1], 0);
 }
 
 TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
   Fixture f;
-  TileStudioState& s = f.s();
-  s.canvas.pixels[0][7] = 1;
-  s.canvas.foreground[0][7] = 12;
-  s.canvas.background[0][7] = 5;
-  s.canvas.foreground[0][0] = 8;
-  s.canvas.pixels[0][0] = 1;
-  ShiftCanvasRight(s);
-  EXPECT_EQ(s.canvas.pixels[0][8], 1) << "column 7 moved into block 1";
-  EXPECT_EQ(s.canvas.foreground[0][8], 12);
-  EXPECT_EQ(s.canvas.background[0][8], 5);
-  EXPECT_EQ(s.canvas.pixels[0][0], 0) << "vacated column loses its pixel";
-  EXPECT_EQ(s.canvas.foreground[0][0], 8) << "but keeps its colours";
+  CanvasImage& c = f.canvas();
+  c.pixels[0][7] = c.pixels[0][0] = 1;
+  c.foreground[0][7] = 12, c.background[0][7] = 5, c.foreground[0][0] = 8;
+  ShiftCanvasRight(f.s());
+  EXPECT_EQ(Digits(c.pixels[0], 24), "010000001000000000000000") << "column 7 moved into block 1";
+  EXPECT_EQ(Digits(c.foreground[0], 24), "88000000C000000000000000") << "the vacated column keeps its colours";
+  EXPECT_EQ(c.background[0][8], 5);
+  ShiftCanvasLeft(f.s());
+  EXPECT_EQ(Digits(c.pixels[0], 24), "100000010000000000000000");
 
-  ShiftCanvasLeft(s);
-  EXPECT_EQ(s.canvas.pixels[0][7], 1);
-  EXPECT_EQ(s.canvas.pixels[0][23], 0);
-
-  s.canvas.pixels[15][3] = 1;
-  s.canvas.background[15][3] = 7;
-  ShiftCanvasUp(s);
-  EXPECT_EQ(s.canvas.pixels[14][3], 1);
-  EXPECT_EQ(s.canvas.pixels[15][3], 0);
-  EXPECT_EQ(s.canvas.background[15][3], 7);
-  ShiftCanvasDown(s);
-  EXPECT_EQ(s.canvas.pixels[15][3], 1);
-  EXPECT_EQ(s.canvas.pixels[14][3], 0);
-  EXPECT_EQ(s.canvas.background[15][3], 7);
+  c.pixels[15][3] = 1;
+  c.background[15][3] = 7;
+  ShiftCanvasUp(f.s());
+  EXPECT_EQ(c.pixels[14][3] * 10 + c.pixels[15][3], 10);
+  EXPECT_EQ(c.background[15][3], 7);
+  ShiftCanvasDown(f.s());
+  EXPECT_EQ(c.pixels[14][3] * 10 + c.pixels[15][3], 1);
 }
 
-TEST(TileSheet, ClicksAssignBlocksRoundRobin) {
+TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByTheirLowestTile) {
   Fixture f;
   TileStudioState& s = f.s();
-  s.selectionStart = 3;
-  s.selectionEnd = 9;
+  s.selectionStart = 3, s.selectionEnd = 9;
   for (int tile = 100; tile < 107; ++tile) ClickSheetTile(s, tile);
-  EXPECT_EQ(s.blockTiles[0], 106);
-  EXPECT_EQ(s.blockTiles[5], 105);
-  EXPECT_EQ(s.nextBlock, 1);
-  EXPECT_EQ(s.currentTile, 106);
+  EXPECT_EQ(Digits(s.blockTiles, kBlocks) + std::to_string(s.nextBlock * 1000 + s.currentTile), "??????1106");
+  EXPECT_EQ(s.blockTiles[0] * 1000 + s.blockTiles[5], 106105);
   EXPECT_FALSE(HasSelection(s));
-}
 
-TEST(TileSheet, MatchGroupsNumberDuplicatesByTheirLowestTile) {
-  Fixture f;
-  TileStudioState& s = f.s();
   MatchTiles(s, f.set());
-  for (int tile = 0; tile < 256; ++tile) EXPECT_EQ(s.matchGroups[tile], 1) << "a new set is one group";
+  EXPECT_EQ(Digits(s.matchGroups, 256), std::string(256, '1')) << "a new set is one group";
   MatchTiles(s, f.set());
   EXPECT_FALSE(HasMatchMarks(s)) << "a second click switches the marks off";
-
-  for (int tile = 0; tile < 256; ++tile) FillTile(f.set(), tile, tile * 7 + 1000);
-  for (int tile = 0; tile < 256; ++tile)
+  for (int tile = 0; tile < 256; ++tile) {
+    FillTile(f.set(), tile, tile * 7 + 1000);
     f.set().foreground[tile][7] = tile % 16, f.set().background[tile][7] = tile / 16;
+  }
   MatchTiles(s, f.set());
   EXPECT_FALSE(HasMatchMarks(s)) << "no duplicates: all 0, and the next click computes again";
-
-  FillTile(f.set(), 40, 1);
-  FillTile(f.set(), 90, 1);
-  FillTile(f.set(), 20, 2);
-  FillTile(f.set(), 200, 2);
-  FillTile(f.set(), 60, 1);
+  for (auto [tile, seed] : {std::pair{40, 1}, {90, 1}, {20, 2}, {200, 2}, {60, 1}}) FillTile(f.set(), tile, seed);
   MatchTiles(s, f.set());
-  EXPECT_EQ(s.matchGroups[20], 1);
+  EXPECT_EQ(Digits(s.matchGroups, 256).substr(0, 100),
+            "0000000000000000000010000000000000000000200000000000000000002"
+            "000000000000000000000000000002000000000");
   EXPECT_EQ(s.matchGroups[200], 1);
-  EXPECT_EQ(s.matchGroups[40], 2);
-  EXPECT_EQ(s.matchGroups[60], 2);
-  EXPECT_EQ(s.matchGroups[90], 2);
-  EXPECT_EQ(s.matchGroups[0], 0);
-
-  // Colours count even where no pixel shows them.
   MatchTiles(s, f.set());
-  f.set().background[90][0] = (f.set().background[90][0] + 1) % 16;
+  f.set().background[90][0] = (f.set().background[90][0] + 1) % 16;  // colours count where no pixel shows them
   MatchTiles(s, f.set());
   EXPECT_EQ(s.matchGroups[90], 0);
 }
 
-TEST(TileSheet, CutCopyAndPaste) {
+TEST(TileSheet, CutCopyPasteAndSwapRenumberTheNameTablesWhenTracking) {
   Fixture f;
   TileStudioState& s = f.s();
-  for (int tile = 0; tile < 256; ++tile) FillTile(f.set(), tile, tile);
+  f.Fill({10, 12, 13, 3, 4, 5, 6, EmptyCell});
   const TileSet original = f.set();
-  f.tables[0].cells[0] = 10;
-  f.tables[0].cells[1] = 12;
-  f.tables[0].cells[2] = 13;
-
   CopyTiles(s, f.set());
   EXPECT_EQ(s.clipboard.count, 0) << "nothing without a selection";
 
-  s.selectionStart = 12;
-  s.selectionEnd = 10;
-  s.trackTiles = true;
+  s.selectionStart = 12, s.selectionEnd = 10, s.trackTiles = true;
   CutTiles(s, f.set());
   EXPECT_FALSE(HasSelection(s));
-  EXPECT_EQ(s.clipboard.count, 3);
-  EXPECT_EQ(s.clipboard.sourceStart, 10);
+  EXPECT_EQ(s.clipboard.count * 100 + s.clipboard.sourceStart, 310);
   for (int tile = 10; tile <= 12; ++tile) EXPECT_TRUE(BlankTile(f.set(), tile));
-
   s.currentTile = 50;
   PasteTiles(s, f.set(), f.tables);
   for (int k = 0; k < 3; ++k) EXPECT_TRUE(SameTile(f.set(), 50 + k, original, 10 + k));
-  EXPECT_EQ(f.tables[0].cells[0], 50);
-  EXPECT_EQ(f.tables[0].cells[1], 52);
-  EXPECT_EQ(f.tables[0].cells[2], 13);
+  EXPECT_EQ(f.Cells(3), "\x32\x34\x0D");
 
   // A paste at 250 stops after 255, and 255 renumbers like any tile.
-  s.selectionStart = 0;
-  s.selectionEnd = 9;
+  s.selectionStart = 0, s.selectionEnd = 9;
   CopyTiles(s, f.set());
   EXPECT_TRUE(HasSelection(s)) << "COPY keeps the selection";
   s.currentTile = 250;
-  f.tables[0].cells[5] = 5;
-  f.tables[0].cells[6] = 6;
-  f.tables[0].cells[7] = EmptyCell;
   PasteTiles(s, f.set(), f.tables);
   EXPECT_TRUE(SameTile(f.set(), 255, original, 5));
-  EXPECT_EQ(f.tables[0].cells[5], 255);
-  EXPECT_EQ(f.tables[0].cells[6], 6) << "tile 6 was not written, so its cells stay";
-  EXPECT_EQ(f.tables[0].cells[7], 255);
+  EXPECT_EQ(f.Cells(8).substr(3), "\xFD\xFE\xFF\x06\xFF") << "tile 6 was not written, so its cells stay";
 
   // Without TRACK TILE the name tables are left alone.
   s.trackTiles = false;
@@ -227,113 +164,73 @@ TEST(TileSheet, CutCopyAndPaste) {
   PasteTiles(s, f.set(), f.tables);
   EXPECT_EQ(f.tables[0].cells[6], 6);
   EXPECT_TRUE(SameTile(f.set(), 109, original, 9));
+
+  f.tables.push_back(DefaultNameTable());
+  f.tables[1].cells[5] = 3;
+  SwapTiles(s, f.set(), 3, 255, f.tables);
+  EXPECT_TRUE(SameTile(f.set(), 255, original, 3));
+  EXPECT_EQ(f.tables[1].cells[5], 3) << "TRACK TILE off";
+  s.trackTiles = true;
+  SwapTiles(s, f.set(), 255, 3, f.tables);
+  EXPECT_TRUE(SameTile(f.set(), 3, original, 3));
+  EXPECT_EQ(f.tables[1].cells[5] * 1000 + f.tables[1].cells[0], 255 * 1000 + 3) << "empty cells now name tile 3";
+  SwapTiles(s, f.set(), 3, 3, f.tables);
+  EXPECT_EQ(f.tables[1].cells[5], 255);
 }
 
 TEST(TileSheet, RegressionOverlappingPasteRenumbersEachCellOnce) {
   Fixture f;
   TileStudioState& s = f.s();
-  for (int tile = 0; tile < 256; ++tile) FillTile(f.set(), tile, tile);
-  for (int c = 0; c < 15; ++c) f.tables[0].cells[c] = static_cast<uint8_t>(c);
+  f.Fill({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
   s.trackTiles = true;
-  s.selectionStart = 0;
-  s.selectionEnd = 9;
+  s.selectionStart = 0, s.selectionEnd = 9;
   CopyTiles(s, f.set());
   s.currentTile = 5;
   PasteTiles(s, f.set(), f.tables);
-  // Every cell that named source tile k now names its copy 5 + k, exactly once.
-  for (int c = 0; c < 10; ++c) EXPECT_EQ(f.tables[0].cells[c], c + 5) << c;
-  for (int c = 10; c < 15; ++c) EXPECT_EQ(f.tables[0].cells[c], c) << c;
+  EXPECT_EQ(f.Cells(15), std::string("\5\6\7\10\11\12\13\14\15\16\12\13\14\15\16", 15));
 }
 
-TEST(TileSheet, SwapExchangesTilesAndTheirReferences) {
-  Fixture f;
-  TileStudioState& s = f.s();
-  FillTile(f.set(), 3, 33);
-  const TileSet original = f.set();
-  f.tables.push_back(DefaultNameTable());
-  f.tables[0].cells[0] = 3;
-  f.tables[1].cells[5] = 3;
-
-  SwapTiles(s, f.set(), 3, 255, f.tables);
-  EXPECT_TRUE(SameTile(f.set(), 255, original, 3));
-  EXPECT_TRUE(BlankTile(f.set(), 3));
-  EXPECT_EQ(f.tables[0].cells[0], 3) << "TRACK TILE off";
-
-  s.trackTiles = true;
-  SwapTiles(s, f.set(), 255, 3, f.tables);
-  EXPECT_TRUE(SameTile(f.set(), 3, original, 3));
-  EXPECT_EQ(f.tables[0].cells[0], 255);
-  EXPECT_EQ(f.tables[1].cells[5], 255);
-  EXPECT_EQ(f.tables[0].cells[1], 3) << "empty cells now name tile 3";
-  SwapTiles(s, f.set(), 3, 3, f.tables);
-  EXPECT_EQ(f.tables[0].cells[0], 255);
-}
-
-TEST(TileSets, ListCommandsKeepACurrentSet) {
+TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
   Fixture f;
   TileStudioState& s = f.s();
   AddTileSet(s, f.sets);
-  EXPECT_STREQ(f.sets[1].name, "Tile Set 2");
   EXPECT_EQ(s.currentTileSet, 1);
   s.currentTileSet = 0;
   DeleteTileSet(s, f.sets, f.tables);
   AddTileSet(s, f.sets);
-  EXPECT_STREQ(f.sets[0].name, "Tile Set 2");
   EXPECT_STREQ(f.sets[1].name, "Tile Set 2") << "named after the count, not a running number";
-
-  while (f.sets.size() < 64) AddTileSet(s, f.sets);
-  EXPECT_STREQ(f.sets[63].name, "Tile Set 64");
-  AddTileSet(s, f.sets);
+  for (int i = 0; i < 70; ++i) AddTileSet(s, f.sets);
   EXPECT_EQ(f.sets.size(), 64u);
+  EXPECT_STREQ(f.sets[63].name, "Tile Set 64");
 
-  s.currentTileSet = 63;
-  DeleteTileSet(s, f.sets, f.tables);
-  EXPECT_EQ(s.currentTileSet, 62);
-  s.currentTileSet = 10;
-  DeleteTileSet(s, f.sets, f.tables);
-  EXPECT_EQ(s.currentTileSet, 10);
-
+  for (auto [current, after] : {std::pair{63, 62}, {10, 10}}) {
+    s.currentTileSet = current;
+    DeleteTileSet(s, f.sets, f.tables);
+    EXPECT_EQ(s.currentTileSet, after);
+  }
   ClearTileSets(s, f.sets, f.tables);
-  ASSERT_EQ(f.sets.size(), 1u);
-  EXPECT_STREQ(f.sets[0].name, "Tile Set 1");
   DeleteTileSet(s, f.sets, f.tables);
-  EXPECT_EQ(f.sets.size(), 1u);
-
+  ASSERT_EQ(f.sets.size(), 1u) << "the last set stays";
+  EXPECT_STREQ(f.sets[0].name, "Tile Set 1");
   // After New or Load the list may be shorter, or empty.
   s.currentTileSet = 5;
-  KeepCurrentTileSetInRange(s, f.sets);
-  EXPECT_EQ(s.currentTileSet, 0);
   f.sets.clear();
   KeepCurrentTileSetInRange(s, f.sets);
-  EXPECT_EQ(f.sets.size(), 1u);
-}
+  EXPECT_EQ(s.currentTileSet * 10 + f.sets.size(), 1u);
 
-TEST(TileSets, MovedSetLandsAtTheDropRow) {
-  Fixture f;
-  TileStudioState& s = f.s();
-  auto names = [&f] {
-    std::string out;
-    for (const TileSet& set : f.sets) out += set.name;
-    return out;
-  };
-  auto reset = [&f] {
-    f.sets.clear();
-    for (const char* name : {"A", "B", "C", "D"}) {
-      f.sets.emplace_back();
-      SetName(f.sets.back().name, name);
-    }
-  };
-  reset();
-  MoveTileSet(s, f.sets, f.tables, 0, 2);
-  EXPECT_EQ(names(), "BCAD");
-  EXPECT_EQ(s.currentTileSet, 2);
-  reset();
-  MoveTileSet(s, f.sets, f.tables, 3, 1);
-  EXPECT_EQ(names(), "ADBC");
-  reset();
-  MoveTileSet(s, f.sets, f.tables, 2, 2);
-  EXPECT_EQ(names(), "ABCD");
-  EXPECT_EQ(s.currentTileSet, 2);
+  const struct {
+    int from, to;
+    const char* order;
+  } moves[] = {{0, 2, "BCAD"}, {3, 1, "ADBC"}, {2, 2, "ABCD"}};
+  for (const auto& move : moves) {
+    f.sets.assign(4, TileSet{});
+    for (int i = 0; i < 4; ++i) f.sets[i].name[0] = static_cast<char>('A' + i);
+    MoveTileSet(s, f.sets, f.tables, move.from, move.to);
+    std::string order;
+    for (const TileSet& set : f.sets) order += set.name;
+    EXPECT_EQ(order, move.order);
+    EXPECT_EQ(s.currentTileSet, move.to);
+  }
 }
 
 TEST(TileImport, TokenImportRunsIntoFollowingSets) {
@@ -349,25 +246,19 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   ASSERT_EQ(f.sets.size(), 2u);
   EXPECT_STREQ(f.sets[1].name, "Tile Set");
   EXPECT_EQ(s.currentTileSet, 0);
-  EXPECT_EQ(f.sets[0].pixels[250][0][0], 1);
-  EXPECT_EQ(f.sets[0].pixels[250][0][1], 0);
-  EXPECT_EQ(f.sets[0].pixels[250][1][7], 1);
+  EXPECT_EQ(Digits(f.sets[0].pixels[250][0], 8) + Digits(f.sets[0].pixels[250][1], 8), "1000000000000001");
   EXPECT_EQ(f.sets[1].pixels[3][7][7], 1) << "tile 9 of the text: last byte $09";
   EXPECT_EQ(f.sets[1].pixels[4][0][0], 0);
-  EXPECT_EQ(f.sets[0].foreground[250][0], 15) << "blank rows become visible";
-  EXPECT_EQ(f.sets[0].background[250][0], 1);
-  EXPECT_EQ(f.sets[0].foreground[251][0], 3);
-  EXPECT_EQ(f.sets[0].background[251][0], 0);
+  EXPECT_EQ(Digits(&f.sets[0].foreground[250][0], 9) + Digits(&f.sets[0].background[250][0], 9), "FFFFFFFF3111111110")
+      << "blank rows become visible";
 
   // Blocks under 8 bytes are skipped; a partial last group is dropped.
   s.currentTile = 10;
   ImportTilesToken(s, f.sets, TileTable::Colours,
                    "a: db 1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,F1,99\nb: db 1,2,3,4,5\nc: db F1,0,0,0,0,0,0,0");
-  EXPECT_EQ(f.sets[0].background[10][0], 1);
+  EXPECT_EQ(Digits(f.sets[0].background[10], 8) + Digits(f.sets[0].background[11], 8), "1234567890123451");
   EXPECT_EQ(f.sets[0].foreground[11][7], 15);
-  EXPECT_EQ(f.sets[0].background[11][7], 1);
-  EXPECT_EQ(f.sets[0].foreground[12][0], 15) << "block c follows block a directly";
-  EXPECT_EQ(f.sets[0].background[13][0], 0);
+  EXPECT_EQ(f.sets[0].foreground[12][0] * 100 + f.sets[0].background[13][0], 1500) << "block c follows block a";
   EXPECT_EQ(f.sets[0].pixels[11][0][0], 0) << "a colour import leaves pixels";
 }
 
@@ -376,19 +267,13 @@ TEST(TileImport, RawHexStopsAtTheLastTile) {
   TileStudioState& s = f.s();
   std::string text;
   for (int tile = 0; tile < 10; ++tile) text += "80 00 00 00 00 00 00 01\n";
-  text += "FF FF";
   s.currentTile = 250;
-  ImportTilesRawHex(s, f.sets, TileTable::Patterns, text.c_str());
+  ImportTilesRawHex(s, f.sets, TileTable::Patterns, (text + "FF FF").c_str());
   EXPECT_EQ(f.sets.size(), 1u);
-  EXPECT_EQ(f.sets[0].pixels[255][0][0], 1);
-  EXPECT_EQ(f.sets[0].pixels[255][7][7], 1);
-  EXPECT_EQ(f.sets[0].pixels[249][0][0], 0);
-
+  EXPECT_EQ(f.sets[0].pixels[255][0][0] + f.sets[0].pixels[255][7][7] * 10 + f.sets[0].pixels[249][0][0] * 100, 11);
   ImportTilesRawHex(s, f.sets, TileTable::Colours, "F1F1F1F1F1F1F1F1");
-  EXPECT_EQ(f.sets[0].foreground[250][3], 15);
-  EXPECT_EQ(f.sets[0].background[250][3], 1);
-  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Colours, nullptr),
-            "No colour data found: 8 bytes per tile are needed");
-  EXPECT_EQ(ImportTilesToken(s, f.sets, TileTable::Colours, "db 1,2,3"),
-            "No colour data found: 8 bytes per tile are needed");
+  EXPECT_EQ(f.sets[0].foreground[250][3] * 100 + f.sets[0].background[250][3], 1501);
+  for (const std::string& got : {ImportTilesRawHex(s, f.sets, TileTable::Colours, nullptr),
+                                 ImportTilesToken(s, f.sets, TileTable::Colours, "db 1,2,3")})
+    EXPECT_EQ(got, "No colour data found: 8 bytes per tile are needed");
 }

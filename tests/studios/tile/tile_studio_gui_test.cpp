@@ -1,69 +1,41 @@
-#include <gtest/gtest.h>
-
 #include "model/history.h"
-#include "model/project.h"
 #include "studios/tile/tile_studio_state.h"
-#include "support/gui_driver.h"
+#include "support/project_fixtures.h"
+#include "support/studio_gui.h"
 
 namespace {
-// The user's view of the Tile Studio: its widgets at their offsets from the workspace corner.
-class TileStudioGui : public ::testing::Test {
+// The Tile Studio's widgets at their offsets from the workspace corner.
+class TileStudioGui : public StudioGui {
  protected:
-  void SetUp() override {
-    ResetProject();
-    tileStudio = TileStudioState{};
-    gui.Frame(2);
-    gui.ClickItem("Tile Studio");
-    gui.Frame(2);
-  }
-  void TearDown() override {
-    tileStudio = TileStudioState{};
-    ResetProject();
-  }
-
-  ImVec2 At(float x, float y) const { return gui.At(x, y); }
+  void SetUp() override { Open("Tile Studio"); }
   ImVec2 Cell(int row, int column) const { return At(140 + 22.8f * column + 11.4f, 55 + 22.8f * row + 11.4f); }
   ImVec2 SheetTile(int tile) const { return At(140 + 46 * (tile % 32) + 20, 458 + 62 * (tile / 32) + 20); }
   ImVec2 PaletteButton(int colour, bool background) const {
-    const std::vector<ImVec2> buttons = gui.CentresOfItemsSized(ImVec2(30, 15));
-    EXPECT_EQ(buttons.size(), 32u);
-    return buttons.at(2 * colour + (background ? 1 : 0));
+    return gui.CentresOfItemsSized(ImVec2(30, 15)).at(2 * colour + (background ? 1 : 0));
   }
-
-  GuiDriver gui;
+  const CanvasImage& canvas() const { return tileStudio.canvas; }
 };
 }  // namespace
 
-TEST_F(TileStudioGui, PalettePicksPensAndAStrokePaintsEveryCellPassed) {
-  gui.Click(PaletteButton(9, false));
-  EXPECT_EQ(tileStudio.foregroundPen, 9);
-  EXPECT_EQ(tileStudio.penMode, 0);
+TEST_F(TileStudioGui, PalettePicksPensAndAStrokePaintsEveryCellPassedAsOneStep) {
   gui.Click(PaletteButton(4, true));
-  EXPECT_EQ(tileStudio.backgroundPen, 4);
-  EXPECT_EQ(tileStudio.penMode, 1);
+  EXPECT_EQ(tileStudio.backgroundPen * 10 + tileStudio.penMode, 41);
   gui.Click(PaletteButton(9, false));
+  EXPECT_EQ(tileStudio.foregroundPen * 10 + tileStudio.penMode, 90);
 
   gui.Drag(Cell(2, 2), Cell(2, 12), 20);
-  for (int c = 2; c <= 12; ++c) EXPECT_EQ(tileStudio.canvas.pixels[2][c], 1) << c;
-  EXPECT_EQ(tileStudio.canvas.pixels[2][1], 0);
-  EXPECT_EQ(tileStudio.canvas.pixels[2][13], 0);
-  EXPECT_EQ(tileStudio.canvas.foreground[2][0], 9) << "the whole segment takes the pen";
-  EXPECT_EQ(tileStudio.canvas.foreground[2][15], 9);
-  EXPECT_EQ(tileStudio.canvas.foreground[2][16], 0);
-
+  EXPECT_EQ(Digits(canvas().pixels[2], 24), "001111111111100000000000");
+  EXPECT_EQ(Digits(canvas().foreground[2], 24), "999999999999999900000000") << "the whole segment takes the pen";
   gui.ClickItem("PUT TILES");
-  EXPECT_EQ(tileSets[0].pixels[0][2][2], 1);
-  EXPECT_EQ(tileSets[0].foreground[1][2], 9);
+  EXPECT_EQ(tileSets[0].pixels[0][2][2] * 100 + tileSets[0].foreground[1][2], 109);
 
   // Each is one step: the PUT TILES, then the whole stroke.
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
-  EXPECT_EQ(tileSets[0].pixels[0][2][2], 0);
-  EXPECT_EQ(tileStudio.canvas.pixels[2][12], 1);
+  EXPECT_EQ(tileSets[0].pixels[0][2][2] * 10 + canvas().pixels[2][12], 1);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
-  EXPECT_EQ(tileStudio.canvas.pixels[2][2], 0);
-  EXPECT_EQ(tileStudio.canvas.foreground[2][0], 0);
+  EXPECT_EQ(Digits(canvas().pixels[2], 24) + Digits(canvas().foreground[2], 1), std::string(25, '0'));
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Y);
-  EXPECT_EQ(tileStudio.canvas.pixels[2][12], 1);
+  EXPECT_EQ(canvas().pixels[2][12], 1);
 }
 
 TEST_F(TileStudioGui, CtrlZInANameFieldEditsTheTextNotTheProject) {
@@ -79,92 +51,51 @@ TEST_F(TileStudioGui, CtrlZInANameFieldEditsTheTextNotTheProject) {
   EXPECT_STREQ(tileSets[0].name, "Tile Set 1");
 }
 
-TEST_F(TileStudioGui, SheetClicksAndRightDragSelect) {
+TEST_F(TileStudioGui, SheetClicksLinkBlocksAndARightDragSelectsARange) {
   gui.Click(SheetTile(77));
-  EXPECT_EQ(tileStudio.blockTiles[0], 77);
-  EXPECT_EQ(tileStudio.nextBlock, 1);
-  EXPECT_EQ(tileStudio.currentTile, 77);
-
+  EXPECT_EQ(tileStudio.blockTiles[0] * 1000 + tileStudio.nextBlock * 100 + tileStudio.currentTile, 77177);
   gui.MoveMouse(SheetTile(40));
   gui.Frame();
   gui.Press(ImGuiMouseButton_Right);
-  gui.Frame();
-  for (int tile : {35, 20, 10}) {
+  for (int tile : {40, 35, 20, 10}) {
     gui.MoveMouse(SheetTile(tile));
     gui.Frame();
   }
-  EXPECT_EQ(tileStudio.selectionStart, 40);
-  EXPECT_EQ(tileStudio.selectionEnd, 10);
+  EXPECT_EQ(tileStudio.selectionStart * 100 + tileStudio.selectionEnd, 4010);
   gui.Release(ImGuiMouseButton_Right);
   gui.Frame();
-  EXPECT_EQ(tileStudio.selectionStart, 10);
-  EXPECT_EQ(tileStudio.selectionEnd, 40);
+  EXPECT_EQ(tileStudio.selectionStart * 100 + tileStudio.selectionEnd, 1040) << "ordered at the release";
   EXPECT_FALSE(tileStudio.rangeDragging);
-
   gui.ClickItem("COPY");
   EXPECT_EQ(tileStudio.clipboard.count, 31);
 }
 
-TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwap) {
+TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwapPaintingNothingOnTheWay) {
   tileSets[0].pixels[20][0][0] = 1;
   tileSets[0].foreground[20][0] = 6;
-  tileStudio.penMode = 0;
   tileStudio.foregroundPen = 3;
-
-  // Dropped on block 4 (bottom middle), passing over the canvas: nothing is painted on the way.
-  gui.Drag(SheetTile(20), Cell(12, 12), 12);
+  gui.Drag(SheetTile(20), Cell(12, 12), 12);  // block 4, bottom middle
   EXPECT_EQ(tileStudio.blockTiles[4], 20);
-  EXPECT_EQ(tileStudio.canvas.pixels[8][8], 1);
-  EXPECT_EQ(tileStudio.canvas.foreground[8][8], 6);
+  EXPECT_EQ(canvas().pixels[8][8] * 10 + canvas().foreground[8][8], 16);
   int painted = 0;
-  for (int r = 0; r < 16; ++r)
-    for (int c = 0; c < 24; ++c) painted += tileStudio.canvas.pixels[r][c];
+  for (const auto& row : canvas().pixels)
+    for (uint8_t pixel : row) painted += pixel;
   EXPECT_EQ(painted, 1);
 
   nameTables[0].cells[0] = 20;
   tileStudio.trackTiles = true;
   gui.Drag(SheetTile(20), SheetTile(99), 12);
-  EXPECT_EQ(tileSets[0].pixels[99][0][0], 1);
-  EXPECT_EQ(tileSets[0].pixels[20][0][0], 0);
+  EXPECT_EQ(tileSets[0].pixels[99][0][0] * 10 + tileSets[0].pixels[20][0][0], 10);
   EXPECT_EQ(nameTables[0].cells[0], 99);
 }
 
-TEST_F(TileStudioGui, SetRowsReorderByDragging) {
-  tileSets.clear();
-  for (const char* name : {"Alpha", "Beta", "Gamma"}) {
-    tileSets.emplace_back();
-    SetName(tileSets.back().name, name);
-  }
-  gui.Frame(2);
-  gui.Drag(gui.ItemCenter("Alpha"), gui.ItemCenter("Gamma"));
-  EXPECT_STREQ(tileSets[0].name, "Beta");
-  EXPECT_STREQ(tileSets[1].name, "Gamma");
-  EXPECT_STREQ(tileSets[2].name, "Alpha");
-  EXPECT_EQ(tileStudio.currentTileSet, 2);
-
-  gui.ClickItem("Beta");
-  EXPECT_EQ(tileStudio.currentTileSet, 0);
-  gui.ClickItem("ADD SET");
-  EXPECT_EQ(tileSets.size(), 4u);
-  EXPECT_EQ(tileStudio.currentTileSet, 3);
-}
-
-TEST_F(TileStudioGui, ImportPopupReadsTheClipboard) {
+TEST_F(TileStudioGui, ImportPopupReadsTheClipboardAndSaysWhatItRead) {
   gui.Click(SheetTile(5));
   gui.SetClipboard("hero:\n  db $FF,$81,$81,$81,$81,$81,$81,$FF\n");
-  gui.ClickItem("IMPORT\nPATTERN");
-  gui.Frame(2);
-  ASSERT_TRUE(gui.HasItem("TOKEN (DB)"));
-  gui.ClickItem("TOKEN (DB)");
-  EXPECT_EQ(tileSets[0].pixels[5][0][3], 1);
-  EXPECT_EQ(tileSets[0].pixels[5][1][3], 0);
-  gui.Frame(2);
+  Choose({"IMPORT\nPATTERN", "TOKEN (DB)"});
+  EXPECT_EQ(Digits(tileSets[0].pixels[5][0], 8) + Digits(tileSets[0].pixels[5][1], 8), "1111111110000001");
   EXPECT_FALSE(gui.HasItem("TOKEN (DB)"));
-
   gui.SetClipboard("F1F1F1F1F1F1F1F1");
-  gui.ClickItem("IMPORT\nCOLOR");
-  gui.Frame(2);
-  gui.ClickItem("RAW HEX");
-  EXPECT_EQ(tileSets[0].foreground[5][7], 15);
-  EXPECT_EQ(tileSets[0].background[5][7], 1);
+  Choose({"IMPORT\nCOLOR", "RAW HEX"});
+  EXPECT_EQ(tileSets[0].foreground[5][7] * 100 + tileSets[0].background[5][7], 1501);
 }
