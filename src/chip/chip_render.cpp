@@ -67,3 +67,16 @@ IndexedImage RenderTileSheet(const TileSet& set) {
   for (int tile = 0; tile < kTilesPerSet; ++tile) DrawTile(image, set, tile, 8 * (tile % 16), 8 * (tile / 16), 0);
   return image;
 }
+
+bool EmptyCellsShowTile255(const std::vector<NameTable>& tables, const std::vector<TileSet>& sets, int setIndex) {
+  const TileSet& set = sets[setIndex];
+  bool blank = true;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      blank &= ((set.pixels[EmptyCell][y][x] ? set.foreground[EmptyCell][y] : set.background[EmptyCell][y]) & 15) == 0;
+  if (blank) return false;
+  for (const NameTable& table : tables)
+    for (int third = 0; third < kThirds; ++third)
+      if (TileSetForRow(table, 8 * third, sets.size()) == setIndex) return true;
+  return false;
+}

@@ -25,3 +25,7 @@ IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& se
                           ScreenLook look);
 // 128 x 128: the set's 256 tiles, 16 to a row; colour 0 stays transparent.
 IndexedImage RenderTileSheet(const TileSet& set);
+
+// True when a screen draws a third from set `setIndex` and that set's tile 255
+// is not blank: the chip shows it in every empty cell, the editor does not.
+bool EmptyCellsShowTile255(const std::vector<NameTable>& tables, const std::vector<TileSet>& sets, int setIndex);

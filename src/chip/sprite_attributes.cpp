@@ -30,10 +30,12 @@ SpriteAttributes BuildSpriteAttributes(const NameTable& table, const std::vector
       continue;
     }
     const int left = ChipPixel(placement.x), top = ChipPixel(placement.y);
-    if (left <= -kSpriteSize || left >= kChipWidth || top <= -kSpriteSize || top >= kChipHeight) {
+    if (left < -32 || left >= kChipWidth || top <= -kSpriteSize || top >= kChipHeight) {
       out.problems.push_back(where + "lies entirely off the screen, left out");
       continue;
     }
+    // The early clock reaches 32 pixels left: such a sprite is unseen but still takes its lines.
+    if (left <= -kSpriteSize) out.problems.push_back(where + "lies entirely off the screen, kept");
     const uint8_t y = static_cast<uint8_t>(top - 1);
     if (y == kTerminatorY) {
       out.problems.push_back(where + "its Y would store as 208 and end the table, left out");

@@ -79,6 +79,7 @@ TEST(WindowPlacement, APositionOffEveryDisplayIsCentred) {
     KeepWindowOnADisplay(settings, displays);
     EXPECT_EQ(settings.windowX == kCentredPosition && settings.windowY == kCentredPosition, c.centred)
         << c.x << "," << c.y;
+    EXPECT_EQ(settings.windowWidth * 10000 + settings.windowHeight, c.width * 10000 + c.height) << "a size is kept";
   }
   EditorSettings empty{0, 0, 0, -5, 0};
   KeepWindowOnADisplay(empty, displays);

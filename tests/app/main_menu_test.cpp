@@ -7,7 +7,10 @@
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "model/history.h"
+#include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "studios/table/table_studio_state.h"
+#include "studios/tile/tile_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 #include "support/temp_dir.h"
@@ -181,4 +184,23 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   Choose({"File", "Save Project As..."});
   EXPECT_NE(session.errorMessage.find("cannot be written"), std::string::npos);
   EXPECT_EQ(Title(), "scene.krv - Tessellary") << "a failed save keeps the current file";
+}
+
+TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
+  const IndexedImage screen{256, 192, std::vector<uint8_t>(256 * 192, 6)};
+  WriteFile(dir.File("title.png"), EncodePng(screen, 1));
+  WriteFile(dir.File("notes.png"), "not a picture");
+  dialog.answer = dir.File("title.png");
+  Choose({"File", "Import", "PNG Image..."});
+  ASSERT_EQ(nameTables.size(), 2u);
+  EXPECT_STREQ(nameTables[1].name, "title");
+  EXPECT_EQ(tableStudio.currentNameTable * 10 + tileStudio.currentTileSet, 11) << "the new records are current";
+  EXPECT_EQ(UndoName(history), "import PNG");
+  Chord(ImGuiKey_Z);
+  EXPECT_EQ(nameTables.size() * 10 + tileSets.size(), 11u);
+
+  dialog.answer = dir.File("notes.png");
+  Choose({"File", "Import", "PNG Image..."});
+  EXPECT_NE(session.errorMessage.find("not a PNG"), std::string::npos) << session.errorMessage;
+  EXPECT_FALSE(CanUndo(history) && UndoName(history) == "import PNG");
 }

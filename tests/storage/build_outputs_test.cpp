@@ -106,6 +106,7 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   const PngImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
   ASSERT_EQ(into.tileSets.size(), 4u);
+  EXPECT_EQ(std::string(into.tileSets[1].name) + into.tileSets[2].name + into.tileSets[3].name, "pic toppic midpic bottom");
   const IndexedImage back =
       RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
   EXPECT_EQ(back.pixels, render.pixels);

@@ -161,3 +161,22 @@ std::vector<ImVec2> GuiDriver::CentresOfItemsSized(ImVec2 size) const {
     if (rect.GetWidth() == size.x && rect.GetHeight() == size.y) centres.push_back(rect.GetCenter());
   return centres;
 }
+
+ImU32 GuiDriver::ColourAt(ImVec2 point) const {
+  ImU32 colour = 0;
+  const ImDrawData* data = ImGui::GetDrawData();
+  for (const ImDrawList* list : data->CmdLists)
+    for (const ImDrawCmd& command : list->CmdBuffer)
+      for (unsigned i = command.IdxOffset; i + 2 < command.IdxOffset + command.ElemCount; i += 3) {
+        const ImDrawVert* v[3];
+        for (int k = 0; k < 3; ++k) v[k] = &list->VtxBuffer[command.VtxOffset + list->IdxBuffer[i + k]];
+        bool positive = false, negative = false;
+        for (int k = 0; k < 3; ++k) {
+          const ImVec2 a = v[k]->pos, b = v[(k + 1) % 3]->pos;
+          const float side = (b.x - a.x) * (point.y - a.y) - (b.y - a.y) * (point.x - a.x);
+          positive |= side > 0, negative |= side < 0;
+        }
+        if (!(positive && negative)) colour = v[0]->col;
+      }
+  return colour;
+}

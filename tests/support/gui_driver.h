@@ -51,6 +51,9 @@ class GuiDriver {
   void ClickItem(const std::string& label) { Click(ItemCenter(label)); }
   // Unlabelled widgets (colour buttons, say) of exactly this size, in the order drawn.
   std::vector<ImVec2> CentresOfItemsSized(ImVec2 size) const;
+  // The colour the last frame's draw data gives a point: that of the last
+  // triangle drawn over it, as a renderer would show it (0 where none is).
+  ImU32 ColourAt(ImVec2 point) const;
 
   ImGuiContext* context = nullptr;
   bool running = true;  // cleared by File > Exit

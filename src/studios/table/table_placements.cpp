@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "chip/sprite_attributes.h"
+
 void AddPlacement(NameTable& table, int spriteIndex, float x, float y) {
-  table.placements.push_back({spriteIndex, x, y});
+  table.placements.push_back({spriteIndex, SnapToChipPixel(x), SnapToChipPixel(y)});
 }
 
 void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY) {
@@ -15,8 +17,8 @@ void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY)
 
 void MoveGrabbedPlacement(const TableStudioState& state, NameTable& table, int index, float mouseX, float mouseY) {
   if (state.draggedPlacement != index || index < 0 || index >= static_cast<int>(table.placements.size())) return;
-  table.placements[index].x = mouseX - state.grabOffset[0];
-  table.placements[index].y = mouseY - state.grabOffset[1];
+  table.placements[index].x = SnapToChipPixel(mouseX - state.grabOffset[0]);
+  table.placements[index].y = SnapToChipPixel(mouseY - state.grabOffset[1]);
 }
 
 void SyncSpriteMarks(TableStudioState& state, std::size_t spriteCount) {

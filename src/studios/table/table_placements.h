@@ -7,10 +7,12 @@
 #include "model/project.h"
 #include "studios/table/table_studio_state.h"
 
-// The drop point becomes the sprite's top-left corner, in view units, fractions kept.
+// The drop point becomes the sprite's top-left corner, in view units snapped to
+// whole chip pixels (4.75 units each) as the chip can only place them there.
 void AddPlacement(NameTable& table, int spriteIndex, float x, float y);
 void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY);
-// While held, the grabbed placement follows the mouse (given relative to the view's corner).
+// While held, the grabbed placement follows the mouse (given relative to the view's
+// corner), snapped to whole chip pixels.
 void MoveGrabbedPlacement(const TableStudioState& state, NameTable& table, int index, float mouseX, float mouseY);
 
 // Rows at or past a new sprite count lose their marks.

@@ -5,12 +5,12 @@
 #include "model/history.h"
 #include "widgets/list_widgets.h"
 #include "widgets/pixel_art.h"
+#include "studios/table/table_paint_actions.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
 
 namespace {
 constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62, kPalettePixel = 5;
-constexpr ImVec2 kToolButton{85, 20};
 constexpr const char* kClearPopup = "ConfirmClear";
 constexpr const char* kRemoveSpritesPopup = "ConfirmRemoveSprites";
 
@@ -30,7 +30,7 @@ void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corne
 void DrawSpritesToggle() {
   TableStudioState& state = tableStudio;
   if (!state.tileEditorOpen) {
-    if (ToggleButton("SPRITES", state.spritesMode, kToolButton)) ToggleSpritesMode(state);
+    if (ToggleButton("SPRITES", state.spritesMode, kTableToolButton)) ToggleSpritesMode(state);
     ImGui::SetItemTooltip("Place sprites: drag them from the sprite list onto the screen");
     return;
   }
@@ -41,7 +41,7 @@ void DrawSpritesToggle() {
   ImGui::PushStyleColor(ImGuiCol_ButtonActive, grey);
   ImGui::PushStyleColor(ImGuiCol_Text, ImVec4(0.8f, 0.8f, 0.8f, 1.0f));
   ImGui::BeginDisabled();
-  ImGui::Button("SPRITES", kToolButton);
+  ImGui::Button("SPRITES", kTableToolButton);
   ImGui::EndDisabled();
   ImGui::PopStyleColor(4);
 }
@@ -67,12 +67,14 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
       DropTileOnCell(CurrentNameTable(), column, row, tile);
       NameNextEdit("tile drop");
     }
-    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left) && ImGui::IsItemHovered()) ClickCell(state, column, row);
+    if (ImGui::IsMouseClicked(ImGuiMouseButton_Left) && ImGui::IsItemHovered() && state.tool == ScreenTool::Select &&
+        !ImGui::GetIO().KeyAlt)
+      ClickCell(state, column, row);
     if (ImGui::IsItemHovered() && !ImGui::IsAnyMouseDown())
       ImGui::SetTooltip("Column %d, row %d: tile %03d", column, row, table.cells[row * kTableColumns + column]);
   }
   const int tile = table.cells[row * kTableColumns + column];
-  if (tile != EmptyCell) DrawScreenTile(draw, RowTileSet(row), tile, corner, extent);
+  if (tile != EmptyCell && !state.chipView) DrawScreenTile(draw, RowTileSet(row), tile, corner, extent);
   const ImVec2 far(corner.x + extent, corner.y + extent);
   if (state.showGrid) draw->AddRect(corner, far, IM_COL32(255, 255, 255, 255), 0, 0, 0.5f);
   if (!state.spritesMode && state.selectedCell == CellRef{column, row}) {
@@ -84,52 +86,75 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
 }  // namespace
 
 void DrawTablePalette(ImVec2 origin) {
-  const TableStudioState& state = tableStudio;
+  TableStudioState& state = tableStudio;
+  state.hoveredPaletteTile = -1;
   ImGui::SetCursorScreenPos(At(origin, 10, 40));
   const float width = ImGui::GetStyle().ScrollbarSize + 383;
   if (ImGui::BeginChild("ScrollingGrid", ImVec2(width, 600), ImGuiChildFlags_Borders)) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
     const ImVec2 o = ImGui::GetCursorScreenPos();
     const TileSet& set = tileSets[state.paletteTileSet];
+    const bool blockDrag = state.paletteDragFrom >= 0;
+    const CellArea block = AreaBetween({state.paletteDragFrom / 8, state.paletteDragFrom % 8},
+                                       {state.paletteDragTo / 8, state.paletteDragTo % 8});
     for (int tile = 0; tile < 256; ++tile) {
       const ImVec2 p(o.x + kPalettePitchX * (tile % 8), o.y + kPalettePitchY * (tile / 8));
       ImGui::PushID(60000 + tile);
       ImGui::SetCursorScreenPos(p);
-      ImGui::InvisibleButton("##scrollCell", ImVec2(kPaletteTileSide, kPaletteTileSide));
+      // A click makes the tile the brush of the painting tools; a drag still drops it on a cell.
+      if (ImGui::InvisibleButton("##scrollCell", ImVec2(kPaletteTileSide, kPaletteTileSide)) &&
+          state.tool != ScreenTool::Select)
+        state.brush = SingleTile(static_cast<uint8_t>(tile));
       OfferDragPayload(kTablePayloadTile, &tile, sizeof tile, "Tile %03d", tile);
+      if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) {
+        state.hoveredPaletteTile = tile;
+        if (ImGui::IsMouseClicked(ImGuiMouseButton_Right)) state.paletteDragFrom = tile;
+        if (blockDrag) state.paletteDragTo = tile;
+      }
       // Rows scrolled out of the child draw nothing.
-      if (ImGui::IsRectVisible(p, ImVec2(p.x + kPaletteTileSide, p.y + kPalettePitchY)))
+      if (ImGui::IsRectVisible(p, ImVec2(p.x + kPaletteTileSide, p.y + kPalettePitchY))) {
         DrawTileWithNumber(draw, set, tile, p, kPalettePixel);
+        if (blockDrag && tile / 8 >= block.top && tile / 8 <= block.bottom && tile % 8 >= block.left &&
+            tile % 8 <= block.right)
+          draw->AddRect(p, ImVec2(p.x + kPaletteTileSide, p.y + kPaletteTileSide), IM_COL32(255, 230, 0, 255), 0, 0, 3);
+      }
       ImGui::PopID();
     }
     ImGui::SetCursorScreenPos(o);
     ImGui::Dummy(ImVec2(width - 20, 32 * kPalettePitchY));
   }
   ImGui::EndChild();
+  // A right-drag over palette tiles makes their rectangle the brush at the release.
+  if (state.paletteDragFrom >= 0 && !ImGui::IsMouseDown(ImGuiMouseButton_Right)) {
+    if (state.paletteDragTo >= 0) state.brush = PaletteBlock(state.paletteDragFrom, state.paletteDragTo);
+    state.paletteDragFrom = state.paletteDragTo = -1;
+  }
 }
 
 void DrawTableToolColumn(ImVec2 origin) {
   TableStudioState& state = tableStudio;
-  ImGui::SetCursorScreenPos(At(origin, 40, 730));
+  ImGui::SetCursorScreenPos(At(origin, 40, 700));
   ImGui::BeginGroup();
-  if (ToggleButton("ZOOM##zoom", state.tileEditorOpen, kToolButton)) ToggleTileEditor(state);
+  if (ToggleButton("ZOOM##zoom", state.tileEditorOpen, kTableToolButton)) ToggleTileEditor(state);
   ImGui::SetItemTooltip("Paint the selected cell's tile in the Tile Editor window");
-  if (ToggleButton("GRID", state.showGrid, kToolButton)) state.showGrid = !state.showGrid;
+  if (ToggleButton("GRID", state.showGrid, kTableToolButton)) state.showGrid = !state.showGrid;
   ImGui::SetItemTooltip("Show or hide the grid lines");
   DrawSpritesToggle();
-  if (ImGui::Button("CLEAR TABLE", kToolButton)) ImGui::OpenPopup(kClearPopup);
+  if (ImGui::Button("CLEAR TABLE", kTableToolButton)) ImGui::OpenPopup(kClearPopup);
   ImGui::SetItemTooltip("Empty every cell of this name table (asks first)");
-  if (ImGui::Button("IMPORT", kToolButton)) ImGui::OpenPopup(kNameTableImportPopup);
+  if (ImGui::Button("IMPORT", kTableToolButton)) ImGui::OpenPopup(kNameTableImportPopup);
   ImGui::SetItemTooltip("Read 768-byte name tables from the clipboard");
-  if (ImGui::Button("DEL SPRITES", kToolButton)) ImGui::OpenPopup(kRemoveSpritesPopup);
+  if (ImGui::Button("DEL SPRITES", kTableToolButton)) ImGui::OpenPopup(kRemoveSpritesPopup);
   ImGui::SetItemTooltip("Remove every sprite placed on this name table (asks first)");
-  ImGui::Spacing();
-  ImGui::TextUnformatted("Backdrop");
-  ImGui::SetNextItemWidth(85);
-  ImGui::SliderInt("##Backdrop", &CurrentNameTable().backdrop, 0, 15, "%d", ImGuiSliderFlags_AlwaysClamp);
+  DrawOverlayToggles();
+  if (ToggleButton("CHIP VIEW", state.chipView, kTableToolButton)) state.chipView = !state.chipView;
+  ImGui::SetItemTooltip("Show the screen as the chip would: tile 255 in empty cells, four sprites a line");
+  ImGui::SetNextItemWidth(45);
+  ImGui::SliderInt("Backdrop", &CurrentNameTable().backdrop, 0, 15, "%d", ImGuiSliderFlags_AlwaysClamp);
   if (ImGui::IsItemActive()) NameNextEdit("backdrop");
   ImGui::SetItemTooltip("Backdrop colour: %d %s", CurrentNameTable().backdrop & 15,
                         ColourNames[CurrentNameTable().backdrop & 15]);
+  DrawSpriteLineCount();
   DrawClearConfirmations();
   DrawNameTableImportPopup();
   ImGui::EndGroup();
@@ -144,12 +169,16 @@ void DrawScreenView(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::Dummy(ImVec2(kScreenWidth, kScreenHeight));
   ImGui::EndGroup();
+  if (state.chipView) DrawChipScreen(s);
+  DrawSpriteLineMarks(s);
 
   const float extent = state.showGrid ? 35.0f : 38.0f;
   const NameTable& table = CurrentNameTable();
   for (int row = 0; row < kTableRows; ++row)
     for (int column = 0; column < kTableColumns; ++column)
       DrawCell(draw, table, column, row, ImVec2(s.x + kScreenPitch * column, s.y + kScreenPitch * row), extent);
+  RoutePaintMouse(s);
+  DrawPaintOverlays(s);
 }
 
 void DrawTileSetPanel(ImVec2 origin) {

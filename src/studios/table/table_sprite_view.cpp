@@ -29,9 +29,11 @@ void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 cor
   const ImVec2 max(std::min(corner.x + kPlacementSide, draw->GetClipRectMax().x) + pad.x,
                    std::min(corner.y + kPlacementSide, draw->GetClipRectMax().y) + pad.y);
   const ImVec2 mouse = ImGui::GetIO().MousePos;
+  // The painting tools paint under the sprites; SELECT and sprite mode move them.
   const bool onScreenView = Contains(screen, ImVec2(screen.x + kScreenWidth, screen.y + kScreenHeight), mouse) &&
                             ImGui::IsWindowHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) &&
-                            !ImGui::GetDragDropPayload();
+                            !ImGui::GetDragDropPayload() &&
+                            (state.spritesMode || state.tool == ScreenTool::Select);
   if (Contains(min, max, mouse) && onScreenView) {
     ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
     if (ImGui::IsMouseClicked(ImGuiMouseButton_Left))
@@ -73,7 +75,7 @@ void DrawPlacements(ImVec2 origin) {
     const SpritePlacement& placement = table.placements[i];
     if (placement.spriteIndex < 0 || placement.spriteIndex >= spriteCount) continue;
     const ImVec2 corner(s.x + placement.x, s.y + placement.y);
-    DrawSpritePixels(draw, sprites()[placement.spriteIndex], corner, kSpritePixel);
+    if (!tableStudio.chipView) DrawSpritePixels(draw, sprites()[placement.spriteIndex], corner, kSpritePixel);
     draw->AddRect(corner, ImVec2(corner.x + kPlacementSide, corner.y + kPlacementSide), IM_COL32(255, 200, 100, 160), 0,
                   0, 1);
     HandlePlacementMouse(table, i, s, corner);

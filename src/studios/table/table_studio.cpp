@@ -9,6 +9,7 @@ void DrawTableStudio() {
   KeepTableIndicesInRange(tableStudio, tileSets, nameTables);
   const ImVec2 origin = ImGui::GetWindowPos();
   DrawTablePalette(origin);
+  DrawPaintTools(origin);
   DrawTableToolColumn(origin);
   DrawScreenView(origin);
   DrawPlacements(origin);

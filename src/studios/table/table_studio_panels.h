@@ -14,6 +14,7 @@ inline constexpr ImVec2 kScreenOrigin{418, 39};
 inline constexpr float kScreenPitch = 38;
 inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;
 inline constexpr float kSpritePixel = 4.75f;
+inline constexpr ImVec2 kTableToolButton{85, 20};
 inline constexpr const char* kNameTableImportPopup = "Import Name Tables###ImpNameTable";
 
 // The screen being edited; the frame's guard keeps the index in range.
@@ -26,9 +27,18 @@ inline ImU32 ColourOverBackdrop(int index) {
 }
 
 void DrawTablePalette(ImVec2 origin);
+void DrawPaintTools(ImVec2 origin);
 void DrawTableToolColumn(ImVec2 origin);
+void DrawOverlayToggles();
 void DrawNameTableImportPopup();
 void DrawScreenView(ImVec2 origin);
+// The painting tools' share of the screen view, given its corner.
+void RoutePaintMouse(ImVec2 screen);
+void DrawPaintOverlays(ImVec2 screen);
+// The chip's own picture of the screen, the scanlines where it drops sprites, and their count.
+void DrawChipScreen(ImVec2 screen);
+void DrawSpriteLineMarks(ImVec2 screen);
+void DrawSpriteLineCount();
 void DrawPlacements(ImVec2 origin);
 void DrawNameTablePanel(ImVec2 origin);
 void DrawTileSetPanel(ImVec2 origin);

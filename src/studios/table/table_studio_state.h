@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "widgets/stroke.h"
 
@@ -23,11 +24,26 @@ struct CellRef {
 
 enum TablePenMode : int32_t { kTableForegroundPen = 0, kTableBackgroundPen = 1 };
 
+enum class ScreenTool : int32_t { Select, Brush, Fill, Rect, Pick };
+
+// Tiles laid as a block, row by row; a plain brush is one tile.
+struct TileBlock {
+  int width = 1, height = 1;
+  std::vector<uint8_t> tiles{0};
+  uint8_t At(int row, int column) const { return tiles[row * width + column]; }
+};
+
+// Cells from top-left to bottom-right, both included.
+struct CellArea {
+  int top = 0, left = 0, bottom = 0, right = 0;
+};
+
 struct TableStudioState {
   int32_t currentNameTable = 0;  // index into nameTables
   int32_t paletteTileSet = 0;    // index into tileSets of the set the palette shows
   bool showGrid = true;
   bool spritesMode = false;     // sprite placement mode
+  bool chipView = false;        // the screen as the chip would show the exported data
   bool tileEditorOpen = false;  // the Tile Editor window is wanted
   CellRef selectedCell;         // none at start
   // Tile Editor window.
@@ -37,6 +53,22 @@ struct TableStudioState {
   int32_t foregroundPen = 0;
   int32_t backgroundPen = 0;
   Stroke editorStroke;  // the paint stroke held in the window
+  // Painting the screen.
+  ScreenTool tool = ScreenTool::Select;
+  ScreenTool toolBeforePick = ScreenTool::Brush;  // PICK returns to it
+  TileBlock brush;                                // tile 0
+  Stroke brushStroke;                             // the BRUSH stroke held on the screen
+  GridCell lastBrushed{-1, -1};                   // for Shift+click lines; -1 = none
+  int32_t lastBrushedTable = -1;                  // the name table lastBrushed belongs to
+  GridCell dragFrom{-1, -1};                      // press cell of a RECT or SELECT drag; -1 = none
+  GridCell dragTo{-1, -1};
+  bool hasRegion = false;  // a SELECT drag's region, for Ctrl+C / Ctrl+X / Del
+  CellArea region;
+  int32_t paletteDragFrom = -1;  // palette tiles a right-drag spans, -1 = none
+  int32_t paletteDragTo = -1;
+  int32_t numberBase = 0;        // tile numbers over the cells: 0 off, 10 or 16
+  bool highlightSame = false;    // mark the cells using the palette tile under the pointer
+  int32_t hoveredPaletteTile = -1;  // this frame's, -1 = none
   // Sprite placement.
   int32_t draggedPlacement = -1;  // placement being moved, -1 = none
   float grabOffset[2] = {0, 0};   // mouse minus the placement's corner when grabbed

@@ -1,5 +1,6 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
+#include "chip/chip_render.h"
 #include "model/history.h"
 #include "widgets/list_widgets.h"
 #include "widgets/notice.h"
@@ -58,6 +59,11 @@ void DrawSetButtonColumn(ImVec2 origin) {
   ImGui::SetItemTooltip("Read 8-byte tile patterns from the clipboard, from the current tile on");
   if (ImGui::Button("IMPORT\nCOLOR", importButton)) ImGui::OpenPopup(kColourPopup);
   ImGui::SetItemTooltip("Read 8-byte tile colours from the clipboard, from the current tile on");
+  if (EmptyCellsShowTile255(nameTables, tileSets, state.currentTileSet)) {
+    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + button.x);
+    ImGui::TextColored(ImVec4(1.0f, 0.3f, 0.3f, 1.0f), "Tile 255 is not blank: empty cells show tile 255 on the chip");
+    ImGui::PopTextWrapPos();
+  }
   ImGui::EndGroup();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "studios/table/table_list_actions.h"
+#include "studios/table/table_paint_actions.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_tile_editor.h"
@@ -102,7 +103,8 @@ TEST(TablePlacements, GrabMoveAndMarks) {
   EXPECT_EQ(state.draggedPlacement, 0) << "the first grabbed placement keeps the mouse";
   MoveGrabbedPlacement(state, table, 0, 104.5f, 205);
   MoveGrabbedPlacement(state, table, 1, 0, 0);
-  EXPECT_EQ(table.placements, (std::vector<SpritePlacement>{{2, 100.5f, 200}, {3, 30, 40}}));
+  EXPECT_EQ(table.placements, (std::vector<SpritePlacement>{{2, 99.75f, 199.5f}, {3, 28.5f, 38}}))
+      << "snapped to whole chip pixels of 4.75 units";
 
   for (int row = 0; row < 40; ++row) ClickSpriteRow(state, row, CountSpriteMarks(state, 256));
   EXPECT_EQ(CountSpriteMarks(state, 256), 32);
@@ -211,4 +213,65 @@ TEST(NameTableImport, RawHexTakesWholeScreensOnly) {
   ImportNameTablesRawHex(state, tables, Hex(768 * 3).c_str());
   ImportNameTablesRawHex(state, tables, nullptr);
   EXPECT_EQ(tables.size(), 256u);
+}
+
+namespace {
+// Rows of a screen's top-left corner as text, one character a cell: '.' empty, else 'a' + tile.
+std::string Corner(const NameTable& table, int rows, int columns, int top = 0, int left = 0) {
+  std::string text;
+  for (int row = top; row < top + rows; ++row, text += '|')
+    for (int column = left; column < left + columns; ++column) {
+      const uint8_t cell = table.cells[row * kTableColumns + column];
+      text += cell == EmptyCell ? '.' : static_cast<char>('a' + cell);
+    }
+  return text;
+}
+}  // namespace
+
+TEST(TablePaint, StampsLinesAndRectanglesStayOnTheScreen) {
+  NameTable table;
+  const TileBlock block = PaletteBlock(9, 2);  // palette rows 0-1, columns 1-2
+  EXPECT_EQ(block.tiles, (std::vector<uint8_t>{1, 2, 9, 10}));
+  StampBlock(table, block, {0, 1});
+  StampBlock(table, block, {23, 31});  // only its top-left tile fits
+  StampBlock(table, block, {0, 1}, true);
+  StampBlock(table, SingleTile(3), {1, 0});
+  EXPECT_EQ(Corner(table, 2, 4), "....|d...|");
+  EXPECT_EQ(table.cells[767], 1);
+
+  StampLine(table, SingleTile(0), {0, 0}, {23, 31});  // far apart: one cell a column, no gaps
+  for (int column = 0; column < kTableColumns; ++column) {
+    int painted = 0;
+    for (int row = 0; row < kTableRows; ++row) painted += table.cells[row * kTableColumns + column] == 0;
+    EXPECT_EQ(painted, 1) << column;
+  }
+  for (auto [a, b] : {std::pair{GridCell{5, 7}, GridCell{2, 3}}, {GridCell{2, 3}, GridCell{5, 7}}}) {
+    const CellArea area = AreaBetween(a, b);
+    EXPECT_EQ(std::vector<int>({area.top, area.left, area.bottom, area.right}), std::vector<int>({2, 3, 5, 7}));
+  }
+  const CellArea clipped = AreaBetween({-4, 40}, {20, 29});
+  EXPECT_EQ(std::vector<int>({clipped.top, clipped.left, clipped.bottom, clipped.right}),
+            std::vector<int>({0, 29, 20, 31}));
+
+  NameTable region;
+  FillArea(region, AreaBetween({3, 2}, {1, 0}), block);  // the block repeats from the top-left
+  EXPECT_EQ(Corner(region, 4, 4), "....|bcb.|jkj.|bcb.|");
+  const TileBlock copy = CopyArea(region, {1, 1, 2, 2});
+  EraseArea(region, {1, 0, 1, 3});
+  StampBlock(region, copy, {0, 2});
+  EXPECT_EQ(Corner(region, 4, 4), "..cb|..kj|jkj.|bcb.|");
+  EXPECT_EQ(TileAt(region, {2, 1}), 10);
+}
+
+TEST(TablePaint, FloodFillTakesTheConnectedCellsOfOneTileAcrossThirds) {
+  NameTable table;
+  for (int row = 0; row < kTableRows; ++row) table.cells[row * kTableColumns + 4] = 7;  // a wall down column 4
+  table.cells[10 * kTableColumns + 4] = EmptyCell;                                      // with a gap in row 10
+  table.cells[20 * kTableColumns + 30] = 7;                                             // and a lone cell
+  EXPECT_EQ(FloodFill(table, {0, 4}, SingleTile(7)), 0) << "the filled tile equal to the target changes nothing";
+  EXPECT_EQ(FloodFill(table, {0, 4}, SingleTile(2)), 10) << "rows 0-9: the wall above the gap";
+  EXPECT_EQ(FloodFill(table, {23, 4}, SingleTile(3)), 13) << "rows 11-23, across two thirds";
+  EXPECT_EQ(table.cells[20 * kTableColumns + 30], 7) << "not connected";
+  EXPECT_EQ(FloodFill(table, {0, 0}, SingleTile(1)), kTableCells - 24) << "every empty cell, through the gap";
+  EXPECT_EQ(FloodFill(table, {-1, 0}, SingleTile(1)), 0);
 }

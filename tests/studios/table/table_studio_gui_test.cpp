@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "studios/table/table_studio_state.h"
@@ -38,12 +39,12 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   const ImVec2 drop = Screen(300, 200);  // the GUI floors mouse positions
   gui.Drag(rows[0], drop, 15);
   ASSERT_EQ(nameTables[0].placements.size(), 1u);
-  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 300, 200}));
+  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 299.25f, 199.5f})) << "snapped to chip pixels";
 
   // Grabbed 10 units inside its corner, it keeps that offset while it follows the mouse.
   sprites()[0].pixels[0][0] = 1;
   gui.Drag(Screen(310, 210), Screen(410, 260), 10);
-  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 400, 250}));
+  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 399, 251.75f}));
   EXPECT_EQ(tableStudio.draggedPlacement, -1);
 
   gui.ClickItem("SPRITES");
@@ -115,4 +116,63 @@ TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
   EXPECT_EQ(tableStudio.paletteTileSet, 0);
   EXPECT_EQ(nameTables.size(), 1u);
   EXPECT_FALSE(gui.HasItem("Close")) << "without sprites the frame ends before the Tile Editor";
+}
+
+TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
+  const std::vector<ImVec2> palette = gui.ItemCentres("##scrollCell");
+  gui.PressKey(ImGuiKey_B);
+  gui.Click(palette[9]);
+  EXPECT_EQ(tableStudio.brush.tiles, std::vector<uint8_t>{9}) << "a palette click makes the brush";
+  gui.Drag(Cell(2, 5), Cell(12, 5), 3);  // three mouse samples: the cells between are filled
+  for (int column = 1; column <= 13; ++column) EXPECT_EQ(CellValue(column, 5), column == 1 || column == 13 ? 255 : 9);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(CellValue(7, 5), 255) << "the whole stroke was one step";
+
+  nameTables[0].cells[0] = 4;
+  gui.PressKey(ImGuiKey_F);
+  gui.Click(Cell(0, 0), 0);  // FILL on tile 4: only that cell
+  EXPECT_EQ(CellValue(0, 0), 9);
+  gui.PressKey(ImGuiKey_I);
+  nameTables[0].cells[1] = 30;
+  gui.Click(Cell(1, 0));
+  EXPECT_EQ(tableStudio.brush.tiles, std::vector<uint8_t>{30});
+  EXPECT_EQ(tableStudio.tool, ScreenTool::Fill) << "PICK returns to the tool before it";
+  gui.Click(Cell(5, 20));
+  EXPECT_EQ(CellValue(31, 23) * 1000 + CellValue(1, 0), 30030) << "every empty cell filled";
+
+  gui.PressKey(ImGuiKey_R);
+  gui.Drag(Cell(6, 3), Cell(4, 1), 4);  // dragged up and left
+  EXPECT_EQ(CellValue(4, 1) * 1000 + CellValue(6, 3), 30030);
+  gui.PressKey(ImGuiKey_S);
+  nameTables[0].cells[2 * 32 + 2] = 7;
+  gui.Drag(Cell(2, 2), Cell(3, 3), 4);
+  ASSERT_TRUE(tableStudio.hasRegion);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_X);
+  EXPECT_EQ(tableStudio.brush.tiles, (std::vector<uint8_t>{7, 30, 30, 30}));
+  EXPECT_EQ(CellValue(2, 2) * 1000 + CellValue(3, 3), 255255) << "cut leaves empty cells";
+  gui.Drag(palette[3], Cell(8, 8), 8);
+  EXPECT_EQ(CellValue(8, 8), 3) << "a palette drop still works in SELECT";
+}
+
+TEST_F(TableStudioGui, ChipViewShowsTile255InEmptyCellsAndDropsTheFifthSpriteOnALine) {
+  std::fill(tileSets[0].background[EmptyCell], tileSets[0].background[EmptyCell] + 8, 8);  // tile 255: red
+  nameTables[0].backdrop = 4;
+  for (int i = 0; i < 5; ++i) {
+    sprites().push_back(DefaultSprite());
+    std::fill(&sprites()[i].pixels[0][0], &sprites()[i].pixels[0][0] + 256, 1);
+    sprites()[i].colour = 10 + i;
+    nameTables[0].placements.push_back({i, 4.75f * 20 * i, 4.75f * 100});  // five in a row on lines 100-115
+  }
+  gui.Frame(2);
+  auto chipPixel = [this](float x, float y) { return gui.ColourAt(Screen(4.75f * x + 2, 4.75f * y + 2)); };
+  EXPECT_EQ(chipPixel(2, 3), Palette[4]) << "the editor shows the backdrop in empty cells";
+  EXPECT_EQ(chipPixel(3, 102), Palette[10]) << "and every sprite";
+  gui.ClickItem("CHIP VIEW");
+  gui.MoveMouse(ImVec2(-1, -1));
+  gui.Frame(2);
+  EXPECT_EQ(chipPixel(2, 3), Palette[8]) << "the chip draws tile 255 there";
+  EXPECT_EQ(chipPixel(3, 102), Palette[8]) << "the first placement is the fifth plane: it vanishes";
+  EXPECT_EQ(chipPixel(83, 102), Palette[14]);
+  EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 100 + 2)), IM_COL32(255, 40, 40, 255)) << "the line is marked";
+  EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 99 + 2)), gui.ColourAt(Screen(-5, 4.75f * 120 + 2)));
 }

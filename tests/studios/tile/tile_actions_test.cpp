@@ -218,17 +218,22 @@ TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
   KeepCurrentTileSetInRange(s, f.sets);
   EXPECT_EQ(s.currentTileSet * 10 + f.sets.size(), 1u);
 
+  // The screens' thirds follow their sets (A, B, C, D chosen by four thirds of two tables).
   const struct {
     int from, to;
     const char* order;
   } moves[] = {{0, 2, "BCAD"}, {3, 1, "ADBC"}, {2, 2, "ABCD"}};
+  f.tables.resize(2);
   for (const auto& move : moves) {
     f.sets.assign(4, TileSet{});
     for (int i = 0; i < 4; ++i) f.sets[i].name[0] = static_cast<char>('A' + i);
+    for (int i = 0; i < 4; ++i) f.tables[i / 3].thirdTileSets[i % 3] = i;
     MoveTileSet(s, f.sets, f.tables, move.from, move.to);
-    std::string order;
+    std::string order, thirds;
     for (const TileSet& set : f.sets) order += set.name;
+    for (int i = 0; i < 4; ++i) thirds += f.sets[f.tables[i / 3].thirdTileSets[i % 3]].name;
     EXPECT_EQ(order, move.order);
+    EXPECT_EQ(thirds, "ABCD") << "each third keeps showing its set";
     EXPECT_EQ(s.currentTileSet, move.to);
   }
 }
@@ -268,7 +273,8 @@ TEST(TileImport, RawHexStopsAtTheLastTile) {
   std::string text;
   for (int tile = 0; tile < 10; ++tile) text += "80 00 00 00 00 00 00 01\n";
   s.currentTile = 250;
-  ImportTilesRawHex(s, f.sets, TileTable::Patterns, (text + "FF FF").c_str());
+  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, (text + "FF FF").c_str()).substr(0, 35),
+            "Imported 6 tile patterns at 250-255");
   EXPECT_EQ(f.sets.size(), 1u);
   EXPECT_EQ(f.sets[0].pixels[255][0][0] + f.sets[0].pixels[255][7][7] * 10 + f.sets[0].pixels[249][0][0] * 100, 11);
   ImportTilesRawHex(s, f.sets, TileTable::Colours, "F1F1F1F1F1F1F1F1");

@@ -1,0 +1,81 @@
+#include "chip/sprite_attributes.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+constexpr float kUnit = 4.75f;  // view units a chip pixel
+
+NameTable WithPlacements(std::initializer_list<SpritePlacement> placements) {
+  NameTable table;
+  table.placements = placements;
+  return table;
+}
+
+std::vector<Sprite> Sprites(int count) {
+  std::vector<Sprite> list(count);
+  for (int i = 0; i < count; ++i) list[i].colour = i % 16;
+  return list;
+}
+
+// Which planes each line shows and drops, as "line:shown/dropped" for the lines with any.
+std::string Lines(const NameTable& table, const std::vector<Sprite>& sprites) {
+  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(table, sprites));
+  std::string text;
+  for (int line = 0; line < kChipHeight; ++line)
+    if (line == 0 ? !lines[0].planes.empty() : lines[line].planes != lines[line - 1].planes)
+      text += std::to_string(line) + ":" + std::to_string(lines[line].planes.size()) + " ";
+  return text;
+}
+}  // namespace
+
+TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndTheTerminator) {
+  const std::vector<Sprite> sprites = Sprites(70);
+  const NameTable table = WithPlacements({
+      {3, 10 * kUnit, 20 * kUnit},       // plane 3: at (10, 20)
+      {5, -7 * kUnit, 0},                // plane 2: 7 left of the edge, through the early clock
+      {1, 2.5f * kUnit, 1.49f * kUnit},  // plane 1: halves round up, 1.49 down
+      {69, 0, 0},                        // past the 64 sprites of the pattern table: left out
+      {99, 0, 0},                        // names no sprite: left out
+      {2, 0, 209 * kUnit},               // off the screen: left out
+      {4, -40 * kUnit, 0},               // past the early clock's reach: left out
+      {6, 255 * kUnit, 191 * kUnit},     // plane 0, drawn on top: its top line is 191
+  });
+  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites);
+  EXPECT_EQ(attributes.Bytes(),
+            (std::vector<uint8_t>{190, 255, 24, 6, 0, 3, 4, 1, 255, 25, 20, 5 | 0x80, 19, 10, 12, 3, 208}));
+  EXPECT_EQ(attributes.problems,
+            (std::vector<std::string>{"placement 6: lies entirely off the screen, left out",
+                                      "placement 5: lies entirely off the screen, left out",
+                                      "placement 4: names no sprite, left out",
+                                      "placement 3: sprite 69 is past the 64 of the pattern table, left out"}));
+
+  // 33 placements keep the last 32, with no terminator.
+  NameTable full;
+  for (int i = 0; i < 33; ++i) full.placements.push_back({i, 0, 0});
+  const SpriteAttributes kept = BuildSpriteAttributes(full, sprites);
+  EXPECT_EQ(kept.Bytes().size(), 32 * 4u);
+  EXPECT_EQ(kept.planes.back().placement, 1);
+  EXPECT_EQ(kept.problems, std::vector<std::string>{"1 placements past the 32 planes (the earliest) were left out"});
+  EXPECT_EQ(ChipPixel(-2.375f) * 10 + ChipPixel(2.374f), 0) << "-0.5 rounds up to 0";
+}
+
+TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
+  const std::vector<Sprite> sprites = Sprites(8);  // sprite 0 has colour 0: still counted
+  auto row = [](int count, float dx, float dy, float left = 0) {
+    NameTable table;
+    for (int i = 0; i < count; ++i) table.placements.push_back({i, (left + dx * i) * kUnit, (50 + dy * i) * kUnit});
+    return table;
+  };
+  EXPECT_EQ(Lines(row(4, 20, 0), sprites), "50:4 66:0 ") << "exactly four";
+  EXPECT_EQ(Lines(row(5, 0, 0), sprites), "50:5 66:0 ") << "five in a column";
+  EXPECT_EQ(Lines(row(5, 20, 4), sprites), "50:1 54:2 58:3 62:4 66:4 70:3 74:2 78:1 82:0 ") << "five staggered";
+  EXPECT_EQ(Lines(row(5, 3, 0, -30), sprites), "50:5 66:0 ") << "unseen left of the edge through the early clock";
+  EXPECT_EQ(BuildSpriteAttributes(row(1, 0, 0, -32), sprites).Bytes(), (std::vector<uint8_t>{49, 0, 0, 0x80, 208}));
+  NameTable low = row(5, 20, 0);
+  for (SpritePlacement& placement : low.placements) placement.y = 185 * kUnit;
+  EXPECT_EQ(Lines(low, sprites), "185:5 ") << "lines past 191 are not counted";
+  EXPECT_EQ(BuildSpriteAttributes(low, sprites).Bytes()[0], 184);
+  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(row(5, 0, 0), sprites));
+  EXPECT_EQ(lines[50].planes, (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(CountOverflowingLines(lines), 16);
+}
