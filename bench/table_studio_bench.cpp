@@ -1,5 +1,6 @@
 // One editor frame with the Table Studio at its busiest: all 768 cells showing
-// non-blank tiles and 32 sprite placements, with the Tile Editor open (1) or closed (0).
+// non-blank tiles and 32 sprite placements, with the Tile Editor open or closed,
+// the tile numbers over the cells, or the screen as the chip shows it.
 #include "editor_frames.h"
 #include "model/project.h"
 #include "studios/table/table_studio_state.h"
@@ -22,8 +23,11 @@ void BM_TableStudioFrame(benchmark::State& state) {
       for (uint8_t& pixel : row) pixel = 1;
     for (int i = 0; i < 32; ++i) table.placements.push_back({0, 30.0f * i, 20.0f * (i % 8)});
     tableStudio.selectedCell = CellRef{10, 10};
-    tableStudio.tileEditorOpen = state.range(0) != 0;
+    tableStudio.tileEditorOpen = state.range(0) == 1;
+    tableStudio.numberBase = state.range(0) == 2 ? 16 : 0;
+    tableStudio.chipView = state.range(0) == 3;
   });
 }
-BENCHMARK(BM_TableStudioFrame)->ArgName("tile_editor")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+// 0 plain, 1 Tile Editor open, 2 tile numbers shown, 3 CHIP VIEW
+BENCHMARK(BM_TableStudioFrame)->ArgName("view")->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -1,7 +1,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "storage/build_outputs.h"
+#include "storage/png_file.h"
 #include "studios/table/table_studio_state.h"
+#include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 
 namespace {
@@ -175,4 +178,26 @@ TEST_F(TableStudioGui, ChipViewShowsTile255InEmptyCellsAndDropsTheFifthSpriteOnA
   EXPECT_EQ(chipPixel(83, 102), Palette[14]);
   EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 100 + 2)), IM_COL32(255, 40, 40, 255)) << "the line is marked";
   EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 99 + 2)), gui.ColourAt(Screen(-5, 4.75f * 120 + 2)));
+}
+
+TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
+  for (int tile = 0; tile < 256; ++tile) FillTile(tileSets[0], tile, tile);  // colour 0 included
+  for (int cell = 0; cell < kTableCells; ++cell) nameTables[0].cells[cell] = cell % 11 ? cell % 256 : EmptyCell;
+  nameTables[0].backdrop = 4;
+  std::fill(&sprites()[0].pixels[0][0], &sprites()[0].pixels[0][0] + 256, 1);
+  sprites()[0].colour = 9;
+  nameTables[0].placements = {{0, 4.75f * 40, 4.75f * 30}};
+  tableStudio.showGrid = false;
+  gui.MoveMouse(ImVec2(-1, -1));
+  gui.Frame(2);
+  RgbaImage png;
+  std::string error;
+  const std::string bytes = PngFiles(project, 1).front().bytes;
+  ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), 256, 192, png, error));
+  for (int y = 1; y < 192; y += 13)
+    for (int x = 2; x < 256; x += 17) {
+      const uint8_t* p = &png.rgba[(y * 256 + x) * 4];
+      ASSERT_EQ(gui.ColourAt(Screen(4.75f * x + 2.4f, 4.75f * y + 2.4f)), IM_COL32(p[0], p[1], p[2], p[3]))
+          << x << "," << y;
+    }
 }
