@@ -50,18 +50,14 @@ TEST(SoundGenerator, ToneIsASquareWaveOfTheDividedClockScaledByAttenuation) {
   EXPECT_NEAR(double(PeakOfTone(1)) / PeakOfTone(0), 0.794328, 0.0002);
 }
 
-TEST(SoundGenerator, NoiseShiftsOnceASample) {
-  EXPECT_EQ(AdvanceNoise(0x8001), 0x4000);
-  EXPECT_EQ(AdvanceNoise(0x4000), 0x2000);
+TEST(SoundGenerator, NoiseShiftsOnceASampleAndCanBeHalved) {
+  EXPECT_EQ(AdvanceNoise(0x8001) * 0x10000 + AdvanceNoise(0x4000), 0x40002000u);
   ResetSoundGenerator();
-  psgChannels[kNoiseChannel].enabled = true;
-  psgChannels[kNoiseChannel].attenuation = 0;
+  psgChannels[kNoiseChannel] = {1, 0.0f, 0, true};
   int16_t sample[2];
   AudioCallback(nullptr, reinterpret_cast<uint8_t*>(sample), sizeof sample);
-  EXPECT_EQ(noiseShift, 0x2000);
-  EXPECT_EQ(sample[0], -8191);  // bit 0 of 0x4000 is 0
   noiseHalf = true;
-  AudioCallback(nullptr, reinterpret_cast<uint8_t*>(sample), 2);
-  EXPECT_EQ(sample[0], -4095);
+  AudioCallback(nullptr, reinterpret_cast<uint8_t*>(&sample[1]), 2);
+  EXPECT_EQ(std::vector<int>({noiseShift, sample[0], sample[1]}), std::vector<int>({0x1000, -8191, -4095}));
   ResetSoundGenerator();
 }

@@ -23,19 +23,6 @@ const OutputFile& Named(const std::vector<OutputFile>& files, const std::string&
 
 std::string Bytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-RgbaImage Decoded(const std::string& png) {
-  RgbaImage image;
-  std::string error;
-  EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 4096, 4096, image, error)) << error;
-  return image;
-}
-
-// The colour a render gives a pixel, as RGBA bytes in the palette's values.
-uint32_t RgbaAt(const RgbaImage& image, int x, int y) {
-  const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
-  return PackColour(p[0], p[1], p[2], p[3]);
-}
-
 // A screen of three different thirds with a sprite over it.
 void MakeScreenProject() {
   MakeRichProject();
@@ -80,24 +67,6 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
     EXPECT_EQ(sc2.substr(7 + place.address, place.bytes.size()), place.bytes) << place.address;
 }
 
-TEST(BuildOutputs, PngExportIsTheEditorsRenderScaled) {
-  MakeScreenProject();
-  const std::vector<OutputFile> files = PngFiles(project, 3);
-  const RgbaImage screen = Decoded(Named(files, "Screen.png").bytes);
-  ASSERT_EQ(screen.width, 256 * 3);
-  ASSERT_EQ(screen.height, 192 * 3);
-  const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
-  for (int y = 0; y < 192; ++y)
-    for (int x = 0; x < 256; ++x)
-      ASSERT_EQ(RgbaAt(screen, 3 * x + 2, 3 * y + 1), Palette[render.At(x, y)]) << x << "," << y;
-  EXPECT_EQ(render.At(8 * (700 % 32), 8 * (700 / 32)), 4) << "an empty cell shows the backdrop";
-  const RgbaImage sheet = Decoded(Named(files, "Set_1.sheet.png").bytes);
-  const IndexedImage tiles = RenderTileSheet(tileSets[1]);
-  ASSERT_EQ(sheet.width, 128 * 3);
-  for (int y = 0; y < 128; ++y)
-    for (int x = 0; x < 128; ++x) ASSERT_EQ(RgbaAt(sheet, 3 * x, 3 * y), Palette[tiles.At(x, y)]) << x << "," << y;
-}
-
 TEST(PngImport, AScreenComesBackPixelForPixel) {
   MakeScreenProject();
   nameTables[0].placements.clear();  // sprites are not tiles
@@ -106,7 +75,8 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   const PngImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
   ASSERT_EQ(into.tileSets.size(), 4u);
-  EXPECT_EQ(std::string(into.tileSets[1].name) + into.tileSets[2].name + into.tileSets[3].name, "pic toppic midpic bottom");
+  EXPECT_EQ(std::string(into.tileSets[1].name) + into.tileSets[2].name + into.tileSets[3].name,
+            "pic toppic midpic bottom");
   const IndexedImage back =
       RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
   EXPECT_EQ(back.pixels, render.pixels);

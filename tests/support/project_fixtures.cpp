@@ -9,6 +9,7 @@
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
+#include "widgets/notice.h"
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -82,6 +83,7 @@ void ResetEditor() {
   spriteAnimation = SpriteAnimationState{};
   tableStudio = TableStudioState{};
   session = ProjectSession{};
+  notice = Notice{};
   history = History{};
   StartHistory(history, project, tileStudio.canvas);
 }

@@ -32,5 +32,5 @@ std::string Digits(const Value* values, int count) {
   return digits;
 }
 
-// The project, the studios' records, the history and the file session as at start-up.
+// The project, the studios' records, the history, the file session and the notice as at start-up.
 void ResetEditor();

@@ -185,49 +185,31 @@ TEST(SpriteImport, RawHexTakesOverOnlyAnUntouchedFirstSprite) {
   EXPECT_EQ(list.size(), 256u) << "stops at 256";
 }
 
-TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCells) {
-  SpriteAnimationState animation;
+TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCellsAndCellsSwapAndClear) {
+  SpriteAnimationState animation{true, 0, 0};
   AnimationStrips strips;
-  animation.animationPlaying = true;
-  strips.active[1][3] = true;
-  for (int i = 0; i < 5; ++i) StepAnimation(animation, strips, 0.2f);
-  EXPECT_EQ(animation.animationFrame, 3);
-
-  strips.active[1][3] = false;
   strips.active[0][0] = strips.active[2][5] = true;
   std::vector<int> frames;
-  for (int i = 0; i < 4; ++i) {
-    StepAnimation(animation, strips, 0.1f);
-    StepAnimation(animation, strips, 0.1f);  // 0.2 s: one step, the excess 0.05 s dropped
-    EXPECT_FLOAT_EQ(animation.animationTimer, 0.0f);
+  for (float seconds : {0.2f, 0.1f, 0.1f, 0.1f, 0.1f, 0.75f}) {
+    StepAnimation(animation, strips, seconds);  // 0.15 s a frame; the excess of a step is dropped
     frames.push_back(animation.animationFrame);
   }
-  EXPECT_EQ(frames, (std::vector<int>{5, 0, 5, 0}));
-
-  // Regression: a typed-in frame time below the slider's range stepped every frame.
-  strips.frameSeconds = -5;
+  EXPECT_EQ(frames, (std::vector<int>{5, 5, 0, 0, 5, 0}));
+  strips.frameSeconds = -5;  // regression: a typed-in time below the slider's range stepped every frame
   StepAnimation(animation, strips, 0.02f);
   EXPECT_EQ(animation.animationFrame, 0);
   EXPECT_FLOAT_EQ(ClampFrameSeconds(-5) + ClampFrameSeconds(7), kMinFrameSeconds + kMaxFrameSeconds);
 
-  animation = {true, 4, 0};
-  strips = AnimationStrips{};
-  StepAnimation(animation, strips, 0.1f);
-  EXPECT_TRUE(animation.animationPlaying) << "still waiting for the frame time";
-  StepAnimation(animation, strips, 0.1f);
-  EXPECT_FALSE(animation.animationPlaying) << "no active cell: playing stops";
-  EXPECT_EQ(animation.animationFrame, 4);
-}
-
-TEST(SpriteAnimation, CellsSwapAndClear) {
-  AnimationStrips strips;
-  strips.cells[0][0] = 7;
-  strips.active[0][0] = true;
-  strips.cells[3][7] = 2;
+  strips.frameSeconds = 0.15f;
+  strips.cells[0][0] = 7, strips.cells[3][7] = 2;
   SwapStripCells(strips, 0, 0, 1, 4);
+  SwapStripCells(strips, 0, 0, 4, 0);  // a payload from nowhere changes nothing
   EXPECT_EQ(strips.cells[1][4] * 10 + strips.active[1][4], 71);
   EXPECT_EQ(strips.cells[0][0] * 10 + strips.active[0][0], -10);
-  SwapStripCells(strips, 0, 0, 4, 0);  // a payload from nowhere changes nothing
   ClearInactiveCells(strips);
   EXPECT_EQ(strips.cells[1][4] * 10 + strips.cells[3][7], 69);
+  strips.active[1][4] = strips.active[2][5] = false;
+  StepAnimation(animation, strips, 0.2f);
+  EXPECT_FALSE(animation.animationPlaying) << "no active cell: playing stops";
+  EXPECT_EQ(animation.animationFrame, 0);
 }

@@ -192,22 +192,14 @@ TEST(NameTableImport, RawHexTakesWholeScreensOnly) {
   const NameTable zeros = Named("mine", 0);
   NameTable drawn = zeros;
   drawn.cells[5] = 1;
-  const struct {
-    std::vector<NameTable> before;
-    int bytes;
-    const char* after;
-  } cases[] = {
-      {{DefaultNameTable()}, 700, "Name Table 1|"},
-      {{DefaultNameTable()}, 1600, "Imported 1|Imported 2|"},
-      {{zeros}, 768, "Imported 1|"},
-      {{drawn}, 768, "mine|Imported 1|"},
-      {{zeros, zeros, zeros}, 768 * 2, "mine|mine|mine|Imported 3|Imported 4|"},
-  };
-  for (const auto& c : cases) {
-    std::vector<NameTable> tables = c.before;
-    ImportNameTablesRawHex(state, tables, Hex(c.bytes).c_str());
-    EXPECT_EQ(Names(tables), c.after);
-    EXPECT_EQ(CountCells(tables.back(), 0x2A), c.bytes < 768 ? 0 : 768);
+  for (auto [before, bytes, after] : {std::tuple{std::vector<NameTable>{DefaultNameTable()}, 700, "Name Table 1|"},
+                                      {{DefaultNameTable()}, 1600, "Imported 1|Imported 2|"},
+                                      {{zeros}, 768, "Imported 1|"},
+                                      {{drawn}, 768, "mine|Imported 1|"},
+                                      {{zeros, zeros, zeros}, 768 * 2, "mine|mine|mine|Imported 3|Imported 4|"}}) {
+    ImportNameTablesRawHex(state, before, Hex(bytes).c_str());
+    EXPECT_EQ(Names(before), after);
+    EXPECT_EQ(CountCells(before.back(), 0x2A), bytes < 768 ? 0 : 768);
   }
   std::vector<NameTable> tables(255, zeros);
   ImportNameTablesRawHex(state, tables, Hex(768 * 3).c_str());

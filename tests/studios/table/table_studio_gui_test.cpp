@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "storage/build_outputs.h"
 #include "storage/png_file.h"
@@ -193,11 +194,15 @@ TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
   RgbaImage png;
   std::string error;
   const std::string bytes = PngFiles(project, 1).front().bytes;
+  const std::string scaled = PngFiles(project, 3).front().bytes;
+  ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(scaled.data()), scaled.size(), 768, 576, png, error));
+  const std::vector<uint8_t> scaledRgba = png.rgba;
   ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), 256, 192, png, error));
   for (int y = 1; y < 192; y += 13)
     for (int x = 2; x < 256; x += 17) {
       const uint8_t* p = &png.rgba[(y * 256 + x) * 4];
       ASSERT_EQ(gui.ColourAt(Screen(4.75f * x + 2.4f, 4.75f * y + 2.4f)), IM_COL32(p[0], p[1], p[2], p[3]))
           << x << "," << y;
+      ASSERT_EQ(std::memcmp(p, &scaledRgba[((3 * y + 2) * 768 + 3 * x + 1) * 4], 4), 0) << "--scale 3";
     }
 }
