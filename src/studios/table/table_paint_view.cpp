@@ -79,6 +79,10 @@ void RouteBrush(TableStudioState& state, NameTable& table, GridCell cell) {
 
 // RECT and SELECT follow a drag from the press cell; RECT fills at the release.
 void RouteDrag(TableStudioState& state, NameTable& table, GridCell cell) {
+  if (state.draggedPlacement != -1) {  // SELECT moves a sprite grabbed by this press
+    state.dragFrom = kNoCell;
+    return;
+  }
   if (cell.row >= 0 && ImGui::IsMouseClicked(ImGuiMouseButton_Left)) {
     state.dragFrom = state.dragTo = cell;
     if (state.tool == ScreenTool::Select) state.hasRegion = false;
@@ -99,7 +103,7 @@ void RouteDrag(TableStudioState& state, NameTable& table, GridCell cell) {
 }
 
 void HandleRegionKeys(TableStudioState& state, NameTable& table) {
-  if (!state.hasRegion || state.tool != ScreenTool::Select) return;
+  if (!state.hasRegion || state.tool != ScreenTool::Select || ImGui::GetIO().WantTextInput) return;
   const ImGuiInputFlags flags = ImGuiInputFlags_RouteGlobal;
   const bool copy = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_C, flags);
   const bool cut = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_X, flags);
