@@ -49,6 +49,9 @@ TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCellsThatPlay) {
   EXPECT_STREQ(sprites()[3].name, "Sprite 0");
   EXPECT_STREQ(sprites()[0].name, "Sprite 2");
   EXPECT_EQ(spriteStudio.selectedSprite, 3);
+  gui.Drag(rows[2], Cell(1, 8));
+  EXPECT_EQ(spriteStudio.selectedSprite * 100 + SetPixelCount(), 200)
+      << "regression: the canvas's top rows took no drop, and a dragged row paints nothing";
 
   const std::vector<ImVec2> cells = gui.ItemCentres("##slot");
   ASSERT_EQ(cells.size(), 32u);
