@@ -3,28 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 using Bytes = std::vector<uint8_t>;
-
-struct Block {
-  std::string name;
-  Bytes bytes;
-  bool operator==(const Block& other) const { return name == other.name && bytes == other.bytes; }
-};
-
-std::vector<Block> Parse(const char* text) {
-  std::vector<Block> blocks;
-  for (const ImportBlock& block : ParseTokenImport(text)) blocks.push_back({block.name, block.bytes});
-  return blocks;
-}
-
-std::ostream& operator<<(std::ostream& out, const Block& block) {
-  out << '"' << block.name << "\" {";
-  for (uint8_t b : block.bytes) out << ' ' << int(b);
-  return out << " }";
-}
+using Block = std::pair<std::string, Bytes>;  // a block's name and bytes
 
 struct Case {
   const char* text;
@@ -32,7 +16,11 @@ struct Case {
 };
 
 void ExpectCases(const std::vector<Case>& cases) {
-  for (const Case& c : cases) EXPECT_EQ(Parse(c.text), c.expected) << "text: " << c.text;
+  for (const Case& c : cases) {
+    std::vector<Block> blocks;
+    for (const ImportBlock& block : ParseTokenImport(c.text)) blocks.emplace_back(block.name, block.bytes);
+    EXPECT_EQ(blocks, c.expected) << "text: " << c.text;
+  }
 }
 }  // namespace
 

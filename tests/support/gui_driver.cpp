@@ -100,17 +100,17 @@ void GuiDriver::Click(ImVec2 point, int button) {
   Frame();
 }
 
-void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps) {
+void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps, int button) {
   MoveMouse(from);
   Frame();
-  Press();
+  Press(button);
   Frame();
   for (int step = 1; step <= steps; ++step) {
     const float t = static_cast<float>(step) / static_cast<float>(steps);
     MoveMouse(ImVec2(from.x + (to.x - from.x) * t, from.y + (to.y - from.y) * t));
     Frame();
   }
-  Release();
+  Release(button);
   Frame(2);
 }
 

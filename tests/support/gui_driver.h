@@ -32,7 +32,7 @@ class GuiDriver {
   void Release(int button = 0);
   void Click(ImVec2 point, int button = 0);
   // Press at `from`, move to `to` over `steps` frames, release there.
-  void Drag(ImVec2 from, ImVec2 to, int steps = 10);
+  void Drag(ImVec2 from, ImVec2 to, int steps = 10, int button = 0);
   void PressKey(ImGuiKeyChord chord);  // a key, with ImGuiMod_Ctrl and the like held while it goes down
   void TypeText(const char* text);
   void SetClipboard(const std::string& text) { clipboard = text; }

@@ -20,15 +20,7 @@ TEST_F(SpriteStudioGui, LeftDragDrawsRightDragErasesAndSwatchesRecolourTheSelect
   gui.Drag(Cell(3, 1), Cell(3, 10), 20);
   for (int c = 1; c <= 10; ++c) EXPECT_EQ(sprites()[0].pixels[3][c], 1) << c;
   EXPECT_EQ(SetPixelCount(), 10);
-  gui.MoveMouse(Cell(3, 4));
-  gui.Frame();
-  gui.Press(ImGuiMouseButton_Right);
-  for (int c = 4; c <= 8; ++c) {
-    gui.MoveMouse(Cell(3, c));
-    gui.Frame();
-  }
-  gui.Release(ImGuiMouseButton_Right);
-  gui.Frame();
+  gui.Drag(Cell(3, 4), Cell(3, 8), 4, ImGuiMouseButton_Right);
   EXPECT_EQ(SetPixelCount(), 5) << "columns 4-8 erased";
 
   Choose({"ADD SPRITE"});
