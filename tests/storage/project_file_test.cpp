@@ -101,16 +101,14 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
   const std::size_t tileCountAt = kHeaderSize + 5 * 54;
   const std::size_t tableCountAt = tileCountAt + 4 + 3 * kTileSetRecordSize;
   const std::size_t blockAt = image.size() - SettingsBlockSize(3);
-  std::vector<std::size_t> cuts;
-  for (std::size_t cut = 0; cut < 64; ++cut) cuts.push_back(cut);
-  for (std::size_t cut = 64; cut < image.size(); cut += 997) cuts.push_back(cut);
+  for (std::size_t cut = 0; cut < image.size(); cut += cut < 64 ? 1 : 997)
+    if (cut != blockAt)
+      expectRefused(image.substr(0, cut), cut < 4 ? FileResult::NotProjectFile : FileResult::TruncatedOrCorrupt,
+                    "cut at " + std::to_string(cut));
   for (std::size_t boundary : {tileCountAt, tileCountAt + 4 + kTileSetRecordSize, blockAt + 1, image.size() - 1})
-    for (std::size_t cut = boundary - 3; cut <= boundary + 3 && cut < image.size(); ++cut) cuts.push_back(cut);
-  for (std::size_t cut : cuts) {
-    if (cut == blockAt) continue;  // exactly the first layout
-    const FileResult expected = cut < 4 ? FileResult::NotProjectFile : FileResult::TruncatedOrCorrupt;
-    expectRefused(image.substr(0, cut), expected, "cut at " + std::to_string(cut));
-  }
+    for (std::size_t cut = boundary - 3; cut <= boundary + 3 && cut < image.size(); ++cut)
+      if (cut != blockAt)
+        expectRefused(image.substr(0, cut), FileResult::TruncatedOrCorrupt, "cut at " + std::to_string(cut));
 
   auto patched = [&image](std::size_t at, const std::string& bytes) {
     std::string copy = image;
