@@ -74,6 +74,9 @@ TEST_F(TableStudioGui, NameTableRowsReorderAndImport) {
   EXPECT_STREQ(nameTables[0].name, "Name Table 2");
   EXPECT_STREQ(nameTables[2].name, "Name Table 1");
   EXPECT_EQ(tableStudio.currentNameTable, 2);
+  const ImVec2 row = gui.ItemCenter("Name Table 3");
+  gui.Drag(row, ImVec2(row.x + 30, row.y));
+  EXPECT_EQ(tableStudio.currentNameTable, 1) << "regression: a row dropped on itself did not become current";
 
   std::string hex;
   for (int i = 0; i < 768; ++i) hex += "05";
