@@ -1,6 +1,7 @@
 // The real tessellary-export binary on a small project: every option writes
 // exactly what the editor's own functions write.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
