@@ -4,7 +4,6 @@
 //                     [--png DIR] [--scale N] [--sat FILE]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv
 #include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -84,14 +83,13 @@ int Export(const Options& options) {
   Warn(LabelExportedRecords(project).renamed, "duplicate label renamed");
   if (!options.assembly.empty() && !WriteText(options.assembly, ExportText(project, kAssemblyLinePrefix), status))
     return status;
-  if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kBasicLinePrefix), status))
-    return status;
-  if (!options.attributes.empty()) {
-    std::vector<std::string> problems;
-    const std::string text = SpriteAttributeText(project, &problems);
+  if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kBasicLinePrefix), status)) return status;
+  // The attribute tables go into --sat, the .sat files of --bin and the screen files of --sc2: their problems once.
+  std::vector<std::string> problems;
+  const std::string attributes = SpriteAttributeText(project, &problems);
+  if (!options.attributes.empty() || !options.binary.empty() || !options.screens.empty())
     Warn(problems, "sprite attributes");
-    if (!WriteText(options.attributes, text, status)) return status;
-  }
+  if (!options.attributes.empty() && !WriteText(options.attributes, attributes, status)) return status;
   if (!options.binary.empty() && !WriteFolder(options.binary, BinaryTableFiles(project), status)) return status;
   if (!options.screens.empty() && !WriteFolder(options.screens, ScreenFiles(project), status)) return status;
   if (!options.pictures.empty() && !WriteFolder(options.pictures, PngFiles(project, options.scale), status))

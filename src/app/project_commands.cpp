@@ -7,8 +7,8 @@
 #include "app/file_names.h"
 #include "imgui.h"
 #include "imgui_internal.h"
-#include "model/history.h"
 #include "import/png_import.h"
+#include "model/history.h"
 #include "storage/build_outputs.h"
 #include "storage/data_export.h"
 #include "storage/project_file.h"
@@ -56,7 +56,16 @@ void Export(const FileFilters& filters, const char* extension, const char* lineP
   ShowNotice(text);
 }
 
-void ExportFolder(const char* what, const std::vector<OutputFile>& files) {
+// The sprite attribute tables' problems, one an indented line, for an export's notice.
+std::string AttributeProblems() {
+  std::vector<std::string> problems;
+  SpriteAttributeText(project, &problems);
+  std::string text;
+  for (const std::string& problem : problems) text += "\n  " + problem;
+  return text;
+}
+
+void ExportFolder(const char* what, const std::vector<OutputFile>& files, bool holdsAttributes) {
   const std::string path = AskForPath(kFolderFilters, true, "");
   if (path.empty()) return;
   std::error_code error;
@@ -65,7 +74,9 @@ void ExportFolder(const char* what, const std::vector<OutputFile>& files) {
   std::vector<std::string> written;
   const FileResult result = WriteOutputFiles(folder, files, &written);
   ReportFailure("export into", folder, result);
-  if (result == FileResult::Ok) ShowNotice("Exported " + std::to_string(written.size()) + " " + what + " into " + folder);
+  if (result == FileResult::Ok)
+    ShowNotice("Exported " + std::to_string(written.size()) + " " + what + " into " + folder +
+               (holdsAttributes ? AttributeProblems() : ""));
 }
 
 void LoadWithDialog() {
@@ -183,20 +194,17 @@ void ExportBasic() { Export(kBasicFilters, ".bas", kBasicLinePrefix); }
 void ExportSpriteAttributes() {
   const std::string path = AskForPath(kSpriteAttributeFilters, true, ".asm");
   if (path.empty()) return;
-  std::vector<std::string> problems;
-  const FileResult result = ReplaceFile(path, SpriteAttributeText(project, &problems), true);
+  const FileResult result = ReplaceFile(path, SpriteAttributeText(project, nullptr), true);
   ReportFailure("export", path, result);
-  if (result != FileResult::Ok) return;
-  std::string text = "Exported " + std::filesystem::path(path).filename().string();
-  for (const std::string& problem : problems) text += "\n  " + problem;
-  ShowNotice(text);
+  if (result == FileResult::Ok)
+    ShowNotice("Exported " + std::filesystem::path(path).filename().string() + AttributeProblems());
 }
 
-void ExportBinaryTables() { ExportFolder("binary files", BinaryTableFiles(project)); }
+void ExportBinaryTables() { ExportFolder("binary files", BinaryTableFiles(project), true); }
 
-void ExportScreenFiles() { ExportFolder("SCREEN 2 files", ScreenFiles(project)); }
+void ExportScreenFiles() { ExportFolder("SCREEN 2 files", ScreenFiles(project), true); }
 
-void ExportPngFiles() { ExportFolder("PNG pictures", PngFiles(project, 1)); }
+void ExportPngFiles() { ExportFolder("PNG pictures", PngFiles(project, 1), false); }
 
 void ImportPngCommand() {
   const std::string path = AskForPath(kPngFilters, false, "");

@@ -98,6 +98,9 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
       {{"File", "Save Project As..."}, &kSaveProjectFilters, "exact.krv", "exact.krv"},
       {{"File", "Export", "Assembly (.asm)"}, &kAssemblyFilters, "tiles", "tiles.asm"},
       {{"File", "Export", "BASIC (.bas)"}, &kBasicFilters, "TILES.BAS", "TILES.BAS"},
+      {{"File", "Export", "Sprite Attributes..."}, &kSpriteAttributeFilters, "sat", "sat.asm"},
+      {{"File", "Export", "Binary Tables..."}, &kFolderFilters, "any name", "Tile_Set_1.pat"},  // into its folder
+      {{"File", "Export", "SCREEN 2 Files..."}, &kFolderFilters, "sub", "Name_Table_1.sc2"},
   };
   for (const auto& c : cases) {
     dialog.answer = dir.File(c.typed);
