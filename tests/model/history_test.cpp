@@ -161,7 +161,10 @@ TEST(History, ANewChangeDropsTheRedoBranchAndLimitsDropTheOldest) {
   for (int i = 0; i < 8; ++i) {
     nameTables[0].cells[i] = 200;
     e.Record("tile drop");
+    if (i == 4) MarkSaved(e.h);  // the saved state moves down as the oldest steps go
   }
+  for (int i = 0; i < 3; ++i) Undo(e.h, project, e.tiles->canvas);
+  EXPECT_FALSE(HasUnsavedChanges(e.h)) << "undone back to the saved state";
   EXPECT_EQ(e.h.steps.size(), 5u);
   while (CanUndo(e.h)) Undo(e.h, project, e.tiles->canvas);
   EXPECT_EQ(nameTables[0].cells[2], 200) << "the three oldest steps were dropped";

@@ -208,6 +208,9 @@ TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
   ClearTileSets(s, f.sets, f.tables);
   DeleteTileSet(s, f.sets, f.tables);
   EXPECT_EQ(std::string(f.sets[0].name) + std::to_string(f.sets.size()), "Tile Set 11") << "the last set stays";
+  AddTileSet(s, f.sets);
+  KeepCurrentTileSetInRange(s, f.sets);
+  EXPECT_EQ(s.currentTileSet, 1) << "an index in range stays";
   s.currentTileSet = 5;  // after New or Load the list may be shorter, or empty
   f.sets.clear();
   KeepCurrentTileSetInRange(s, f.sets);
