@@ -57,8 +57,18 @@ TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   const ImVec2 selected = *std::min_element(tiles.begin(), tiles.end(), [middle](ImVec2 a, ImVec2 b) {
     return std::hypot(a.x - middle.x, a.y - middle.y) < std::hypot(b.x - middle.x, b.y - middle.y);
   });
+  const ImGuiWindow* editor = ImGui::FindWindowByName("Tile Editor");
+  ASSERT_NE(editor, nullptr);
+  EXPECT_FALSE(editor->Rect().Contains(gui.ItemCenter("ZOOM##zoom"))) << "it opens clear of the tools";
+  EXPECT_GE(editor->Size.x * editor->Size.y, 400.0f * 300.0f) << "at a size that shows several tiles";
+
+  // A placement under the window stays put while the window is painted in.
+  const ImVec2 start(selected.x - 92, selected.y - 92), corner = Screen(0, 0);
+  nameTables[0].placements = {{0, start.x - corner.x - 10, start.y - corner.y - 10}};
+  const std::vector<SpritePlacement> placed = nameTables[0].placements;
   tableStudio.foregroundPen = 11;
-  gui.Drag(ImVec2(selected.x - 92, selected.y - 92), ImVec2(selected.x + 92, selected.y - 92), 14);
+  gui.Drag(start, ImVec2(selected.x + 92, selected.y - 92), 14);
+  EXPECT_EQ(nameTables[0].placements, placed) << "regression: the stroke dragged the sprite behind the window";
   int set = 0;
   for (int x = 0; x < 8; ++x) set += tileSets[0].pixels[7][0][x];
   EXPECT_EQ(set, 8) << "the stroke crossed the top row of tile 7";
@@ -77,6 +87,14 @@ TEST_F(TableStudioGui, NameTableRowsReorderAndImport) {
   const ImVec2 row = gui.ItemCenter("Name Table 3");
   gui.Drag(row, ImVec2(row.x + 30, row.y));
   EXPECT_EQ(tableStudio.currentNameTable, 1) << "regression: a row dropped on itself did not become current";
+  // A placement under the list is not grabbed by a row dragged over it, nor by the next click.
+  nameTables[1].placements = {{0, row.x - Screen(0, 0).x - 20, row.y - Screen(0, 0).y - 20}};
+  const std::vector<SpritePlacement> placed = nameTables[1].placements;
+  gui.Drag(gui.ItemCenter("Name Table 1"), row);
+  gui.Click(Screen(600, 600));
+  EXPECT_EQ(tableStudio.draggedPlacement, -1);
+  for (const NameTable& table : nameTables)
+    if (!table.placements.empty()) EXPECT_EQ(table.placements, placed);
 
   std::string hex;
   for (int i = 0; i < 768; ++i) hex += "05";
