@@ -28,8 +28,6 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-std::string Reason(FileResult result) { return DescribeFileResult(result); }
-
 void Report(const std::vector<std::string>& paths) {
   for (const std::string& path : paths) std::printf("wrote %s\n", path.c_str());
 }
@@ -40,7 +38,7 @@ void Warn(const std::vector<std::string>& notes, const char* what) {
 
 bool WriteText(const std::string& path, const std::string& text, int& status) {
   if (const FileResult result = ReplaceFile(path, text, true); result != FileResult::Ok) {
-    status = Fail("cannot write " + path + ": " + Reason(result));
+    status = Fail("cannot write " + path + ": " + DescribeFileResult(result));
     return false;
   }
   Report({path});
@@ -53,32 +51,32 @@ bool WriteFolder(const std::string& folder, const std::vector<OutputFile>& files
   std::vector<std::string> written;
   const FileResult result = WriteOutputFiles(folder, files, &written);
   Report(written);
-  if (result != FileResult::Ok) status = Fail("cannot write into " + folder + ": " + Reason(result));
+  if (result != FileResult::Ok) status = Fail("cannot write into " + folder + ": " + DescribeFileResult(result));
   return result == FileResult::Ok;
 }
 
 int ImportPicture(const Options& options) {
   std::vector<uint8_t> bytes;
   if (const FileResult result = ReadWholeFile(options.importImage, bytes); result != FileResult::Ok)
-    return Fail("cannot read " + options.importImage + ": " + Reason(result));
+    return Fail("cannot read " + options.importImage + ": " + DescribeFileResult(result));
   std::error_code error;
   if (std::filesystem::exists(options.into, error)) {
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
-      return Fail("cannot load " + options.into + ": " + Reason(result));
+      return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
   }
   const std::string name = std::filesystem::path(options.importImage).stem().string();
   const PngImportResult imported = ImportPngImage(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
   std::printf("%s\n", imported.message.c_str());
   if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
-    return Fail("cannot write " + options.into + ": " + Reason(result));
+    return Fail("cannot write " + options.into + ": " + DescribeFileResult(result));
   Report({options.into});
   return 0;
 }
 
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
-    return Fail("cannot load " + options.project + ": " + Reason(result));
+    return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
   int status = 0;
   Warn(LabelExportedRecords(project).renamed, "duplicate label renamed");
   if (!options.assembly.empty() && !WriteText(options.assembly, ExportText(project, kAssemblyLinePrefix), status))

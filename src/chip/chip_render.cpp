@@ -35,8 +35,7 @@ IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& se
                           ScreenLook look) {
   const uint8_t backdrop = static_cast<uint8_t>(table.backdrop & 15);
   IndexedImage image = Blank(kChipWidth, kChipHeight, backdrop);
-  for (int row = 0; row < kTableRows; ++row) {
-    if (sets.empty()) break;
+  for (int row = 0; row < kTableRows && !sets.empty(); ++row) {
     const TileSet& set = sets[TileSetForRow(table, row, sets.size())];
     for (int column = 0; column < kTableColumns; ++column) {
       const int tile = table.cells[row * kTableColumns + column];

@@ -19,35 +19,35 @@ SpriteAttributes BuildSpriteAttributes(const NameTable& table, const std::vector
   // The editor draws later placements on top; the chip draws plane 0 on top.
   for (int i = static_cast<int>(table.placements.size()) - 1; i >= 0; --i) {
     const SpritePlacement& placement = table.placements[i];
-    const std::string where = "placement " + std::to_string(i) + ": ";
+    auto problem = [&](const std::string& what) {
+      out.problems.push_back("placement " + std::to_string(i) + ": " + what);
+    };
     const int sprite = placement.spriteIndex;
     if (sprite < 0 || sprite >= static_cast<int>(sprites.size())) {
-      out.problems.push_back(where + "names no sprite, left out");
+      problem("names no sprite, left out");
       continue;
     }
     if (sprite >= kPatternTableSprites) {
-      out.problems.push_back(where + "sprite " + std::to_string(sprite) + " is past the 64 of the pattern table, left out");
+      problem("sprite " + std::to_string(sprite) + " is past the 64 of the pattern table, left out");
       continue;
     }
+    // Tops from -15 to 191 store as Y 240-255 and 0-190, so no kept placement
+    // can store the 208 that would end the table early.
     const int left = ChipPixel(placement.x), top = ChipPixel(placement.y);
     if (left < -32 || left >= kChipWidth || top <= -kSpriteSize || top >= kChipHeight) {
-      out.problems.push_back(where + "lies entirely off the screen, left out");
+      problem("lies entirely off the screen, left out");
       continue;
     }
     // The early clock reaches 32 pixels left: such a sprite is unseen but still takes its lines.
-    if (left <= -kSpriteSize) out.problems.push_back(where + "lies entirely off the screen, kept");
-    const uint8_t y = static_cast<uint8_t>(top - 1);
-    if (y == kTerminatorY) {
-      out.problems.push_back(where + "its Y would store as 208 and end the table, left out");
-      continue;
-    }
+    if (left <= -kSpriteSize) problem("lies entirely off the screen, kept");
     if (static_cast<int>(out.planes.size()) == kSpritePlanes) {
       ++leftOver;
       continue;
     }
     // Left of the screen the early clock shifts the sprite 32 pixels left.
     const bool early = left < 0;
-    out.planes.push_back({y, static_cast<uint8_t>(early ? left + 32 : left), static_cast<uint8_t>(4 * sprite),
+    out.planes.push_back({static_cast<uint8_t>(top - 1), static_cast<uint8_t>(early ? left + 32 : left),
+                          static_cast<uint8_t>(4 * sprite),
                           static_cast<uint8_t>((sprites[sprite].colour & 15) | (early ? kEarlyClock : 0)), i, sprite,
                           top, left});
   }

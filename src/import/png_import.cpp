@@ -10,9 +10,8 @@
 #include "storage/png_file.h"
 
 namespace {
-constexpr int kScreenWidth = 256, kScreenHeight = 192;
 constexpr int kMaxSide = 8 * kTilesPerSet;  // a sheet one tile high or wide
-constexpr int kMaxPixels = kScreenWidth * kScreenHeight;
+constexpr int kMaxPixels = kChipWidth * kChipHeight;
 constexpr double kOpaqueToTransparent = 1e6;  // a visible pixel never becomes colour 0, nor the reverse
 
 struct Lab {
@@ -33,7 +32,9 @@ Lab ToLab(uint8_t r, uint8_t g, uint8_t b) {
   return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
 }
 
-double Distance(const Lab& x, const Lab& y) { return std::sqrt(std::pow(x.l - y.l, 2) + std::pow(x.a - y.a, 2) + std::pow(x.b - y.b, 2)); }
+double Distance(const Lab& x, const Lab& y) {
+  return std::sqrt(std::pow(x.l - y.l, 2) + std::pow(x.a - y.a, 2) + std::pow(x.b - y.b, 2));
+}
 
 std::array<Lab, 16> PaletteLab() {
   std::array<Lab, 16> lab;
@@ -135,8 +136,10 @@ int BuildThird(const std::vector<Tile>& cells, TileSet& set, uint8_t* numbers, i
         if (const double d = TileDistance(distinct[i], distinct[j]); d < closest) closest = d, keep = i, drop = j;
     distinct.erase(distinct.begin() + static_cast<std::ptrdiff_t>(drop));
     for (int& tile : cellTile)
-      if (tile == static_cast<int>(drop)) tile = static_cast<int>(keep);
-      else if (tile > static_cast<int>(drop)) --tile;
+      if (tile == static_cast<int>(drop))
+        tile = static_cast<int>(keep);
+      else if (tile > static_cast<int>(drop))
+        --tile;
     ++merged;
   }
   for (std::size_t i = 0; i < distinct.size(); ++i) StoreTile(set, static_cast<int>(i), distinct[i]);
@@ -145,9 +148,7 @@ int BuildThird(const std::vector<Tile>& cells, TileSet& set, uint8_t* numbers, i
   return merged;
 }
 
-std::string Plural(int count, const char* word) {
-  return std::to_string(count) + " " + word + (count == 1 ? "" : "s");
-}
+std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
 }  // namespace
 
 PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
@@ -159,11 +160,12 @@ PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std
     result.message = "Cannot import the picture: " + error + ".";
     return result;
   }
-  const bool screen = image.width == kScreenWidth && image.height == kScreenHeight;
+  const bool screen = image.width == kChipWidth && image.height == kChipHeight;
   const int tiles = image.width / 8 * (image.height / 8);
   if (image.width % 8 || image.height % 8 || (!screen && tiles > kTilesPerSet)) {
-    result.message = "Cannot import the picture: its sides must be multiples of 8 and, unless it is a 256 x 192 "
-                     "screen, hold at most 256 tiles.";
+    result.message =
+        "Cannot import the picture: its sides must be multiples of 8 and, unless it is a 256 x 192 "
+        "screen, hold at most 256 tiles.";
     return result;
   }
   const int newSets = screen ? kThirds : 1;

@@ -6,7 +6,6 @@
 #include "studios/table/table_studio_panels.h"
 
 namespace {
-constexpr float kChipPixel = kScreenPitch / 8;  // 4.75 view units
 constexpr ImU32 kWarningRed = IM_COL32(255, 40, 40, 255);
 
 // The names of the planes on a line, those the chip drops in brackets.
@@ -30,8 +29,8 @@ void DrawChipScreen(ImVec2 screen) {
       int end = x + 1;
       while (end < image.width && image.At(end, y) == colour) ++end;
       if (colour != 0)
-        draw->AddRectFilled(ImVec2(screen.x + x * kChipPixel, screen.y + y * kChipPixel),
-                            ImVec2(screen.x + end * kChipPixel, screen.y + (y + 1) * kChipPixel), Palette[colour]);
+        draw->AddRectFilled(ImVec2(screen.x + x * kSpritePixel, screen.y + y * kSpritePixel),
+                            ImVec2(screen.x + end * kSpritePixel, screen.y + (y + 1) * kSpritePixel), Palette[colour]);
       x = end;
     }
 }
@@ -43,7 +42,7 @@ void DrawSpriteLineMarks(ImVec2 screen) {
   const ImVec2 mouse = ImGui::GetIO().MousePos;
   for (int line = 0; line < kChipHeight; ++line) {
     if (!lines[line].Overflows()) continue;
-    const ImVec2 min(screen.x - 9, screen.y + line * kChipPixel), max(screen.x - 2, min.y + kChipPixel);
+    const ImVec2 min(screen.x - 9, screen.y + line * kSpritePixel), max(screen.x - 2, min.y + kSpritePixel);
     draw->AddRectFilled(min, max, kWarningRed);
     if (mouse.x >= min.x && mouse.x < max.x && mouse.y >= min.y && mouse.y < max.y && ImGui::IsWindowHovered())
       ImGui::SetTooltip("%s", LineTooltip(line, lines[line], attributes).c_str());

@@ -1,10 +1,10 @@
 // The name-table panel and the name-table import popup.
 #include "model/history.h"
+#include "studios/table/table_list_actions.h"
+#include "studios/table/table_studio_panels.h"
 #include "widgets/edit_button.h"
 #include "widgets/list_widgets.h"
 #include "widgets/notice.h"
-#include "studios/table/table_list_actions.h"
-#include "studios/table/table_studio_panels.h"
 
 namespace {
 constexpr const char* kScreenPayload = "SCREEN_REORDER";

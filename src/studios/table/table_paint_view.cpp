@@ -22,12 +22,14 @@ struct ToolButton {
 };
 const ToolButton kTools[] = {
     {"SELECT", ScreenTool::Select, ImGuiKey_S, 50, "Click a cell to select it, drag to select a region (S)"},
-    {"BRUSH", ScreenTool::Brush, ImGuiKey_B, 45, "Paint the brush; right button paints empty cells; Shift+click "
-                                                  "draws a line from the last cell painted (B)"},
+    {"BRUSH", ScreenTool::Brush, ImGuiKey_B, 45,
+     "Paint the brush; right button paints empty cells; Shift+click "
+     "draws a line from the last cell painted (B)"},
     {"FILL", ScreenTool::Fill, ImGuiKey_F, 40, "Fill the connected cells holding the clicked tile (F)"},
     {"RECT", ScreenTool::Rect, ImGuiKey_R, 40, "Drag a filled rectangle of the brush (R)"},
-    {"PICK", ScreenTool::Pick, ImGuiKey_I, 40, "Click a cell to take its tile as the brush; Alt+click picks with "
-                                                "any tool (I)"},
+    {"PICK", ScreenTool::Pick, ImGuiKey_I, 40,
+     "Click a cell to take its tile as the brush; Alt+click picks with "
+     "any tool (I)"},
 };
 
 void ChooseTool(TableStudioState& state, ScreenTool tool) {
@@ -188,11 +190,14 @@ void DrawPaintOverlays(ImVec2 screen) {
   const TableStudioState& state = tableStudio;
   const NameTable& table = CurrentNameTable();
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  for (int index = 0; index < kTableCells; ++index) {
-    const ImVec2 corner(screen.x + kScreenPitch * (index % kTableColumns), screen.y + kScreenPitch * (index / kTableColumns));
-    if (state.highlightSame && table.cells[index] == state.hoveredPaletteTile)
-      draw->AddRect(ImVec2(corner.x + 2, corner.y + 2), ImVec2(corner.x + kScreenPitch - 5, corner.y + kScreenPitch - 5),
-                    IM_COL32(255, 230, 0, 255), 0, 0, 3);
+  const bool marking = state.highlightSame && state.hoveredPaletteTile >= 0;
+  for (int index = 0; index < kTableCells && (marking || state.numberBase != 0); ++index) {
+    const ImVec2 corner(screen.x + kScreenPitch * (index % kTableColumns),
+                        screen.y + kScreenPitch * (index / kTableColumns));
+    if (marking && table.cells[index] == state.hoveredPaletteTile)
+      draw->AddRect(ImVec2(corner.x + 2, corner.y + 2),
+                    ImVec2(corner.x + kScreenPitch - 5, corner.y + kScreenPitch - 5), IM_COL32(255, 230, 0, 255), 0, 0,
+                    3);
     if (state.numberBase == 0) continue;
     char number[8];
     std::snprintf(number, sizeof number, state.numberBase == 16 ? "%02X" : "%d", table.cells[index]);

@@ -1,13 +1,13 @@
 // The tile palette, the tool column with its popups, the screen view and the
 // tile-set panel.
-#include "widgets/drag_payload.h"
-#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "widgets/list_widgets.h"
-#include "widgets/pixel_art.h"
 #include "studios/table/table_paint_actions.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/list_widgets.h"
+#include "widgets/pixel_art.h"
+#include "widgets/toggle_button.h"
 
 namespace {
 constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62, kPalettePixel = 5;

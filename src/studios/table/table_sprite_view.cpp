@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cfloat>
 
-#include "widgets/drag_payload.h"
 #include "model/history.h"
-#include "widgets/pixel_art.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/pixel_art.h"
 
 namespace {
 constexpr float kPlacementSide = kSpriteSize * kSpritePixel;  // 76: two cells
@@ -32,8 +32,7 @@ void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 cor
   // The painting tools paint under the sprites; SELECT and sprite mode move them.
   const bool onScreenView = Contains(screen, ImVec2(screen.x + kScreenWidth, screen.y + kScreenHeight), mouse) &&
                             ImGui::IsWindowHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem) &&
-                            !ImGui::GetDragDropPayload() &&
-                            (state.spritesMode || state.tool == ScreenTool::Select);
+                            !ImGui::GetDragDropPayload() && (state.spritesMode || state.tool == ScreenTool::Select);
   if (Contains(min, max, mouse) && onScreenView) {
     ImGui::SetMouseCursor(ImGuiMouseCursor_Hand);
     if (ImGui::IsMouseClicked(ImGuiMouseButton_Left))

@@ -2,18 +2,19 @@
 // The Table Studio's panels, drawn at fixed offsets from the workspace window's
 // corner (`origin`) in the order the frame draws them.
 
+#include "chip/sprite_attributes.h"
 #include "imgui.h"
 #include "model/project.h"
-#include "widgets/layout.h"
 #include "studios/table/table_screen_actions.h"
 #include "studios/table/table_studio_state.h"
+#include "widgets/layout.h"
 
 inline constexpr const char* kTablePayloadTile = "DND_TILE_";
 inline constexpr const char* kTablePayloadSprite = "DND_SPRITE_TO_TABLE";
 inline constexpr ImVec2 kScreenOrigin{418, 39};
 inline constexpr float kScreenPitch = 38;
 inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;
-inline constexpr float kSpritePixel = 4.75f;
+inline constexpr float kSpritePixel = kViewUnitsPerChipPixel;  // a chip pixel: kScreenPitch / 8
 inline constexpr ImVec2 kTableToolButton{85, 20};
 inline constexpr const char* kNameTableImportPopup = "Import Name Tables###ImpNameTable";
 

@@ -66,8 +66,8 @@ struct TableStudioState {
   CellArea region;
   int32_t paletteDragFrom = -1;  // palette tiles a right-drag spans, -1 = none
   int32_t paletteDragTo = -1;
-  int32_t numberBase = 0;        // tile numbers over the cells: 0 off, 10 or 16
-  bool highlightSame = false;    // mark the cells using the palette tile under the pointer
+  int32_t numberBase = 0;           // tile numbers over the cells: 0 off, 10 or 16
+  bool highlightSame = false;       // mark the cells using the palette tile under the pointer
   int32_t hoveredPaletteTile = -1;  // this frame's, -1 = none
   // Sprite placement.
   int32_t draggedPlacement = -1;  // placement being moved, -1 = none
