@@ -6,6 +6,8 @@
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "app/window_placement.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace {
 void ResetSettings() {
@@ -56,6 +58,16 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
   // The next write stores the window's own position with the fixed size and the reserved number.
   Read("100 50 800 600 9\n/games\n");
   EXPECT_EQ(FormatEditorConfig(7, 8).substr(0, 18), "7 8 1806 995 9\n/ga");
+
+  // At start-up the file is read from the working folder.
+  TempDir dir;
+  const std::filesystem::path workingFolder = std::filesystem::current_path();
+  std::filesystem::current_path(dir.path());
+  std::filesystem::create_directory("config");
+  WriteFile(kEditorConfigPath, "1 2 3 4 5\n/from the file\n");
+  LoadEditorConfig();
+  std::filesystem::current_path(workingFolder);
+  EXPECT_EQ(lastDirectory, "/from the file");
   ResetSettings();
 }
 

@@ -167,13 +167,13 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   EXPECT_FALSE(CanUndo(history)) << "a load starts a fresh history";
   EXPECT_EQ(session.recentFiles, std::vector<std::string>{lower});
 
-  WriteFile(dir.File("broken.krv"), std::string("KRV!\1\0\0\0", 8));
-  dialog.answer = dir.File("broken.krv");
-  Choose({"File", "Load Project..."});
+  WriteFile(lower, std::string("KRV!\1\0\0\0", 8));
+  Choose({"File", "Recent", lower.c_str()});
   EXPECT_EQ(sprites()[0].colour, 5);
   ASSERT_TRUE(gui.HasItem("OK"));
-  EXPECT_NE(session.errorMessage.find("broken.krv"), std::string::npos);
-  EXPECT_NE(session.errorMessage.find("truncated or corrupt"), std::string::npos);
+  EXPECT_NE(session.errorMessage.find("scene.krv\":\nthe file is truncated or corrupt"), std::string::npos)
+      << session.errorMessage;
+  EXPECT_EQ(session.recentFiles, std::vector<std::string>{lower}) << "a damaged recent file stays listed";
   gui.PressKey(ImGuiKey_Enter);
   gui.Frame(2);
   EXPECT_FALSE(gui.HasItem("OK"));
@@ -202,6 +202,10 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   Chord(ImGuiKey_Z);
   EXPECT_EQ(nameTables.size() * 10 + tileSets.size(), 11u);
 
+  dialog.answer = dir.File("gone.png");
+  Choose({"File", "Import", "PNG Image..."});
+  EXPECT_NE(session.errorMessage.find("Could not import"), std::string::npos) << session.errorMessage;
+  gui.PressKey(ImGuiKey_Enter);
   dialog.answer = dir.File("notes.png");
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_NE(session.errorMessage.find("not a PNG"), std::string::npos) << session.errorMessage;

@@ -104,6 +104,8 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
     EXPECT_EQ(top.pixels[tile][0][x] ? top.foreground[tile][0] : top.background[tile][0], shown[x]) << x;
   EXPECT_NE(result.message.find("1 row with more than two colours"), std::string::npos) << result.message;
   EXPECT_NE(result.message.find("1 tile merged"), std::string::npos) << result.message;
+  const uint8_t* cells = into.nameTables[result.nameTable].cells;
+  EXPECT_EQ(cells[3] * 1000 + cells[2], cells[1] * 1000 + 2) << "the closest pair merged: 1 and 3 differ in one pixel";
   for (int cell = 0; cell < 256; ++cell)
     EXPECT_LT(into.nameTables[result.nameTable].cells[cell], 255) << "tile 255 stays empty";
 }

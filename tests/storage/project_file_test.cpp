@@ -134,6 +134,7 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
       {patched(blockAt + 8, "\1"), FileResult::TruncatedOrCorrupt, "block size wrong"},
       {patched(blockAt + 12, "\2"), FileResult::TruncatedOrCorrupt, "block for 2 name tables"},
       {patched(tablesAt + 4, "\3"), FileResult::TruncatedOrCorrupt, "third names set 3 of 3"},
+      {patched(tablesAt, "\xff\xff\xff\xff"), FileResult::TruncatedOrCorrupt, "third names set -1"},
       {patched(tablesAt + 12, "\x10"), FileResult::TruncatedOrCorrupt, "backdrop 16"},
       {patched(stripsAt, "\xfe\xff\xff\xff"), FileResult::TruncatedOrCorrupt, "strip cell -2"},
       {patched(stripsAt + 128, "\2"), FileResult::TruncatedOrCorrupt, "active flag 2"},

@@ -8,7 +8,6 @@
 #include "studios/table/table_paint_actions.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_screen_actions.h"
-#include "studios/table/table_tile_editor.h"
 
 namespace {
 std::string TokenBlock(const std::string& name, int bytes) {
@@ -52,7 +51,6 @@ TEST(TableScreen, SectionsCellsSelectionAndModes) {
   EXPECT_EQ(state.paletteTileSet, 4);
   for (auto [row, count, set] : {std::tuple{7, 5, 1}, {8, 5, 2}, {16, 5, 4}, {16, 4, 0}})
     EXPECT_EQ(TileSetForRow(table, row, count), set) << row << ": a choice naming no set draws from the first";
-  EXPECT_STREQ(SectionName(15), "Middle");
 
   DropTileOnCell(table, 31, 23, 0x1FE);
   EXPECT_EQ(table.cells[767], 0xFE);
@@ -63,34 +61,15 @@ TEST(TableScreen, SectionsCellsSelectionAndModes) {
   ToggleTileEditor(state);
   EXPECT_FALSE(state.tileEditorOpen) << "ZOOM needs a selected cell";
   ClickCell(state, 1, 1);
-  table.placements.push_back({0, 1, 2});
   ToggleSpritesMode(state);
-  EXPECT_TRUE(state.selectedCell.IsNone());
   ToggleTileEditor(state);
-  EXPECT_FALSE(state.tileEditorOpen) << "nor in sprite mode";
-  ToggleSpritesMode(state);
-  EXPECT_EQ(table.placements.size(), 1u) << "regression: sprite mode off deleted the placements";
+  EXPECT_EQ(state.selectedCell.IsNone() * 10 + state.tileEditorOpen, 10) << "nor in sprite mode";
 
   SetName(table.name, "kept");
+  table.placements.push_back({0, 1, 2});
   ClearTableCells(table);
-  EXPECT_EQ(CountCells(table, EmptyCell), kTableCells);
+  EXPECT_EQ(CountCells(table, EmptyCell) + table.placements.size(), kTableCells + 1u);
   EXPECT_STREQ(table.name, "kept");
-  EXPECT_EQ(table.placements.size(), 1u);
-  RemovePlacements(table);
-  EXPECT_TRUE(table.placements.empty());
-
-  state.currentNameTable = 4;
-  state.paletteTileSet = -3;
-  std::vector<TileSet> sets(2);
-  std::vector<NameTable> tables(3);
-  KeepTableIndicesInRange(state, sets, tables);
-  EXPECT_EQ(state.currentNameTable * 10 + state.paletteTileSet, 0);
-  state.paletteTileSet = 1;
-  sets.clear();
-  tables.clear();
-  KeepTableIndicesInRange(state, sets, tables);
-  EXPECT_EQ(sets.size() * 10 + tables.size(), 11u) << "emptied lists get their default record";
-  EXPECT_EQ(state.paletteTileSet, 0);
 }
 
 TEST(TablePlacements, GrabMoveAndMarks) {
@@ -115,62 +94,30 @@ TEST(TablePlacements, GrabMoveAndMarks) {
   EXPECT_EQ(CountSpriteMarks(state, 256), 9);
 }
 
-TEST(TableTileEditor, PaintsOnlyCellsOfTheEditedSet) {
+TEST(NameTableList, TheOnlyTableIsReplacedAndTheListStopsAt255) {
   TableStudioState state;
-  NameTable screen;
-  screen.thirdTileSets[1] = 1;
-  EXPECT_EQ(CellPaintable(screen, 2, 3, 1) * 10 + CellPaintable(screen, 2, 12, 1), 1);
-  TileSet set;
-  state.foregroundPen = 9;
-  PaintTilePixel(state, set, 5, 2, 3);
-  EXPECT_EQ(set.pixels[5][3][2] * 100 + set.foreground[5][3], 109);
-  state.penMode = kTableBackgroundPen;
-  state.backgroundPen = 4;
-  PaintTilePixel(state, set, 5, 2, 3);
-  EXPECT_EQ(set.pixels[5][3][2] * 100 + set.background[5][3] * 10 + set.foreground[5][3], 49);
-}
-
-TEST(NameTableList, CommandsAndReorder) {
-  TableStudioState state;
-  std::vector<NameTable> tables{DefaultNameTable()};
-  AddNameTable(state, tables);
-  AddNameTable(state, tables);
-  state.currentNameTable = 0;
+  std::vector<NameTable> tables{Named("mine", 1)};
   DeleteNameTable(state, tables);
-  AddNameTable(state, tables);
-  EXPECT_EQ(Names(tables), "Name Table 2|Name Table 3|Name Table 3|") << "named after the count";
-  EXPECT_EQ(state.currentNameTable, 2);
-  DeleteNameTable(state, tables);
-  EXPECT_EQ(state.currentNameTable, 1);
-
-  tables.resize(1);
-  tables[0].cells[0] = 1;
-  DeleteNameTable(state, tables);
-  EXPECT_EQ(Names(tables), "Name Table 1|") << "the only table is replaced by a fresh one";
-  EXPECT_EQ(tables[0].cells[0], EmptyCell);
+  EXPECT_EQ(Names(tables) + std::to_string(tables[0].cells[0]), "Name Table 1|255");
   for (int i = 0; i < 300; ++i) AddNameTable(state, tables);
-  EXPECT_EQ(tables.size(), 255u);
-  ClearNameTables(state, tables);
-  EXPECT_EQ(tables.size(), 1u);
-
-  tables = {Named("a", 0), Named("b", 0), Named("c", 0), Named("d", 0)};
-  MoveNameTable(state, tables, 0, 2);
-  EXPECT_EQ(Names(tables), "b|c|a|d|");
-  EXPECT_EQ(state.currentNameTable, 2);
+  EXPECT_EQ(tables.size() * 1000 + state.currentNameTable, 255254u);
+  state.currentNameTable = 254;
+  DeleteNameTable(state, tables);
+  EXPECT_EQ(state.currentNameTable, 253);
 }
 
 TEST(NameTableImport, TokenBlocksBecomeScreens) {
   TableStudioState state;
   std::vector<NameTable> tables{DefaultNameTable()};
-  ImportNameTablesToken(state, tables, TokenBlock("title", 768).c_str());
-  EXPECT_EQ(Names(tables), "title|") << "a lone untouched table is taken over";
+  ImportNameTablesToken(state, tables, (TokenBlock("Name Table 1", 768) + TokenBlock("title", 768)).c_str());
+  EXPECT_EQ(Names(tables), "Name Table 1|title|") << "a lone untouched table is taken over, once";
   EXPECT_EQ(tables[0].cells[767], 767 % 200);
 
   ImportNameTablesToken(state, tables, TokenBlock("map", 1000).c_str());
-  EXPECT_EQ(Names(tables), "title|map|map (2)|");
-  EXPECT_EQ(CountCells(tables[2], EmptyCell), 536);
-  EXPECT_EQ(tables[2].cells[231], 999 % 200);
-  EXPECT_EQ(state.currentNameTable, 2);
+  EXPECT_EQ(Names(tables), "Name Table 1|title|map|map (2)|");
+  EXPECT_EQ(CountCells(tables[3], EmptyCell), 536);
+  EXPECT_EQ(tables[3].cells[231], 999 % 200);
+  EXPECT_EQ(state.currentNameTable, 3);
 
   tables = {Named("Name Table 1", 7)};
   tables[0].placements.push_back({0, 1, 1});

@@ -88,14 +88,3 @@ TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwapPaintingNothingOnTheWay)
   EXPECT_EQ(tileSets[0].pixels[99][0][0] * 10 + tileSets[0].pixels[20][0][0], 10);
   EXPECT_EQ(nameTables[0].cells[0], 99);
 }
-
-TEST_F(TileStudioGui, ImportPopupReadsTheClipboardAndSaysWhatItRead) {
-  gui.Click(SheetTile(5));
-  gui.SetClipboard("hero:\n  db $FF,$81,$81,$81,$81,$81,$81,$FF\n");
-  Choose({"IMPORT\nPATTERN", "TOKEN (DB)"});
-  EXPECT_EQ(Digits(tileSets[0].pixels[5][0], 8) + Digits(tileSets[0].pixels[5][1], 8), "1111111110000001");
-  EXPECT_FALSE(gui.HasItem("TOKEN (DB)"));
-  gui.SetClipboard("F1F1F1F1F1F1F1F1");
-  Choose({"IMPORT\nCOLOR", "RAW HEX"});
-  EXPECT_EQ(tileSets[0].foreground[5][7] * 100 + tileSets[0].background[5][7], 1501);
-}
