@@ -148,15 +148,3 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
   EXPECT_EQ(LoadProject(dir.path().string()), FileResult::CannotOpen);
   EXPECT_EQ(CurrentProject(), before);
 }
-
-TEST(ProjectFile, FailedSaveLeavesThePreviousFileUntouched) {
-  TempDir dir;
-  const std::string target = dir.File("level.krv");
-  WriteFile(target, "previous contents");
-  // The file being written cannot be created beside the target.
-  std::filesystem::create_directory(target + ".saving");
-  ResetProject();
-  EXPECT_EQ(SaveProject(target), FileResult::CannotWrite);
-  EXPECT_EQ(ReadFile(target), "previous contents");
-  EXPECT_EQ(SaveProject(dir.File("no such folder/level.krv")), FileResult::CannotWrite);
-}

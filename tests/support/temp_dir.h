@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -7,8 +8,9 @@
 class TempDir {
  public:
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessellary-XXXXXX").string();
-    path_ = MakeUnique(pattern);
+    std::random_device random;
+    do path_ = std::filesystem::temp_directory_path() / ("tessellary-" + std::to_string(random()));
+    while (!std::filesystem::create_directory(path_));
   }
   ~TempDir() {
     std::error_code error;
@@ -22,6 +24,5 @@ class TempDir {
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
  private:
-  static std::filesystem::path MakeUnique(std::string pattern);
   std::filesystem::path path_;
 };

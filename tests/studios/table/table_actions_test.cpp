@@ -94,18 +94,6 @@ TEST(TablePlacements, GrabMoveAndMarks) {
   EXPECT_EQ(CountSpriteMarks(state, 256), 9);
 }
 
-TEST(NameTableList, TheOnlyTableIsReplacedAndTheListStopsAt255) {
-  TableStudioState state;
-  std::vector<NameTable> tables{Named("mine", 1)};
-  DeleteNameTable(state, tables);
-  EXPECT_EQ(Names(tables) + std::to_string(tables[0].cells[0]), "Name Table 1|255");
-  for (int i = 0; i < 300; ++i) AddNameTable(state, tables);
-  EXPECT_EQ(tables.size() * 1000 + state.currentNameTable, 255254u);
-  state.currentNameTable = 254;
-  DeleteNameTable(state, tables);
-  EXPECT_EQ(state.currentNameTable, 253);
-}
-
 TEST(NameTableImport, TokenBlocksBecomeScreens) {
   TableStudioState state;
   std::vector<NameTable> tables{DefaultNameTable()};

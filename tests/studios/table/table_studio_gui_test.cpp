@@ -95,7 +95,6 @@ TEST_F(TableStudioGui, NameTableRowsReorderWithoutGrabbingTheSpritesBehind) {
   EXPECT_EQ(tableStudio.draggedPlacement, -1);
   for (const NameTable& table : nameTables)
     if (!table.placements.empty()) EXPECT_EQ(table.placements, placed);
-
 }
 
 TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {

@@ -27,37 +27,25 @@ struct Fixture {
 };
 }  // namespace
 
-TEST(TileCanvas, BlocksLoadAndStoreTheirTiles) {
+TEST(TileCanvas, BlocksStoreTheirTilesAndClearingKeepsOrDropsColours) {
   Fixture f;
   TileStudioState& s = f.s();
-  FillTile(f.set(), 7, 5);
-  s.blockTiles[4] = 7;
-  GetTiles(s, f.set());
-  EXPECT_EQ(f.canvas().pixels[8 + 2][8 + 3], f.set().pixels[7][2][3]);
-  EXPECT_EQ(f.canvas().foreground[8 + 6][15], f.set().foreground[7][6]);
-
-  // Two blocks linked to one tile: the higher block is stored last and wins.
-  s.blockTiles[0] = 7;
-  ClearCanvas(s);
+  s.blockTiles[4] = s.blockTiles[0] = 7;  // two blocks linked to one tile: the higher is stored last and wins
   s.foregroundPen = 3;
   PaintCell(s, 8, 8);  // block 4
-  PutTiles(s, f.set());
-  EXPECT_EQ(f.set().pixels[7][0][0], 1);
-  EXPECT_EQ(f.set().foreground[7][0], 3);
-
-  // A row takes the colour pair of its segment's leftmost cell.
   f.canvas().foreground[0][0] = 2;
   f.canvas().foreground[0][5] = 9;
+  PutTiles(s, f.set());
+  EXPECT_EQ(f.set().pixels[7][0][0] * 100 + f.set().foreground[7][0], 103);
   StoreBlock(s, f.set(), 0, 20);
-  EXPECT_EQ(f.set().foreground[20][0], 2);
+  EXPECT_EQ(f.set().foreground[20][0], 2) << "a row takes the colour pair of its segment's leftmost cell";
 
-  // "Clear All" keeps colours; CLEAR GRID does not.
   f.canvas().background[1][1] = 6;
   f.canvas().pixels[1][1] = 1;
   ClearCanvasPixels(s);
-  EXPECT_EQ(f.canvas().pixels[1][1] * 100 + f.canvas().background[1][1], 6);
+  EXPECT_EQ(f.canvas().pixels[1][1] * 100 + f.canvas().background[1][1], 6) << "Clear All keeps colours";
   ClearCanvas(s);
-  EXPECT_EQ(f.canvas().background[1][1], 0);
+  EXPECT_EQ(f.canvas().background[1][1], 0) << "CLEAR GRID does not";
 }
 
 TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
