@@ -32,5 +32,13 @@ std::string Digits(const Value* values, int count) {
   return digits;
 }
 
+// Each record's name and a "|": a list's names and order in one comparison.
+template <typename Record>
+std::string Names(const std::vector<Record>& list) {
+  std::string names;
+  for (const Record& record : list) names += std::string(record.name) + "|";
+  return names;
+}
+
 // The project, the studios' records, the history, the file session and the notice as at start-up.
 void ResetEditor();

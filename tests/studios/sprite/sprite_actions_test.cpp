@@ -8,6 +8,7 @@
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
+#include "support/project_fixtures.h"
 
 namespace {
 using Pixel = std::pair<int, int>;  // row, column
@@ -25,12 +26,6 @@ Pixels SetPixels(const Sprite& sprite) {
     for (int c = 0; c < 16; ++c)
       if (sprite.pixels[r][c]) set.emplace_back(r, c);
   return set;
-}
-
-std::string Names(const std::vector<Sprite>& list) {
-  std::string names;
-  for (const Sprite& sprite : list) names += std::string(sprite.name) + "|";
-  return names;
 }
 
 std::vector<Sprite> Named(std::initializer_list<const char*> names) {

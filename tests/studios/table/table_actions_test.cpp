@@ -8,6 +8,7 @@
 #include "studios/table/table_paint_actions.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_screen_actions.h"
+#include "support/project_fixtures.h"
 
 namespace {
 std::string TokenBlock(const std::string& name, int bytes) {
@@ -18,18 +19,6 @@ std::string TokenBlock(const std::string& name, int bytes) {
     text += (i % 32 ? "," : "\n db ") + std::string(number);
   }
   return text + "\n";
-}
-
-std::string Hex(int bytes) {
-  std::string text;
-  for (int i = 0; i < bytes; ++i) text += "2A ";
-  return text;
-}
-
-std::string Names(const std::vector<NameTable>& tables) {
-  std::string names;
-  for (const NameTable& table : tables) names += std::string(table.name) + "|";
-  return names;
 }
 
 int CountCells(const NameTable& table, uint8_t value) {
@@ -132,22 +121,22 @@ TEST(NameTableImport, RawHexTakesWholeScreensOnly) {
                                       {{zeros}, 768, "Imported 1|"},
                                       {{drawn}, 768, "mine|Imported 1|"},
                                       {{zeros, zeros, zeros}, 768 * 2, "mine|mine|mine|Imported 3|Imported 4|"}}) {
-    ImportNameTablesRawHex(state, before, Hex(bytes).c_str());
+    ImportNameTablesRawHex(state, before, std::string(2 * bytes, 'A').c_str());
     EXPECT_EQ(Names(before), after);
-    EXPECT_EQ(CountCells(before.back(), 0x2A), bytes < 768 ? 0 : 768);
+    EXPECT_EQ(CountCells(before.back(), 0xAA), bytes < 768 ? 0 : 768);
   }
   std::vector<NameTable> tables(255, zeros);
-  ImportNameTablesRawHex(state, tables, Hex(768 * 3).c_str());
+  ImportNameTablesRawHex(state, tables, std::string(2 * 768 * 3, 'A').c_str());
   ImportNameTablesRawHex(state, tables, nullptr);
   EXPECT_EQ(tables.size(), 256u);
 }
 
 namespace {
 // Rows of a screen's top-left corner as text, one character a cell: '.' empty, else 'a' + tile.
-std::string Corner(const NameTable& table, int rows, int columns, int top = 0, int left = 0) {
+std::string Corner(const NameTable& table, int rows, int columns) {
   std::string text;
-  for (int row = top; row < top + rows; ++row, text += '|')
-    for (int column = left; column < left + columns; ++column) {
+  for (int row = 0; row < rows; ++row, text += '|')
+    for (int column = 0; column < columns; ++column) {
       const uint8_t cell = table.cells[row * kTableColumns + column];
       text += cell == EmptyCell ? '.' : static_cast<char>('a' + cell);
     }
