@@ -74,23 +74,6 @@ void GuiDriver::Frame(int count) {
   }
 }
 
-void GuiDriver::AdvanceTime(float seconds) { nextDeltaTime = seconds; }
-
-void GuiDriver::MoveMouse(ImVec2 point) {
-  ImGui::SetCurrentContext(context);
-  ImGui::GetIO().AddMousePosEvent(point.x, point.y);
-}
-
-void GuiDriver::Press(int button) {
-  ImGui::SetCurrentContext(context);
-  ImGui::GetIO().AddMouseButtonEvent(button, true);
-}
-
-void GuiDriver::Release(int button) {
-  ImGui::SetCurrentContext(context);
-  ImGui::GetIO().AddMouseButtonEvent(button, false);
-}
-
 void GuiDriver::Click(ImVec2 point, int button) {
   MoveMouse(point);
   Frame();
@@ -115,8 +98,7 @@ void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps, int button) {
 }
 
 void GuiDriver::PressKey(ImGuiKeyChord chord) {
-  ImGui::SetCurrentContext(context);
-  ImGuiIO& io = ImGui::GetIO();
+  ImGuiIO& io = Input();
   const ImGuiKey key = static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_);
   for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
     if (chord & mod) io.AddKeyEvent(mod, true);
@@ -129,8 +111,7 @@ void GuiDriver::PressKey(ImGuiKeyChord chord) {
 }
 
 void GuiDriver::TypeText(const char* text) {
-  ImGui::SetCurrentContext(context);
-  ImGui::GetIO().AddInputCharactersUTF8(text);
+  Input().AddInputCharactersUTF8(text);
   Frame();
 }
 

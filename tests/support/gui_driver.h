@@ -25,11 +25,11 @@ class GuiDriver {
 
   // Runs frames of the editor; the input queued since the last frame arrives in the first.
   void Frame(int count = 1);
-  void AdvanceTime(float seconds);  // the next frame's delta time
+  void AdvanceTime(float seconds) { nextDeltaTime = seconds; }  // the next frame's delta time
 
-  void MoveMouse(ImVec2 point);
-  void Press(int button = 0);
-  void Release(int button = 0);
+  void MoveMouse(ImVec2 point) { Input().AddMousePosEvent(point.x, point.y); }
+  void Press(int button = 0) { Input().AddMouseButtonEvent(button, true); }
+  void Release(int button = 0) { Input().AddMouseButtonEvent(button, false); }
   void Click(ImVec2 point, int button = 0);
   // Press at `from`, move to `to` over `steps` frames, release there.
   void Drag(ImVec2 from, ImVec2 to, int steps = 10, int button = 0);
@@ -62,6 +62,11 @@ class GuiDriver {
   std::function<void()> draw;            // what a frame draws; the editor unless replaced
 
  private:
+  // The driver's own context's input queue: events wait there for the next frame.
+  ImGuiIO& Input() {
+    ImGui::SetCurrentContext(context);
+    return ImGui::GetIO();
+  }
   static GuiDriver* Of(ImGuiContext* context) { return static_cast<GuiDriver*>(context->TestEngine); }
 
   float nextDeltaTime = kFrameSeconds;

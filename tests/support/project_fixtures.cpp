@@ -59,21 +59,10 @@ void FillTile(TileSet& set, int tile, int seed) {
   }
 }
 
-bool SameTile(const TileSet& a, int tileA, const TileSet& b, int tileB) {
-  return std::memcmp(a.pixels[tileA], b.pixels[tileB], sizeof a.pixels[tileA]) == 0 &&
-         std::memcmp(a.foreground[tileA], b.foreground[tileB], sizeof a.foreground[tileA]) == 0 &&
-         std::memcmp(a.background[tileA], b.background[tileB], sizeof a.background[tileA]) == 0;
-}
-
 uint64_t Fingerprint(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ull;
   return hash;
-}
-
-bool BlankTile(const TileSet& set, int tile) {
-  static const TileSet blank{};
-  return SameTile(set, tile, blank, 0);
 }
 
 void ResetEditor() {

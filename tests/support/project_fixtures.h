@@ -16,8 +16,6 @@ void MakeRichProject();
 
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
-bool SameTile(const TileSet& a, int tileA, const TileSet& b, int tileB);
-bool BlankTile(const TileSet& set, int tile);
 
 // FNV-1a of bytes: a golden value pins a whole stored format in one line.
 uint64_t Fingerprint(const std::string& bytes);

@@ -48,17 +48,13 @@ TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   EXPECT_TRUE(tableStudio.tileEditorOpen);
   gui.Frame(3);
   // The grid scrolls the selected tile to the middle of its view.
+  const ImGuiWindow* editor = ImGui::FindWindowByName("Tile Editor");
+  ASSERT_NE(editor, nullptr);
+  const ImVec2 middle = editor->Rect().GetCenter();
   const std::vector<ImVec2> tiles = gui.ItemCentres("##t_edit");
-  ASSERT_FALSE(tiles.empty());
-  ImVec2 min = tiles[0], max = tiles[0];
-  for (const ImVec2& t : tiles)
-    min = ImVec2(std::min(min.x, t.x), std::min(min.y, t.y)), max = ImVec2(std::max(max.x, t.x), std::max(max.y, t.y));
-  const ImVec2 middle((min.x + max.x) / 2, (min.y + max.y) / 2);
   const ImVec2 selected = *std::min_element(tiles.begin(), tiles.end(), [middle](ImVec2 a, ImVec2 b) {
     return std::hypot(a.x - middle.x, a.y - middle.y) < std::hypot(b.x - middle.x, b.y - middle.y);
   });
-  const ImGuiWindow* editor = ImGui::FindWindowByName("Tile Editor");
-  ASSERT_NE(editor, nullptr);
   EXPECT_FALSE(editor->Rect().Contains(gui.ItemCenter("ZOOM##zoom"))) << "it opens clear of the tools";
   EXPECT_GE(editor->Size.x * editor->Size.y, 400.0f * 300.0f) << "at a size that shows several tiles";
 

@@ -27,27 +27,6 @@ struct Fixture {
 };
 }  // namespace
 
-TEST(TileCanvas, BlocksStoreTheirTilesAndClearingKeepsOrDropsColours) {
-  Fixture f;
-  TileStudioState& s = f.s();
-  s.blockTiles[4] = s.blockTiles[0] = 7;  // two blocks linked to one tile: the higher is stored last and wins
-  s.foregroundPen = 3;
-  PaintCell(s, 8, 8);  // block 4
-  f.canvas().foreground[0][0] = 2;
-  f.canvas().foreground[0][5] = 9;
-  PutTiles(s, f.set());
-  EXPECT_EQ(f.set().pixels[7][0][0] * 100 + f.set().foreground[7][0], 103);
-  StoreBlock(s, f.set(), 0, 20);
-  EXPECT_EQ(f.set().foreground[20][0], 2) << "a row takes the colour pair of its segment's leftmost cell";
-
-  f.canvas().background[1][1] = 6;
-  f.canvas().pixels[1][1] = 1;
-  ClearCanvasPixels(s);
-  EXPECT_EQ(f.canvas().pixels[1][1] * 100 + f.canvas().background[1][1], 6) << "Clear All keeps colours";
-  ClearCanvas(s);
-  EXPECT_EQ(f.canvas().background[1][1], 0) << "CLEAR GRID does not";
-}
-
 TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
   Fixture f;
   CanvasImage& c = f.canvas();
@@ -98,37 +77,6 @@ TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByThei
   f.set().background[90][0] = (f.set().background[90][0] + 1) % 16;  // colours count where no pixel shows them
   MatchTiles(s, f.set());
   EXPECT_EQ(s.matchGroups[90], 0);
-}
-
-TEST(TileSheet, CutCopyPasteAndSwapRenumberTheNameTablesWhenTracking) {
-  Fixture f;
-  TileStudioState& s = f.s();
-  f.Fill({10, 12, 13, 3, 4, 5, 6, EmptyCell});
-  const TileSet original = f.set();
-  s.selectionStart = 12, s.selectionEnd = 10, s.trackTiles = true;
-  CutTiles(s, f.set());
-  EXPECT_EQ(s.clipboard.count * 100 + s.clipboard.sourceStart + HasSelection(s), 310);
-  EXPECT_TRUE(BlankTile(f.set(), 10) && BlankTile(f.set(), 12));
-  s.currentTile = 50;
-  PasteTiles(s, f.set(), f.tables);
-  EXPECT_TRUE(SameTile(f.set(), 52, original, 12));
-  EXPECT_EQ(f.Cells(3), "\x32\x34\x0D");
-
-  // A paste at 250 stops after 255, and 255 renumbers like any tile.
-  s.selectionStart = 0, s.selectionEnd = 9;
-  CopyTiles(s, f.set());
-  s.currentTile = 250;
-  PasteTiles(s, f.set(), f.tables);
-  EXPECT_TRUE(SameTile(f.set(), 255, original, 5) && HasSelection(s));
-  EXPECT_EQ(f.Cells(8).substr(3), "\xFD\xFE\xFF\x06\xFF") << "tile 6 was not written, so its cells stay";
-
-  f.tables[0].cells[5] = 3;
-  for (auto [track, cell] : {std::pair{false, 3}, {true, 255}}) {
-    s.trackTiles = track;
-    SwapTiles(s, f.set(), 3, 255, f.tables);
-    EXPECT_EQ(f.tables[0].cells[5], cell) << "TRACK TILE " << track;
-  }
-  EXPECT_TRUE(SameTile(f.set(), 3, original, 3));
 }
 
 TEST(TileSheet, RegressionOverlappingPasteRenumbersEachCellOnce) {
@@ -209,16 +157,4 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   EXPECT_EQ(f.sets[0].foreground[11][7], 15);
   EXPECT_EQ(f.sets[0].foreground[12][0] * 100 + f.sets[0].background[13][0], 1500) << "block c follows block a";
   EXPECT_EQ(f.sets[0].pixels[11][0][0], 0) << "a colour import leaves pixels";
-}
-
-TEST(TileImport, RawHexStopsAtTheLastTile) {
-  Fixture f;
-  f.s().currentTile = 250;
-  std::string text;
-  for (int tile = 0; tile < 10; ++tile) text += "80 00 00 00 00 00 00 01\n";
-  EXPECT_EQ(ImportTilesRawHex(f.s(), f.sets, TileTable::Patterns, text.c_str()).substr(0, 35),
-            "Imported 6 tile patterns at 250-255");
-  EXPECT_EQ(f.sets.size() * 100 + f.sets[0].pixels[255][7][7] * 10 + f.sets[0].pixels[249][0][0], 110u);
-  EXPECT_EQ(ImportTilesRawHex(f.s(), f.sets, TileTable::Colours, nullptr),
-            "No colour data found: 8 bytes per tile are needed");
 }
