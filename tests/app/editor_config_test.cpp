@@ -73,30 +73,21 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
 
 TEST(WindowPlacement, APositionOffEveryDisplayIsCentred) {
   const std::vector<ScreenRect> displays = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-  struct Case {
-    int x, y, width, height;
-    bool centred;
-  };
-  const Case cases[] = {
-      {100, 50, 1806, 995, false},
-      {3000, 900, 800, 600, false},
-      {-1000, 10, 1806, 995, false},
-      {5000, 100, 1806, 995, true},
-      {100, -2000, 1806, 995, true},
-      {-1806, 0, 1806, 995, true},
-      {kCentredPosition, 99999, 1806, 995, true},
-  };
-  for (const Case& c : cases) {
-    EditorSettings settings{c.x, c.y, c.width, c.height, 0};
+  for (auto [x, y, centred] : {std::tuple{100, 50, false},
+                               {3000, 900, false},
+                               {-500, 10, false},
+                               {5000, 100, true},
+                               {100, -2000, true},
+                               {-800, 0, true},
+                               {kCentredPosition, 99999, true}}) {
+    EditorSettings settings{x, y, 800, 600, 0};
     KeepWindowOnADisplay(settings, displays);
-    EXPECT_EQ(settings.windowX == kCentredPosition && settings.windowY == kCentredPosition, c.centred)
-        << c.x << "," << c.y;
-    EXPECT_EQ(settings.windowWidth * 10000 + settings.windowHeight, c.width * 10000 + c.height) << "a size is kept";
+    EXPECT_EQ(settings.windowX == kCentredPosition && settings.windowY == kCentredPosition, centred) << x << "," << y;
+    EXPECT_EQ(settings.windowWidth * 10000 + settings.windowHeight, 8000600) << "a size is kept";
   }
   EditorSettings empty{0, 0, 0, -5, 0};
   KeepWindowOnADisplay(empty, displays);
-  EXPECT_EQ(empty.windowWidth, kWindowWidth);
-  EXPECT_EQ(empty.windowHeight, kWindowHeight);
+  EXPECT_EQ(empty.windowWidth * 10000 + empty.windowHeight, kWindowWidth * 10000 + kWindowHeight);
 }
 
 TEST(WindowPlacement, AnyWindowShowsTheWholeLayoutAndMousePositionsMapBackExactly) {

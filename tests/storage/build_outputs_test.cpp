@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 
 #include "chip/chip_render.h"
 #include "import/png_import.h"
@@ -11,7 +9,6 @@
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
-#include "support/temp_dir.h"
 
 namespace {
 const OutputFile& Named(const std::vector<OutputFile>& files, const std::string& name) {

@@ -52,17 +52,14 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
 
   ResetProject();
   ASSERT_EQ(LoadProject(dir.File("rich.krv")), FileResult::Ok);
-  EXPECT_EQ(project, saved);
-  EXPECT_EQ(std::memcmp(sprites()[0].name, "Ship\0stale bytes!!!", 20), 0);
+  EXPECT_EQ(project, saved) << "names compare whole, stale bytes after the zero included";
 
-  // A file with screens but no tile set (the format allows it) saves and loads back.
+  // Regression: a project with screens but no tile set (the format allows it) saved a file it refused.
   ResetProject();
   tileSets.clear();
-  const Project setless = project;
-  ASSERT_EQ(SaveProject(dir.File("setless.krv")), FileResult::Ok);
-  ResetProject();
-  ASSERT_EQ(LoadProject(dir.File("setless.krv")), FileResult::Ok);
-  EXPECT_EQ(project, setless);
+  Project setless;
+  ASSERT_EQ(Parse(CurrentProject(), setless), FileResult::Ok);
+  EXPECT_EQ(setless, project);
 }
 
 TEST(ProjectFile, SpriteBitsAreLeftmostInTheLowestBitAndNamesEndAtByte20) {

@@ -51,26 +51,7 @@ TEST_F(TileStudioGui, CtrlZInANameFieldEditsTheTextNotTheProject) {
   EXPECT_STREQ(tileSets[0].name, "Tile Set 1");
 }
 
-TEST_F(TileStudioGui, SheetClicksLinkBlocksAndARightDragSelectsARange) {
-  gui.Click(SheetTile(77));
-  EXPECT_EQ(tileStudio.blockTiles[0] * 1000 + tileStudio.nextBlock * 100 + tileStudio.currentTile, 77177);
-  gui.MoveMouse(SheetTile(40));
-  gui.Frame();
-  gui.Press(ImGuiMouseButton_Right);
-  for (int tile : {40, 35, 20, 10}) {
-    gui.MoveMouse(SheetTile(tile));
-    gui.Frame();
-  }
-  EXPECT_EQ(tileStudio.selectionStart * 100 + tileStudio.selectionEnd, 4010);
-  gui.Release(ImGuiMouseButton_Right);
-  gui.Frame();
-  EXPECT_EQ(tileStudio.selectionStart * 100 + tileStudio.selectionEnd, 1040) << "ordered at the release";
-  EXPECT_FALSE(tileStudio.rangeDragging);
-  gui.ClickItem("COPY");
-  EXPECT_EQ(tileStudio.clipboard.count, 31);
-}
-
-TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwapPaintingNothingOnTheWay) {
+TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwapPaintingNothingAndARightDragSelects) {
   tileSets[0].pixels[20][0][0] = 1;
   tileSets[0].foreground[20][0] = 6;
   tileStudio.foregroundPen = 3;
@@ -87,4 +68,8 @@ TEST_F(TileStudioGui, DraggedSheetTilesLoadBlocksAndSwapPaintingNothingOnTheWay)
   gui.Drag(SheetTile(20), SheetTile(99), 12);
   EXPECT_EQ(tileSets[0].pixels[99][0][0] * 10 + tileSets[0].pixels[20][0][0], 10);
   EXPECT_EQ(nameTables[0].cells[0], 99);
+
+  gui.Drag(SheetTile(40), SheetTile(10), 4, ImGuiMouseButton_Right);  // a right drag selects, ordered at the release
+  gui.ClickItem("COPY");
+  EXPECT_EQ(tileStudio.clipboard.count * 10000 + tileStudio.selectionStart * 100 + tileStudio.selectionEnd, 311040);
 }
