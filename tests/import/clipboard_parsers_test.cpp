@@ -63,16 +63,3 @@ TEST(TokenImport, NotationsLabelsCommentsAndKeywords) {
   });
   EXPECT_TRUE(ParseTokenImport(nullptr).empty());
 }
-
-TEST(RawHexImport, PairsEveryHexDigitInTheText) {
-  const std::vector<std::pair<const char*, Bytes>> cases = {
-      {"3C 7E\r\nFF", {0x3C, 0x7E, 0xFF}},
-      {"ABC", {0xAB, 0xC0}},
-      {"$12,$34", {0x12, 0x34}},
-      {"A,\nB", {0xAB}},
-      {"label: defb", {0xAB, 0xED, 0xEF, 0xB0}},
-      {"?!", {}},
-  };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(ParseRawHexImport(text), expected) << text;
-  EXPECT_TRUE(ParseRawHexImport(nullptr).empty());
-}

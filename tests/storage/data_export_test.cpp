@@ -22,23 +22,6 @@ TEST(DataExport, LabelsAreCleanedOrFallBackToThePosition) {
     EXPECT_EQ(MakeLabel(name, "Sprite_", 3), label) << name;
 }
 
-TEST(DataExport, RecordLimitsAndTheUnnamedStop) {
-  ResetProject();
-  sprites().resize(300, DefaultSprite());
-  tileSets.push_back(TileSet{});  // unnamed: it and every record after it are left out
-  tileSets.push_back(DefaultTileSet());
-  nameTables.push_back(NameTable{});
-  nameTables.push_back(DefaultNameTable());
-  std::vector<std::string> renamed;
-  const std::string text = ExportText(project, kAssemblyLinePrefix, &renamed);
-  EXPECT_EQ(renamed.size(), 255u) << "256 sprites, and no second set or table";
-  EXPECT_NE(text.find("\nSprite_0_256:\n"), std::string::npos);
-  EXPECT_NE(text.find("Tile_Set_1_colors:"), std::string::npos);
-  sprites().clear();
-  EXPECT_EQ(ExportText(project, kAssemblyLinePrefix).substr(0, 12), "Tile_Set_1:\n");
-  ResetProject();
-}
-
 // The command-line test assembles such an export with a Z80 assembler.
 TEST(DataExport, RegressionDuplicateNamesGetUniqueLabels) {
   ResetProject();
