@@ -3,13 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-constexpr float kUnit = 4.75f;  // view units a chip pixel
-
-NameTable WithPlacements(std::initializer_list<SpritePlacement> placements) {
-  NameTable table;
-  table.placements = placements;
-  return table;
-}
+constexpr float kUnit = kViewUnitsPerChipPixel;
 
 std::vector<Sprite> Sprites(int count) {
   std::vector<Sprite> list(count);
@@ -30,7 +24,8 @@ std::string Lines(const NameTable& table, const std::vector<Sprite>& sprites) {
 
 TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndTheTerminator) {
   const std::vector<Sprite> sprites = Sprites(70);
-  const NameTable table = WithPlacements({
+  NameTable table;
+  table.placements = {
       {3, 10 * kUnit, 20 * kUnit},       // plane 3: at (10, 20)
       {5, -7 * kUnit, 0},                // plane 2: 7 left of the edge, through the early clock
       {1, 2.5f * kUnit, 1.49f * kUnit},  // plane 1: halves round up, 1.49 down
@@ -39,7 +34,7 @@ TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndThe
       {2, 0, 209 * kUnit},               // off the screen: left out
       {4, -40 * kUnit, 0},               // past the early clock's reach: left out
       {6, 255 * kUnit, 191 * kUnit},     // plane 0, drawn on top: its top line is 191
-  });
+  };
   const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites);
   EXPECT_EQ(attributes.Bytes(),
             (std::vector<uint8_t>{190, 255, 24, 6, 0, 3, 4, 1, 255, 25, 20, 5 | 0x80, 19, 10, 12, 3, 208}));

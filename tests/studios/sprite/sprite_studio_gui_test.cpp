@@ -67,22 +67,6 @@ TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCellsThatPlay) {
   EXPECT_EQ(frames, (std::vector<int>{6, 0, 0, 0})) << "short frames accumulate first";
 }
 
-TEST_F(SpriteStudioGui, ClearEditAsksAndImportReadsTheClipboard) {
-  gui.Drag(Cell(0, 0), Cell(0, 5));
-  Choose({"CLEAR EDIT", "CANCEL"});
-  EXPECT_EQ(SetPixelCount(), 6);
-  Choose({"CLEAR EDIT", "YES"});
-  EXPECT_EQ(SetPixelCount(), 0);
-  EXPECT_STREQ(sprites()[0].name, "Sprite 0");
-
-  gui.SetClipboard(std::string(32, 'F') + std::string(32, '0'));
-  Choose({"IMPORT\nSPRITES", "RAW HEX"});
-  ASSERT_EQ(sprites().size(), 1u);
-  EXPECT_STREQ(sprites()[0].name, "Imported 1");
-  EXPECT_EQ(sprites()[0].pixels[15][7] * 10 + sprites()[0].pixels[0][8], 10);
-  EXPECT_FALSE(gui.HasItem("RAW HEX"));
-}
-
 TEST_F(SpriteStudioGui, RegressionAMenuClickOverTheCanvasPaintsNothing) {
   gui.ClickItem("File");
   const ImVec2 exit = gui.ItemCenter("Exit");

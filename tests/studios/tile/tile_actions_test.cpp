@@ -17,13 +17,6 @@ struct Fixture {
   TileStudioState& s() { return *state; }
   TileSet& set() { return sets[state->currentTileSet]; }
   CanvasImage& canvas() { return state->canvas; }
-  // Every tile recognisable, and cells 0.. of the first name table naming `cells`.
-  void Fill(std::initializer_list<uint8_t> cells) {
-    for (int tile = 0; tile < 256; ++tile) FillTile(set(), tile, tile);
-    int at = 0;
-    for (uint8_t cell : cells) tables[0].cells[at++] = cell;
-  }
-  std::string Cells(int count) const { return std::string(tables[0].cells, tables[0].cells + count); }
 };
 }  // namespace
 
@@ -82,13 +75,14 @@ TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByThei
 TEST(TileSheet, RegressionOverlappingPasteRenumbersEachCellOnce) {
   Fixture f;
   TileStudioState& s = f.s();
-  f.Fill({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14});
+  for (int cell = 0; cell < 15; ++cell) f.tables[0].cells[cell] = cell;
   s.trackTiles = true;
   s.selectionStart = 0, s.selectionEnd = 9;
   CopyTiles(s, f.set());
   s.currentTile = 5;
   PasteTiles(s, f.set(), f.tables);
-  EXPECT_EQ(f.Cells(15), std::string("\5\6\7\10\11\12\13\14\15\16\12\13\14\15\16", 15));
+  EXPECT_EQ(std::string(f.tables[0].cells, f.tables[0].cells + 15),
+            std::string("\5\6\7\10\11\12\13\14\15\16\12\13\14\15\16", 15));
 }
 
 TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
