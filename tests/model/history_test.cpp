@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "import/png_import.h"
 #include "storage/png_file.h"
@@ -21,11 +22,7 @@
 
 namespace {
 // The project as its file stores it, and the canvas beside it.
-struct Snapshot {
-  std::string file;
-  CanvasImage canvas;
-  bool operator==(const Snapshot& other) const { return file == other.file && canvas == other.canvas; }
-};
+using Snapshot = std::pair<std::string, CanvasImage>;
 
 struct Editor {
   std::unique_ptr<TileStudioState> tiles = std::make_unique<TileStudioState>();

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "studios/sprite/sprite_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
@@ -9,10 +11,8 @@ class SpriteStudioGui : public StudioGui {
   void SetUp() override { gui.Frame(3); }
   ImVec2 Cell(int row, int column) const { return At(140 + 28.5f * column + 14, 55 + 28.5f * row + 14); }
   int SetPixelCount() const {
-    int count = 0;
-    for (const auto& row : sprites()[spriteStudio.selectedSprite].pixels)
-      for (uint8_t pixel : row) count += pixel != 0;
-    return count;
+    const uint8_t* pixels = &sprites()[spriteStudio.selectedSprite].pixels[0][0];
+    return static_cast<int>(std::count_if(pixels, pixels + 256, [](uint8_t pixel) { return pixel != 0; }));
   }
 };
 }  // namespace
