@@ -47,3 +47,8 @@ TEST(TokenImport, NotationsLabelsCommentsAndKeywords) {
   });
   EXPECT_TRUE(ParseTokenImport(nullptr).empty());
 }
+
+TEST(RawHexImport, PairsEveryHexDigitInTheTextAndPadsAnOddLastOne) {
+  EXPECT_EQ(ParseRawHexImport("3C 7e\r\n$F,F?A"), (Bytes{0x3C, 0x7E, 0xFF, 0xA0}));
+  EXPECT_TRUE(ParseRawHexImport(nullptr).empty());
+}

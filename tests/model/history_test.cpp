@@ -45,10 +45,7 @@ using Action = std::function<void(Editor&)>;
 const std::string kScreenHex(768 * 2, '7');
 
 const std::pair<const char*, Action> kActions[] = {
-    {"paint stroke",
-     [](Editor& e) {
-       for (int c = 0; c < 20; ++c) PaintCell(*e.tiles, 3, c);
-     }},
+    {"paint stroke", [](Editor& e) { PaintCell(*e.tiles, 3, 0), PaintCell(*e.tiles, 3, 19); }},
     {"GET TILES", [](Editor& e) { GetTiles(*e.tiles, tileSets[1]); }},
     {"PUT TILES", [](Editor& e) { e.tiles->canvas.pixels[0][0] = 1, PutTiles(*e.tiles, tileSets[2]); }},
     {"CLEAR GRID", [](Editor& e) { ClearCanvas(*e.tiles); }},

@@ -24,8 +24,7 @@ std::string Bytes(const std::vector<uint8_t>& bytes) { return std::string(bytes.
 void MakeScreenProject() {
   MakeRichProject();
   nameTables.resize(1);
-  nameTables[0].thirdTileSets[1] = 1;
-  nameTables[0].thirdTileSets[2] = 2;
+  nameTables[0].thirdTileSets[1] = 1, nameTables[0].thirdTileSets[2] = 2;
   nameTables[0].backdrop = 4;
   nameTables[0].cells[700] = EmptyCell;
   nameTables[0].placements = {{1, 4.75f * 10, 4.75f * 20}};

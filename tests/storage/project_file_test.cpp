@@ -113,7 +113,6 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
   } damaged[] = {
       {"KRV?" + image.substr(4), FileResult::NotProjectFile, "wrong magic"},
       {patched(4, "\2"), FileResult::UnsupportedVersion, "version 2"},
-      {image.substr(0, 12), FileResult::TruncatedOrCorrupt, "only a sprite count of 5"},
       // Counts no file could hold are refused before anything is made for them.
       {patched(8, "\xff\xff\xff\x7f"), FileResult::TruncatedOrCorrupt, "absurd sprite count"},
       {patched(tileCountAt, "\xff\xff\xff\x7f"), FileResult::TruncatedOrCorrupt, "absurd tile-set count"},

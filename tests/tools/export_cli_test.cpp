@@ -43,8 +43,7 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
     for (const OutputFile& file : files)
       EXPECT_EQ(ReadFile(dir.File(std::string(folder) + "/" + file.name)), file.bytes) << file.name;
   }
-  const std::string printed = ReadFile(dir.File("out.txt"));
-  EXPECT_NE(printed.find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos) << printed;
+  EXPECT_NE(ReadFile(dir.File("out.txt")).find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos);
   EXPECT_NE(ReadFile(dir.File("err.txt")).find("Screen_2: placement 1: names no sprite"), std::string::npos);
   // Both assembly files assemble together.
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));

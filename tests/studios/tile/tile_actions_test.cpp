@@ -16,13 +16,12 @@ struct Fixture {
   std::vector<NameTable> tables{DefaultNameTable()};
   TileStudioState& s() { return *state; }
   TileSet& set() { return sets[state->currentTileSet]; }
-  CanvasImage& canvas() { return state->canvas; }
 };
 }  // namespace
 
 TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
   Fixture f;
-  CanvasImage& c = f.canvas();
+  CanvasImage& c = f.s().canvas;
   c.pixels[0][7] = c.pixels[0][0] = 1;
   c.foreground[0][7] = 12, c.background[0][7] = 5, c.foreground[0][0] = 8;
   ShiftCanvasRight(f.s());
