@@ -83,11 +83,10 @@ int Export(const Options& options) {
     return status;
   if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kBasicLinePrefix), status)) return status;
   // The attribute tables go into --sat, the .sat files of --bin and the screen files of --sc2: their problems once.
-  std::vector<std::string> problems;
-  const std::string attributes = SpriteAttributeText(project, &problems);
   if (!options.attributes.empty() || !options.binary.empty() || !options.screens.empty())
-    Warn(problems, "sprite attributes");
-  if (!options.attributes.empty() && !WriteText(options.attributes, attributes, status)) return status;
+    Warn(SpriteAttributeProblems(project), "sprite attributes");
+  if (!options.attributes.empty() && !WriteText(options.attributes, SpriteAttributeText(project), status))
+    return status;
   if (!options.binary.empty() && !WriteFolder(options.binary, BinaryTableFiles(project), status)) return status;
   if (!options.screens.empty() && !WriteFolder(options.screens, ScreenFiles(project), status)) return status;
   if (!options.pictures.empty() && !WriteFolder(options.pictures, PngFiles(project, options.scale), status))

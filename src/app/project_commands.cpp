@@ -58,10 +58,8 @@ void Export(const FileFilters& filters, const char* extension, const char* lineP
 
 // The sprite attribute tables' problems, one an indented line, for an export's notice.
 std::string AttributeProblems() {
-  std::vector<std::string> problems;
-  SpriteAttributeText(project, &problems);
   std::string text;
-  for (const std::string& problem : problems) text += "\n  " + problem;
+  for (const std::string& problem : SpriteAttributeProblems(project)) text += "\n  " + problem;
   return text;
 }
 
@@ -194,7 +192,7 @@ void ExportBasic() { Export(kBasicFilters, ".bas", kBasicLinePrefix); }
 void ExportSpriteAttributes() {
   const std::string path = AskForPath(kSpriteAttributeFilters, true, ".asm");
   if (path.empty()) return;
-  const FileResult result = ReplaceFile(path, SpriteAttributeText(project, nullptr), true);
+  const FileResult result = ReplaceFile(path, SpriteAttributeText(project), true);
   ReportFailure("export", path, result);
   if (result == FileResult::Ok)
     ShowNotice("Exported " + std::filesystem::path(path).filename().string() + AttributeProblems());

@@ -25,12 +25,6 @@ std::string IndexText(const std::vector<OutputFile>& files) {
 void Place(std::string& memory, std::size_t address, const std::vector<uint8_t>& bytes) {
   memory.replace(address, bytes.size(), Text(bytes));
 }
-
-std::string Hex(uint8_t byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "$%02X", byte);
-  return text;
-}
 }  // namespace
 
 std::vector<OutputFile> BinaryTableFiles(const Project& data) {
@@ -89,23 +83,36 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale) {
   return files;
 }
 
-std::string SpriteAttributeText(const Project& data, std::vector<std::string>* problems) {
+std::string SpriteAttributeText(const Project& data) {
   const ExportLabels labels = LabelExportedRecords(data);
   std::string out;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites);
-    for (const std::string& problem : attributes.problems) {
-      out += "; " + problem + "\n";
-      if (problems) problems->push_back(labels.nameTables[i] + ": " + problem);
-    }
+    for (const std::string& problem : attributes.problems) out += "; " + problem + "\n";
     out += labels.nameTables[i] + "_sat:\n";
-    for (const SpritePlane& plane : attributes.planes)
-      out += "   db " + Hex(plane.y) + "," + Hex(plane.x) + "," + Hex(plane.pattern) + "," + Hex(plane.colour) +
-             " ; " + data.sprites[plane.sprite].name + "\n";
-    if (attributes.planes.size() < kSpritePlanes) out += "   db " + Hex(kTerminatorY) + "\n";
+    for (const SpritePlane& plane : attributes.planes) {
+      const uint8_t bytes[4] = {plane.y, plane.x, plane.pattern, plane.colour};
+      out += kAssemblyLinePrefix;
+      AppendHexBytes(out, bytes, 4);
+      out += std::string(" ; ") + data.sprites[plane.sprite].name + "\n";
+    }
+    if (attributes.planes.size() < kSpritePlanes) {
+      out += kAssemblyLinePrefix;
+      AppendHexBytes(out, &kTerminatorY, 1);
+      out += "\n";
+    }
     out += "\n";
   }
   return out;
+}
+
+std::vector<std::string> SpriteAttributeProblems(const Project& data) {
+  const ExportLabels labels = LabelExportedRecords(data);
+  std::vector<std::string> problems;
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites).problems)
+      problems.push_back(labels.nameTables[i] + ": " + problem);
+  return problems;
 }
 
 FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,

@@ -31,8 +31,10 @@ std::vector<OutputFile> ScreenFiles(const Project& data);
 std::vector<OutputFile> PngFiles(const Project& data, int scale);
 
 // The sprite attribute tables as assembly: "<label>_sat:" and 4 bytes a line,
-// each problem as a comment and also in `problems` ("Level_1: placement 3 ...").
-std::string SpriteAttributeText(const Project& data, std::vector<std::string>* problems);
+// each problem as a comment above its table.
+std::string SpriteAttributeText(const Project& data);
+// The same problems for a notice or stderr: "Level_1: placement 3 ...".
+std::vector<std::string> SpriteAttributeProblems(const Project& data);
 
 // Writes every file into `folder`, stopping at the first that fails; `written`
 // gets the paths of those written.

@@ -1,7 +1,5 @@
 #include "storage/data_export.h"
 
-#include <algorithm>
-#include <cstdio>
 
 #include "storage/export_labels.h"
 
@@ -16,14 +14,8 @@ uint8_t PackRow(const Pixel* pixels) {
 }
 
 void AppendDataLine(std::string& out, const char* prefix, const uint8_t* bytes, std::size_t count) {
-  static const char digits[] = "0123456789ABCDEF";
   out += prefix;
-  for (std::size_t i = 0; i < count; ++i) {
-    if (i) out += ',';
-    out += '$';
-    out += digits[bytes[i] >> 4];
-    out += digits[bytes[i] & 15];
-  }
+  AppendHexBytes(out, bytes, count);
   out += '\n';
 }
 
@@ -52,6 +44,16 @@ void AppendNameTable(std::string& out, const char* prefix, const NameTable& tabl
   out += "\n";
 }
 }  // namespace
+
+void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count) {
+  static const char digits[] = "0123456789ABCDEF";
+  for (std::size_t i = 0; i < count; ++i) {
+    if (i) out += ',';
+    out += '$';
+    out += digits[bytes[i] >> 4];
+    out += digits[bytes[i] & 15];
+  }
+}
 
 std::vector<uint8_t> PatternBytes(const TileSet& set) {
   std::vector<uint8_t> bytes;

@@ -19,6 +19,8 @@ constexpr const char* kBasicLinePrefix = "   DATA BYTE ";
 std::vector<uint8_t> PatternBytes(const TileSet& set);
 std::vector<uint8_t> ColourBytes(const TileSet& set);
 std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite);
+// Bytes as every data line writes them: "$0F,$A0".
+void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count);
 
 // The whole export of `data`, with "\n" line ends; `renamed` gets the labels
 // made unique (see export_labels.h).

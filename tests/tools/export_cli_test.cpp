@@ -32,7 +32,7 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " " + options), 0) << ReadFile(dir.File("err.txt"));
   EXPECT_EQ(ReadFile(dir.File("gfx.asm")), ExportText(project, kAssemblyLinePrefix));
   EXPECT_EQ(ReadFile(dir.File("gfx.bas")), ExportText(project, kBasicLinePrefix));
-  EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project, nullptr));
+  EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project));
   const struct {
     const char* folder;
     std::vector<OutputFile> files;
