@@ -57,7 +57,7 @@ void BM_HistoryPasteOf256Tiles(benchmark::State& state) {
   TimeStep(state, [](LargestProject& p, int round) {
     p.tiles->selectionStart = 0, p.tiles->selectionEnd = 255, p.tiles->currentTileSet = round % 64;
     CopyTiles(*p.tiles, tileSets[(round + 1) % 64]);
-    PasteTiles(*p.tiles, tileSets[round % 64], nameTables);
+    PasteTiles(*p.tiles, tileSets, nameTables);
   });
 }
 void BM_HistoryNameTableImport(benchmark::State& state) {

@@ -54,10 +54,10 @@ const std::pair<const char*, Action> kActions[] = {
      [](Editor& e) {
        e.tiles->selectionStart = 0, e.tiles->selectionEnd = 255, e.tiles->trackTiles = true;
        CopyTiles(*e.tiles, tileSets[1]);
-       e.tiles->currentTile = 10, PasteTiles(*e.tiles, tileSets[0], nameTables);
+       e.tiles->currentTile = 10, e.tiles->currentTileSet = 0, PasteTiles(*e.tiles, tileSets, nameTables);
      }},
     {"CUT", [](Editor& e) { e.tiles->selectionStart = 3, e.tiles->selectionEnd = 9, CutTiles(*e.tiles, tileSets[2]); }},
-    {"tile swap", [](Editor& e) { e.tiles->trackTiles = true, SwapTiles(*e.tiles, tileSets[0], 1, 200, nameTables); }},
+    {"tile swap", [](Editor& e) { e.tiles->trackTiles = true, SwapTiles(*e.tiles, tileSets, 1, 200, nameTables); }},
     {"import patterns",
      [](Editor& e) {
        e.tiles->currentTile = 250;
@@ -72,8 +72,8 @@ const std::pair<const char*, Action> kActions[] = {
     {"ROT 45+", [](Editor&) { RotateSprite45(sprites()[4], true); }},
     {"CLEAR EDIT", [](Editor&) { ClearSpritePixels(sprites()[0]); }},
     {"ADD SPRITE", [](Editor& e) { AddSprite(e.sprite, sprites()); }},
-    {"DEL SPRITE", [](Editor& e) { e.sprite.selectedSprite = 2, DeleteSprite(e.sprite, sprites()); }},
-    {"sprite move", [](Editor& e) { MoveSprite(e.sprite, sprites(), 4, 0); }},
+    {"DEL SPRITE", [](Editor& e) { e.sprite.selectedSprite = 2, DeleteSprite(e.sprite, project); }},
+    {"sprite move", [](Editor& e) { MoveSprite(e.sprite, project, 4, 0); }},
     {"IMPORT SPRITES", [](Editor& e) { ImportSpritesRawHex(e.sprite, sprites(), std::string(64 * 3, 'C').c_str()); }},
     {"animation cell", [](Editor&) { project.strips.cells[1][2] = 3, project.strips.active[1][2] = true; }},
     {"tile drop", [](Editor&) { DropTileOnCell(nameTables[1], 31, 23, 9); }},

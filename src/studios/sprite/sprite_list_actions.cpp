@@ -21,6 +21,24 @@ Sprite ImportedSprite(const std::string& name, const uint8_t* bytes) {
 }
 
 int LastIndex(const std::vector<Sprite>& list) { return static_cast<int>(list.size()) - 1; }
+
+// Passes every placement's and animation cell's sprite index within the list
+// (`count` sprites) through `renumber` (old index -> new, -1 = gone); an index
+// naming no sprite already stays as it is. Returns how many became -1.
+template <typename Renumber>
+int RenumberSpriteUses(Project& data, int count, Renumber renumber) {
+  int gone = 0;
+  auto follow = [&](int32_t& index) {
+    if (index < 0 || index >= count) return;
+    index = renumber(index);
+    gone += index < 0;
+  };
+  for (NameTable& table : data.nameTables)
+    for (SpritePlacement& placement : table.placements) follow(placement.spriteIndex);
+  for (auto& strip : data.strips.cells)
+    for (int32_t& cell : strip) follow(cell);
+  return gone;
+}
 }  // namespace
 
 void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list) {
@@ -38,10 +56,18 @@ void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
   state.selectedSprite = LastIndex(list);
 }
 
-void DeleteSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
-  if (list.size() <= 1) return;
-  list.erase(list.begin() + state.selectedSprite);
+std::string DeleteSprite(SpriteStudioState& state, Project& data) {
+  std::vector<Sprite>& list = data.sprites;
+  if (list.size() <= 1) return "";
+  const int removed = state.selectedSprite;
+  const std::string name = list[removed].name;
+  const int gone = RenumberSpriteUses(data, static_cast<int>(list.size()),
+                                      [removed](int index) { return IndexAfterErase(index, removed); });
+  list.erase(list.begin() + removed);
   if (state.selectedSprite >= static_cast<int>(list.size())) state.selectedSprite = LastIndex(list);
+  if (gone == 0) return "Deleted " + name;
+  return "Deleted " + name + ": " + std::to_string(gone) + (gone == 1 ? " use" : " uses") +
+         " on screens and in the animation now show no sprite";
 }
 
 void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list) {
@@ -50,8 +76,11 @@ void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list) {
   state.selectedSprite = 0;
 }
 
-void MoveSprite(SpriteStudioState& state, std::vector<Sprite>& list, int from, int to) {
-  if (MoveRecord(list, from, to)) state.selectedSprite = to;
+void MoveSprite(SpriteStudioState& state, Project& data, int from, int to) {
+  if (!MoveRecord(data.sprites, from, to)) return;
+  state.selectedSprite = to;
+  RenumberSpriteUses(data, static_cast<int>(data.sprites.size()),
+                     [from, to](int index) { return IndexAfterMove(index, from, to); });
 }
 
 void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int index) {

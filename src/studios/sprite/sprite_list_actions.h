@@ -15,12 +15,15 @@ void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprit
 
 // Appends "Sprite <count + 1>" and selects it; nothing at 256 sprites.
 void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list);
-// Removes the selected sprite unless it is the only one.
-void DeleteSprite(SpriteStudioState& state, std::vector<Sprite>& list);
+// Removes the selected sprite unless it is the only one. Placements and
+// animation cells follow the sprites they name; those that named the deleted
+// one name no sprite (kept, not drawn). Returns the result line ("" = nothing done).
+std::string DeleteSprite(SpriteStudioState& state, Project& data);
 // Leaves one blank "Sprite 0".
 void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list);
-// The sprite at `from` ends up at index `to` and is selected.
-void MoveSprite(SpriteStudioState& state, std::vector<Sprite>& list, int from, int to);
+// The sprite at `from` ends up at index `to` and is selected; placements and
+// animation cells follow the sprites they name.
+void MoveSprite(SpriteStudioState& state, Project& data, int from, int to);
 // Selecting a sprite from its row (or by a drop) also takes its colour for the canvas.
 void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int index);
 

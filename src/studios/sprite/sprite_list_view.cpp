@@ -68,7 +68,7 @@ void DrawSpriteCommands(ImVec2 origin) {
   ImGui::BeginGroup();
   if (EditButton("ADD SPRITE", button)) AddSprite(state, sprites());
   ImGui::SetItemTooltip("Add a blank sprite at the end of the list");
-  if (EditButton("DEL SPRITE", button)) DeleteSprite(state, sprites());
+  if (EditButton("DEL SPRITE", button)) ShowNotice(DeleteSprite(state, project));
   ImGui::SetItemTooltip("Delete the selected sprite");
   if (ImGui::Button("CLEAR SPRITES", button)) ImGui::OpenPopup(kClearNamesPopup);
   ImGui::SetItemTooltip("Replace every sprite with one blank sprite (asks first)");
@@ -97,7 +97,7 @@ void DrawSpriteList(ImVec2 origin) {
       OfferDragPayload(kSpriteRowPayload, &i, sizeof i, "Moving %s", list[i].name);
       if (clicked || DroppedOnItself()) SelectSprite(state, list, i);
       if (int from; TakeDropPayload(kSpriteRowPayload, &from, sizeof from)) {
-        MoveSprite(state, list, from, i);
+        MoveSprite(state, project, from, i);
         NameNextEdit("sprite move");
       }
       // Rows scrolled out of the list box draw nothing.

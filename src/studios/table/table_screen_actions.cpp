@@ -13,6 +13,12 @@ void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets
   if (tables.empty()) tables.push_back(DefaultNameTable());
   KeepIndex(state.currentNameTable, tables.size());
   KeepIndex(state.paletteTileSet, sets.size());
+  const int topSet = TileSetForRow(tables[state.currentNameTable], 0, sets.size());
+  if (state.paletteFollowsTable != state.currentNameTable || state.paletteFollowsSet != topSet) {
+    state.paletteTileSet = topSet;
+    state.paletteFollowsTable = state.currentNameTable;
+    state.paletteFollowsSet = topSet;
+  }
 }
 
 const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }

@@ -9,7 +9,8 @@
 
 // New, Load or the Tile Studio may have shortened the lists since the last
 // frame; every index is brought back in (and an emptied list gets its default
-// record) before anything reads it.
+// record) before anything reads it. A newly chosen name table (or a new choice
+// of its top third's set) shows that set in the palette.
 void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
 
 const char* SectionName(int row);

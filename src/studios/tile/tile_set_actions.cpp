@@ -31,7 +31,7 @@ void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vect
   if (sets.size() <= 1) return;
   const int removed = state.currentTileSet;
   sets.erase(sets.begin() + removed);
-  RenumberThirds(tables, [removed](int set) { return set == removed ? -1 : set > removed ? set - 1 : set; });
+  RenumberThirds(tables, [removed](int set) { return IndexAfterErase(set, removed); });
   if (state.currentTileSet >= static_cast<int>(sets.size())) state.currentTileSet = static_cast<int>(sets.size()) - 1;
 }
 
@@ -45,10 +45,5 @@ void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vect
 void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables, int from, int to) {
   if (!MoveRecord(sets, from, to)) return;
   state.currentTileSet = to;
-  RenumberThirds(tables, [from, to](int set) {
-    if (set == from) return to;
-    if (from < to && set > from && set <= to) return set - 1;
-    if (to < from && set >= to && set < from) return set + 1;
-    return set;
-  });
+  RenumberThirds(tables, [from, to](int set) { return IndexAfterMove(set, from, to); });
 }

@@ -19,10 +19,15 @@ void ClearTile(TileSet& set, int tile) {
   std::memset(set.background[tile], 0, sizeof set.background[tile]);
 }
 
-// Gives every cell the number mapping[old number], in one pass.
-void Renumber(std::vector<NameTable>& tables, const uint8_t (&mapping)[256]) {
+// Gives every cell drawn from set `set` the number mapping[old number], in one
+// pass; cells of thirds drawing from other sets keep theirs.
+void Renumber(std::vector<NameTable>& tables, int set, std::size_t setCount, const uint8_t (&mapping)[256]) {
   for (NameTable& table : tables)
-    for (uint8_t& cell : table.cells) cell = mapping[cell];
+    for (int row = 0; row < kTableRows; ++row) {
+      if (TileSetForRow(table, row, setCount) != set) continue;
+      uint8_t* cells = table.cells + row * kTableColumns;
+      for (int column = 0; column < kTableColumns; ++column) cells[column] = mapping[cells[column]];
+    }
 }
 
 void IdentityMapping(uint8_t (&mapping)[256]) {
@@ -92,8 +97,9 @@ void CutTiles(TileStudioState& state, TileSet& set) {
   state.selectionStart = state.selectionEnd = -1;
 }
 
-void PasteTiles(const TileStudioState& state, TileSet& set, std::vector<NameTable>& tables) {
+void PasteTiles(const TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
   const TileClipboard& clipboard = state.clipboard;
+  TileSet& set = sets[state.currentTileSet];
   uint8_t mapping[256];
   IdentityMapping(mapping);
   for (int k = 0; k < clipboard.count; ++k) {
@@ -104,11 +110,12 @@ void PasteTiles(const TileStudioState& state, TileSet& set, std::vector<NameTabl
     std::memcpy(set.pixels[tile], clipboard.pixels[k], sizeof set.pixels[tile]);
     if (clipboard.sourceStart != -1) mapping[(clipboard.sourceStart + k) & 0xFF] = static_cast<uint8_t>(tile);
   }
-  if (state.trackTiles && clipboard.sourceStart != -1) Renumber(tables, mapping);
+  if (state.trackTiles && clipboard.sourceStart != -1) Renumber(tables, state.currentTileSet, sets.size(), mapping);
 }
 
-void SwapTiles(const TileStudioState& state, TileSet& set, int a, int b, std::vector<NameTable>& tables) {
+void SwapTiles(const TileStudioState& state, std::vector<TileSet>& sets, int a, int b, std::vector<NameTable>& tables) {
   if (a == b) return;
+  TileSet& set = sets[state.currentTileSet];
   std::swap(set.pixels[a], set.pixels[b]);
   std::swap(set.foreground[a], set.foreground[b]);
   std::swap(set.background[a], set.background[b]);
@@ -117,5 +124,5 @@ void SwapTiles(const TileStudioState& state, TileSet& set, int a, int b, std::ve
   IdentityMapping(mapping);
   mapping[a] = static_cast<uint8_t>(b);
   mapping[b] = static_cast<uint8_t>(a);
-  Renumber(tables, mapping);
+  Renumber(tables, state.currentTileSet, sets.size(), mapping);
 }

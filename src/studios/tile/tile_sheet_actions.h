@@ -21,10 +21,12 @@ bool HasMatchMarks(const TileStudioState& state);
 
 void CopyTiles(TileStudioState& state, const TileSet& set);
 void CutTiles(TileStudioState& state, TileSet& set);
-// Writes the held tiles from currentTile on, stopping after tile 255. With
-// TRACK TILE every name-table cell naming a source tile names its copy instead;
-// each cell changes at most once, also when the ranges overlap.
-void PasteTiles(const TileStudioState& state, TileSet& set, std::vector<NameTable>& tables);
+// Writes the held tiles into the current set from currentTile on, stopping
+// after tile 255. With TRACK TILE every name-table cell drawn from that set and
+// naming a source tile names its copy instead; each cell changes at most once,
+// also when the ranges overlap.
+void PasteTiles(const TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
 
-// Exchanges two tiles; with TRACK TILE the name tables follow them.
-void SwapTiles(const TileStudioState& state, TileSet& set, int a, int b, std::vector<NameTable>& tables);
+// Exchanges two tiles of the current set; with TRACK TILE the cells drawn from
+// that set follow them (cells of thirds drawing from other sets stay).
+void SwapTiles(const TileStudioState& state, std::vector<TileSet>& sets, int a, int b, std::vector<NameTable>& tables);

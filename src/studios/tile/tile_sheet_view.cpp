@@ -38,7 +38,7 @@ void HandleTileInput(TileStudioState& state, int tile) {
   }
   OfferDragPayload(kTilePayload, &tile, sizeof tile, "Tile %03d", tile);
   if (int source; TakeDropPayload(kTilePayload, &source, sizeof source) && source >= 0 && source <= 255) {
-    SwapTiles(state, CurrentTileSet(), source, tile, nameTables);
+    SwapTiles(state, tileSets, source, tile, nameTables);
     NameNextEdit("tile swap");
   }
 }
@@ -71,7 +71,7 @@ void DrawTileToolColumn(ImVec2 origin) {
   ImGui::SetItemTooltip("Copy the selected tiles and blank them");
   if (ImGui::Button("COPY", tall)) CopyTiles(state, CurrentTileSet());
   ImGui::SetItemTooltip("Copy the selected tiles");
-  if (EditButton("PASTE", tall)) PasteTiles(state, CurrentTileSet(), nameTables);
+  if (EditButton("PASTE", tall)) PasteTiles(state, tileSets, nameTables);
   ImGui::SetItemTooltip("Write the copied tiles from the current tile on");
   ImGui::EndGroup();
 }

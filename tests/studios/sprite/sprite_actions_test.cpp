@@ -75,14 +75,16 @@ TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThem) {
 
 TEST(SpriteList, CommandsKeepASelection) {
   SpriteStudioState state;
-  std::vector<Sprite> list{DefaultSprite()};
+  Project data;
+  std::vector<Sprite>& list = data.sprites;
+  list.push_back(DefaultSprite());
   for (int i = 0; i < 300; ++i) AddSprite(state, list);
   EXPECT_EQ(Names(list).substr(0, 18) + list[255].name + std::to_string(list.size()), "Sprite 0|Sprite 2|Sprite 256256");
   EXPECT_EQ(state.selectedSprite, 255);
-  DeleteSprite(state, list);
+  DeleteSprite(state, data);
   EXPECT_EQ(state.selectedSprite, 254);
   ClearSprites(state, list);
-  DeleteSprite(state, list);
+  EXPECT_EQ(DeleteSprite(state, data), "");
   EXPECT_EQ(Names(list), "Sprite 0|") << "the last sprite stays";
 
   list = Named({"A", "B", "C"});
@@ -94,6 +96,28 @@ TEST(SpriteList, CommandsKeepASelection) {
   KeepSelectedSpriteInRange(state, list);
   EXPECT_EQ(state.selectedSprite * 100 + state.currentColour, 12)
       << "regression: after a load the canvas kept the old sprite's colour";
+}
+
+TEST(SpriteList, RegressionPlacementsAndAnimationCellsFollowDeletedAndMovedSprites) {
+  SpriteStudioState state;
+  Project data;
+  data.sprites = Named({"a", "b", "c", "d"});
+  data.nameTables.resize(2);
+  for (int index : {0, 1, 2, 3, 7, -1}) data.nameTables[1].placements.push_back({index, 0, 0});
+  data.strips.cells[0][0] = 1, data.strips.cells[3][7] = 2, data.strips.cells[2][2] = 0;
+  auto uses = [&data] {
+    std::string text;
+    for (const SpritePlacement& p : data.nameTables[1].placements) text += std::to_string(p.spriteIndex) + ",";
+    return text + "|" + std::to_string(data.strips.cells[0][0]) + std::to_string(data.strips.cells[3][7]) +
+           std::to_string(data.strips.cells[2][2]);
+  };
+  state.selectedSprite = 1;
+  EXPECT_EQ(DeleteSprite(state, data), "Deleted b: 2 uses on screens and in the animation now show no sprite");
+  EXPECT_EQ(uses(), "0,-1,1,2,7,-1,|-110") << "c and d keep showing; b's uses show none";
+  MoveSprite(state, data, 0, 2);
+  EXPECT_EQ(Names(data.sprites) + uses(), "c|d|a|2,-1,0,1,7,-1,|-102");
+  MoveSprite(state, data, 2, 1);
+  EXPECT_EQ(Names(data.sprites) + uses(), "c|a|d|1,-1,0,2,7,-1,|-101");
 }
 
 TEST(SpriteImport, TokenPiecesAreNamedAfterTheirBlockAndFillEmptySprites) {

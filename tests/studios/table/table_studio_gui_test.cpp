@@ -82,6 +82,19 @@ TEST_F(TableStudioGui, NameTableRowsReorderWithoutGrabbingTheSpritesBehind) {
     if (!table.placements.empty()) EXPECT_EQ(table.placements, placed);
 }
 
+TEST_F(TableStudioGui, RegressionChoosingANameTableShowsTheSetItsTopThirdDrawsFrom) {
+  tileSets.resize(3);
+  Choose({"ADD"});
+  nameTables[1].thirdTileSets[0] = 2;
+  gui.Frame(2);
+  EXPECT_EQ(tableStudio.paletteTileSet, 2);
+  Choose({"Name Table 1"});
+  EXPECT_EQ(tableStudio.paletteTileSet, 0) << "the palette kept the other table's set";
+  tableStudio.paletteTileSet = 1;  // as a third list's click leaves it
+  gui.Frame(2);
+  EXPECT_EQ(tableStudio.paletteTileSet, 1) << "the same table keeps the set chosen for a third";
+}
+
 TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
   tableStudio.currentNameTable = 5;
   tableStudio.paletteTileSet = 7;

@@ -79,9 +79,33 @@ TEST(TileSheet, RegressionOverlappingPasteRenumbersEachCellOnce) {
   s.selectionStart = 0, s.selectionEnd = 9;
   CopyTiles(s, f.set());
   s.currentTile = 5;
-  PasteTiles(s, f.set(), f.tables);
+  PasteTiles(s, f.sets, f.tables);
   EXPECT_EQ(std::string(f.tables[0].cells, f.tables[0].cells + 15),
             std::string("\5\6\7\10\11\12\13\14\15\16\12\13\14\15\16", 15));
+}
+
+TEST(TileSheet, RegressionTrackTileRenumbersOnlyCellsDrawnFromTheChangedSet) {
+  Fixture f;
+  TileStudioState& s = f.s();
+  f.sets.resize(3);
+  f.tables.resize(2);
+  f.tables[0].thirdTileSets[1] = 1;                                     // top and bottom from set 0
+  f.tables[1].thirdTileSets[0] = 1, f.tables[1].thirdTileSets[2] = 9;  // no set 9: draws from set 0
+  for (NameTable& table : f.tables) std::fill(std::begin(table.cells), std::end(table.cells), 0);
+  auto thirds = [&f](int t) {
+    const uint8_t* c = f.tables[t].cells;
+    return std::to_string(c[0]) + "," + std::to_string(c[8 * 32 + 5]) + "," + std::to_string(c[16 * 32 + 31]);
+  };
+  s.trackTiles = true;
+  s.currentTileSet = 1;
+  SwapTiles(s, f.sets, 0, 10, f.tables);
+  EXPECT_EQ(thirds(0) + "|" + thirds(1), "0,10,0|10,0,0");
+  s.currentTileSet = 0;
+  s.selectionStart = 0, s.selectionEnd = 3;
+  CutTiles(s, f.set());
+  s.currentTile = 20;
+  PasteTiles(s, f.sets, f.tables);
+  EXPECT_EQ(thirds(0) + "|" + thirds(1), "20,10,20|10,20,20") << "a third naming no set draws from the first";
 }
 
 TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
