@@ -32,3 +32,9 @@ std::string WithSaveExtension(const std::string& path, const std::string& extens
 }
 
 std::string ParentDirectory(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}

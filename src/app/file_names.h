@@ -10,3 +10,6 @@ std::string WithExportExtension(const std::string& path, const std::string& exte
 // The rule a save follows: ".krv" by WithProjectExtension, others by WithExportExtension.
 std::string WithSaveExtension(const std::string& path, const std::string& extension);
 std::string ParentDirectory(const std::string& path);
+// The path from the root, so that it still names the file from another folder;
+// unchanged when the working folder cannot be read.
+std::string AbsolutePath(const std::string& path);

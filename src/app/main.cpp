@@ -48,14 +48,14 @@ SDL_AudioDeviceID OpenAudio() {
 constexpr Uint32 kIdleWaitMs = 10000;  // an idle editor still draws now and then
 constexpr int kSettleFrames = 60;      // frames drawn after input, for hover effects and tooltip delays
 
-void HandleEvent(const SdlScreen& screen, const SDL_Event& event) {
+void HandleEvent(SdlScreen& screen, const SDL_Event& event) {
   ProcessSdlEvent(screen, event);
   if (event.type == SDL_QUIT) RequestExit();  // asks first when there are unsaved changes
   if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(screen.window);
 }
 
 // Takes the waiting events; with `waitMs`, first waits that long for one. True when any came.
-bool PollEvents(const SdlScreen& screen, Uint32 waitMs) {
+bool PollEvents(SdlScreen& screen, Uint32 waitMs) {
   SDL_Event event;
   bool any = false;
   if (waitMs > 0) {

@@ -5,6 +5,7 @@
 
 #include "app/project_commands.h"
 #include "imgui.h"
+#include "imgui_internal.h"
 #include "model/history.h"
 #include "widgets/list_widgets.h"
 
@@ -119,15 +120,27 @@ void DrawEditMenu() {
 }  // namespace
 
 void HandleShortcuts() {
-  if (ImGui::GetIO().WantTextInput || ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) return;
+  // Every chord is asked for in every frame: Dear ImGui grants a shortcut's route
+  // for the frame after it was asked for, so a frame that skipped asking (a text
+  // field just closed with Return, a menu just shut) would drop a quick tap.
   const ImGuiInputFlags flags = ImGuiInputFlags_RouteGlobal;
-  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Z, flags)) UndoCommand();
-  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Y, flags) ||
-      ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiMod_Shift | ImGuiKey_Z, flags))
-    RedoCommand();
-  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_N, flags)) RequestNewProject();
-  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_O, flags)) RequestLoadProject();
-  if (ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags)) SaveProjectCommand();
+  const bool undo = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Z, flags);
+  const bool redo = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_Y, flags);
+  const bool redoShifted = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiMod_Shift | ImGuiKey_Z, flags);
+  const bool newProject = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_N, flags);
+  const bool load = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_O, flags);
+  const bool save = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags);
+  if (ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) {
+    // Escape shuts an open menu (a modal question keeps its own buttons).
+    if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) ImGui::ClosePopupsExceptModals();
+    return;
+  }
+  if (TextFieldActive()) return;  // the field's own keys
+  if (undo) UndoCommand();
+  if (redo || redoShifted) RedoCommand();
+  if (newProject) RequestNewProject();
+  if (load) RequestLoadProject();
+  if (save) SaveProjectCommand();
 }
 
 void DrawMainMenu() {

@@ -121,11 +121,12 @@ void ShowChangedRecords(const ChangedRecords& changed) {
   }
 }
 
+}  // namespace
+
 bool TextFieldActive() {
   const ImGuiContext& g = *ImGui::GetCurrentContext();
   return g.ActiveId != 0 && g.InputTextState.ID == g.ActiveId;
 }
-}  // namespace
 
 std::string WindowTitle(const ProjectSession& s, bool unsaved) {
   const std::string name =
@@ -171,8 +172,8 @@ bool OpenProjectFile(const std::string& path) {
     if (result == FileResult::CannotOpen) ForgetRecentFile(session.recentFiles, path);
     return false;
   }
-  session.currentPath = path;
-  lastDirectory = ParentDirectory(path);
+  session.currentPath = AbsolutePath(path);
+  lastDirectory = ParentDirectory(session.currentPath);
   RememberRecentFile(session.recentFiles, path);
   StartHistory(history, project, tileStudio.canvas);
   return true;
@@ -233,8 +234,9 @@ bool ImportPngFile(const std::string& path) {
 }
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {
-  ForgetRecentFile(recent, path);
-  recent.insert(recent.begin(), path);
+  const std::string stored = AbsolutePath(path);  // works when the editor starts elsewhere
+  ForgetRecentFile(recent, stored);
+  recent.insert(recent.begin(), stored);
   if (recent.size() > kRecentFileLimit) recent.resize(kRecentFileLimit);
 }
 

@@ -58,5 +58,7 @@ void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path)
 
 void UndoCommand();
 void RedoCommand();
+// A text field is being typed in now (not, as io.WantTextInput says, last frame).
+bool TextFieldActive();
 // Records what the frame changed unless a stroke or a text field is still going on.
 void RecordFrameEdits();

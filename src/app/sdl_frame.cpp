@@ -52,7 +52,31 @@ void ReleaseSdlScreen(SdlScreen& screen) {
   screen.layout = nullptr;
 }
 
-void ProcessSdlEvent(const SdlScreen& screen, const SDL_Event& event) {
+namespace {
+bool QueueMovesPointer() {
+  for (const ImGuiInputEvent& queued : ImGui::GetCurrentContext()->InputEventsQueue)
+    if (queued.Type == ImGuiInputEventType_MousePos) return true;
+  return false;
+}
+
+// True when the button event must wait a frame: the queue already moves the
+// pointer, or the press happened elsewhere than the pointer is (no motion event
+// came first), in which case the move is queued now.
+bool PressMeetsMove(const SdlScreen& screen, const SDL_Event& event) {
+  if (event.type != SDL_MOUSEBUTTONDOWN && event.type != SDL_MOUSEBUTTONUP) return false;
+  if (QueueMovesPointer()) return true;
+  float x = static_cast<float>(event.button.x), y = static_cast<float>(event.button.y);
+  WindowToLayout(WindowFit(screen), x, y);
+  ImGui::GetIO().AddMousePosEvent(x, y);  // queues nothing where the pointer already is
+  return QueueMovesPointer();
+}
+}  // namespace
+
+void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event) {
+  if (!screen.heldEvents.empty() || PressMeetsMove(screen, event)) {
+    screen.heldEvents.push_back(event);
+    return;
+  }
   const int first = ImGui::GetCurrentContext()->InputEventsQueue.Size;
   ImGui_ImplSDL2_ProcessEvent(&event);
   MapQueuedMousePositions(screen, first);
@@ -74,6 +98,10 @@ void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
     io.DisplayFramebufferScale = ImVec2(1, 1);
   }
   ImGui::NewFrame();
+  // The frame has taken the pointer's move: what was held back follows it.
+  std::vector<SDL_Event> held;
+  held.swap(screen.heldEvents);
+  for (const SDL_Event& event : held) ProcessSdlEvent(screen, event);
   draw();
   ImGui::Render();
 

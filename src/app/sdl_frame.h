@@ -5,6 +5,9 @@
 // fit the window; mouse positions are mapped back into layout units.
 
 #include <functional>
+#include <vector>
+
+#include <SDL_events.h>
 
 struct SDL_Renderer;
 struct SDL_Texture;
@@ -15,14 +18,20 @@ struct SdlScreen {
   SDL_Renderer* renderer = nullptr;
   SDL_Texture* layout = nullptr;  // the frame at layout size; none: drawn straight to the window
   unsigned lastFrameTicks = 0;    // when the previous frame started, for pacing
+  // Events kept back for the next frame: a press that would land in the same
+  // frame as a pointer move, and everything after it, in order.
+  std::vector<SDL_Event> heldEvents;
 };
 
 // Makes the layout texture (without one, frames draw unscaled).
 void PrepareSdlScreen(SdlScreen& screen);
 void ReleaseSdlScreen(SdlScreen& screen);
 
-// Feeds one SDL event to the current GUI context, mouse positions in layout units.
-void ProcessSdlEvent(const SdlScreen& screen, const union SDL_Event& event);
+// Feeds one SDL event to the current GUI context, mouse positions in layout
+// units. A mouse button that would change in the same frame as the pointer
+// moves (a quick click, a pen, a touchscreen) waits for the next frame, as
+// widgets that allow overlap only take a press where the pointer already was.
+void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event);
 
 // New frame for the current context, `draw`, then render and present. Frames
 // are at most 60 a second whatever the renderer claims about vsync.

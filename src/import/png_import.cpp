@@ -175,6 +175,12 @@ PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std
   }
 
   const Reduction reduction = ReduceToTiles(image);
+  // Into a project that is still exactly a new one, the picture takes the place
+  // of the empty default records instead of queuing behind them.
+  if (data == DefaultProject()) {
+    data.tileSets.clear();
+    if (screen) data.nameTables.clear();
+  }
   result.firstTileSet = static_cast<int>(data.tileSets.size());
   int made = 0, merged = 0;
   if (screen) {

@@ -22,5 +22,7 @@ struct PngImportResult {
   int nameTable = -1;     // the name table made for a screen
 };
 
-// Adds what the picture holds to `data`; a refused picture leaves it as it was.
+// Adds what the picture holds to `data`; into an untouched new project it
+// replaces the default tile set (and name table, for a screen). A refused
+// picture leaves `data` as it was.
 PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data);

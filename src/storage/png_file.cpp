@@ -2,9 +2,32 @@
 
 #include <png.h>
 
+#include <algorithm>
+
 namespace {
 void AppendToString(png_structp png, png_bytep data, png_size_t length) {
   static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
+}
+
+uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
+
+std::string SizeRefusal(uint32_t width, uint32_t height, int maxWidth, int maxHeight) {
+  return "the picture is " + std::to_string(width) + " x " + std::to_string(height) + " pixels; at most " +
+         std::to_string(maxWidth) + " x " + std::to_string(maxHeight) + " can be read";
+}
+
+// Why libpng would not start on the bytes: a PNG whose header says it is too
+// large is refused for its size, which is what the user can change; another
+// PNG for libpng's own reason; anything else is no PNG at all.
+std::string StartRefusal(const uint8_t* data, std::size_t size, int maxWidth, int maxHeight, const char* reason) {
+  static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (size < 8 || !std::equal(kSignature, kSignature + 8, data)) return "it is not a PNG picture";
+  if (size >= 24 && std::equal(data + 12, data + 16, "IHDR")) {
+    const uint32_t width = BigEndian32(data + 16), height = BigEndian32(data + 20);
+    if (width > static_cast<uint32_t>(maxWidth) || height > static_cast<uint32_t>(maxHeight))
+      return SizeRefusal(width, height, maxWidth, maxHeight);
+  }
+  return std::string("the PNG library cannot read it (") + reason + ")";
 }
 }  // namespace
 
@@ -47,13 +70,12 @@ bool DecodePng(const uint8_t* data, std::size_t size, int maxWidth, int maxHeigh
   png_image png{};
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&png, data, size)) {
-    error = "it is not a PNG picture";
+    error = StartRefusal(data, size, maxWidth, maxHeight, png.message);
     return false;
   }
   if (png.width == 0 || png.height == 0 || png.width > static_cast<png_uint_32>(maxWidth) ||
       png.height > static_cast<png_uint_32>(maxHeight)) {
-    error = "the picture is " + std::to_string(png.width) + " x " + std::to_string(png.height) +
-            " pixels; at most " + std::to_string(maxWidth) + " x " + std::to_string(maxHeight) + " can be read";
+    error = SizeRefusal(png.width, png.height, maxWidth, maxHeight);
     png_image_free(&png);
     return false;
   }

@@ -30,6 +30,13 @@ void MakeScreenProject() {
   nameTables[0].placements = {{1, 4.75f * 10, 4.75f * 20}};
 }
 
+// An 8 x 8 PNG with one bit pattern flipped in its header (width at 16-19, CRC at 29-32).
+std::string Damaged(std::size_t at, char flip) {
+  std::string png = EncodePng(IndexedImage{8, 8, std::vector<uint8_t>(64, 1)}, 1);
+  png[at] ^= flip;
+  return png;
+}
+
 PngImportResult Import(const std::string& png, Project& into) {
   return ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "pic", into);
 }
@@ -70,8 +77,8 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   Project into = DefaultProject();
   const PngImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
-  ASSERT_EQ(into.tileSets.size(), 4u);
-  EXPECT_EQ(std::string(into.tileSets[1].name) + into.tileSets[2].name + into.tileSets[3].name,
+  ASSERT_EQ(into.tileSets.size() * 10 + into.nameTables.size(), 31u) << "the new project's defaults were replaced";
+  EXPECT_EQ(std::string(into.tileSets[0].name) + into.tileSets[1].name + into.tileSets[2].name,
             "pic toppic midpic bottom");
   const IndexedImage back =
       RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
@@ -93,7 +100,7 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
   ASSERT_TRUE(result.ok);
   // Computed by hand: of the pairs with white, {white, dark red} costs only the medium red pixel's
   // distance to dark red, less than {white, medium red} (two dark red pixels) or any pair without white.
-  const TileSet& top = into.tileSets[1];
+  const TileSet& top = into.tileSets[0];
   const int tile = into.nameTables[result.nameTable].cells[0];
   const int shown[8] = {15, 15, 15, 15, 15, 6, 6, 6};
   for (int x = 0; x < 8; ++x)
@@ -118,6 +125,8 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
       {EncodePng(IndexedImage{136, 128, std::vector<uint8_t>(136 * 128, 1)}, 1), "at most 256 tiles"},
       {EncodePng(IndexedImage{512, 384, std::vector<uint8_t>(512 * 384, 1)}, 1), "too large"},
       {EncodePng(IndexedImage{4096, 8, std::vector<uint8_t>(4096 * 8, 1)}, 1), "at most 2048 x 2048"},
+      {Damaged(17, '\x01'), "is 65544 x 8 pixels; at most 2048 x 2048"},
+      {Damaged(29, '\x01'), "the PNG library cannot read it (IHDR: CRC error)"},
   };
   for (const auto& c : refused) {
     const PngImportResult result = Import(c.bytes, project);

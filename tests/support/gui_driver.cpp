@@ -97,17 +97,26 @@ void GuiDriver::Drag(ImVec2 from, ImVec2 to, int steps, int button) {
   Frame(2);
 }
 
+namespace {
+void QueueKey(ImGuiIO& io, ImGuiKeyChord chord, bool down) {
+  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
+    if (down && (chord & mod)) io.AddKeyEvent(mod, true);
+  io.AddKeyEvent(static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_), down);
+  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
+    if (!down && (chord & mod)) io.AddKeyEvent(mod, false);
+}
+}  // namespace
+
 void GuiDriver::PressKey(ImGuiKeyChord chord) {
-  ImGuiIO& io = Input();
-  const ImGuiKey key = static_cast<ImGuiKey>(chord & ~ImGuiMod_Mask_);
-  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
-    if (chord & mod) io.AddKeyEvent(mod, true);
-  io.AddKeyEvent(key, true);
+  QueueKey(Input(), chord, true);
   Frame();
-  io.AddKeyEvent(key, false);
-  for (ImGuiKey mod : {ImGuiMod_Ctrl, ImGuiMod_Shift, ImGuiMod_Alt})
-    if (chord & mod) io.AddKeyEvent(mod, false);
+  QueueKey(Input(), chord, false);
   Frame();
+}
+
+void GuiDriver::TapKey(ImGuiKeyChord chord) {
+  QueueKey(Input(), chord, true);
+  QueueKey(Input(), chord, false);
 }
 
 void GuiDriver::TypeText(const char* text) {

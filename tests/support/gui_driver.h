@@ -34,6 +34,7 @@ class GuiDriver {
   // Press at `from`, move to `to` over `steps` frames, release there.
   void Drag(ImVec2 from, ImVec2 to, int steps = 10, int button = 0);
   void PressKey(ImGuiKeyChord chord);  // a key, with ImGuiMod_Ctrl and the like held while it goes down
+  void TapKey(ImGuiKeyChord chord);    // the same, down and up before the next frame, as a quick tap arrives
   void TypeText(const char* text);
   void SetClipboard(const std::string& text) { clipboard = text; }
 

@@ -24,10 +24,20 @@ void FillCells(NameTable& table, const std::string& name, const uint8_t* bytes, 
   std::copy_n(bytes, std::min(count, kScreenBytes), table.cells);
 }
 
-std::string Summary(std::size_t count, bool stopped) {
+// `shortNote` says which screens held fewer than 768 bytes ("" when none did).
+std::string Summary(std::size_t count, bool stopped, const std::string& shortNote = "") {
   if (count == 0 && !stopped) return "No name table data found: 768 bytes per screen are needed";
   return "Imported " + std::to_string(count) + (count == 1 ? " name table" : " name tables") +
-         (stopped ? ", stopped at 256 name tables" : "");
+         (stopped ? ", stopped at 256 name tables" : "") + shortNote;
+}
+
+// Notes a screen of `bytes` < 768 bytes: the first by name and size, later ones by count.
+void NoteShortScreen(std::string& note, int& shortScreens, const std::string& name, std::size_t bytes) {
+  if (++shortScreens == 1)
+    note = "; \"" + name + "\" had " + std::to_string(bytes) + " of 768 bytes: cells " + std::to_string(bytes) +
+           " to 767 were not written";
+  else
+    note = "; " + std::to_string(shortScreens) + " screens had fewer than 768 bytes: their other cells were not written";
 }
 
 void AppendTable(TableStudioState& state, std::vector<NameTable>& tables, const std::string& name, const uint8_t* bytes,
@@ -68,12 +78,16 @@ std::string ImportNameTablesToken(TableStudioState& state, std::vector<NameTable
   std::size_t count = 0;
   if (!text) return Summary(count, false);
   bool tookOver = false;
+  std::string shortNote;
+  int shortScreens = 0;
   for (const ImportBlock& block : ParseTokenImport(text)) {
     for (std::size_t offset = 0; offset < block.bytes.size(); offset += kScreenBytes, ++count) {
-      if (tables.size() >= kMaxNameTablesByImport) return Summary(count, true);
+      if (tables.size() >= kMaxNameTablesByImport) return Summary(count, true, shortNote);
       const std::string name =
           offset == 0 ? block.name : block.name + " (" + std::to_string(offset / kScreenBytes + 1) + ")";
       const uint8_t* bytes = &block.bytes[offset];
+      if (block.bytes.size() - offset < kScreenBytes)
+        NoteShortScreen(shortNote, shortScreens, name, block.bytes.size() - offset);
       if (!tookOver && IsLoneDefaultTable(tables)) {
         FillCells(tables[0], name, bytes, block.bytes.size() - offset);
         tookOver = true;
@@ -83,7 +97,7 @@ std::string ImportNameTablesToken(TableStudioState& state, std::vector<NameTable
       }
     }
   }
-  return Summary(count, false);
+  return Summary(count, false, shortNote);
 }
 
 std::string ImportNameTablesRawHex(TableStudioState& state, std::vector<NameTable>& tables, const char* text) {

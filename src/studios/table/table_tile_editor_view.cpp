@@ -12,8 +12,9 @@ constexpr float kEditorPixel = 26.6f;
 constexpr float kEditorTile = 8 * kEditorPixel;  // 212.8
 constexpr float kEditorPitch = kEditorTile + 2;  // 214.8
 
-// Over the screen view, clear of the tool column and the lists, showing several tiles.
-constexpr ImVec2 kWindowCorner{418, 39}, kWindowSize{1216, 912};
+// Over the tile palette: it hides no cell of the screen and no tool, so the next
+// cell can be picked while it is open. Where the user moves it, it stays.
+constexpr ImVec2 kWindowCorner{10, 40}, kWindowSize{397, 600};
 
 void PlaceNextWindow(ImGuiCond condition) {
   const ImVec2 origin = ImGui::GetWindowPos();
@@ -138,8 +139,8 @@ void DrawTileEditorWindow() {
     state.scrollToCell = true;
     state.editorCell = cell;
   }
-  PlaceNextWindow(ImGuiCond_Appearing);
-  ImGui::SetNextWindowSize(kWindowSize, ImGuiCond_Appearing);
+  PlaceNextWindow(ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowSize(kWindowSize, ImGuiCond_FirstUseEver);
   if (!ImGui::Begin("Tile Editor", &state.tileEditorOpen)) {
     ImGui::End();
     return;

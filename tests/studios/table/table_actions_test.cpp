@@ -80,14 +80,17 @@ TEST(NameTableImport, TokenBlocksBecomeScreens) {
   EXPECT_EQ(Names(tables), "Name Table 1|title|") << "a lone untouched table is taken over, once";
   EXPECT_EQ(tables[0].cells[767], 767 % 200);
 
-  ImportNameTablesToken(state, tables, TokenBlock("map", 1000).c_str());
+  EXPECT_EQ(ImportNameTablesToken(state, tables, (TokenBlock("map", 1000) + TokenBlock("x", 5)).c_str()),
+            "Imported 3 name tables; 2 screens had fewer than 768 bytes: their other cells were not written");
+  tables.pop_back();
   EXPECT_EQ(Names(tables), "Name Table 1|title|map|map (2)|");
   EXPECT_EQ(CountCells(tables[3], EmptyCell) * 1000 + tables[3].cells[231], 536000 + 999 % 200);
-  EXPECT_EQ(state.currentNameTable, 3);
+  EXPECT_EQ(state.currentNameTable, 4) << "the last table made";
 
   tables = {Named("Name Table 1", 7)};
   tables[0].placements.push_back({0, 1, 1});
-  ImportNameTablesToken(state, tables, TokenBlock("short", 100).c_str());
+  EXPECT_EQ(ImportNameTablesToken(state, tables, TokenBlock("short", 100).c_str()),
+            "Imported 1 name table; \"short\" had 100 of 768 bytes: cells 100 to 767 were not written");
   ASSERT_EQ(tables.size() * 10 + tables[0].placements.size(), 11u);
   EXPECT_EQ(tables[0].cells[99] * 1000 + tables[0].cells[100], 99007) << "cells past the block keep the drawing";
 

@@ -62,6 +62,22 @@ TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   EXPECT_EQ(Digits(tileSets[0].pixels[7][0], 8) + Digits(tileSets[0].pixels[7][1], 1), "111111110")
       << "the stroke crossed the top row of tile 7";
   EXPECT_EQ(tileSets[0].foreground[7][0], 11);
+
+  // It hides no cell: the next cell is picked with it open, and its grid scrolls there.
+  EXPECT_FALSE(editor->Rect().Overlaps(ImRect(Screen(0, 0), Screen(38 * 32, 38 * 24))));
+  nameTables[0].cells[3 * 32 + 25] = 9;
+  gui.Click(Cell(25, 3));
+  gui.Frame(2);
+  EXPECT_EQ(tableStudio.selectedCell, (CellRef{25, 3}));
+  const ImGuiWindow* grid = editor->DC.ChildWindows.back();
+  EXPECT_NEAR(grid->Scroll.x, std::min(25 * 214.8f + 106.4f - grid->Size.x / 2, grid->ScrollMax.x), 1);
+  // Moved, closed and opened again, it stays where the user put it.
+  const ImVec2 title(editor->Pos.x + 60, editor->Pos.y + 8);
+  gui.Drag(title, ImVec2(title.x + 200, title.y + 300));
+  const ImVec2 moved = editor->Pos;
+  Choose({"ZOOM##zoom", "ZOOM##zoom"});
+  EXPECT_EQ(editor->Pos.x * 10000 + editor->Pos.y, moved.x * 10000 + moved.y);
+  EXPECT_NE(moved.y, Screen(0, 0).y);
 }
 
 TEST_F(TableStudioGui, NameTableRowsReorderWithoutGrabbingTheSpritesBehind) {
