@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
+#include "app/recovery.h"
 #include "app/sdl_frame.h"
 #include "app/sound_generator.h"
 #include "app/window_placement.h"
@@ -68,6 +70,10 @@ bool PollEvents(SdlScreen& screen, Uint32 waitMs) {
     any = true;
   }
   return any;
+}
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 // The largest window of the layout's shape that fits the display's usable area,
@@ -127,14 +133,18 @@ int main(int argc, char** argv) {
 
   SetFileDialogHost(&screen);
   RegisterEditorTabs();
+  StartRecovery(recovery);
 
   bool running = true;
   std::string title;
   int settleFrames = kSettleFrames;
   while (running) {
+    const double now = SteadySeconds();
+    TickRecovery(recovery, now);
     // With no input the editor sleeps until something happens or moves on its own.
+    const double idleSeconds = std::min<double>(SecondsUntilNextChange(), SecondsUntilRecoveryDue(recovery, now));
     const Uint32 waitMs =
-        settleFrames > 0 ? 0 : static_cast<Uint32>(std::min(1000.0f * SecondsUntilNextChange(), float(kIdleWaitMs)));
+        settleFrames > 0 ? 0 : static_cast<Uint32>(std::min(1000.0 * idleSeconds, double(kIdleWaitMs)));
     if (PollEvents(screen, waitMs))
       settleFrames = kSettleFrames;
     else if (settleFrames > 0)
@@ -144,6 +154,7 @@ int main(int argc, char** argv) {
   }
 
   SaveEditorConfig(window);
+  StopRecovery(recovery);
   if (audio) SDL_CloseAudioDevice(audio);
   ImGui_ImplSDLRenderer2_Shutdown();
   ImGui_ImplSDL2_Shutdown();

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/project_commands.h"
+#include "app/recovery.h"
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "model/history.h"
@@ -13,6 +14,7 @@ namespace {
 constexpr const char* kNewProjectPopup = "New Project?";
 constexpr const char* kSaveChangesPopup = "Unsaved Changes";
 constexpr const char* kErrorPopup = "Error";
+constexpr const char* kRecoveryPopup = "Recover Work";
 
 void CentreNextPopup() {
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
@@ -61,6 +63,23 @@ void DrawErrorPopup() {
   if (DrawPopupButtons("OK", nullptr, nullptr) != PopupAnswer::None) {
     session.errorMessage.clear();
     ImGui::CloseCurrentPopup();
+  }
+  ImGui::EndPopup();
+}
+
+// After the error popup, which may report a damaged copy, so that one modal opens at a time.
+void DrawRecoveryPopup() {
+  if (recovery.offer.id.empty() || !session.errorMessage.empty()) return;
+  ImGui::OpenPopup(kRecoveryPopup);
+  CentreNextPopup();
+  if (!ImGui::BeginPopupModal(kRecoveryPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
+  ImGui::TextUnformatted(RecoveryQuestion(recovery.offer).c_str());
+  const PopupAnswer answer = DrawPopupButtons("Recover", "Discard", "Not Now");
+  if (answer != PopupAnswer::None) {
+    ImGui::CloseCurrentPopup();
+    AnswerRecovery(recovery, answer == PopupAnswer::Confirm ? RecoveryAnswer::Recover
+                             : answer == PopupAnswer::Other ? RecoveryAnswer::Discard
+                                                            : RecoveryAnswer::NotNow);
   }
   ImGui::EndPopup();
 }
@@ -157,4 +176,5 @@ void DrawMainMenu() {
   DrawNewProjectPopup();
   DrawSaveChangesPopup();
   DrawErrorPopup();
+  DrawRecoveryPopup();
 }

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Recovery copies with the real editor on a virtual display, driven by xdotool
+# with quick clicks (the press arrives with the pointer's move):
+#  - changes made, the editor killed with SIGKILL, started again: Return takes
+#    "Recover", Ctrl+S saves, and the saved file equals the project in the last
+#    recovery copy written before the kill, byte for byte;
+#  - a clean exit leaves nothing in config/recovery;
+#  - a second editor in the same folder does not take a running editor's copy;
+#  - a damaged copy is set aside and the editor keeps running.
+# Arguments: the editor binary, tessellary-export.
+set -u
+editor=$1
+exporter=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail=0
+check() { "$@" || { echo "FAILED: $*"; fail=1; }; }
+
+# A display of exactly the editor's layout size: window, layout and screen coordinates agree.
+Xvfb -displayfd 3 -screen 0 1806x995x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy TESSELLARY_RECOVERY_SECONDS=0.3
+
+start_editor() {
+  "$editor" "$@" >/dev/null 2>&1 &
+  editor_pid=$!
+  pids+=("$editor_pid")
+  xdotool search --sync --onlyvisible --pid "$editor_pid" >/dev/null
+  sleep 1
+}
+quick_click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+add_sprite() { quick_click 1513 92; }
+recovery_copies() { find config/recovery -name '*.recovery' 2>/dev/null | sort; }
+
+cd "$work" || exit 1
+convert -size 256x192 xc:red picture.png && "$exporter" --import-png picture.png --into level.krv >/dev/null ||
+  { echo "cannot make the project"; exit 1; }
+cp level.krv level.orig
+
+# Changes, a kill, a restart, Recover and Save.
+start_editor level.krv
+add_sprite
+add_sprite
+sleep 1
+[ "$(recovery_copies | wc -l)" -eq 1 ] || { echo "no recovery copy while there are unsaved changes"; fail=1; }
+cp "$(recovery_copies)" last.copy
+kill -KILL "$editor_pid"
+wait "$editor_pid" 2>/dev/null
+check cmp -s level.krv level.orig
+
+start_editor
+xdotool key Return
+sleep 0.5
+xdotool key ctrl+s
+sleep 1
+python3 - "$work" <<'PY' || fail=1
+import struct, sys
+copy = open(sys.argv[1] + "/last.copy", "rb").read()
+path_length = struct.unpack_from("<I", copy, 16)[0]
+path = copy[20:20 + path_length].decode()
+project = copy[20 + path_length + 16 * 24 * 9:]
+saved = open(sys.argv[1] + "/level.krv", "rb").read()
+if not path.endswith("/level.krv"): sys.exit("the copy names " + path)
+if saved != project: sys.exit("the saved project differs from the last recovery copy")
+if saved == open(sys.argv[1] + "/level.orig", "rb").read(): sys.exit("nothing was recovered")
+PY
+kill -TERM "$editor_pid"
+wait "$editor_pid"
+check [ $? -eq 0 ]
+check [ -z "$(ls config/recovery)" ]
+
+# A running editor's copy is not offered to a second one.
+start_editor level.krv
+first=$editor_pid
+add_sprite
+sleep 1
+copy=$(recovery_copies)
+check [ -n "$copy" ]
+start_editor
+xdotool key Return
+sleep 0.5
+check [ "$(recovery_copies)" = "$copy" ]
+kill -KILL "$editor_pid" "$first"
+wait "$editor_pid" "$first" 2>/dev/null
+
+# A damaged copy is set aside, not deleted; the editor runs on.
+rm -f config/recovery/*
+echo "not a recovery copy" > config/recovery/1-1.recovery
+start_editor
+check [ -f config/recovery/1-1.recovery.damaged ]
+check [ ! -e config/recovery/1-1.recovery ]
+check kill -0 "$editor_pid"
+exit $fail
