@@ -7,6 +7,7 @@
 #include "chip/sprite_attributes.h"
 #include "storage/data_export.h"
 #include "storage/export_labels.h"
+#include "storage/parallel_for.h"
 #include "storage/png_file.h"
 
 namespace {
@@ -72,14 +73,17 @@ std::vector<OutputFile> ScreenFiles(const Project& data) {
 
 std::vector<OutputFile> PngFiles(const Project& data, int scale) {
   const ExportLabels labels = LabelExportedRecords(data);
-  std::vector<OutputFile> files;
-  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
-    files.push_back({labels.nameTables[i] + ".png",
-                     EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),
-                     "screen " + labels.nameTables[i]});
-  for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
-    files.push_back({labels.tileSets[i] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i]), scale),
-                     "tile sheet " + labels.tileSets[i]});
+  const std::size_t screens = labels.nameTables.size();
+  std::vector<OutputFile> files(screens + labels.tileSets.size());
+  ParallelFor(files.size(), [&](std::size_t i) {
+    if (i < screens)
+      files[i] = {labels.nameTables[i] + ".png",
+                  EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),
+                  "screen " + labels.nameTables[i]};
+    else
+      files[i] = {labels.tileSets[i - screens] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i - screens]), scale),
+                  "tile sheet " + labels.tileSets[i - screens]};
+  });
   return files;
 }
 
@@ -119,10 +123,13 @@ FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputF
                             std::vector<std::string>* written) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) return FileResult::CannotWrite;
-  for (const OutputFile& file : files) {
-    const std::string path = (std::filesystem::path(folder) / file.name).string();
-    if (FileResult result = ReplaceFile(path, file.bytes, false); result != FileResult::Ok) return result;
-    if (written) written->push_back(path);
+  std::vector<FileResult> results(files.size(), FileResult::Ok);
+  ParallelFor(files.size(), [&](std::size_t i) {
+    results[i] = ReplaceFile((std::filesystem::path(folder) / files[i].name).string(), files[i].bytes, false);
+  });
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (results[i] != FileResult::Ok) return results[i];
+    if (written) written->push_back((std::filesystem::path(folder) / files[i].name).string());
   }
   return FileResult::Ok;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The files a game's build takes from a project, beyond the text exports:
 // binary tables for incbin, SCREEN 2 files for BLOAD, PNG pictures, and the
-// sprite attribute tables. Each is a list of named files, written one after
-// another into a folder, each atomically.
+// sprite attribute tables. Each is a list of named files, written into a
+// folder on every core, each atomically.
 
 #include <string>
 #include <vector>
@@ -36,7 +36,7 @@ std::string SpriteAttributeText(const Project& data);
 // The same problems for a notice or stderr: "Level_1: placement 3 ...".
 std::vector<std::string> SpriteAttributeProblems(const Project& data);
 
-// Writes every file into `folder`, stopping at the first that fails; `written`
-// gets the paths of those written.
+// Writes every file into `folder`; the result is the first failure in the
+// list's order, and `written` gets the paths of the files before it.
 FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,
                             std::vector<std::string>* written);
