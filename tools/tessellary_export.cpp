@@ -79,9 +79,9 @@ int Export(const Options& options) {
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
   int status = 0;
   Warn(LabelExportedRecords(project).renamed, "duplicate label renamed");
-  if (!options.assembly.empty() && !WriteText(options.assembly, ExportText(project, kAssemblyLinePrefix), status))
+  if (!options.assembly.empty() && !WriteText(options.assembly, ExportText(project, kPasmoDialect), status))
     return status;
-  if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kBasicLinePrefix), status)) return status;
+  if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kCvBasicDialect), status)) return status;
   // The attribute tables go into --sat, the .sat files of --bin and the screen files of --sc2: their problems once.
   if (!options.attributes.empty() || !options.binary.empty() || !options.screens.empty())
     Warn(SpriteAttributeProblems(project), "sprite attributes");

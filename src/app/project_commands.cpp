@@ -43,11 +43,11 @@ bool SaveTo(const std::string& path) {
   return true;
 }
 
-void Export(const FileFilters& filters, const char* extension, const char* linePrefix) {
+void Export(const FileFilters& filters, const char* extension, const TextDialect& dialect) {
   const std::string path = AskForPath(filters, true, extension);
   if (path.empty()) return;
   std::vector<std::string> renamed;
-  const FileResult result = WriteExport(path, project, linePrefix, &renamed);
+  const FileResult result = WriteExport(path, project, dialect, &renamed);
   ReportFailure("export", path, result);
   if (result != FileResult::Ok) return;
   std::string text = "Exported " + std::filesystem::path(path).filename().string();
@@ -189,9 +189,9 @@ bool SaveProjectAsCommand() {
   return !path.empty() && SaveTo(path);
 }
 
-void ExportAssembly() { Export(kAssemblyFilters, ".asm", kAssemblyLinePrefix); }
+void ExportAssembly() { Export(kAssemblyFilters, ".asm", kPasmoDialect); }
 
-void ExportBasic() { Export(kBasicFilters, ".bas", kBasicLinePrefix); }
+void ExportBasic() { Export(kBasicFilters, ".bas", kCvBasicDialect); }
 
 void ExportSpriteAttributes() {
   const std::string path = AskForPath(kSpriteAttributeFilters, true, ".asm");

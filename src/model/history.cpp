@@ -25,6 +25,7 @@ std::size_t SpliceBytes(const std::optional<ListSplice<Record>>& splice) {
 std::size_t StepBytes(const HistoryStep& step) {
   return sizeof(HistoryStep) + step.name.size() + SpliceBytes(step.sprites) + SpliceBytes(step.tileSets) +
          SpliceBytes(step.nameTables) + (step.strips ? sizeof(AnimationStrips) : 0) +
+         (step.exportTargets ? step.exportTargets->size() * sizeof(ExportTarget) : 0) +
          (step.canvas ? sizeof(CanvasImage) : 0);
 }
 
@@ -84,6 +85,7 @@ ChangedRecords SwapStep(History& h, HistoryStep& step, Project& data, CanvasImag
   changed.tileSet = SwapSplice(step.tileSets, data.tileSets, h.baseline.tileSets);
   changed.nameTable = SwapSplice(step.nameTables, data.nameTables, h.baseline.nameTables);
   SwapPart(step.strips, data.strips, h.baseline.strips);
+  SwapPart(step.exportTargets, data.exportTargets, h.baseline.exportTargets);
   SwapPart(step.canvas, canvas, h.baselineCanvas);
   step.bytes = StepBytes(step);
   h.bytes += step.bytes;
@@ -124,11 +126,15 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     step.strips = h.baseline.strips;
     h.baseline.strips = data.strips;
   }
+  if (h.baseline.exportTargets != data.exportTargets) {
+    step.exportTargets = h.baseline.exportTargets;
+    h.baseline.exportTargets = data.exportTargets;
+  }
   if (h.baselineCanvas != canvas) {
     step.canvas = h.baselineCanvas;
     h.baselineCanvas = canvas;
   }
-  step.changesProject = step.sprites || step.tileSets || step.nameTables || step.strips;
+  step.changesProject = step.sprites || step.tileSets || step.nameTables || step.strips || step.exportTargets;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

@@ -29,6 +29,7 @@ struct HistoryStep {
   std::optional<ListSplice<TileSet>> tileSets;
   std::optional<ListSplice<NameTable>> nameTables;
   std::optional<AnimationStrips> strips;
+  std::optional<std::vector<ExportTarget>> exportTargets;
   std::optional<CanvasImage> canvas;
   std::size_t bytes = 0;  // memory the step holds
 };

@@ -40,7 +40,8 @@ bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
   return Same(a.cells, b.cells) && Same(a.active, b.active) && Same(a.frameSeconds, b.frameSeconds);
 }
 bool operator==(const Project& a, const Project& b) {
-  return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips;
+  return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
+         a.exportTargets == b.exportTargets;
 }
 
 Project project = DefaultProject();

@@ -1,10 +1,13 @@
 #pragma once
-// The project: three lists of plain fixed-size records and the animation strips,
+// The project: three lists of plain fixed-size records, the animation strips and
+// the export targets,
 // the fixed palette and the naming rule. No GUI here, so tools and tests link it bare.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "model/export_target.h"
 
 constexpr std::size_t kNameSize = 21;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
@@ -58,6 +61,7 @@ struct Project {
   std::vector<TileSet> tileSets;
   std::vector<NameTable> nameTables;
   AnimationStrips strips;
+  std::vector<ExportTarget> exportTargets;  // written by Export Again, in this order
 };
 
 // Equal as the project file would store them, floats bit for bit.

@@ -1,6 +1,6 @@
 #include "storage/data_export.h"
 
-
+#include "storage/export_blocks.h"
 #include "storage/export_labels.h"
 
 namespace {
@@ -11,37 +11,6 @@ uint8_t PackRow(const Pixel* pixels) {
   for (int column = 0; column < 8; ++column)
     if (pixels[column]) row |= static_cast<uint8_t>(0x80 >> column);
   return row;
-}
-
-void AppendDataLine(std::string& out, const char* prefix, const uint8_t* bytes, std::size_t count) {
-  out += prefix;
-  AppendHexBytes(out, bytes, count);
-  out += '\n';
-}
-
-void AppendDataLines(std::string& out, const char* prefix, const std::vector<uint8_t>& bytes) {
-  for (std::size_t at = 0; at < bytes.size(); at += 8) AppendDataLine(out, prefix, &bytes[at], 8);
-}
-
-void AppendSprite(std::string& out, const char* prefix, const Sprite& sprite, const std::string& label) {
-  out += label + ":\n";
-  AppendDataLines(out, prefix, SpritePatternBytes(sprite));
-}
-
-void AppendTileSet(std::string& out, const char* prefix, const TileSet& set, const std::string& label) {
-  out += label + ":\n";
-  AppendDataLines(out, prefix, PatternBytes(set));
-  out += "\n";
-  out += label + "_colors:\n";
-  AppendDataLines(out, prefix, ColourBytes(set));
-  out += "\n";
-}
-
-void AppendNameTable(std::string& out, const char* prefix, const NameTable& table, const std::string& label) {
-  out += label + ":\n";
-  for (int row = 0; row < kTableRows; ++row)
-    AppendDataLine(out, prefix, &table.cells[row * kTableColumns], kTableColumns);
-  out += "\n";
 }
 }  // namespace
 
@@ -79,21 +48,15 @@ std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite) {
   return bytes;
 }
 
-std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed) {
+std::string ExportText(const Project& data, const TextDialect& dialect, std::vector<std::string>* renamed) {
   const ExportLabels labels = LabelExportedRecords(data);
   if (renamed) *renamed = labels.renamed;
-  std::string out;
-  for (std::size_t i = 0; i < labels.sprites.size(); ++i)
-    AppendSprite(out, linePrefix, data.sprites[i], labels.sprites[i]);
-  if (!labels.sprites.empty()) out += "\n";
-  for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
-    AppendTileSet(out, linePrefix, data.tileSets[i], labels.tileSets[i]);
-  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
-    AppendNameTable(out, linePrefix, data.nameTables[i], labels.nameTables[i]);
-  return out;
+  std::string text;
+  WriteTextBlocks(ExportBlocks(data, labels, SelectAll(data, kTextTables)), dialect, TextFile{}, text);
+  return text;
 }
 
-FileResult WriteExport(const std::string& path, const Project& data, const char* linePrefix,
+FileResult WriteExport(const std::string& path, const Project& data, const TextDialect& dialect,
                        std::vector<std::string>* renamed) {
-  return ReplaceFile(path, ExportText(data, linePrefix, renamed), true);
+  return ReplaceFile(path, ExportText(data, dialect, renamed), true);
 }

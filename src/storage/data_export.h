@@ -1,7 +1,7 @@
 #pragma once
-// The text exports: one labelled block of data lines per sprite, tile set
-// (patterns, then colours) and name table, in the byte layouts the video chip
-// reads. Assembly and BASIC differ only in the prefix of a data line.
+// The byte layouts the video chip reads, and the whole-project text export in
+// one dialect (see text_dialects.h): one labelled block of data lines per
+// sprite, tile set (patterns, then colours) and name table.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +11,9 @@
 #include "model/project.h"
 #include "storage/file_io.h"
 
+#include "storage/text_dialects.h"
+
 constexpr const char* kAssemblyLinePrefix = "   db ";
-constexpr const char* kBasicLinePrefix = "   DATA BYTE ";
 // The bytes the chip reads, as every export writes them: 8 pattern rows a tile
 // (the leftmost pixel in the top bit), 8 colour bytes a tile (foreground in the
 // high four bits), 32 bytes a sprite in the chip's 16x16 quarter order.
@@ -24,8 +25,8 @@ void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count);
 
 // The whole export of `data`, with "\n" line ends; `renamed` gets the labels
 // made unique (see export_labels.h).
-std::string ExportText(const Project& data, const char* linePrefix, std::vector<std::string>* renamed = nullptr);
+std::string ExportText(const Project& data, const TextDialect& dialect, std::vector<std::string>* renamed = nullptr);
 
 // Writes the export in text mode, replacing the file only once all is written.
-FileResult WriteExport(const std::string& path, const Project& data, const char* linePrefix,
+FileResult WriteExport(const std::string& path, const Project& data, const TextDialect& dialect,
                        std::vector<std::string>* renamed = nullptr);

@@ -9,6 +9,10 @@ const char kSettingsTag[4] = {'S', 'E', 'T', 'B'};
 constexpr uint32_t kSettingsVersion = 1;
 constexpr std::size_t kTableSettingsSize = 4 * (kThirds + 1);
 constexpr std::size_t kStripsSize = kStrips * kStripCells * 5 + 4;
+const char kTargetsTag[4] = {'T', 'G', 'T', 'B'};
+constexpr uint32_t kTargetsVersion = 1;
+constexpr uint32_t kMaxTargetPath = 4096;
+constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 
 // --- writing -------------------------------------------------------------
 
@@ -72,6 +76,43 @@ void PutSettings(std::string& out, const Project& data) {
   PutF32(block, data.strips.frameSeconds);
   PutBytes(out, kSettingsTag, sizeof kSettingsTag);
   PutU32(out, kSettingsVersion);
+  PutU32(out, static_cast<uint32_t>(block.size()));
+  out += block;
+}
+
+void PutText(std::string& out, const std::string& text) {
+  PutU32(out, static_cast<uint32_t>(text.size()));
+  out += text;
+}
+
+void PutNames(std::string& out, const std::vector<std::string>& names) {
+  PutU32(out, static_cast<uint32_t>(names.size()));
+  for (const std::string& name : names) PutText(out, name);
+}
+
+// Only a project with targets has the block, so that one without them stays
+// readable by editors that end the file after the settings.
+void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
+  if (targets.empty()) return;
+  std::string block;
+  PutU32(block, static_cast<uint32_t>(targets.size()));
+  for (const ExportTarget& target : targets) {
+    PutI32(block, static_cast<int32_t>(target.format));
+    PutText(block, target.path);
+    block.push_back(target.allRecords ? 1 : 0);
+    PutNames(block, target.sprites);
+    PutNames(block, target.tileSets);
+    PutNames(block, target.nameTables);
+    PutU32(block, target.tables);
+    PutI32(block, static_cast<int32_t>(target.layout));
+    PutI32(block, static_cast<int32_t>(target.dialect));
+    block.push_back(target.cExtern ? 1 : 0);
+    PutI32(block, target.firstLine);
+    PutI32(block, target.lineStep);
+    PutI32(block, target.scale);
+  }
+  PutBytes(out, kTargetsTag, sizeof kTargetsTag);
+  PutU32(out, kTargetsVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -172,19 +213,82 @@ bool ReadStrips(Reader& in, AnimationStrips& strips) {
   return in.F32(strips.frameSeconds) && strips.frameSeconds >= 0.03f && strips.frameSeconds <= 1.0f;
 }
 
+// A block's tag, version and size; Ok with `size` the bytes that follow.
+FileResult ReadBlockHeader(Reader& in, const char (&expectedTag)[4], uint32_t expectedVersion, uint32_t& size) {
+  char tag[4];
+  uint32_t version;
+  if (!in.Bytes(tag, sizeof tag) || std::memcmp(tag, expectedTag, sizeof tag) != 0 || !in.U32(version))
+    return FileResult::TruncatedOrCorrupt;
+  if (version != expectedVersion) return FileResult::UnsupportedVersion;
+  return in.U32(size) && size <= in.Remaining() ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
+bool ReadText(Reader& in, std::string& text, uint32_t longest) {
+  uint32_t length;
+  if (!in.U32(length) || length > longest || length > in.Remaining()) return false;
+  text.assign(reinterpret_cast<const char*>(in.data + in.position), length);
+  in.position += length;
+  return text.find('\0') == std::string::npos;
+}
+
+bool ReadNames(Reader& in, std::vector<std::string>& names) {
+  uint32_t count;
+  if (!in.Count(count, 4) || count > 256) return false;
+  names.resize(count);
+  for (std::string& name : names)
+    if (!ReadText(in, name, kNameSize - 1)) return false;
+  return true;
+}
+
+bool ReadFlag(Reader& in, bool& flag) {
+  uint8_t byte;
+  if (!in.Bytes(&byte, 1) || byte > 1) return false;
+  flag = byte == 1;
+  return true;
+}
+
+// An enumeration's value, checked against its count.
+template <typename Enum>
+bool ReadChoice(Reader& in, Enum& value, int32_t count) {
+  int32_t raw;
+  if (!in.I32(raw) || raw < 0 || raw >= count) return false;
+  value = static_cast<Enum>(raw);
+  return true;
+}
+
+bool ReadTarget(Reader& in, ExportTarget& target) {
+  return ReadChoice(in, target.format, kExportFormats) && ReadText(in, target.path, kMaxTargetPath) &&
+         !target.path.empty() && ReadFlag(in, target.allRecords) && ReadNames(in, target.sprites) &&
+         ReadNames(in, target.tileSets) && ReadNames(in, target.nameTables) && in.U32(target.tables) &&
+         target.tables <= kAllTables && ReadChoice(in, target.layout, 2) &&
+         ReadChoice(in, target.dialect, kAsmDialects) && ReadFlag(in, target.cExtern) && in.I32(target.firstLine) &&
+         target.firstLine >= 0 && target.firstLine <= kMaxLineNumber && in.I32(target.lineStep) &&
+         target.lineStep >= 1 && target.lineStep <= 1000 && in.I32(target.scale) && target.scale >= 1 &&
+         target.scale <= 16;
+}
+
+FileResult ReadTargets(Reader& in, Project& into) {
+  if (in.Remaining() == 0) return FileResult::Ok;  // a project without targets
+  uint32_t size, count;
+  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, size); result != FileResult::Ok)
+    return result;
+  if (size != in.Remaining() || !in.Count(count, 1)) return FileResult::TruncatedOrCorrupt;
+  into.exportTargets.resize(count);
+  for (ExportTarget& target : into.exportTargets)
+    if (!ReadTarget(in, target)) return FileResult::TruncatedOrCorrupt;
+  return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
 FileResult ReadSettings(Reader& in, Project& into) {
   if (in.Remaining() == 0) return FileResult::Ok;  // written before the block existed
-  char tag[4];
-  uint32_t version, size, tables;
-  if (!in.Bytes(tag, sizeof tag) || std::memcmp(tag, kSettingsTag, sizeof tag) != 0 || !in.U32(version))
-    return FileResult::TruncatedOrCorrupt;
-  if (version != kSettingsVersion) return FileResult::UnsupportedVersion;
-  if (!in.U32(size) || size != in.Remaining() || !in.U32(tables) || tables != into.nameTables.size() ||
-      size != 4 + tables * kTableSettingsSize + kStripsSize)
+  uint32_t size, tables;
+  if (FileResult result = ReadBlockHeader(in, kSettingsTag, kSettingsVersion, size); result != FileResult::Ok)
+    return result;
+  if (!in.U32(tables) || tables != into.nameTables.size() || size != 4 + tables * kTableSettingsSize + kStripsSize)
     return FileResult::TruncatedOrCorrupt;
   for (NameTable& table : into.nameTables)
     if (!ReadTableSettings(in, table, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
-  return ReadStrips(in, into.strips) ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+  return ReadStrips(in, into.strips) ? ReadTargets(in, into) : FileResult::TruncatedOrCorrupt;
 }
 
 template <typename Record>
@@ -217,6 +321,7 @@ std::string SerializeProject(const Project& data) {
   PutU32(out, static_cast<uint32_t>(nameTables.size()));
   for (const NameTable& table : nameTables) PutNameTable(out, table);
   PutSettings(out, data);
+  PutTargets(out, data.exportTargets);
   return out;
 }
 

@@ -4,7 +4,9 @@
 // the lists: "SETB", its own version and size, then each name table's tile set
 // per third and backdrop, and the animation strips. Readers of the first
 // layout stop after the lists and never see it; a file without it loads with
-// the start values.
+// the start values. A project with export targets ends with one more block:
+// "TGTB", its version and size, then the targets; a file without it loads
+// with none.
 
 #include <cstddef>
 #include <cstdint>

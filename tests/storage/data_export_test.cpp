@@ -10,8 +10,8 @@
 
 TEST(DataExport, BothFormatsKeepTheirLayoutByteForByte) {
   MakeRichProject();
-  const std::string assembly = ExportText(project, kAssemblyLinePrefix);
-  const std::string basic = ExportText(project, kBasicLinePrefix);
+  const std::string assembly = ExportText(project, kPasmoDialect);
+  const std::string basic = ExportText(project, kCvBasicDialect);
   EXPECT_EQ(Fingerprint(assembly), 14167178213525832843u) << assembly.substr(0, 200);
   EXPECT_EQ(Fingerprint(basic), 15273185978501452585u) << basic.substr(0, 200);
 }
@@ -25,7 +25,7 @@ TEST(DataExport, LabelsAreCleanedOrFallBackToThePosition) {
 // The command-line test assembles such an export with a Z80 assembler.
 TEST(DataExport, RegressionDuplicateNamesGetUniqueLabels) {
   ResetProject();
-  const std::string unique = ExportText(project, kAssemblyLinePrefix);
+  const std::string unique = ExportText(project, kPasmoDialect);
   // ADD, DEL, ADD gives two "Name Table 2"; a sprite may share a set's name, or its "_colors" label.
   nameTables.assign(3, DefaultNameTable());
   SetName(nameTables[1].name, "Name Table 2");
@@ -33,9 +33,9 @@ TEST(DataExport, RegressionDuplicateNamesGetUniqueLabels) {
   SetName(sprites()[0].name, "Tile Set 1_colors");
   tileSets.push_back(DefaultTileSet());
   std::vector<std::string> renamed;
-  ExportText(project, kAssemblyLinePrefix, &renamed);
+  ExportText(project, kPasmoDialect, &renamed);
   EXPECT_EQ(renamed, (std::vector<std::string>{"Tile_Set_1 -> Tile_Set_1_2", "Tile_Set_1 -> Tile_Set_1_3",
                                                "Name_Table_2 -> Name_Table_2_2"}));
   ResetProject();
-  EXPECT_EQ(ExportText(project, kAssemblyLinePrefix), unique) << "uniquely named projects export as before";
+  EXPECT_EQ(ExportText(project, kPasmoDialect), unique) << "uniquely named projects export as before";
 }

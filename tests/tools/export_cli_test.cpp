@@ -30,8 +30,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
                               dir.File("sat.asm") + " --bin " + dir.File("bin") + " --sc2 " + dir.File("sc2") +
                               " --png " + dir.File("png") + " --scale 2";
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " " + options), 0) << ReadFile(dir.File("err.txt"));
-  EXPECT_EQ(ReadFile(dir.File("gfx.asm")), ExportText(project, kAssemblyLinePrefix));
-  EXPECT_EQ(ReadFile(dir.File("gfx.bas")), ExportText(project, kBasicLinePrefix));
+  EXPECT_EQ(ReadFile(dir.File("gfx.asm")), ExportText(project, kPasmoDialect));
+  EXPECT_EQ(ReadFile(dir.File("gfx.bas")), ExportText(project, kCvBasicDialect));
   EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project));
   const struct {
     const char* folder;

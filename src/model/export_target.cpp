@@ -1,0 +1,50 @@
+#include "model/export_target.h"
+
+#include <tuple>
+
+namespace {
+auto Fields(const ExportTarget& t) {
+  return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.tables, t.layout, t.dialect,
+                  t.cExtern, t.firstLine, t.lineStep, t.scale);
+}
+}  // namespace
+
+bool operator==(const ExportTarget& a, const ExportTarget& b) { return Fields(a) == Fields(b); }
+
+bool IsFolderFormat(ExportFormat format) {
+  return format == ExportFormat::BinaryTables || format == ExportFormat::Screen2 || format == ExportFormat::Png;
+}
+
+ExportTarget DefaultExportTarget(ExportFormat format) {
+  ExportTarget target;
+  target.format = format;
+  target.tables = format == ExportFormat::SpriteAttributes ? kSpriteAttributeTable
+                  : IsFolderFormat(format)                 ? kAllTables
+                                                           : kTextTables;
+  return target;
+}
+
+std::string ExportFormatName(const ExportTarget& target) {
+  static const char* const kDialects[kAsmDialects] = {"pasmo", "sdas", "z80asm"};
+  switch (target.format) {
+    case ExportFormat::Assembly:
+      return std::string("Assembly (") + kDialects[static_cast<int>(target.dialect)] + ")";
+    case ExportFormat::CHeader:
+      return target.cExtern ? "C header and source" : "C header";
+    case ExportFormat::CvBasic:
+      return "CVBasic DATA BYTE";
+    case ExportFormat::MsxBasic:
+      return "MSX-BASIC DATA";
+    case ExportFormat::Ti99:
+      return "TI-99/4A assembly";
+    case ExportFormat::BinaryTables:
+      return "Binary tables";
+    case ExportFormat::Screen2:
+      return "SCREEN 2 files";
+    case ExportFormat::Png:
+      return "PNG pictures";
+    case ExportFormat::SpriteAttributes:
+      return "Sprite attributes";
+  }
+  return "?";
+}

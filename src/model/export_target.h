@@ -1,0 +1,66 @@
+#pragma once
+// An export target: one file (or folder) a game's build takes from the
+// project, set up once and written again with every Export Again. Saved in the
+// project file, changed through the undo history like the records.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum class ExportFormat : int32_t {
+  Assembly,          // labelled data lines in one assembler's dialect
+  CHeader,           // const unsigned char arrays
+  CvBasic,           // DATA BYTE lines
+  MsxBasic,          // numbered DATA &Hxx lines
+  Ti99,              // BYTE >xx lines
+  BinaryTables,      // a folder of .pat .col .nam .sat, sprites.spr, index.txt
+  Screen2,           // a folder of BLOAD-able .sc2 files
+  Png,               // a folder of screen and tile-sheet pictures
+  SpriteAttributes,  // the sprite attribute tables as assembly
+};
+constexpr int kExportFormats = 9;
+
+enum class AsmDialect : int32_t { Pasmo, Sdas, Z80asm };
+constexpr int kAsmDialects = 3;
+
+// The tables a target takes, as bits.
+enum ExportTable : uint32_t {
+  kPatternTable = 1,
+  kColourTable = 2,
+  kNameTableData = 4,
+  kSpritePatterns = 8,
+  kSpriteAttributeTable = 16,
+};
+constexpr uint32_t kAllTables = 31;
+// What the text exports always wrote: everything but the attribute tables.
+constexpr uint32_t kTextTables = kPatternTable | kColourTable | kNameTableData | kSpritePatterns;
+
+// Which tile set a screen's thirds are exported with.
+enum class ThirdsLayout : int32_t {
+  PerThird,       // each third its own set, as the screen shows it
+  SharedFirstSet  // the top third's set for all three, for games that load one set everywhere
+};
+
+struct ExportTarget {
+  ExportFormat format = ExportFormat::Assembly;
+  std::string path;  // a file, or a folder for the folder formats; relative to the project file's folder when under it
+  bool allRecords = true;
+  // The records taken by name when not all are.
+  std::vector<std::string> sprites, tileSets, nameTables;
+  uint32_t tables = kTextTables;
+  ThirdsLayout layout = ThirdsLayout::PerThird;
+  AsmDialect dialect = AsmDialect::Pasmo;
+  bool cExtern = false;  // C: extern declarations in the header, the arrays in a .c file beside it
+  int32_t firstLine = 10;  // MSX-BASIC line numbers
+  int32_t lineStep = 10;
+  int32_t scale = 1;  // PNG: each chip pixel an N x N block
+};
+
+bool operator==(const ExportTarget& a, const ExportTarget& b);
+inline bool operator!=(const ExportTarget& a, const ExportTarget& b) { return !(a == b); }
+
+bool IsFolderFormat(ExportFormat format);
+// A new target of `format`, taking what the menu's one-off export of it takes.
+ExportTarget DefaultExportTarget(ExportFormat format);
+// "Assembly (pasmo)", "C header", "PNG pictures"...
+std::string ExportFormatName(const ExportTarget& target);

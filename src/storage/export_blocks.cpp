@@ -1,0 +1,72 @@
+#include "storage/export_blocks.h"
+
+#include <algorithm>
+
+#include "chip/sprite_attributes.h"
+#include "storage/data_export.h"
+
+namespace {
+template <typename Record>
+std::vector<bool> Chosen(const std::vector<Record>& list, std::size_t exported, const std::vector<std::string>& names,
+                         const char* kind, std::vector<std::string>& unknown) {
+  std::vector<bool> chosen(exported, false);
+  for (const std::string& name : names) {
+    bool found = false;
+    for (std::size_t i = 0; i < exported; ++i)
+      if (name == list[i].name) chosen[i] = found = true;
+    if (!found) unknown.push_back(std::string("no ") + kind + " named \"" + name + "\"");
+  }
+  return chosen;
+}
+}  // namespace
+
+ExportSelection SelectAll(const Project& data, uint32_t tables) {
+  ExportSelection selection;
+  selection.sprites.assign(ExportedSprites(data), true);
+  selection.tileSets.assign(ExportedTileSets(data), true);
+  selection.nameTables.assign(ExportedNameTables(data), true);
+  selection.tables = tables;
+  return selection;
+}
+
+ExportSelection SelectForTarget(const Project& data, const ExportTarget& target) {
+  ExportSelection selection = SelectAll(data, target.tables);
+  selection.layout = target.layout;
+  if (target.allRecords) return selection;
+  std::vector<std::string>& unknown = selection.unknownNames;
+  selection.sprites = Chosen(data.sprites, ExportedSprites(data), target.sprites, "sprite", unknown);
+  selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, "tile set", unknown);
+  selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, "name table", unknown);
+  return selection;
+}
+
+std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection) {
+  std::vector<DataBlock> blocks;
+  if (selection.tables & kSpritePatterns) {
+    for (std::size_t i = 0; i < labels.sprites.size(); ++i)
+      if (selection.sprites[i]) blocks.push_back({labels.sprites[i], SpritePatternBytes(data.sprites[i]), 8, false});
+    if (!blocks.empty()) blocks.back().gapAfter = true;
+  }
+  for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
+    if (!selection.tileSets[i]) continue;
+    if (selection.tables & kPatternTable) blocks.push_back({labels.tileSets[i], PatternBytes(data.tileSets[i])});
+    if (selection.tables & kColourTable)
+      blocks.push_back({labels.tileSets[i] + "_colors", ColourBytes(data.tileSets[i])});
+  }
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    const NameTable& table = data.nameTables[i];
+    if (selection.nameTables[i] && (selection.tables & kNameTableData))
+      blocks.push_back({labels.nameTables[i], std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)),
+                        kTableColumns});
+  }
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
+      blocks.push_back({labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
+                        4});
+  return blocks;
+}
+
+const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout) {
+  const int row = layout == ThirdsLayout::SharedFirstSet ? 0 : 8 * third;
+  return data.tileSets[TileSetForRow(table, row, data.tileSets.size())];
+}

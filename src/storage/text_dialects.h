@@ -1,0 +1,57 @@
+#pragma once
+// The text exports as one writer over labelled blocks of bytes; the formats
+// (assemblers' dialects, C, the BASICs, TI-99/4A assembly) differ only in a
+// table of how a file, a block, a data line and a byte are written.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct DataBlock {
+  std::string label;
+  std::vector<uint8_t> bytes;
+  int lineBytes = 8;      // bytes a data line, where the dialect keeps each block's own width
+  bool gapAfter = true;  // a blank line follows, where the dialect has blank lines
+};
+
+// In the texts, "{label}" and "{size}" stand for the block's label and byte
+// count, "{guard}" and "{header}" for the file's include guard and header name.
+struct TextDialect {
+  const char* fileStart;
+  const char* blockStart;
+  const char* linePrefix;  // before a data line's bytes
+  const char* bytePrefix;  // before each byte's two hex digits
+  const char* separator;   // between bytes
+  const char* lineEnd;
+  const char* blockEnd;
+  const char* fileEnd;
+  int lineBytes;    // bytes a data line; 0 = the block's own width
+  bool dataLines;   // false: declarations only
+  bool blankLines;  // the blank line after blocks that have one
+  bool numbered;    // every line starts with a BASIC line number
+};
+
+extern const TextDialect kPasmoDialect;    // "   db $00,$FF" as the assembly export always wrote
+extern const TextDialect kSdasDialect;     // "   .db 0x00,0xFF", labels global ("name::")
+extern const TextDialect kZ80asmDialect;   // "   defb 0x00,0xFF"
+extern const TextDialect kCvBasicDialect;  // "   DATA BYTE $00,$FF"
+extern const TextDialect kMsxBasicDialect; // "10 DATA &H00,&HFF", a "REM" line naming each block
+extern const TextDialect kTiDialect;       // "       BYTE >00,>FF", labels in column 1
+extern const TextDialect kCHeaderDialect;  // static const arrays in an include guard
+extern const TextDialect kCExternHeaderDialect;  // extern declarations in an include guard
+extern const TextDialect kCSourceDialect;  // the arrays the extern header declares
+
+constexpr int kMaxBasicLine = 65529;
+constexpr std::size_t kMaxBasicLineLength = 255;
+
+struct TextFile {
+  std::string guard;   // C: the include guard
+  std::string header;  // C source: the header it includes
+  int firstLine = 10;  // numbered dialects
+  int lineStep = 10;
+};
+
+// The text of `blocks` in `dialect`; false (and `text` incomplete) when the line
+// numbers would pass kMaxBasicLine.
+bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& dialect, const TextFile& file,
+                     std::string& text);
