@@ -1,58 +1,38 @@
 // tessellary-export: the editor's exports from the command line, for a game's
-// build. The same functions as the editor's menu write the same bytes.
-//   tessellary-export PROJECT.krv [--asm FILE] [--basic FILE] [--bin DIR] [--sc2 DIR]
-//                     [--png DIR] [--scale N] [--sat FILE]
+// build. The same function as the editor's Export Again writes the same bytes.
+//   tessellary-export PROJECT.krv                 every export target of the project
+//   tessellary-export PROJECT.krv [--asm FILE] [--c FILE] [--basic FILE] [--msx-basic FILE]
+//                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
+//                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
+//   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export --import-png IMAGE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <cstdio>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "import/png_import.h"
-#include "storage/build_outputs.h"
-#include "storage/data_export.h"
-#include "storage/export_labels.h"
+#include "storage/export_targets.h"
 #include "storage/project_file.h"
 
 namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, assembly, basic, binary, screens, pictures, attributes, importImage, into;
+  std::string project, importImage, into;
+  std::map<ExportFormat, std::string> outputs;  // format -> path
+  AsmDialect dialect = AsmDialect::Pasmo;
+  std::vector<std::string> tables, only;
+  bool oneSet = false, listTargets = false;
   int scale = 1;
 };
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "tessellary-export: %s\n", message.c_str());
   return 1;
-}
-
-void Report(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) std::printf("wrote %s\n", path.c_str());
-}
-
-void Warn(const std::vector<std::string>& notes, const char* what) {
-  for (const std::string& note : notes) std::fprintf(stderr, "tessellary-export: %s: %s\n", what, note.c_str());
-}
-
-bool WriteText(const std::string& path, const std::string& text, int& status) {
-  if (const FileResult result = ReplaceFile(path, text, true); result != FileResult::Ok) {
-    status = Fail("cannot write " + path + ": " + DescribeFileResult(result));
-    return false;
-  }
-  Report({path});
-  return true;
-}
-
-bool WriteFolder(const std::string& folder, const std::vector<OutputFile>& files, int& status) {
-  std::error_code error;
-  std::filesystem::create_directories(folder, error);
-  std::vector<std::string> written;
-  const FileResult result = WriteOutputFiles(folder, files, &written);
-  Report(written);
-  if (result != FileResult::Ok) status = Fail("cannot write into " + folder + ": " + DescribeFileResult(result));
-  return result == FileResult::Ok;
 }
 
 int ImportPicture(const Options& options) {
@@ -70,48 +50,107 @@ int ImportPicture(const Options& options) {
   std::printf("%s\n", imported.message.c_str());
   if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
     return Fail("cannot write " + options.into + ": " + DescribeFileResult(result));
-  Report({options.into});
+  std::printf("wrote %s\n", options.into.c_str());
   return 0;
+}
+
+// The targets the output options describe, their paths as given (from the working folder).
+std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
+  static const std::map<std::string, uint32_t> kTableNames = {{"patterns", kPatternTable},
+                                                              {"colours", kColourTable},
+                                                              {"colors", kColourTable},
+                                                              {"names", kNameTableData},
+                                                              {"sprites", kSpritePatterns},
+                                                              {"attributes", kSpriteAttributeTable}};
+  std::vector<ExportTarget> targets;
+  for (const auto& [format, path] : options.outputs) {
+    ExportTarget target = DefaultExportTarget(format);
+    target.path = path;
+    target.dialect = options.dialect;
+    target.scale = options.scale;
+    target.layout = options.oneSet ? ThirdsLayout::SharedFirstSet : ThirdsLayout::PerThird;
+    if (!options.tables.empty()) {
+      target.tables = 0;
+      for (const std::string& name : options.tables) target.tables |= kTableNames.at(name);
+    }
+    if (!options.only.empty()) {
+      target.allRecords = false;
+      target.sprites = target.tileSets = target.nameTables = options.only;
+    }
+    targets.push_back(target);
+  }
+  return targets;
+}
+
+std::string Describe(const ExportTarget& target) {
+  std::string text = ExportFormatName(target) + "  " + target.path;
+  if (!target.allRecords) text += "  (chosen records)";
+  return text;
 }
 
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
-  int status = 0;
-  Warn(LabelExportedRecords(project).renamed, "duplicate label renamed");
-  if (!options.assembly.empty() && !WriteText(options.assembly, ExportText(project, kPasmoDialect), status))
-    return status;
-  if (!options.basic.empty() && !WriteText(options.basic, ExportText(project, kCvBasicDialect), status)) return status;
-  // The attribute tables go into --sat, the .sat files of --bin and the screen files of --sc2: their problems once.
-  if (!options.attributes.empty() || !options.binary.empty() || !options.screens.empty())
-    Warn(SpriteAttributeProblems(project), "sprite attributes");
-  if (!options.attributes.empty() && !WriteText(options.attributes, SpriteAttributeText(project), status))
-    return status;
-  if (!options.binary.empty() && !WriteFolder(options.binary, BinaryTableFiles(project), status)) return status;
-  if (!options.screens.empty() && !WriteFolder(options.screens, ScreenFiles(project), status)) return status;
-  if (!options.pictures.empty() && !WriteFolder(options.pictures, PngFiles(project, options.scale), status))
-    return status;
-  return status;
+  if (options.listTargets) {
+    for (const ExportTarget& target : project.exportTargets) std::printf("%s\n", Describe(target).c_str());
+    return 0;
+  }
+  const bool fromOptions = !options.outputs.empty();
+  const std::vector<ExportTarget> targets = fromOptions ? TargetsFromOptions(options) : project.exportTargets;
+  if (targets.empty())
+    return Fail(options.project + " has no export targets: add them in the editor (File > Export...) "
+                "or name outputs such as --asm FILE (see --help)");
+  const std::string folder =
+      fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
+  std::set<std::string> told;  // a note once, however many targets share it
+  for (const ExportTarget& target : targets) {
+    const ExportOutcome outcome = WriteExportTarget(project, target, folder);
+    for (const std::string& path : outcome.written) std::printf("wrote %s\n", path.c_str());
+    for (const std::string& note : outcome.notes)
+      if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());
+    if (!outcome.error.empty()) return Fail(outcome.error);
+  }
+  return 0;
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-  CLI::App app{"Writes a Tessellary project's graphics for a game's build."};
+  CLI::App app{"Writes a Tessellary project's graphics for a game's build: its export targets, or the outputs named."};
   Options options;
   app.set_version_flag("--version", kVersion);
   app.add_option("project", options.project, "The project file (.krv)");
-  app.add_option("--asm", options.assembly, "Assembly export (db lines)");
-  app.add_option("--basic", options.basic, "BASIC export (DATA BYTE lines)");
-  app.add_option("--bin", options.binary, "Folder for the binary tables (.pat .col .nam .sat sprites.spr index.txt)");
-  app.add_option("--sc2", options.screens, "Folder for the SCREEN 2 files for BLOAD (.sc2)");
-  app.add_option("--png", options.pictures, "Folder for the screens and tile sheets as PNG");
+  const std::pair<const char*, std::pair<ExportFormat, const char*>> outputs[] = {
+      {"--asm", {ExportFormat::Assembly, "Assembly export (data lines in --asm-dialect)"}},
+      {"--c", {ExportFormat::CHeader, "C header (static const arrays)"}},
+      {"--basic", {ExportFormat::CvBasic, "CVBasic export (DATA BYTE lines)"}},
+      {"--msx-basic", {ExportFormat::MsxBasic, "MSX-BASIC export (numbered DATA &Hxx lines)"}},
+      {"--ti", {ExportFormat::Ti99, "TI-99/4A assembly (BYTE >xx lines)"}},
+      {"--bin", {ExportFormat::BinaryTables, "Folder for the binary tables (.pat .col .nam .sat sprites.spr index.txt)"}},
+      {"--sc2", {ExportFormat::Screen2, "Folder for the SCREEN 2 files for BLOAD (.sc2)"}},
+      {"--png", {ExportFormat::Png, "Folder for the screens and tile sheets as PNG"}},
+      {"--sat", {ExportFormat::SpriteAttributes, "Sprite attribute tables (db lines)"}},
+  };
+  std::map<ExportFormat, std::string> paths;
+  for (const auto& [flag, output] : outputs) app.add_option(flag, paths[output.first], output.second);
   app.add_option("--scale", options.scale, "Each chip pixel an N x N block in the PNGs")->check(CLI::Range(1, 16));
-  app.add_option("--sat", options.attributes, "Sprite attribute tables (db lines)");
+  app.add_option("--asm-dialect", options.dialect, "Assembler of --asm: pasmo (db $00), sdas (.db 0x00), z80asm (defb 0x00)")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, AsmDialect>{
+              {"pasmo", AsmDialect::Pasmo}, {"sdas", AsmDialect::Sdas}, {"z80asm", AsmDialect::Z80asm}},
+          CLI::ignore_case));
+  app.add_option("--tables", options.tables, "Tables to write: patterns,colours,names,sprites,attributes")
+      ->delimiter(',')
+      ->check(CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes"}));
+  app.add_option("--only", options.only, "Only the records of these names");
+  app.add_flag("--one-set", options.oneSet, "Every third of a screen from its top third's tile set");
+  app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   app.add_option("--into", options.into, "The project the picture goes into (made when missing)")->needs(image);
   image->needs("--into");
   CLI11_PARSE(app, argc, argv);
 
+  for (const auto& [format, path] : paths)
+    if (!path.empty()) options.outputs[format] = path;
   if (!options.importImage.empty()) return ImportPicture(options);
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);

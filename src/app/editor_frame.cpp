@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/editor_tabs.h"
+#include "app/export_window.h"
 #include "app/main_menu.h"
 #include "app/project_commands.h"
 #include "imgui.h"
@@ -34,6 +35,7 @@ void DrawEditorFrame(bool& running) {
   HandleShortcuts();  // before drawing, so that this frame shows the result
   DrawMainMenu();
   DrawWorkspace();
+  DrawExportWindow();
   DrawNotice();
   RecordFrameEdits();
   if (session.quit) running = false;

@@ -18,6 +18,8 @@ extern const FileFilters kLoadProjectFilters;
 extern const FileFilters kSaveProjectFilters;
 extern const FileFilters kAssemblyFilters;
 extern const FileFilters kBasicFilters;
+extern const FileFilters kCHeaderFilters;
+extern const FileFilters kTiFilters;
 extern const FileFilters kSpriteAttributeFilters;
 extern const FileFilters kFolderFilters;  // outputs of several files: any name in the folder that gets them
 extern const FileFilters kPngFilters;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/export_commands.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
 #include "imgui.h"
@@ -110,13 +111,18 @@ void DrawFileMenu() {
   DrawRecentMenu();
   if (ImGui::MenuItem("Save Project", "Ctrl+S")) SaveProjectCommand();
   if (ImGui::MenuItem("Save Project As...")) SaveProjectAsCommand();
+  if (ImGui::MenuItem("Export...")) exportWindow.open = true;
+  ImGui::SetItemTooltip("The project's export targets, set up once and written together");
+  if (ImGui::MenuItem("Export Again", "Ctrl+E")) ExportAgain();
   if (ImGui::BeginMenu("Export")) {
-    if (ImGui::MenuItem("Assembly (.asm)")) ExportAssembly();
-    if (ImGui::MenuItem("BASIC (.bas)")) ExportBasic();
-    if (ImGui::MenuItem("Sprite Attributes...")) ExportSpriteAttributes();
-    if (ImGui::MenuItem("Binary Tables...")) ExportBinaryTables();
-    if (ImGui::MenuItem("SCREEN 2 Files...")) ExportScreenFiles();
-    if (ImGui::MenuItem("PNG...")) ExportPngFiles();
+    const std::pair<const char*, ExportFormat> once[] = {
+        {"Assembly (.asm)", ExportFormat::Assembly},         {"BASIC (.bas)", ExportFormat::CvBasic},
+        {"C Header (.h)", ExportFormat::CHeader},            {"MSX-BASIC (.bas)", ExportFormat::MsxBasic},
+        {"TI-99/4A (.a99)", ExportFormat::Ti99},             {"Sprite Attributes...", ExportFormat::SpriteAttributes},
+        {"Binary Tables...", ExportFormat::BinaryTables},    {"SCREEN 2 Files...", ExportFormat::Screen2},
+        {"PNG...", ExportFormat::Png}};
+    for (const auto& [label, format] : once)
+      if (ImGui::MenuItem(label)) ExportOnce(format);
     ImGui::EndMenu();
   }
   if (ImGui::BeginMenu("Import")) {
@@ -149,6 +155,7 @@ void HandleShortcuts() {
   const bool newProject = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_N, flags);
   const bool load = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_O, flags);
   const bool save = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags);
+  const bool exportAgain = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_E, flags);
   if (ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) {
     // Escape shuts an open menu (a modal question keeps its own buttons).
     if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) ImGui::ClosePopupsExceptModals();
@@ -160,6 +167,7 @@ void HandleShortcuts() {
   if (newProject) RequestNewProject();
   if (load) RequestLoadProject();
   if (save) SaveProjectCommand();
+  if (exportAgain) ExportAgain();
 }
 
 void DrawMainMenu() {

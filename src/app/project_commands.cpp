@@ -9,8 +9,6 @@
 #include "imgui_internal.h"
 #include "import/png_import.h"
 #include "model/history.h"
-#include "storage/build_outputs.h"
-#include "storage/data_export.h"
 #include "storage/project_file.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
@@ -19,18 +17,17 @@
 
 ProjectSession session;
 
-namespace {
-void ReportFailure(const char* action, const std::string& path, FileResult result) {
-  if (result == FileResult::Ok) return;
-  session.errorMessage = std::string("Could not ") + action + " \"" + path + "\":\n" + DescribeFileResult(result) + ".";
-}
-
-// The dialogs all open where the last one was answered.
 std::string AskForPath(const FileFilters& filters, bool save, const char* extension) {
   const std::string chosen = ShowFileDialog(filters, lastDirectory, save);
   if (chosen.empty()) return chosen;
   lastDirectory = ParentDirectory(chosen);
   return save ? WithSaveExtension(chosen, extension) : chosen;
+}
+
+namespace {
+void ReportFailure(const char* action, const std::string& path, FileResult result) {
+  if (result == FileResult::Ok) return;
+  session.errorMessage = std::string("Could not ") + action + " \"" + path + "\":\n" + DescribeFileResult(result) + ".";
 }
 
 bool SaveTo(const std::string& path) {
@@ -41,40 +38,6 @@ bool SaveTo(const std::string& path) {
   MarkSaved(history);
   RememberRecentFile(session.recentFiles, path);
   return true;
-}
-
-void Export(const FileFilters& filters, const char* extension, const TextDialect& dialect) {
-  const std::string path = AskForPath(filters, true, extension);
-  if (path.empty()) return;
-  std::vector<std::string> renamed;
-  const FileResult result = WriteExport(path, project, dialect, &renamed);
-  ReportFailure("export", path, result);
-  if (result != FileResult::Ok) return;
-  std::string text = "Exported " + std::filesystem::path(path).filename().string();
-  if (!renamed.empty()) text += "; duplicate labels renamed:";
-  for (const std::string& rename : renamed) text += "\n  " + rename;
-  ShowNotice(text);
-}
-
-// The sprite attribute tables' problems, one an indented line, for an export's notice.
-std::string AttributeProblems() {
-  std::string text;
-  for (const std::string& problem : SpriteAttributeProblems(project)) text += "\n  " + problem;
-  return text;
-}
-
-void ExportFolder(const char* what, const std::vector<OutputFile>& files, bool holdsAttributes) {
-  const std::string path = AskForPath(kFolderFilters, true, "");
-  if (path.empty()) return;
-  std::error_code error;
-  const std::string folder =
-      std::filesystem::is_directory(path, error) ? path : std::filesystem::path(path).parent_path().string();
-  std::vector<std::string> written;
-  const FileResult result = WriteOutputFiles(folder, files, &written);
-  ReportFailure("export into", folder, result);
-  if (result == FileResult::Ok)
-    ShowNotice("Exported " + std::to_string(written.size()) + " " + what + " into " + folder +
-               (holdsAttributes ? AttributeProblems() : ""));
 }
 
 void LoadWithDialog() {
@@ -188,25 +151,6 @@ bool SaveProjectAsCommand() {
   const std::string path = AskForPath(kSaveProjectFilters, true, ".krv");
   return !path.empty() && SaveTo(path);
 }
-
-void ExportAssembly() { Export(kAssemblyFilters, ".asm", kPasmoDialect); }
-
-void ExportBasic() { Export(kBasicFilters, ".bas", kCvBasicDialect); }
-
-void ExportSpriteAttributes() {
-  const std::string path = AskForPath(kSpriteAttributeFilters, true, ".asm");
-  if (path.empty()) return;
-  const FileResult result = ReplaceFile(path, SpriteAttributeText(project), true);
-  ReportFailure("export", path, result);
-  if (result == FileResult::Ok)
-    ShowNotice("Exported " + std::filesystem::path(path).filename().string() + AttributeProblems());
-}
-
-void ExportBinaryTables() { ExportFolder("binary files", BinaryTableFiles(project), true); }
-
-void ExportScreenFiles() { ExportFolder("SCREEN 2 files", ScreenFiles(project), true); }
-
-void ExportPngFiles() { ExportFolder("PNG pictures", PngFiles(project, 1), false); }
 
 void ImportPngCommand() {
   const std::string path = AskForPath(kPngFilters, false, "");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/file_dialog.h"
+
 constexpr std::size_t kRecentFileLimit = 8;
 
 // What waits for the answer to "Save changes to ...?".
@@ -26,6 +28,10 @@ extern ProjectSession session;
 std::string WindowTitle(const ProjectSession& s, bool unsaved);
 bool ProjectHasUnsavedChanges();
 
+// The file dialog, opening where the last one was answered; a save's path gets
+// `extension` by the save rule. Empty when the user cancels.
+std::string AskForPath(const FileFilters& filters, bool save, const char* extension);
+
 // Each asks "Save changes?" first when there are unsaved changes.
 void RequestNewProject();
 void RequestLoadProject(const std::string& path = "");  // empty: ask with the dialog
@@ -42,13 +48,6 @@ bool OpenProjectFile(const std::string& path);  // false, with the error shown, 
 // False when the user cancels or the write fails (the error is then shown).
 bool SaveProjectCommand();
 bool SaveProjectAsCommand();
-void ExportAssembly();
-void ExportBasic();
-void ExportSpriteAttributes();
-// The outputs of several files go into the folder of the path the dialog gives.
-void ExportBinaryTables();
-void ExportScreenFiles();
-void ExportPngFiles();
 void ImportPngCommand();
 // The import itself, as one undoable step that makes the new records current.
 bool ImportPngFile(const std::string& path);

@@ -26,25 +26,8 @@ ExportTarget DefaultExportTarget(ExportFormat format) {
 
 std::string ExportFormatName(const ExportTarget& target) {
   static const char* const kDialects[kAsmDialects] = {"pasmo", "sdas", "z80asm"};
-  switch (target.format) {
-    case ExportFormat::Assembly:
-      return std::string("Assembly (") + kDialects[static_cast<int>(target.dialect)] + ")";
-    case ExportFormat::CHeader:
-      return target.cExtern ? "C header and source" : "C header";
-    case ExportFormat::CvBasic:
-      return "CVBasic DATA BYTE";
-    case ExportFormat::MsxBasic:
-      return "MSX-BASIC DATA";
-    case ExportFormat::Ti99:
-      return "TI-99/4A assembly";
-    case ExportFormat::BinaryTables:
-      return "Binary tables";
-    case ExportFormat::Screen2:
-      return "SCREEN 2 files";
-    case ExportFormat::Png:
-      return "PNG pictures";
-    case ExportFormat::SpriteAttributes:
-      return "Sprite attributes";
-  }
-  return "?";
+  if (target.format == ExportFormat::Assembly)
+    return std::string("Assembly (") + kDialects[static_cast<int>(target.dialect)] + ")";
+  if (target.format == ExportFormat::CHeader && target.cExtern) return "C header and source";
+  return kExportFormatNames[static_cast<int>(target.format)];
 }

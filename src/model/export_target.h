@@ -19,6 +19,9 @@ enum class ExportFormat : int32_t {
   SpriteAttributes,  // the sprite attribute tables as assembly
 };
 constexpr int kExportFormats = 9;
+inline constexpr const char* kExportFormatNames[kExportFormats] = {
+    "Assembly",      "C header",       "CVBasic DATA BYTE", "MSX-BASIC DATA",   "TI-99/4A assembly",
+    "Binary tables", "SCREEN 2 files", "PNG pictures",      "Sprite attributes"};
 
 enum class AsmDialect : int32_t { Pasmo, Sdas, Z80asm };
 constexpr int kAsmDialects = 3;

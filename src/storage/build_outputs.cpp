@@ -6,6 +6,7 @@
 #include "chip/chip_render.h"
 #include "chip/sprite_attributes.h"
 #include "storage/data_export.h"
+#include "storage/export_blocks.h"
 #include "storage/export_labels.h"
 #include "storage/parallel_for.h"
 #include "storage/png_file.h"
@@ -28,38 +29,50 @@ void Place(std::string& memory, std::size_t address, const std::vector<uint8_t>&
 }
 }  // namespace
 
-std::vector<OutputFile> BinaryTableFiles(const Project& data) {
+std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
+  const uint32_t tables = selection.tables;
   std::vector<OutputFile> files;
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
     const std::string& label = labels.tileSets[i];
-    files.push_back({label + ".pat", Text(PatternBytes(data.tileSets[i])), "pattern table of tile set " + label});
-    files.push_back({label + ".col", Text(ColourBytes(data.tileSets[i])), "colour table of tile set " + label});
+    if (!selection.tileSets[i]) continue;
+    if (tables & kPatternTable)
+      files.push_back({label + ".pat", Text(PatternBytes(data.tileSets[i])), "pattern table of tile set " + label});
+    if (tables & kColourTable)
+      files.push_back({label + ".col", Text(ColourBytes(data.tileSets[i])), "colour table of tile set " + label});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     const std::string& label = labels.nameTables[i];
     const NameTable& table = data.nameTables[i];
-    files.push_back({label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
-                     "name table " + label});
-    files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
-                     "sprite attribute table of name table " + label});
+    if (!selection.nameTables[i]) continue;
+    if (tables & kNameTableData)
+      files.push_back({label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
+                       "name table " + label});
+    if (tables & kSpriteAttributeTable)
+      files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
+                       "sprite attribute table of name table " + label});
   }
-  std::string sprites;
-  for (std::size_t i = 0; i < labels.sprites.size(); ++i) sprites += Text(SpritePatternBytes(data.sprites[i]));
-  files.push_back({"sprites.spr", sprites, std::to_string(labels.sprites.size()) + " sprite patterns, 32 bytes each"});
+  if (tables & kSpritePatterns) {
+    std::string sprites;
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < labels.sprites.size(); ++i)
+      if (selection.sprites[i]) sprites += Text(SpritePatternBytes(data.sprites[i])), ++count;
+    files.push_back({"sprites.spr", sprites, std::to_string(count) + " sprite patterns, 32 bytes each"});
+  }
   files.push_back({"index.txt", IndexText(files), "this list"});
   return files;
 }
 
-std::vector<OutputFile> ScreenFiles(const Project& data) {
+std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
   std::vector<OutputFile> files;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    if (!selection.nameTables[i]) continue;
     const NameTable& table = data.nameTables[i];
     std::string memory(0x3800, '\0');
     for (int third = 0; third < kThirds; ++third) {
       if (data.tileSets.empty()) break;
-      const TileSet& set = data.tileSets[TileSetForRow(table, 8 * third, data.tileSets.size())];
+      const TileSet& set = ExportedThirdSet(data, table, third, selection.layout);
       Place(memory, 0x0800 * third, PatternBytes(set));
       Place(memory, 0x2000 + 0x0800 * third, ColourBytes(set));
     }
@@ -71,26 +84,34 @@ std::vector<OutputFile> ScreenFiles(const Project& data) {
   return files;
 }
 
-std::vector<OutputFile> PngFiles(const Project& data, int scale) {
+std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
-  const std::size_t screens = labels.nameTables.size();
-  std::vector<OutputFile> files(screens + labels.tileSets.size());
-  ParallelFor(files.size(), [&](std::size_t i) {
-    if (i < screens)
-      files[i] = {labels.nameTables[i] + ".png",
+  std::vector<std::size_t> screens, sheets;
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    if (selection.nameTables[i]) screens.push_back(i);
+  for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
+    if (selection.tileSets[i]) sheets.push_back(i);
+  std::vector<OutputFile> files(screens.size() + sheets.size());
+  ParallelFor(files.size(), [&](std::size_t k) {
+    if (k < screens.size()) {
+      const std::size_t i = screens[k];
+      files[k] = {labels.nameTables[i] + ".png",
                   EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),
                   "screen " + labels.nameTables[i]};
-    else
-      files[i] = {labels.tileSets[i - screens] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i - screens]), scale),
-                  "tile sheet " + labels.tileSets[i - screens]};
+    } else {
+      const std::size_t i = sheets[k - screens.size()];
+      files[k] = {labels.tileSets[i] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i]), scale),
+                  "tile sheet " + labels.tileSets[i]};
+    }
   });
   return files;
 }
 
-std::string SpriteAttributeText(const Project& data) {
+std::string SpriteAttributeText(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
   std::string out;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
+    if (!selection.nameTables[i]) continue;
     const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites);
     for (const std::string& problem : attributes.problems) out += "; " + problem + "\n";
     out += labels.nameTables[i] + "_sat:\n";
@@ -110,11 +131,12 @@ std::string SpriteAttributeText(const Project& data) {
   return out;
 }
 
-std::vector<std::string> SpriteAttributeProblems(const Project& data) {
+std::vector<std::string> SpriteAttributeProblems(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
   std::vector<std::string> problems;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
-    for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites).problems)
+    if (selection.nameTables[i])
+      for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites).problems)
       problems.push_back(labels.nameTables[i] + ": " + problem);
   return problems;
 }

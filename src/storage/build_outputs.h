@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/project.h"
+#include "storage/export_blocks.h"
 #include "storage/file_io.h"
 
 struct OutputFile {
@@ -16,25 +17,26 @@ struct OutputFile {
   std::string description;  // "pattern table of tile set Dungeon"
 };
 
-// For each exported tile set "<label>.pat" and "<label>.col" (2048 bytes each),
-// for each name table "<label>.nam" (768) and "<label>.sat", all sprites as
-// "sprites.spr" (32 bytes each), and "index.txt" listing them.
-std::vector<OutputFile> BinaryTableFiles(const Project& data);
+// For each selected tile set "<label>.pat" and "<label>.col" (2048 bytes each),
+// for each name table "<label>.nam" (768) and "<label>.sat", the sprites as
+// "sprites.spr" (32 bytes each), each when its table is taken, and "index.txt"
+// listing them.
+std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelection& selection);
 
-// Each exported name table as "<label>.sc2": the 7-byte BLOAD header, then video
-// memory 0x0000-0x37FF in SCREEN 2's layout.
+// Each selected name table as "<label>.sc2": the 7-byte BLOAD header, then video
+// memory 0x0000-0x37FF in SCREEN 2's layout, the thirds' sets by the selection's layout.
 constexpr std::size_t kScreenFileSize = 7 + 0x3800;
-std::vector<OutputFile> ScreenFiles(const Project& data);
+std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection);
 
-// Each exported name table as "<label>.png" (256 x 192 as the editor shows it),
-// each exported tile set as "<label>.sheet.png" (128 x 128), scaled by `scale`.
-std::vector<OutputFile> PngFiles(const Project& data, int scale);
+// Each selected name table as "<label>.png" (256 x 192 as the editor shows it),
+// each selected tile set as "<label>.sheet.png" (128 x 128), scaled by `scale`.
+std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSelection& selection);
 
 // The sprite attribute tables as assembly: "<label>_sat:" and 4 bytes a line,
 // each problem as a comment above its table.
-std::string SpriteAttributeText(const Project& data);
+std::string SpriteAttributeText(const Project& data, const ExportSelection& selection);
 // The same problems for a notice or stderr: "Level_1: placement 3 ...".
-std::vector<std::string> SpriteAttributeProblems(const Project& data);
+std::vector<std::string> SpriteAttributeProblems(const Project& data, const ExportSelection& selection);
 
 // Writes every file into `folder`; the result is the first failure in the
 // list's order, and `written` gets the paths of the files before it.

@@ -6,6 +6,21 @@
 namespace {
 bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
+// C's keywords, and names that start with "__", which compilers keep for
+// themselves (SDCC's __at, __sfr...): such a label gets a letter more.
+std::string CIdentifier(std::string label) {
+  static const std::set<std::string> kKeywords = {
+      "auto",     "break",    "case",     "char",   "const",    "continue", "default",  "do",
+      "double",   "else",     "enum",     "extern", "float",    "for",      "goto",     "if",
+      "inline",   "int",      "long",     "register", "restrict", "return", "short",    "signed",
+      "sizeof",   "static",   "struct",   "switch", "typedef",  "union",    "unsigned", "void",
+      "volatile", "while",    "_Bool",    "_Complex", "_Imaginary", "_Alignas", "_Alignof", "_Atomic",
+      "_Generic", "_Noreturn", "_Static_assert", "_Thread_local"};
+  if (kKeywords.count(label)) return label + "_";
+  if (label.compare(0, 2, "__") == 0) return "L" + label;
+  return label;
+}
+
 template <typename Record>
 std::size_t NamedPrefix(const std::vector<Record>& list) {
   std::size_t count = 0;
@@ -39,15 +54,18 @@ std::size_t ExportedSprites(const Project& data) { return std::min(data.sprites.
 std::size_t ExportedTileSets(const Project& data) { return NamedPrefix(data.tileSets); }
 std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.nameTables); }
 
-ExportLabels LabelExportedRecords(const Project& data) {
+ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers) {
   ExportLabels labels;
   std::set<std::string> taken;
+  auto label = [cIdentifiers](const char* name, const char* prefix, std::size_t i) {
+    const std::string made = MakeLabel(name, prefix, i);
+    return cIdentifiers ? CIdentifier(made) : made;
+  };
   for (std::size_t i = 0; i < ExportedSprites(data); ++i)
-    labels.sprites.push_back(Claim(taken, MakeLabel(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
+    labels.sprites.push_back(Claim(taken, label(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
   for (std::size_t i = 0; i < ExportedTileSets(data); ++i)
-    labels.tileSets.push_back(Claim(taken, MakeLabel(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
+    labels.tileSets.push_back(Claim(taken, label(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
   for (std::size_t i = 0; i < ExportedNameTables(data); ++i)
-    labels.nameTables.push_back(
-        Claim(taken, MakeLabel(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));
+    labels.nameTables.push_back(Claim(taken, label(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));
   return labels;
 }

@@ -27,4 +27,5 @@ struct ExportLabels {
   std::vector<std::string> renamed;                        // "Level_1 -> Level_1_2", in file order
 };
 // A tile set also takes "<label>_colors"; a label already taken gets "_2", "_3"...
-ExportLabels LabelExportedRecords(const Project& data);
+// For C, a keyword gets "_" after it and a label starting "__" an "L" before it.
+ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers = false);

@@ -116,13 +116,18 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
       {{"File", "Export", "Sprite Attributes..."}, &kSpriteAttributeFilters, "sat", "sat.asm"},
       {{"File", "Export", "Binary Tables..."}, &kFolderFilters, "any name", "Tile_Set_1.pat"},  // into its folder
       {{"File", "Export", "SCREEN 2 Files..."}, &kFolderFilters, "sub", "Name_Table_1.sc2"},
+      {{"File", "Export", "C Header (.h)"}, &kCHeaderFilters, "gfx", "gfx.h"},
+      {{"File", "Export", "TI-99/4A (.a99)"}, &kTiFilters, "ti", "ti.a99"},
   };
   for (const auto& c : cases) {
     dialog.answer = dir.File(c.typed);
     Choose(c.menu);
     EXPECT_EQ(dialog.filters, c.filters) << c.typed;
     EXPECT_TRUE(std::filesystem::exists(dir.File(c.written))) << c.typed;
+    if (gui.HasItem("Not Now")) Choose({c.filters == &kTiFilters ? "Keep" : "Not Now"});
   }
+  ASSERT_EQ(project.exportTargets.size(), 1u) << "one export kept as a target";
+  EXPECT_EQ(project.exportTargets[0].path, "ti.a99") << "relative to the project file (saved above) beside it";
   EXPECT_FALSE(std::filesystem::exists(dir.File("level")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("TILES.BAS.bas")));
   EXPECT_EQ(ReadFile(dir.File("TILES.BAS")).substr(0, 27), "Sprite_0:\n   DATA BYTE $00,");

@@ -44,7 +44,7 @@ PngImportResult Import(const std::string& png, Project& into) {
 
 TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   MakeScreenProject();
-  const std::vector<OutputFile> files = BinaryTableFiles(project);
+  const std::vector<OutputFile> files = BinaryTableFiles(project, SelectAll(project, kAllTables));
   EXPECT_EQ(Named(files, "Set_0.pat").bytes, Bytes(PatternBytes(tileSets[0])));
   EXPECT_EQ(Named(files, "Set_2.col").bytes, Bytes(ColourBytes(tileSets[2])));
   EXPECT_EQ(Named(files, "Set_2.col").bytes.size(), 2048u);
@@ -56,7 +56,7 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   EXPECT_NE(Named(files, "index.txt").bytes.find("Set_1.pat                  2048  pattern table of tile set Set_1"),
             std::string::npos);
 
-  const std::string sc2 = Named(ScreenFiles(project), "Screen.sc2").bytes;
+  const std::string sc2 = Named(ScreenFiles(project, SelectAll(project, kAllTables)), "Screen.sc2").bytes;
   ASSERT_EQ(sc2.size(), kScreenFileSize);
   EXPECT_EQ(sc2.substr(0, 7), std::string("\xFE\x00\x00\xFF\x37\x00\x00", 7));
   const struct {

@@ -32,11 +32,11 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " " + options), 0) << ReadFile(dir.File("err.txt"));
   EXPECT_EQ(ReadFile(dir.File("gfx.asm")), ExportText(project, kPasmoDialect));
   EXPECT_EQ(ReadFile(dir.File("gfx.bas")), ExportText(project, kCvBasicDialect));
-  EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project));
+  EXPECT_EQ(ReadFile(dir.File("sat.asm")), SpriteAttributeText(project, SelectAll(project, kAllTables)));
   const struct {
     const char* folder;
     std::vector<OutputFile> files;
-  } folders[] = {{"bin", BinaryTableFiles(project)}, {"sc2", ScreenFiles(project)}, {"png", PngFiles(project, 2)}};
+  } folders[] = {{"bin", BinaryTableFiles(project, SelectAll(project, kAllTables))}, {"sc2", ScreenFiles(project, SelectAll(project, kAllTables))}, {"png", PngFiles(project, 2, SelectAll(project, kAllTables))}};
   for (const auto& [folder, files] : folders) {
     const std::filesystem::directory_iterator written(dir.File(folder));
     EXPECT_EQ(std::distance(written, {}), static_cast<std::ptrdiff_t>(files.size())) << folder;

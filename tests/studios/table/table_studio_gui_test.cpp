@@ -202,8 +202,8 @@ TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
   gui.Frame(2);
   RgbaImage png;
   std::string error;
-  const std::string bytes = PngFiles(project, 1).front().bytes;
-  const std::string scaled = PngFiles(project, 3).front().bytes;
+  const std::string bytes = PngFiles(project, 1, SelectAll(project, kAllTables)).front().bytes;
+  const std::string scaled = PngFiles(project, 3, SelectAll(project, kAllTables)).front().bytes;
   ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(scaled.data()), scaled.size(), 768, 576, png, error));
   const std::vector<uint8_t> scaledRgba = png.rgba;
   ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), 256, 192, png, error));

@@ -1,0 +1,35 @@
+#pragma once
+// Writing an export target: the one function behind the editor's exports and
+// the command line, so both write the same bytes.
+
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+#include "storage/build_outputs.h"
+
+struct ExportRun {
+  std::string folder;               // where the files go
+  std::vector<OutputFile> files;    // named within the folder
+  bool textMode = false;            // text files, written with the platform's line ends
+  std::vector<std::string> notes;   // renamed labels, attribute problems, names that match nothing
+  std::string error;                // why the target cannot be written; then no files
+};
+
+// The target's path with the project file's folder (empty for an untitled
+// project) in front when it is relative.
+std::string ResolveTargetPath(const std::string& stored, const std::string& projectFolder);
+// The path to store for a chosen one: relative when it lies under the project's folder.
+std::string StoreTargetPath(const std::string& chosen, const std::string& projectFolder);
+
+// What `target` makes from `data`, nothing written yet.
+ExportRun PrepareExport(const Project& data, const ExportTarget& target, const std::string& projectFolder);
+
+struct ExportOutcome {
+  std::vector<std::string> written;  // paths
+  std::vector<std::string> notes;
+  std::string error;  // empty: all written
+};
+// Prepares and writes the target; on a failure the files already whole stay
+// and the one that failed is not written partially.
+ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder);
