@@ -1,6 +1,6 @@
 // Any bytes as a picture to import: refused with the project unchanged, or
 // imported as whole tile sets (pixels 0 or 1, colours 0-15) and at most one
-// name table whose cells name real tiles. libFuzzer's memory limit holds the
+// name table whose cells name real tiles, in place of a new project's defaults. libFuzzer's memory limit holds the
 // decoder to the size cap for pictures that declare huge sizes.
 #include "fuzz_checks.h"
 #include "import/png_import.h"
@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(!result.message.empty());
     return 0;
   }
-  FUZZ_CHECK(into.tileSets.size() == 2 || into.tileSets.size() == 4);
+  // Into a new project the picture's records replace the default ones.
+  FUZZ_CHECK(into.tileSets.size() == 1 || into.tileSets.size() == 3);
   for (const TileSet& set : into.tileSets) {
     FUZZ_CHECK(TileSetSound(set));
     for (int tile = 0; tile < kTilesPerSet; ++tile)
@@ -23,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FUZZ_CHECK(set.foreground[tile][row] >= 0 && set.foreground[tile][row] <= 15 &&
                    set.background[tile][row] >= 0 && set.background[tile][row] <= 15);
   }
-  if (into.tileSets.size() == 4) {
-    FUZZ_CHECK(into.nameTables.size() == 2 && result.nameTable == 1);
-    for (uint8_t cell : into.nameTables[1].cells) FUZZ_CHECK(cell != EmptyCell);
+  if (into.tileSets.size() == 3) {
+    FUZZ_CHECK(into.nameTables.size() == 1 && result.nameTable == 0);
+    for (uint8_t cell : into.nameTables[0].cells) FUZZ_CHECK(cell != EmptyCell);
   }
   return 0;
 }

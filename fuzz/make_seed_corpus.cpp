@@ -10,6 +10,7 @@
 #include "chip/chip_render.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "storage/recovery_file.h"
 
 namespace {
 void Write(const std::filesystem::path& path, const std::string& contents) {
@@ -35,6 +36,14 @@ int main(int argc, char** argv) {
   small.strips.active[2][5] = true;
   std::string image = SerializeProject(small);
   Write(corpus / "project_loader" / "no_tile_sets_with_settings.krv", image);
+  Project targeted = small;
+  targeted.exportTargets = {DefaultExportTarget(ExportFormat::CHeader), DefaultExportTarget(ExportFormat::Png)};
+  targeted.exportTargets[0].path = "gfx/level.h";
+  targeted.exportTargets[0].allRecords = false;
+  targeted.exportTargets[0].sprites = {"Sprite 0"};
+  targeted.exportTargets[1].path = "png";
+  Write(corpus / "project_loader" / "with_targets.krv", SerializeProject(targeted));
+  Write(corpus / "recovery_copy" / "level.recovery", SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
   // Without the settings block, as files saved before it existed.
   image.resize(image.size() - (12 + 4 + 2 * 16 + 4 * 8 * 5 + 4));
   Write(corpus / "project_loader" / "no_tile_sets.krv", image);

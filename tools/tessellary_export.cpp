@@ -104,7 +104,7 @@ int Export(const Options& options) {
       fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {
-    const ExportOutcome outcome = WriteExportTarget(project, target, folder);
+    const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
     for (const std::string& path : outcome.written) std::printf("wrote %s\n", path.c_str());
     for (const std::string& note : outcome.notes)
       if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());

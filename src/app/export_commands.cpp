@@ -64,7 +64,7 @@ void ExportOnce(ExportFormat format) {
   ExportTarget target = DefaultExportTarget(format);
   target.path = AskTargetPath(format);
   if (target.path.empty()) return;
-  const ExportOutcome outcome = WriteExportTarget(project, target, "");
+  const ExportOutcome outcome = WriteExportTarget(project, target, "", false);
   if (!outcome.error.empty()) {
     session.errorMessage = "Could not export " + ExportFormatName(target) + ":\n" + outcome.error + ".";
     return;
@@ -76,7 +76,7 @@ void ExportOnce(ExportFormat format) {
 
 void ExportTargetAt(int index) {
   const ExportTarget& target = project.exportTargets[index];
-  const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder());
+  const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder(), true);
   if (!outcome.error.empty())
     session.errorMessage = "Could not export " + TargetName(target) + ":\n" + outcome.error + ".";
   else
@@ -90,7 +90,7 @@ void ExportAgain() {
   }
   ExportOutcome all;
   for (const ExportTarget& target : project.exportTargets) {
-    const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder());
+    const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder(), true);
     all.written.insert(all.written.end(), outcome.written.begin(), outcome.written.end());
     for (const std::string& note : outcome.notes)
       if (std::find(all.notes.begin(), all.notes.end(), note) == all.notes.end()) all.notes.push_back(note);

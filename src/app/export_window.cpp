@@ -160,6 +160,7 @@ void DrawExportWindow() {
   state.selected = std::min(state.selected, static_cast<int>(targets.size()) - 1);
   ImGui::SetNextWindowSize(ImVec2(1000, 620), ImGuiCond_FirstUseEver);
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_FirstUseEver, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowBgAlpha(1.0f);  // the studio behind would show through and blur the lists
   if (!ImGui::Begin("Export", &state.open)) {
     ImGui::End();
     return;

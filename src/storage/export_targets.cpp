@@ -76,9 +76,10 @@ std::string ResolveTargetPath(const std::string& stored, const std::string& proj
 }
 
 std::string StoreTargetPath(const std::string& chosen, const std::string& projectFolder) {
-  if (projectFolder.empty()) return chosen;
-  const fs::path relative = fs::path(chosen).lexically_normal().lexically_relative(fs::path(projectFolder).lexically_normal());
-  if (relative.empty() || *relative.begin() == "..") return chosen;
+  const fs::path path = fs::path(chosen).lexically_normal();
+  if (projectFolder.empty()) return path.string();
+  const fs::path relative = path.lexically_relative(fs::path(projectFolder).lexically_normal());
+  if (relative.empty() || *relative.begin() == "..") return path.string();
   return relative.generic_string();
 }
 
@@ -117,7 +118,8 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
   return run;
 }
 
-ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder) {
+ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder,
+                                bool makeFolders) {
   ExportRun run = PrepareExport(data, target, projectFolder);
   ExportOutcome outcome;
   outcome.notes = std::move(run.notes);
@@ -126,7 +128,7 @@ ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target,
     return outcome;
   }
   std::error_code error;
-  if (IsFolderFormat(target.format)) fs::create_directories(run.folder, error);
+  if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty())) fs::create_directories(run.folder, error);
   FileResult result = FileResult::Ok;
   if (run.textMode) {
     for (const OutputFile& file : run.files) {

@@ -31,5 +31,8 @@ struct ExportOutcome {
   std::string error;  // empty: all written
 };
 // Prepares and writes the target; on a failure the files already whole stay
-// and the one that failed is not written partially.
-ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder);
+// and the one that failed is not written partially. A folder format makes its
+// folder; a file's missing folder is made only with `makeFolders` (a project's
+// targets, set up once), not for a path just typed, where it is more likely a slip.
+ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder,
+                                bool makeFolders);

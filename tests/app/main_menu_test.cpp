@@ -226,3 +226,36 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   EXPECT_NE(session.errorMessage.find("not a PNG"), std::string::npos) << session.errorMessage;
   EXPECT_EQ(history.steps.size(), steps) << "a refused picture is no step";
 }
+
+TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
+  MakeRichProject();
+  StartHistory(history, project, tileStudio.canvas);
+  dialog.answer = dir.File("art/level");
+  std::filesystem::create_directory(dir.File("art"));
+  Choose({"File", "Export..."});
+  Choose({"Add"});
+  ASSERT_EQ(project.exportTargets.size(), 1u);
+  EXPECT_EQ(project.exportTargets[0].path, "gfx.asm");
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_TRUE(project.exportTargets.empty()) << "adding a target is an undoable step";
+  ExportTarget c = DefaultExportTarget(ExportFormat::CHeader), msx = DefaultExportTarget(ExportFormat::MsxBasic);
+  ExportTarget png = DefaultExportTarget(ExportFormat::Png);
+  c.path = "gfx/level.h", c.cExtern = true, msx.path = "level.bas", png.path = "pictures";
+  project.exportTargets = {c, msx, png};
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_S);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);
+  ASSERT_TRUE(session.errorMessage.empty()) << session.errorMessage;
+  const std::vector<std::string> files = {"gfx/level.h", "gfx/level.c", "level.bas", "pictures/Screen.png",
+                                          "pictures/Set_2.sheet.png"};
+  std::vector<std::string> written;
+  for (const std::string& file : files) written.push_back(ReadFile(dir.File("art/" + file)));
+  std::filesystem::remove_all(dir.File("art/gfx"));
+  std::filesystem::remove_all(dir.File("art/pictures"));
+  std::filesystem::remove(dir.File("art/level.bas"));
+  const std::string command = std::string(TESSELLARY_EXPORT) + " " + dir.File("art/level.krv") + " > /dev/null 2>&1";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    EXPECT_FALSE(written[i].empty()) << files[i];
+    EXPECT_TRUE(ReadFile(dir.File("art/" + files[i])) == written[i]) << files[i];
+  }
+}

@@ -46,6 +46,10 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
   project.strips.cells[3][7] = 4;
   project.strips.active[3][7] = true;
   project.strips.frameSeconds = 0.5f;
+  ExportTarget chosen = DefaultExportTarget(ExportFormat::MsxBasic);
+  chosen.path = "gfx/msx.bas", chosen.allRecords = false, chosen.tileSets = {"Set 1"}, chosen.firstLine = 1000;
+  project.exportTargets = {DefaultExportTarget(ExportFormat::Png), chosen};
+  project.exportTargets[0].path = "/abs/png";
   const Project saved = project;
   ASSERT_EQ(SaveProject(dir.File("rich.krv")), FileResult::Ok);
   EXPECT_FALSE(std::filesystem::exists(dir.File("rich.krv.saving")));

@@ -65,6 +65,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --asm " + dir.File("no/such/folder/a.asm"), "cannot be written"},
       {dir.File("game.krv") + " --frobnicate", "frobnicate"},
       {"--import-png " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
+      {dir.File("game.krv"), "has no export targets: add them in the editor"},
   };
   for (const auto& c : cases) {
     EXPECT_NE(RunExport(dir, c.arguments), 0) << c.arguments;
@@ -74,4 +75,6 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("p")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.krv")));
   EXPECT_EQ(RunExport(dir, "--version"), 0);
+  EXPECT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
+  EXPECT_EQ(ReadFile(dir.File("out.txt")), "") << "no targets, nothing listed";
 }

@@ -1,0 +1,159 @@
+// Export targets: each text format read back by its own toolchain (or parsed,
+// for the BASICs and TI-99/4A) gives the binary tables' bytes; targets survive
+// the project file and a damaged one is refused.
+#include "storage/export_targets.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+
+#include "storage/project_file.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+// Every table as the binary tables hold them, in the text exports' order.
+std::string BinaryTablesInTextOrder(const Project& data) {
+  std::string sprites, sets, names, attributes;
+  for (const OutputFile& file : BinaryTableFiles(data, SelectAll(data, kAllTables))) {
+    const std::string type = std::filesystem::path(file.name).extension().string();
+    if (type == ".spr") sprites += file.bytes;
+    if (type == ".pat" || type == ".col") sets += file.bytes;
+    if (type == ".nam") names += file.bytes;
+    if (type == ".sat") attributes += file.bytes;
+  }
+  return sprites + sets + names + attributes;
+}
+
+ExportTarget Target(ExportFormat format, const std::string& path) {
+  ExportTarget target = DefaultExportTarget(format);
+  target.path = path;
+  target.tables = kAllTables;
+  return target;
+}
+
+// "" when the command succeeds, else what it printed.
+std::string Shell(const std::string& command, const TempDir& dir) {
+  const std::string log = dir.File("shell.log");
+  if (std::system(("(" + command + ") > " + log + " 2>&1").c_str()) == 0) return "";
+  return command + ":\n" + ReadFile(log);
+}
+
+// The bytes of every "<prefix>" data line, the numbers after `byteMark` in hex.
+std::string ParseDataLines(const std::string& text, const std::string& prefix, const std::string& byteMark) {
+  std::string bytes;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find(prefix);
+    if (at == std::string::npos) continue;
+    for (std::size_t mark = line.find(byteMark, at); mark != std::string::npos; mark = line.find(byteMark, mark + 1))
+      bytes += static_cast<char>(std::stoi(line.substr(mark + byteMark.size(), 2), nullptr, 16));
+  }
+  return bytes;
+}
+}  // namespace
+
+TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
+  TempDir dir;
+  MakeRichProject();
+  SetName(tileSets[1].name, "int");  // a C keyword
+  nameTables[1].placements = {{2, 30, 40}};
+  const std::string expected = BinaryTablesInTextOrder(project);
+  const std::string d = dir.path().string() + "/";
+
+  // Assemblers: each dialect assembled (and linked) by its own tool.
+  ExportTarget sdas = Target(ExportFormat::Assembly, "gfx.s"), z80 = Target(ExportFormat::Assembly, "gfx.z80");
+  sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
+  for (const ExportTarget& target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm")})
+    ASSERT_TRUE(WriteExportTarget(project, target, dir.path().string(), false).error.empty());
+  EXPECT_EQ(Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin", dir), "");
+  EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
+  EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
+  for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"}) EXPECT_TRUE(ReadFile(d + binary) == expected) << binary;
+
+  // C: the header in two files of one host program, static and extern, and through SDCC.
+  const ExportLabels labels = LabelExportedRecords(project, true);
+  std::string main = "#include <stdio.h>\n#include \"gfx.h\"\nvoid other(void);\nint main(void) {\n";
+  for (const DataBlock& block : ExportBlocks(project, labels, SelectAll(project, kAllTables)))
+    main += "  fwrite(" + block.label + ", 1, " + block.label + "_SIZE, stdout);\n";
+  WriteFile(d + "main.c", main + "  other();\n  return 0;\n}\n");
+  WriteFile(d + "other.c", "#include \"gfx.h\"\nvoid other(void) {}\n");
+  ExportTarget header = Target(ExportFormat::CHeader, "gfx.h");
+  ASSERT_TRUE(WriteExportTarget(project, header, dir.path().string(), false).error.empty());
+  EXPECT_EQ(Shell("cd " + d + " && sdcc -mz80 -c other.c", dir), "");
+  EXPECT_EQ(Shell("cd " + d + " && cc -Wall -Werror main.c other.c -o static", dir), "");
+  EXPECT_EQ(Shell("cd " + d + " && ./static > static.bin", dir), "");
+  header.cExtern = true;
+  ASSERT_TRUE(WriteExportTarget(project, header, dir.path().string(), false).error.empty());
+  EXPECT_EQ(Shell("cd " + d + " && sdcc -mz80 -c gfx.c && cc -Wall -Werror main.c other.c gfx.c -o extern", dir), "");
+  EXPECT_EQ(Shell("cd " + d + " && ./extern > extern.bin", dir), "");
+  EXPECT_TRUE(ReadFile(d + "static.bin") == expected);
+  EXPECT_TRUE(ReadFile(d + "extern.bin") == expected);
+  EXPECT_NE(ReadFile(d + "gfx.h").find("int__colors"), std::string::npos) << "the keyword became int_";
+
+  // MSX-BASIC and TI-99/4A: parsed back; BASIC lines ascend and stay within 255 characters.
+  ExportTarget msx = Target(ExportFormat::MsxBasic, "gfx.bas");
+  msx.firstLine = 100, msx.lineStep = 5;
+  ASSERT_TRUE(WriteExportTarget(project, msx, dir.path().string(), false).error.empty());
+  ASSERT_TRUE(WriteExportTarget(project, Target(ExportFormat::Ti99, "gfx.a99"), dir.path().string(), false).error.empty());
+  const std::string basic = ReadFile(d + "gfx.bas");
+  EXPECT_TRUE(ParseDataLines(basic, " DATA ", "&H") == expected);
+  EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.a99"), " BYTE ", ">") == expected);
+  std::istringstream lines(basic);
+  int last = 95;
+  for (std::string line; std::getline(lines, line);) {
+    const int number = std::stoi(line);
+    EXPECT_EQ(number, last + 5) << line;
+    EXPECT_LE(line.size(), kMaxBasicLineLength);
+    last = number;
+  }
+  EXPECT_EQ(basic.substr(0, 22), "100 REM Ship\n105 DATA ");
+  msx.firstLine = 65000;
+  EXPECT_NE(WriteExportTarget(project, msx, dir.path().string(), false).error.find("would pass 65529"), std::string::npos);
+}
+
+TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
+  TempDir dir;
+  MakeRichProject();
+  ExportTarget target = Target(ExportFormat::BinaryTables, "out/bin");
+  target.allRecords = false, target.tileSets = {"Set 2", "Nothing"}, target.tables = kPatternTable;
+  const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
+  ASSERT_TRUE(outcome.error.empty()) << outcome.error;
+  EXPECT_EQ(outcome.written, (std::vector<std::string>{dir.File("out/bin/Set_2.pat"), dir.File("out/bin/index.txt")}));
+  EXPECT_EQ(outcome.notes.front(), "no tile set named \"Nothing\"");
+  for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"}, {"/p/a.asm", "a.asm"}, {"/q/a.asm", "/q/a.asm"},
+                                {"/p/../q/a.asm", "/q/a.asm"}})
+    EXPECT_EQ(StoreTargetPath(chosen, "/p"), stored) << chosen;
+  EXPECT_EQ(ResolveTargetPath("gfx/a.asm", "/p"), "/p/gfx/a.asm");
+
+  // The shared layout gives every third of a screen file the top third's set.
+  nameTables[0].thirdTileSets[1] = 2;
+  ExportTarget screens = Target(ExportFormat::Screen2, "sc2");
+  screens.layout = ThirdsLayout::SharedFirstSet;
+  const ExportRun run = PrepareExport(project, screens, "");
+  const std::string patterns = std::string(run.files[0].bytes, 7, 0x1800);
+  EXPECT_EQ(patterns.substr(0x800, 0x800), patterns.substr(0, 0x800));
+}
+
+TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
+  MakeRichProject();
+  const std::string without = SerializeProject(project);
+  ExportTarget target = Target(ExportFormat::CHeader, "gfx.h");
+  target.allRecords = false, target.sprites = {"Ship"};
+  project.exportTargets = {target};
+  const std::string with = SerializeProject(project);
+  ASSERT_EQ(with.compare(0, without.size(), without), 0) << "the block follows today's file unchanged";
+  Project read;
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  EXPECT_EQ(read.exportTargets, project.exportTargets);
+  for (std::size_t cut = without.size() + 1; cut < with.size(); ++cut)
+    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
+  for (std::size_t at : {without.size() + 16, without.size() + 20}) {  // the format, the path's length
+    std::string damaged = with;
+    damaged[at] = '\x7F';
+    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
+              FileResult::TruncatedOrCorrupt) << at;
+  }
+}
