@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chip/chip_render.h"
+
 namespace {
 constexpr float kUnit = kViewUnitsPerChipPixel;
 
@@ -73,4 +75,16 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(row(5, 0, 0), sprites));
   EXPECT_EQ(lines[50].planes, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(CountOverflowingLines(lines), 16);
+
+  // The top line and the top-left pixel are the sprite's, in both looks.
+  std::vector<Sprite> solid = Sprites(2);
+  solid[1].colour = 9;
+  std::fill(&solid[1].pixels[0][0], &solid[1].pixels[0][0] + 256, 1);
+  NameTable top;
+  top.placements = {{1, 0, 0}};
+  EXPECT_EQ(Lines(top, solid), "0:1 16:0 ");
+  for (ScreenLook look : {ScreenLook::Editor, ScreenLook::Chip}) {
+    const IndexedImage image = RenderScreen(top, {TileSet{}}, solid, look);
+    EXPECT_EQ(image.At(0, 0) * 100 + image.At(15, 15) * 10 + image.At(16, 0), 9 * 110) << static_cast<int>(look);
+  }
 }

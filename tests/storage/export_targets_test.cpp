@@ -117,6 +117,9 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
 TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   TempDir dir;
   MakeRichProject();
+  std::string pictures;
+  for (const OutputFile& file : PngFiles(project, 1, SelectAll(project, kAllTables))) pictures += file.name + " ";
+  EXPECT_EQ(pictures, "Screen.png Screen_2.png Screen_3.png Set_0.sheet.png Set_1.sheet.png Set_2.sheet.png ");
   ExportTarget target = Target(ExportFormat::BinaryTables, "out/bin");
   target.allRecords = false, target.tileSets = {"Set 2", "Nothing"}, target.tables = kPatternTable;
   const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);

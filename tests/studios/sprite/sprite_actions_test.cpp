@@ -171,6 +171,10 @@ TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCellsAndStopsWithoutAn
   EXPECT_FLOAT_EQ(ClampFrameSeconds(-5) + ClampFrameSeconds(7), kMinFrameSeconds + kMaxFrameSeconds);
 
   strips.cells[0][0] = 7, strips.cells[3][7] = 2;
+  AnimationStrips corners;
+  corners.cells[0][0] = 1, corners.cells[3][7] = 2, corners.active[3][7] = true;
+  SwapStripCells(corners, 3, 7, 0, 0);  // the first and the last cell of the bench
+  EXPECT_EQ(corners.cells[0][0] * 10 + corners.cells[3][7] + corners.active[0][0] * 100, 121);
   SwapStripCells(strips, 0, 0, 4, 0);  // a payload from nowhere changes nothing
   ClearInactiveCells(strips);
   EXPECT_EQ(strips.cells[0][0] * 10 + strips.cells[3][7], 69);

@@ -136,15 +136,27 @@ TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
 
   // The screens' thirds follow their sets (A, B, C, D chosen by four thirds of two tables).
   f.tables.resize(2);
-  for (auto [from, to, order] : {std::tuple{0, 2, "BCAD"}, {3, 1, "ADBC"}, {2, 2, "ABCD"}}) {
+  auto lettered = [&f] {
     f.sets.assign(4, TileSet{});
     for (int i = 0; i < 4; ++i)
       f.sets[i].name[0] = static_cast<char>('A' + i), f.tables[i / 3].thirdTileSets[i % 3] = i;
+  };
+  auto thirds = [&f] {
+    std::string names;
+    for (int i = 0; i < 4; ++i) names += f.sets[f.tables[i / 3].thirdTileSets[i % 3]].name;
+    return names;
+  };
+  for (auto [from, to, order] : {std::tuple{0, 2, "BCAD"}, {3, 1, "ADBC"}, {2, 2, "ABCD"}}) {
+    lettered();
     MoveTileSet(s, f.sets, f.tables, from, to);
-    std::string names, thirds;
-    for (int i = 0; i < 4; ++i) names += f.sets[i].name, thirds += f.sets[f.tables[i / 3].thirdTileSets[i % 3]].name;
-    EXPECT_EQ(names + thirds + std::to_string(s.currentTileSet), order + std::string("ABCD") + std::to_string(to));
+    std::string names;
+    for (int i = 0; i < 4; ++i) names += f.sets[i].name;
+    EXPECT_EQ(names + thirds() + std::to_string(s.currentTileSet), order + std::string("ABCD") + std::to_string(to));
   }
+  lettered();
+  s.currentTileSet = 1;
+  DeleteTileSet(s, f.sets, f.tables);
+  EXPECT_EQ(thirds(), "AACD") << "later sets' thirds follow them down; the deleted one's draw from the first";
 }
 
 TEST(TileImport, TokenImportRunsIntoFollowingSets) {
