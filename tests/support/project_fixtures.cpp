@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/export_commands.h"
 #include "app/project_commands.h"
 #include "model/history.h"
 #include "studios/sprite/sprite_studio_state.h"
@@ -73,6 +74,7 @@ void ResetEditor() {
   tableStudio = TableStudioState{};
   session = ProjectSession{};
   notice = Notice{};
+  exportWindow = ExportWindowState{};
   history = History{};
   StartHistory(history, project, tileStudio.canvas);
 }
