@@ -20,13 +20,15 @@ namespace {
 struct DialogStub {
   std::string answer;
   const FileFilters* filters = nullptr;
+  bool save = false;  // asked as a save dialog
   int calls = 0;
 };
 DialogStub dialog;
 
-std::string AnswerDialog(const FileFilters& filters, const std::string&, bool) {
+std::string AnswerDialog(const FileFilters& filters, const std::string&, bool save) {
   ++dialog.calls;
   dialog.filters = &filters;
+  dialog.save = save;
   return dialog.answer;
 }
 
@@ -174,6 +176,7 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   dialog.answer = upper;
   Choose({"File", "Load Project..."});
   EXPECT_EQ(dialog.filters, &kLoadProjectFilters);
+  EXPECT_FALSE(dialog.save) << "a load asks for a file that exists";
   EXPECT_EQ(sprites()[0].colour, 0) << "a .KRV file is not loaded";
   EXPECT_EQ(lastDirectory, dir.File("scenes"));
 

@@ -34,6 +34,7 @@ TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndThe
       {69, 0, 0},                        // past the 64 sprites of the pattern table: left out
       {99, 0, 0},                        // names no sprite: left out
       {2, 0, 209 * kUnit},               // off the screen: left out
+      {2, 300 * kUnit, 10 * kUnit},      // right of the screen: left out
       {4, -40 * kUnit, 0},               // past the early clock's reach: left out
       {6, 255 * kUnit, 191 * kUnit},     // plane 0, drawn on top: its top line is 191
   };
@@ -41,7 +42,8 @@ TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndThe
   EXPECT_EQ(attributes.Bytes(),
             (std::vector<uint8_t>{190, 255, 24, 6, 0, 3, 4, 1, 255, 25, 20, 5 | 0x80, 19, 10, 12, 3, 208}));
   EXPECT_EQ(attributes.problems,
-            (std::vector<std::string>{"placement 6: lies entirely off the screen, left out",
+            (std::vector<std::string>{"placement 7: lies entirely off the screen, left out",
+                                      "placement 6: lies entirely off the screen, left out",
                                       "placement 5: lies entirely off the screen, left out",
                                       "placement 4: names no sprite, left out",
                                       "placement 3: sprite 69 is past the 64 of the pattern table, left out"}));

@@ -134,6 +134,9 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
     EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
   }
   EXPECT_EQ(SerializeProject(project), before);
+  Project full = project;
+  full.tileSets.resize(kMaxImportedTileSets);
+  EXPECT_NE(Import(EncodePng(RenderTileSheet(tileSets[1]), 1), full).message.find("no room"), std::string::npos);
   const PngImportResult wide = Import(EncodePng(IndexedImage{256, 64, std::vector<uint8_t>(256 * 64, 1)}, 1), project);
   EXPECT_EQ(wide.nameTable, -1) << "256 wide but not 192 high is a sheet of 256 tiles, not a screen";
   const PngImportResult sheet = Import(EncodePng(RenderTileSheet(tileSets[1]), 1), project);

@@ -38,6 +38,7 @@ TEST(TableScreen, SectionsCellsSelectionAndModes) {
   NameTable table;
   for (int section = 0; section < 3; ++section) ChooseSectionTileSet(state, table, section, 1 << section);
   EXPECT_EQ(state.paletteTileSet, 4);
+  EXPECT_EQ(std::string(SectionName(7)) + SectionName(8) + SectionName(15) + SectionName(16), "TopMiddleMiddleBottom");
   for (auto [row, count, set] : {std::tuple{7, 5, 1}, {8, 5, 2}, {16, 5, 4}, {16, 4, 0}})
     EXPECT_EQ(TileSetForRow(table, row, count), set) << row << ": a choice naming no set draws from the first";
 

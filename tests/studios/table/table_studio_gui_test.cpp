@@ -71,6 +71,9 @@ TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   EXPECT_EQ(tableStudio.selectedCell, (CellRef{25, 3}));
   const ImGuiWindow* grid = editor->DC.ChildWindows.back();
   EXPECT_NEAR(grid->Scroll.x, std::min(25 * 214.8f + 106.4f - grid->Size.x / 2, grid->ScrollMax.x), 1);
+  ImGui::SetScrollX(const_cast<ImGuiWindow*>(grid), 0);  // the user scrolls away
+  gui.Frame(2);
+  EXPECT_EQ(grid->Scroll.x, 0) << "the grid scrolls to a cell once, when it is chosen";
   // Moved, closed and opened again, it stays where the user put it.
   const ImVec2 title(editor->Pos.x + 60, editor->Pos.y + 8);
   gui.Drag(title, ImVec2(title.x + 200, title.y + 300));

@@ -186,4 +186,10 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   EXPECT_EQ(f.sets[0].foreground[11][7], 15);
   EXPECT_EQ(f.sets[0].foreground[12][0] * 100 + f.sets[0].background[13][0], 1500) << "block c follows block a";
   EXPECT_EQ(f.sets[0].pixels[11][0][0], 0) << "a colour import leaves pixels";
+
+  // Raw hex says the same of rows made visible, and only then.
+  s.currentTile = 20;
+  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, "FF00FF00FF00FF00"),
+            "Imported 1 tile pattern at 020-020; rows without colours were made white on black");
+  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, "0F0F0F0F0F0F0F0F"), "Imported 1 tile pattern at 020-020");
 }
