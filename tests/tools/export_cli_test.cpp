@@ -45,6 +45,18 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   }
   EXPECT_NE(ReadFile(dir.File("out.txt")).find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos);
   EXPECT_NE(ReadFile(dir.File("err.txt")).find("Screen_2: placement 1: names no sprite"), std::string::npos);
+  // The target options: one record by name, one table, another dialect; and the project's own targets.
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --asm " + dir.File("one.s") +
+                               " --asm-dialect sdas --tables patterns --only 'Set 1'"), 0);
+  EXPECT_EQ(ReadFile(dir.File("one.s")).substr(0, 22), "Set_1::\n   .db 0x00,0x");
+  EXPECT_EQ(ReadFile(dir.File("one.s")).find("_colors"), std::string::npos);
+  project.exportTargets = {DefaultExportTarget(ExportFormat::Ti99)};
+  project.exportTargets[0].path = "out/gfx.a99";
+  ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
+  EXPECT_EQ(ReadFile(dir.File("out.txt")), "TI-99/4A assembly  out/gfx.a99\n");
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv")), 0);
+  EXPECT_EQ(ReadFile(dir.File("out.txt")), "wrote " + dir.File("out/gfx.a99") + "\n") << "beside the project, its folder made";
   // Both assembly files assemble together.
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
   EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
