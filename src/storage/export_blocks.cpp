@@ -1,21 +1,19 @@
 #include "storage/export_blocks.h"
 
 #include <algorithm>
+#include <set>
 
 #include "chip/sprite_attributes.h"
 #include "storage/data_export.h"
 
 namespace {
+// Flags the first `exported` records named in `names`; `found` gets each name that named one.
 template <typename Record>
 std::vector<bool> Chosen(const std::vector<Record>& list, std::size_t exported, const std::vector<std::string>& names,
-                         const char* kind, std::vector<std::string>& unknown) {
+                         std::set<std::string>& found) {
   std::vector<bool> chosen(exported, false);
-  for (const std::string& name : names) {
-    bool found = false;
-    for (std::size_t i = 0; i < exported; ++i)
-      if (name == list[i].name) chosen[i] = found = true;
-    if (!found) unknown.push_back(std::string("no ") + kind + " named \"" + name + "\"");
-  }
+  for (std::size_t i = 0; i < exported; ++i)
+    if (std::find(names.begin(), names.end(), list[i].name) != names.end()) chosen[i] = true, found.insert(list[i].name);
   return chosen;
 }
 }  // namespace
@@ -33,10 +31,13 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   ExportSelection selection = SelectAll(data, target.tables);
   selection.layout = target.layout;
   if (target.allRecords) return selection;
-  std::vector<std::string>& unknown = selection.unknownNames;
-  selection.sprites = Chosen(data.sprites, ExportedSprites(data), target.sprites, "sprite", unknown);
-  selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, "tile set", unknown);
-  selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, "name table", unknown);
+  std::set<std::string> found;
+  selection.sprites = Chosen(data.sprites, ExportedSprites(data), target.sprites, found);
+  selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, found);
+  selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, found);
+  for (const auto* names : {&target.sprites, &target.tileSets, &target.nameTables})
+    for (const std::string& name : *names)
+      if (!found.count(name)) found.insert(name), selection.unknownNames.push_back("no record named \"" + name + "\"");
   return selection;
 }
 

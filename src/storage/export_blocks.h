@@ -16,7 +16,7 @@ struct ExportSelection {
   std::vector<bool> sprites, tileSets, nameTables;
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
-  std::vector<std::string> unknownNames;  // chosen names that name no exported record
+  std::vector<std::string> unknownNames;  // "no record named ..." for chosen names that name none
 };
 
 // Every exported record.

@@ -125,7 +125,7 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
   ASSERT_TRUE(outcome.error.empty()) << outcome.error;
   EXPECT_EQ(outcome.written, (std::vector<std::string>{dir.File("out/bin/Set_2.pat"), dir.File("out/bin/index.txt")}));
-  EXPECT_EQ(outcome.notes.front(), "no tile set named \"Nothing\"");
+  EXPECT_EQ(outcome.notes.front(), "no record named \"Nothing\"");
   for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"}, {"/p/a.asm", "a.asm"}, {"/q/a.asm", "/q/a.asm"},
                                 {"/p/../q/a.asm", "/q/a.asm"}})
     EXPECT_EQ(StoreTargetPath(chosen, "/p"), stored) << chosen;
