@@ -9,6 +9,7 @@
 #include "model/history.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "support/project_fixtures.h"
@@ -67,6 +68,12 @@ TEST_F(MainMenuTest, SaveAsksOnceThenWritesTheCurrentFileAndTheTitleFollows) {
   EXPECT_EQ(Title(), "level.krv - Tessellary") << "undone back to the saved state is not unsaved";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiMod_Shift | ImGuiKey_Z);
   EXPECT_EQ(sprites().size(), 3u) << "Ctrl+Shift+Z redoes";
+  sprites()[1].colour = 5;
+  gui.Frame();
+  spriteStudio.selectedSprite = 2;
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(spriteStudio.selectedSprite * 10 + sprites()[1].colour, 10) << "an undo shows the sprite it changed";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Y);
   Choose({"File", "Save Project"});
   EXPECT_EQ(dialog.calls, 1) << "the current file is written without a dialog";
   EXPECT_EQ(ReadFile(dir.File("level.krv")), SerializeProject(project));

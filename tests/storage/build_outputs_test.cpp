@@ -134,6 +134,10 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
     EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
   }
   EXPECT_EQ(SerializeProject(project), before);
+  Project drawn = DefaultProject();
+  drawn.tileSets[0].pixels[9][1][2] = 1;  // no longer a new project: its set stays
+  ASSERT_TRUE(Import(EncodePng(RenderTileSheet(tileSets[1]), 1), drawn).ok);
+  EXPECT_EQ(drawn.tileSets.size() * 10 + drawn.tileSets[0].pixels[9][1][2], 21u);
   Project full = project;
   full.tileSets.resize(kMaxImportedTileSets);
   EXPECT_NE(Import(EncodePng(RenderTileSheet(tileSets[1]), 1), full).message.find("no room"), std::string::npos);

@@ -38,8 +38,10 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
 }
 
 TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
-  nameTables[0].cells[10 * 32 + 5] = 7;
   gui.Click(Cell(5, 10));
+  Choose({"ZOOM##zoom", "Close"});  // an empty cell: a notice whose Close closes it
+  EXPECT_FALSE(tableStudio.tileEditorOpen);
+  nameTables[0].cells[10 * 32 + 5] = 7;
   Choose({"ZOOM##zoom"});
   // The grid scrolls the selected tile to the middle of its view.
   const ImGuiWindow* editor = ImGui::FindWindowByName("Tile Editor");
