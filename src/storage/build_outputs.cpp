@@ -66,15 +66,18 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
 std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
   std::vector<OutputFile> files;
+  // Each set's tables once, however many thirds show it.
+  std::vector<std::vector<uint8_t>> patterns, colours;
+  for (const TileSet& set : data.tileSets) patterns.push_back(PatternBytes(set)), colours.push_back(ColourBytes(set));
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     if (!selection.nameTables[i]) continue;
     const NameTable& table = data.nameTables[i];
     std::string memory(0x3800, '\0');
     for (int third = 0; third < kThirds; ++third) {
       if (data.tileSets.empty()) break;
-      const TileSet& set = ExportedThirdSet(data, table, third, selection.layout);
-      Place(memory, 0x0800 * third, PatternBytes(set));
-      Place(memory, 0x2000 + 0x0800 * third, ColourBytes(set));
+      const std::size_t set = &ExportedThirdSet(data, table, third, selection.layout) - data.tileSets.data();
+      Place(memory, 0x0800 * third, patterns[set]);
+      Place(memory, 0x2000 + 0x0800 * third, colours[set]);
     }
     Place(memory, 0x1800, std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)));
     Place(memory, 0x1B00, BuildSpriteAttributes(table, data.sprites).Bytes());
@@ -145,13 +148,10 @@ FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputF
                             std::vector<std::string>* written) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) return FileResult::CannotWrite;
-  std::vector<FileResult> results(files.size(), FileResult::Ok);
-  ParallelFor(files.size(), [&](std::size_t i) {
-    results[i] = ReplaceFile((std::filesystem::path(folder) / files[i].name).string(), files[i].bytes, false);
-  });
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (results[i] != FileResult::Ok) return results[i];
-    if (written) written->push_back((std::filesystem::path(folder) / files[i].name).string());
+  for (const OutputFile& file : files) {
+    const std::string path = (std::filesystem::path(folder) / file.name).string();
+    if (FileResult result = ReplaceFile(path, file.bytes, false); result != FileResult::Ok) return result;
+    if (written) written->push_back(path);
   }
   return FileResult::Ok;
 }

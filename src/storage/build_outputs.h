@@ -1,8 +1,9 @@
 #pragma once
 // The files a game's build takes from a project, beyond the text exports:
 // binary tables for incbin, SCREEN 2 files for BLOAD, PNG pictures, and the
-// sprite attribute tables. Each is a list of named files, written into a
-// folder on every core, each atomically.
+// sprite attribute tables. Each is a list of named files (the pictures encoded
+// on every core), written into a folder one after another, each atomically:
+// writers in parallel only contend for the folder and take longer.
 
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ std::string SpriteAttributeText(const Project& data, const ExportSelection& sele
 // The same problems for a notice or stderr: "Level_1: placement 3 ...".
 std::vector<std::string> SpriteAttributeProblems(const Project& data, const ExportSelection& selection);
 
-// Writes every file into `folder`; the result is the first failure in the
-// list's order, and `written` gets the paths of the files before it.
+// Writes every file into `folder`, stopping at the first that fails; `written`
+// gets the paths of those written.
 FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,
                             std::vector<std::string>* written);

@@ -1,6 +1,7 @@
 #include "storage/export_labels.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace {
@@ -28,17 +29,25 @@ std::size_t NamedPrefix(const std::vector<Record>& list) {
   return count;
 }
 
+struct TakenLabels {
+  std::set<std::string> labels;
+  std::map<std::string, int> nextNumber;  // per label, where the search for a free numbered form goes on
+};
+
 // Takes `label` (and its partner with `suffix`, when given) or the first free numbered form of it.
-std::string Claim(std::set<std::string>& taken, const std::string& label, const char* suffix,
-                  std::vector<std::string>& renamed) {
+// Numbers below the last one given for a label were taken then and still are, so the search starts there.
+std::string Claim(TakenLabels& taken, const std::string& label, const char* suffix, std::vector<std::string>& renamed) {
   auto free = [&](const std::string& candidate) {
-    return !taken.count(candidate) && (!suffix || !taken.count(candidate + suffix));
+    return !taken.labels.count(candidate) && (!suffix || !taken.labels.count(candidate + suffix));
   };
   std::string chosen = label;
-  for (int n = 2; !free(chosen); ++n) chosen = label + "_" + std::to_string(n);
+  int& next = taken.nextNumber.emplace(label, 2).first->second;
+  if (!free(chosen))
+    for (chosen = label + "_" + std::to_string(next); !free(chosen); chosen = label + "_" + std::to_string(++next)) {
+    }
   if (chosen != label) renamed.push_back(label + " -> " + chosen);
-  taken.insert(chosen);
-  if (suffix) taken.insert(chosen + suffix);
+  taken.labels.insert(chosen);
+  if (suffix) taken.labels.insert(chosen + suffix);
   return chosen;
 }
 }  // namespace
@@ -56,7 +65,7 @@ std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.na
 
 ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers) {
   ExportLabels labels;
-  std::set<std::string> taken;
+  TakenLabels taken;
   auto label = [cIdentifiers](const char* name, const char* prefix, std::size_t i) {
     const std::string made = MakeLabel(name, prefix, i);
     return cIdentifiers ? CIdentifier(made) : made;
