@@ -39,7 +39,32 @@ FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents
   return failed ? FileResult::CannotOpen : FileResult::Ok;
 }
 
+namespace {
+#ifdef _WIN32
+constexpr bool kTextModeTranslates = true;  // "\n" becomes "\r\n" on the way to the file
+#else
+constexpr bool kTextModeTranslates = false;
+#endif
+
+// True when `path` is a file holding exactly `contents`.
+bool AlreadyHolds(const std::string& path, const std::string& contents) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::string held(contents.size() + 1, '\0');
+  const std::size_t got = std::fread(&held[0], 1, held.size(), file);
+  std::fclose(file);
+  return got == contents.size() && held.compare(0, got, contents) == 0;
+}
+}  // namespace
+
 FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode) {
+  // A file that already holds the bytes only gets a new time: a build re-exports
+  // hundreds of unchanged files, and replacing one costs far more than reading it.
+  std::error_code error;
+  if (!(textMode && kTextModeTranslates) && AlreadyHolds(path, contents)) {
+    std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now(), error);
+    if (!error) return FileResult::Ok;
+  }
   const std::string temporary = path + ".saving";
   {
     std::ofstream out(temporary,
@@ -53,7 +78,6 @@ FileResult ReplaceFile(const std::string& path, const std::string& contents, boo
       return FileResult::CannotWrite;
     }
   }
-  std::error_code error;
   std::filesystem::rename(temporary, path, error);
   if (error) {
     std::remove(temporary.c_str());
