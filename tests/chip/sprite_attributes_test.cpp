@@ -89,4 +89,10 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
     const IndexedImage image = RenderScreen(top, {TileSet{}}, solid, look);
     EXPECT_EQ(image.At(0, 0) * 100 + image.At(15, 15) * 10 + image.At(16, 0), 9 * 110) << static_cast<int>(look);
   }
+  // Tile 255 shows in the chip's empty cells: a set with one visible pixel in it is worth a warning.
+  std::vector<TileSet> sets(2);
+  EXPECT_FALSE(EmptyCellsShowTile255({top}, sets, 0));
+  sets[0].pixels[EmptyCell][5][3] = 1, sets[0].foreground[EmptyCell][5] = 15;
+  EXPECT_TRUE(EmptyCellsShowTile255({top}, sets, 0));
+  EXPECT_FALSE(EmptyCellsShowTile255({top}, {sets[1], sets[0]}, 1)) << "no screen draws from that set";
 }

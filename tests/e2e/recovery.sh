@@ -37,6 +37,18 @@ start_editor() {
 quick_click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
 add_sprite() { quick_click 1513 92; }
 recovery_copies() { find config/recovery -name '*.recovery' 2>/dev/null | sort; }
+# Waits up to 20 s for a command to succeed (a loaded machine answers late).
+wait_for() {
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.2; done
+  echo "gave up waiting for: $*"
+  return 1
+}
+has_copy() { [ -n "$(recovery_copies)" ]; }
+# SIGTERM, then the exit status, or SIGKILL and a failure when it does not quit.
+stop_editor() {
+  kill -TERM "$editor_pid"
+  if wait_for eval '! kill -0 "$editor_pid" 2>/dev/null'; then wait "$editor_pid"; else kill -KILL "$editor_pid"; return 1; fi
+}
 
 cd "$work" || exit 1
 convert -size 256x192 xc:red picture.png && "$exporter" --import-png picture.png --into level.krv >/dev/null ||
@@ -47,18 +59,19 @@ cp level.krv level.orig
 start_editor level.krv
 add_sprite
 add_sprite
+wait_for has_copy || fail=1
 sleep 1
-[ "$(recovery_copies | wc -l)" -eq 1 ] || { echo "no recovery copy while there are unsaved changes"; fail=1; }
-cp "$(recovery_copies)" last.copy
 kill -KILL "$editor_pid"
 wait "$editor_pid" 2>/dev/null
+[ "$(recovery_copies | wc -l)" -eq 1 ] || { echo "no recovery copy after the kill"; fail=1; }
+cp "$(recovery_copies)" last.copy  # the last copy written: each write replaces it whole
 check cmp -s level.krv level.orig
 
 start_editor
 xdotool key Return
 sleep 0.5
 xdotool key ctrl+s
-sleep 1
+wait_for eval '! cmp -s level.krv level.orig' || fail=1
 python3 - "$work" <<'PY' || fail=1
 import struct, sys
 copy = open(sys.argv[1] + "/last.copy", "rb").read()
@@ -70,16 +83,14 @@ if not path.endswith("/level.krv"): sys.exit("the copy names " + path)
 if saved != project: sys.exit("the saved project differs from the last recovery copy")
 if saved == open(sys.argv[1] + "/level.orig", "rb").read(): sys.exit("nothing was recovered")
 PY
-kill -TERM "$editor_pid"
-wait "$editor_pid"
-check [ $? -eq 0 ]
+check stop_editor
 check [ -z "$(ls config/recovery)" ]
 
 # A running editor's copy is not offered to a second one.
 start_editor level.krv
 first=$editor_pid
 add_sprite
-sleep 1
+wait_for has_copy
 copy=$(recovery_copies)
 check [ -n "$copy" ]
 start_editor
@@ -93,7 +104,7 @@ wait "$editor_pid" "$first" 2>/dev/null
 rm -f config/recovery/*
 echo "not a recovery copy" > config/recovery/1-1.recovery
 start_editor
-check [ -f config/recovery/1-1.recovery.damaged ]
+wait_for [ -f config/recovery/1-1.recovery.damaged ] || fail=1
 check [ ! -e config/recovery/1-1.recovery ]
 check kill -0 "$editor_pid"
 exit $fail
