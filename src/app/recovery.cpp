@@ -111,7 +111,6 @@ void StopRecovery(RecoveryState& state) {
   UnlockFile(state.ownLock);
   std::filesystem::remove(LockPath(state, state.ownId), error);
   state.ownId.clear();
-  state.copyKept = false;
 }
 
 void FindRecoveryOffer(RecoveryState& state) {

@@ -15,6 +15,7 @@
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 #include "support/temp_dir.h"
+#include "widgets/notice.h"
 
 namespace {
 // The user's answer to the file dialog, and what the dialog was asked.
@@ -237,6 +238,13 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   EXPECT_EQ(history.steps.size(), steps) << "a refused picture is no step";
 }
 
+TEST(Notice, FadesAndGoesAfterItsSeconds) {
+  Notice shown{"Exported", kNoticeSeconds};
+  EXPECT_TRUE(AgeNotice(shown, kNoticeSeconds - 0.5f));
+  EXPECT_FALSE(AgeNotice(shown, 1));
+  EXPECT_TRUE(shown.text.empty());
+}
+
 TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   MakeRichProject();
   StartHistory(history, project, tileStudio.canvas);
@@ -246,6 +254,9 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   Choose({"Add"});
   ASSERT_EQ(project.exportTargets.size(), 1u);
   EXPECT_EQ(project.exportTargets[0].path, "gfx.asm");
+  Choose({"ADD SPRITE"});
+  EXPECT_EQ(UndoName(history), "ADD SPRITE") << "the open window names no edit it did not make";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_TRUE(project.exportTargets.empty()) << "adding a target is an undoable step";
   ExportTarget c = DefaultExportTarget(ExportFormat::CHeader), msx = DefaultExportTarget(ExportFormat::MsxBasic);

@@ -105,6 +105,8 @@ TEST(NameTableImport, TokenBlocksBecomeScreens) {
 
 TEST(NameTableImport, RawHexTakesWholeScreensOnly) {
   TableStudioState state;
+  std::vector<NameTable> none{DefaultNameTable()};
+  EXPECT_EQ(ImportNameTablesRawHex(state, none, nullptr), "No name table data found: 768 bytes per screen are needed");
   const NameTable zeros = Named("mine", 0);
   NameTable drawn = zeros;
   drawn.cells[5] = 1;

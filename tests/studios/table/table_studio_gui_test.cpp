@@ -132,10 +132,15 @@ TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
 TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   const std::vector<ImVec2> palette = gui.ItemCentres("##scrollCell");
   gui.PressKey(ImGuiKey_B);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_R);  // a chord is not the RECT key
+  EXPECT_EQ(tableStudio.tool, ScreenTool::Brush);
   gui.Click(palette[9]);
   EXPECT_EQ(tableStudio.brush.tiles, std::vector<uint8_t>{9}) << "a palette click makes the brush";
   gui.Drag(Cell(2, 5), Cell(12, 5), 3);  // three mouse samples: the cells between are filled
   for (int column = 1; column <= 13; ++column) EXPECT_EQ(CellValue(column, 5), column == 1 || column == 13 ? 255 : 9);
+  gui.Drag(Cell(0, 6), Screen(-30, 38 * 6 + 17), 3);  // on past the screen's left edge
+  EXPECT_EQ(CellValue(0, 6) * 1000 + CellValue(31, 5), 9255) << "the row above's last cell stays";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(CellValue(7, 5), 255) << "the whole stroke was one step";
 
@@ -170,6 +175,14 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   EXPECT_EQ(tableStudio.selectedCell, (CellRef{2, 22})) << "and a click selects a cell";
   gui.Click(Cell(2, 22));
   EXPECT_TRUE(tableStudio.selectedCell.IsNone());
+}
+
+TEST_F(TableStudioGui, NumbersCycleThroughDecimalAndHex) {
+  for (const char* next : {"NUM: DEC", "NUM: HEX", "NUMBERS"}) {
+    gui.ClickItem(tableStudio.numberBase == 0 ? "NUMBERS" : tableStudio.numberBase == 10 ? "NUM: DEC" : "NUM: HEX");
+    gui.Frame(2);
+    EXPECT_TRUE(gui.HasItem(next)) << next;
+  }
 }
 
 TEST_F(TableStudioGui, ChipViewShowsTile255InEmptyCellsAndDropsTheFifthSpriteOnALine) {
