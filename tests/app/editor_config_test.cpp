@@ -53,6 +53,7 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
       {"10 20 abc\n/ignored\nTable Studio|2\n", "10 20 1806 995 0|/start|"},
       {"1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\nrecent=\n\n", "1 2 3 4 5||2100"},
       {"", centred + " " + centred + " 1806 995 0|/start|"},
+      {"1\t2 3\t4\t5\r\n/w\r\nrecent=/c.krv\r\n", "1 2 3 4 5|/w||/c.krv"},  // tabs and CRLF line ends
   };
   for (const auto& c : cases) EXPECT_EQ(Read(c.text), c.read) << c.text;
   // The next write stores the window's own position with the fixed size and the reserved number.

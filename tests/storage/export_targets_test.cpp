@@ -92,6 +92,8 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   EXPECT_TRUE(ReadFile(d + "static.bin") == expected);
   EXPECT_TRUE(ReadFile(d + "extern.bin") == expected);
   EXPECT_NE(ReadFile(d + "gfx.h").find("int__colors"), std::string::npos) << "the keyword became int_";
+  header.path = "2d.h";
+  EXPECT_EQ(PrepareExport(project, header, "").files[0].bytes.substr(0, 16), "#ifndef _2D_H\n#d");
 
   // MSX-BASIC and TI-99/4A: parsed back; BASIC lines ascend and stay within 255 characters.
   ExportTarget msx = Target(ExportFormat::MsxBasic, "gfx.bas");
