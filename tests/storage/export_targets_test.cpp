@@ -132,6 +132,9 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
                                 {"/p/../q/a.asm", "/q/a.asm"}})
     EXPECT_EQ(StoreTargetPath(chosen, "/p"), stored) << chosen;
   EXPECT_EQ(ResolveTargetPath("gfx/a.asm", "/p"), "/p/gfx/a.asm");
+  ExportTarget leftOver = DefaultExportTarget(ExportFormat::Assembly);
+  leftOver.cExtern = true;  // set while it was a C target
+  EXPECT_EQ(ExportFormatName(leftOver), "Assembly (pasmo)");
 
   // The shared layout gives every third of a screen file the top third's set.
   nameTables[0].thirdTileSets[1] = 2;
