@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "app/export_commands.h"
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "model/history.h"
@@ -223,6 +224,7 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   WriteFile(dir.File("notes.png"), "not a picture");
   dialog.answer = dir.File("title.png");
   Choose({"File", "Import", "PNG Image..."});
+  EXPECT_FALSE(dialog.save) << "an import asks for a file that exists";
   ASSERT_EQ(Names(nameTables) + std::to_string(tileSets.size()), "title|3") << "a new project's defaults make way";
   Choose({"File", "Import", "PNG Image..."});
   ASSERT_EQ(Names(nameTables), "title|title|");
@@ -256,6 +258,9 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   EXPECT_EQ(project.exportTargets[0].path, "gfx.asm");
   Choose({"ADD SPRITE"});
   EXPECT_EQ(UndoName(history), "ADD SPRITE") << "the open window names no edit it did not make";
+  exportWindow.selected = -1;
+  RemoveExportTarget(exportWindow, project.exportTargets);  // nothing chosen: nothing goes
+  EXPECT_EQ(project.exportTargets.size(), 1u);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_TRUE(project.exportTargets.empty()) << "adding a target is an undoable step";

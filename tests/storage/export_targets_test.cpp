@@ -132,6 +132,11 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
                                 {"/p/../q/a.asm", "/q/a.asm"}})
     EXPECT_EQ(StoreTargetPath(chosen, "/p"), stored) << chosen;
   EXPECT_EQ(ResolveTargetPath("gfx/a.asm", "/p"), "/p/gfx/a.asm");
+  ExportTarget patternsOnly = Target(ExportFormat::Ti99, "p.a99");
+  patternsOnly.tables = kPatternTable;
+  const std::string ti = PrepareExport(project, patternsOnly, "").files[0].bytes;
+  EXPECT_EQ(ti.substr(0, 19) + std::to_string(ti.find("Screen")), "Set_0\n       BYTE >" + std::to_string(std::string::npos))
+      << "labels in column 1, lines unnumbered, only the tables taken";
   ExportTarget leftOver = DefaultExportTarget(ExportFormat::Assembly);
   leftOver.cExtern = true;  // set while it was a C target
   EXPECT_EQ(ExportFormatName(leftOver), "Assembly (pasmo)");

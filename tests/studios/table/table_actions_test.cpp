@@ -120,7 +120,12 @@ TEST(NameTableImport, RawHexTakesWholeScreensOnly) {
     EXPECT_EQ(CountCells(before.back(), 0xAA), bytes < 768 ? 0 : 768);
   }
   std::vector<NameTable> tables(255, zeros);
-  ImportNameTablesRawHex(state, tables, std::string(2 * 768 * 3, 'A').c_str());
+  EXPECT_EQ(ImportNameTablesRawHex(state, tables, std::string(2 * 768 * 3, 'A').c_str()),
+            "Imported 1 name table, stopped at 256 name tables");
+  state.currentNameTable = 255;
+  DeleteNameTable(state, tables);
+  EXPECT_EQ(state.currentNameTable, 254) << "the last one deleted: its neighbour becomes current";
+  tables.push_back(zeros);
   ImportNameTablesRawHex(state, tables, nullptr);
   EXPECT_EQ(tables.size(), 256u);
 }
