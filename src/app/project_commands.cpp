@@ -128,18 +128,17 @@ void NewProject() {
   MarkSaved(history);  // a fresh untitled project has nothing to save
 }
 
-bool OpenProjectFile(const std::string& path) {
+void OpenProjectFile(const std::string& path) {
   const FileResult result = LoadProject(path);
   ReportFailure("load", path, result);
   if (result != FileResult::Ok) {
     if (result == FileResult::CannotOpen) ForgetRecentFile(session.recentFiles, path);
-    return false;
+    return;
   }
   session.currentPath = AbsolutePath(path);
   lastDirectory = ParentDirectory(session.currentPath);
   RememberRecentFile(session.recentFiles, path);
   StartHistory(history, project, tileStudio.canvas);
-  return true;
 }
 
 bool SaveProjectCommand() {
@@ -157,24 +156,23 @@ void ImportPngCommand() {
   if (!path.empty()) ImportPngFile(path);
 }
 
-bool ImportPngFile(const std::string& path) {
+void ImportPngFile(const std::string& path) {
   std::vector<uint8_t> bytes;
   const FileResult read = ReadWholeFile(path, bytes);
   ReportFailure("import", path, read);
-  if (read != FileResult::Ok) return false;
+  if (read != FileResult::Ok) return;
   RecordChanges(history, project, tileStudio.canvas);
   const PngImportResult result =
       ImportPngImage(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), project);
   if (!result.ok) {
     session.errorMessage = result.message;
-    return false;
+    return;
   }
   NameNextEdit("import PNG");
   RecordChanges(history, project, tileStudio.canvas);
   tileStudio.currentTileSet = result.firstTileSet;
   if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
   ShowNotice(result.message);
-  return true;
 }
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {

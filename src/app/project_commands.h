@@ -43,14 +43,14 @@ void AnswerSaveChanges(SaveAnswer answer);
 
 // The guarded commands themselves, once nothing unsaved is in the way.
 void NewProject();
-bool OpenProjectFile(const std::string& path);  // false, with the error shown, when it cannot
+void OpenProjectFile(const std::string& path);  // a failure shows its error and changes nothing
 // Save writes the current file, or asks like Save As when there is none.
 // False when the user cancels or the write fails (the error is then shown).
 bool SaveProjectCommand();
 bool SaveProjectAsCommand();
 void ImportPngCommand();
 // The import itself, as one undoable step that makes the new records current.
-bool ImportPngFile(const std::string& path);
+void ImportPngFile(const std::string& path);
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path);
 void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path);

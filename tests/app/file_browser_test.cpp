@@ -19,6 +19,7 @@ void Populate(const TempDir& dir) {
 }  // namespace
 
 TEST(FileBrowser, ListsFoldersAndFilesOfTheChosenFilterIgnoringLetterCase) {
+  EXPECT_EQ(DefaultExtension(kSaveProjectFilters) + "|" + DefaultExtension(kFolderFilters), ".krv|");
   EXPECT_EQ(MatchesPattern("level.krv.bak", "*.krv") || !MatchesPattern("a.asm", "?.asm"), false);
   TempDir dir;
   Populate(dir);

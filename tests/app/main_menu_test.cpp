@@ -261,6 +261,9 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   exportWindow.selected = -1;
   RemoveExportTarget(exportWindow, project.exportTargets);  // nothing chosen: nothing goes
   EXPECT_EQ(project.exportTargets.size(), 1u);
+  Choose({"Add"});
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(exportWindow.selected, 0) << "the chosen target went with the undo: the last one left is chosen";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_TRUE(project.exportTargets.empty()) << "adding a target is an undoable step";

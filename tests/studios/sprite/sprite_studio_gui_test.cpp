@@ -2,6 +2,7 @@
 
 #include "studios/sprite/sprite_studio_state.h"
 #include "support/project_fixtures.h"
+#include "model/history.h"
 #include "support/studio_gui.h"
 
 namespace {
@@ -22,6 +23,8 @@ TEST_F(SpriteStudioGui, LeftDragDrawsRightDragErasesAndSwatchesRecolourTheSelect
   gui.Drag(Cell(3, 4), Cell(3, 8), 4, ImGuiMouseButton_Right);
   EXPECT_EQ(Digits(sprites()[0].pixels[3], 16), "0111000001100000") << "columns 1-10 drawn, 4-8 erased";
   EXPECT_EQ(SetPixelCount(), 5);
+  Choose({"##up"});
+  EXPECT_EQ(Digits(sprites()[0].pixels[2], 16) + UndoName(history), "0111000001100000shift") << "an arrow shifts";
 
   Choose({"ADD SPRITE"});
   const std::vector<ImVec2> swatches = gui.CentresOfItemsSized(ImVec2(30, 15));
