@@ -4,9 +4,11 @@
 //   tessellary-export PROJECT.krv [--asm FILE] [--c FILE] [--basic FILE] [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
+//                     [--compress zx0|pletter]
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export --import-png IMAGE --into PROJECT.krv
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -25,6 +27,7 @@ struct Options {
   std::string project, importImage, into;
   std::map<ExportFormat, std::string> outputs;  // format -> path
   AsmDialect dialect = AsmDialect::Pasmo;
+  Compression compression = Compression::None;
   std::vector<std::string> tables, only;
   bool oneSet = false, listTargets = false;
   int scale = 1;
@@ -68,6 +71,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
     target.path = path;
     target.dialect = options.dialect;
     target.scale = options.scale;
+    if (TakesCompression(format)) target.compression = options.compression;
     target.layout = options.oneSet ? ThirdsLayout::SharedFirstSet : ThirdsLayout::PerThird;
     if (!options.tables.empty()) {
       target.tables = 0;
@@ -97,6 +101,11 @@ int Export(const Options& options) {
   }
   const bool fromOptions = !options.outputs.empty();
   const std::vector<ExportTarget> targets = fromOptions ? TargetsFromOptions(options) : project.exportTargets;
+  if (options.compression != Compression::None && !fromOptions)
+    return Fail("--compress goes with outputs named (--bin DIR...): the project's targets keep their own");
+  if (options.compression != Compression::None &&
+      std::none_of(targets.begin(), targets.end(), [](const ExportTarget& t) { return TakesCompression(t.format); }))
+    return Fail("--compress packs the text, --bin and --sc2 exports; --png and --sat are written as they are");
   if (targets.empty())
     return Fail(options.project + " has no export targets: add them in the editor (File > Export...) "
                 "or name outputs such as --asm FILE (see --help)");
@@ -106,6 +115,7 @@ int Export(const Options& options) {
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
     for (const std::string& path : outcome.written) std::printf("wrote %s\n", path.c_str());
+    for (const std::string& line : DescribePacking(outcome.packed)) std::printf("packed %s\n", line.c_str());
     for (const std::string& note : outcome.notes)
       if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());
     if (!outcome.error.empty()) return Fail(outcome.error);
@@ -137,6 +147,10 @@ int main(int argc, char** argv) {
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, AsmDialect>{
               {"pasmo", AsmDialect::Pasmo}, {"sdas", AsmDialect::Sdas}, {"z80asm", AsmDialect::Z80asm}},
+          CLI::ignore_case));
+  app.add_option("--compress", options.compression, "Pack each table: zx0 or pletter (not the PNGs or --sat)")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, Compression>{{"zx0", Compression::Zx0}, {"pletter", Compression::Pletter}},
           CLI::ignore_case));
   app.add_option("--tables", options.tables, "Tables to write: patterns,colours,names,sprites,attributes")
       ->delimiter(',')

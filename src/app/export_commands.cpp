@@ -57,6 +57,7 @@ std::string DescribeOutcome(const std::string& what, const ExportOutcome& outcom
                      (outcome.written.size() == 1 ? " file written" : " files written");
   if (outcome.written.size() == 1) text += " (" + std::filesystem::path(outcome.written[0]).filename().string() + ")";
   for (const std::string& note : outcome.notes) text += "\n  " + note;
+  for (const std::string& line : DescribePacking(outcome.packed)) text += "\n  " + line;
   return text;
 }
 
@@ -92,6 +93,7 @@ void ExportAgain() {
   for (const ExportTarget& target : project.exportTargets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder(), true);
     all.written.insert(all.written.end(), outcome.written.begin(), outcome.written.end());
+    all.packed.insert(all.packed.end(), outcome.packed.begin(), outcome.packed.end());
     for (const std::string& note : outcome.notes)
       if (std::find(all.notes.begin(), all.notes.end(), note) == all.notes.end()) all.notes.push_back(note);
     if (!outcome.error.empty()) {

@@ -66,6 +66,13 @@ bool DrawFormatOptions(ExportTarget& target) {
     default:
       break;
   }
+  if (TakesCompression(target.format)) {
+    int compression = static_cast<int>(target.compression);
+    ImGui::SetNextItemWidth(200);
+    if (ImGui::Combo("Compression", &compression, kCompressionNames, kCompressions))
+      target.compression = static_cast<Compression>(compression), changed = true;
+    ImGui::SetItemTooltip("Each table packed on its own: ZX0 for z88dk, MSXgl and others; Pletter for CVBasic and MSXgl");
+  }
   return changed;
 }
 

@@ -5,7 +5,7 @@
 namespace {
 auto Fields(const ExportTarget& t) {
   return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.tables, t.layout, t.dialect,
-                  t.cExtern, t.firstLine, t.lineStep, t.scale);
+                  t.cExtern, t.firstLine, t.lineStep, t.scale, t.compression);
 }
 }  // namespace
 
@@ -13,6 +13,10 @@ bool operator==(const ExportTarget& a, const ExportTarget& b) { return Fields(a)
 
 bool IsFolderFormat(ExportFormat format) {
   return format == ExportFormat::BinaryTables || format == ExportFormat::Screen2 || format == ExportFormat::Png;
+}
+
+bool TakesCompression(ExportFormat format) {
+  return format != ExportFormat::Png && format != ExportFormat::SpriteAttributes;
 }
 
 ExportTarget DefaultExportTarget(ExportFormat format) {
@@ -26,8 +30,11 @@ ExportTarget DefaultExportTarget(ExportFormat format) {
 
 std::string ExportFormatName(const ExportTarget& target) {
   static const char* const kDialects[kAsmDialects] = {"pasmo", "sdas", "z80asm"};
+  std::string name = kExportFormatNames[static_cast<int>(target.format)];
+  if (target.format == ExportFormat::CHeader && target.cExtern) name = "C header and source";
   if (target.format == ExportFormat::Assembly)
-    return std::string("Assembly (") + kDialects[static_cast<int>(target.dialect)] + ")";
-  if (target.format == ExportFormat::CHeader && target.cExtern) return "C header and source";
-  return kExportFormatNames[static_cast<int>(target.format)];
+    name = std::string("Assembly (") + kDialects[static_cast<int>(target.dialect)] + ")";
+  if (target.compression != Compression::None && TakesCompression(target.format))
+    name += std::string(", ") + kCompressionNames[static_cast<int>(target.compression)];
+  return name;
 }

@@ -38,6 +38,13 @@ constexpr uint32_t kAllTables = 31;
 // What the text exports always wrote: everything but the attribute tables.
 constexpr uint32_t kTextTables = kPatternTable | kColourTable | kNameTableData | kSpritePatterns;
 
+// How each table is packed: as it is, or in one of the formats games' decoders unpack.
+enum class Compression : int32_t { None, Zx0, Pletter };
+constexpr int kCompressions = 3;
+inline constexpr const char* kCompressionNames[kCompressions] = {"none", "ZX0", "Pletter"};
+// The file suffix after a table's own: "Dungeon.pat.zx0".
+inline constexpr const char* kCompressionSuffixes[kCompressions] = {"", ".zx0", ".plet5"};
+
 // Which tile set a screen's thirds are exported with.
 enum class ThirdsLayout : int32_t {
   PerThird,       // each third its own set, as the screen shows it
@@ -57,12 +64,15 @@ struct ExportTarget {
   int32_t firstLine = 10;  // MSX-BASIC line numbers
   int32_t lineStep = 10;
   int32_t scale = 1;  // PNG: each chip pixel an N x N block
+  Compression compression = Compression::None;
 };
 
 bool operator==(const ExportTarget& a, const ExportTarget& b);
 inline bool operator!=(const ExportTarget& a, const ExportTarget& b) { return !(a == b); }
 
 bool IsFolderFormat(ExportFormat format);
+// Pictures and the attribute tables' own text are written as they are.
+bool TakesCompression(ExportFormat format);
 // A new target of `format`, taking what the menu's one-off export of it takes.
 ExportTarget DefaultExportTarget(ExportFormat format);
 // "Assembly (pasmo)", "C header", "PNG pictures"...

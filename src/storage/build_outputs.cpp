@@ -14,20 +14,24 @@
 namespace {
 std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
 
-std::string IndexText(const std::vector<OutputFile>& files) {
-  std::string text;
-  char line[256];
-  for (const OutputFile& file : files) {
-    std::snprintf(line, sizeof line, "%-24s %6zu  %s\n", file.name.c_str(), file.bytes.size(), file.description.c_str());
-    text += line;
-  }
-  return text;
-}
-
 void Place(std::string& memory, std::size_t address, const std::vector<uint8_t>& bytes) {
   memory.replace(address, bytes.size(), Text(bytes));
 }
 }  // namespace
+
+std::string IndexText(const std::vector<OutputFile>& files) {
+  std::string text;
+  char line[256];
+  for (const OutputFile& file : files) {
+    if (file.unpacked)
+      std::snprintf(line, sizeof line, "%-24s %6zu  packed from %zu: %s\n", file.name.c_str(), file.bytes.size(),
+                    file.unpacked, file.description.c_str());
+    else
+      std::snprintf(line, sizeof line, "%-24s %6zu  %s\n", file.name.c_str(), file.bytes.size(), file.description.c_str());
+    text += line;
+  }
+  return text;
+}
 
 std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);

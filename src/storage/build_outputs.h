@@ -16,7 +16,11 @@ struct OutputFile {
   std::string name;         // "Dungeon.pat"
   std::string bytes;
   std::string description;  // "pattern table of tile set Dungeon"
+  std::size_t unpacked = 0;  // a packed table: its own size
 };
+
+// "index.txt": each file's name, size and contents, and a packed one's unpacked size.
+std::string IndexText(const std::vector<OutputFile>& files);
 
 // For each selected tile set "<label>.pat" and "<label>.col" (2048 bytes each),
 // for each name table "<label>.nam" (768) and "<label>.sat", the sprites as

@@ -41,12 +41,19 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   return selection;
 }
 
-std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection) {
+std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection,
+                                    bool spritesAsOneTable) {
   std::vector<DataBlock> blocks;
   if (selection.tables & kSpritePatterns) {
     for (std::size_t i = 0; i < labels.sprites.size(); ++i)
       if (selection.sprites[i]) blocks.push_back({labels.sprites[i], SpritePatternBytes(data.sprites[i]), 8, false});
     if (!blocks.empty()) blocks.back().gapAfter = true;
+  }
+  const bool merged = spritesAsOneTable && !blocks.empty();
+  if (merged) {
+    DataBlock all{"sprite_patterns", {}, 8};
+    for (const DataBlock& sprite : blocks) all.bytes.insert(all.bytes.end(), sprite.bytes.begin(), sprite.bytes.end());
+    blocks = {all};
   }
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
     if (!selection.tileSets[i]) continue;
@@ -64,6 +71,9 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
       blocks.push_back({labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
                         4});
+  // The one sprite table's label must not be a record's.
+  for (std::size_t i = 1; merged && i < blocks.size(); ++i)
+    if (blocks[i].label == blocks[0].label) blocks[0].label += "_", i = 0;
   return blocks;
 }
 

@@ -28,7 +28,11 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
 // ("<label>", a blank line after the last), each tile set's patterns
 // ("<label>") and colours ("<label>_colors"), each name table ("<label>", 32
 // bytes a line); then, when taken, each attribute table ("<label>_sat").
-std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection);
+// `spritesAsOneTable` puts all the sprites' patterns in one block,
+// "sprite_patterns" (with "_" after it while a record has that label), for
+// packing them together as a game loads them.
+std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection,
+                                    bool spritesAsOneTable = false);
 
 // The set a third of `table` is exported with under `layout`.
 const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout);

@@ -41,11 +41,49 @@ void AddText(ExportRun& run, const std::string& name, const std::vector<DataBloc
   run.files.push_back({name, text, description});
 }
 
+// Packs the tables in place and keeps their sizes for the result; false with run.error set.
+bool Pack(ExportRun& run, Compression compression, std::vector<PackedTable>& tables) {
+  if (!PackTables(compression, tables, run.error)) return false;
+  run.packed.insert(run.packed.end(), tables.begin(), tables.end());
+  return true;
+}
+
+// Each table's file packed and named with the format's suffix, and an index of them all.
+void PackFiles(ExportRun& run, Compression compression) {
+  std::vector<OutputFile> files;
+  std::vector<PackedTable> tables;
+  for (const OutputFile& file : run.files)
+    if (file.name != "index.txt" && !file.bytes.empty()) {
+      files.push_back(file);
+      files.back().name += kCompressionSuffixes[static_cast<int>(compression)];
+      tables.push_back({files.back().name, std::vector<uint8_t>(file.bytes.begin(), file.bytes.end())});
+    }
+  if (!Pack(run, compression, tables)) return;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    files[i].bytes.assign(tables[i].bytes.begin(), tables[i].bytes.end());
+    files[i].unpacked = tables[i].unpacked;
+  }
+  files.push_back({"index.txt", IndexText(files), "this list"});
+  run.files = std::move(files);
+}
+
 void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target, const ExportSelection& selection,
                  const ExportLabels& labels, const std::string& fileName) {
   run.textMode = true;
-  const std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection);
+  const bool packing = target.compression != Compression::None;
+  std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection, packing);
+  if (packing) {
+    std::vector<PackedTable> tables;
+    for (const DataBlock& block : blocks) tables.push_back({block.label, block.bytes});
+    if (!Pack(run, target.compression, tables)) return;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      blocks[i].bytes = tables[i].bytes;
+      blocks[i].unpacked = tables[i].unpacked;
+      blocks[i].lineBytes = 16;
+    }
+  }
   TextFile file;
+  file.packing = kCompressionNames[static_cast<int>(target.compression)];
   file.firstLine = target.firstLine;
   file.lineStep = target.lineStep;
   file.guard = IncludeGuard(fileName);
@@ -114,7 +152,9 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
     default:
       PrepareText(run, data, target, selection, labels, fileName);
   }
-  if (!run.error.empty()) run.files.clear();
+  if (IsFolderFormat(target.format) && TakesCompression(target.format) && target.compression != Compression::None)
+    PackFiles(run, target.compression);
+  if (!run.error.empty()) run.files.clear(), run.packed.clear();
   return run;
 }
 
@@ -123,6 +163,7 @@ ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target,
   ExportRun run = PrepareExport(data, target, projectFolder);
   ExportOutcome outcome;
   outcome.notes = std::move(run.notes);
+  outcome.packed = std::move(run.packed);
   if (!run.error.empty()) {
     outcome.error = run.error;
     return outcome;

@@ -7,12 +7,14 @@
 
 #include "model/project.h"
 #include "storage/build_outputs.h"
+#include "storage/packed_tables.h"
 
 struct ExportRun {
   std::string folder;               // where the files go
   std::vector<OutputFile> files;    // named within the folder
   bool textMode = false;            // text files, written with the platform's line ends
   std::vector<std::string> notes;   // renamed labels, attribute problems, names that match nothing
+  std::vector<PackedTable> packed;  // each packed table: its stream and unpacked size
   std::string error;                // why the target cannot be written; then no files
 };
 
@@ -28,6 +30,7 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
 struct ExportOutcome {
   std::vector<std::string> written;  // paths
   std::vector<std::string> notes;
+  std::vector<PackedTable> packed;
   std::string error;  // empty: all written
 };
 // Prepares and writes the target; on a failure the files already whole stay

@@ -10,7 +10,10 @@ constexpr uint32_t kSettingsVersion = 1;
 constexpr std::size_t kTableSettingsSize = 4 * (kThirds + 1);
 constexpr std::size_t kStripsSize = kStrips * kStripCells * 5 + 4;
 const char kTargetsTag[4] = {'T', 'G', 'T', 'B'};
+// Version 2 adds each target's compression; a file whose targets pack nothing
+// is still written as version 1, byte for byte as before.
 constexpr uint32_t kTargetsVersion = 1;
+constexpr uint32_t kPackedTargetsVersion = 2;
 constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 
@@ -94,6 +97,8 @@ void PutNames(std::string& out, const std::vector<std::string>& names) {
 // readable by editors that end the file after the settings.
 void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   if (targets.empty()) return;
+  bool packed = false;
+  for (const ExportTarget& target : targets) packed |= target.compression != Compression::None;
   std::string block;
   PutU32(block, static_cast<uint32_t>(targets.size()));
   for (const ExportTarget& target : targets) {
@@ -110,9 +115,10 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
     PutI32(block, target.firstLine);
     PutI32(block, target.lineStep);
     PutI32(block, target.scale);
+    if (packed) PutI32(block, static_cast<int32_t>(target.compression));
   }
   PutBytes(out, kTargetsTag, sizeof kTargetsTag);
-  PutU32(out, kTargetsVersion);
+  PutU32(out, packed ? kPackedTargetsVersion : kTargetsVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -214,13 +220,18 @@ bool ReadStrips(Reader& in, AnimationStrips& strips) {
 }
 
 // A block's tag, version and size; Ok with `size` the bytes that follow.
-FileResult ReadBlockHeader(Reader& in, const char (&expectedTag)[4], uint32_t expectedVersion, uint32_t& size) {
+FileResult ReadBlockHeader(Reader& in, const char (&expectedTag)[4], uint32_t oldest, uint32_t newest,
+                           uint32_t& version, uint32_t& size) {
   char tag[4];
-  uint32_t version;
   if (!in.Bytes(tag, sizeof tag) || std::memcmp(tag, expectedTag, sizeof tag) != 0 || !in.U32(version))
     return FileResult::TruncatedOrCorrupt;
-  if (version != expectedVersion) return FileResult::UnsupportedVersion;
+  if (version < oldest || version > newest) return FileResult::UnsupportedVersion;
   return in.U32(size) && size <= in.Remaining() ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
+FileResult ReadBlockHeader(Reader& in, const char (&expectedTag)[4], uint32_t expectedVersion, uint32_t& size) {
+  uint32_t version;
+  return ReadBlockHeader(in, expectedTag, expectedVersion, expectedVersion, version, size);
 }
 
 bool ReadText(Reader& in, std::string& text, uint32_t longest) {
@@ -256,7 +267,9 @@ bool ReadChoice(Reader& in, Enum& value, int32_t count) {
   return true;
 }
 
-bool ReadTarget(Reader& in, ExportTarget& target) {
+bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
+  if (version == kPackedTargetsVersion && !ReadTarget(in, target, kTargetsVersion)) return false;
+  if (version == kPackedTargetsVersion) return ReadChoice(in, target.compression, kCompressions);
   return ReadChoice(in, target.format, kExportFormats) && ReadText(in, target.path, kMaxTargetPath) &&
          !target.path.empty() && ReadFlag(in, target.allRecords) && ReadNames(in, target.sprites) &&
          ReadNames(in, target.tileSets) && ReadNames(in, target.nameTables) && in.U32(target.tables) &&
@@ -269,13 +282,14 @@ bool ReadTarget(Reader& in, ExportTarget& target) {
 
 FileResult ReadTargets(Reader& in, Project& into) {
   if (in.Remaining() == 0) return FileResult::Ok;  // a project without targets
-  uint32_t size, count;
-  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, size); result != FileResult::Ok)
+  uint32_t size, count, version;
+  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kPackedTargetsVersion, version, size);
+      result != FileResult::Ok)
     return result;
   if (size != in.Remaining() || !in.Count(count, 1)) return FileResult::TruncatedOrCorrupt;
   into.exportTargets.resize(count);
   for (ExportTarget& target : into.exportTargets)
-    if (!ReadTarget(in, target)) return FileResult::TruncatedOrCorrupt;
+    if (!ReadTarget(in, target, version)) return FileResult::TruncatedOrCorrupt;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 

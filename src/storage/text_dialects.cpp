@@ -2,20 +2,25 @@
 
 #include <algorithm>
 
-const TextDialect kPasmoDialect = {"", "{label}:\n", "   db ", "$", ",", "\n", "", "", 0, true, true, false};
-const TextDialect kSdasDialect = {"", "{label}::\n", "   .db ", "0x", ",", "\n", "", "", 0, true, true, false};
-const TextDialect kZ80asmDialect = {"", "{label}:\n", "   defb ", "0x", ",", "\n", "", "", 0, true, true, false};
-const TextDialect kCvBasicDialect = {"", "{label}:\n", "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false};
+const TextDialect kPasmoDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n", "   db ", "$", ",", "\n", "", "", 0, true, true, false};
+const TextDialect kSdasDialect = {"", "{label}::\n", "{label}_SIZE == {unpacked} ; {packing}, {size} bytes packed\n{label}::\n", "   .db ", "0x", ",", "\n", "", "", 0, true, true, false};
+const TextDialect kZ80asmDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n", "   defb ", "0x", ",", "\n", "", "", 0, true, true, false};
+const TextDialect kCvBasicDialect = {"", "{label}:\n", "' {packing}, {size} bytes packed, {unpacked} unpacked\n{label}:\n", "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false};
 // 32 bytes make a line of at most 11 + 32 * 5 - 1 = 170 characters.
-const TextDialect kMsxBasicDialect = {"", "REM {label}\n", "DATA ", "&H", ",", "\n", "", "", 32, true, false, true};
-const TextDialect kTiDialect = {"", "{label}\n", "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false};
+const TextDialect kMsxBasicDialect = {"", "REM {label}\n", "REM {label}: {packing}, {size} bytes packed, {unpacked} unpacked\n", "DATA ", "&H", ",", "\n", "", "", 32, true, false, true};
+const TextDialect kTiDialect = {"", "{label}\n", "* {packing}, {size} bytes packed, {unpacked} unpacked\n{label}\n", "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false};
 const TextDialect kCHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
                                      "#define {label}_SIZE {size}\nstatic const unsigned char {label}[{size}] = {\n",
+                                     "/* {packing} */\n#define {label}_SIZE {unpacked}\n#define {label}_PACKED_SIZE {size}\n"
+                                     "static const unsigned char {label}[{size}] = {\n",
                                      "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false};
 const TextDialect kCExternHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
                                            "#define {label}_SIZE {size}\nextern const unsigned char {label}[{size}];\n",
+                                           "/* {packing} */\n#define {label}_SIZE {unpacked}\n#define {label}_PACKED_SIZE "
+                                           "{size}\nextern const unsigned char {label}[{size}];\n",
                                            "", "", "", "", "", "\n#endif\n", 16, false, false, false};
 const TextDialect kCSourceDialect = {"#include \"{header}\"\n\n", "const unsigned char {label}[{size}] = {\n",
+                                     "const unsigned char {label}[{size}] = {\n",
                                      "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false};
 
 namespace {
@@ -27,7 +32,9 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
   if (block) {
     replace("{label}", block->label);
     replace("{size}", std::to_string(block->bytes.size()));
+    replace("{unpacked}", std::to_string(block->unpacked));
   }
+  replace("{packing}", file.packing);
   replace("{guard}", file.guard);
   replace("{header}", file.header);
   return text;
@@ -56,7 +63,7 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
   int number = file.firstLine;
   text += Fill(dialect.fileStart, nullptr, file);
   for (const DataBlock& block : blocks) {
-    std::string lines = Fill(dialect.blockStart, &block, file);
+    std::string lines = Fill(block.unpacked ? dialect.packedBlockStart : dialect.blockStart, &block, file);
     const std::size_t width = static_cast<std::size_t>(dialect.lineBytes ? dialect.lineBytes : block.lineBytes);
     for (std::size_t at = 0; dialect.dataLines && at < block.bytes.size(); at += width) {
       lines += dialect.linePrefix;

@@ -12,13 +12,16 @@ struct DataBlock {
   std::vector<uint8_t> bytes;
   int lineBytes = 8;      // bytes a data line, where the dialect keeps each block's own width
   bool gapAfter = true;  // a blank line follows, where the dialect has blank lines
+  std::size_t unpacked = 0;  // packed bytes: the table's own size
 };
 
 // In the texts, "{label}" and "{size}" stand for the block's label and byte
-// count, "{guard}" and "{header}" for the file's include guard and header name.
+// count, "{unpacked}" for a packed block's own size and "{packing}" for its
+// format, "{guard}" and "{header}" for the file's include guard and header name.
 struct TextDialect {
   const char* fileStart;
   const char* blockStart;
+  const char* packedBlockStart;  // a packed block's label with its unpacked size
   const char* linePrefix;  // before a data line's bytes
   const char* bytePrefix;  // before each byte's two hex digits
   const char* separator;   // between bytes
@@ -49,6 +52,7 @@ struct TextFile {
   std::string header;  // C source: the header it includes
   int firstLine = 10;  // numbered dialects
   int lineStep = 10;
+  std::string packing;  // "ZX0" when the blocks are packed
 };
 
 // The text of `blocks` in `dialect`; false (and `text` incomplete) when the line

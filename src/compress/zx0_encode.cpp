@@ -1,0 +1,250 @@
+// The ZX0 encoder: an exact shortest parse by dynamic programming, then the
+// stream written from it.
+//
+// The cost of a parse in bits: each block but the first takes one bit that
+// says what it is; a literal block of L bytes gamma(L) + 8L, a copy from the
+// last offset gamma(L) (only right after a literal block), a new-offset block
+// gamma(m) + 7 + gamma(L - 1), the end 1 + gamma(256). Whole bytes and bit
+// bytes add up to ceil(bits / 8), so the fewest bits give the fewest bytes.
+//
+// Two facts keep the work near one step per pair of equal bytes:
+//  - A copy followed by a literal block ends where its match ends (taking the
+//    literal's first byte into the copy never costs more), and a copy from
+//    the last offset starts where its match starts (taking the literal's last
+//    byte into it never costs more). So states that carry an offset forward
+//    exist only at the ends and starts of runs of matching bytes.
+//  - A copy from the last offset that costs no less than a new-offset copy of
+//    the same bytes from the best state at its start can never win.
+// New-offset copies only need the best state at their start: for each length
+// class of gamma(L - 1), a window minimum over earlier positions.
+#include <algorithm>
+#include <climits>
+
+#include "compress/bit_writer.h"
+#include "compress/match_runs.h"
+#include "compress/window_minimum.h"
+#include "compress/zx0.h"
+
+namespace {
+constexpr int64_t kNever = INT64_MAX / 4;
+
+enum Kind : uint8_t { kLiteral, kLastOffset, kNewOffset };
+
+struct Node {
+  int32_t parent;  // -1: the stream's start
+  uint32_t end, length, offset;
+  Kind kind;
+};
+
+// Blocks that may come before a literal block, keyed by cost - 8 * position:
+// an older one whose key is not lower than a newer one's can never win again
+// (its gamma code is no shorter), nor a newer one dearer than the oldest by
+// more than any difference of two gamma codes, so lists stay a few long.
+struct CandidateList {
+  struct Candidate {
+    uint32_t pos;
+    int64_t key;
+    int32_t node;
+  };
+  std::vector<Candidate> items;
+  bool Keeps(int64_t key, int64_t band) const { return items.empty() || key < items.front().key + band; }
+  void Insert(const Candidate& c, int64_t band) {
+    if (!Keeps(c.key, band)) return;
+    while (!items.empty() && items.back().key >= c.key) items.pop_back();
+    items.push_back(c);
+  }
+  // The cost of a literal block from the best candidate up to `end`.
+  int64_t LiteralTo(uint32_t end, const Candidate*& from) const {
+    int64_t cost = kNever;
+    from = nullptr;
+    for (const Candidate& c : items) {
+      const int64_t total = c.key + GammaBits(end - c.pos) + 8 * int64_t(end) + 1;
+      if (total < cost) cost = total, from = &c;
+    }
+    return cost;
+  }
+};
+
+struct Parser {
+  const uint8_t* data;
+  uint32_t n;
+  std::vector<Node> nodes;
+  std::vector<int64_t> best;      // the cheapest state at each position
+  std::vector<int32_t> bestNode;
+  WindowMinimum window{best};
+  int64_t band = GammaBits(std::max<uint32_t>(n, 1)) - 1;
+  struct RepeatStart {
+    uint32_t pos = 0, literalStart = 0;
+    int64_t cost = kNever;
+    int32_t parent = -1, node = -1;  // the literal block's node, made when a copy takes it
+  };
+  std::vector<RepeatStart> repeatFrom;  // by offset: the literal block ending where its current run started
+  std::vector<uint8_t> active, listed;  // by offset: a copy from the last offset may win; in `actives`
+  std::vector<uint32_t> actives;
+  std::vector<CandidateList> literals;  // by offset: copies a literal block keeping that offset may follow
+  CandidateList anyLiteral;
+
+  int32_t Add(const Node& node) {
+    nodes.push_back(node);
+    return static_cast<int32_t>(nodes.size()) - 1;
+  }
+
+  // The cheapest start for a new-offset copy ending at e of 2 to `longest`
+  // bytes: gamma(L - 1) is constant over L in 2^k + 1 .. 2^(k+1).
+  int64_t CopyStart(uint32_t e, uint32_t longest, uint32_t& length) const {
+    int64_t cost = kNever;
+    for (int k = 0; (1u << k) + 1 <= longest; ++k) {
+      const uint32_t shortest = (1u << k) + 1, most = std::min(longest, 2u << k);
+      const uint32_t s = window.Least(e - most, e - shortest);
+      if (best[s] + 2 * k + 1 < cost) cost = best[s] + 2 * k + 1, length = e - s;
+    }
+    return cost;
+  }
+
+  static int64_t NewOffsetBits(uint32_t offset) { return 1 + GammaBits(((offset - 1) >> 7) + 1) + 7; }
+
+  Parser(const uint8_t* bytes, uint32_t size)
+      : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {}
+
+  int32_t LiteralNode(uint32_t o) {
+    RepeatStart& from = repeatFrom[o];
+    if (from.node < 0) from.node = Add(Node{from.parent, from.pos, from.pos - from.literalStart, o, kLiteral});
+    return from.node;
+  }
+
+  // Copies ending at p where their run of matches ends: literal blocks may follow them.
+  void RunEnded(uint32_t p, uint32_t o, uint32_t length) {
+    const RepeatStart& from = repeatFrom[o];
+    active[o] = 0;
+    int64_t copy = kNever;
+    if (from.cost < kNever && from.pos == p - length) copy = from.cost + 1 + GammaBits(length);
+    uint32_t copyLength = 0;
+    const int64_t fresh = length >= 2 ? CopyStart(p, length, copyLength) + NewOffsetBits(o) : kNever;
+    const int64_t key = std::min(copy, fresh) - 8 * int64_t(p);
+    if (std::min(copy, fresh) >= kNever || (!literals[o].Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
+    const int32_t id = fresh < copy ? Add(Node{bestNode[p - copyLength], p, copyLength, o, kNewOffset})
+                                    : Add(Node{LiteralNode(o), p, length, o, kLastOffset});
+    literals[o].Insert({p, key, id}, band);
+    anyLiteral.Insert({p, key, id}, band);
+  }
+
+  // A literal block ending at p where a run of matches starts: copies from the last offset may start there.
+  void RunStarted(uint32_t p, uint32_t o) {
+    RepeatStart& from = repeatFrom[o];
+    const CandidateList::Candidate* c = nullptr;
+    from = RepeatStart{p, 0, literals[o].LiteralTo(p, c), -1, -1};
+    if (c) from.parent = c->node, from.literalStart = c->pos;
+    if (o == 1 && GammaBits(p) + 8 * int64_t(p) < from.cost)
+      from.cost = GammaBits(p) + 8 * int64_t(p), from.parent = -1, from.literalStart = 0;
+    if (from.cost >= kNever) return;
+    active[o] = from.cost < best[p] + NewOffsetBits(o) - 1;
+    if (active[o] && !listed[o]) listed[o] = 1, actives.push_back(o);
+  }
+
+  void Run() {
+    const uint32_t farthest = std::min<uint32_t>(n, kZx0MaxOffset);
+    MatchRuns runs(data, n, farthest);
+    repeatFrom.resize(farthest + 1);
+    active.assign(farthest + 1, 0), listed.assign(farthest + 1, 0);
+    literals.resize(farthest + 1);
+    window.KnownUpTo(0);
+    std::vector<uint32_t> starts;
+    for (uint32_t e = 1; e <= n; ++e) {
+      const uint32_t p = e - 1;
+      runs.Take(p);
+      starts.clear();
+      runs.ForEachChange(p, [&](uint32_t o, bool started) {
+        if (started) starts.push_back(o);
+        else RunEnded(p, o, p - runs.start[o]);
+      });
+      for (uint32_t o : starts) RunStarted(p, o);
+
+      // The cheapest state at e.
+      Node choice{-1, e, e, 1, kLiteral};
+      int64_t cost = GammaBits(e) + 8 * int64_t(e);
+      const CandidateList::Candidate* c = nullptr;
+      if (const int64_t literal = anyLiteral.LiteralTo(e, c); literal < cost)
+        cost = literal, choice = Node{c->node, e, e - c->pos, 1, kLiteral};
+      uint32_t repeatOffset = 0;  // the literal block's node is made only if a copy from the last offset wins
+      auto repeat = [&](uint32_t o) {
+        const RepeatStart& from = repeatFrom[o];
+        if (from.cost + 1 + GammaBits(e - from.pos) < cost)
+          cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, e - from.pos, o, kLastOffset}, repeatOffset = o;
+      };
+      for (uint32_t o : starts)
+        if (repeatFrom[o].cost < kNever) repeat(o);
+      for (std::size_t i = 0; i < actives.size();) {
+        const uint32_t o = actives[i];
+        if (!active[o] || runs.run[o] == 0) {
+          listed[o] = 0, actives[i] = actives.back(), actives.pop_back();
+          continue;
+        }
+        repeat(o);
+        ++i;
+      }
+      uint32_t covered = 1;  // new-offset copies need two bytes
+      for (uint32_t first = 1; first <= runs.reach; first += 128) {
+        const uint32_t longest = runs.Longest(first / 128);
+        if (longest <= covered) continue;
+        covered = longest;
+        uint32_t length = 0, o = first;
+        while (runs.run[o] != longest) ++o;
+        const int64_t copy = CopyStart(e, longest, length) + NewOffsetBits(o);
+        if (copy < cost) cost = copy, choice = Node{bestNode[e - length], e, length, o, kNewOffset};
+      }
+      if (choice.kind == kLastOffset) choice.parent = LiteralNode(repeatOffset);
+      best[e] = cost;
+      bestNode[e] = Add(choice);
+      window.KnownUpTo(e);
+
+    }
+  }
+};
+
+// The bits of gamma(v), for the length code that starts inside the offset byte.
+std::vector<int> GammaCode(uint32_t v) {
+  BitWriter writer;
+  writer.Gamma(v, 0);
+  std::vector<int> bits;
+  for (uint8_t byte : writer.out)
+    for (int b = 7; b >= 0; --b) bits.push_back(byte >> b & 1);
+  bits.resize(static_cast<std::size_t>(GammaBits(v)));
+  return bits;
+}
+}  // namespace
+
+std::vector<uint8_t> PackZx0(const uint8_t* data, std::size_t size) {
+  if (size == 0) return {};
+  Parser parser(data, static_cast<uint32_t>(size));
+  parser.Run();
+  std::vector<const Node*> blocks;
+  for (int32_t node = parser.bestNode[size]; node >= 0; node = parser.nodes[node].parent)
+    blocks.push_back(&parser.nodes[node]);
+  std::reverse(blocks.begin(), blocks.end());
+
+  BitWriter out;
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const Node& block = *blocks[i];
+    if (i > 0) out.Bit(block.kind == kNewOffset);
+    const uint32_t start = block.end - block.length;
+    switch (block.kind) {
+      case kLiteral:
+        out.Gamma(block.length, 0);
+        for (uint32_t at = start; at < block.end; ++at) out.Byte(data[at]);
+        break;
+      case kLastOffset:
+        out.Gamma(block.length, 0);
+        break;
+      case kNewOffset: {
+        out.Gamma(((block.offset - 1) >> 7) + 1, 0, true);
+        const std::vector<int> length = GammaCode(block.length - 1);
+        out.Byte(static_cast<uint8_t>((127 - ((block.offset - 1) & 127)) << 1 | length[0]));
+        for (std::size_t bit = 1; bit < length.size(); ++bit) out.Bit(length[bit]);
+        break;
+      }
+    }
+  }
+  out.Bit(1);
+  out.Gamma(256, 0, true);
+  return out.out;
+}
