@@ -8,6 +8,8 @@
 #include "app/editor_tabs.h"
 #include "app/file_dialog.h"
 #include "chip/chip_render.h"
+#include "compress/pletter.h"
+#include "compress/zx0.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "storage/recovery_file.h"
@@ -54,6 +56,17 @@ int main(int argc, char** argv) {
   IndexedImage sheet{16, 8, std::vector<uint8_t>(16 * 8, 1)};
   for (int x = 0; x < 16; ++x) sheet.pixels[x * 9 % 128] = static_cast<uint8_t>(x);
   Write(corpus / "png_import" / "sheet.png", EncodePng(sheet, 1));
+
+  // Packed tables: an empty set's, a short repeat, bytes that repeat now and then, in both formats.
+  std::string varied;
+  for (int i = 0; i < 600; ++i) varied += static_cast<char>(i % 7 == 0 ? i / 7 : (i * 37) ^ (i >> 3));
+  for (const std::string& table : {std::string(2048, '\0'), std::string("ABABABAB tile tile"), varied}) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(table.data());
+    const std::vector<uint8_t> zx0 = PackZx0(bytes, table.size()), pletter = PackPletter(bytes, table.size());
+    const std::string name = std::to_string(table.size()) + ".bin";
+    Write(corpus / "unpack_zx0" / name, std::string(zx0.begin(), zx0.end()));
+    Write(corpus / "unpack_pletter" / name, std::string(pletter.begin(), pletter.end()));
+  }
 
   savedTabOrder = {2, 0};
   RegisterEditorTabs();

@@ -115,7 +115,7 @@ int Export(const Options& options) {
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
     for (const std::string& path : outcome.written) std::printf("wrote %s\n", path.c_str());
-    for (const std::string& line : DescribePacking(outcome.packed)) std::printf("packed %s\n", line.c_str());
+    for (const std::string& line : DescribePacking(outcome.packed)) std::printf("%s\n", line.c_str());
     for (const std::string& note : outcome.notes)
       if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());
     if (!outcome.error.empty()) return Fail(outcome.error);

@@ -30,9 +30,12 @@ constexpr int64_t kNever = INT64_MAX / 4;
 
 enum Kind : uint8_t { kLiteral, kLastOffset, kNewOffset };
 
+// A block of a parse: it starts where its parent ends.
+inline uint16_t Offset(uint32_t offset) { return static_cast<uint16_t>(offset); }
 struct Node {
   int32_t parent;  // -1: the stream's start
-  uint32_t end, length, offset;
+  uint32_t end;
+  uint16_t offset;
   Kind kind;
 };
 
@@ -40,11 +43,17 @@ struct Node {
 // an older one whose key is not lower than a newer one's can never win again
 // (its gamma code is no shorter), nor a newer one dearer than the oldest by
 // more than any difference of two gamma codes, so lists stay a few long.
+constexpr int32_t kNotMade = -2;
+
 struct CandidateList {
+  // A copy ending at `pos`: its node, or kNotMade for a new-offset copy of
+  // `length` bytes from the best state, whose node is made only when a block
+  // that follows it is taken (most such copies are never followed).
   struct Candidate {
     uint32_t pos;
     int64_t key;
     int32_t node;
+    uint32_t length = 0, offset = 0;
   };
   std::vector<Candidate> items;
   bool Keeps(int64_t key, int64_t band) const { return items.empty() || key < items.front().key + band; }
@@ -74,9 +83,10 @@ struct Parser {
   WindowMinimum window{best};
   int64_t band = GammaBits(std::max<uint32_t>(n, 1)) - 1;
   struct RepeatStart {
-    uint32_t pos = 0, literalStart = 0;
+    uint32_t pos = 0;
     int64_t cost = kNever;
-    int32_t parent = -1, node = -1;  // the literal block's node, made when a copy takes it
+    CandidateList::Candidate after{0, 0, -1};  // the copy the literal block follows (node -1: the start)
+    int32_t node = -1;                         // the literal block's node, made when a copy takes it
   };
   std::vector<RepeatStart> repeatFrom;  // by offset: the literal block ending where its current run started
   std::vector<uint8_t> active, listed;  // by offset: a copy from the last offset may win; in `actives`
@@ -87,6 +97,35 @@ struct Parser {
   int32_t Add(const Node& node) {
     nodes.push_back(node);
     return static_cast<int32_t>(nodes.size()) - 1;
+  }
+
+  // Most nodes are copies no later block ever follows: dropping those that
+  // nothing reaches keeps the nodes few and in memory already touched.
+  std::size_t collectAt = 1 << 16;
+  std::vector<int32_t> moved;  // by node: where it goes, -1 when nothing reaches it
+  void Collect() {
+    moved.assign(nodes.size(), -1);
+    auto mark = [this](int32_t node) {
+      for (; node >= 0 && moved[node] == -1; node = nodes[node].parent) moved[node] = 0;
+    };
+    auto everyRoot = [&](auto visit) {
+      for (int32_t& node : bestNode) visit(node);
+      for (CandidateList& list : literals)
+        for (CandidateList::Candidate& c : list.items) visit(c.node);
+      for (CandidateList::Candidate& c : anyLiteral.items) visit(c.node);
+      for (RepeatStart& from : repeatFrom) visit(from.after.node), visit(from.node);
+    };
+    everyRoot(mark);
+    int32_t kept = 0;  // parents come before their children, and stay so
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+      if (moved[i] == 0) moved[i] = kept, nodes[kept++] = nodes[i];
+    nodes.resize(kept);
+    for (Node& node : nodes)
+      if (node.parent >= 0) node.parent = moved[node.parent];
+    everyRoot([this](int32_t& node) {
+      if (node >= 0) node = moved[node];
+    });
+    collectAt = std::max<std::size_t>(1 << 17, 4 * nodes.size());
   }
 
   // The cheapest start for a new-offset copy ending at e of 2 to `longest`
@@ -106,9 +145,14 @@ struct Parser {
   Parser(const uint8_t* bytes, uint32_t size)
       : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {}
 
+  int32_t Made(const CandidateList::Candidate& c) {
+    if (c.node != kNotMade) return c.node;
+    return Add(Node{bestNode[c.pos - c.length], c.pos, Offset(c.offset), kNewOffset});
+  }
+
   int32_t LiteralNode(uint32_t o) {
     RepeatStart& from = repeatFrom[o];
-    if (from.node < 0) from.node = Add(Node{from.parent, from.pos, from.pos - from.literalStart, o, kLiteral});
+    if (from.node < 0) from.node = Add(Node{Made(from.after), from.pos, Offset(o), kLiteral});
     return from.node;
   }
 
@@ -122,20 +166,21 @@ struct Parser {
     const int64_t fresh = length >= 2 ? CopyStart(p, length, copyLength) + NewOffsetBits(o) : kNever;
     const int64_t key = std::min(copy, fresh) - 8 * int64_t(p);
     if (std::min(copy, fresh) >= kNever || (!literals[o].Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
-    const int32_t id = fresh < copy ? Add(Node{bestNode[p - copyLength], p, copyLength, o, kNewOffset})
-                                    : Add(Node{LiteralNode(o), p, length, o, kLastOffset});
-    literals[o].Insert({p, key, id}, band);
-    anyLiteral.Insert({p, key, id}, band);
+    const CandidateList::Candidate made = fresh <= copy
+                                              ? CandidateList::Candidate{p, key, kNotMade, copyLength, o}
+                                              : CandidateList::Candidate{p, key, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset})};
+    literals[o].Insert(made, band);
+    anyLiteral.Insert(made, band);
   }
 
   // A literal block ending at p where a run of matches starts: copies from the last offset may start there.
   void RunStarted(uint32_t p, uint32_t o) {
     RepeatStart& from = repeatFrom[o];
     const CandidateList::Candidate* c = nullptr;
-    from = RepeatStart{p, 0, literals[o].LiteralTo(p, c), -1, -1};
-    if (c) from.parent = c->node, from.literalStart = c->pos;
+    from = RepeatStart{p, literals[o].LiteralTo(p, c)};
+    if (c) from.after = *c;
     if (o == 1 && GammaBits(p) + 8 * int64_t(p) < from.cost)
-      from.cost = GammaBits(p) + 8 * int64_t(p), from.parent = -1, from.literalStart = 0;
+      from.cost = GammaBits(p) + 8 * int64_t(p), from.after.node = -1;
     if (from.cost >= kNever) return;
     active[o] = from.cost < best[p] + NewOffsetBits(o) - 1;
     if (active[o] && !listed[o]) listed[o] = 1, actives.push_back(o);
@@ -150,6 +195,7 @@ struct Parser {
     window.KnownUpTo(0);
     std::vector<uint32_t> starts;
     for (uint32_t e = 1; e <= n; ++e) {
+      if (nodes.size() >= collectAt) Collect();
       const uint32_t p = e - 1;
       runs.Take(p);
       starts.clear();
@@ -160,16 +206,16 @@ struct Parser {
       for (uint32_t o : starts) RunStarted(p, o);
 
       // The cheapest state at e.
-      Node choice{-1, e, e, 1, kLiteral};
+      Node choice{-1, e, 1, kLiteral};
       int64_t cost = GammaBits(e) + 8 * int64_t(e);
       const CandidateList::Candidate* c = nullptr;
       if (const int64_t literal = anyLiteral.LiteralTo(e, c); literal < cost)
-        cost = literal, choice = Node{c->node, e, e - c->pos, 1, kLiteral};
+        cost = literal, choice = Node{Made(*c), e, 1, kLiteral};
       uint32_t repeatOffset = 0;  // the literal block's node is made only if a copy from the last offset wins
       auto repeat = [&](uint32_t o) {
         const RepeatStart& from = repeatFrom[o];
         if (from.cost + 1 + GammaBits(e - from.pos) < cost)
-          cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, e - from.pos, o, kLastOffset}, repeatOffset = o;
+          cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, Offset(o), kLastOffset}, repeatOffset = o;
       };
       for (uint32_t o : starts)
         if (repeatFrom[o].cost < kNever) repeat(o);
@@ -190,7 +236,7 @@ struct Parser {
         uint32_t length = 0, o = first;
         while (runs.run[o] != longest) ++o;
         const int64_t copy = CopyStart(e, longest, length) + NewOffsetBits(o);
-        if (copy < cost) cost = copy, choice = Node{bestNode[e - length], e, length, o, kNewOffset};
+        if (copy < cost) cost = copy, choice = Node{bestNode[e - length], e, Offset(o), kNewOffset};
       }
       if (choice.kind == kLastOffset) choice.parent = LiteralNode(repeatOffset);
       best[e] = cost;
@@ -223,23 +269,24 @@ std::vector<uint8_t> PackZx0(const uint8_t* data, std::size_t size) {
   std::reverse(blocks.begin(), blocks.end());
 
   BitWriter out;
-  for (std::size_t i = 0; i < blocks.size(); ++i) {
+  uint32_t start = 0;
+  for (std::size_t i = 0; i < blocks.size(); start = blocks[i++]->end) {
     const Node& block = *blocks[i];
+    const uint32_t length = block.end - start;
     if (i > 0) out.Bit(block.kind == kNewOffset);
-    const uint32_t start = block.end - block.length;
     switch (block.kind) {
       case kLiteral:
-        out.Gamma(block.length, 0);
+        out.Gamma(length, 0);
         for (uint32_t at = start; at < block.end; ++at) out.Byte(data[at]);
         break;
       case kLastOffset:
-        out.Gamma(block.length, 0);
+        out.Gamma(length, 0);
         break;
       case kNewOffset: {
         out.Gamma(((block.offset - 1) >> 7) + 1, 0, true);
-        const std::vector<int> length = GammaCode(block.length - 1);
-        out.Byte(static_cast<uint8_t>((127 - ((block.offset - 1) & 127)) << 1 | length[0]));
-        for (std::size_t bit = 1; bit < length.size(); ++bit) out.Bit(length[bit]);
+        const std::vector<int> lengthCode = GammaCode(length - 1);
+        out.Byte(static_cast<uint8_t>((127 - ((block.offset - 1) & 127)) << 1 | lengthCode[0]));
+        for (std::size_t bit = 1; bit < lengthCode.size(); ++bit) out.Bit(lengthCode[bit]);
         break;
       }
     }

@@ -25,5 +25,6 @@ bool PackTables(Compression compression, std::vector<PackedTable>& tables, std::
 bool UnpackTable(Compression compression, const std::vector<uint8_t>& stream, std::size_t maxSize,
                  std::vector<uint8_t>& out, std::string& error);
 
-// "Dungeon.pat.zx0: 312 of 2048 bytes" for each table, then the total and its share.
+// "packed Dungeon.pat.zx0: 312 of 2048 bytes" for each table, then "packed in
+// all: ..." with the total and its share.
 std::vector<std::string> DescribePacking(const std::vector<PackedTable>& tables);

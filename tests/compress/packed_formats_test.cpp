@@ -139,12 +139,20 @@ TEST(PackedFormats, EveryTableRoundTripsAndEdgeInputsToo) {
 TEST(PackedFormats, NoParseOfAShortInputIsSmaller) {
   std::mt19937 random(11);
   for (int trial = 0; trial < 300; ++trial) {
-    Bytes input(1 + random() % 11);
+    Bytes input(1 + random() % (trial < 200 ? 11 : 40));
     for (uint8_t& byte : input) byte = static_cast<uint8_t>('A' + random() % (1 + trial % 3));
     EXPECT_EQ(PackZx0(input.data(), input.size()).size(), std::size_t(SearchZx0(input) + 7) / 8)
         << std::string(input.begin(), input.end());
     EXPECT_EQ(PackPletter(input.data(), input.size()).size(), std::size_t(SearchPletter(input) + 7) / 8)
         << std::string(input.begin(), input.end());
+  }
+  // Pletter's modes: longer inputs with repeats past the near offsets.
+  for (int trial = 0; trial < 40; ++trial) {
+    Bytes input(200 + random() % 1200);
+    for (uint8_t& byte : input) byte = static_cast<uint8_t>('A' + random() % (2 + trial % 20));
+    const std::size_t distance = 129 + random() % (input.size() - 160), at = distance + random() % (input.size() - distance - 20);
+    for (std::size_t i = at; i < at + 20; ++i) input[i] = input[i - distance];
+    EXPECT_EQ(PackPletter(input.data(), input.size()).size(), std::size_t(SearchPletter(input) + 7) / 8) << trial;
   }
 }
 

@@ -169,4 +169,82 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
     EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
               FileResult::TruncatedOrCorrupt) << at;
   }
+  // A target that packs makes the block's second version, which adds each target's compression.
+  project.exportTargets.push_back(Target(ExportFormat::BinaryTables, "bin"));
+  project.exportTargets.back().compression = Compression::Pletter;
+  std::string packed = SerializeProject(project);
+  EXPECT_EQ(packed[without.size() + 4], 2) << "the version";
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), read), FileResult::Ok);
+  EXPECT_EQ(read.exportTargets, project.exportTargets);
+  packed[packed.size() - 4] = 3;  // the last target's compression
+  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), read),
+            FileResult::TruncatedOrCorrupt);
+}
+
+TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
+  TempDir dir;
+  MakeRichProject();
+  const std::string d = dir.path().string() + "/", expected = BinaryTablesInTextOrder(project);
+  for (const Compression compression : {Compression::Zx0, Compression::Pletter}) {
+    const std::string suffix = kCompressionSuffixes[static_cast<int>(compression)];
+    auto unpack = [compression](const std::string& stream, std::size_t size) {
+      std::vector<uint8_t> out;
+      std::string error;
+      EXPECT_TRUE(UnpackTable(compression, std::vector<uint8_t>(stream.begin(), stream.end()), size, out, error)) << error;
+      return std::string(out.begin(), out.end());
+    };
+    // Folders: each table's file packed beside the name it has unpacked, and listed with both sizes.
+    for (const ExportFormat format : {ExportFormat::BinaryTables, ExportFormat::Screen2}) {
+      ExportTarget target = Target(format, "plain");
+      const ExportRun plain = PrepareExport(project, target, "");
+      target.compression = compression, target.path = "packed" + suffix;
+      const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
+      ASSERT_TRUE(outcome.error.empty()) << outcome.error;
+      const std::string index = ReadFile(d + target.path + "/index.txt");
+      for (const OutputFile& file : plain.files) {
+        if (file.name == "index.txt") continue;
+        EXPECT_TRUE(unpack(ReadFile(d + target.path + "/" + file.name + suffix), file.bytes.size()) == file.bytes)
+            << file.name << suffix;
+        EXPECT_NE(index.find("packed from " + std::to_string(file.bytes.size()) + ": " + file.description),
+                  std::string::npos) << index;
+      }
+      EXPECT_EQ(outcome.packed.size() + 1, outcome.written.size()) << "every file but the index";
+    }
+    // Text: the packed streams under the tables' labels, assembled by each toolchain as they are.
+    ExportTarget sdas = Target(ExportFormat::Assembly, "gfx.s"), z80 = Target(ExportFormat::Assembly, "gfx.z80");
+    sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
+    std::string streams, unpacked;
+    for (ExportTarget target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm"), Target(ExportFormat::Ti99, "gfx.a99"),
+                                Target(ExportFormat::MsxBasic, "gfx.bas")}) {
+      target.compression = compression;
+      const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
+      ASSERT_TRUE(outcome.error.empty()) << outcome.error;
+      streams.clear(), unpacked.clear();
+      for (const PackedTable& table : outcome.packed) {
+        streams.append(table.bytes.begin(), table.bytes.end());
+        unpacked += unpack(std::string(table.bytes.begin(), table.bytes.end()), table.unpacked);
+      }
+      EXPECT_TRUE(unpacked == expected) << target.path;
+      EXPECT_EQ(outcome.packed[0].name, "sprite_patterns") << "all the sprites as one table";
+    }
+    EXPECT_EQ(Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
+                    dir), "");
+    EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
+    EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
+    for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"}) EXPECT_TRUE(ReadFile(d + binary) == streams) << binary;
+    EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.a99"), " BYTE ", ">") == streams);
+    EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.bas"), " DATA ", "&H") == streams);
+    EXPECT_NE(ReadFile(d + "gfx.asm").find("Set_0_SIZE: equ 2048"), std::string::npos);
+    // C: the packed arrays and both sizes, compiled.
+    ExportTarget header = Target(ExportFormat::CHeader, "packed.h");
+    header.compression = compression;
+    const ExportOutcome outcome = WriteExportTarget(project, header, dir.path().string(), false);
+    std::string main = "#include <stdio.h>\n#include \"packed.h\"\nint main(void) {\n";
+    for (const PackedTable& table : outcome.packed)
+      main += "  fwrite(" + table.name + ", 1, " + table.name + "_PACKED_SIZE, stdout);\n  if (" + table.name +
+              "_SIZE != " + std::to_string(table.unpacked) + ") return 1;\n";
+    WriteFile(d + "packed.c", main + "  return 0;\n}\n");
+    EXPECT_EQ(Shell("cd " + d + " && cc -Wall -Werror packed.c -o packed && ./packed > packed.bin", dir), "");
+    EXPECT_TRUE(ReadFile(d + "packed.bin") == streams);
+  }
 }

@@ -8,6 +8,7 @@
 
 #include "storage/build_outputs.h"
 #include "storage/data_export.h"
+#include "storage/export_targets.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
@@ -60,6 +61,16 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   // Both assembly files assemble together.
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
   EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
+  // Packed: the files the export targets pack, each table's sizes and the total printed.
+  ExportTarget packed = DefaultExportTarget(ExportFormat::BinaryTables);
+  packed.path = dir.File("zx0"), packed.compression = Compression::Zx0;
+  const ExportRun run = PrepareExport(project, packed, "");
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --bin " + dir.File("zx0") + " --compress ZX0"), 0);
+  for (const OutputFile& file : run.files) EXPECT_EQ(ReadFile(dir.File("zx0/" + file.name)), file.bytes) << file.name;
+  const std::string printed = ReadFile(dir.File("out.txt"));
+  EXPECT_NE(printed.find("packed Set_0.pat.zx0: " + std::to_string(run.packed[0].bytes.size()) + " of 2048 bytes\n"),
+            std::string::npos) << printed;
+  EXPECT_NE(printed.find("packed in all: "), std::string::npos) << printed;
 }
 
 TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
@@ -78,6 +89,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --frobnicate", "frobnicate"},
       {"--import-png " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
       {dir.File("game.krv"), "has no export targets: add them in the editor"},
+      {dir.File("game.krv") + " --png " + dir.File("p") + " --compress zx0", "--png and --sat are written as they are"},
+      {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
+      {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress lz4", "--compress"},
   };
   for (const auto& c : cases) {
     EXPECT_NE(RunExport(dir, c.arguments), 0) << c.arguments;
