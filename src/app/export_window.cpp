@@ -67,11 +67,17 @@ bool DrawFormatOptions(ExportTarget& target) {
       break;
   }
   if (TakesCompression(target.format)) {
+    static const char* const kChoices[kCompressions] = {"Not packed", "ZX0", "Pletter"};
+    static const char* const kTips[kCompressions] = {
+        "The tables as they are", "Each table packed on its own, for the ZX0 decoders of z88dk, MSXgl and others",
+        "Each table packed on its own, for CVBasic's DEFINE ... PLETTER and MSXgl"};
     int compression = static_cast<int>(target.compression);
-    ImGui::SetNextItemWidth(200);
-    if (ImGui::Combo("Compression", &compression, kCompressionNames, kCompressions))
-      target.compression = static_cast<Compression>(compression), changed = true;
-    ImGui::SetItemTooltip("Each table packed on its own: ZX0 for z88dk, MSXgl and others; Pletter for CVBasic and MSXgl");
+    for (int choice = 0; choice < kCompressions; ++choice) {
+      if (choice) ImGui::SameLine();
+      changed |= ImGui::RadioButton(kChoices[choice], &compression, choice);
+      ImGui::SetItemTooltip("%s", kTips[choice]);
+    }
+    target.compression = static_cast<Compression>(compression);
   }
   return changed;
 }

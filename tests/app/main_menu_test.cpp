@@ -256,6 +256,9 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   Choose({"Add"});
   ASSERT_EQ(project.exportTargets.size(), 1u);
   EXPECT_EQ(project.exportTargets[0].path, "gfx.asm");
+  Choose({"Pletter"});
+  EXPECT_EQ(project.exportTargets[0].compression, Compression::Pletter);
+  EXPECT_EQ(UndoName(history), "edit export target");
   Choose({"ADD SPRITE"});
   EXPECT_EQ(UndoName(history), "ADD SPRITE") << "the open window names no edit it did not make";
   exportWindow.selected = -1;
@@ -266,14 +269,18 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   EXPECT_EQ(exportWindow.selected, 0) << "the chosen target went with the undo: the last one left is chosen";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(project.exportTargets[0].compression, Compression::None) << "choosing the packing is an undoable step";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_TRUE(project.exportTargets.empty()) << "adding a target is an undoable step";
   ExportTarget c = DefaultExportTarget(ExportFormat::CHeader), msx = DefaultExportTarget(ExportFormat::MsxBasic);
   ExportTarget png = DefaultExportTarget(ExportFormat::Png);
   c.path = "gfx/level.h", c.cExtern = true, msx.path = "level.bas", png.path = "pictures";
+  msx.compression = Compression::Pletter;
   project.exportTargets = {c, msx, png};
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_S);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);
   ASSERT_TRUE(session.errorMessage.empty()) << session.errorMessage;
+  EXPECT_NE(notice.text.find("\n  packed Set_0: "), std::string::npos) << notice.text;
   const std::vector<std::string> files = {"gfx/level.h", "gfx/level.c", "level.bas", "pictures/Screen.png",
                                           "pictures/Set_2.sheet.png"};
   std::vector<std::string> written;
