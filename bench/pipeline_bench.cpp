@@ -34,7 +34,7 @@ void BM_ImportScreenPicture(benchmark::State& state) {
   const std::string png = EncodePng(picture, 1);
   for (auto _ : state) {
     Project into = DefaultProject();
-    const PngImportResult result =
+    const ImportResult result =
         ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "bench", into);
     if (!result.ok) state.SkipWithError(result.message.c_str());
     benchmark::DoNotOptimize(into);

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   Project into = DefaultProject();
   const std::string before = SerializeProject(into);
-  const PngImportResult result = ImportPngImage(data, size, "fuzz", into);
+  const ImportResult result = ImportPngImage(data, size, "fuzz", into);
   if (!result.ok) {
     FUZZ_CHECK(SerializeProject(into) == before);
     FUZZ_CHECK(!result.message.empty());

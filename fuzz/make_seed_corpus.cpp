@@ -10,6 +10,7 @@
 #include "chip/chip_render.h"
 #include "compress/pletter.h"
 #include "compress/zx0.h"
+#include "storage/build_outputs.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "storage/recovery_file.h"
@@ -67,6 +68,16 @@ int main(int argc, char** argv) {
     Write(corpus / "unpack_zx0" / name, std::string(zx0.begin(), zx0.end()));
     Write(corpus / "unpack_pletter" / name, std::string(pletter.begin(), pletter.end()));
   }
+
+  // SCREEN 2 files as the export writes them, and one that runs on with sprite patterns.
+  small.tileSets = {DefaultTileSet()};
+  small.tileSets[0].pixels[1][2][3] = 1;
+  small.nameTables[1].cells[5] = 1;
+  std::string screen = ScreenFiles(small, SelectAll(small, kAllTables))[1].bytes;
+  Write(corpus / "screen2_import" / "export.sc2", screen);
+  screen[3] = '\xFF', screen[4] = '\x3F';
+  screen.resize(7 + 0x4000, '\x18');
+  Write(corpus / "screen2_import" / "sprites.sc2", screen);
 
   savedTabOrder = {2, 0};
   RegisterEditorTabs();

@@ -7,6 +7,7 @@
 //                     [--compress zx0|pletter]
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export --import-png IMAGE --into PROJECT.krv
+//   tessellary-export --import-sc2 FILE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "import/png_import.h"
+#include "import/screen2_import.h"
 #include "storage/export_targets.h"
 #include "storage/project_file.h"
 
@@ -24,7 +26,7 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, into;
+  std::string project, importImage, importScreen, into;
   std::map<ExportFormat, std::string> outputs;  // format -> path
   AsmDialect dialect = AsmDialect::Pasmo;
   Compression compression = Compression::None;
@@ -38,17 +40,20 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-int ImportPicture(const Options& options) {
+using Importer = ImportResult (*)(const uint8_t*, std::size_t, const std::string&, Project&);
+
+// A picture or a SCREEN 2 file into the project named by --into (made when missing).
+int Import(const std::string& file, Importer importer, const Options& options) {
   std::vector<uint8_t> bytes;
-  if (const FileResult result = ReadWholeFile(options.importImage, bytes); result != FileResult::Ok)
-    return Fail("cannot read " + options.importImage + ": " + DescribeFileResult(result));
+  if (const FileResult result = ReadWholeFile(file, bytes); result != FileResult::Ok)
+    return Fail("cannot read " + file + ": " + DescribeFileResult(result));
   std::error_code error;
   if (std::filesystem::exists(options.into, error)) {
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
       return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
   }
-  const std::string name = std::filesystem::path(options.importImage).stem().string();
-  const PngImportResult imported = ImportPngImage(bytes.data(), bytes.size(), name, project);
+  const std::string name = std::filesystem::path(file).stem().string();
+  const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
   std::printf("%s\n", imported.message.c_str());
   if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
@@ -159,13 +164,18 @@ int main(int argc, char** argv) {
   app.add_flag("--one-set", options.oneSet, "Every third of a screen from its top third's tile set");
   app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
-  app.add_option("--into", options.into, "The project the picture goes into (made when missing)")->needs(image);
-  image->needs("--into");
+  CLI::Option* screen =
+      app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")->excludes(image);
+  CLI::Option* into = app.add_option("--into", options.into, "The project the import goes into (made when missing)");
+  image->needs(into);
+  screen->needs(into);
   CLI11_PARSE(app, argc, argv);
 
   for (const auto& [format, path] : paths)
     if (!path.empty()) options.outputs[format] = path;
-  if (!options.importImage.empty()) return ImportPicture(options);
+  if (!options.importImage.empty()) return Import(options.importImage, ImportPngImage, options);
+  if (!options.importScreen.empty()) return Import(options.importScreen, ImportScreen2File, options);
+  if (!options.into.empty()) return Fail("--into goes with --import-png or --import-sc2");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

@@ -127,6 +127,7 @@ void DrawFileMenu() {
   }
   if (ImGui::BeginMenu("Import")) {
     if (ImGui::MenuItem("PNG Image...")) ImportPngCommand();
+    if (ImGui::MenuItem("SCREEN 2 File...")) ImportScreen2Command();
     ImGui::EndMenu();
   }
   ImGui::Separator();

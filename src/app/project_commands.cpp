@@ -8,6 +8,7 @@
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "import/png_import.h"
+#include "import/screen2_import.h"
 #include "model/history.h"
 #include "storage/project_file.h"
 #include "studios/sprite/sprite_studio_state.h"
@@ -156,24 +157,37 @@ void ImportPngCommand() {
   if (!path.empty()) ImportPngFile(path);
 }
 
-void ImportPngFile(const std::string& path) {
+void ImportScreen2Command() {
+  const std::string path = AskForPath(kScreen2Filters, false, "");
+  if (!path.empty()) ImportScreenFile(path);
+}
+
+namespace {
+using Importer = ImportResult (*)(const uint8_t*, std::size_t, const std::string&, Project&);
+
+// Reads the file and adds what it holds as one undoable step, or says why not.
+void ImportWith(Importer importer, const std::string& path, const char* edit) {
   std::vector<uint8_t> bytes;
   const FileResult read = ReadWholeFile(path, bytes);
   ReportFailure("import", path, read);
   if (read != FileResult::Ok) return;
   RecordChanges(history, project, tileStudio.canvas);
-  const PngImportResult result =
-      ImportPngImage(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), project);
+  const ImportResult result = importer(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), project);
   if (!result.ok) {
     session.errorMessage = result.message;
     return;
   }
-  NameNextEdit("import PNG");
+  NameNextEdit(edit);
   RecordChanges(history, project, tileStudio.canvas);
   tileStudio.currentTileSet = result.firstTileSet;
   if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
   ShowNotice(result.message);
 }
+}  // namespace
+
+void ImportPngFile(const std::string& path) { ImportWith(ImportPngImage, path, "import PNG"); }
+
+void ImportScreenFile(const std::string& path) { ImportWith(ImportScreen2File, path, "import SCREEN 2"); }
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {
   const std::string stored = AbsolutePath(path);  // works when the editor starts elsewhere

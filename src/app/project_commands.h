@@ -51,6 +51,10 @@ bool SaveProjectAsCommand();
 void ImportPngCommand();
 // The import itself, as one undoable step that makes the new records current.
 void ImportPngFile(const std::string& path);
+// File > Import > SCREEN 2 File...: asks for the file, then as below.
+void ImportScreen2Command();
+// A BLOAD screen file as a name table, its tile sets and sprites, one undoable step.
+void ImportScreenFile(const std::string& path);
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path);
 void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path);

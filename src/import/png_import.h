@@ -15,7 +15,7 @@
 
 constexpr int kMaxImportedTileSets = 64;
 
-struct PngImportResult {
+struct ImportResult {
   bool ok = false;
   std::string message;  // what happened, or why the picture was refused
   int firstTileSet = -1;  // the first tile set made
@@ -25,4 +25,4 @@ struct PngImportResult {
 // Adds what the picture holds to `data`; into an untouched new project it
 // replaces the default tile set (and name table, for a screen). A refused
 // picture leaves `data` as it was.
-PngImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data);
+ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data);

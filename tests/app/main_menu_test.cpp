@@ -8,6 +8,7 @@
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "model/history.h"
+#include "storage/build_outputs.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "studios/sprite/sprite_studio_state.h"
@@ -238,6 +239,19 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_NE(session.errorMessage.find("not a PNG"), std::string::npos) << session.errorMessage;
   EXPECT_EQ(history.steps.size(), steps) << "a refused picture is no step";
+  gui.PressKey(ImGuiKey_Enter);  // closes the error
+
+  // A SCREEN 2 file, as the export writes it, the same way; a damaged one is refused.
+  WriteFile(dir.File("title.sc2"), ScreenFiles(project, SelectAll(project, kAllTables))[0].bytes);
+  WriteFile(dir.File("cut.sc2"), ReadFile(dir.File("title.sc2")).substr(0, 9000));
+  dialog.answer = dir.File("title.sc2");
+  Choose({"File", "Import", "SCREEN 2 File..."});
+  EXPECT_EQ(Names(nameTables), "title|title|");
+  EXPECT_EQ(UndoName(history), "import SCREEN 2");
+  dialog.answer = dir.File("cut.sc2");
+  Choose({"File", "Import", "SCREEN 2 File..."});
+  EXPECT_NE(session.errorMessage.find("this one 9000"), std::string::npos) << session.errorMessage;
+  EXPECT_EQ(nameTables.size(), 2u);
 }
 
 TEST(Notice, FadesAndGoesAfterItsSeconds) {

@@ -37,7 +37,7 @@ std::string Damaged(std::size_t at, char flip) {
   return png;
 }
 
-PngImportResult Import(const std::string& png, Project& into) {
+ImportResult Import(const std::string& png, Project& into) {
   return ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "pic", into);
 }
 }  // namespace
@@ -75,7 +75,7 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   nameTables[0].placements.clear();  // sprites are not tiles
   const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
   Project into = DefaultProject();
-  const PngImportResult result = Import(EncodePng(render, 1), into);
+  const ImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
   ASSERT_EQ(into.tileSets.size() * 10 + into.nameTables.size(), 31u) << "the new project's defaults were replaced";
   EXPECT_EQ(std::string(into.tileSets[0].name) + into.tileSets[1].name + into.tileSets[2].name,
@@ -96,7 +96,7 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
     for (int bit = 0; bit < 8; ++bit)
       picture.pixels[(8 * (tile / 32) + 7) * 256 + 8 * (tile % 32) + bit] = tile >> bit & 1 ? 15 : 1;
   Project into = DefaultProject();
-  const PngImportResult result = Import(EncodePng(picture, 1), into);
+  const ImportResult result = Import(EncodePng(picture, 1), into);
   ASSERT_TRUE(result.ok);
   // Computed by hand: of the pairs with white, {white, dark red} costs only the medium red pixel's
   // distance to dark red, less than {white, medium red} (two dark red pixels) or any pair without white.
@@ -129,7 +129,7 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
       {Damaged(29, '\x01'), "the PNG library cannot read it (IHDR: CRC error)"},
   };
   for (const auto& c : refused) {
-    const PngImportResult result = Import(c.bytes, project);
+    const ImportResult result = Import(c.bytes, project);
     EXPECT_FALSE(result.ok) << c.reason;
     EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
   }
@@ -141,9 +141,9 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
   Project full = project;
   full.tileSets.resize(kMaxImportedTileSets);
   EXPECT_NE(Import(EncodePng(RenderTileSheet(tileSets[1]), 1), full).message.find("no room"), std::string::npos);
-  const PngImportResult wide = Import(EncodePng(IndexedImage{256, 64, std::vector<uint8_t>(256 * 64, 1)}, 1), project);
+  const ImportResult wide = Import(EncodePng(IndexedImage{256, 64, std::vector<uint8_t>(256 * 64, 1)}, 1), project);
   EXPECT_EQ(wide.nameTable, -1) << "256 wide but not 192 high is a sheet of 256 tiles, not a screen";
-  const PngImportResult sheet = Import(EncodePng(RenderTileSheet(tileSets[1]), 1), project);
+  const ImportResult sheet = Import(EncodePng(RenderTileSheet(tileSets[1]), 1), project);
   ASSERT_TRUE(sheet.ok);
   EXPECT_EQ(RenderTileSheet(tileSets.back()).pixels, RenderTileSheet(tileSets[1]).pixels)
       << "a sheet comes back with every tile in its place";

@@ -71,6 +71,11 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   EXPECT_NE(printed.find("packed Set_0.pat.zx0: " + std::to_string(run.packed[0].bytes.size()) + " of 2048 bytes\n"),
             std::string::npos) << printed;
   EXPECT_NE(printed.find("packed in all: "), std::string::npos) << printed;
+  // A screen written with --sc2 comes back in with --import-sc2.
+  ASSERT_EQ(RunExport(dir, "--import-sc2 " + dir.File("sc2/Screen_2.sc2") + " --into " + dir.File("back.krv")), 0)
+      << ReadFile(dir.File("err.txt"));
+  ASSERT_EQ(LoadProject(dir.File("back.krv")), FileResult::Ok);
+  EXPECT_EQ(Names(nameTables), "Screen_2|");
 }
 
 TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
@@ -88,6 +93,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --asm " + dir.File("no/such/folder/a.asm"), "cannot be written"},
       {dir.File("game.krv") + " --frobnicate", "frobnicate"},
       {"--import-png " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
+      {"--import-sc2 " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "a SCREEN 2 file holds"},
       {dir.File("game.krv"), "has no export targets: add them in the editor"},
       {dir.File("game.krv") + " --png " + dir.File("p") + " --compress zx0", "--png and --sat are written as they are"},
       {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
