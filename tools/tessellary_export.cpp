@@ -6,12 +6,14 @@
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
 //                     [--compress zx0|pletter]
 //   tessellary-export PROJECT.krv --list-targets
-//   tessellary-export --import-png IMAGE --into PROJECT.krv
+//   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
+//                     [--one-set] [--max-tiles N]
 //   tessellary-export --import-sc2 FILE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -30,6 +32,7 @@ struct Options {
   std::map<ExportFormat, std::string> outputs;  // format -> path
   AsmDialect dialect = AsmDialect::Pasmo;
   Compression compression = Compression::None;
+  ImportOptions picture;
   std::vector<std::string> tables, only;
   bool oneSet = false, listTargets = false;
   int scale = 1;
@@ -40,10 +43,10 @@ int Fail(const std::string& message) {
   return 1;
 }
 
-using Importer = ImportResult (*)(const uint8_t*, std::size_t, const std::string&, Project&);
+using Importer = std::function<ImportResult(const uint8_t*, std::size_t, const std::string&, Project&)>;
 
 // A picture or a SCREEN 2 file into the project named by --into (made when missing).
-int Import(const std::string& file, Importer importer, const Options& options) {
+int Import(const std::string& file, const Importer& importer, const Options& options) {
   std::vector<uint8_t> bytes;
   if (const FileResult result = ReadWholeFile(file, bytes); result != FileResult::Ok)
     return Fail("cannot read " + file + ": " + DescribeFileResult(result));
@@ -161,19 +164,39 @@ int main(int argc, char** argv) {
       ->delimiter(',')
       ->check(CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes"}));
   app.add_option("--only", options.only, "Only the records of these names");
-  app.add_flag("--one-set", options.oneSet, "Every third of a screen from its top third's tile set");
+  app.add_flag("--one-set", options.oneSet,
+               "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");
   app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   CLI::Option* screen =
       app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")->excludes(image);
   CLI::Option* into = app.add_option("--into", options.into, "The project the import goes into (made when missing)");
+  app.add_option("--dither", options.picture.dither, "How --import-png mixes each row's two colours: none, ordered, diffusion")
+      ->transform(CLI::CheckedTransformer(std::map<std::string, Dither>{{"none", Dither::None},
+                                                                         {"ordered", Dither::Ordered},
+                                                                         {"diffusion", Dither::Diffusion}},
+                                          CLI::ignore_case))
+      ->needs(image);
+  app.add_option("--strength", options.picture.strength, "The dithering's strength in percent (100)")
+      ->check(CLI::Range(0, 100))
+      ->needs(image);
+  app.add_option("--max-tiles", options.picture.maxTiles, "At most this many tiles a set (255)")
+      ->check(CLI::Range(1, 255))
+      ->needs(image);
   image->needs(into);
   screen->needs(into);
   CLI11_PARSE(app, argc, argv);
 
   for (const auto& [format, path] : paths)
     if (!path.empty()) options.outputs[format] = path;
-  if (!options.importImage.empty()) return Import(options.importImage, ImportPngImage, options);
+  if (!options.importImage.empty()) {
+    const Importer picture = [&options](const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
+      ImportOptions chosen = options.picture;
+      chosen.oneSet = options.oneSet;
+      return ImportPngImage(bytes, size, name, data, chosen);
+    };
+    return Import(options.importImage, picture, options);
+  }
   if (!options.importScreen.empty()) return Import(options.importScreen, ImportScreen2File, options);
   if (!options.into.empty()) return Fail("--into goes with --import-png or --import-sc2");
   if (options.project.empty()) return Fail("no project named (see --help)");

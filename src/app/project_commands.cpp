@@ -185,7 +185,11 @@ void ImportWith(Importer importer, const std::string& path, const char* edit) {
 }
 }  // namespace
 
-void ImportPngFile(const std::string& path) { ImportWith(ImportPngImage, path, "import PNG"); }
+void ImportPngFile(const std::string& path) {
+  ImportWith([](const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
+    return ImportPngImage(bytes, size, name, data);
+  }, path, "import PNG");
+}
 
 void ImportScreenFile(const std::string& path) { ImportWith(ImportScreen2File, path, "import SCREEN 2"); }
 

@@ -1,5 +1,6 @@
 #include "import/png_import.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -65,7 +66,8 @@ Reduction ReduceToTiles(const RgbaImage& image) {
 std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
 }  // namespace
 
-ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
+ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data,
+                            const ImportOptions& options) {
   ImportResult result;
   RgbaImage image;
   std::string error;
@@ -82,13 +84,18 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
         "screen, hold at most 256 tiles.";
     return result;
   }
-  const int newSets = screen ? kThirds : 1;
+  const int newSets = screen && !options.oneSet ? kThirds : 1;
   if (data.tileSets.size() + newSets > kMaxImportedTileSets || (screen && data.nameTables.size() >= 256)) {
     result.message = "Cannot import the picture: the project has no room for its tile sets or name table.";
     return result;
   }
 
-  const Reduction reduction = ReduceToTiles(image);
+  Reduction reduction;
+  if (options.dither == Dither::None)
+    reduction = ReduceToTiles(image);
+  else
+    reduction.tiles = DitherToTiles(image, options.dither, options.strength, reduction.reducedRows);
+  const int limit = std::clamp(options.maxTiles, 1, kMostImportedTiles);
   // Into a project that is still exactly a new one, the picture takes the place
   // of the empty default records instead of queuing behind them.
   if (data == DefaultProject()) {
@@ -100,14 +107,17 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
   if (screen) {
     NameTable table;
     SetName(table.name, name.c_str());
-    for (int third = 0; third < kThirds; ++third) {
+    // Each third its own set, or all three cells' tiles in one.
+    const int sets = options.oneSet ? 1 : kThirds, cellsPerSet = kTableCells / sets;
+    for (int s = 0; s < sets; ++s) {
       TileSet set;
-      FormatName(set.name, "%.14s %s", name.c_str(), third == 0 ? "top" : third == 1 ? "mid" : "bottom");
-      const std::vector<Tile> cells(reduction.tiles.begin() + 256 * third, reduction.tiles.begin() + 256 * (third + 1));
-      merged += BuildThird(cells, set, table.cells + 256 * third, made);
-      table.thirdTileSets[third] = result.firstTileSet + third;
+      if (options.oneSet) SetName(set.name, name.c_str());
+      else FormatName(set.name, "%.14s %s", name.c_str(), s == 0 ? "top" : s == 1 ? "mid" : "bottom");
+      const std::vector<Tile> cells(reduction.tiles.begin() + cellsPerSet * s, reduction.tiles.begin() + cellsPerSet * (s + 1));
+      merged += BuildTileSet(cells, limit, set, table.cells + cellsPerSet * s, made);
       data.tileSets.push_back(set);
     }
+    for (int third = 0; third < kThirds; ++third) table.thirdTileSets[third] = result.firstTileSet + (options.oneSet ? 0 : third);
     result.nameTable = static_cast<int>(data.nameTables.size());
     data.nameTables.push_back(table);
   } else {

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "import/dither.h"
 #include "model/project.h"
 
 constexpr int kMaxImportedTileSets = 64;
@@ -22,7 +23,15 @@ struct ImportResult {
   int nameTable = -1;     // the name table made for a screen
 };
 
+struct ImportOptions {
+  Dither dither = Dither::None;  // none: each pixel its nearest of the row's pair, as the import always did
+  int strength = 100;            // percent of the halftone's spread or of the error carried
+  bool oneSet = false;           // a screen's three thirds share one tile set
+  int maxTiles = 255;            // a screen's tiles a set, at most 255 (tile 255 marks empty cells)
+};
+
 // Adds what the picture holds to `data`; into an untouched new project it
 // replaces the default tile set (and name table, for a screen). A refused
 // picture leaves `data` as it was.
-ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data);
+ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data,
+                            const ImportOptions& options = {});

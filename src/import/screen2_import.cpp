@@ -104,7 +104,7 @@ ImportResult ImportScreen2File(const uint8_t* bytes, std::size_t size, const std
     for (int cell = 0; cell < 256; ++cell) cells.push_back(TileAt(memory, third, memory[kNames + 256 * third + cell]));
     TileSet set;
     FormatName(set.name, "%.14s %s", name.c_str(), third == 0 ? "top" : third == 1 ? "mid" : "bottom");
-    merged += BuildThird(cells, set, table.cells + 256 * third, made);
+    merged += BuildTileSet(cells, kMostImportedTiles, set, table.cells + 256 * third, made);
     table.thirdTileSets[third] = result.firstTileSet + third;
     data.tileSets.push_back(set);
   }

@@ -4,15 +4,14 @@
 #include <limits>
 #include <map>
 
-namespace {
-double Linear(double channel) {
-  channel /= 255;
-  return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+double Linear(uint8_t channel) {
+  const double c = channel / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
 }
-}  // namespace
 
-Lab ToLab(uint8_t r, uint8_t g, uint8_t b) {
-  const double lr = Linear(r), lg = Linear(g), lb = Linear(b);
+Lab ToLab(uint8_t r, uint8_t g, uint8_t b) { return LinearToLab(Linear(r), Linear(g), Linear(b)); }
+
+Lab LinearToLab(double lr, double lg, double lb) {
   const double xyz[3] = {(0.4124 * lr + 0.3576 * lg + 0.1805 * lb) / 0.95047, 0.2126 * lr + 0.7152 * lg + 0.0722 * lb,
                          (0.0193 * lr + 0.1192 * lg + 0.9505 * lb) / 1.08883};
   double f[3];
@@ -34,13 +33,65 @@ const std::array<Lab, 16>& PaletteLab() {
 }
 
 namespace {
+// The summed colour difference of two tiles, pixel by pixel.
 double TileDistance(const Tile& x, const Tile& y) {
-  const std::array<Lab, 16>& palette = PaletteLab();
+  static const auto apart = [] {
+    std::array<std::array<double, 16>, 16> table;
+    for (int c = 0; c < 16; ++c)
+      for (int d = 0; d < 16; ++d) table[c][d] = Distance(PaletteLab()[c], PaletteLab()[d]);
+    return table;
+  }();
   double total = 0;
   for (int row = 0; row < 8; ++row)
-    for (int column = 0; column < 8; ++column)
-      total += Distance(palette[x.Colour(column, row)], palette[y.Colour(column, row)]);
+    for (int column = 0; column < 8; ++column) total += apart[x.Colour(column, row)][y.Colour(column, row)];
   return total;
+}
+
+// Merges the tiles in `distinct` down to `limit`: each time the pair whose
+// merge the eye notices least (their difference times the cells the less
+// used one covers), the less used one (of equal ones the later) becoming the
+// other. `cellTile` follows. Returns how many merged.
+int MergeDownTo(std::size_t limit, std::vector<Tile>& distinct, std::vector<int>& cellTile) {
+  const std::size_t n = distinct.size();
+  if (n <= limit) return 0;
+  std::vector<int> uses(n, 0), into(n);
+  for (int tile : cellTile) ++uses[tile];
+  std::vector<double> apart(n * n);
+  for (std::size_t i = 0; i < n; ++i)
+    for (std::size_t j = i + 1; j < n; ++j) apart[i * n + j] = apart[j * n + i] = TileDistance(distinct[i], distinct[j]);
+  std::vector<bool> alive(n, true);
+  auto cost = [&](std::size_t i, std::size_t j) { return apart[i * n + j] * std::min(uses[i], uses[j]); };
+  std::vector<std::size_t> nearest(n);
+  auto findNearest = [&](std::size_t i) {
+    nearest[i] = i;
+    for (std::size_t j = 0; j < n; ++j)
+      if (j != i && alive[j] && (nearest[i] == i || cost(i, j) < cost(i, nearest[i]))) nearest[i] = j;
+  };
+  for (std::size_t i = 0; i < n; ++i) findNearest(i), into[i] = static_cast<int>(i);
+  int merged = 0;
+  for (std::size_t left = n; left > limit; --left, ++merged) {
+    std::size_t best = n;
+    for (std::size_t i = 0; i < n; ++i)
+      if (alive[i] && (best == n || cost(i, nearest[i]) < cost(best, nearest[best]) ||
+                       (cost(i, nearest[i]) == cost(best, nearest[best]) && std::min(i, nearest[i]) < std::min(best, nearest[best]))))
+        best = i;
+    std::size_t keep = std::min(best, nearest[best]), drop = std::max(best, nearest[best]);
+    if (uses[drop] > uses[keep]) std::swap(keep, drop);
+    alive[drop] = false, uses[keep] += uses[drop], into[drop] = static_cast<int>(keep);
+    for (std::size_t i = 0; i < n; ++i)
+      if (alive[i] && (i == keep || nearest[i] == keep || nearest[i] == drop)) findNearest(i);
+  }
+  // The survivors in their order, and each cell's tile through the merges.
+  std::vector<int> number(n, -1);
+  std::vector<Tile> kept;
+  for (std::size_t i = 0; i < n; ++i)
+    if (alive[i]) number[i] = static_cast<int>(kept.size()), kept.push_back(distinct[i]);
+  for (int& tile : cellTile) {
+    while (!alive[tile]) tile = into[tile];
+    tile = number[tile];
+  }
+  distinct = std::move(kept);
+  return merged;
 }
 }  // namespace
 
@@ -52,7 +103,7 @@ void StoreTile(TileSet& set, int index, const Tile& tile) {
   }
 }
 
-int BuildThird(const std::vector<Tile>& cells, TileSet& set, uint8_t* numbers, int& made) {
+int BuildTileSet(const std::vector<Tile>& cells, int limit, TileSet& set, uint8_t* numbers, int& made) {
   std::vector<Tile> distinct;
   std::map<Tile, int> index;
   std::vector<int> cellTile;
@@ -61,22 +112,7 @@ int BuildThird(const std::vector<Tile>& cells, TileSet& set, uint8_t* numbers, i
     if (added) distinct.push_back(tile);
     cellTile.push_back(at->second);
   }
-  int merged = 0;
-  // A third has 256 cells, so at most one pair merges: the closest, into the earlier.
-  while (distinct.size() > kTilesPerSet - 1) {
-    std::size_t keep = 0, drop = 1;
-    double closest = std::numeric_limits<double>::max();
-    for (std::size_t i = 0; i < distinct.size(); ++i)
-      for (std::size_t j = i + 1; j < distinct.size(); ++j)
-        if (const double d = TileDistance(distinct[i], distinct[j]); d < closest) closest = d, keep = i, drop = j;
-    distinct.erase(distinct.begin() + static_cast<std::ptrdiff_t>(drop));
-    for (int& tile : cellTile)
-      if (tile == static_cast<int>(drop))
-        tile = static_cast<int>(keep);
-      else if (tile > static_cast<int>(drop))
-        --tile;
-    ++merged;
-  }
+  const int merged = MergeDownTo(static_cast<std::size_t>(limit), distinct, cellTile);
   for (std::size_t i = 0; i < distinct.size(); ++i) StoreTile(set, static_cast<int>(i), distinct[i]);
   made += static_cast<int>(distinct.size());
   for (std::size_t cell = 0; cell < cellTile.size(); ++cell) numbers[cell] = static_cast<uint8_t>(cellTile[cell]);

@@ -13,7 +13,9 @@
 struct Lab {
   double l, a, b;
 };
-Lab ToLab(uint8_t r, uint8_t g, uint8_t b);
+Lab ToLab(uint8_t r, uint8_t g, uint8_t b);  // from sRGB
+Lab LinearToLab(double r, double g, double b);  // from linear light, 0 to 1
+double Linear(uint8_t channel);                 // an sRGB channel in linear light
 double Distance(const Lab& x, const Lab& y);
 // The editor's palette in CIELAB.
 const std::array<Lab, 16>& PaletteLab();
@@ -28,7 +30,11 @@ struct Tile {
 
 void StoreTile(TileSet& set, int index, const Tile& tile);
 
-// One third of a screen: its distinct tiles in order of first use, merged down
-// to 255 (the closest pair into the earlier), and the cell numbers that use
-// them. Returns how many merged; `made` grows by the tiles stored.
-int BuildThird(const std::vector<Tile>& cells, TileSet& set, uint8_t* numbers, int& made);
+// At most 255 tiles a set, so that tile 255 stays the empty cell's marker.
+constexpr int kMostImportedTiles = kTilesPerSet - 1;
+
+// Cells of a screen (a third, or all three sharing one set): their distinct
+// tiles in order of first use, merged down to `limit` where the eye notices
+// it least, and the cell numbers that use them. Returns how many merged;
+// `made` grows by the tiles stored.
+int BuildTileSet(const std::vector<Tile>& cells, int limit, TileSet& set, uint8_t* numbers, int& made);

@@ -1,0 +1,186 @@
+#include "import/dither.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+
+namespace {
+struct Rgb {
+  double r = 0, g = 0, b = 0;
+  Rgb operator+(const Rgb& o) const { return {r + o.r, g + o.g, b + o.b}; }
+  Rgb operator-(const Rgb& o) const { return {r - o.r, g - o.g, b - o.b}; }
+  Rgb operator*(double k) const { return {r * k, g * k, b * k}; }
+  double Dot(const Rgb& o) const { return r * o.r + g * o.g + b * o.b; }
+};
+
+Rgb PaletteRgb(int colour) {
+  return {Linear(Palette[colour] & 0xFF), Linear(Palette[colour] >> 8 & 0xFF), Linear(Palette[colour] >> 16 & 0xFF)};
+}
+
+Lab LabOf(const Rgb& c) { return LinearToLab(c.r, c.g, c.b); }
+
+// Two visible colours a row may show (low == high: one), and how the eye sees
+// a blur of them: mix[k] is k quarters of the higher.
+struct Pair {
+  int low, high;
+  Rgb lowRgb, span;  // span: high - low
+  double spanLength;
+  Lab mix[5];
+};
+
+const std::vector<Pair>& Pairs() {
+  static const std::vector<Pair> pairs = [] {
+    std::vector<Pair> all;
+    for (int low = 1; low < 16; ++low)
+      for (int high = low; high < 16; ++high) {
+        Pair pair{low, high, PaletteRgb(low), PaletteRgb(high) - PaletteRgb(low), 0, {}};
+        pair.spanLength = pair.span.Dot(pair.span);
+        for (int k = 0; k <= 4; ++k) pair.mix[k] = LabOf(pair.lowRgb + pair.span * (k / 4.0));
+        all.push_back(pair);
+      }
+    return all;
+  }();
+  return pairs;
+}
+
+// Where a colour lies between the pair's two, 0 at the lower, 1 at the higher.
+double Between(const Pair& pair, const Rgb& colour) {
+  if (pair.spanLength == 0) return 0;
+  return std::clamp((colour - pair.lowRgb).Dot(pair.span) / pair.spanLength, 0.0, 1.0);
+}
+
+// How far a row of bits (1: the higher colour) looks from the targets (the blurred row in CIELAB).
+double Difference(const Pair& pair, const int* bits, const Lab* target) {
+  double total = 0;
+  for (int x = 0; x < 8; ++x) {
+    const int k = bits[std::max(x - 1, 0)] + 2 * bits[x] + bits[std::min(x + 1, 7)];
+    total += Distance(pair.mix[k], target[x]);
+  }
+  return total;
+}
+
+void BlurredTargets(const Rgb* row, Lab* target) {
+  for (int x = 0; x < 8; ++x)
+    target[x] = LabOf((row[std::max(x - 1, 0)] + row[x] * 2 + row[std::min(x + 1, 7)]) * 0.25);
+}
+
+constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+
+struct Dithering {
+  const RgbaImage& image;
+  Dither mode;
+  double strength;
+  std::vector<Rgb> work;  // the picture in linear light, with the error carried into it so far
+
+  bool Visible(int x, int y) const { return image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3] >= 128; }
+
+  // The row's bits under `pair`; with `carry`, the error each pixel leaves is
+  // spread as it goes. Diffusion runs right to left on odd lines (serpentine),
+  // so that errors do not all drift one way.
+  void Render(const Pair& pair, int left, int y, int* bits, bool carry) {
+    Rgb carried;
+    const int step = Leftwards(y) ? -1 : 1;
+    for (int i = 0; i < 8; ++i) {
+      const int x = step > 0 ? i : 7 - i;
+      const std::size_t at = static_cast<std::size_t>(y) * image.width + left + x;
+      const Rgb value = work[at] + (carry ? Rgb{} : carried);
+      const double place = Between(pair, value);
+      const double threshold = mode == Dither::Ordered
+                                   ? 0.5 + ((kBayer[y & 3][(left + x) & 3] + 0.5) / 16 - 0.5) * strength
+                                   : 0.5;
+      bits[x] = pair.low != pair.high && place > threshold;
+      if (mode != Dither::Diffusion) continue;
+      const Rgb error = (value - (pair.lowRgb + pair.span * bits[x])) * strength;
+      if (!carry) {
+        carried = error * (7.0 / 16);
+        continue;
+      }
+      Spread(at, left + x, y, error, step);
+    }
+  }
+
+  bool Leftwards(int y) const { return mode == Dither::Diffusion && y % 2 == 1; }
+
+  // Floyd and Steinberg's shares: ahead 7, below behind 3, below 5, below ahead 1 (of 16).
+  void Spread(std::size_t at, int x, int y, const Rgb& error, int step) {
+    const int width = image.width;
+    auto add = [&](int dx, int dy, double share) {
+      dx *= step;
+      if (x + dx < 0 || x + dx >= width || y + dy >= image.height) return;
+      Rgb& to = work[static_cast<std::size_t>(static_cast<std::ptrdiff_t>(at) + dy * width + dx)];
+      to = to + error * share;
+      to = {std::clamp(to.r, -0.5, 1.5), std::clamp(to.g, -0.5, 1.5), std::clamp(to.b, -0.5, 1.5)};
+    };
+    add(1, 0, 7.0 / 16), add(-1, 1, 3.0 / 16), add(0, 1, 5.0 / 16), add(1, 1, 1.0 / 16);
+  }
+
+  // One row of a tile: the pair and bits that look closest, then (diffusing) its error passed on.
+  void Row(int left, int y, Tile& tile, int row) {
+    const std::size_t at = static_cast<std::size_t>(y) * image.width + left;
+    int visible = 0;
+    for (int x = 0; x < 8; ++x) visible += Visible(left + x, y);
+    const Pair* chosen = nullptr;
+    int bits[8] = {};
+    if (visible == 8) {
+      Lab target[8];
+      BlurredTargets(&work[at], target);
+      double best = 0;
+      for (const Pair& pair : Pairs()) {
+        int trial[8];
+        Render(pair, left, y, trial, false);
+        if (const double difference = Difference(pair, trial, target); !chosen || difference < best)
+          best = difference, chosen = &pair;
+      }
+      Render(*chosen, left, y, bits, true);
+    } else {  // transparent pixels keep colour 0; the visible ones take the colour nearest their average
+      Rgb sum;
+      for (int x = 0; x < 8; ++x)
+        if (Visible(left + x, y)) sum = sum + work[at + x];
+      const Lab average = LabOf(sum * (1.0 / std::max(visible, 1)));
+      int nearest = 1;
+      for (int c = 2; c < 16; ++c)
+        if (Distance(PaletteLab()[c], average) < Distance(PaletteLab()[nearest], average)) nearest = c;
+      for (int x = 0; x < 8; ++x) bits[x] = Visible(left + x, y);
+      tile.foreground[row] = static_cast<uint8_t>(nearest);
+    }
+    for (int x = 0; x < 8; ++x)
+      if (bits[x]) tile.rows[row] |= static_cast<uint8_t>(0x80 >> x);
+    if (chosen) tile.foreground[row] = static_cast<uint8_t>(chosen->high), tile.background[row] = static_cast<uint8_t>(chosen->low);
+  }
+};
+
+// Rows whose pixels' nearest palette colours are more than two.
+int CountReducedRows(const RgbaImage& image) {
+  int reduced = 0;
+  for (int y = 0; y < image.height; ++y)
+    for (int left = 0; left < image.width; left += 8) {
+      std::set<int> nearest;
+      for (int x = left; x < left + 8; ++x) {
+        const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
+        const Lab lab = ToLab(p[0], p[1], p[2]);
+        int best = p[3] < 128 ? 0 : 1;
+        for (int c = 2; c < 16 && p[3] >= 128; ++c)
+          if (Distance(PaletteLab()[c], lab) < Distance(PaletteLab()[best], lab)) best = c;
+        nearest.insert(best);
+      }
+      reduced += nearest.size() > 2;
+    }
+  return reduced;
+}
+}  // namespace
+
+std::vector<Tile> DitherToTiles(const RgbaImage& image, Dither mode, int strength, int& reducedRows) {
+  Dithering dithering{image, mode, std::clamp(strength, 0, 100) / 100.0, {}};
+  dithering.work.resize(static_cast<std::size_t>(image.width) * image.height);
+  for (std::size_t i = 0; i < dithering.work.size(); ++i)
+    dithering.work[i] = {Linear(image.rgba[4 * i]), Linear(image.rgba[4 * i + 1]), Linear(image.rgba[4 * i + 2])};
+  const int columns = image.width / 8;
+  std::vector<Tile> tiles(static_cast<std::size_t>(columns) * (image.height / 8));
+  for (int y = 0; y < image.height; ++y)
+    for (int i = 0; i < columns; ++i) {
+      const int column = dithering.Leftwards(y) ? columns - 1 - i : i;
+      dithering.Row(8 * column, y, tiles[static_cast<std::size_t>(y / 8) * columns + column], y % 8);
+    }
+  reducedRows = CountReducedRows(image);
+  return tiles;
+}
