@@ -4,6 +4,7 @@
 
 #include "app/editor_tabs.h"
 #include "app/export_window.h"
+#include "app/import_picture_window.h"
 #include "app/main_menu.h"
 #include "app/project_commands.h"
 #include "imgui.h"
@@ -36,6 +37,7 @@ void DrawEditorFrame(bool& running) {
   DrawMainMenu();
   DrawWorkspace();
   DrawExportWindow();
+  DrawImportPictureWindow();
   DrawNotice();
   RecordFrameEdits();
   if (session.quit) running = false;

@@ -7,6 +7,7 @@
 #include "app/file_names.h"
 #include "imgui.h"
 #include "imgui_internal.h"
+#include "app/import_picture.h"
 #include "import/png_import.h"
 #include "import/screen2_import.h"
 #include "model/history.h"
@@ -154,44 +155,35 @@ bool SaveProjectAsCommand() {
 
 void ImportPngCommand() {
   const std::string path = AskForPath(kPngFilters, false, "");
-  if (!path.empty()) ImportPngFile(path);
+  if (!path.empty()) OpenImportPicture(importPicture, path);
 }
 
 void ImportScreen2Command() {
   const std::string path = AskForPath(kScreen2Filters, false, "");
-  if (!path.empty()) ImportScreenFile(path);
-}
-
-namespace {
-using Importer = ImportResult (*)(const uint8_t*, std::size_t, const std::string&, Project&);
-
-// Reads the file and adds what it holds as one undoable step, or says why not.
-void ImportWith(Importer importer, const std::string& path, const char* edit) {
+  if (path.empty()) return;
   std::vector<uint8_t> bytes;
   const FileResult read = ReadWholeFile(path, bytes);
   ReportFailure("import", path, read);
   if (read != FileResult::Ok) return;
+  ApplyImport([&](Project& data) {
+    return ImportScreen2File(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
+  }, "import SCREEN 2");
+}
+
+bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit) {
   RecordChanges(history, project, tileStudio.canvas);
-  const ImportResult result = importer(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), project);
+  const ImportResult result = import(project);
   if (!result.ok) {
     session.errorMessage = result.message;
-    return;
+    return false;
   }
   NameNextEdit(edit);
   RecordChanges(history, project, tileStudio.canvas);
   tileStudio.currentTileSet = result.firstTileSet;
   if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
   ShowNotice(result.message);
+  return true;
 }
-}  // namespace
-
-void ImportPngFile(const std::string& path) {
-  ImportWith([](const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
-    return ImportPngImage(bytes, size, name, data);
-  }, path, "import PNG");
-}
-
-void ImportScreenFile(const std::string& path) { ImportWith(ImportScreen2File, path, "import SCREEN 2"); }
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {
   const std::string stored = AbsolutePath(path);  // works when the editor starts elsewhere

@@ -3,10 +3,12 @@
 // and Save As, New and Load guarded by "Save changes?", Exit, the recent files,
 // and undo and redo with the record they changed made current again.
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/file_dialog.h"
+#include "import/png_import.h"
 
 constexpr std::size_t kRecentFileLimit = 8;
 
@@ -48,13 +50,13 @@ void OpenProjectFile(const std::string& path);  // a failure shows its error and
 // False when the user cancels or the write fails (the error is then shown).
 bool SaveProjectCommand();
 bool SaveProjectAsCommand();
+// File > Import > PNG Image...: asks for the picture and opens the Import Picture window on it.
 void ImportPngCommand();
-// The import itself, as one undoable step that makes the new records current.
-void ImportPngFile(const std::string& path);
-// File > Import > SCREEN 2 File...: asks for the file, then as below.
+// File > Import > SCREEN 2 File...: asks for the file and imports it.
 void ImportScreen2Command();
-// A BLOAD screen file as a name table, its tile sets and sprites, one undoable step.
-void ImportScreenFile(const std::string& path);
+// Adds what `import` makes as one undoable step named `edit`, makes the new
+// records current and shows the result; false (the error shown) when refused.
+bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit);
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path);
 void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path);

@@ -19,13 +19,13 @@ Rgb PaletteRgb(int colour) {
 
 Lab LabOf(const Rgb& c) { return LinearToLab(c.r, c.g, c.b); }
 
-// Two visible colours a row may show (low == high: one), and how the eye sees
-// a blur of them: mix[k] is k quarters of the higher.
+// Two visible colours a row may show (low == high: one), and their mixes as
+// the eye sees them: level[k] is k sixteenths of the higher.
 struct Pair {
   int low, high;
   Rgb lowRgb, span;  // span: high - low
   double spanLength;
-  Lab mix[5];
+  Lab level[17];
 };
 
 const std::vector<Pair>& Pairs() {
@@ -35,7 +35,7 @@ const std::vector<Pair>& Pairs() {
       for (int high = low; high < 16; ++high) {
         Pair pair{low, high, PaletteRgb(low), PaletteRgb(high) - PaletteRgb(low), 0, {}};
         pair.spanLength = pair.span.Dot(pair.span);
-        for (int k = 0; k <= 4; ++k) pair.mix[k] = LabOf(pair.lowRgb + pair.span * (k / 4.0));
+        for (int k = 0; k <= 16; ++k) pair.level[k] = LabOf(pair.lowRgb + pair.span * (k / 16.0));
         all.push_back(pair);
       }
     return all;
@@ -49,19 +49,13 @@ double Between(const Pair& pair, const Rgb& colour) {
   return std::clamp((colour - pair.lowRgb).Dot(pair.span) / pair.spanLength, 0.0, 1.0);
 }
 
-// How far a row of bits (1: the higher colour) looks from the targets (the blurred row in CIELAB).
-double Difference(const Pair& pair, const int* bits, const Lab* target) {
+// How far the row's colours lie from the mixes the pair can show: a halftone
+// or a diffusion between two colours looks, from a step back, like the mix
+// with the share of each pixel's place between them (to 1/16).
+double Difference(const Pair& pair, const Rgb* row, const Lab* seen) {
   double total = 0;
-  for (int x = 0; x < 8; ++x) {
-    const int k = bits[std::max(x - 1, 0)] + 2 * bits[x] + bits[std::min(x + 1, 7)];
-    total += Distance(pair.mix[k], target[x]);
-  }
+  for (int x = 0; x < 8; ++x) total += Distance(pair.level[std::lround(16 * Between(pair, row[x]))], seen[x]);
   return total;
-}
-
-void BlurredTargets(const Rgb* row, Lab* target) {
-  for (int x = 0; x < 8; ++x)
-    target[x] = LabOf((row[std::max(x - 1, 0)] + row[x] * 2 + row[std::min(x + 1, 7)]) * 0.25);
 }
 
 constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -74,28 +68,22 @@ struct Dithering {
 
   bool Visible(int x, int y) const { return image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3] >= 128; }
 
-  // The row's bits under `pair`; with `carry`, the error each pixel leaves is
-  // spread as it goes. Diffusion runs right to left on odd lines (serpentine),
-  // so that errors do not all drift one way.
-  void Render(const Pair& pair, int left, int y, int* bits, bool carry) {
-    Rgb carried;
+  // The row's bits under `pair`; diffusing, the error each pixel leaves is
+  // spread as it goes, right to left on odd lines (serpentine) so that errors
+  // do not all drift one way.
+  void Render(const Pair& pair, int left, int y, int* bits) {
     const int step = Leftwards(y) ? -1 : 1;
     for (int i = 0; i < 8; ++i) {
       const int x = step > 0 ? i : 7 - i;
       const std::size_t at = static_cast<std::size_t>(y) * image.width + left + x;
-      const Rgb value = work[at] + (carry ? Rgb{} : carried);
+      const Rgb value = work[at];
       const double place = Between(pair, value);
       const double threshold = mode == Dither::Ordered
                                    ? 0.5 + ((kBayer[y & 3][(left + x) & 3] + 0.5) / 16 - 0.5) * strength
                                    : 0.5;
       bits[x] = pair.low != pair.high && place > threshold;
       if (mode != Dither::Diffusion) continue;
-      const Rgb error = (value - (pair.lowRgb + pair.span * bits[x])) * strength;
-      if (!carry) {
-        carried = error * (7.0 / 16);
-        continue;
-      }
-      Spread(at, left + x, y, error, step);
+      Spread(at, left + x, y, (value - (pair.lowRgb + pair.span * bits[x])) * strength, step);
     }
   }
 
@@ -122,16 +110,13 @@ struct Dithering {
     const Pair* chosen = nullptr;
     int bits[8] = {};
     if (visible == 8) {
-      Lab target[8];
-      BlurredTargets(&work[at], target);
+      Lab seen[8];
+      for (int x = 0; x < 8; ++x) seen[x] = LabOf(work[at + x]);
       double best = 0;
-      for (const Pair& pair : Pairs()) {
-        int trial[8];
-        Render(pair, left, y, trial, false);
-        if (const double difference = Difference(pair, trial, target); !chosen || difference < best)
+      for (const Pair& pair : Pairs())
+        if (const double difference = Difference(pair, &work[at], seen); !chosen || difference < best)
           best = difference, chosen = &pair;
-      }
-      Render(*chosen, left, y, bits, true);
+      Render(*chosen, left, y, bits);
     } else {  // transparent pixels keep colour 0; the visible ones take the colour nearest their average
       Rgb sum;
       for (int x = 0; x < 8; ++x)

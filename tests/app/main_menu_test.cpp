@@ -6,6 +6,7 @@
 
 #include "app/export_commands.h"
 #include "app/file_dialog.h"
+#include "app/import_picture.h"
 #include "app/project_commands.h"
 #include "model/history.h"
 #include "storage/build_outputs.h"
@@ -219,15 +220,28 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   EXPECT_EQ(Title(), "scene.krv - Tessellary") << "a failed save keeps the current file";
 }
 
-TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
-  const IndexedImage screen{256, 192, std::vector<uint8_t>(256 * 192, 6)};
+TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneIsRefused) {
+  IndexedImage screen{256, 192, std::vector<uint8_t>(256 * 192, 6)};
+  for (int x = 0; x < 256; ++x) screen.pixels[100 * 256 + x] = "\x06\x0F\x04"[x % 3];  // three colours a row
   WriteFile(dir.File("title.png"), EncodePng(screen, 1));
   WriteFile(dir.File("notes.png"), "not a picture");
   dialog.answer = dir.File("title.png");
+  const std::size_t steps = history.steps.size();
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_FALSE(dialog.save) << "an import asks for a file that exists";
-  ASSERT_EQ(Names(nameTables) + std::to_string(tileSets.size()), "title|3") << "a new project's defaults make way";
+  ASSERT_TRUE(importPicture.open);
+  EXPECT_NE(importPicture.figures.find("tiles made"), std::string::npos) << importPicture.figures;
+  const std::vector<uint8_t> plain = importPicture.result.pixels;
+  Choose({"Ordered"});
+  EXPECT_TRUE(importPicture.result.pixels != plain) << "a change of mode shows at once";
+  Choose({"Cancel"});
+  EXPECT_EQ(Names(nameTables), "Name Table 1|") << "Cancel changes nothing";
+  EXPECT_EQ(history.steps.size(), steps);
   Choose({"File", "Import", "PNG Image..."});
+  Choose({"Import"});
+  ASSERT_EQ(Names(nameTables) + std::to_string(tileSets.size()), "title|3") << "a new project's defaults make way";
+  EXPECT_FALSE(importPicture.open);
+  Choose({"File", "Import", "PNG Image...", "Import"});
   ASSERT_EQ(Names(nameTables), "title|title|");
   EXPECT_EQ(tableStudio.currentNameTable * 10 + tileStudio.currentTileSet, 13) << "the new records are current";
   EXPECT_EQ(UndoName(history), "import PNG");
@@ -235,11 +249,10 @@ TEST_F(MainMenuTest, APngPictureImportsAsOneUndoableStepAndABadOneIsRefused) {
   EXPECT_EQ(nameTables.size() * 10 + tileSets.size(), 13u);
 
   dialog.answer = dir.File("notes.png");
-  const std::size_t steps = history.steps.size();
   Choose({"File", "Import", "PNG Image..."});
-  EXPECT_NE(session.errorMessage.find("not a PNG"), std::string::npos) << session.errorMessage;
-  EXPECT_EQ(history.steps.size(), steps) << "a refused picture is no step";
-  gui.PressKey(ImGuiKey_Enter);  // closes the error
+  EXPECT_NE(importPicture.figures.find("not a PNG"), std::string::npos) << importPicture.figures;
+  EXPECT_FALSE(importPicture.usable) << "the window says why, and there is nothing to import";
+  Choose({"Cancel"});
 
   // A SCREEN 2 file, as the export writes it, the same way; a damaged one is refused.
   WriteFile(dir.File("title.sc2"), ScreenFiles(project, SelectAll(project, kAllTables))[0].bytes);

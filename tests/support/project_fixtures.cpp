@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "app/export_commands.h"
+#include "app/import_picture.h"
 #include "app/project_commands.h"
 #include "model/history.h"
 #include "studios/sprite/sprite_studio_state.h"
@@ -75,6 +76,7 @@ void ResetEditor() {
   session = ProjectSession{};
   notice = Notice{};
   exportWindow = ExportWindowState{};
+  importPicture = ImportPictureState{};
   history = History{};
   StartHistory(history, project, tileStudio.canvas);
 }

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "chip/chip_render.h"
 #include "storage/build_outputs.h"
 #include "storage/data_export.h"
 #include "storage/export_targets.h"
+#include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
@@ -76,6 +78,14 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
       << ReadFile(dir.File("err.txt"));
   ASSERT_EQ(LoadProject(dir.File("back.krv")), FileResult::Ok);
   EXPECT_EQ(Names(nameTables), "Screen_2|");
+  // A picture dithered into one tile set of at most 100 tiles.
+  WriteFile(dir.File("screen.png"), EncodePng(RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor), 1));
+  ASSERT_EQ(RunExport(dir, "--import-png " + dir.File("screen.png") + " --into " + dir.File("picture.krv") +
+                               " --dither diffusion --strength 60 --one-set --max-tiles 100"), 0)
+      << ReadFile(dir.File("err.txt"));
+  ASSERT_EQ(LoadProject(dir.File("picture.krv")), FileResult::Ok);
+  EXPECT_EQ(tileSets.size(), 1u);
+  EXPECT_LT(*std::max_element(nameTables[0].cells, nameTables[0].cells + kTableCells), 100);
 }
 
 TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
@@ -94,6 +104,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --frobnicate", "frobnicate"},
       {"--import-png " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
       {"--import-sc2 " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "a SCREEN 2 file holds"},
+      {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --dither ordered", "--dither requires --import-png"},
       {dir.File("game.krv"), "has no export targets: add them in the editor"},
       {dir.File("game.krv") + " --png " + dir.File("p") + " --compress zx0", "--png and --sat are written as they are"},
       {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
