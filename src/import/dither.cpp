@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <set>
 
 namespace {
@@ -51,10 +52,12 @@ double Between(const Pair& pair, const Rgb& colour) {
 
 // How far the row's colours lie from the mixes the pair can show: a halftone
 // or a diffusion between two colours looks, from a step back, like the mix
-// with the share of each pixel's place between them (to 1/16).
-double Difference(const Pair& pair, const Rgb* row, const Lab* seen) {
+// with the share of each pixel's place between them (to 1/16). Stops once
+// past `enough`, when the pair cannot be the closest.
+double Difference(const Pair& pair, const Rgb* row, const Lab* seen, double enough) {
   double total = 0;
-  for (int x = 0; x < 8; ++x) total += Distance(pair.level[std::lround(16 * Between(pair, row[x]))], seen[x]);
+  for (int x = 0; x < 8 && total < enough; ++x)
+    total += Distance(pair.level[static_cast<int>(16 * Between(pair, row[x]) + 0.5)], seen[x]);
   return total;
 }
 
@@ -112,9 +115,9 @@ struct Dithering {
     if (visible == 8) {
       Lab seen[8];
       for (int x = 0; x < 8; ++x) seen[x] = LabOf(work[at + x]);
-      double best = 0;
+      double best = std::numeric_limits<double>::infinity();
       for (const Pair& pair : Pairs())
-        if (const double difference = Difference(pair, &work[at], seen); !chosen || difference < best)
+        if (const double difference = Difference(pair, &work[at], seen, best); difference < best)
           best = difference, chosen = &pair;
       Render(*chosen, left, y, bits);
     } else {  // transparent pixels keep colour 0; the visible ones take the colour nearest their average

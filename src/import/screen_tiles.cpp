@@ -19,10 +19,6 @@ Lab LinearToLab(double lr, double lg, double lb) {
   return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
 }
 
-double Distance(const Lab& x, const Lab& y) {
-  return std::sqrt(std::pow(x.l - y.l, 2) + std::pow(x.a - y.a, 2) + std::pow(x.b - y.b, 2));
-}
-
 const std::array<Lab, 16>& PaletteLab() {
   static const std::array<Lab, 16> lab = [] {
     std::array<Lab, 16> colours;

@@ -4,6 +4,7 @@
 // tiles made into a tile set and the cell numbers that use them.
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -16,7 +17,10 @@ struct Lab {
 Lab ToLab(uint8_t r, uint8_t g, uint8_t b);  // from sRGB
 Lab LinearToLab(double r, double g, double b);  // from linear light, 0 to 1
 double Linear(uint8_t channel);                 // an sRGB channel in linear light
-double Distance(const Lab& x, const Lab& y);
+inline double Distance(const Lab& x, const Lab& y) {
+  const double l = x.l - y.l, a = x.a - y.a, b = x.b - y.b;
+  return std::sqrt(l * l + a * a + b * b);
+}
 // The editor's palette in CIELAB.
 const std::array<Lab, 16>& PaletteLab();
 

@@ -1,0 +1,56 @@
+// Pictures into screens in each dithering mode: the time of one import (the
+// Import Picture window's preview does the same) and how close the result
+// looks, on pictures nobody on the project made (ImageMagick's built-in
+// photograph and illustrations, as Debian's package ships them, scaled to a
+// screen) and on a generated plasma.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+
+#include "import/png_import.h"
+#include "picture_scores.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+constexpr const char* kPictures[] = {"rose:", "wizard:", "logo:", "granite:", "plasma:fractal"};
+
+// The picture at 256 x 192, made by ImageMagick into a file once.
+const std::string& PictureFile(int index) {
+  static TempDir dir;
+  static std::string files[std::size(kPictures)];
+  std::string& file = files[index];
+  if (file.empty()) {
+    const std::string path = dir.File(std::to_string(index) + ".png");
+    const std::string command = std::string("convert -seed 7 -size 256x192 ") + kPictures[index] +
+                                " -resize '256x192!' -alpha off PNG24:" + path + " > /dev/null 2>&1";
+    if (std::system(command.c_str()) == 0) file = ReadFile(path);
+  }
+  return file;
+}
+
+void BM_ImportPicture(benchmark::State& state) {
+  const std::string& png = PictureFile(static_cast<int>(state.range(0)));
+  if (png.empty()) return state.SkipWithError("ImageMagick's convert made no picture");
+  const auto* bytes = reinterpret_cast<const uint8_t*>(png.data());
+  ImportOptions options;
+  options.dither = static_cast<Dither>(state.range(1));
+  Project into;
+  for (auto _ : state) {
+    into = DefaultProject();
+    benchmark::DoNotOptimize(ImportPngImage(bytes, png.size(), "bench", into, options));
+  }
+  RgbaImage original;
+  std::string error;
+  DecodePng(bytes, png.size(), 256, 192, original, error);
+  const PictureScores scores =
+      ScorePicture(original, RenderScreen(into.nameTables[0], into.tileSets, into.sprites, ScreenLook::Chip));
+  state.SetLabel(std::string(kPictures[state.range(0)]) + " " + (const char*[]){"none", "ordered", "diffusion"}[state.range(1)]);
+  state.counters["dE76"] = scores.de76;
+  state.counters["dE2000"] = scores.de2000;
+  state.counters["blurred_dE76"] = scores.blurredDe76;
+  state.counters["blurred_dE2000"] = scores.blurredDe2000;
+}
+// Arguments: the picture, then the mode (0 none, 1 ordered, 2 diffusion).
+BENCHMARK(BM_ImportPicture)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+}  // namespace
