@@ -86,7 +86,12 @@ struct Dithering {
                                    : 0.5;
       bits[x] = pair.low != pair.high && place > threshold;
       if (mode != Dither::Diffusion) continue;
-      Spread(at, left + x, y, (value - (pair.lowRgb + pair.span * bits[x])) * strength, step);
+      // The error along the pair's line is the halftone's own; of the rest, which no
+      // mix of this pair could show, half goes on: all of it makes later rows swing
+      // between pairs in stripes (measured: blurred CIEDE2000 a third worse).
+      const Rgb error = value - (pair.lowRgb + pair.span * bits[x]);
+      const Rgb along = pair.span * (pair.spanLength > 0 ? error.Dot(pair.span) / pair.spanLength : 0);
+      Spread(at, left + x, y, (along + (error - along) * 0.5) * strength, step);
     }
   }
 
