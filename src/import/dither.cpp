@@ -1,6 +1,7 @@
 #include "import/dither.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <set>
@@ -142,6 +143,45 @@ struct Dithering {
   }
 };
 
+// None: each pixel's distance to each palette colour (a visible pixel never
+// becomes colour 0, nor the reverse), each row the pair that loses least, and
+// each pixel the nearer of it.
+std::vector<Tile> NearestPairTiles(const RgbaImage& image) {
+  constexpr double kOpaqueToTransparent = 1e6;
+  const std::array<Lab, 16>& palette = PaletteLab();
+  std::vector<Tile> tiles;
+  const int columns = image.width / 8, rows = image.height / 8;
+  for (int ty = 0; ty < rows; ++ty)
+    for (int tx = 0; tx < columns; ++tx) {
+      Tile tile;
+      for (int y = 0; y < 8; ++y) {
+        double cost[8][16];
+        for (int x = 0; x < 8; ++x) {
+          const uint8_t* p = &image.rgba[((static_cast<std::size_t>(ty) * 8 + y) * image.width + tx * 8 + x) * 4];
+          const bool transparent = p[3] < 128;
+          const Lab lab = ToLab(p[0], p[1], p[2]);
+          for (int c = 0; c < 16; ++c)
+            cost[x][c] = transparent == (c == 0) ? (c == 0 ? 0 : Distance(lab, palette[c])) : kOpaqueToTransparent;
+        }
+        double bestLoss = std::numeric_limits<double>::max();
+        int low = 0, high = 0;
+        for (int a = 0; a < 16; ++a)
+          for (int b = a; b < 16; ++b) {
+            double loss = 0;
+            for (int x = 0; x < 8; ++x) loss += std::min(cost[x][a], cost[x][b]);
+            if (loss < bestLoss) bestLoss = loss, low = a, high = b;
+          }
+        // Pixels of the higher colour are the set ones.
+        for (int x = 0; x < 8; ++x)
+          if (high != low && cost[x][high] < cost[x][low]) tile.rows[y] |= static_cast<uint8_t>(0x80 >> x);
+        tile.foreground[y] = static_cast<uint8_t>(high);
+        tile.background[y] = static_cast<uint8_t>(low);
+      }
+      tiles.push_back(tile);
+    }
+  return tiles;
+}
+
 // Rows whose pixels' nearest palette colours are more than two.
 int CountReducedRows(const RgbaImage& image) {
   int reduced = 0;
@@ -163,6 +203,8 @@ int CountReducedRows(const RgbaImage& image) {
 }  // namespace
 
 std::vector<Tile> DitherToTiles(const RgbaImage& image, Dither mode, int strength, int& reducedRows) {
+  reducedRows = CountReducedRows(image);
+  if (mode == Dither::None) return NearestPairTiles(image);
   Dithering dithering{image, mode, std::clamp(strength, 0, 100) / 100.0, {}};
   dithering.work.resize(static_cast<std::size_t>(image.width) * image.height);
   for (std::size_t i = 0; i < dithering.work.size(); ++i)
@@ -174,6 +216,5 @@ std::vector<Tile> DitherToTiles(const RgbaImage& image, Dither mode, int strengt
       const int column = dithering.Leftwards(y) ? columns - 1 - i : i;
       dithering.Row(8 * column, y, tiles[static_cast<std::size_t>(y / 8) * columns + column], y % 8);
     }
-  reducedRows = CountReducedRows(image);
   return tiles;
 }

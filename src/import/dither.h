@@ -1,10 +1,10 @@
 #pragma once
-// Pictures to tiles with dithering: each 8-pixel row of a tile shows a mix of
-// its two colours, as ordered (Bayer) halftones or with error diffusion, and
-// takes the pair whose rendering looks closest to the picture to an eye that
-// blends neighbouring pixels (both compared after a [1 2 1] blur along the
-// row, in linear light, measured in CIELAB). With diffusion each row's error
-// is carried into the rows to its right and below before their pairs are chosen.
+// Pictures to tiles. Each 8-pixel row of a tile shows two colours: with no
+// dithering each pixel the nearer of the pair that loses least; dithered, a
+// mix of the two as ordered (Bayer) halftones or by error diffusion, the pair
+// the one whose mixes lie closest in CIELAB to the row's pixels (what the eye
+// sees of a dither from a step back). Diffusing, each row's error is carried
+// into the rows to its right and below before their pairs are chosen.
 
 #include <vector>
 

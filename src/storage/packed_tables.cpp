@@ -19,6 +19,13 @@ bool UnpackTable(Compression compression, const std::vector<uint8_t>& stream, st
                                          : UnpackPletter(stream.data(), stream.size(), maxSize, out, error);
 }
 
+std::string PackedStreamFault(Compression compression, const std::vector<uint8_t>& stream, const PackedTable& table) {
+  std::vector<uint8_t> back;
+  std::string why;
+  if (UnpackTable(compression, stream, table.bytes.size(), back, why) && back == table.bytes) return "";
+  return "the packed " + table.name + " does not unpack to its table" + (why.empty() ? "" : " (" + why + ")");
+}
+
 bool PackTables(Compression compression, std::vector<PackedTable>& tables, std::string& error) {
   std::map<std::vector<uint8_t>, std::size_t> firstOf;  // identical tables pack once
   std::vector<std::size_t> distinct, source(tables.size());
@@ -33,10 +40,7 @@ bool PackTables(Compression compression, std::vector<PackedTable>& tables, std::
     const std::size_t i = distinct[k];
     if (tables[i].bytes.empty()) return;  // nothing to pack: no stream can say "no bytes"
     packed[i] = Pack(compression, tables[i].bytes);
-    std::vector<uint8_t> back;
-    if (!UnpackTable(compression, packed[i], tables[i].bytes.size(), back, errors[i]) || back != tables[i].bytes)
-      errors[i] = "the packed " + tables[i].name + " does not unpack to its table" +
-                  (errors[i].empty() ? "" : " (" + errors[i] + ")");
+    errors[i] = PackedStreamFault(compression, packed[i], tables[i]);
   });
   for (std::size_t i : distinct)
     if (!errors[i].empty()) {

@@ -20,6 +20,9 @@ struct PackedTable {
 // `error` naming the table, when a stream does not decode to its table.
 bool PackTables(Compression compression, std::vector<PackedTable>& tables, std::string& error);
 
+// "" when `stream` decodes to the table's bytes, else what is wrong, naming the table.
+std::string PackedStreamFault(Compression compression, const std::vector<uint8_t>& stream, const PackedTable& table);
+
 // Decodes a whole stream of `compression`; false, with `error`, for a damaged
 // one or one that gives more than `maxSize` bytes.
 bool UnpackTable(Compression compression, const std::vector<uint8_t>& stream, std::size_t maxSize,

@@ -230,7 +230,7 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_FALSE(dialog.save) << "an import asks for a file that exists";
   ASSERT_TRUE(importPicture.open);
-  EXPECT_NE(importPicture.figures.find("tiles made"), std::string::npos) << importPicture.figures;
+  EXPECT_NE(importPicture.figures.find("32 rows with more than two colours"), std::string::npos) << importPicture.figures;
   const std::vector<uint8_t> plain = importPicture.result.pixels;
   Choose({"Ordered"});
   EXPECT_TRUE(importPicture.result.pixels != plain) << "a change of mode shows at once";

@@ -185,6 +185,7 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
   TempDir dir;
   MakeRichProject();
   const std::string d = dir.path().string() + "/", expected = BinaryTablesInTextOrder(project);
+  std::string error;
   for (const Compression compression : {Compression::Zx0, Compression::Pletter}) {
     const std::string suffix = kCompressionSuffixes[static_cast<int>(compression)];
     auto unpack = [compression](const std::string& stream, std::size_t size) {
@@ -210,6 +211,13 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
       }
       EXPECT_EQ(outcome.packed.size() + 1, outcome.written.size()) << "every file but the index";
     }
+    // A stream that does not give back its table is caught before anything is written.
+    const PackedTable table{"Set_0", std::vector<uint8_t>(expected.begin(), expected.begin() + 2048)};
+    std::vector<PackedTable> tables = {table};
+    ASSERT_TRUE(PackTables(compression, tables, error) && PackedStreamFault(compression, tables[0].bytes, table).empty());
+    std::vector<uint8_t> wrong = tables[0].bytes;
+    wrong[wrong.size() / 2] ^= 0x10;
+    EXPECT_NE(PackedStreamFault(compression, wrong, table).find("the packed Set_0 does not unpack"), std::string::npos);
     // Text: the packed streams under the tables' labels, assembled by each toolchain as they are.
     ExportTarget sdas = Target(ExportFormat::Assembly, "gfx.s"), z80 = Target(ExportFormat::Assembly, "gfx.z80");
     sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
