@@ -158,6 +158,7 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   project.exportTargets = {target};
   const std::string with = SerializeProject(project);
   ASSERT_EQ(with.compare(0, without.size(), without), 0) << "the block follows today's file unchanged";
+  EXPECT_EQ(with[without.size() + 4], 1) << "the first version while no target packs";
   Project read;
   ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, project.exportTargets);
