@@ -28,10 +28,6 @@ int ColourAt(const std::vector<Tile>& tiles, int width, int x, int y) {
   return tiles[static_cast<std::size_t>(y / 8) * (width / 8) + x / 8].Colour(x % 8, y % 8);
 }
 
-double Light(uint32_t colour) {  // relative luminance in linear light
-  return 0.2126 * Linear(colour & 0xFF) + 0.7152 * Linear(colour >> 8 & 0xFF) + 0.0722 * Linear(colour >> 16 & 0xFF);
-}
-
 constexpr Dither kModes[] = {Dither::None, Dither::Ordered, Dither::Diffusion};
 }  // namespace
 
