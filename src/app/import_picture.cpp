@@ -33,7 +33,7 @@ void UpdateImportPreview(ImportPictureState& state) {
       ImportPngImage(state.bytes.data(), state.bytes.size(), NameOf(state.path), preview, state.options);
   state.usable = result.ok;
   state.figures = result.message;
-  state.result = !result.ok                ? IndexedImage{}
+  state.result = !result.ok              ? IndexedImage{}
                  : result.nameTable >= 0 ? RenderScreen(preview.nameTables[result.nameTable], preview.tileSets,
                                                         preview.sprites, ScreenLook::Chip)
                                          : RenderTileSheet(preview.tileSets[result.firstTileSet]);
@@ -41,7 +41,9 @@ void UpdateImportPreview(ImportPictureState& state) {
 
 void ConfirmImportPicture(ImportPictureState& state) {
   if (!state.usable) return;
-  state.open = !ApplyImport([&state](Project& data) {
-    return ImportPngImage(state.bytes.data(), state.bytes.size(), NameOf(state.path), data, state.options);
-  }, "import PNG");
+  state.open = !ApplyImport(
+      [&state](Project& data) {
+        return ImportPngImage(state.bytes.data(), state.bytes.size(), NameOf(state.path), data, state.options);
+      },
+      "import PNG");
 }

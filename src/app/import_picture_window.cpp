@@ -63,18 +63,24 @@ void DrawImportPictureWindow() {
   if (!state.picture.rgba.empty()) {
     const float zoom = state.picture.width <= 256 && state.picture.height <= 256 ? kZoom : 1;
     ImGui::BeginGroup();
-    DrawPicture(state.picture.width, state.picture.height, [&state](int x, int y) {
-      const uint8_t* p = &state.picture.rgba[(static_cast<std::size_t>(y) * state.picture.width + x) * 4];
-      return IM_COL32(p[0], p[1], p[2], p[3]);
-    }, zoom);
+    DrawPicture(
+        state.picture.width, state.picture.height,
+        [&state](int x, int y) {
+          const uint8_t* p = &state.picture.rgba[(static_cast<std::size_t>(y) * state.picture.width + x) * 4];
+          return IM_COL32(p[0], p[1], p[2], p[3]);
+        },
+        zoom);
     ImGui::EndGroup();
     ImGui::SameLine();
     ImGui::BeginGroup();
     if (state.usable)
-      DrawPicture(state.result.width, state.result.height, [&state](int x, int y) {
-        const uint8_t colour = state.result.At(x, y);
-        return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
-      }, zoom);
+      DrawPicture(
+          state.result.width, state.result.height,
+          [&state](int x, int y) {
+            const uint8_t colour = state.result.At(x, y);
+            return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
+          },
+          zoom);
     ImGui::EndGroup();
   }
   if (DrawOptions(state.options)) UpdateImportPreview(state);

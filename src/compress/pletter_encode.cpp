@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "compress/bit_writer.h"
-#include "compress/window_minimum.h"
 #include "compress/pletter.h"
+#include "compress/window_minimum.h"
 
 namespace {
 constexpr int kModes = 6;

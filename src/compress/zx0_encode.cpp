@@ -78,7 +78,7 @@ struct Parser {
   const uint8_t* data;
   uint32_t n;
   std::vector<Node> nodes;
-  std::vector<int64_t> best;      // the cheapest state at each position
+  std::vector<int64_t> best;  // the cheapest state at each position
   std::vector<int32_t> bestNode;
   WindowMinimum window{best};
   int64_t band = GammaBits(std::max<uint32_t>(n, 1)) - 1;
@@ -142,8 +142,7 @@ struct Parser {
 
   static int64_t NewOffsetBits(uint32_t offset) { return 1 + GammaBits(((offset - 1) >> 7) + 1) + 7; }
 
-  Parser(const uint8_t* bytes, uint32_t size)
-      : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {}
+  Parser(const uint8_t* bytes, uint32_t size) : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {}
 
   int32_t Made(const CandidateList::Candidate& c) {
     if (c.node != kNotMade) return c.node;
@@ -166,9 +165,9 @@ struct Parser {
     const int64_t fresh = length >= 2 ? CopyStart(p, length, copyLength) + NewOffsetBits(o) : kNever;
     const int64_t key = std::min(copy, fresh) - 8 * int64_t(p);
     if (std::min(copy, fresh) >= kNever || (!literals[o].Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
-    const CandidateList::Candidate made = fresh <= copy
-                                              ? CandidateList::Candidate{p, key, kNotMade, copyLength, o}
-                                              : CandidateList::Candidate{p, key, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset})};
+    const CandidateList::Candidate made =
+        fresh <= copy ? CandidateList::Candidate{p, key, kNotMade, copyLength, o}
+                      : CandidateList::Candidate{p, key, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset})};
     literals[o].Insert(made, band);
     anyLiteral.Insert(made, band);
   }
@@ -200,8 +199,10 @@ struct Parser {
       runs.Take(p);
       starts.clear();
       runs.ForEachChange(p, [&](uint32_t o, bool started) {
-        if (started) starts.push_back(o);
-        else RunEnded(p, o, p - runs.start[o]);
+        if (started)
+          starts.push_back(o);
+        else
+          RunEnded(p, o, p - runs.start[o]);
       });
       for (uint32_t o : starts) RunStarted(p, o);
 
@@ -215,7 +216,8 @@ struct Parser {
       auto repeat = [&](uint32_t o) {
         const RepeatStart& from = repeatFrom[o];
         if (from.cost + 1 + GammaBits(e - from.pos) < cost)
-          cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, Offset(o), kLastOffset}, repeatOffset = o;
+          cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, Offset(o), kLastOffset},
+          repeatOffset = o;
       };
       for (uint32_t o : starts)
         if (repeatFrom[o].cost < kNever) repeat(o);
@@ -242,7 +244,6 @@ struct Parser {
       best[e] = cost;
       bestNode[e] = Add(choice);
       window.KnownUpTo(e);
-
     }
   }
 };

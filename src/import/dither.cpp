@@ -70,7 +70,9 @@ struct Dithering {
   double strength;
   std::vector<Rgb> work;  // the picture in linear light, with the error carried into it so far
 
-  bool Visible(int x, int y) const { return image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3] >= 128; }
+  bool Visible(int x, int y) const {
+    return image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4 + 3] >= 128;
+  }
 
   // The row's bits under `pair`; diffusing, the error each pixel leaves is
   // spread as it goes, right to left on odd lines (serpentine) so that errors
@@ -82,9 +84,8 @@ struct Dithering {
       const std::size_t at = static_cast<std::size_t>(y) * image.width + left + x;
       const Rgb value = work[at];
       const double place = Between(pair, value);
-      const double threshold = mode == Dither::Ordered
-                                   ? 0.5 + ((kBayer[y & 3][(left + x) & 3] + 0.5) / 16 - 0.5) * strength
-                                   : 0.5;
+      const double threshold =
+          mode == Dither::Ordered ? 0.5 + ((kBayer[y & 3][(left + x) & 3] + 0.5) / 16 - 0.5) * strength : 0.5;
       bits[x] = pair.low != pair.high && place > threshold;
       if (mode != Dither::Diffusion) continue;
       // The error along the pair's line is the halftone's own; of the rest, which no
@@ -139,30 +140,47 @@ struct Dithering {
     }
     for (int x = 0; x < 8; ++x)
       if (bits[x]) tile.rows[row] |= static_cast<uint8_t>(0x80 >> x);
-    if (chosen) tile.foreground[row] = static_cast<uint8_t>(chosen->high), tile.background[row] = static_cast<uint8_t>(chosen->low);
+    if (chosen)
+      tile.foreground[row] = static_cast<uint8_t>(chosen->high),
+      tile.background[row] = static_cast<uint8_t>(chosen->low);
   }
 };
 
-// None: each pixel's distance to each palette colour (a visible pixel never
-// becomes colour 0, nor the reverse), each row the pair that loses least, and
-// each pixel the nearer of it.
-std::vector<Tile> NearestPairTiles(const RgbaImage& image) {
+// Each palette colour's distance from each pixel of a tile's row; a visible
+// pixel never becomes colour 0, nor the reverse.
+using RowCosts = std::array<std::array<double, 16>, 8>;
+
+RowCosts CostsOfRow(const RgbaImage& image, int left, int y) {
   constexpr double kOpaqueToTransparent = 1e6;
-  const std::array<Lab, 16>& palette = PaletteLab();
+  RowCosts cost;
+  for (int x = 0; x < 8; ++x) {
+    const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + left + x) * 4];
+    const bool transparent = p[3] < 128;
+    const Lab lab = ToLab(p[0], p[1], p[2]);
+    for (int c = 0; c < 16; ++c)
+      cost[x][c] = transparent == (c == 0) ? (c == 0 ? 0 : Distance(lab, PaletteLab()[c])) : kOpaqueToTransparent;
+  }
+  return cost;
+}
+
+// Whether the row's pixels are nearest to more than two palette colours.
+bool NeedsMoreThanTwo(const RowCosts& cost) {
+  std::set<int> nearest;
+  for (const auto& pixel : cost)
+    nearest.insert(static_cast<int>(std::min_element(pixel.begin(), pixel.end()) - pixel.begin()));
+  return nearest.size() > 2;
+}
+
+// None: each row the pair that loses least, and each pixel the nearer of it.
+std::vector<Tile> NearestPairTiles(const RgbaImage& image, int& reducedRows) {
   std::vector<Tile> tiles;
   const int columns = image.width / 8, rows = image.height / 8;
   for (int ty = 0; ty < rows; ++ty)
     for (int tx = 0; tx < columns; ++tx) {
       Tile tile;
       for (int y = 0; y < 8; ++y) {
-        double cost[8][16];
-        for (int x = 0; x < 8; ++x) {
-          const uint8_t* p = &image.rgba[((static_cast<std::size_t>(ty) * 8 + y) * image.width + tx * 8 + x) * 4];
-          const bool transparent = p[3] < 128;
-          const Lab lab = ToLab(p[0], p[1], p[2]);
-          for (int c = 0; c < 16; ++c)
-            cost[x][c] = transparent == (c == 0) ? (c == 0 ? 0 : Distance(lab, palette[c])) : kOpaqueToTransparent;
-        }
+        const RowCosts cost = CostsOfRow(image, tx * 8, ty * 8 + y);
+        reducedRows += NeedsMoreThanTwo(cost);
         double bestLoss = std::numeric_limits<double>::max();
         int low = 0, high = 0;
         for (int a = 0; a < 16; ++a)
@@ -181,30 +199,13 @@ std::vector<Tile> NearestPairTiles(const RgbaImage& image) {
     }
   return tiles;
 }
-
-// Rows whose pixels' nearest palette colours are more than two.
-int CountReducedRows(const RgbaImage& image) {
-  int reduced = 0;
-  for (int y = 0; y < image.height; ++y)
-    for (int left = 0; left < image.width; left += 8) {
-      std::set<int> nearest;
-      for (int x = left; x < left + 8; ++x) {
-        const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
-        const Lab lab = ToLab(p[0], p[1], p[2]);
-        int best = p[3] < 128 ? 0 : 1;
-        for (int c = 2; c < 16 && p[3] >= 128; ++c)
-          if (Distance(PaletteLab()[c], lab) < Distance(PaletteLab()[best], lab)) best = c;
-        nearest.insert(best);
-      }
-      reduced += nearest.size() > 2;
-    }
-  return reduced;
-}
 }  // namespace
 
 std::vector<Tile> DitherToTiles(const RgbaImage& image, Dither mode, int strength, int& reducedRows) {
-  reducedRows = CountReducedRows(image);
-  if (mode == Dither::None) return NearestPairTiles(image);
+  reducedRows = 0;
+  if (mode == Dither::None) return NearestPairTiles(image, reducedRows);
+  for (int y = 0; y < image.height; ++y)
+    for (int left = 0; left < image.width; left += 8) reducedRows += NeedsMoreThanTwo(CostsOfRow(image, left, y));
   Dithering dithering{image, mode, std::clamp(strength, 0, 100) / 100.0, {}};
   dithering.work.resize(static_cast<std::size_t>(image.width) * image.height);
   for (std::size_t i = 0; i < dithering.work.size(); ++i)

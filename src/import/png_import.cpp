@@ -51,17 +51,7 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
   if (screen) {
     NameTable table;
     SetName(table.name, name.c_str());
-    // Each third its own set, or all three cells' tiles in one.
-    const int sets = options.oneSet ? 1 : kThirds, cellsPerSet = kTableCells / sets;
-    for (int s = 0; s < sets; ++s) {
-      TileSet set;
-      if (options.oneSet) SetName(set.name, name.c_str());
-      else FormatName(set.name, "%.14s %s", name.c_str(), s == 0 ? "top" : s == 1 ? "mid" : "bottom");
-      const std::vector<Tile> cells(picture.begin() + cellsPerSet * s, picture.begin() + cellsPerSet * (s + 1));
-      merged += BuildTileSet(cells, limit, set, table.cells + cellsPerSet * s, made);
-      data.tileSets.push_back(set);
-    }
-    for (int third = 0; third < kThirds; ++third) table.thirdTileSets[third] = result.firstTileSet + (options.oneSet ? 0 : third);
+    merged = AddScreenTileSets(picture, name, options.oneSet, limit, data, table, made);
     result.nameTable = static_cast<int>(data.nameTables.size());
     data.nameTables.push_back(table);
   } else {

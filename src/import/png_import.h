@@ -18,7 +18,7 @@ constexpr int kMaxImportedTileSets = 64;
 
 struct ImportResult {
   bool ok = false;
-  std::string message;  // what happened, or why the picture was refused
+  std::string message;    // what happened, or why the picture was refused
   int firstTileSet = -1;  // the first tile set made
   int nameTable = -1;     // the name table made for a screen
 };

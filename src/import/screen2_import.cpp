@@ -28,7 +28,9 @@ std::string Refusal(const uint8_t* bytes, std::size_t size) {
   if (bytes[0] != 0xFE) return "it does not start as a BLOAD file does (0xFE)";
   const unsigned start = bytes[1] | bytes[2] << 8, end = bytes[3] | bytes[4] << 8;
   if (start != 0) return "it loads at " + Hex(start) + ", not at the start of video memory";
-  if (end != size - kHeader - 1) return "its header says it ends at " + Hex(end) + ", but it holds up to " + Hex(static_cast<unsigned>(size - kHeader - 1));
+  if (end != size - kHeader - 1)
+    return "its header says it ends at " + Hex(end) + ", but it holds up to " +
+           Hex(static_cast<unsigned>(size - kHeader - 1));
   return "";
 }
 
@@ -51,7 +53,8 @@ Sprite SpriteAt(const uint8_t* memory, int number, int colour) {
   const uint8_t* bytes = memory + kSpritePatterns + 32 * static_cast<std::size_t>(number);
   for (int q = 0; q < 4; ++q)
     for (int r = 0; r < 8; ++r)
-      for (int x = 0; x < 8; ++x) sprite.pixels[quarters[q][0] + r][quarters[q][1] + x] = bytes[8 * q + r] >> (7 - x) & 1;
+      for (int x = 0; x < 8; ++x)
+        sprite.pixels[quarters[q][0] + r][quarters[q][1] + x] = bytes[8 * q + r] >> (7 - x) & 1;
   return sprite;
 }
 
@@ -98,16 +101,10 @@ ImportResult ImportScreen2File(const uint8_t* bytes, std::size_t size, const std
   result.firstTileSet = static_cast<int>(data.tileSets.size());
   NameTable table;
   SetName(table.name, name.c_str());
-  int made = 0, merged = 0;
-  for (int third = 0; third < kThirds; ++third) {
-    std::vector<Tile> cells;
-    for (int cell = 0; cell < 256; ++cell) cells.push_back(TileAt(memory, third, memory[kNames + 256 * third + cell]));
-    TileSet set;
-    FormatName(set.name, "%.14s %s", name.c_str(), third == 0 ? "top" : third == 1 ? "mid" : "bottom");
-    merged += BuildTileSet(cells, kMostImportedTiles, set, table.cells + 256 * third, made);
-    table.thirdTileSets[third] = result.firstTileSet + third;
-    data.tileSets.push_back(set);
-  }
+  std::vector<Tile> cells;
+  for (int cell = 0; cell < kTableCells; ++cell) cells.push_back(TileAt(memory, cell / 256, memory[kNames + cell]));
+  int made = 0;
+  const int merged = AddScreenTileSets(cells, name, false, kMostImportedTiles, data, table, made);
   const int sprites = withSprites ? AddSprites(memory, name, data, table) : 0;
   result.nameTable = static_cast<int>(data.nameTables.size());
   data.nameTables.push_back(table);

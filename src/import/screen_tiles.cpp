@@ -54,7 +54,8 @@ int MergeDownTo(std::size_t limit, std::vector<Tile>& distinct, std::vector<int>
   for (int tile : cellTile) ++uses[tile];
   std::vector<double> apart(n * n);
   for (std::size_t i = 0; i < n; ++i)
-    for (std::size_t j = i + 1; j < n; ++j) apart[i * n + j] = apart[j * n + i] = TileDistance(distinct[i], distinct[j]);
+    for (std::size_t j = i + 1; j < n; ++j)
+      apart[i * n + j] = apart[j * n + i] = TileDistance(distinct[i], distinct[j]);
   std::vector<bool> alive(n, true);
   auto cost = [&](std::size_t i, std::size_t j) { return apart[i * n + j] * std::min(uses[i], uses[j]); };
   std::vector<std::size_t> nearest(n);
@@ -69,7 +70,8 @@ int MergeDownTo(std::size_t limit, std::vector<Tile>& distinct, std::vector<int>
     std::size_t best = n;
     for (std::size_t i = 0; i < n; ++i)
       if (alive[i] && (best == n || cost(i, nearest[i]) < cost(best, nearest[best]) ||
-                       (cost(i, nearest[i]) == cost(best, nearest[best]) && std::min(i, nearest[i]) < std::min(best, nearest[best]))))
+                       (cost(i, nearest[i]) == cost(best, nearest[best]) &&
+                        std::min(i, nearest[i]) < std::min(best, nearest[best]))))
         best = i;
     std::size_t keep = std::min(best, nearest[best]), drop = std::max(best, nearest[best]);
     if (uses[drop] > uses[keep]) std::swap(keep, drop);
@@ -112,5 +114,24 @@ int BuildTileSet(const std::vector<Tile>& cells, int limit, TileSet& set, uint8_
   for (std::size_t i = 0; i < distinct.size(); ++i) StoreTile(set, static_cast<int>(i), distinct[i]);
   made += static_cast<int>(distinct.size());
   for (std::size_t cell = 0; cell < cellTile.size(); ++cell) numbers[cell] = static_cast<uint8_t>(cellTile[cell]);
+  return merged;
+}
+
+int AddScreenTileSets(const std::vector<Tile>& cells, const std::string& name, bool oneSet, int limit, Project& data,
+                      NameTable& table, int& made) {
+  const int first = static_cast<int>(data.tileSets.size()), sets = oneSet ? 1 : kThirds;
+  const int cellsPerSet = kTableCells / sets;
+  int merged = 0;
+  for (int s = 0; s < sets; ++s) {
+    TileSet set;
+    if (oneSet)
+      SetName(set.name, name.c_str());
+    else
+      FormatName(set.name, "%.14s %s", name.c_str(), s == 0 ? "top" : s == 1 ? "mid" : "bottom");
+    const std::vector<Tile> part(cells.begin() + cellsPerSet * s, cells.begin() + cellsPerSet * (s + 1));
+    merged += BuildTileSet(part, limit, set, table.cells + cellsPerSet * s, made);
+    data.tileSets.push_back(set);
+  }
+  for (int third = 0; third < kThirds; ++third) table.thirdTileSets[third] = first + (oneSet ? 0 : third);
   return merged;
 }

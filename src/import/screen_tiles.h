@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "model/project.h"
@@ -14,7 +15,7 @@
 struct Lab {
   double l, a, b;
 };
-Lab ToLab(uint8_t r, uint8_t g, uint8_t b);  // from sRGB
+Lab ToLab(uint8_t r, uint8_t g, uint8_t b);     // from sRGB
 Lab LinearToLab(double r, double g, double b);  // from linear light, 0 to 1
 double Linear(uint8_t channel);                 // an sRGB channel in linear light
 inline double Distance(const Lab& x, const Lab& y) {
@@ -42,3 +43,9 @@ constexpr int kMostImportedTiles = kTilesPerSet - 1;
 // it least, and the cell numbers that use them. Returns how many merged;
 // `made` grows by the tiles stored.
 int BuildTileSet(const std::vector<Tile>& cells, int limit, TileSet& set, uint8_t* numbers, int& made);
+
+// A screen's 768 cells as `table`'s names, drawing from new tile sets added to
+// `data`: one a third ("<name> top", "mid", "bottom"), or with `oneSet` one
+// for all three named `name`. Returns how many tiles merged; `made` grows.
+int AddScreenTileSets(const std::vector<Tile>& cells, const std::string& name, bool oneSet, int limit, Project& data,
+                      NameTable& table, int& made);

@@ -58,8 +58,8 @@ std::vector<std::string> DescribePacking(const std::vector<PackedTable>& tables)
   std::vector<std::string> lines;
   std::size_t packed = 0, unpacked = 0;
   for (const PackedTable& table : tables) {
-    lines.push_back("packed " + table.name + ": " + std::to_string(table.bytes.size()) + " of " + std::to_string(table.unpacked) +
-                    " bytes");
+    lines.push_back("packed " + table.name + ": " + std::to_string(table.bytes.size()) + " of " +
+                    std::to_string(table.unpacked) + " bytes");
     packed += table.bytes.size(), unpacked += table.unpacked;
   }
   if (!tables.empty())

@@ -11,7 +11,7 @@
 #include "model/export_target.h"
 
 struct PackedTable {
-  std::string name;  // the file or label it went to
+  std::string name;            // the file or label it went to
   std::vector<uint8_t> bytes;  // the table, then its packed stream
   std::size_t unpacked = 0;
 };

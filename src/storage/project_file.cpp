@@ -267,9 +267,7 @@ bool ReadChoice(Reader& in, Enum& value, int32_t count) {
   return true;
 }
 
-bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
-  if (version == kPackedTargetsVersion && !ReadTarget(in, target, kTargetsVersion)) return false;
-  if (version == kPackedTargetsVersion) return ReadChoice(in, target.compression, kCompressions);
+bool ReadTargetFields(Reader& in, ExportTarget& target) {
   return ReadChoice(in, target.format, kExportFormats) && ReadText(in, target.path, kMaxTargetPath) &&
          !target.path.empty() && ReadFlag(in, target.allRecords) && ReadNames(in, target.sprites) &&
          ReadNames(in, target.tileSets) && ReadNames(in, target.nameTables) && in.U32(target.tables) &&
@@ -278,6 +276,11 @@ bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
          target.firstLine >= 0 && target.firstLine <= kMaxLineNumber && in.I32(target.lineStep) &&
          target.lineStep >= 1 && target.lineStep <= 1000 && in.I32(target.scale) && target.scale >= 1 &&
          target.scale <= 16;
+}
+
+bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
+  return ReadTargetFields(in, target) &&
+         (version < kPackedTargetsVersion || ReadChoice(in, target.compression, kCompressions));
 }
 
 FileResult ReadTargets(Reader& in, Project& into) {
