@@ -6,6 +6,7 @@
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
 //                     [--compress zx0|pletter]
 //   tessellary-export PROJECT.krv --list-targets
+//   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
 //                     [--one-set] [--max-tiles N]
 //   tessellary-export --import-sc2 FILE --into PROJECT.krv
@@ -21,6 +22,7 @@
 
 #include "import/png_import.h"
 #include "import/screen2_import.h"
+#include "storage/cartridge.h"
 #include "storage/export_targets.h"
 #include "storage/project_file.h"
 
@@ -28,7 +30,9 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, importScreen, into;
+  std::string project, importImage, importScreen, into, rom;
+  Machine machine = Machine::Msx1;
+  std::vector<std::string> screens;
   std::map<ExportFormat, std::string> outputs;  // format -> path
   AsmDialect dialect = AsmDialect::Pasmo;
   Compression compression = Compression::None;
@@ -100,9 +104,36 @@ std::string Describe(const ExportTarget& target) {
   return text;
 }
 
+// The cartridge of the name tables --screen names (the first when none), written only when all fit.
+int WriteRom(const Options& options) {
+  std::vector<std::size_t> shown;
+  const std::vector<NameTable>& tables = project.nameTables;
+  for (const std::string& name : options.screens) {
+    if (name == "all") {
+      for (std::size_t i = 0; i < tables.size(); ++i) shown.push_back(i);
+      continue;
+    }
+    const auto found =
+        std::find_if(tables.begin(), tables.end(), [&name](const NameTable& table) { return name == table.name; });
+    if (found == tables.end()) return Fail("no name table named " + name);
+    shown.push_back(static_cast<std::size_t>(found - tables.begin()));
+  }
+  if (options.screens.empty() && !tables.empty()) shown.push_back(0);
+  const Cartridge cartridge = BuildCartridge(project, shown, options.machine);
+  if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
+  if (const FileResult result = ReplaceFile(options.rom, cartridge.bytes, false); result != FileResult::Ok)
+    return Fail("cannot write " + options.rom + ": " + DescribeFileResult(result));
+  std::printf("wrote %s (%zu KB for %s, %zu screens)\n", options.rom.c_str(), cartridge.bytes.size() / 1024,
+              kMachineNames[int(options.machine)], shown.size());
+  return 0;
+}
+
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
+  if (!options.rom.empty()) {
+    if (const int status = WriteRom(options); status != 0 || options.outputs.empty()) return status;
+  }
   if (options.listTargets) {
     for (const ExportTarget& target : project.exportTargets) std::printf("%s\n", Describe(target).c_str());
     return 0;
@@ -167,6 +198,14 @@ int main(int argc, char** argv) {
   app.add_flag("--one-set", options.oneSet,
                "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");
   app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
+  CLI::Option* rom = app.add_option("--rom", options.rom, "A cartridge image that shows name tables on the machine");
+  app.add_option("--machine", options.machine, "The cartridge's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, Machine>{{"msx1", Machine::Msx1}, {"sg1000", Machine::Sg1000}}, CLI::ignore_case))
+      ->needs(rom);
+  app.add_option("--screen", options.screens,
+                 "Name tables the cartridge shows, the next at each key press (all: every one; the first when none)")
+      ->needs(rom);
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   CLI::Option* screen =
       app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")->excludes(image);

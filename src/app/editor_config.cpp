@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "app/editor_tabs.h"
+#include "app/emulator_session.h"
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "storage/file_io.h"
@@ -18,6 +19,7 @@ EditorSettings editorSettings;
 
 namespace {
 const std::string kRecentPrefix = "recent=";
+const std::string kEmulatorPrefix = "emulator=";
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -77,6 +79,11 @@ void ParseEditorConfig(const std::string& text) {
         recent.push_back(line.substr(kRecentPrefix.size()));
       continue;
     }
+    if (line.compare(0, kEmulatorPrefix.size(), kEmulatorPrefix) == 0) {
+      emulator.machine = line.substr(kEmulatorPrefix.size()) == kMachineNames[int(Machine::Sg1000)] ? Machine::Sg1000
+                                                                                                   : Machine::Msx1;
+      continue;
+    }
     const std::size_t bar = line.find('|');
     if (bar == std::string::npos) continue;
     const long long id = LeadingNumber(line.c_str() + bar + 1);
@@ -89,6 +96,7 @@ std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
   std::string text = std::to_string(windowX) + " " + std::to_string(windowY) + " " + std::to_string(kWindowWidth) +
                      " " + std::to_string(kWindowHeight) + " " + std::to_string(editorSettings.reservedSetting) + "\n";
   text += lastDirectory + "\n";
+  text += kEmulatorPrefix + kMachineNames[int(emulator.machine)] + "\n";
   for (const EditorTab& tab : editorTabs) text += std::string(tab.title) + "|" + std::to_string(tab.id) + "\n";
   for (const std::string& path : session.recentFiles) text += kRecentPrefix + path + "\n";
   return text;

@@ -3,6 +3,7 @@
 // order and the recent project files.
 //   line 1: left top width height reserved
 //   line 2: the dialog folder
+//   line 3: "emulator=msx1" or "emulator=sg1000", the machine Run on Emulator starts
 //   then one "title|id" line per tab, in tab order
 //   then one "recent=path" line per recent file, newest first
 

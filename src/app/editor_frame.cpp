@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/editor_tabs.h"
+#include "app/emulator_commands.h"
+#include "app/emulator_session.h"
 #include "app/export_window.h"
 #include "app/import_picture_window.h"
 #include "app/main_menu.h"
@@ -28,6 +30,8 @@ float SecondsUntilNextChange() {
   float seconds = 1e9f;
   if (spriteAnimation.animationPlaying)
     seconds = std::max(0.0f, ClampFrameSeconds(project.strips.frameSeconds) - spriteAnimation.animationTimer);
+  // The emulator's link looks often while the cartridge starts, then now and then for it having gone.
+  if (emulator.running) seconds = std::min(seconds, emulator.loaded ? 0.25f : 0.05f);
   if (!notice.text.empty()) seconds = std::min(seconds, notice.secondsLeft > 1 ? notice.secondsLeft - 1 : 1 / 30.0f);
   return seconds;
 }
@@ -40,5 +44,6 @@ void DrawEditorFrame(bool& running) {
   DrawImportPictureWindow();
   DrawNotice();
   RecordFrameEdits();
+  KeepEmulatorLive();
   if (session.quit) running = false;
 }

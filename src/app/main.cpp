@@ -11,6 +11,7 @@
 #include "app/editor_config.h"
 #include "app/editor_frame.h"
 #include "app/editor_tabs.h"
+#include "app/emulator_session.h"
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
@@ -154,6 +155,7 @@ int main(int argc, char** argv) {
   }
 
   SaveEditorConfig(window);
+  StopEmulator(emulator);
   StopRecovery(recovery);
   if (audio) SDL_CloseAudioDevice(audio);
   ImGui_ImplSDLRenderer2_Shutdown();

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "app/emulator_commands.h"
+#include "app/emulator_session.h"
 #include "app/export_commands.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
@@ -143,6 +145,17 @@ void DrawEditMenu() {
   if (ImGui::MenuItem(redo.c_str(), "Ctrl+Y", false, CanRedo(history))) RedoCommand();
   ImGui::EndMenu();
 }
+void DrawRunMenu() {
+  if (!ImGui::BeginMenu("Run")) return;
+  if (ImGui::MenuItem("Run on Emulator", "F5")) RunOnEmulatorCommand();
+  ImGui::SetItemTooltip("The current name table on the emulated machine (openMSX), following your changes live");
+  if (ImGui::MenuItem("Stop Emulator", nullptr, false, emulator.running)) StopEmulatorCommand();
+  ImGui::Separator();
+  if (ImGui::MenuItem("MSX1 with C-BIOS", nullptr, emulator.machine == Machine::Msx1))
+    ChooseEmulatorMachine(Machine::Msx1);
+  if (ImGui::MenuItem("SG-1000", nullptr, emulator.machine == Machine::Sg1000)) ChooseEmulatorMachine(Machine::Sg1000);
+  ImGui::EndMenu();
+}
 }  // namespace
 
 void HandleShortcuts() {
@@ -157,6 +170,7 @@ void HandleShortcuts() {
   const bool load = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_O, flags);
   const bool save = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags);
   const bool exportAgain = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_E, flags);
+  const bool run = ImGui::Shortcut(ImGuiKey_F5, flags);
   if (ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) {
     // Escape shuts an open menu (a modal question keeps its own buttons).
     if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) ImGui::ClosePopupsExceptModals();
@@ -169,12 +183,14 @@ void HandleShortcuts() {
   if (load) RequestLoadProject();
   if (save) SaveProjectCommand();
   if (exportAgain) ExportAgain();
+  if (run) RunOnEmulatorCommand();
 }
 
 void DrawMainMenu() {
   if (ImGui::BeginMainMenuBar()) {
     DrawFileMenu();
     DrawEditMenu();
+    DrawRunMenu();
     if (ImGui::BeginMenu("About")) {
       ImGui::TextColored(ImVec4(1.0f, 1.0f, 0.5f, 1.0f),
                          "v60.20863  Tessellary, a graphics editor for TMS9918A machines");

@@ -10,13 +10,10 @@
 #include "storage/export_labels.h"
 #include "storage/parallel_for.h"
 #include "storage/png_file.h"
+#include "storage/video_memory.h"
 
 namespace {
 std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
-
-void Place(std::string& memory, std::size_t address, const std::vector<uint8_t>& bytes) {
-  memory.replace(address, bytes.size(), Text(bytes));
-}
 }  // namespace
 
 std::string IndexText(const std::vector<OutputFile>& files) {
@@ -69,22 +66,12 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
 
 std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
+  const ChipTables tables = BuildChipTables(data);  // each set's tables once, however many thirds show it
   std::vector<OutputFile> files;
-  // Each set's tables once, however many thirds show it.
-  std::vector<std::vector<uint8_t>> patterns, colours;
-  for (const TileSet& set : data.tileSets) patterns.push_back(PatternBytes(set)), colours.push_back(ColourBytes(set));
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     if (!selection.nameTables[i]) continue;
-    const NameTable& table = data.nameTables[i];
-    std::string memory(0x3800, '\0');
-    for (int third = 0; third < kThirds; ++third) {
-      if (data.tileSets.empty()) break;
-      const std::size_t set = &ExportedThirdSet(data, table, third, selection.layout) - data.tileSets.data();
-      Place(memory, 0x0800 * third, patterns[set]);
-      Place(memory, 0x2000 + 0x0800 * third, colours[set]);
-    }
-    Place(memory, 0x1800, std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)));
-    Place(memory, 0x1B00, BuildSpriteAttributes(table, data.sprites).Bytes());
+    const std::string memory =
+        VideoMemoryImage(ScreenVideoBlocks(data, tables, data.nameTables[i], selection.layout)).substr(0, 0x3800);
     const std::string header("\xFE\x00\x00\xFF\x37\x00\x00", 7);  // BLOAD: start 0, end 0x37FF, run 0
     files.push_back({labels.nameTables[i] + ".sc2", header + memory, "SCREEN 2 picture " + labels.nameTables[i]});
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/editor_tabs.h"
+#include "app/emulator_session.h"
 #include "app/file_dialog.h"
 #include "app/project_commands.h"
 #include "app/window_placement.h"
@@ -15,6 +16,7 @@ void ResetSettings() {
   lastDirectory = "/start";
   savedTabOrder.clear();
   session.recentFiles.clear();
+  emulator.machine = Machine::Msx1;
   RegisterEditorTabs();
 }
 
@@ -28,7 +30,7 @@ std::string Read(const std::string& text) {
                      lastDirectory + "|";
   for (int32_t id : savedTabOrder) read += std::to_string(id);
   for (const std::string& path : session.recentFiles) read += "|" + path;
-  return read;
+  return read + "|" + kMachineNames[int(emulator.machine)];
 }
 }  // namespace
 
@@ -38,22 +40,25 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
   lastDirectory = "  /home/user/my games ";
   savedTabOrder = {2, 0, 1};
   session.recentFiles = {"/a.krv", "/b b.krv"};
+  emulator.machine = Machine::Sg1000;
   RegisterEditorTabs();
   const std::string text = FormatEditorConfig(120, -40);
   EXPECT_EQ(text,
-            "120 -40 1806 995 9\n  /home/user/my games \nTable Studio|2\nSprite Studio|0\nTile Studio|1\n"
-            "recent=/a.krv\nrecent=/b b.krv\n");
-  EXPECT_EQ(Read(text), "120 -40 1806 995 9|  /home/user/my games |201|/a.krv|/b b.krv");
+            "120 -40 1806 995 9\n  /home/user/my games \nemulator=sg1000\nTable Studio|2\nSprite Studio|0\n"
+            "Tile Studio|1\nrecent=/a.krv\nrecent=/b b.krv\n");
+  EXPECT_EQ(Read(text), "120 -40 1806 995 9|  /home/user/my games |201|/a.krv|/b b.krv|sg1000");
 
   const std::string centred = std::to_string(kCentredPosition);
   const struct {
     std::string text, read;
   } cases[] = {
-      {"100 50 800 600 9\n/games\r\nTile|1\nSprite|0\n", "100 50 800 600 9|/games|10"},
-      {"10 20 abc\n/ignored\nTable Studio|2\n", "10 20 1806 995 0|/start|"},
-      {"1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\nrecent=\n\n", "1 2 3 4 5||2100"},
-      {"", centred + " " + centred + " 1806 995 0|/start|"},
-      {"1\t2 3\t4\t5\r\n/w\r\nrecent=/c.krv\r\n", "1 2 3 4 5|/w||/c.krv"},  // tabs and CRLF line ends
+      {"100 50 800 600 9\n/games\r\nTile|1\nSprite|0\n", "100 50 800 600 9|/games|10|msx1"},
+      {"10 20 abc\n/ignored\nTable Studio|2\n", "10 20 1806 995 0|/start||msx1"},
+      {"1 2 3 4 5\n\nno bar here\nanything at all|7\nx|  2\r\n|1\n| -0\nSprite|0junk\nrecent=\n\n",
+       "1 2 3 4 5||2100|msx1"},
+      {"", centred + " " + centred + " 1806 995 0|/start||msx1"},
+      {"1\t2 3\t4\t5\r\n/w\r\nrecent=/c.krv\r\nemulator=sg1000\r\n", "1 2 3 4 5|/w||/c.krv|sg1000"},  // tabs, CRLF
+      {"1 2 3 4 5\n/w\nemulator=sg2000\n", "1 2 3 4 5|/w||msx1"},
   };
   for (const auto& c : cases) EXPECT_EQ(Read(c.text), c.read) << c.text;
   // The next write stores the window's own position with the fixed size and the reserved number.

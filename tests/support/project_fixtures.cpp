@@ -4,7 +4,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/emulator_session.h"
 #include "app/export_commands.h"
+#include "chip/sprite_attributes.h"
 #include "app/import_picture.h"
 #include "app/project_commands.h"
 #include "model/history.h"
@@ -53,6 +55,35 @@ void MakeRichProject() {
   }
 }
 
+void MakeMachineProject() {
+  ResetProject();
+  tileSets.resize(3);
+  for (int s = 0; s < 3; ++s) {
+    FormatName(tileSets[s].name, "Set %d", s);
+    for (int t = 0; t < kTilesPerSet; ++t) FillTile(tileSets[s], t, t * 7 + s * 31);
+  }
+  sprites().resize(6);
+  for (int i = 0; i < 6; ++i) {
+    FormatName(sprites()[i].name, "Sprite %d", i);
+    sprites()[i].colour = 2 + i * 2;
+    for (int p = 0; p < 256; ++p) sprites()[i].pixels[p / 16][p % 16] = (p * (i + 2) + p / 16) % 5 < 2;
+  }
+  NameTable& table = nameTables[0];
+  for (int c = 0; c < kTableCells; ++c) table.cells[c] = c % 11 == 3 ? EmptyCell : static_cast<uint8_t>(c * 7 + c / 32);
+  table.thirdTileSets[1] = 1, table.thirdTileSets[2] = 2;
+  table.backdrop = 4;
+  const float pixel = kViewUnitsPerChipPixel;
+  for (int i = 0; i < 5; ++i) table.placements.push_back({i, (20 + 30 * i) * pixel, 50 * pixel});  // one line
+  const int edges[][2] = {{-6, 100}, {250, 120}, {90, -7}, {160, 185}, {-20, -10}};
+  for (int i = 0; i < 5; ++i) table.placements.push_back({(i + 5) % 6, edges[i][0] * pixel, edges[i][1] * pixel});
+  NameTable second;
+  SetName(second.name, "Second");
+  for (int c = 0; c < kTableCells; ++c) second.cells[c] = static_cast<uint8_t>(255 - c % 256);
+  second.backdrop = 13;
+  second.placements.push_back({2, 120 * pixel, 90 * pixel});
+  nameTables.push_back(second);
+}
+
 void FillTile(TileSet& set, int tile, int seed) {
   for (int y = 0; y < 8; ++y) {
     set.foreground[tile][y] = (seed + y) % 16;
@@ -68,6 +99,7 @@ uint64_t Fingerprint(const std::string& bytes) {
 }
 
 void ResetEditor() {
+  StopEmulator(emulator);
   ResetProject();
   tileStudio = TileStudioState{};
   spriteStudio = SpriteStudioState{};

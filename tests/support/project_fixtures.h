@@ -14,6 +14,11 @@ void WriteFile(const std::string& path, const std::string& contents);
 // zero, fractional and odd placements, out-of-range colours.
 void MakeRichProject();
 
+// What the machines must show as the editor does: three different tile sets in
+// the thirds, empty cells, a backdrop, six sprites with five on one line and
+// placements partly off every edge; a second name table of the first set alone.
+void MakeMachineProject();
+
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
 

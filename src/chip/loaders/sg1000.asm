@@ -1,0 +1,123 @@
+; SG-1000 cartridge loader: a ROM at 0x0000 that shows the screens appended
+; after it by writing the video chip's ports itself (the console has no BIOS).
+; The data starts at the label `screens`:
+;   db count, dw record...          one record a screen
+;   record: db backdrop, then {dw length, dw source, dw vram} blocks, dw 0
+; With more than one screen, button 1 shows the next. 0xC000 counts the
+; screens shown and 0xC001 holds its complement, so that a tool can tell when one is in.
+
+VDP_DATA    equ 0xBE
+VDP_CONTROL equ 0xBF
+JOYPAD      equ 0xDC
+SHOWN       equ 0xC000      ; screens shown so far, then its complement
+
+        org 0x0000
+        di
+        im 1
+        ld sp, 0xC400
+        jp start
+
+        ds 0x38 - $, 0
+        ret                     ; interrupts stay off
+        ds 0x66 - $, 0
+        retn                    ; the pause button
+
+start:
+        xor a
+        ld (SHOWN), a
+        ld (SHOWN + 1), a
+        ld hl, registers
+        ld bc, 0x0880           ; 8 registers, the first 0x80
+set_register:
+        ld a, (hl)
+        out (VDP_CONTROL), a
+        ld a, c
+        out (VDP_CONTROL), a
+        inc hl
+        inc c
+        djnz set_register
+
+first:
+        ld hl, screens
+        ld b, (hl)
+        inc hl
+next:
+        push bc
+        push hl
+        ld e, (hl)
+        inc hl
+        ld d, (hl)
+        ex de, hl
+        call show
+        ld hl, SHOWN            ; one more screen shown, for whoever watches
+        inc (hl)
+        ld a, (hl)
+        cpl
+        inc hl
+        ld (hl), a
+        ld a, (screens)
+        dec a
+        jr z, $                 ; one screen: nothing more to do
+        call wait_button
+        pop hl
+        inc hl
+        inc hl
+        pop bc
+        djnz next
+        jr first
+
+; HL = a screen record.
+show:
+        ld a, (hl)
+        inc hl
+        out (VDP_CONTROL), a
+        ld a, 0x87
+        out (VDP_CONTROL), a
+block:
+        ld c, (hl)
+        inc hl
+        ld b, (hl)
+        inc hl
+        ld a, b
+        or c
+        ret z
+        ld e, (hl)
+        inc hl
+        ld d, (hl)              ; source
+        inc hl
+        ld a, (hl)
+        out (VDP_CONTROL), a
+        inc hl
+        ld a, (hl)
+        or 0x40                 ; a write
+        out (VDP_CONTROL), a
+        inc hl
+        push hl
+        ex de, hl
+write:
+        ld a, (hl)              ; slow enough for the chip during the display
+        out (VDP_DATA), a
+        inc hl
+        dec bc
+        ld a, b
+        or c
+        jr nz, write
+        pop hl
+        jr block
+
+wait_button:
+        in a, (JOYPAD)
+        bit 4, a
+        jr z, wait_button       ; first let go of a held button
+pressed:
+        in a, (JOYPAD)
+        bit 4, a
+        jr nz, pressed
+        ret
+
+; Graphics II: names 0x1800, colours 0x2000, patterns 0x0000, sprite
+; attributes 0x1B00, sprite patterns 0x3800; 16x16 sprites, display on.
+registers:
+        db 0x02, 0xC2, 0x06, 0xFF, 0x03, 0x36, 0x07, 0x00
+
+screens:

@@ -1,0 +1,191 @@
+// Cartridges and the live link against the real emulator (openMSX with
+// C-BIOS, and its SG-1000), on the virtual display the test command gives.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "app/emulator_session.h"
+#include "app/project_commands.h"
+#include "chip/chip_render.h"
+#include "storage/build_outputs.h"
+#include "storage/cartridge.h"
+#include "storage/export_labels.h"
+#include "storage/png_file.h"
+#include "storage/video_memory.h"
+#include "studios/table/table_studio_state.h"
+#include "support/openmsx_probe.h"
+#include "support/project_fixtures.h"
+#include "support/studio_gui.h"
+#include "support/temp_dir.h"
+
+namespace {
+constexpr int kBootMs = 60000;
+
+// openMSX's raw screenshot: 320 x 240 with the 256 x 192 screen in the middle of the border.
+constexpr int kShotLeft = 32, kShotTop = 24;
+
+class Cartridge_ : public ::testing::TestWithParam<Machine> {
+ protected:
+  void SetUp() override { MakeMachineProject(); }
+  void TearDown() override { StopOpenMsx(link); }
+
+  void Boot(const std::vector<std::size_t>& screens) {
+    const Cartridge cartridge = BuildCartridge(project, screens, GetParam());
+    ASSERT_EQ(cartridge.error, "");
+    WriteFile(dir.File("screen.rom"), cartridge.bytes);
+    std::string error;
+    ASSERT_TRUE(StartOpenMsx(link, dir.File("screen.rom"), GetParam(), error)) << error;
+    TclReply reply;
+    ASSERT_TRUE(AskTcl(link, "set throttle off", reply, 5000));  // through C-BIOS's logo at full speed
+    ASSERT_TRUE(WaitForScreens(link, 1, kBootMs));
+    ASSERT_TRUE(AskTcl(link, "set throttle on", reply, 5000));
+  }
+
+  TempDir dir;
+  OpenMsxLink link;
+};
+
+// The colour index of each of openMSX's colours, learnt from the pixels: false
+// when one of its colours stands for two indices or two colours for one.
+bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected, int backdrop, std::string& why) {
+  std::map<uint32_t, int> indexOf;
+  std::map<int, uint32_t> colourOf;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      const uint8_t* p = &shot.rgba[4 * (static_cast<std::size_t>(y) * shot.width + x)];
+      const uint32_t colour = p[0] | p[1] << 8 | p[2] << 16;
+      const int sx = x - kShotLeft, sy = y - kShotTop;
+      const bool inside = sx >= 0 && sy >= 0 && sx < kChipWidth && sy < kChipHeight;
+      const int index = inside ? expected.At(sx, sy) : backdrop;
+      const auto [known, added] = indexOf.emplace(colour, index);
+      const auto [knownColour, addedColour] = colourOf.emplace(index, colour);
+      if (known->second != index || knownColour->second != colour) {
+        why = "pixel " + std::to_string(x) + "," + std::to_string(y) + " should show colour " + std::to_string(index);
+        return false;
+      }
+    }
+  return true;
+}
+}  // namespace
+
+TEST_P(Cartridge_, ShowsTheScreenAsTheBinaryExportsAndTheChipViewDo) {
+  Boot({0});
+  const std::string memory = ReadVideoMemory(link);
+  ASSERT_EQ(memory.size(), kVideoMemorySize);
+  std::map<std::string, std::string> files;
+  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables))) files[file.name] = file.bytes;
+  const ExportLabels labels = LabelExportedRecords(project);
+  const NameTable& table = nameTables[0];
+  for (int third = 0; third < kThirds; ++third) {
+    const std::string& set = labels.tileSets[table.thirdTileSets[third]];
+    EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat")) << third;
+    EXPECT_EQ(memory.substr(kColourBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".col")) << third;
+  }
+  const std::string& label = labels.nameTables[0];
+  EXPECT_EQ(memory.substr(kNameBase, kTableCells), files.at(label + ".nam"));
+  EXPECT_EQ(memory.substr(kAttributeBase, files.at(label + ".sat").size()), files.at(label + ".sat"));
+  EXPECT_EQ(memory.substr(kSpritePatternBase, files.at("sprites.spr").size()), files.at("sprites.spr"));
+
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));  // a few frames drawn since
+  TclReply reply;
+  ASSERT_TRUE(AskTcl(link, "screenshot -raw " + dir.File("shot.png"), reply, 10000) && reply.ok) << reply.text;
+  const std::string png = ReadFile(dir.File("shot.png"));
+  RgbaImage shot;
+  std::string error;
+  ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 320, 240, shot, error)) << error;
+  ASSERT_EQ(shot.width * 1000 + shot.height, 320240);
+  std::string why;
+  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), ScreenLook::Chip), table.backdrop,
+                                     why))
+      << why;
+}
+
+TEST_P(Cartridge_, ShowsTheNextScreenAtAKeyPress) {
+  if (GetParam() == Machine::Sg1000) GTEST_SKIP() << "the SG-1000's pad is not on openMSX's keyboard matrix";
+  Boot({0, 1});
+  TclReply reply;
+  ASSERT_TRUE(AskTcl(link, "keymatrixdown 8 1", reply, 5000));  // space
+  ASSERT_TRUE(WaitForScreens(link, 2, kBootMs));
+  ASSERT_TRUE(AskTcl(link, "keymatrixup 8 1", reply, 5000));
+  const std::string memory = ReadVideoMemory(link);
+  EXPECT_EQ(memory.substr(kNameBase, kTableCells), std::string(std::begin(nameTables[1].cells), std::end(nameTables[1].cells)));
+  ASSERT_TRUE(AskTcl(link, "vdpreg 7", reply, 5000));
+  EXPECT_EQ(reply.text, "13") << "the second screen's backdrop";
+}
+
+INSTANTIATE_TEST_SUITE_P(Machines, Cartridge_, ::testing::Values(Machine::Msx1, Machine::Sg1000),
+                         [](const auto& info) { return std::string(kMachineNames[int(info.param)]); });
+
+namespace {
+class LiveLink : public StudioGui {
+ protected:
+  void SetUp() override {
+    MakeMachineProject();
+    Open("Table Studio");
+    gui.PressKey(ImGuiKey_F5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBootMs);
+    while (!emulator.loaded && emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
+    ASSERT_TRUE(emulator.loaded) << session.errorMessage;
+    // Each frame's changes, as the chip should get them.
+    lastFrame = Expected();
+    gui.draw = [this, editor = gui.draw] {
+      editor();
+      const std::string now = Expected();
+      for (std::size_t i = 0; i < now.size(); ++i) changedBytes += now[i] != lastFrame[i];
+      lastFrame = now;
+    };
+  }
+
+  static std::vector<VideoBlock> Blocks() {
+    const NameTable& shown = nameTables[tableStudio.currentNameTable];
+    return ScreenVideoBlocks(project, BuildChipTables(project), shown, ThirdsLayout::PerThird);
+  }
+  static std::string Expected() { return VideoMemoryImage(Blocks()); }
+
+  // What `act` changed reaches the chip within 100 ms of its last frame, by
+  // exactly the bytes that changed.
+  void ExpectOnTheChip(const char* what, const std::function<void()>& act) {
+    const std::size_t sentBefore = emulator.bytesSent, changedBefore = changedBytes;
+    act();
+    const auto madeAt = std::chrono::steady_clock::now();
+    ASSERT_GT(changedBytes, changedBefore) << what << " changed nothing";
+    EXPECT_EQ(emulator.bytesSent - sentBefore, changedBytes - changedBefore) << what;
+    const std::vector<VideoBlock> blocks = Blocks();
+    for (;;) {
+      const std::string memory = ReadVideoMemory(emulator.link);
+      const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - madeAt).count();
+      bool shown = memory.size() == kVideoMemorySize;
+      for (const VideoBlock& block : blocks)
+        shown = shown && memory.compare(block.address, block.bytes.size(),
+                                        std::string(block.bytes.begin(), block.bytes.end())) == 0;
+      if (shown) {
+        EXPECT_LT(ms, 100) << what;
+        return;
+      }
+      ASSERT_LT(ms, 2000) << what << " never reached the chip";
+    }
+  }
+
+  ImVec2 Screen(float x, float y) const { return gui.At(418 + x, 39 + y); }
+  ImVec2 Cell(int column, int row) const { return Screen(38 * column + 17, 38 * row + 17); }
+
+  std::string lastFrame;
+  std::size_t changedBytes = 0;
+};
+}  // namespace
+
+TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
+  const std::vector<ImVec2> palette = gui.ItemCentres("##scrollCell");
+  gui.PressKey(ImGuiKey_B);
+  gui.Click(palette[9]);
+  ExpectOnTheChip("a brush stroke", [&] { gui.Drag(Cell(2, 5), Cell(12, 5), 3); });
+  ExpectOnTheChip("a tile drop", [&] { gui.Drag(palette[40], Cell(20, 20), 8); });
+  Choose({"SPRITES"});
+  const SpritePlacement& moved = nameTables[0].placements[2];
+  const ImVec2 grab = Screen(moved.x + 20, moved.y + 20);
+  ExpectOnTheChip("a placement move", [&] { gui.Drag(grab, ImVec2(grab.x + 40, grab.y + 30), 6); });
+  ExpectOnTheChip("another screen chosen", [&] { tableStudio.currentNameTable = 1, gui.Frame(); });
+}
