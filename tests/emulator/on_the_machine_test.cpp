@@ -2,7 +2,11 @@
 // C-BIOS, and its SG-1000), on the virtual display the test command gives.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <thread>
@@ -20,6 +24,7 @@
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 #include "support/temp_dir.h"
+#include "widgets/notice.h"
 
 namespace {
 constexpr int kBootMs = 60000;
@@ -188,4 +193,33 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
   const ImVec2 grab = Screen(moved.x + 20, moved.y + 20);
   ExpectOnTheChip("a placement move", [&] { gui.Drag(grab, ImVec2(grab.x + 40, grab.y + 30), 6); });
   ExpectOnTheChip("another screen chosen", [&] { tableStudio.currentNameTable = 1, gui.Frame(); });
+
+  // Closed by the user: the link ends quietly, with a notice.
+  kill(static_cast<pid_t>(emulator.link.process.pid), SIGKILL);
+  for (int frame = 0; frame < 100 && emulator.running; ++frame) gui.Frame();
+  EXPECT_FALSE(emulator.running);
+  EXPECT_EQ(notice.text, "The emulator has closed: the live link to it has ended");
+}
+
+TEST_F(StudioGui, RunOnEmulatorSaysWhatToInstallAndStopEmulatorEndsIt) {
+  const std::string path = std::getenv("PATH");
+  TempDir empty;
+  setenv("PATH", empty.path().c_str(), 1);
+  gui.Frame(2);
+  gui.PressKey(ImGuiKey_F5);
+  setenv("PATH", path.c_str(), 1);
+  EXPECT_EQ(notice.text, "openMSX is not installed: Debian's packages openmsx and cbios provide it");
+  EXPECT_FALSE(emulator.running);
+
+  Choose({"Run", "SG-1000"});
+  EXPECT_EQ(emulator.machine, Machine::Sg1000);
+  Choose({"Run", "Run on Emulator"});
+  ASSERT_TRUE(emulator.running) << session.errorMessage;
+  const std::string rom = emulator.romPath;
+  EXPECT_TRUE(std::filesystem::exists(rom));
+  Choose({"Run", "Stop Emulator"});
+  EXPECT_FALSE(emulator.running);
+  EXPECT_FALSE(std::filesystem::exists(rom)) << "the temporary cartridge goes with it";
+  EXPECT_EQ(notice.text, "Emulator stopped");
+  emulator.machine = Machine::Msx1;
 }

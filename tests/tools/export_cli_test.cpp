@@ -8,6 +8,7 @@
 
 #include "chip/chip_render.h"
 #include "storage/build_outputs.h"
+#include "storage/cartridge.h"
 #include "storage/data_export.h"
 #include "storage/export_targets.h"
 #include "storage/png_file.h"
@@ -48,6 +49,9 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   }
   EXPECT_NE(ReadFile(dir.File("out.txt")).find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos);
   EXPECT_NE(ReadFile(dir.File("err.txt")).find("Screen_2: placement 1: names no sprite"), std::string::npos);
+  // A cartridge of a screen named, for the machine named.
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"), 0);
+  EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
   // The target options: one record by name, one table, another dialect; and the project's own targets.
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --asm " + dir.File("one.s") +
                                " --asm-dialect sdas --tables patterns --only 'Set 1'"), 0);
@@ -90,6 +94,15 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
 
 TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   TempDir dir;
+  MakeMachineProject();  // three screens of three sets each of their own: 36 KB
+  for (int s = 3; s < 9; ++s) {
+    tileSets.push_back(tileSets[s % 3]);
+    tileSets.back().pixels[0][0][0] ^= 1, tileSets.back().foreground[0][0] ^= s;
+  }
+  nameTables[1].thirdTileSets[0] = 3, nameTables[1].thirdTileSets[1] = 4, nameTables[1].thirdTileSets[2] = 5;
+  nameTables.push_back(nameTables[1]);
+  nameTables[2].thirdTileSets[0] = 6, nameTables[2].thirdTileSets[1] = 7, nameTables[2].thirdTileSets[2] = 8;
+  ASSERT_EQ(SaveProject(dir.File("big.krv")), FileResult::Ok);
   ResetProject();
   ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
   WriteFile(dir.File("bad.krv"), "PNG?");
@@ -109,6 +122,10 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --png " + dir.File("p") + " --compress zx0", "--png and --sat are written as they are"},
       {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
       {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress lz4", "--compress"},
+      {dir.File("big.krv") + " --rom " + dir.File("a.asm") + " --screen all",
+       "no cartridge written: 3 screens need 32825 bytes, more than the 32768 of a cartridge: the first 2 fit"},
+      {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
+      {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
   };
   for (const auto& c : cases) {
     EXPECT_NE(RunExport(dir, c.arguments), 0) << c.arguments;
