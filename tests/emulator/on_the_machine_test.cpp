@@ -76,8 +76,8 @@ bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected,
 }
 }  // namespace
 
-TEST_P(Cartridge_, ShowsTheScreenAsTheBinaryExportsAndTheChipViewDo) {
-  Boot({0});
+TEST_P(Cartridge_, ShowsTheScreensAsTheBinaryExportsAndTheChipViewDo) {
+  Boot({0, 1});
   const std::string memory = ReadVideoMemory(link);
   ASSERT_EQ(memory.size(), kVideoMemorySize);
   std::map<std::string, std::string> files;
@@ -89,9 +89,9 @@ TEST_P(Cartridge_, ShowsTheScreenAsTheBinaryExportsAndTheChipViewDo) {
     EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat")) << third;
     EXPECT_EQ(memory.substr(kColourBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".col")) << third;
   }
-  const std::string& label = labels.nameTables[0];
-  EXPECT_EQ(memory.substr(kNameBase, kTableCells), files.at(label + ".nam"));
-  EXPECT_EQ(memory.substr(kAttributeBase, files.at(label + ".sat").size()), files.at(label + ".sat"));
+  const std::string& sat = files.at(labels.nameTables[0] + ".sat");
+  EXPECT_EQ(memory.substr(kNameBase, kTableCells), files.at(labels.nameTables[0] + ".nam"));
+  EXPECT_EQ(memory.substr(kAttributeBase, sat.size()), sat);
   EXPECT_EQ(memory.substr(kSpritePatternBase, files.at("sprites.spr").size()), files.at("sprites.spr"));
 
   std::this_thread::sleep_for(std::chrono::milliseconds(200));  // a few frames drawn since
@@ -99,24 +99,16 @@ TEST_P(Cartridge_, ShowsTheScreenAsTheBinaryExportsAndTheChipViewDo) {
   ASSERT_TRUE(AskTcl(link, "screenshot -raw " + dir.File("shot.png"), reply, 10000) && reply.ok) << reply.text;
   const std::string png = ReadFile(dir.File("shot.png"));
   RgbaImage shot;
-  std::string error;
-  ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 320, 240, shot, error)) << error;
-  ASSERT_EQ(shot.width * 1000 + shot.height, 320240);
   std::string why;
-  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), ScreenLook::Chip), table.backdrop,
-                                     why))
-      << why;
-}
+  ASSERT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 320, 240, shot, why)) << why;
+  ASSERT_EQ(shot.width * 1000 + shot.height, 320240);
+  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), ScreenLook::Chip), 4, why)) << why;
 
-TEST_P(Cartridge_, ShowsTheNextScreenAtAKeyPress) {
-  if (GetParam() == Machine::Sg1000) GTEST_SKIP() << "the SG-1000's pad is not on openMSX's keyboard matrix";
-  Boot({0, 1});
-  TclReply reply;
-  ASSERT_TRUE(AskTcl(link, "keymatrixdown 8 1", reply, 5000));  // space
+  // Space shows the next (openMSX has no way to press the SG-1000's pad from here).
+  if (GetParam() == Machine::Sg1000) return;
+  ASSERT_TRUE(AskTcl(link, "keymatrixdown 8 1", reply, 5000));
   ASSERT_TRUE(WaitForScreens(link, 2, kBootMs));
-  ASSERT_TRUE(AskTcl(link, "keymatrixup 8 1", reply, 5000));
-  const std::string memory = ReadVideoMemory(link);
-  EXPECT_EQ(memory.substr(kNameBase, kTableCells), std::string(std::begin(nameTables[1].cells), std::end(nameTables[1].cells)));
+  EXPECT_EQ(ReadVideoMemory(link).substr(kNameBase, kTableCells), files.at(labels.nameTables[1] + ".nam"));
   ASSERT_TRUE(AskTcl(link, "vdpreg 7", reply, 5000));
   EXPECT_EQ(reply.text, "13") << "the second screen's backdrop";
 }
