@@ -87,7 +87,7 @@ void ParseEditorConfig(const std::string& text) {
     const std::size_t bar = line.find('|');
     if (bar == std::string::npos) continue;
     const long long id = LeadingNumber(line.c_str() + bar + 1);
-    if (id >= 0 && id <= 2) savedTabOrder.push_back(static_cast<int32_t>(id));
+    if (id >= 0 && id <= 3) savedTabOrder.push_back(static_cast<int32_t>(id));
   }
   if (!recent.empty()) session.recentFiles = recent;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imgui.h"
+#include "studios/map/map_studio.h"
 #include "studios/sprite/sprite_studio.h"
 #include "studios/table/table_studio.h"
 #include "studios/tile/tile_studio.h"
@@ -16,6 +17,7 @@ const EditorTab kRegistry[] = {
     {0, "Sprite Studio", DrawSpriteStudio},
     {1, "Tile Studio", DrawTileStudio},
     {2, "Table Studio", DrawTableStudio},
+    {3, "Map Studio", DrawMapStudio},
 };
 
 const char* kTabMovePayload = "TAB_MOVE";

@@ -3,7 +3,7 @@
 #include <vector>
 
 struct EditorTab {
-  int32_t id;         // fixed studio number 0-2
+  int32_t id;         // fixed studio number 0-3
   const char* title;  // tab label
   void (*draw)();     // one frame of the studio; may be null
 };

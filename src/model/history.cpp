@@ -13,6 +13,9 @@ std::size_t RecordBytes(const TileSet&) { return sizeof(TileSet); }
 std::size_t RecordBytes(const NameTable& table) {
   return sizeof(NameTable) + table.placements.size() * sizeof(SpritePlacement);
 }
+std::size_t RecordBytes(const Map& map) {
+  return sizeof(Map) + map.metatiles.size() * sizeof(Metatile) + map.cells.size();
+}
 
 template <typename Record>
 std::size_t SpliceBytes(const std::optional<ListSplice<Record>>& splice) {
@@ -24,7 +27,8 @@ std::size_t SpliceBytes(const std::optional<ListSplice<Record>>& splice) {
 
 std::size_t StepBytes(const HistoryStep& step) {
   return sizeof(HistoryStep) + step.name.size() + SpliceBytes(step.sprites) + SpliceBytes(step.tileSets) +
-         SpliceBytes(step.nameTables) + (step.strips ? sizeof(AnimationStrips) : 0) +
+         SpliceBytes(step.nameTables) + SpliceBytes(step.maps) +
+         (step.mapCells ? sizeof(MapCellsPatch) + step.mapCells->cells.size() : 0) + (step.strips ? sizeof(AnimationStrips) : 0) +
          (step.exportTargets ? step.exportTargets->size() * sizeof(ExportTarget) : 0) +
          (step.canvas ? sizeof(CanvasImage) : 0);
 }
@@ -53,6 +57,27 @@ std::optional<ListSplice<Record>> TakeDifference(std::vector<Record>& before, co
   return splice;
 }
 
+// When only one map's cells differ: the run from the first to the last that
+// differs, taken out of `before`, which then equals `after`.
+std::optional<MapCellsPatch> TakeMapCells(std::vector<Map>& before, const std::vector<Map>& after) {
+  if (before.size() != after.size()) return std::nullopt;
+  std::size_t changed = before.size();
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] == after[i]) continue;
+    if (changed != before.size() || !SameButCells(before[i], after[i])) return std::nullopt;
+    changed = i;
+  }
+  if (changed == before.size()) return std::nullopt;
+  std::vector<uint8_t>& old = before[changed].cells;
+  const std::vector<uint8_t>& now = after[changed].cells;
+  std::size_t first = 0, last = old.size();
+  while (old[first] == now[first]) ++first;
+  while (old[last - 1] == now[last - 1]) --last;
+  MapCellsPatch patch{static_cast<int32_t>(changed), first, {old.begin() + first, old.begin() + last}};
+  std::copy(now.begin() + first, now.begin() + last, old.begin() + first);
+  return patch;
+}
+
 // Puts the step's records into the live list and keeps the ones they replace;
 // the baseline follows. Returns the first index changed.
 template <typename Record>
@@ -71,6 +96,16 @@ int SwapSplice(std::optional<ListSplice<Record>>& step, std::vector<Record>& liv
   return std::min(splice.first, static_cast<int32_t>(live.size()) - 1);
 }
 
+int SwapMapCells(std::optional<MapCellsPatch>& step, std::vector<Map>& live, std::vector<Map>& baseline) {
+  if (!step) return -1;
+  const auto first = static_cast<std::ptrdiff_t>(step->first);
+  std::vector<uint8_t>& cells = live[step->map].cells;
+  std::swap_ranges(step->cells.begin(), step->cells.end(), cells.begin() + first);
+  std::copy(cells.begin() + first, cells.begin() + first + static_cast<std::ptrdiff_t>(step->cells.size()),
+            baseline[step->map].cells.begin() + first);
+  return step->map;
+}
+
 template <typename Part>
 void SwapPart(std::optional<Part>& step, Part& live, Part& baseline) {
   if (!step) return;
@@ -84,6 +119,8 @@ ChangedRecords SwapStep(History& h, HistoryStep& step, Project& data, CanvasImag
   changed.sprite = SwapSplice(step.sprites, data.sprites, h.baseline.sprites);
   changed.tileSet = SwapSplice(step.tileSets, data.tileSets, h.baseline.tileSets);
   changed.nameTable = SwapSplice(step.nameTables, data.nameTables, h.baseline.nameTables);
+  changed.map = std::max(SwapSplice(step.maps, data.maps, h.baseline.maps),
+                         SwapMapCells(step.mapCells, data.maps, h.baseline.maps));
   SwapPart(step.strips, data.strips, h.baseline.strips);
   SwapPart(step.exportTargets, data.exportTargets, h.baseline.exportTargets);
   SwapPart(step.canvas, canvas, h.baselineCanvas);
@@ -122,6 +159,8 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
   step.sprites = TakeDifference(h.baseline.sprites, data.sprites);
   step.tileSets = TakeDifference(h.baseline.tileSets, data.tileSets);
   step.nameTables = TakeDifference(h.baseline.nameTables, data.nameTables);
+  step.mapCells = TakeMapCells(h.baseline.maps, data.maps);
+  if (!step.mapCells) step.maps = TakeDifference(h.baseline.maps, data.maps);
   if (h.baseline.strips != data.strips) {
     step.strips = h.baseline.strips;
     h.baseline.strips = data.strips;
@@ -134,7 +173,8 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     step.canvas = h.baselineCanvas;
     h.baselineCanvas = canvas;
   }
-  step.changesProject = step.sprites || step.tileSets || step.nameTables || step.strips || step.exportTargets;
+  step.changesProject =
+      step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips || step.exportTargets;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

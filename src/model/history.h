@@ -22,12 +22,22 @@ struct ListSplice {
   std::vector<Record> records;  // the records the step swaps in
 };
 
+// Cells first .. first + cells.size() of map `map` held `cells` (a change of
+// cells alone keeps just that run, not the whole map).
+struct MapCellsPatch {
+  int32_t map = 0;
+  std::size_t first = 0;
+  std::vector<uint8_t> cells;
+};
+
 struct HistoryStep {
   std::string name;             // "PUT TILES", "paint stroke"
   bool changesProject = false;  // false when only the edit canvas changed
   std::optional<ListSplice<Sprite>> sprites;
   std::optional<ListSplice<TileSet>> tileSets;
   std::optional<ListSplice<NameTable>> nameTables;
+  std::optional<ListSplice<Map>> maps;
+  std::optional<MapCellsPatch> mapCells;
   std::optional<AnimationStrips> strips;
   std::optional<std::vector<ExportTarget>> exportTargets;
   std::optional<CanvasImage> canvas;
@@ -54,6 +64,7 @@ struct ChangedRecords {
   int sprite = -1;
   int tileSet = -1;
   int nameTable = -1;
+  int map = -1;
 };
 
 // The history every studio feeds, and the name they give the change they make.

@@ -41,7 +41,7 @@ bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
 }
 bool operator==(const Project& a, const Project& b) {
   return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
-         a.exportTargets == b.exportTargets;
+         a.exportTargets == b.exportTargets && a.maps == b.maps;
 }
 
 Project project = DefaultProject();

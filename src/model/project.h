@@ -1,6 +1,6 @@
 #pragma once
-// The project: three lists of plain fixed-size records, the animation strips and
-// the export targets,
+// The project: three lists of plain fixed-size records, the animation strips,
+// the export targets and the maps,
 // the fixed palette and the naming rule. No GUI here, so tools and tests link it bare.
 
 #include <cstddef>
@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "model/export_target.h"
+#include "model/map.h"
 
-constexpr std::size_t kNameSize = 21;  // 20 characters and a zero
+constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
 constexpr int kSpriteSize = 16;
 constexpr int kTableColumns = 32;
@@ -62,6 +63,7 @@ struct Project {
   std::vector<NameTable> nameTables;
   AnimationStrips strips;
   std::vector<ExportTarget> exportTargets;  // written by Export Again, in this order
+  std::vector<Map> maps;
 };
 
 // Equal as the project file would store them, floats bit for bit.

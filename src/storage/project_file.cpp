@@ -16,6 +16,9 @@ constexpr uint32_t kTargetsVersion = 1;
 constexpr uint32_t kPackedTargetsVersion = 2;
 constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
+const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
+constexpr uint32_t kMapsVersion = 1;
+constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
 
 // --- writing -------------------------------------------------------------
 
@@ -119,6 +122,28 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   }
   PutBytes(out, kTargetsTag, sizeof kTargetsTag);
   PutU32(out, packed ? kPackedTargetsVersion : kTargetsVersion);
+  PutU32(out, static_cast<uint32_t>(block.size()));
+  out += block;
+}
+
+// Like the targets' block, only a project with maps has it.
+void PutMaps(std::string& out, const std::vector<Map>& maps) {
+  if (maps.empty()) return;
+  std::string block;
+  PutU32(block, static_cast<uint32_t>(maps.size()));
+  for (const Map& map : maps) {
+    PutBytes(block, map.name, kNameSize);
+    PutI32(block, map.tileSet);
+    PutI32(block, map.metatileSize);
+    PutU32(block, static_cast<uint32_t>(map.metatiles.size()));
+    for (const Metatile& metatile : map.metatiles)
+      PutBytes(block, metatile.tiles, static_cast<std::size_t>(map.metatileSize) * map.metatileSize);
+    PutI32(block, map.width);
+    PutI32(block, map.height);
+    PutBytes(block, map.cells.data(), map.cells.size());
+  }
+  PutBytes(out, kMapsTag, sizeof kMapsTag);
+  PutU32(out, kMapsVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -284,15 +309,58 @@ bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
 }
 
 FileResult ReadTargets(Reader& in, Project& into) {
-  if (in.Remaining() == 0) return FileResult::Ok;  // a project without targets
   uint32_t size, count, version;
   if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kPackedTargetsVersion, version, size);
       result != FileResult::Ok)
     return result;
-  if (size != in.Remaining() || !in.Count(count, 1)) return FileResult::TruncatedOrCorrupt;
+  const std::size_t end = in.position + size;
+  if (!in.Count(count, 1)) return FileResult::TruncatedOrCorrupt;
   into.exportTargets.resize(count);
   for (ExportTarget& target : into.exportTargets)
     if (!ReadTarget(in, target, version)) return FileResult::TruncatedOrCorrupt;
+  return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
+bool ReadMap(Reader& in, Map& map, std::size_t tileSetCount) {
+  uint32_t metatiles;
+  if (!in.Name(map.name) || !in.I32(map.tileSet) || map.tileSet < 0 ||
+      (map.tileSet > 0 && static_cast<std::size_t>(map.tileSet) >= tileSetCount) || !in.I32(map.metatileSize) ||
+      !ValidMetatileSize(map.metatileSize) || !in.Count(metatiles, 1) || metatiles < 1 || metatiles > kMaxMetatiles)
+    return false;
+  map.metatiles.resize(metatiles);
+  for (Metatile& metatile : map.metatiles)
+    if (!in.Bytes(metatile.tiles, static_cast<std::size_t>(map.metatileSize) * map.metatileSize)) return false;
+  if (!in.I32(map.width) || !in.I32(map.height) || map.width < 1 || map.height < 1 || map.width > kMaxMapSide ||
+      map.height > kMaxMapSide)
+    return false;
+  map.cells.resize(static_cast<std::size_t>(map.width) * map.height);
+  if (!in.Bytes(map.cells.data(), map.cells.size())) return false;
+  for (const uint8_t cell : map.cells)
+    if (cell >= metatiles) return false;
+  return true;
+}
+
+FileResult ReadMaps(Reader& in, Project& into) {
+  uint32_t size, count;
+  if (FileResult result = ReadBlockHeader(in, kMapsTag, kMapsVersion, size); result != FileResult::Ok) return result;
+  const std::size_t end = in.position + size;
+  if (!in.Count(count, kSmallestMapRecord)) return FileResult::TruncatedOrCorrupt;
+  into.maps.resize(count);
+  for (Map& map : into.maps)
+    if (!ReadMap(in, map, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
+  return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
+// The blocks after the settings, each only when the project has its records:
+// the export targets, then the maps. Nothing may follow them.
+FileResult ReadLaterBlocks(Reader& in, Project& into) {
+  const auto next = [&in](const char (&tag)[4]) {
+    return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
+  };
+  if (next(kTargetsTag))
+    if (FileResult result = ReadTargets(in, into); result != FileResult::Ok) return result;
+  if (next(kMapsTag))
+    if (FileResult result = ReadMaps(in, into); result != FileResult::Ok) return result;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -305,7 +373,7 @@ FileResult ReadSettings(Reader& in, Project& into) {
     return FileResult::TruncatedOrCorrupt;
   for (NameTable& table : into.nameTables)
     if (!ReadTableSettings(in, table, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
-  return ReadStrips(in, into.strips) ? ReadTargets(in, into) : FileResult::TruncatedOrCorrupt;
+  return ReadStrips(in, into.strips) ? ReadLaterBlocks(in, into) : FileResult::TruncatedOrCorrupt;
 }
 
 template <typename Record>
@@ -339,6 +407,7 @@ std::string SerializeProject(const Project& data) {
   for (const NameTable& table : nameTables) PutNameTable(out, table);
   PutSettings(out, data);
   PutTargets(out, data.exportTargets);
+  PutMaps(out, data.maps);
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include "import/png_import.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "studios/map/map_actions.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/table/table_list_actions.h"
@@ -31,6 +32,11 @@ struct Editor {
   History h;
   Editor() {
     MakeRichProject();
+    Map map = DefaultMap();
+    map.metatiles.resize(3);
+    map.metatiles[1].tiles[0] = 1, map.metatiles[2].tiles[3] = 2;
+    map.cells[70] = 1, map.cells[71] = 2;
+    project.maps = {map, DefaultMap()};
     GetTiles(*tiles, tileSets[0]);  // a canvas with a drawing on it
     StartHistory(h, project, tiles->canvas);
   }
@@ -87,6 +93,26 @@ const std::pair<const char*, Action> kActions[] = {
     {"DEL", [](Editor& e) { e.table.currentNameTable = 0, DeleteNameTable(e.table, nameTables); }},
     {"name table move", [](Editor& e) { MoveNameTable(e.table, nameTables, 2, 0); }},
     {"IMPORT", [](Editor& e) { ImportNameTablesRawHex(e.table, nameTables, kScreenHex.c_str()); }},
+    {"map paint", [](Editor&) { PaintBlock(project.maps[0], MapBlock{1, 1, {1}}, {30, 40}); }},
+    {"map fill", [](Editor&) { FillArea(project.maps[0], {5, 5}, 2); }},
+    {"map move",
+     [](Editor&) {
+       Map& map = project.maps[0];
+       const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
+       ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50});
+     }},
+    {"RESIZE", [](Editor&) { ResizeMap(project.maps[1], 100, 7, MapAnchor::BottomRight); }},
+    {"REPLACE", [](Editor&) { DeleteMetatile(project.maps[0], 1, 2); }},
+    {"metatile move", [](Editor&) { MoveMetatile(project.maps[0], 0, 2); }},
+    {"MAKE METATILES",
+     [](Editor&) {
+       MapBlock block;
+       std::string message;
+       MakeMetatilesFromScreen(project.maps[0], nameTables[1], {3, 3, 9, 5}, block, message);
+     }},
+    {"SCREEN FROM MAP", [](Editor&) { ScreenFromMap(project.maps[0], 60, 30, nameTables[2]); }},
+    {"ADD MAP", [](Editor&) { project.maps.push_back(DefaultMap()); }},
+    {"DEL MAP", [](Editor&) { project.maps.erase(project.maps.begin()); }},
     {"New Project", [](Editor&) { ResetProject(); }},
     {"import PNG",
      [](Editor&) {

@@ -140,3 +140,48 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
   EXPECT_EQ(LoadProject(dir.path().string()), FileResult::CannotOpen);
   EXPECT_EQ(CurrentProject(), before);
 }
+
+TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
+  MakeRichProject();
+  const std::string without = SerializeProject(project);
+  Map map = DefaultMap();
+  map.tileSet = 2, map.metatileSize = 4, map.width = 3, map.height = 2;
+  map.metatiles = {Metatile{}, Metatile{}};
+  map.metatiles[1].tiles[15] = 200;
+  map.cells = {0, 1, 1, 0, 0, 1};
+  project.maps = {DefaultMap(), map};
+  const std::string with = SerializeProject(project);
+  ASSERT_EQ(with.compare(0, without.size(), without), 0) << "a project without maps is written as before";
+  project.exportTargets = {DefaultExportTarget(ExportFormat::Png)};
+  project.exportTargets[0].path = "png";
+  for (const std::string& image : {with, SerializeProject(project)}) {
+    Project read;
+    ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(image.data()), image.size(), read), FileResult::Ok);
+    EXPECT_TRUE(read == project || read.exportTargets.empty()) << "maps after the targets, or without them";
+    EXPECT_EQ(read.maps, project.maps);
+  }
+  const std::size_t last = with.size() - 6 - 8 - 2 * 16 - 3 * 4 - kNameSize;  // the second map's record
+  auto patched = [&with](std::size_t at, char byte) {
+    std::string copy = with;
+    copy[at] = byte;
+    return copy;
+  };
+  const struct {
+    std::string contents;
+    const char* what;
+  } damaged[] = {
+      {with.substr(0, with.size() - 1), "cut short"},
+      {with + '\0', "a byte after the maps"},
+      {patched(with.size() - 1, 2), "a cell naming metatile 2 of 2"},
+      {patched(last + kNameSize, 3), "tile set 3 of 3"},
+      {patched(last + kNameSize + 4, 3), "metatiles 3x3"},
+      {patched(last + kNameSize + 8, 0), "no metatiles"},
+      {patched(with.size() - 6 - 8 + 1, 4), "1027 cells wide"},
+      {patched(without.size() + 4, 2), "block version 2"},
+  };
+  for (const auto& c : damaged) {
+    Project read;
+    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(c.contents.data()), c.contents.size(), read), FileResult::Ok)
+        << c.what;
+  }
+}

@@ -1,0 +1,25 @@
+#include "model/map.h"
+
+#include <cstring>
+
+bool operator==(const Metatile& a, const Metatile& b) { return std::memcmp(a.tiles, b.tiles, sizeof a.tiles) == 0; }
+
+bool SameButCells(const Map& a, const Map& b) {
+  return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.tileSet == b.tileSet &&
+         a.metatileSize == b.metatileSize && a.metatiles == b.metatiles && a.width == b.width && a.height == b.height;
+}
+
+bool operator==(const Map& a, const Map& b) { return SameButCells(a, b) && a.cells == b.cells; }
+
+bool ValidMetatileSize(int size) { return size == 1 || size == 2 || size == 4; }
+
+Map DefaultMap() {
+  Map map;
+  std::strncpy(map.name, "Map 1", kMapNameSize - 1);
+  Metatile empty;
+  for (int i = 0; i < map.metatileSize * map.metatileSize; ++i) empty.tiles[i] = 255;
+  map.metatiles.push_back(empty);
+  map.width = 64, map.height = 48;
+  map.cells.assign(static_cast<std::size_t>(map.width) * map.height, 0);
+  return map;
+}

@@ -1,0 +1,176 @@
+#include "studios/map/map_actions.h"
+
+#include <algorithm>
+#include <map>
+
+#include "model/list_order.h"
+
+namespace {
+bool Inside(const Map& map, int column, int row) {
+  return column >= 0 && row >= 0 && column < map.width && row < map.height;
+}
+
+// Every cell's metatile number through `renumber`.
+template <typename Renumber>
+void RenumberCells(Map& map, Renumber renumber) {
+  for (uint8_t& cell : map.cells) cell = static_cast<uint8_t>(renumber(cell));
+}
+}  // namespace
+
+MapRect RectBetween(const Map& map, GridCell a, GridCell b) {
+  const int left = std::clamp(std::min(a.column, b.column), 0, map.width - 1);
+  const int top = std::clamp(std::min(a.row, b.row), 0, map.height - 1);
+  const int right = std::clamp(std::max(a.column, b.column), 0, map.width - 1);
+  const int bottom = std::clamp(std::max(a.row, b.row), 0, map.height - 1);
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
+int PaintBlock(Map& map, const MapBlock& brush, GridCell at) {
+  int changed = 0;
+  for (int y = 0; y < brush.height; ++y)
+    for (int x = 0; x < brush.width; ++x) {
+      if (!Inside(map, at.column + x, at.row + y)) continue;
+      uint8_t& cell = map.At(at.column + x, at.row + y);
+      const uint8_t metatile = brush.cells[static_cast<std::size_t>(y) * brush.width + x];
+      changed += cell != metatile;
+      cell = metatile;
+    }
+  return changed;
+}
+
+int PaintLine(Map& map, const MapBlock& brush, GridCell from, GridCell to) {
+  int changed = 0;
+  for (const GridCell& cell : CellsBetween(from, to)) changed += PaintBlock(map, brush, cell);
+  return changed;
+}
+
+int FillArea(Map& map, GridCell start, uint8_t metatile) {
+  if (!Inside(map, start.column, start.row)) return 0;
+  const uint8_t old = map.At(start.column, start.row);
+  if (old == metatile) return 0;
+  // Runs along rows, so that the stack holds a few entries a row, not one a cell.
+  std::vector<GridCell> stack{start};
+  int changed = 0;
+  while (!stack.empty()) {
+    const GridCell seed = stack.back();
+    stack.pop_back();
+    if (map.At(seed.column, seed.row) != old) continue;
+    int left = seed.column, right = seed.column;
+    while (left > 0 && map.At(left - 1, seed.row) == old) --left;
+    while (right + 1 < map.width && map.At(right + 1, seed.row) == old) ++right;
+    std::fill(&map.At(left, seed.row), &map.At(right, seed.row) + 1, metatile);
+    changed += right - left + 1;
+    for (const int row : {seed.row - 1, seed.row + 1}) {
+      if (row < 0 || row >= map.height) continue;
+      for (int column = left; column <= right; ++column)
+        if (map.At(column, row) == old && (column == left || map.At(column - 1, row) != old))
+          stack.push_back({row, column});
+    }
+  }
+  return changed;
+}
+
+void FillRect(Map& map, const MapRect& rect, uint8_t metatile) {
+  for (int row = rect.row; row < rect.row + rect.height; ++row)
+    std::fill(&map.At(rect.column, row), &map.At(rect.column, row) + rect.width, metatile);
+}
+
+MapBlock CopyRegion(const Map& map, const MapRect& rect) {
+  MapBlock block{rect.width, rect.height, {}};
+  for (int row = rect.row; row < rect.row + rect.height; ++row)
+    block.cells.insert(block.cells.end(), map.cells.begin() + map.Index(rect.column, row),
+                       map.cells.begin() + map.Index(rect.column, row) + rect.width);
+  return block;
+}
+
+void ClearRegion(Map& map, const MapRect& rect) { FillRect(map, rect, 0); }
+
+void ResizeMap(Map& map, int width, int height, MapAnchor anchor) {
+  width = std::clamp(width, 1, kMaxMapSide), height = std::clamp(height, 1, kMaxMapSide);
+  const bool right = anchor == MapAnchor::TopRight || anchor == MapAnchor::BottomRight;
+  const bool bottom = anchor == MapAnchor::BottomLeft || anchor == MapAnchor::BottomRight;
+  const int shiftX = right ? width - map.width : 0, shiftY = bottom ? height - map.height : 0;
+  Map resized = map;
+  resized.width = width, resized.height = height;
+  resized.cells.assign(static_cast<std::size_t>(width) * height, 0);
+  for (int row = 0; row < height; ++row)
+    for (int column = 0; column < width; ++column)
+      if (Inside(map, column - shiftX, row - shiftY)) resized.At(column, row) = map.At(column - shiftX, row - shiftY);
+  map = std::move(resized);
+}
+
+std::vector<int> MetatileUsage(const Map& map) {
+  std::vector<int> usage(map.metatiles.size(), 0);
+  for (const uint8_t cell : map.cells) ++usage[cell];
+  return usage;
+}
+
+bool AddMetatile(Map& map) {
+  if (map.metatiles.size() >= kMaxMetatiles) return false;
+  map.metatiles.push_back(map.metatiles[0]);
+  return true;
+}
+
+bool DeleteMetatile(Map& map, int index, int replacement) {
+  const int count = static_cast<int>(map.metatiles.size());
+  if (count <= 1 || index < 0 || index >= count || replacement == index || replacement >= count) return false;
+  if (replacement < 0 && MetatileUsage(map)[index] > 0) return false;
+  const int kept = IndexAfterErase(replacement, index);
+  RenumberCells(map, [&](int cell) { return cell == index ? kept : IndexAfterErase(cell, index); });
+  map.metatiles.erase(map.metatiles.begin() + index);
+  return true;
+}
+
+void MoveMetatile(Map& map, int from, int to) {
+  if (MoveRecord(map.metatiles, from, to)) RenumberCells(map, [&](int cell) { return IndexAfterMove(cell, from, to); });
+}
+
+bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& tiles, MapBlock& block,
+                             std::string& message) {
+  const int size = map.metatileSize;
+  Map grown = map;
+  std::map<std::vector<uint8_t>, int> known;
+  for (int i = 0; i < static_cast<int>(map.metatiles.size()); ++i)
+    known.emplace(std::vector<uint8_t>(map.metatiles[i].tiles, map.metatiles[i].tiles + size * size), i);
+  block = MapBlock{(tiles.width + size - 1) / size, (tiles.height + size - 1) / size, {}};
+  int added = 0;
+  for (int y = 0; y < block.height; ++y)
+    for (int x = 0; x < block.width; ++x) {
+      std::vector<uint8_t> key;
+      for (int ty = 0; ty < size; ++ty)
+        for (int tx = 0; tx < size; ++tx) {
+          const int column = tiles.column + x * size + tx, row = tiles.row + y * size + ty;
+          const bool inside = column < tiles.column + tiles.width && row < tiles.row + tiles.height &&
+                              column < kTableColumns && row < kTableRows;
+          key.push_back(inside ? table.cells[row * kTableColumns + column] : EmptyCell);
+        }
+      auto found = known.find(key);
+      if (found == known.end()) {
+        if (grown.metatiles.size() >= kMaxMetatiles) {
+          message = "The region needs more than " + std::to_string(kMaxMetatiles) + " metatiles";
+          return false;
+        }
+        Metatile metatile;
+        std::copy(key.begin(), key.end(), metatile.tiles);
+        grown.metatiles.push_back(metatile);
+        found = known.emplace(key, static_cast<int>(grown.metatiles.size()) - 1).first;
+        ++added;
+      }
+      block.cells.push_back(static_cast<uint8_t>(found->second));
+    }
+  map = std::move(grown);
+  message = std::to_string(block.width * block.height) + " metatiles cut, " + std::to_string(added) + " of them new";
+  return true;
+}
+
+uint8_t MapTile(const Map& map, int column, int row) {
+  const int size = map.metatileSize;
+  if (column < 0 || row < 0 || column >= map.width * size || row >= map.height * size) return EmptyCell;
+  return map.Tile(map.At(column / size, row / size), column % size, row % size);
+}
+
+void ScreenFromMap(const Map& map, int column, int row, NameTable& table) {
+  for (int y = 0; y < kTableRows; ++y)
+    for (int x = 0; x < kTableColumns; ++x) table.cells[y * kTableColumns + x] = MapTile(map, column + x, row + y);
+  for (int32_t& set : table.thirdTileSets) set = map.tileSet;
+}

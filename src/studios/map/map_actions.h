@@ -1,0 +1,61 @@
+#pragma once
+// The Map Studio's actions on plain data: painting cells with metatiles,
+// regions, resizing, the metatiles' own list, and the ways between maps and
+// name tables. No drawing here.
+
+#include <string>
+#include <vector>
+
+#include "model/project.h"
+#include "widgets/stroke.h"
+
+struct MapRect {
+  int column = 0, row = 0, width = 0, height = 0;
+};
+
+// A block of metatile numbers: a brush, a copied region, what a screen became.
+struct MapBlock {
+  int width = 0, height = 0;
+  std::vector<uint8_t> cells;  // row by row
+};
+
+enum class MapAnchor { TopLeft, TopRight, BottomLeft, BottomRight };
+
+// The rectangle between two cells, corners included, clipped to the map.
+MapRect RectBetween(const Map& map, GridCell a, GridCell b);
+
+// The brush's block with its top-left corner at `at`, clipped to the map; the cells it changed.
+int PaintBlock(Map& map, const MapBlock& brush, GridCell at);
+// The brush along the straight line between two cells, both ends included.
+int PaintLine(Map& map, const MapBlock& brush, GridCell from, GridCell to);
+// The 4-connected area of the cell's metatile becomes `metatile`; the cells changed.
+int FillArea(Map& map, GridCell start, uint8_t metatile);
+void FillRect(Map& map, const MapRect& rect, uint8_t metatile);
+MapBlock CopyRegion(const Map& map, const MapRect& rect);
+// Cut and Del: the region becomes metatile 0.
+void ClearRegion(Map& map, const MapRect& rect);
+
+// The map's new size, its cells kept against the anchor corner, new cells metatile 0.
+void ResizeMap(Map& map, int width, int height, MapAnchor anchor);
+
+// Per metatile, the cells that use it.
+std::vector<int> MetatileUsage(const Map& map);
+// A copy of the empty metatile 0 added at the end; false at 256.
+bool AddMetatile(Map& map);
+// Removes metatile `index`, its cells becoming `replacement` (numbered as
+// before the removal); false, nothing changed, when the map still uses it and
+// no replacement is given, or when it is the only one.
+bool DeleteMetatile(Map& map, int index, int replacement = -1);
+// Moves metatile `from` to place `to`; the cells keep showing the same metatiles.
+void MoveMetatile(Map& map, int from, int to);
+
+// The name table's region (in tiles) cut into the map's metatiles, identical
+// blocks sharing one, new ones added; false with the reason when more than
+// 256 would be needed. `block` gets the region as metatile numbers.
+bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& tiles, MapBlock& block,
+                             std::string& message);
+// The 32 x 24 tiles from tile (column, row) of the map as a name table drawing
+// every third from the map's set; tiles past the map's edge are empty.
+void ScreenFromMap(const Map& map, int column, int row, NameTable& table);
+// The tile at a tile position of the map.
+uint8_t MapTile(const Map& map, int column, int row);

@@ -1,0 +1,144 @@
+// The metatile palette (click: the brush; drag onto another: reorder; usage in
+// the tooltip, unused ones marked) and the metatile editor (tiles dropped from
+// the map's tile set onto the metatile's cells; add and delete).
+#include <algorithm>
+#include <string>
+
+#include "model/history.h"
+#include "studios/map/map_picture.h"
+#include "studios/map/map_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/edit_button.h"
+#include "widgets/notice.h"
+#include "widgets/pixel_art.h"
+
+namespace {
+constexpr int kPaletteColumns = 16;
+constexpr float kEditorCells = 96;   // the metatile editor's side
+constexpr float kSheetTile = 13;     // a tile of the tile sheet beside it
+
+// One metatile's tiles as squares of a pixel each.
+void DrawMetatile(ImDrawList* draw, const Map& map, const TileSet& set, int metatile, ImVec2 corner, float pixel) {
+  for (int y = 0; y < map.metatileSize; ++y)
+    for (int x = 0; x < map.metatileSize; ++x) {
+      const int tile = map.Tile(metatile, x, y);
+      for (int py = 0; py < 8; ++py)
+        for (int px = 0; px < 8; ++px) {
+          const int colour = set.pixels[tile][py][px] ? set.foreground[tile][py] : set.background[tile][py];
+          const ImVec2 min(corner.x + (x * 8 + px) * pixel, corner.y + (y * 8 + py) * pixel);
+          draw->AddRectFilled(min, ImVec2(min.x + pixel, min.y + pixel), Palette[(colour & 15) ? colour & 15 : 1]);
+        }
+    }
+}
+
+std::vector<bool> TilesUsed(const Map& map) {
+  std::vector<bool> used(kTilesPerSet, false);
+  for (const Metatile& metatile : map.metatiles)
+    for (int i = 0; i < map.metatileSize * map.metatileSize; ++i) used[metatile.tiles[i]] = true;
+  return used;
+}
+}  // namespace
+
+void DrawMetatilePalette(ImVec2 origin) {
+  MapStudioState& state = mapStudio;
+  Map& map = CurrentMap();
+  const TileSet& set = MapTileSet(map);
+  const std::vector<int> usage = MetatileUsage(map);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 corner = At(origin, kMetatilePaletteOrigin.x, kMetatilePaletteOrigin.y);
+  const float pixel = (kPaletteCell - 2) / CellPixels(map);
+  for (int i = 0; i < static_cast<int>(map.metatiles.size()); ++i) {
+    const ImVec2 at(corner.x + (i % kPaletteColumns) * kPaletteCell, corner.y + (i / kPaletteColumns) * kPaletteCell);
+    ImGui::SetCursorScreenPos(at);
+    ImGui::PushID(i);
+    ImGui::InvisibleButton("##metatile", ImVec2(kPaletteCell - 1, kPaletteCell - 1));
+    if (ImGui::IsItemClicked()) {
+      state.brush = MapBlock{1, 1, {static_cast<uint8_t>(i)}};
+      state.selectedMetatile = i;
+      if (state.tool == MapTool::Pick || state.tool == MapTool::Select) state.tool = MapTool::Brush;
+    }
+    ImGui::SetItemTooltip("Metatile %d: %d cells use it%s", i, usage[i], usage[i] ? "" : " (unused)");
+    OfferDragPayload(kMetatilePayload, &i, sizeof i, "Move metatile %d", i);
+    if (int from; TakeDropPayload(kMetatilePayload, &from, sizeof from)) {
+      MoveMetatile(map, from, i);
+      state.selectedMetatile = i;
+      NameNextEdit("metatile move");
+    }
+    ImGui::PopID();
+    DrawMetatile(draw, map, set, i, ImVec2(at.x + 1, at.y + 1), pixel);
+    if (usage[i] == 0) draw->AddTriangleFilled(at, ImVec2(at.x + 8, at.y), ImVec2(at.x, at.y + 8), IM_COL32(255, 60, 60, 255));
+    if (i == state.selectedMetatile)
+      draw->AddRect(at, ImVec2(at.x + kPaletteCell, at.y + kPaletteCell), IM_COL32(255, 255, 255, 255), 0, 0, 2);
+  }
+}
+
+void DrawMetatileEditor(ImVec2 origin) {
+  MapStudioState& state = mapStudio;
+  Map& map = CurrentMap();
+  const TileSet& set = MapTileSet(map);
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  const ImVec2 corner = At(origin, kMetatileEditorOrigin.x, kMetatileEditorOrigin.y);
+  const int size = map.metatileSize;
+  const float cell = kEditorCells / size;
+  DrawMetatile(draw, map, set, state.selectedMetatile, corner, kEditorCells / CellPixels(map));
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) {
+      ImGui::SetCursorScreenPos(ImVec2(corner.x + x * cell, corner.y + y * cell));
+      ImGui::PushID(y * size + x);
+      ImGui::InvisibleButton("##metacell", ImVec2(cell, cell));
+      uint8_t& tile = map.metatiles[state.selectedMetatile].tiles[y * size + x];
+      ImGui::SetItemTooltip("Tile %d here: drop a tile of the sheet to change it", tile);
+      if (int dropped; TakeDropPayload(kMapTilePayload, &dropped, sizeof dropped)) {
+        tile = static_cast<uint8_t>(dropped);
+        NameNextEdit("metatile edit");
+      }
+      ImGui::PopID();
+      draw->AddRect(ImVec2(corner.x + x * cell, corner.y + y * cell), ImVec2(corner.x + (x + 1) * cell, corner.y + (y + 1) * cell),
+                    IM_COL32(255, 255, 255, 90));
+    }
+  // The map's tile set, each tile a drag source; tiles no metatile uses are marked.
+  const ImVec2 sheet(corner.x + kEditorCells + 12, corner.y);
+  const std::vector<bool> used = TilesUsed(map);
+  for (int tile = 0; tile < kTilesPerSet; ++tile) {
+    const ImVec2 at(sheet.x + (tile % 16) * kSheetTile, sheet.y + (tile / 16) * kSheetTile);
+    ImGui::SetCursorScreenPos(at);
+    ImGui::PushID(1000 + tile);
+    ImGui::InvisibleButton("##maptile", ImVec2(kSheetTile, kSheetTile));
+    ImGui::SetItemTooltip("Tile %d%s", tile, used[tile] ? "" : " (no metatile uses it)");
+    OfferDragPayload(kMapTilePayload, &tile, sizeof tile, "Tile %d", tile);
+    ImGui::PopID();
+    const float pixel = (kSheetTile - 1) / 8;
+    for (int py = 0; py < 8; ++py)
+      for (int px = 0; px < 8; ++px) {
+        const int colour = set.pixels[tile][py][px] ? set.foreground[tile][py] : set.background[tile][py];
+        const ImVec2 min(at.x + px * pixel, at.y + py * pixel);
+        draw->AddRectFilled(min, ImVec2(min.x + pixel, min.y + pixel), Palette[(colour & 15) ? colour & 15 : 1]);
+      }
+    if (!used[tile]) draw->AddLine(at, ImVec2(at.x + 4, at.y), IM_COL32(255, 60, 60, 255), 2);
+  }
+  ImGui::SetCursorScreenPos(ImVec2(corner.x, corner.y + kEditorCells + 8));
+  ImGui::BeginGroup();
+  ImGui::Text("Metatile %d", state.selectedMetatile);
+  if (EditButton("ADD META")) {
+    if (AddMetatile(map))
+      state.selectedMetatile = static_cast<int>(map.metatiles.size()) - 1;
+    else
+      ShowNotice("A map has at most 256 metatiles");
+  }
+  ImGui::SetItemTooltip("Add a metatile, a copy of metatile 0");
+  if (EditButton("DEL META")) {
+    const int uses = MetatileUsage(map)[state.selectedMetatile];
+    if (!DeleteMetatile(map, state.selectedMetatile))
+      ShowNotice(map.metatiles.size() <= 1 ? "A map keeps at least one metatile"
+                                          : "Metatile " + std::to_string(state.selectedMetatile) + " is used by " +
+                                                std::to_string(uses) + " cells: REPLACE replaces them with the brush's");
+  }
+  ImGui::SetItemTooltip("Delete the metatile when no cell uses it");
+  if (EditButton("REPLACE")) {
+    const int with = state.brush.cells[0];
+    if (!DeleteMetatile(map, state.selectedMetatile, with))
+      ShowNotice("Choose another metatile as the brush to replace this one with");
+  }
+  ImGui::SetItemTooltip("Delete the metatile, its cells taking the brush's metatile");
+  ImGui::EndGroup();
+}

@@ -1,0 +1,3 @@
+#pragma once
+// The Map Studio tab: maps bigger than a screen, painted with metatiles.
+void DrawMapStudio();
