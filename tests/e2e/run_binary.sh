@@ -23,8 +23,8 @@ mkdir "$work/fresh" && cd "$work/fresh" || exit 1
 run_editor
 [ -d config ] || { echo "config directory was not created"; fail=1; }
 [ -f config/imgui.ini ] || { echo "config/imgui.ini was not written at shutdown"; fail=1; }
-expected_tabs=$'Sprite Studio|0\nTile Studio|1\nTable Studio|2'
-[ "$(tail -n 3 config/editor.cfg)" = "$expected_tabs" ] || { echo "default tab order not saved"; fail=1; }
+expected_tabs=$'Sprite Studio|0\nTile Studio|1\nTable Studio|2\nMap Studio|3'
+[ "$(tail -n 4 config/editor.cfg)" = "$expected_tabs" ] || { echo "default tab order not saved"; fail=1; }
 [ "$(sed -n 2p config/editor.cfg)" = "$work/fresh" ] || { echo "working directory not saved as the dialog folder"; fail=1; }
 
 mkdir -p "$work/configured/config" && cd "$work/configured" || exit 1
@@ -33,8 +33,8 @@ run_editor
 first_line=$(sed -n 1p config/editor.cfg)
 [[ "$first_line" == *" 1806 995 9" ]] || { echo "first line is '$first_line'"; fail=1; }
 [ "$(sed -n 2p config/editor.cfg)" = "  /some folder" ] || { echo "dialog folder not kept"; fail=1; }
-expected_tabs=$'Table Studio|2\nSprite Studio|0\nTile Studio|1'
-[ "$(tail -n 3 config/editor.cfg)" = "$expected_tabs" ] || { echo "saved tab order not kept"; fail=1; }
+expected_tabs=$'Table Studio|2\nSprite Studio|0\nTile Studio|1\nMap Studio|3'
+[ "$(tail -n 4 config/editor.cfg)" = "$expected_tabs" ] || { echo "saved tab order not kept"; fail=1; }
 
 # Regression: a folder in place of editor.cfg crashed the editor at start-up.
 mkdir -p "$work/unreadable/config/editor.cfg" && cd "$work/unreadable" || exit 1

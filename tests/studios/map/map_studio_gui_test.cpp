@@ -1,0 +1,64 @@
+#include "studios/map/map_studio_state.h"
+
+#include "studios/map/map_actions.h"
+#include "support/project_fixtures.h"
+#include "support/studio_gui.h"
+
+namespace {
+class MapStudioGui : public StudioGui {
+ protected:
+  void SetUp() override {
+    Open("Map Studio");
+    Choose({"ADD MAP"});
+  }
+  // The view at one chip pixel a pixel: 2x2 metatiles are 16 pixels a cell.
+  ImVec2 Cell(int column, int row) const { return gui.At(262 + 16 * column + 8, 64 + 16 * row + 8); }
+  Map& map() { return project.maps[0]; }
+  int At(int column, int row) { return map().At(column, row); }
+};
+}  // namespace
+
+TEST_F(MapStudioGui, PaintFillMoveAndUndoEachOneStep) {
+  ASSERT_EQ(project.maps.size(), 1u);
+  Choose({"ADD META", "ADD META"});
+  map().metatiles[1].tiles[0] = 1, map().metatiles[2].tiles[0] = 2;
+  gui.Click(gui.ItemCentres("##metatile")[1]);
+  EXPECT_EQ(mapStudio.brush.cells, std::vector<uint8_t>{1}) << "a palette click makes the brush";
+  gui.Drag(Cell(2, 3), Cell(9, 3), 3);
+  EXPECT_EQ(At(2, 3) * 100 + At(5, 3) * 10 + At(9, 3), 111) << "a stroke with no gaps";
+  gui.Drag(Cell(4, 3), Cell(4, 5), 2, 1);
+  EXPECT_EQ(At(4, 3) * 10 + At(4, 4), 0) << "the right button erases to metatile 0";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(At(4, 3), 1);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(At(2, 3) + At(9, 3), 0) << "the whole stroke was one step";
+
+  gui.Click(gui.ItemCentres("##metatile")[2]);
+  gui.PressKey(ImGuiKey_F);
+  gui.Click(Cell(0, 0));
+  EXPECT_EQ(MetatileUsage(map())[2], 64 * 48) << "FILL: the whole area";
+
+  PaintBlock(map(), MapBlock{2, 1, {1, 0}}, {10, 10});
+  gui.PressKey(ImGuiKey_S);
+  gui.Drag(Cell(10, 10), Cell(11, 10), 3);
+  ASSERT_TRUE(mapStudio.hasRegion);
+  gui.Drag(Cell(10, 10), Cell(13, 12), 6);
+  EXPECT_EQ(At(10, 10) * 1000 + At(11, 10) * 100 + At(13, 12) * 10 + At(14, 12) + At(15, 12), 12)
+      << "the region moved, metatile 0 left behind";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_C);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_V);
+  gui.Click(Cell(20, 20));
+  EXPECT_EQ(At(20, 20) * 10 + At(21, 20), 10) << "a paste lands at the click";
+}
+
+TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
+  map().metatiles[0].tiles[0] = 7;
+  const std::size_t tables = nameTables.size();
+  Choose({"FRAME", "SCREEN FROM MAP"});
+  ASSERT_EQ(nameTables.size(), tables + 1);
+  NameTable expected;
+  ScreenFromMap(map(), 0, 0, expected);
+  EXPECT_EQ(std::string(nameTables.back().cells, nameTables.back().cells + kTableCells),
+            std::string(expected.cells, expected.cells + kTableCells));
+  EXPECT_EQ(Names(nameTables), "Name Table 1|Map 1|");
+}
