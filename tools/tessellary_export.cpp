@@ -4,7 +4,7 @@
 //   tessellary-export PROJECT.krv [--asm FILE] [--c FILE] [--basic FILE] [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
-//                     [--compress zx0|pletter]
+//                     [--compress zx0|pletter] [--maps DIR]
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
@@ -30,7 +30,7 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, importScreen, into, rom;
+  std::string project, importImage, importScreen, into, rom, mapsFolder;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
   std::map<ExportFormat, std::string> outputs;  // format -> path
@@ -76,7 +76,8 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
                                                               {"colors", kColourTable},
                                                               {"names", kNameTableData},
                                                               {"sprites", kSpritePatterns},
-                                                              {"attributes", kSpriteAttributeTable}};
+                                                              {"attributes", kSpriteAttributeTable},
+                                                              {"maps", kMapData}};
   std::vector<ExportTarget> targets;
   for (const auto& [format, path] : options.outputs) {
     ExportTarget target = DefaultExportTarget(format);
@@ -94,6 +95,11 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
       target.sprites = target.tileSets = target.nameTables = options.only;
     }
     targets.push_back(target);
+  }
+  if (!options.mapsFolder.empty()) {  // the binary tables' maps alone
+    ExportTarget maps = DefaultExportTarget(ExportFormat::BinaryTables);
+    maps.path = options.mapsFolder, maps.tables = kMapData, maps.compression = options.compression;
+    targets.push_back(maps);
   }
   return targets;
 }
@@ -132,13 +138,14 @@ int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
   if (!options.rom.empty()) {
-    if (const int status = WriteRom(options); status != 0 || options.outputs.empty()) return status;
+    if (const int status = WriteRom(options); status != 0 || (options.outputs.empty() && options.mapsFolder.empty()))
+      return status;
   }
   if (options.listTargets) {
     for (const ExportTarget& target : project.exportTargets) std::printf("%s\n", Describe(target).c_str());
     return 0;
   }
-  const bool fromOptions = !options.outputs.empty();
+  const bool fromOptions = !options.outputs.empty() || !options.mapsFolder.empty();
   const std::vector<ExportTarget> targets = fromOptions ? TargetsFromOptions(options) : project.exportTargets;
   if (options.compression != Compression::None && !fromOptions)
     return Fail("--compress goes with outputs named (--bin DIR...): the project's targets keep their own");
@@ -179,6 +186,7 @@ int main(int argc, char** argv) {
       {"--png", {ExportFormat::Png, "Folder for the screens and tile sheets as PNG"}},
       {"--sat", {ExportFormat::SpriteAttributes, "Sprite attribute tables (db lines)"}},
   };
+  app.add_option("--maps", options.mapsFolder, "Folder for each map's metatiles (.mtl) and cells (.map)");
   std::map<ExportFormat, std::string> paths;
   for (const auto& [flag, output] : outputs) app.add_option(flag, paths[output.first], output.second);
   app.add_option("--scale", options.scale, "Each chip pixel an N x N block in the PNGs")->check(CLI::Range(1, 16));
@@ -191,9 +199,9 @@ int main(int argc, char** argv) {
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, Compression>{{"zx0", Compression::Zx0}, {"pletter", Compression::Pletter}},
           CLI::ignore_case));
-  app.add_option("--tables", options.tables, "Tables to write: patterns,colours,names,sprites,attributes")
+  app.add_option("--tables", options.tables, "Tables to write: patterns,colours,names,sprites,attributes,maps")
       ->delimiter(',')
-      ->check(CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes"}));
+      ->check(CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes", "maps"}));
   app.add_option("--only", options.only, "Only the records of these names");
   app.add_flag("--one-set", options.oneSet,
                "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");

@@ -144,9 +144,9 @@ void ChooseTargetPath(ExportTarget& target) {
 
 std::string DescribeTargetTakes(const ExportTarget& target) {
   std::string text = target.allRecords ? "all records" : "chosen records";
-  static const char* const kTables[] = {"patterns", "colours", "names", "sprites", "attributes"};
+  static const char* const kTables[] = {"patterns", "colours", "names", "sprites", "attributes", "maps"};
   std::string tables;
-  for (int bit = 0; bit < 5; ++bit)
+  for (int bit = 0; bit < 6; ++bit)
     if (target.tables & (1u << bit)) tables += (tables.empty() ? "" : ", ") + std::string(kTables[bit]);
   return text + "; " + (tables.empty() ? "no tables" : tables);
 }

@@ -13,7 +13,7 @@
 
 namespace {
 constexpr const char* kKeepPopup = "Keep Export";
-constexpr const char* kTableNames[] = {"Patterns", "Colours", "Names", "Sprite patterns", "Sprite attributes"};
+constexpr const char* kTableNames[] = {"Patterns", "Colours", "Names", "Sprite patterns", "Sprite attributes", "Maps"};
 
 const char* FormatLabel(int format) { return kExportFormatNames[format]; }
 
@@ -101,7 +101,7 @@ void DrawTargetEditor(ExportTarget& target) {
   ImGui::SameLine();
   ImGui::TextUnformatted(IsFolderFormat(target.format) ? "Folder" : "File");
   changed |= DrawFormatOptions(target);
-  for (int bit = 0; bit < 5; ++bit) {
+  for (int bit = 0; bit < 6; ++bit) {
     if (bit) ImGui::SameLine();
     changed |= ImGui::CheckboxFlags(kTableNames[bit], &target.tables, 1u << bit);
   }
@@ -118,6 +118,8 @@ void DrawTargetEditor(ExportTarget& target) {
     changed |= DrawNameChoices("Tile sets", project.tileSets, target.tileSets);
     ImGui::SameLine();
     changed |= DrawNameChoices("Name tables", project.nameTables, target.nameTables);
+    ImGui::SameLine();
+    changed |= DrawNameChoices("Maps", project.maps, target.maps);
   }
   if (changed) NameNextEdit("edit export target");
 }

@@ -133,7 +133,8 @@ std::string TclBytes(const char* bytes, std::size_t count) {
 }
 
 std::string BytesFromHex(const std::string& hex) {
-  std::string bytes;
-  for (std::size_t i = 0; i + 1 < hex.size(); i += 2) bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
+  const auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  std::string bytes(hex.size() / 2, '\0');
+  for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = char(nibble(hex[2 * i]) << 4 | nibble(hex[2 * i + 1]));
   return bytes;
 }

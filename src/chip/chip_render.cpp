@@ -61,6 +61,17 @@ IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& se
   return image;
 }
 
+IndexedImage RenderMap(const Map& map, const TileSet& set) {
+  const int size = map.metatileSize;
+  IndexedImage image = Blank(map.width * size * 8, map.height * size * 8, 0);
+  for (int row = 0; row < map.height; ++row)
+    for (int column = 0; column < map.width; ++column)
+      for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+          DrawTile(image, set, map.Tile(map.At(column, row), x, y), 8 * (column * size + x), 8 * (row * size + y), 0);
+  return image;
+}
+
 IndexedImage RenderTileSheet(const TileSet& set) {
   IndexedImage image = Blank(128, 128, 0);
   for (int tile = 0; tile < kTilesPerSet; ++tile) DrawTile(image, set, tile, 8 * (tile % 16), 8 * (tile / 16), 0);

@@ -23,6 +23,8 @@ enum class ScreenLook {
 // backdrop, sprites at their nearest whole chip pixel with colour 0 transparent.
 IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
                           ScreenLook look);
+// The whole map, each cell its metatile's tiles from `set`; colour 0 stays transparent.
+IndexedImage RenderMap(const Map& map, const TileSet& set);
 // 128 x 128: the set's 256 tiles, 16 to a row; colour 0 stays transparent.
 IndexedImage RenderTileSheet(const TileSet& set);
 

@@ -4,7 +4,7 @@
 
 namespace {
 auto Fields(const ExportTarget& t) {
-  return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.tables, t.layout, t.dialect,
+  return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.maps, t.tables, t.layout, t.dialect,
                   t.cExtern, t.firstLine, t.lineStep, t.scale, t.compression);
 }
 }  // namespace
@@ -24,7 +24,7 @@ ExportTarget DefaultExportTarget(ExportFormat format) {
   target.format = format;
   target.tables = format == ExportFormat::SpriteAttributes ? kSpriteAttributeTable
                   : IsFolderFormat(format)                 ? kAllTables
-                                                           : kTextTables;
+                                                           : kTextTables | kMapData;
   return target;
 }
 

@@ -33,8 +33,9 @@ enum ExportTable : uint32_t {
   kNameTableData = 4,
   kSpritePatterns = 8,
   kSpriteAttributeTable = 16,
+  kMapData = 32,  // each map's metatiles and cells
 };
-constexpr uint32_t kAllTables = 31;
+constexpr uint32_t kAllTables = 63;
 // What the text exports always wrote: everything but the attribute tables.
 constexpr uint32_t kTextTables = kPatternTable | kColourTable | kNameTableData | kSpritePatterns;
 
@@ -56,7 +57,7 @@ struct ExportTarget {
   std::string path;  // a file, or a folder for the folder formats; relative to the project file's folder when under it
   bool allRecords = true;
   // The records taken by name when not all are.
-  std::vector<std::string> sprites, tileSets, nameTables;
+  std::vector<std::string> sprites, tileSets, nameTables, maps;
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   AsmDialect dialect = AsmDialect::Pasmo;

@@ -1,5 +1,6 @@
 #include "storage/build_outputs.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -53,6 +54,16 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
       files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
                        "sprite attribute table of name table " + label});
   }
+  for (std::size_t i = 0; i < labels.maps.size(); ++i) {
+    if (!selection.maps[i] || !(tables & kMapData)) continue;
+    const Map& map = data.maps[i];
+    const std::string size = std::to_string(map.width) + " x " + std::to_string(map.height);
+    files.push_back({labels.maps[i] + ".mtl", Text(MetatileBytes(map)),
+                     std::to_string(map.metatiles.size()) + " metatiles of map " + labels.maps[i] + ", " +
+                         std::to_string(map.metatileSize * map.metatileSize) + " tiles each"});
+    files.push_back({labels.maps[i] + ".map", std::string(map.cells.begin(), map.cells.end()),
+                     "map " + labels.maps[i] + ", " + size + " cells, a byte each, row by row"});
+  }
   if (tables & kSpritePatterns) {
     std::string sprites;
     std::size_t count = 0;
@@ -80,14 +91,25 @@ std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& 
 
 std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
-  std::vector<std::size_t> screens, sheets;
+  std::vector<std::size_t> screens, sheets, maps;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i]) screens.push_back(i);
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i)
     if (selection.tileSets[i]) sheets.push_back(i);
-  std::vector<OutputFile> files(screens.size() + sheets.size());
+  for (std::size_t i = 0; i < labels.maps.size(); ++i) {
+    const Map& map = data.maps[i];
+    const long side = 8L * map.metatileSize * std::max(map.width, map.height) * scale;
+    if (selection.maps[i] && !data.tileSets.empty() && side <= kLargestMapPicture) maps.push_back(i);
+  }
+  std::vector<OutputFile> files(screens.size() + sheets.size() + maps.size());
   ParallelFor(files.size(), [&](std::size_t k) {
-    if (k < screens.size()) {
+    if (k >= screens.size() + sheets.size()) {
+      const std::size_t i = maps[k - screens.size() - sheets.size()];
+      const Map& map = data.maps[i];
+      const int set = map.tileSet < static_cast<int>(data.tileSets.size()) ? map.tileSet : 0;
+      files[k] = {labels.maps[i] + ".map.png", EncodePng(RenderMap(map, data.tileSets[set]), scale),
+                  "map " + labels.maps[i]};
+    } else if (k < screens.size()) {
       const std::size_t i = screens[k];
       files[k] = {labels.nameTables[i] + ".png",
                   EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),

@@ -23,7 +23,8 @@ struct OutputFile {
 std::string IndexText(const std::vector<OutputFile>& files);
 
 // For each selected tile set "<label>.pat" and "<label>.col" (2048 bytes each),
-// for each name table "<label>.nam" (768) and "<label>.sat", the sprites as
+// for each name table "<label>.nam" (768) and "<label>.sat", for each map
+// "<label>.mtl" (its metatiles) and "<label>.map" (its cells), the sprites as
 // "sprites.spr" (32 bytes each), each when its table is taken, and "index.txt"
 // listing them.
 std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelection& selection);
@@ -34,7 +35,9 @@ constexpr std::size_t kScreenFileSize = 7 + 0x3800;
 std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection);
 
 // Each selected name table as "<label>.png" (256 x 192 as the editor shows it),
-// each selected tile set as "<label>.sheet.png" (128 x 128), scaled by `scale`.
+// each selected tile set as "<label>.sheet.png" (128 x 128), each selected map
+// as "<label>.map.png" (when no side passes kLargestMapPicture), scaled by `scale`.
+constexpr long kLargestMapPicture = 8192;
 std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSelection& selection);
 
 // The sprite attribute tables as assembly: "<label>_sat:" and 4 bytes a line,

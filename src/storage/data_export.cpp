@@ -14,6 +14,13 @@ uint8_t PackRow(const Pixel* pixels) {
 }
 }  // namespace
 
+std::vector<uint8_t> MetatileBytes(const Map& map) {
+  std::vector<uint8_t> bytes;
+  for (const Metatile& metatile : map.metatiles)
+    bytes.insert(bytes.end(), metatile.tiles, metatile.tiles + map.metatileSize * map.metatileSize);
+  return bytes;
+}
+
 void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count) {
   static const char digits[] = "0123456789ABCDEF";
   for (std::size_t i = 0; i < count; ++i) {

@@ -20,6 +20,8 @@ constexpr const char* kAssemblyLinePrefix = "   db ";
 std::vector<uint8_t> PatternBytes(const TileSet& set);
 std::vector<uint8_t> ColourBytes(const TileSet& set);
 std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite);
+// A map's metatiles as games read them: size x size tile numbers each, row by row.
+std::vector<uint8_t> MetatileBytes(const Map& map);
 // Bytes as every data line writes them: "$0F,$A0".
 void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count);
 

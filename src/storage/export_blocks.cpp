@@ -23,6 +23,7 @@ ExportSelection SelectAll(const Project& data, uint32_t tables) {
   selection.sprites.assign(ExportedSprites(data), true);
   selection.tileSets.assign(ExportedTileSets(data), true);
   selection.nameTables.assign(ExportedNameTables(data), true);
+  selection.maps.assign(ExportedMaps(data), true);
   selection.tables = tables;
   return selection;
 }
@@ -35,7 +36,8 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   selection.sprites = Chosen(data.sprites, ExportedSprites(data), target.sprites, found);
   selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, found);
   selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, found);
-  for (const auto* names : {&target.sprites, &target.tileSets, &target.nameTables})
+  selection.maps = Chosen(data.maps, ExportedMaps(data), target.maps, found);
+  for (const auto* names : {&target.sprites, &target.tileSets, &target.nameTables, &target.maps})
     for (const std::string& name : *names)
       if (!found.count(name)) found.insert(name), selection.unknownNames.push_back("no record named \"" + name + "\"");
   return selection;
@@ -71,6 +73,13 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
       blocks.push_back({labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
                         4});
+  for (std::size_t i = 0; i < labels.maps.size(); ++i) {
+    if (!selection.maps[i] || !(selection.tables & kMapData)) continue;
+    const Map& map = data.maps[i];
+    blocks.push_back({labels.maps[i] + "_metatiles", MetatileBytes(map), map.metatileSize * map.metatileSize});
+    blocks.push_back({labels.maps[i], map.cells, std::min(map.width, kTableColumns)});
+    blocks.back().constants = {{labels.maps[i] + "_WIDTH", map.width}, {labels.maps[i] + "_HEIGHT", map.height}};
+  }
   // The one sprite table's label must not be a record's.
   for (std::size_t i = 1; merged && i < blocks.size(); ++i)
     if (blocks[i].label == blocks[0].label) blocks[0].label += "_", i = 0;

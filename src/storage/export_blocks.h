@@ -13,7 +13,7 @@
 
 struct ExportSelection {
   // One flag per exported record (see export_labels.h).
-  std::vector<bool> sprites, tileSets, nameTables;
+  std::vector<bool> sprites, tileSets, nameTables, maps;
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   std::vector<std::string> unknownNames;  // "no record named ..." for chosen names that name none
@@ -28,6 +28,8 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
 // ("<label>", a blank line after the last), each tile set's patterns
 // ("<label>") and colours ("<label>_colors"), each name table ("<label>", 32
 // bytes a line); then, when taken, each attribute table ("<label>_sat").
+// Then each map's metatiles ("<label>_metatiles") and cells ("<label>", with
+// its width and height as "<label>_WIDTH" and "<label>_HEIGHT").
 // `spritesAsOneTable` puts all the sprites' patterns in one block,
 // "sprite_patterns" (with "_" after it while a record has that label), for
 // packing them together as a game loads them.

@@ -62,6 +62,7 @@ std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t 
 std::size_t ExportedSprites(const Project& data) { return std::min(data.sprites.size(), kMaxExportedRecords); }
 std::size_t ExportedTileSets(const Project& data) { return NamedPrefix(data.tileSets); }
 std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.nameTables); }
+std::size_t ExportedMaps(const Project& data) { return NamedPrefix(data.maps); }
 
 ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers) {
   ExportLabels labels;
@@ -76,5 +77,7 @@ ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers) {
     labels.tileSets.push_back(Claim(taken, label(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
   for (std::size_t i = 0; i < ExportedNameTables(data); ++i)
     labels.nameTables.push_back(Claim(taken, label(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));
+  for (std::size_t i = 0; i < ExportedMaps(data); ++i)
+    labels.maps.push_back(Claim(taken, label(data.maps[i].name, "Map_", i), "_metatiles", labels.renamed));
   return labels;
 }

@@ -21,11 +21,12 @@ std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t 
 std::size_t ExportedSprites(const Project& data);
 std::size_t ExportedTileSets(const Project& data);
 std::size_t ExportedNameTables(const Project& data);
+std::size_t ExportedMaps(const Project& data);
 
 struct ExportLabels {
-  std::vector<std::string> sprites, tileSets, nameTables;  // one per exported record
+  std::vector<std::string> sprites, tileSets, nameTables, maps;  // one per exported record
   std::vector<std::string> renamed;                        // "Level_1 -> Level_1_2", in file order
 };
-// A tile set also takes "<label>_colors"; a label already taken gets "_2", "_3"...
+// A tile set also takes "<label>_colors", a map "<label>_metatiles"; a label already taken gets "_2", "_3"...
 // For C, a keyword gets "_" after it and a label starting "__" an "L" before it.
 ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers = false);

@@ -14,6 +14,7 @@ const char kTargetsTag[4] = {'T', 'G', 'T', 'B'};
 // is still written as version 1, byte for byte as before.
 constexpr uint32_t kTargetsVersion = 1;
 constexpr uint32_t kPackedTargetsVersion = 2;
+constexpr uint32_t kMapTargetsVersion = 3;  // and each target's chosen maps
 constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
@@ -100,8 +101,12 @@ void PutNames(std::string& out, const std::vector<std::string>& names) {
 // readable by editors that end the file after the settings.
 void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   if (targets.empty()) return;
-  bool packed = false;
-  for (const ExportTarget& target : targets) packed |= target.compression != Compression::None;
+  bool packed = false, mapsChosen = false;
+  for (const ExportTarget& target : targets) {
+    packed |= target.compression != Compression::None;
+    mapsChosen |= !target.maps.empty();
+  }
+  const uint32_t version = mapsChosen ? kMapTargetsVersion : packed ? kPackedTargetsVersion : kTargetsVersion;
   std::string block;
   PutU32(block, static_cast<uint32_t>(targets.size()));
   for (const ExportTarget& target : targets) {
@@ -118,10 +123,11 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
     PutI32(block, target.firstLine);
     PutI32(block, target.lineStep);
     PutI32(block, target.scale);
-    if (packed) PutI32(block, static_cast<int32_t>(target.compression));
+    if (version >= kPackedTargetsVersion) PutI32(block, static_cast<int32_t>(target.compression));
+    if (version >= kMapTargetsVersion) PutNames(block, target.maps);
   }
   PutBytes(out, kTargetsTag, sizeof kTargetsTag);
-  PutU32(out, packed ? kPackedTargetsVersion : kTargetsVersion);
+  PutU32(out, version);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -305,12 +311,13 @@ bool ReadTargetFields(Reader& in, ExportTarget& target) {
 
 bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
   return ReadTargetFields(in, target) &&
-         (version < kPackedTargetsVersion || ReadChoice(in, target.compression, kCompressions));
+         (version < kPackedTargetsVersion || ReadChoice(in, target.compression, kCompressions)) &&
+         (version < kMapTargetsVersion || ReadNames(in, target.maps));
 }
 
 FileResult ReadTargets(Reader& in, Project& into) {
   uint32_t size, count, version;
-  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kPackedTargetsVersion, version, size);
+  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kMapTargetsVersion, version, size);
       result != FileResult::Ok)
     return result;
   const std::size_t end = in.position + size;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct DataBlock {
@@ -13,11 +14,13 @@ struct DataBlock {
   int lineBytes = 8;      // bytes a data line, where the dialect keeps each block's own width
   bool gapAfter = true;  // a blank line follows, where the dialect has blank lines
   std::size_t unpacked = 0;  // packed bytes: the table's own size
+  std::vector<std::pair<std::string, int>> constants{};  // named numbers written before it (a map's size)
 };
 
 // In the texts, "{label}" and "{size}" stand for the block's label and byte
 // count, "{unpacked}" for a packed block's own size and "{packing}" for its
-// format, "{guard}" and "{header}" for the file's include guard and header name.
+// format, "{guard}" and "{header}" for the file's include guard and header name,
+// "{name}" and "{value}" for a constant's.
 struct TextDialect {
   const char* fileStart;
   const char* blockStart;
@@ -32,6 +35,7 @@ struct TextDialect {
   bool dataLines;   // false: declarations only
   bool blankLines;  // the blank line after blocks that have one
   bool numbered;    // every line starts with a BASIC line number
+  const char* constant;  // a named number
 };
 
 extern const TextDialect kPasmoDialect;    // "   db $00,$FF" as the assembly export always wrote

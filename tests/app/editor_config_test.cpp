@@ -45,8 +45,8 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
   const std::string text = FormatEditorConfig(120, -40);
   EXPECT_EQ(text,
             "120 -40 1806 995 9\n  /home/user/my games \nemulator=sg1000\nTable Studio|2\nSprite Studio|0\n"
-            "Tile Studio|1\nrecent=/a.krv\nrecent=/b b.krv\n");
-  EXPECT_EQ(Read(text), "120 -40 1806 995 9|  /home/user/my games |201|/a.krv|/b b.krv|sg1000");
+            "Tile Studio|1\nMap Studio|3\nrecent=/a.krv\nrecent=/b b.krv\n");
+  EXPECT_EQ(Read(text), "120 -40 1806 995 9|  /home/user/my games |2013|/a.krv|/b b.krv|sg1000");
 
   const std::string centred = std::to_string(kCentredPosition);
   const struct {

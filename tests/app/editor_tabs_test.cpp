@@ -9,7 +9,7 @@
 
 namespace {
 using Titles = std::vector<std::string>;
-const Titles kStart = {"Sprite Studio", "Tile Studio", "Table Studio"};
+const Titles kStart = {"Sprite Studio", "Tile Studio", "Table Studio", "Map Studio"};
 
 Titles TabTitles() {
   Titles titles;
@@ -25,12 +25,12 @@ Titles RegisterInOrder(std::vector<int32_t> order) {
 }  // namespace
 
 TEST(EditorTabs, RegisterFollowsTheSavedOrderThenTheRestAndMovesStayInTheList) {
-  const Titles tableFirst = {"Table Studio", "Sprite Studio", "Tile Studio"};
+  const Titles tableFirst = {"Table Studio", "Sprite Studio", "Tile Studio", "Map Studio"};
   EXPECT_EQ(RegisterInOrder({}), kStart);
   EXPECT_EQ(RegisterInOrder({2, 0}), tableFirst);
   EXPECT_EQ(RegisterInOrder({7, 2, -1}), tableFirst) << "unknown ids are skipped";
   EXPECT_EQ(RegisterInOrder({2, 2, 0, 2}), tableFirst) << "repeats are skipped";
-  for (auto [from, to] : {std::pair{-1, 0}, {3, 0}, {0, 3}}) MoveEditorTab(editorTabs, from, to);
+  for (auto [from, to] : {std::pair{-1, 0}, {4, 0}, {0, 4}}) MoveEditorTab(editorTabs, from, to);
   EXPECT_EQ(TabTitles(), tableFirst);
   RegisterInOrder({});
 }
@@ -40,12 +40,12 @@ TEST(EditorTabs, DraggingATabOntoAnotherPutsItBeforeThatTab) {
   GuiDriver gui;
   gui.Frame(2);
   gui.Drag(gui.ItemCenter("Sprite Studio"), gui.ItemCenter("Table Studio"));
-  EXPECT_EQ(TabTitles(), (Titles{"Tile Studio", "Sprite Studio", "Table Studio"}));
+  EXPECT_EQ(TabTitles(), (Titles{"Tile Studio", "Sprite Studio", "Table Studio", "Map Studio"}));
 
   RegisterInOrder({});
   gui.Frame(2);
   gui.Drag(gui.ItemCenter("Table Studio"), gui.ItemCenter("Sprite Studio"));
-  const Titles moved = {"Table Studio", "Sprite Studio", "Tile Studio"};
+  const Titles moved = {"Table Studio", "Sprite Studio", "Tile Studio", "Map Studio"};
   EXPECT_EQ(TabTitles(), moved);
   const ImVec2 a = gui.ItemCenter("Sprite Studio");
   gui.Drag(ImVec2(a.x - 20, a.y), ImVec2(a.x + 20, a.y));
