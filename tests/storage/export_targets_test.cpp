@@ -16,15 +16,16 @@
 namespace {
 // Every table as the binary tables hold them, in the text exports' order.
 std::string BinaryTablesInTextOrder(const Project& data) {
-  std::string sprites, sets, names, attributes;
+  std::string sprites, sets, names, attributes, maps;
   for (const OutputFile& file : BinaryTableFiles(data, SelectAll(data, kAllTables))) {
     const std::string type = std::filesystem::path(file.name).extension().string();
     if (type == ".spr") sprites += file.bytes;
     if (type == ".pat" || type == ".col") sets += file.bytes;
     if (type == ".nam") names += file.bytes;
     if (type == ".sat") attributes += file.bytes;
+    if (type == ".mtl" || type == ".map") maps += file.bytes;
   }
-  return sprites + sets + names + attributes;
+  return sprites + sets + names + attributes + maps;
 }
 
 ExportTarget Target(ExportFormat format, const std::string& path) {
@@ -60,6 +61,11 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   MakeRichProject();
   SetName(tileSets[1].name, "int");  // a C keyword
   nameTables[1].placements = {{2, 30, 40}};
+  Map map = DefaultMap();
+  SetName(map.name, "Level map");
+  map.width = 7, map.height = 3, map.metatiles.resize(2), map.metatiles[1].tiles[3] = 9;
+  map.cells.assign(21, 1), map.cells[20] = 0;
+  project.maps = {map};
   const std::string expected = BinaryTablesInTextOrder(project);
   const std::string d = dir.path().string() + "/";
 
@@ -79,7 +85,8 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   for (const DataBlock& block : ExportBlocks(project, labels, SelectAll(project, kAllTables)))
     main += "  fwrite(" + block.label + ", 1, " + block.label + "_SIZE, stdout);\n";
   WriteFile(d + "main.c", main + "  other();\n  return 0;\n}\n");
-  WriteFile(d + "other.c", "#include \"gfx.h\"\nvoid other(void) {}\n");
+  WriteFile(d + "other.c", "#include \"gfx.h\"\n#if Level_map_WIDTH != 7 || Level_map_HEIGHT != 3\n#error\n#endif\n"
+                          "void other(void) {}\n");
   ExportTarget header = Target(ExportFormat::CHeader, "gfx.h");
   ASSERT_TRUE(WriteExportTarget(project, header, dir.path().string(), false).error.empty());
   EXPECT_EQ(Shell("cd " + d + " && sdcc -mz80 -c other.c", dir), "");

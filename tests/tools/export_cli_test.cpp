@@ -52,6 +52,13 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   // A cartridge of a screen named, for the machine named.
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"), 0);
   EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
+  // Maps alone into a folder: each one's metatiles and cells, and the index.
+  project.maps = {DefaultMap()};
+  ASSERT_EQ(SaveProject(dir.File("maps.krv")), FileResult::Ok);
+  ASSERT_EQ(RunExport(dir, dir.File("maps.krv") + " --maps " + dir.File("maps")), 0);
+  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kMapData)))
+    EXPECT_EQ(ReadFile(dir.File("maps/" + file.name)), file.bytes) << file.name;
+  project.maps.clear();
   // The target options: one record by name, one table, another dialect; and the project's own targets.
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --asm " + dir.File("one.s") +
                                " --asm-dialect sdas --tables patterns --only 'Set 1'"), 0);
