@@ -70,9 +70,9 @@ const std::pair<const char*, Action> kActions[] = {
        ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str());
      }},
     {"ADD SET", [](Editor& e) { AddTileSet(*e.tiles, tileSets); }},
-    {"DEL SET", [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables); }},
-    {"CLEAR SETS", [](Editor& e) { ClearTileSets(*e.tiles, tileSets, nameTables); }},
-    {"tile set move", [](Editor& e) { MoveTileSet(*e.tiles, tileSets, nameTables, 0, 2); }},
+    {"DEL SET", [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables, project.maps); }},
+    {"CLEAR SETS", [](Editor& e) { ClearTileSets(*e.tiles, tileSets, nameTables, project.maps); }},
+    {"tile set move", [](Editor& e) { MoveTileSet(*e.tiles, tileSets, nameTables, project.maps, 0, 2); }},
     {"rename", [](Editor&) { SetName(tileSets[1].name, "Dungeon"); }},
     {"FLIP HORZ", [](Editor&) { FlipSpriteHorizontal(sprites()[2]); }},
     {"ROT 45+", [](Editor&) { RotateSprite45(sprites()[4], true); }},

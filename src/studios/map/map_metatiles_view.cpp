@@ -10,12 +10,45 @@
 #include "widgets/drag_payload.h"
 #include "widgets/edit_button.h"
 #include "widgets/notice.h"
-#include "widgets/pixel_art.h"
+#include "widgets/pixel_texture.h"
 
 namespace {
 constexpr int kPaletteColumns = 16;
 constexpr float kEditorCells = 96;   // the metatile editor's side
 constexpr float kSheetTile = 13;     // a tile of the tile sheet beside it
+
+// A grid of metatiles (the palette, or the tile sheet as a grid of 1x1 ones)
+// in a texture rendered again only when the grid or its tile set changed.
+struct RenderedGrid {
+  PixelTexture texture;
+  Map grid;
+  TileSet set;
+  TileColours colours;
+};
+RenderedGrid paletteGrid, sheetGrid;
+
+// `count` cells numbered 0 on, 16 to a row, of `metatiles`.
+Map GridOf(const std::vector<Metatile>& metatiles, int size, int count) {
+  Map grid;
+  grid.metatileSize = size;
+  grid.metatiles = metatiles;
+  grid.width = kPaletteColumns, grid.height = kPaletteColumns;
+  grid.cells.assign(kPaletteColumns * kPaletteColumns, 0);
+  for (int i = 0; i < count; ++i) grid.cells[i] = static_cast<uint8_t>(i);
+  return grid;
+}
+
+void DrawGrid(RenderedGrid& rendered, const Map& grid, const TileSet& set, ImVec2 corner, float side) {
+  const int pixels = static_cast<int>(side);
+  uint32_t* out = TexturePixels(rendered.texture, pixels, pixels);
+  if (!(rendered.grid == grid) || !(rendered.set == set) || rendered.grid.cells.empty()) {
+    rendered.grid = grid, rendered.set = set;
+    BuildTileColours(set, rendered.colours);
+    RenderMapView(grid, rendered.colours, 0, 0, side / (grid.width * CellPixels(grid)), pixels, pixels, out);
+    MarkChanged(rendered.texture);
+  }
+  ImGui::GetWindowDrawList()->AddImage(TextureRef(rendered.texture), corner, ImVec2(corner.x + side, corner.y + side));
+}
 
 // One metatile's tiles as squares of a pixel each.
 void DrawMetatile(ImDrawList* draw, const Map& map, const TileSet& set, int metatile, ImVec2 corner, float pixel) {
@@ -46,8 +79,14 @@ void DrawMetatilePalette(ImVec2 origin) {
   const std::vector<int> usage = MetatileUsage(map);
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 corner = At(origin, kMetatilePaletteOrigin.x, kMetatilePaletteOrigin.y);
-  const float pixel = (kPaletteCell - 2) / CellPixels(map);
-  for (int i = 0; i < static_cast<int>(map.metatiles.size()); ++i) {
+  const int count = static_cast<int>(map.metatiles.size());
+  DrawGrid(paletteGrid, GridOf(map.metatiles, map.metatileSize, count), set, corner, kPaletteColumns * kPaletteCell);
+  // The slots past the last metatile stay dark.
+  for (int i = count; i < kPaletteColumns * kPaletteColumns; i += kPaletteColumns - i % kPaletteColumns) {
+    const ImVec2 at(corner.x + (i % kPaletteColumns) * kPaletteCell, corner.y + (i / kPaletteColumns) * kPaletteCell);
+    draw->AddRectFilled(at, ImVec2(corner.x + kPaletteColumns * kPaletteCell, at.y + kPaletteCell), IM_COL32(20, 20, 20, 255));
+  }
+  for (int i = 0; i < count; ++i) {
     const ImVec2 at(corner.x + (i % kPaletteColumns) * kPaletteCell, corner.y + (i / kPaletteColumns) * kPaletteCell);
     ImGui::SetCursorScreenPos(at);
     ImGui::PushID(i);
@@ -65,7 +104,6 @@ void DrawMetatilePalette(ImVec2 origin) {
       NameNextEdit("metatile move");
     }
     ImGui::PopID();
-    DrawMetatile(draw, map, set, i, ImVec2(at.x + 1, at.y + 1), pixel);
     if (usage[i] == 0) draw->AddTriangleFilled(at, ImVec2(at.x + 8, at.y), ImVec2(at.x, at.y + 8), IM_COL32(255, 60, 60, 255));
     if (i == state.selectedMetatile)
       draw->AddRect(at, ImVec2(at.x + kPaletteCell, at.y + kPaletteCell), IM_COL32(255, 255, 255, 255), 0, 0, 2);
@@ -99,6 +137,9 @@ void DrawMetatileEditor(ImVec2 origin) {
   // The map's tile set, each tile a drag source; tiles no metatile uses are marked.
   const ImVec2 sheet(corner.x + kEditorCells + 12, corner.y);
   const std::vector<bool> used = TilesUsed(map);
+  std::vector<Metatile> tiles(kTilesPerSet);
+  for (int tile = 0; tile < kTilesPerSet; ++tile) tiles[tile].tiles[0] = static_cast<uint8_t>(tile);
+  DrawGrid(sheetGrid, GridOf(tiles, 1, kTilesPerSet), set, sheet, 16 * kSheetTile);
   for (int tile = 0; tile < kTilesPerSet; ++tile) {
     const ImVec2 at(sheet.x + (tile % 16) * kSheetTile, sheet.y + (tile / 16) * kSheetTile);
     ImGui::SetCursorScreenPos(at);
@@ -107,13 +148,6 @@ void DrawMetatileEditor(ImVec2 origin) {
     ImGui::SetItemTooltip("Tile %d%s", tile, used[tile] ? "" : " (no metatile uses it)");
     OfferDragPayload(kMapTilePayload, &tile, sizeof tile, "Tile %d", tile);
     ImGui::PopID();
-    const float pixel = (kSheetTile - 1) / 8;
-    for (int py = 0; py < 8; ++py)
-      for (int px = 0; px < 8; ++px) {
-        const int colour = set.pixels[tile][py][px] ? set.foreground[tile][py] : set.background[tile][py];
-        const ImVec2 min(at.x + px * pixel, at.y + py * pixel);
-        draw->AddRectFilled(min, ImVec2(min.x + pixel, min.y + pixel), Palette[(colour & 15) ? colour & 15 : 1]);
-      }
     if (!used[tile]) draw->AddLine(at, ImVec2(at.x + 4, at.y), IM_COL32(255, 60, 60, 255), 2);
   }
   ImGui::SetCursorScreenPos(ImVec2(corner.x, corner.y + kEditorCells + 8));

@@ -38,15 +38,24 @@ void RenderMapView(const Map& map, const TileColours& colours, float left, float
     }
     const int cellRow = static_cast<int>(py / (8 * size)), tileRow = static_cast<int>(py / 8 % size);
     const int pixelRow = static_cast<int>(py % 8);
+    // Neighbouring view pixels mostly share a tile: look it up once per tile.
+    long lastTile = -1;
+    const uint32_t* tilePixels = nullptr;
+    uint32_t average = 0;
     for (int x = 0; x < width; ++x) {
       const long px = columns[x];
       if (px < 0 || px >= mapWidth) {
         row[x] = kOutside;
         continue;
       }
-      const int cell = map.At(static_cast<int>(px / (8 * size)), cellRow);
-      const int tile = map.Tile(cell, static_cast<int>(px / 8 % size), tileRow);
-      row[x] = detailed ? colours.pixels[tile][pixelRow * 8 + px % 8] : colours.average[tile];
+      if (px / 8 != lastTile) {
+        lastTile = px / 8;
+        const int cell = map.At(static_cast<int>(px / (8 * size)), cellRow);
+        const int tile = map.Tile(cell, static_cast<int>(lastTile % size), tileRow);
+        tilePixels = colours.pixels[tile] + pixelRow * 8;
+        average = colours.average[tile];
+      }
+      row[x] = detailed ? tilePixels[px % 8] : average;
     }
   }
 }

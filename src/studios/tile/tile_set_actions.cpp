@@ -1,5 +1,7 @@
 #include "studios/tile/tile_set_actions.h"
 
+#include <algorithm>
+
 #include "model/list_order.h"
 
 void KeepCurrentTileSetInRange(TileStudioState& state, std::vector<TileSet>& sets) {
@@ -16,34 +18,36 @@ void AddTileSet(TileStudioState& state, std::vector<TileSet>& sets) {
 }
 
 namespace {
-// Every third's choice of set, passed through `renumber` (old index -> new index, -1 = gone).
+// Every third's and map's choice of set, passed through `renumber` (old index -> new index, -1 = gone).
 template <typename Renumber>
-void RenumberThirds(std::vector<NameTable>& tables, Renumber renumber) {
+void RenumberThirds(std::vector<NameTable>& tables, std::vector<Map>& maps, Renumber renumber) {
+  const auto follow = [&renumber](int32_t& set) { set = std::max(0, renumber(set)); };
   for (NameTable& table : tables)
-    for (int32_t& set : table.thirdTileSets) {
-      set = renumber(set);
-      if (set < 0) set = 0;
-    }
+    for (int32_t& set : table.thirdTileSets) follow(set);
+  for (Map& map : maps) follow(map.tileSet);
 }
 }  // namespace
 
-void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
+void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                   std::vector<Map>& maps) {
   if (sets.size() <= 1) return;
   const int removed = state.currentTileSet;
   sets.erase(sets.begin() + removed);
-  RenumberThirds(tables, [removed](int set) { return IndexAfterErase(set, removed); });
+  RenumberThirds(tables, maps, [removed](int set) { return IndexAfterErase(set, removed); });
   if (state.currentTileSet >= static_cast<int>(sets.size())) state.currentTileSet = static_cast<int>(sets.size()) - 1;
 }
 
-void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables) {
-  RenumberThirds(tables, [](int) { return 0; });
+void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                   std::vector<Map>& maps) {
+  RenumberThirds(tables, maps, [](int) { return 0; });
   sets.clear();
   sets.push_back(DefaultTileSet());
   state.currentTileSet = 0;
 }
 
-void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables, int from, int to) {
+void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                 std::vector<Map>& maps, int from, int to) {
   if (!MoveRecord(sets, from, to)) return;
   state.currentTileSet = to;
-  RenumberThirds(tables, [from, to](int set) { return IndexAfterMove(set, from, to); });
+  RenumberThirds(tables, maps, [from, to](int set) { return IndexAfterMove(set, from, to); });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Commands on the list of tile sets. Each keeps the list non-empty, the
 // current set index pointing at an existing set, and the name tables' choices
-// of set per screen third on the sets they named (the first set once theirs is gone).
+// of set per screen third and the maps' sets on the sets they named (the first
+// set once theirs is gone).
 
 #include <vector>
 
@@ -15,8 +16,11 @@ void KeepCurrentTileSetInRange(TileStudioState& state, std::vector<TileSet>& set
 // Appends "Tile Set <count>" and makes it current; nothing at 64 sets or more.
 void AddTileSet(TileStudioState& state, std::vector<TileSet>& sets);
 // Removes the current set unless it is the only one.
-void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
+void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                   std::vector<Map>& maps);
 // Leaves one blank "Tile Set 1".
-void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
+void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                   std::vector<Map>& maps);
 // The set at `from` ends up at index `to` and becomes current.
-void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables, int from, int to);
+void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
+                 std::vector<Map>& maps, int from, int to);

@@ -46,12 +46,12 @@ void DrawSetButtonColumn(ImVec2 origin) {
   }
   ImGui::SetItemTooltip("Add a blank tile set");
   if (ImGui::Button("DEL SET", button)) {
-    DeleteTileSet(state, tileSets, nameTables);
+    DeleteTileSet(state, tileSets, nameTables, project.maps);
     NameNextEdit("DEL SET");
   }
   ImGui::SetItemTooltip("Delete the current tile set");
   if (ImGui::Button("CLEAR SETS", button)) {
-    ClearTileSets(state, tileSets, nameTables);
+    ClearTileSets(state, tileSets, nameTables, project.maps);
     NameNextEdit("CLEAR SETS");
   }
   ImGui::SetItemTooltip("Replace every tile set with one blank set");
@@ -98,7 +98,7 @@ void DrawTileSetList(ImVec2 origin) {
       const NamedRowEvents row = NamedListRow(i, tileSets[i].name, i == state.currentTileSet, kSetPayload);
       if (row.clicked) state.currentTileSet = i;
       if (row.droppedFrom >= 0) {
-        MoveTileSet(state, tileSets, nameTables, row.droppedFrom, i);
+        MoveTileSet(state, tileSets, nameTables, project.maps, row.droppedFrom, i);
         NameNextEdit("tile set move");
       }
     }

@@ -14,6 +14,7 @@ struct Fixture {
   std::unique_ptr<TileStudioState> state = std::make_unique<TileStudioState>();
   std::vector<TileSet> sets{DefaultTileSet()};
   std::vector<NameTable> tables{DefaultNameTable()};
+  std::vector<Map> maps{DefaultMap()};
   TileStudioState& s() { return *state; }
   TileSet& set() { return sets[state->currentTileSet]; }
 };
@@ -113,18 +114,18 @@ TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
   TileStudioState& s = f.s();
   AddTileSet(s, f.sets);
   s.currentTileSet = 0;
-  DeleteTileSet(s, f.sets, f.tables);
+  DeleteTileSet(s, f.sets, f.tables, f.maps);
   for (int i = 0; i < 70; ++i) AddTileSet(s, f.sets);
   EXPECT_EQ(std::string(f.sets[1].name) + "|" + f.sets[63].name + "|" + std::to_string(f.sets.size()),
             "Tile Set 2|Tile Set 64|64")
       << "named after the count, not a running number";
   for (auto [current, after] : {std::pair{63, 62}, {10, 10}}) {
     s.currentTileSet = current;
-    DeleteTileSet(s, f.sets, f.tables);
+    DeleteTileSet(s, f.sets, f.tables, f.maps);
     EXPECT_EQ(s.currentTileSet, after);
   }
-  ClearTileSets(s, f.sets, f.tables);
-  DeleteTileSet(s, f.sets, f.tables);
+  ClearTileSets(s, f.sets, f.tables, f.maps);
+  DeleteTileSet(s, f.sets, f.tables, f.maps);
   EXPECT_EQ(std::string(f.sets[0].name) + std::to_string(f.sets.size()), "Tile Set 11") << "the last set stays";
   AddTileSet(s, f.sets);
   KeepCurrentTileSetInRange(s, f.sets);
@@ -134,29 +135,30 @@ TEST(TileSets, ListCommandsKeepACurrentSetAndMovesLandAtTheDropRow) {
   KeepCurrentTileSetInRange(s, f.sets);
   EXPECT_EQ(s.currentTileSet * 10 + f.sets.size(), 1u);
 
-  // The screens' thirds follow their sets (A, B, C, D chosen by four thirds of two tables).
+  // The screens' thirds and the map follow their sets (A, B, C, D chosen by four thirds of two tables, D by the map).
   f.tables.resize(2);
   auto lettered = [&f] {
     f.sets.assign(4, TileSet{});
     for (int i = 0; i < 4; ++i)
       f.sets[i].name[0] = static_cast<char>('A' + i), f.tables[i / 3].thirdTileSets[i % 3] = i;
+    f.maps[0].tileSet = 3;
   };
   auto thirds = [&f] {
     std::string names;
     for (int i = 0; i < 4; ++i) names += f.sets[f.tables[i / 3].thirdTileSets[i % 3]].name;
-    return names;
+    return names + f.sets[f.maps[0].tileSet].name;
   };
   for (auto [from, to, order] : {std::tuple{0, 2, "BCAD"}, {3, 1, "ADBC"}, {2, 2, "ABCD"}}) {
     lettered();
-    MoveTileSet(s, f.sets, f.tables, from, to);
+    MoveTileSet(s, f.sets, f.tables, f.maps, from, to);
     std::string names;
     for (int i = 0; i < 4; ++i) names += f.sets[i].name;
-    EXPECT_EQ(names + thirds() + std::to_string(s.currentTileSet), order + std::string("ABCD") + std::to_string(to));
+    EXPECT_EQ(names + thirds() + std::to_string(s.currentTileSet), order + std::string("ABCDD") + std::to_string(to));
   }
   lettered();
   s.currentTileSet = 1;
-  DeleteTileSet(s, f.sets, f.tables);
-  EXPECT_EQ(thirds(), "AACD") << "later sets' thirds follow them down; the deleted one's draw from the first";
+  DeleteTileSet(s, f.sets, f.tables, f.maps);
+  EXPECT_EQ(thirds(), "AACDD") << "later sets' thirds follow them down; the deleted one's draw from the first";
 }
 
 TEST(TileImport, TokenImportRunsIntoFollowingSets) {
