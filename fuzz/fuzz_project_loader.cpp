@@ -21,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   }
   for (const NameTable& table : nameTables) FUZZ_CHECK(NameEnds(table.name));
   for (const TileSet& set : tileSets) FUZZ_CHECK(NameEnds(set.name));
+  for (const Map& map : project.maps) {
+    FUZZ_CHECK(NameEnds(map.name));
+    FUZZ_CHECK(map.cells.size() == static_cast<std::size_t>(map.width) * map.height);
+    for (const uint8_t cell : map.cells) FUZZ_CHECK(cell < map.metatiles.size());
+  }
 
   // What was loaded saves to an image that loads back to itself.
   Project again;

@@ -46,6 +46,12 @@ int main(int argc, char** argv) {
   targeted.exportTargets[0].sprites = {"Sprite 0"};
   targeted.exportTargets[1].path = "png";
   Write(corpus / "project_loader" / "with_targets.krv", SerializeProject(targeted));
+  Project mapped = targeted;
+  Map map = DefaultMap();
+  map.width = map.height = 3, map.cells = {0, 1, 1, 0, 1, 0, 0, 0, 1}, map.metatiles.resize(2);
+  mapped.maps = {map};
+  mapped.exportTargets[0].maps = {"Map 1"};
+  Write(corpus / "project_loader" / "with_maps.krv", SerializeProject(mapped));
   Write(corpus / "recovery_copy" / "level.recovery", SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
   // Without the settings block, as files saved before it existed.
   image.resize(image.size() - (12 + 4 + 2 * 16 + 4 * 8 * 5 + 4));
