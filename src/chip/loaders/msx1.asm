@@ -52,34 +52,7 @@ start:
         ld bc, 0xE201           ; R1: 16 KB, display on, interrupts, 16x16 sprites
         call WRTVDP
 
-first:
-        ld hl, screens
-        ld b, (hl)
-        inc hl
-next:
-        push bc
-        push hl
-        ld e, (hl)
-        inc hl
-        ld d, (hl)
-        ex de, hl
-        call show
-        ld hl, SHOWN            ; one more screen shown, for whoever watches
-        inc (hl)
-        ld a, (hl)
-        cpl
-        inc hl
-        ld (hl), a
-        ld a, (screens)
-        dec a
-        jr z, $                 ; one screen: nothing more to do
-        call wait_space
-        pop hl
-        inc hl
-        inc hl
-        pop bc
-        djnz next
-        jr first
+        include "screen_loop.asm"
 
 ; HL = a screen record.
 show:
@@ -90,17 +63,8 @@ show:
         call WRTVDP
         pop hl
 block:
-        ld c, (hl)
-        inc hl
-        ld b, (hl)
-        inc hl
-        ld a, b
-        or c
+        call next_block
         ret z
-        ld e, (hl)
-        inc hl
-        ld d, (hl)
-        inc hl
         push de                 ; source
         ld e, (hl)
         inc hl
@@ -111,11 +75,11 @@ block:
         pop hl
         jr block
 
-wait_space:
+wait_key:
         xor a
         call GTTRIG
         or a
-        jr nz, wait_space       ; first let go of a held key
+        jr nz, wait_key       ; first let go of a held key
 pressed:
         xor a
         call GTTRIG

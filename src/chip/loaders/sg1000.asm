@@ -37,34 +37,7 @@ set_register:
         inc c
         djnz set_register
 
-first:
-        ld hl, screens
-        ld b, (hl)
-        inc hl
-next:
-        push bc
-        push hl
-        ld e, (hl)
-        inc hl
-        ld d, (hl)
-        ex de, hl
-        call show
-        ld hl, SHOWN            ; one more screen shown, for whoever watches
-        inc (hl)
-        ld a, (hl)
-        cpl
-        inc hl
-        ld (hl), a
-        ld a, (screens)
-        dec a
-        jr z, $                 ; one screen: nothing more to do
-        call wait_button
-        pop hl
-        inc hl
-        inc hl
-        pop bc
-        djnz next
-        jr first
+        include "screen_loop.asm"
 
 ; HL = a screen record.
 show:
@@ -74,17 +47,8 @@ show:
         ld a, 0x87
         out (VDP_CONTROL), a
 block:
-        ld c, (hl)
-        inc hl
-        ld b, (hl)
-        inc hl
-        ld a, b
-        or c
+        call next_block
         ret z
-        ld e, (hl)
-        inc hl
-        ld d, (hl)              ; source
-        inc hl
         ld a, (hl)
         out (VDP_CONTROL), a
         inc hl
@@ -105,10 +69,10 @@ write:
         pop hl
         jr block
 
-wait_button:
+wait_key:
         in a, (JOYPAD)
         bit 4, a
-        jr z, wait_button       ; first let go of a held button
+        jr z, wait_key       ; first let go of a held button
 pressed:
         in a, (JOYPAD)
         bit 4, a
