@@ -23,8 +23,8 @@ void BM_LiveLinkLatency(benchmark::State& state) {
   // The region each change touches, read back until it holds what the editor sent.
   const std::size_t address = state.range(0) ? kPatternBase + kThirdTableSize : kNameBase;
   const std::size_t size = state.range(0) ? kThirdTableSize : 2;
-  const std::string question = "binary encode hex [debug read_block VRAM " + std::to_string(address) + " " +
-                               std::to_string(size) + "]";
+  const std::string question =
+      "binary encode hex [debug read_block VRAM " + std::to_string(address) + " " + std::to_string(size) + "]";
   int step = 0;
   double worst = 0;
   for (auto _ : state) {
@@ -46,5 +46,11 @@ void BM_LiveLinkLatency(benchmark::State& state) {
   state.counters["worst_ms"] = worst;
   StopEmulator(emulator);
 }
-BENCHMARK(BM_LiveLinkLatency)->ArgName("tile_set")->Arg(0)->Arg(1)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveLinkLatency)
+    ->ArgName("tile_set")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Iterations(40)
+    ->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
   mapped.maps = {map};
   mapped.exportTargets[0].maps = {"Map 1"};
   Write(corpus / "project_loader" / "with_maps.krv", SerializeProject(mapped));
-  Write(corpus / "recovery_copy" / "level.recovery", SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
+  Write(corpus / "recovery_copy" / "level.recovery",
+        SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
   // Without the settings block, as files saved before it existed.
   image.resize(image.size() - (12 + 4 + 2 * 16 + 4 * 8 * 5 + 4));
   Write(corpus / "project_loader" / "no_tile_sets.krv", image);

@@ -71,13 +71,10 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
 
 // The targets the output options describe, their paths as given (from the working folder).
 std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
-  static const std::map<std::string, uint32_t> kTableNames = {{"patterns", kPatternTable},
-                                                              {"colours", kColourTable},
-                                                              {"colors", kColourTable},
-                                                              {"names", kNameTableData},
-                                                              {"sprites", kSpritePatterns},
-                                                              {"attributes", kSpriteAttributeTable},
-                                                              {"maps", kMapData}};
+  static const std::map<std::string, uint32_t> kTableNames = {
+      {"patterns", kPatternTable}, {"colours", kColourTable},    {"colors", kColourTable},
+      {"names", kNameTableData},   {"sprites", kSpritePatterns}, {"attributes", kSpriteAttributeTable},
+      {"maps", kMapData}};
   std::vector<ExportTarget> targets;
   for (const auto& [format, path] : options.outputs) {
     ExportTarget target = DefaultExportTarget(format);
@@ -153,10 +150,10 @@ int Export(const Options& options) {
       std::none_of(targets.begin(), targets.end(), [](const ExportTarget& t) { return TakesCompression(t.format); }))
     return Fail("--compress packs the text, --bin and --sc2 exports; --png and --sat are written as they are");
   if (targets.empty())
-    return Fail(options.project + " has no export targets: add them in the editor (File > Export...) "
+    return Fail(options.project +
+                " has no export targets: add them in the editor (File > Export...) "
                 "or name outputs such as --asm FILE (see --help)");
-  const std::string folder =
-      fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
+  const std::string folder = fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
@@ -181,7 +178,8 @@ int main(int argc, char** argv) {
       {"--basic", {ExportFormat::CvBasic, "CVBasic export (DATA BYTE lines)"}},
       {"--msx-basic", {ExportFormat::MsxBasic, "MSX-BASIC export (numbered DATA &Hxx lines)"}},
       {"--ti", {ExportFormat::Ti99, "TI-99/4A assembly (BYTE >xx lines)"}},
-      {"--bin", {ExportFormat::BinaryTables, "Folder for the binary tables (.pat .col .nam .sat sprites.spr index.txt)"}},
+      {"--bin",
+       {ExportFormat::BinaryTables, "Folder for the binary tables (.pat .col .nam .sat sprites.spr index.txt)"}},
       {"--sc2", {ExportFormat::Screen2, "Folder for the SCREEN 2 files for BLOAD (.sc2)"}},
       {"--png", {ExportFormat::Png, "Folder for the screens and tile sheets as PNG"}},
       {"--sat", {ExportFormat::SpriteAttributes, "Sprite attribute tables (db lines)"}},
@@ -190,7 +188,8 @@ int main(int argc, char** argv) {
   std::map<ExportFormat, std::string> paths;
   for (const auto& [flag, output] : outputs) app.add_option(flag, paths[output.first], output.second);
   app.add_option("--scale", options.scale, "Each chip pixel an N x N block in the PNGs")->check(CLI::Range(1, 16));
-  app.add_option("--asm-dialect", options.dialect, "Assembler of --asm: pasmo (db $00), sdas (.db 0x00), z80asm (defb 0x00)")
+  app.add_option("--asm-dialect", options.dialect,
+                 "Assembler of --asm: pasmo (db $00), sdas (.db 0x00), z80asm (defb 0x00)")
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, AsmDialect>{
               {"pasmo", AsmDialect::Pasmo}, {"sdas", AsmDialect::Sdas}, {"z80asm", AsmDialect::Z80asm}},
@@ -216,13 +215,15 @@ int main(int argc, char** argv) {
       ->needs(rom);
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   CLI::Option* screen =
-      app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")->excludes(image);
+      app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")
+          ->excludes(image);
   CLI::Option* into = app.add_option("--into", options.into, "The project the import goes into (made when missing)");
-  app.add_option("--dither", options.picture.dither, "How --import-png mixes each row's two colours: none, ordered, diffusion")
-      ->transform(CLI::CheckedTransformer(std::map<std::string, Dither>{{"none", Dither::None},
-                                                                         {"ordered", Dither::Ordered},
-                                                                         {"diffusion", Dither::Diffusion}},
-                                          CLI::ignore_case))
+  app.add_option("--dither", options.picture.dither,
+                 "How --import-png mixes each row's two colours: none, ordered, diffusion")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, Dither>{
+              {"none", Dither::None}, {"ordered", Dither::Ordered}, {"diffusion", Dither::Diffusion}},
+          CLI::ignore_case))
       ->needs(image);
   app.add_option("--strength", options.picture.strength, "The dithering's strength in percent (100)")
       ->check(CLI::Range(0, 100))
@@ -237,7 +238,8 @@ int main(int argc, char** argv) {
   for (const auto& [format, path] : paths)
     if (!path.empty()) options.outputs[format] = path;
   if (!options.importImage.empty()) {
-    const Importer picture = [&options](const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
+    const Importer picture = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
+                                        Project& data) {
       ImportOptions chosen = options.picture;
       chosen.oneSet = options.oneSet;
       return ImportPngImage(bytes, size, name, data, chosen);

@@ -80,8 +80,8 @@ void ParseEditorConfig(const std::string& text) {
       continue;
     }
     if (line.compare(0, kEmulatorPrefix.size(), kEmulatorPrefix) == 0) {
-      emulator.machine = line.substr(kEmulatorPrefix.size()) == kMachineNames[int(Machine::Sg1000)] ? Machine::Sg1000
-                                                                                                   : Machine::Msx1;
+      emulator.machine =
+          line.substr(kEmulatorPrefix.size()) == kMachineNames[int(Machine::Sg1000)] ? Machine::Sg1000 : Machine::Msx1;
       continue;
     }
     const std::size_t bar = line.find('|');

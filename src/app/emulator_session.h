@@ -14,10 +14,10 @@ struct EmulatorSession {
   OpenMsxLink link;
   Machine machine = Machine::Msx1;  // the choice, remembered in the editor's settings
   bool running = false;
-  bool loaded = false;        // the cartridge has shown its screen: the link writes from then on
-  bool probing = false;       // a question whether it has is on its way
-  std::string romPath;        // the temporary cartridge
-  std::string shown;          // the video memory the emulated chip holds
+  bool loaded = false;   // the cartridge has shown its screen: the link writes from then on
+  bool probing = false;  // a question whether it has is on its way
+  std::string romPath;   // the temporary cartridge
+  std::string shown;     // the video memory the emulated chip holds
   int backdrop = 0;
   std::size_t bytesSent = 0;  // video memory bytes written through the link
 };

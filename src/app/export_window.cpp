@@ -1,11 +1,12 @@
 // The Export window (File > Export...): the project's export targets in a list,
 // and the selected one's settings below it; and the question after a one-off
 // export whether to keep it as a target.
+#include "app/export_window.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "app/export_commands.h"
-#include "app/export_window.h"
 #include "app/project_commands.h"
 #include "imgui.h"
 #include "model/history.h"
@@ -53,7 +54,8 @@ bool DrawFormatOptions(ExportTarget& target) {
         target.dialect = static_cast<AsmDialect>(dialect);
       break;
     case ExportFormat::CHeader:
-      changed = ImGui::Checkbox("extern declarations in the header, the arrays in a .c file beside it", &target.cExtern);
+      changed =
+          ImGui::Checkbox("extern declarations in the header, the arrays in a .c file beside it", &target.cExtern);
       break;
     case ExportFormat::MsxBasic:
       changed = ImGui::InputInt("First line", &target.firstLine) | ImGui::InputInt("Step", &target.lineStep);
@@ -182,7 +184,8 @@ void DrawExportWindow() {
   }
   DrawTargetList(state, targets);
   ImGui::SetNextItemWidth(220);
-  ImGui::Combo("##addformat", &state.addFormat, [](void*, int i) { return FormatLabel(i); }, nullptr, kExportFormats);
+  ImGui::Combo(
+      "##addformat", &state.addFormat, [](void*, int i) { return FormatLabel(i); }, nullptr, kExportFormats);
   ImGui::SameLine();
   if (ImGui::Button("Add")) AddExportTarget(state, targets, static_cast<ExportFormat>(state.addFormat));
   const bool chosen = state.selected >= 0;

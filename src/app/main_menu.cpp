@@ -117,12 +117,15 @@ void DrawFileMenu() {
   ImGui::SetItemTooltip("The project's export targets, set up once and written together");
   if (ImGui::MenuItem("Export Again", "Ctrl+E")) ExportAgain();
   if (ImGui::BeginMenu("Export")) {
-    const std::pair<const char*, ExportFormat> once[] = {
-        {"Assembly (.asm)", ExportFormat::Assembly},         {"BASIC (.bas)", ExportFormat::CvBasic},
-        {"C Header (.h)", ExportFormat::CHeader},            {"MSX-BASIC (.bas)", ExportFormat::MsxBasic},
-        {"TI-99/4A (.a99)", ExportFormat::Ti99},             {"Sprite Attributes...", ExportFormat::SpriteAttributes},
-        {"Binary Tables...", ExportFormat::BinaryTables},    {"SCREEN 2 Files...", ExportFormat::Screen2},
-        {"PNG...", ExportFormat::Png}};
+    const std::pair<const char*, ExportFormat> once[] = {{"Assembly (.asm)", ExportFormat::Assembly},
+                                                         {"BASIC (.bas)", ExportFormat::CvBasic},
+                                                         {"C Header (.h)", ExportFormat::CHeader},
+                                                         {"MSX-BASIC (.bas)", ExportFormat::MsxBasic},
+                                                         {"TI-99/4A (.a99)", ExportFormat::Ti99},
+                                                         {"Sprite Attributes...", ExportFormat::SpriteAttributes},
+                                                         {"Binary Tables...", ExportFormat::BinaryTables},
+                                                         {"SCREEN 2 Files...", ExportFormat::Screen2},
+                                                         {"PNG...", ExportFormat::Png}};
     for (const auto& [label, format] : once)
       if (ImGui::MenuItem(label)) ExportOnce(format);
     ImGui::EndMenu();

@@ -6,10 +6,14 @@ namespace {
 std::string EscapeXml(const std::string& text) {
   std::string out;
   for (const char c : text) {
-    if (c == '&') out += "&amp;";
-    else if (c == '<') out += "&lt;";
-    else if (c == '>') out += "&gt;";
-    else out += c;
+    if (c == '&')
+      out += "&amp;";
+    else if (c == '<')
+      out += "&lt;";
+    else if (c == '>')
+      out += "&gt;";
+    else
+      out += c;
   }
   return out;
 }
@@ -23,14 +27,22 @@ std::string UnescapeXml(const std::string& text) {
       continue;
     }
     const std::string name = text.substr(i + 1, end - i - 1);
-    if (name == "amp") out += '&';
-    else if (name == "lt") out += '<';
-    else if (name == "gt") out += '>';
-    else if (name == "quot") out += '"';
-    else if (name == "apos") out += '\'';
-    else if (name.size() > 2 && name[0] == '#' && name[1] == 'x') out += char(std::stoi(name.substr(2), nullptr, 16));
-    else if (name.size() > 1 && name[0] == '#') out += char(std::stoi(name.substr(1)));
-    else out += text.substr(i, end - i + 1);
+    if (name == "amp")
+      out += '&';
+    else if (name == "lt")
+      out += '<';
+    else if (name == "gt")
+      out += '>';
+    else if (name == "quot")
+      out += '"';
+    else if (name == "apos")
+      out += '\'';
+    else if (name.size() > 2 && name[0] == '#' && name[1] == 'x')
+      out += char(std::stoi(name.substr(2), nullptr, 16));
+    else if (name.size() > 1 && name[0] == '#')
+      out += char(std::stoi(name.substr(1)));
+    else
+      out += text.substr(i, end - i + 1);
     i = end;
   }
   return out;
@@ -73,9 +85,10 @@ bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, st
   link = OpenMsxLink{};
   // The loaders map the cartridge where each machine expects it: no guessing from its contents.
   const char* romType = machine == Machine::Msx1 ? "Normal" : "Page012";
-  if (!StartChild(link.process,
-                  {program, "-machine", OpenMsxMachine(machine), "-cart", rom, "-romtype", romType, "-control", "stdio"},
-                  error))
+  if (!StartChild(
+          link.process,
+          {program, "-machine", OpenMsxMachine(machine), "-cart", rom, "-romtype", romType, "-control", "stdio"},
+          error))
     return false;
   TclReply reply;
   if (WriteToChild(link.process, "<openmsx-control>\n") && AskTcl(link, "set renderer SDLGL-PP", reply, 20000) &&

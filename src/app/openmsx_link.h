@@ -12,8 +12,8 @@ constexpr const char* kOpenMsxMissing = "openMSX is not installed: Debian's pack
 
 struct OpenMsxLink {
   ChildProcess process;
-  std::string received;  // output not yet taken as whole lines
-  int awaiting = 0;      // replies still to come for the commands sent
+  std::string received;   // output not yet taken as whole lines
+  int awaiting = 0;       // replies still to come for the commands sent
   std::string lastReply;  // the text of the last reply taken
   std::string lastError;  // the last error openMSX logged or replied
 };

@@ -61,7 +61,7 @@ struct ExportTarget {
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   AsmDialect dialect = AsmDialect::Pasmo;
-  bool cExtern = false;  // C: extern declarations in the header, the arrays in a .c file beside it
+  bool cExtern = false;    // C: extern declarations in the header, the arrays in a .c file beside it
   int32_t firstLine = 10;  // MSX-BASIC line numbers
   int32_t lineStep = 10;
   int32_t scale = 1;  // PNG: each chip pixel an N x N block

@@ -28,7 +28,8 @@ std::size_t SpliceBytes(const std::optional<ListSplice<Record>>& splice) {
 std::size_t StepBytes(const HistoryStep& step) {
   return sizeof(HistoryStep) + step.name.size() + SpliceBytes(step.sprites) + SpliceBytes(step.tileSets) +
          SpliceBytes(step.nameTables) + SpliceBytes(step.maps) +
-         (step.mapCells ? sizeof(MapCellsPatch) + step.mapCells->cells.size() : 0) + (step.strips ? sizeof(AnimationStrips) : 0) +
+         (step.mapCells ? sizeof(MapCellsPatch) + step.mapCells->cells.size() : 0) +
+         (step.strips ? sizeof(AnimationStrips) : 0) +
          (step.exportTargets ? step.exportTargets->size() * sizeof(ExportTarget) : 0) +
          (step.canvas ? sizeof(CanvasImage) : 0);
 }
@@ -173,8 +174,8 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     step.canvas = h.baselineCanvas;
     h.baselineCanvas = canvas;
   }
-  step.changesProject =
-      step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips || step.exportTargets;
+  step.changesProject = step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips ||
+                        step.exportTargets;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

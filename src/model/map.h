@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int kMaxMapSide = 1024;     // cells across and down
-constexpr int kMaxMetatiles = 256;    // a cell is one byte
-constexpr int kMaxMetatileSize = 4;   // tiles across a metatile: 1, 2 or 4
-constexpr int kMapNameSize = 21;      // as every record's name: 20 characters and a zero
+constexpr int kMaxMapSide = 1024;    // cells across and down
+constexpr int kMaxMetatiles = 256;   // a cell is one byte
+constexpr int kMaxMetatileSize = 4;  // tiles across a metatile: 1, 2 or 4
+constexpr int kMapNameSize = 21;     // as every record's name: 20 characters and a zero
 
 struct Metatile {
   uint8_t tiles[kMaxMetatileSize * kMaxMetatileSize] = {};  // row by row, size x size used, the rest 0
@@ -18,8 +18,8 @@ struct Metatile {
 
 struct Map {
   char name[kMapNameSize] = {};
-  int32_t tileSet = 0;       // index into the project's tile sets
-  int32_t metatileSize = 2;  // 1, 2 or 4
+  int32_t tileSet = 0;              // index into the project's tile sets
+  int32_t metatileSize = 2;         // 1, 2 or 4
   std::vector<Metatile> metatiles;  // at least one: metatile 0 is what erasing leaves
   int32_t width = 0, height = 0;    // in cells
   std::vector<uint8_t> cells;       // row by row, each a metatile number
@@ -27,7 +27,9 @@ struct Map {
   std::size_t Index(int column, int row) const { return static_cast<std::size_t>(row) * width + column; }
   uint8_t& At(int column, int row) { return cells[Index(column, row)]; }
   uint8_t At(int column, int row) const { return cells[Index(column, row)]; }
-  uint8_t Tile(int metatile, int column, int row) const { return metatiles[metatile].tiles[row * metatileSize + column]; }
+  uint8_t Tile(int metatile, int column, int row) const {
+    return metatiles[metatile].tiles[row * metatileSize + column];
+  }
 };
 
 bool operator==(const Metatile& a, const Metatile& b);

@@ -92,8 +92,8 @@ inline constexpr uint32_t Palette[16] = {
 extern Project project;
 // The palette's names, as the colour tooltips give them ("4 Dark Blue").
 inline constexpr const char* ColourNames[16] = {
-    "Transparent", "Black",      "Medium Green", "Light Green", "Dark Blue",    "Light Blue", "Dark Red", "Cyan",
-    "Medium Red",  "Light Red",  "Dark Yellow",  "Light Yellow", "Dark Green", "Magenta",    "Gray",     "White"};
+    "Transparent", "Black",     "Medium Green", "Light Green",  "Dark Blue",  "Light Blue", "Dark Red", "Cyan",
+    "Medium Red",  "Light Red", "Dark Yellow",  "Light Yellow", "Dark Green", "Magenta",    "Gray",     "White"};
 
 std::vector<Sprite>& sprites();
 extern std::vector<TileSet>& tileSets;

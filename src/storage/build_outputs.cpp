@@ -25,7 +25,8 @@ std::string IndexText(const std::vector<OutputFile>& files) {
       std::snprintf(line, sizeof line, "%-24s %6zu  packed from %zu: %s\n", file.name.c_str(), file.bytes.size(),
                     file.unpacked, file.description.c_str());
     else
-      std::snprintf(line, sizeof line, "%-24s %6zu  %s\n", file.name.c_str(), file.bytes.size(), file.description.c_str());
+      std::snprintf(line, sizeof line, "%-24s %6zu  %s\n", file.name.c_str(), file.bytes.size(),
+                    file.description.c_str());
     text += line;
   }
   return text;
@@ -48,8 +49,8 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
     const NameTable& table = data.nameTables[i];
     if (!selection.nameTables[i]) continue;
     if (tables & kNameTableData)
-      files.push_back({label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
-                       "name table " + label});
+      files.push_back(
+          {label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)), "name table " + label});
     if (tables & kSpriteAttributeTable)
       files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
                        "sprite attribute table of name table " + label});
@@ -153,7 +154,7 @@ std::vector<std::string> SpriteAttributeProblems(const Project& data, const Expo
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i])
       for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites).problems)
-      problems.push_back(labels.nameTables[i] + ": " + problem);
+        problems.push_back(labels.nameTables[i] + ": " + problem);
   return problems;
 }
 

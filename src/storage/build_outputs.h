@@ -13,9 +13,9 @@
 #include "storage/file_io.h"
 
 struct OutputFile {
-  std::string name;         // "Dungeon.pat"
+  std::string name;  // "Dungeon.pat"
   std::string bytes;
-  std::string description;  // "pattern table of tile set Dungeon"
+  std::string description;   // "pattern table of tile set Dungeon"
   std::size_t unpacked = 0;  // a packed table: its own size
 };
 

@@ -10,7 +10,6 @@
 
 #include "model/project.h"
 #include "storage/file_io.h"
-
 #include "storage/text_dialects.h"
 
 constexpr const char* kAssemblyLinePrefix = "   db ";

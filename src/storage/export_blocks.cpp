@@ -13,7 +13,8 @@ std::vector<bool> Chosen(const std::vector<Record>& list, std::size_t exported, 
                          std::set<std::string>& found) {
   std::vector<bool> chosen(exported, false);
   for (std::size_t i = 0; i < exported; ++i)
-    if (std::find(names.begin(), names.end(), list[i].name) != names.end()) chosen[i] = true, found.insert(list[i].name);
+    if (std::find(names.begin(), names.end(), list[i].name) != names.end())
+      chosen[i] = true, found.insert(list[i].name);
   return chosen;
 }
 }  // namespace
@@ -66,13 +67,13 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     const NameTable& table = data.nameTables[i];
     if (selection.nameTables[i] && (selection.tables & kNameTableData))
-      blocks.push_back({labels.nameTables[i], std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)),
-                        kTableColumns});
+      blocks.push_back(
+          {labels.nameTables[i], std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)), kTableColumns});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
-      blocks.push_back({labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
-                        4});
+      blocks.push_back(
+          {labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(), 4});
   for (std::size_t i = 0; i < labels.maps.size(); ++i) {
     if (!selection.maps[i] || !(selection.tables & kMapData)) continue;
     const Map& map = data.maps[i];

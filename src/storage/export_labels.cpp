@@ -11,11 +11,11 @@ bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= '
 // themselves (SDCC's __at, __sfr...): such a label gets a letter more.
 std::string CIdentifier(std::string label) {
   static const std::set<std::string> kKeywords = {
-      "auto",     "break",    "case",     "char",   "const",    "continue", "default",  "do",
-      "double",   "else",     "enum",     "extern", "float",    "for",      "goto",     "if",
-      "inline",   "int",      "long",     "register", "restrict", "return", "short",    "signed",
-      "sizeof",   "static",   "struct",   "switch", "typedef",  "union",    "unsigned", "void",
-      "volatile", "while",    "_Bool",    "_Complex", "_Imaginary", "_Alignas", "_Alignof", "_Atomic",
+      "auto",     "break",     "case",           "char",         "const",      "continue", "default",  "do",
+      "double",   "else",      "enum",           "extern",       "float",      "for",      "goto",     "if",
+      "inline",   "int",       "long",           "register",     "restrict",   "return",   "short",    "signed",
+      "sizeof",   "static",    "struct",         "switch",       "typedef",    "union",    "unsigned", "void",
+      "volatile", "while",     "_Bool",          "_Complex",     "_Imaginary", "_Alignas", "_Alignof", "_Atomic",
       "_Generic", "_Noreturn", "_Static_assert", "_Thread_local"};
   if (kKeywords.count(label)) return label + "_";
   if (label.compare(0, 2, "__") == 0) return "L" + label;

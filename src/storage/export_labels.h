@@ -25,7 +25,7 @@ std::size_t ExportedMaps(const Project& data);
 
 struct ExportLabels {
   std::vector<std::string> sprites, tileSets, nameTables, maps;  // one per exported record
-  std::vector<std::string> renamed;                        // "Level_1 -> Level_1_2", in file order
+  std::vector<std::string> renamed;                              // "Level_1 -> Level_1_2", in file order
 };
 // A tile set also takes "<label>_colors", a map "<label>_metatiles"; a label already taken gets "_2", "_3"...
 // For C, a keyword gets "_" after it and a label starting "__" an "L" before it.

@@ -361,7 +361,7 @@ FileResult ReadMaps(Reader& in, Project& into) {
 // The blocks after the settings, each only when the project has its records:
 // the export targets, then the maps. Nothing may follow them.
 FileResult ReadLaterBlocks(Reader& in, Project& into) {
-  const auto next = [&in](const char (&tag)[4]) {
+  const auto next = [&in](const char(&tag)[4]) {
     return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
   };
   if (next(kTargetsTag))

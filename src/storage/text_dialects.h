@@ -11,8 +11,8 @@
 struct DataBlock {
   std::string label;
   std::vector<uint8_t> bytes;
-  int lineBytes = 8;      // bytes a data line, where the dialect keeps each block's own width
-  bool gapAfter = true;  // a blank line follows, where the dialect has blank lines
+  int lineBytes = 8;         // bytes a data line, where the dialect keeps each block's own width
+  bool gapAfter = true;      // a blank line follows, where the dialect has blank lines
   std::size_t unpacked = 0;  // packed bytes: the table's own size
   std::vector<std::pair<std::string, int>> constants{};  // named numbers written before it (a map's size)
 };
@@ -25,28 +25,28 @@ struct TextDialect {
   const char* fileStart;
   const char* blockStart;
   const char* packedBlockStart;  // a packed block's label with its unpacked size
-  const char* linePrefix;  // before a data line's bytes
-  const char* bytePrefix;  // before each byte's two hex digits
-  const char* separator;   // between bytes
+  const char* linePrefix;        // before a data line's bytes
+  const char* bytePrefix;        // before each byte's two hex digits
+  const char* separator;         // between bytes
   const char* lineEnd;
   const char* blockEnd;
   const char* fileEnd;
-  int lineBytes;    // bytes a data line; 0 = the block's own width
-  bool dataLines;   // false: declarations only
-  bool blankLines;  // the blank line after blocks that have one
-  bool numbered;    // every line starts with a BASIC line number
+  int lineBytes;         // bytes a data line; 0 = the block's own width
+  bool dataLines;        // false: declarations only
+  bool blankLines;       // the blank line after blocks that have one
+  bool numbered;         // every line starts with a BASIC line number
   const char* constant;  // a named number
 };
 
-extern const TextDialect kPasmoDialect;    // "   db $00,$FF" as the assembly export always wrote
-extern const TextDialect kSdasDialect;     // "   .db 0x00,0xFF", labels global ("name::")
-extern const TextDialect kZ80asmDialect;   // "   defb 0x00,0xFF"
-extern const TextDialect kCvBasicDialect;  // "   DATA BYTE $00,$FF"
-extern const TextDialect kMsxBasicDialect; // "10 DATA &H00,&HFF", a "REM" line naming each block
-extern const TextDialect kTiDialect;       // "       BYTE >00,>FF", labels in column 1
-extern const TextDialect kCHeaderDialect;  // static const arrays in an include guard
+extern const TextDialect kPasmoDialect;          // "   db $00,$FF" as the assembly export always wrote
+extern const TextDialect kSdasDialect;           // "   .db 0x00,0xFF", labels global ("name::")
+extern const TextDialect kZ80asmDialect;         // "   defb 0x00,0xFF"
+extern const TextDialect kCvBasicDialect;        // "   DATA BYTE $00,$FF"
+extern const TextDialect kMsxBasicDialect;       // "10 DATA &H00,&HFF", a "REM" line naming each block
+extern const TextDialect kTiDialect;             // "       BYTE >00,>FF", labels in column 1
+extern const TextDialect kCHeaderDialect;        // static const arrays in an include guard
 extern const TextDialect kCExternHeaderDialect;  // extern declarations in an include guard
-extern const TextDialect kCSourceDialect;  // the arrays the extern header declares
+extern const TextDialect kCSourceDialect;        // the arrays the extern header declares
 
 constexpr int kMaxBasicLine = 65529;
 constexpr std::size_t kMaxBasicLineLength = 255;

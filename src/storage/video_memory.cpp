@@ -44,6 +44,7 @@ std::vector<VideoBlock> ScreenVideoBlocks(const Project& data, const ChipTables&
 
 std::string VideoMemoryImage(const std::vector<VideoBlock>& blocks) {
   std::string memory(kVideoMemorySize, '\0');
-  for (const VideoBlock& block : blocks) std::copy(block.bytes.begin(), block.bytes.end(), memory.begin() + block.address);
+  for (const VideoBlock& block : blocks)
+    std::copy(block.bytes.begin(), block.bytes.end(), memory.begin() + block.address);
   return memory;
 }

@@ -1,7 +1,6 @@
 // Cartridges and the live link against the real emulator (openMSX with
 // C-BIOS, and its SG-1000), on the virtual display the test command gives.
 #include <gtest/gtest.h>
-
 #include <signal.h>
 
 #include <chrono>
@@ -81,7 +80,8 @@ TEST_P(Cartridge_, ShowsTheScreensAsTheBinaryExportsAndTheChipViewDo) {
   const std::string memory = ReadVideoMemory(link);
   ASSERT_EQ(memory.size(), kVideoMemorySize);
   std::map<std::string, std::string> files;
-  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables))) files[file.name] = file.bytes;
+  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables)))
+    files[file.name] = file.bytes;
   const ExportLabels labels = LabelExportedRecords(project);
   const NameTable& table = nameTables[0];
   for (int third = 0; third < kThirds; ++third) {

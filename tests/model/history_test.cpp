@@ -70,7 +70,8 @@ const std::pair<const char*, Action> kActions[] = {
        ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str());
      }},
     {"ADD SET", [](Editor& e) { AddTileSet(*e.tiles, tileSets); }},
-    {"DEL SET", [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables, project.maps); }},
+    {"DEL SET",
+     [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables, project.maps); }},
     {"CLEAR SETS", [](Editor& e) { ClearTileSets(*e.tiles, tileSets, nameTables, project.maps); }},
     {"tile set move", [](Editor& e) { MoveTileSet(*e.tiles, tileSets, nameTables, project.maps, 0, 2); }},
     {"rename", [](Editor&) { SetName(tileSets[1].name, "Dungeon"); }},
@@ -93,8 +94,14 @@ const std::pair<const char*, Action> kActions[] = {
     {"DEL", [](Editor& e) { e.table.currentNameTable = 0, DeleteNameTable(e.table, nameTables); }},
     {"name table move", [](Editor& e) { MoveNameTable(e.table, nameTables, 2, 0); }},
     {"IMPORT", [](Editor& e) { ImportNameTablesRawHex(e.table, nameTables, kScreenHex.c_str()); }},
-    {"map paint", [](Editor&) { PaintBlock(project.maps[0], MapBlock{1, 1, {1}}, {30, 40}); }},
-    {"map fill", [](Editor&) { FillArea(project.maps[0], {5, 5}, 2); }},
+    {"map paint",
+     [](Editor&) {
+       PaintBlock(project.maps[0], MapBlock{1, 1, {1}}, {30, 40});
+     }},
+    {"map fill",
+     [](Editor&) {
+       FillArea(project.maps[0], {5, 5}, 2);
+     }},
     {"map move",
      [](Editor&) {
        Map& map = project.maps[0];

@@ -74,10 +74,14 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
   for (const ExportTarget& target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm")})
     ASSERT_TRUE(WriteExportTarget(project, target, dir.path().string(), false).error.empty());
-  EXPECT_EQ(Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin", dir), "");
+  EXPECT_EQ(
+      Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
+            dir),
+      "");
   EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
   EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
-  for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"}) EXPECT_TRUE(ReadFile(d + binary) == expected) << binary;
+  for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"})
+    EXPECT_TRUE(ReadFile(d + binary) == expected) << binary;
 
   // C: the header in two files of one host program, static and extern, and through SDCC.
   const ExportLabels labels = LabelExportedRecords(project, true);
@@ -85,8 +89,9 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   for (const DataBlock& block : ExportBlocks(project, labels, SelectAll(project, kAllTables)))
     main += "  fwrite(" + block.label + ", 1, " + block.label + "_SIZE, stdout);\n";
   WriteFile(d + "main.c", main + "  other();\n  return 0;\n}\n");
-  WriteFile(d + "other.c", "#include \"gfx.h\"\n#if Level_map_WIDTH != 7 || Level_map_HEIGHT != 3\n#error\n#endif\n"
-                          "void other(void) {}\n");
+  WriteFile(d + "other.c",
+            "#include \"gfx.h\"\n#if Level_map_WIDTH != 7 || Level_map_HEIGHT != 3\n#error\n#endif\n"
+            "void other(void) {}\n");
   ExportTarget header = Target(ExportFormat::CHeader, "gfx.h");
   ASSERT_TRUE(WriteExportTarget(project, header, dir.path().string(), false).error.empty());
   EXPECT_EQ(Shell("cd " + d + " && sdcc -mz80 -c other.c", dir), "");
@@ -106,7 +111,8 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   ExportTarget msx = Target(ExportFormat::MsxBasic, "gfx.bas");
   msx.firstLine = 100, msx.lineStep = 5;
   ASSERT_TRUE(WriteExportTarget(project, msx, dir.path().string(), false).error.empty());
-  ASSERT_TRUE(WriteExportTarget(project, Target(ExportFormat::Ti99, "gfx.a99"), dir.path().string(), false).error.empty());
+  ASSERT_TRUE(
+      WriteExportTarget(project, Target(ExportFormat::Ti99, "gfx.a99"), dir.path().string(), false).error.empty());
   const std::string basic = ReadFile(d + "gfx.bas");
   EXPECT_TRUE(ParseDataLines(basic, " DATA ", "&H") == expected);
   EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.a99"), " BYTE ", ">") == expected);
@@ -120,7 +126,8 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   }
   EXPECT_EQ(basic.substr(0, 22), "100 REM Ship\n105 DATA ");
   msx.firstLine = 65000;
-  EXPECT_NE(WriteExportTarget(project, msx, dir.path().string(), false).error.find("would pass 65529"), std::string::npos);
+  EXPECT_NE(WriteExportTarget(project, msx, dir.path().string(), false).error.find("would pass 65529"),
+            std::string::npos);
 }
 
 TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
@@ -135,14 +142,17 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   ASSERT_TRUE(outcome.error.empty()) << outcome.error;
   EXPECT_EQ(outcome.written, (std::vector<std::string>{dir.File("out/bin/Set_2.pat"), dir.File("out/bin/index.txt")}));
   EXPECT_EQ(outcome.notes.front(), "no record named \"Nothing\"");
-  for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"}, {"/p/a.asm", "a.asm"}, {"/q/a.asm", "/q/a.asm"},
+  for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"},
+                                {"/p/a.asm", "a.asm"},
+                                {"/q/a.asm", "/q/a.asm"},
                                 {"/p/../q/a.asm", "/q/a.asm"}})
     EXPECT_EQ(StoreTargetPath(chosen, "/p"), stored) << chosen;
   EXPECT_EQ(ResolveTargetPath("gfx/a.asm", "/p"), "/p/gfx/a.asm");
   ExportTarget patternsOnly = Target(ExportFormat::Ti99, "p.a99");
   patternsOnly.tables = kPatternTable;
   const std::string ti = PrepareExport(project, patternsOnly, "").files[0].bytes;
-  EXPECT_EQ(ti.substr(0, 19) + std::to_string(ti.find("Screen")), "Set_0\n       BYTE >" + std::to_string(std::string::npos))
+  EXPECT_EQ(ti.substr(0, 19) + std::to_string(ti.find("Screen")),
+            "Set_0\n       BYTE >" + std::to_string(std::string::npos))
       << "labels in column 1, lines unnumbered, only the tables taken";
   ExportTarget leftOver = DefaultExportTarget(ExportFormat::Assembly);
   leftOver.cExtern = true;  // set while it was a C target
@@ -175,7 +185,8 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
     std::string damaged = with;
     damaged[at] = '\x7F';
     EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
-              FileResult::TruncatedOrCorrupt) << at;
+              FileResult::TruncatedOrCorrupt)
+        << at;
   }
   // A target that packs makes the block's second version, which adds each target's compression.
   project.exportTargets.push_back(Target(ExportFormat::BinaryTables, "bin"));
@@ -199,7 +210,8 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     auto unpack = [compression](const std::string& stream, std::size_t size) {
       std::vector<uint8_t> out;
       std::string error;
-      EXPECT_TRUE(UnpackTable(compression, std::vector<uint8_t>(stream.begin(), stream.end()), size, out, error)) << error;
+      EXPECT_TRUE(UnpackTable(compression, std::vector<uint8_t>(stream.begin(), stream.end()), size, out, error))
+          << error;
       return std::string(out.begin(), out.end());
     };
     // Folders: each table's file packed beside the name it has unpacked, and listed with both sizes.
@@ -215,14 +227,16 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
         EXPECT_TRUE(unpack(ReadFile(d + target.path + "/" + file.name + suffix), file.bytes.size()) == file.bytes)
             << file.name << suffix;
         EXPECT_NE(index.find("packed from " + std::to_string(file.bytes.size()) + ": " + file.description),
-                  std::string::npos) << index;
+                  std::string::npos)
+            << index;
       }
       EXPECT_EQ(outcome.packed.size() + 1, outcome.written.size()) << "every file but the index";
     }
     // A stream that does not give back its table is caught before anything is written.
     const PackedTable table{"Set_0", std::vector<uint8_t>(expected.begin(), expected.begin() + 2048)};
     std::vector<PackedTable> tables = {table};
-    ASSERT_TRUE(PackTables(compression, tables, error) && PackedStreamFault(compression, tables[0].bytes, table).empty());
+    ASSERT_TRUE(PackTables(compression, tables, error) &&
+                PackedStreamFault(compression, tables[0].bytes, table).empty());
     std::vector<uint8_t> wrong = tables[0].bytes;
     wrong[wrong.size() / 2] ^= 0x10;
     EXPECT_NE(PackedStreamFault(compression, wrong, table).find("the packed Set_0 does not unpack"), std::string::npos);
@@ -230,8 +244,8 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     ExportTarget sdas = Target(ExportFormat::Assembly, "gfx.s"), z80 = Target(ExportFormat::Assembly, "gfx.z80");
     sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
     std::string streams, unpacked;
-    for (ExportTarget target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm"), Target(ExportFormat::Ti99, "gfx.a99"),
-                                Target(ExportFormat::MsxBasic, "gfx.bas")}) {
+    for (ExportTarget target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm"),
+                                Target(ExportFormat::Ti99, "gfx.a99"), Target(ExportFormat::MsxBasic, "gfx.bas")}) {
       target.compression = compression;
       const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
       ASSERT_TRUE(outcome.error.empty()) << outcome.error;
@@ -243,11 +257,14 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
       EXPECT_TRUE(unpacked == expected) << target.path;
       EXPECT_EQ(outcome.packed[0].name, "sprite_patterns") << "all the sprites as one table";
     }
-    EXPECT_EQ(Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
-                    dir), "");
+    EXPECT_EQ(
+        Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
+              dir),
+        "");
     EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
     EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
-    for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"}) EXPECT_TRUE(ReadFile(d + binary) == streams) << binary;
+    for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"})
+      EXPECT_TRUE(ReadFile(d + binary) == streams) << binary;
     EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.a99"), " BYTE ", ">") == streams);
     EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.bas"), " DATA ", "&H") == streams);
     EXPECT_NE(ReadFile(d + "gfx.asm").find("Set_0_SIZE: equ 2048"), std::string::npos);

@@ -181,7 +181,8 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
   };
   for (const auto& c : damaged) {
     Project read;
-    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(c.contents.data()), c.contents.size(), read), FileResult::Ok)
+    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(c.contents.data()), c.contents.size(), read),
+              FileResult::Ok)
         << c.what;
   }
 }

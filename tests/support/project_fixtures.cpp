@@ -6,9 +6,9 @@
 
 #include "app/emulator_session.h"
 #include "app/export_commands.h"
-#include "chip/sprite_attributes.h"
 #include "app/import_picture.h"
 #include "app/project_commands.h"
+#include "chip/sprite_attributes.h"
 #include "model/history.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"

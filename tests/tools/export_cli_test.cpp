@@ -40,7 +40,9 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   const struct {
     const char* folder;
     std::vector<OutputFile> files;
-  } folders[] = {{"bin", BinaryTableFiles(project, SelectAll(project, kAllTables))}, {"sc2", ScreenFiles(project, SelectAll(project, kAllTables))}, {"png", PngFiles(project, 2, SelectAll(project, kAllTables))}};
+  } folders[] = {{"bin", BinaryTableFiles(project, SelectAll(project, kAllTables))},
+                 {"sc2", ScreenFiles(project, SelectAll(project, kAllTables))},
+                 {"png", PngFiles(project, 2, SelectAll(project, kAllTables))}};
   for (const auto& [folder, files] : folders) {
     const std::filesystem::directory_iterator written(dir.File(folder));
     EXPECT_EQ(std::distance(written, {}), static_cast<std::ptrdiff_t>(files.size())) << folder;
@@ -50,7 +52,9 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   EXPECT_NE(ReadFile(dir.File("out.txt")).find("wrote " + dir.File("sc2/Screen_2.sc2")), std::string::npos);
   EXPECT_NE(ReadFile(dir.File("err.txt")).find("Screen_2: placement 1: names no sprite"), std::string::npos);
   // A cartridge of a screen named, for the machine named.
-  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"), 0);
+  ASSERT_EQ(
+      RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"),
+      0);
   EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
   // Maps alone into a folder: each one's metatiles and cells, and the index.
   project.maps = {DefaultMap()};
@@ -61,7 +65,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   project.maps.clear();
   // The target options: one record by name, one table, another dialect; and the project's own targets.
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --asm " + dir.File("one.s") +
-                               " --asm-dialect sdas --tables patterns --only 'Set 1'"), 0);
+                               " --asm-dialect sdas --tables patterns --only 'Set 1'"),
+            0);
   EXPECT_EQ(ReadFile(dir.File("one.s")).substr(0, 22), "Set_1::\n   .db 0x00,0x");
   EXPECT_EQ(ReadFile(dir.File("one.s")).find("_colors"), std::string::npos);
   project.exportTargets = {DefaultExportTarget(ExportFormat::Ti99)};
@@ -70,7 +75,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
   EXPECT_EQ(ReadFile(dir.File("out.txt")), "TI-99/4A assembly  out/gfx.a99\n");
   ASSERT_EQ(RunExport(dir, dir.File("game.krv")), 0);
-  EXPECT_EQ(ReadFile(dir.File("out.txt")), "wrote " + dir.File("out/gfx.a99") + "\n") << "beside the project, its folder made";
+  EXPECT_EQ(ReadFile(dir.File("out.txt")), "wrote " + dir.File("out/gfx.a99") + "\n")
+      << "beside the project, its folder made";
   // Both assembly files assemble together.
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
   EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
@@ -82,7 +88,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   for (const OutputFile& file : run.files) EXPECT_EQ(ReadFile(dir.File("zx0/" + file.name)), file.bytes) << file.name;
   const std::string printed = ReadFile(dir.File("out.txt"));
   EXPECT_NE(printed.find("packed Set_0.pat.zx0: " + std::to_string(run.packed[0].bytes.size()) + " of 2048 bytes\n"),
-            std::string::npos) << printed;
+            std::string::npos)
+      << printed;
   EXPECT_NE(printed.find("packed in all: "), std::string::npos) << printed;
   // A screen written with --sc2 comes back in with --import-sc2.
   ASSERT_EQ(RunExport(dir, "--import-sc2 " + dir.File("sc2/Screen_2.sc2") + " --into " + dir.File("back.krv")), 0)
@@ -92,7 +99,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   // A picture dithered into one tile set of at most 100 tiles.
   WriteFile(dir.File("screen.png"), EncodePng(RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor), 1));
   ASSERT_EQ(RunExport(dir, "--import-png " + dir.File("screen.png") + " --into " + dir.File("picture.krv") +
-                               " --dither diffusion --strength 60 --one-set --max-tiles 100"), 0)
+                               " --dither diffusion --strength 60 --one-set --max-tiles 100"),
+            0)
       << ReadFile(dir.File("err.txt"));
   ASSERT_EQ(LoadProject(dir.File("picture.krv")), FileResult::Ok);
   EXPECT_EQ(tileSets.size(), 1u);

@@ -34,7 +34,8 @@ void DrawSizeControls(Map& map) {
   ImGui::SetItemTooltip("New height in cells (1-1024)");
   const char* corners[] = {"Top left", "Top right", "Bottom left", "Bottom right"};
   for (int i = 0; i < 4; ++i) {
-    if (ImGui::RadioButton(corners[i], state.anchor == static_cast<MapAnchor>(i))) state.anchor = static_cast<MapAnchor>(i);
+    if (ImGui::RadioButton(corners[i], state.anchor == static_cast<MapAnchor>(i)))
+      state.anchor = static_cast<MapAnchor>(i);
     if (i % 2 == 0) ImGui::SameLine(120);
   }
   if (EditButton("RESIZE")) {
@@ -91,8 +92,9 @@ void DrawScreenControls(Map& map) {
     }
     ShowNotice(message);
   }
-  ImGui::SetItemTooltip("Cut the chosen name table's region into metatiles (identical blocks share one); "
-                        "the result becomes the brush");
+  ImGui::SetItemTooltip(
+      "Cut the chosen name table's region into metatiles (identical blocks share one); "
+      "the result becomes the brush");
 }
 }  // namespace
 

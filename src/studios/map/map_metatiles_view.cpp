@@ -14,8 +14,8 @@
 
 namespace {
 constexpr int kPaletteColumns = 16;
-constexpr float kEditorCells = 96;   // the metatile editor's side
-constexpr float kSheetTile = 13;     // a tile of the tile sheet beside it
+constexpr float kEditorCells = 96;  // the metatile editor's side
+constexpr float kSheetTile = 13;    // a tile of the tile sheet beside it
 
 // A grid of metatiles (the palette, or the tile sheet as a grid of 1x1 ones)
 // in a texture rendered again only when the grid or its tile set changed.
@@ -84,7 +84,8 @@ void DrawMetatilePalette(ImVec2 origin) {
   // The slots past the last metatile stay dark.
   for (int i = count; i < kPaletteColumns * kPaletteColumns; i += kPaletteColumns - i % kPaletteColumns) {
     const ImVec2 at(corner.x + (i % kPaletteColumns) * kPaletteCell, corner.y + (i / kPaletteColumns) * kPaletteCell);
-    draw->AddRectFilled(at, ImVec2(corner.x + kPaletteColumns * kPaletteCell, at.y + kPaletteCell), IM_COL32(20, 20, 20, 255));
+    draw->AddRectFilled(at, ImVec2(corner.x + kPaletteColumns * kPaletteCell, at.y + kPaletteCell),
+                        IM_COL32(20, 20, 20, 255));
   }
   for (int i = 0; i < count; ++i) {
     const ImVec2 at(corner.x + (i % kPaletteColumns) * kPaletteCell, corner.y + (i / kPaletteColumns) * kPaletteCell);
@@ -104,7 +105,8 @@ void DrawMetatilePalette(ImVec2 origin) {
       NameNextEdit("metatile move");
     }
     ImGui::PopID();
-    if (usage[i] == 0) draw->AddTriangleFilled(at, ImVec2(at.x + 8, at.y), ImVec2(at.x, at.y + 8), IM_COL32(255, 60, 60, 255));
+    if (usage[i] == 0)
+      draw->AddTriangleFilled(at, ImVec2(at.x + 8, at.y), ImVec2(at.x, at.y + 8), IM_COL32(255, 60, 60, 255));
     if (i == state.selectedMetatile)
       draw->AddRect(at, ImVec2(at.x + kPaletteCell, at.y + kPaletteCell), IM_COL32(255, 255, 255, 255), 0, 0, 2);
   }
@@ -131,8 +133,8 @@ void DrawMetatileEditor(ImVec2 origin) {
         NameNextEdit("metatile edit");
       }
       ImGui::PopID();
-      draw->AddRect(ImVec2(corner.x + x * cell, corner.y + y * cell), ImVec2(corner.x + (x + 1) * cell, corner.y + (y + 1) * cell),
-                    IM_COL32(255, 255, 255, 90));
+      draw->AddRect(ImVec2(corner.x + x * cell, corner.y + y * cell),
+                    ImVec2(corner.x + (x + 1) * cell, corner.y + (y + 1) * cell), IM_COL32(255, 255, 255, 90));
     }
   // The map's tile set, each tile a drag source; tiles no metatile uses are marked.
   const ImVec2 sheet(corner.x + kEditorCells + 12, corner.y);
@@ -163,9 +165,10 @@ void DrawMetatileEditor(ImVec2 origin) {
   if (EditButton("DEL META")) {
     const int uses = MetatileUsage(map)[state.selectedMetatile];
     if (!DeleteMetatile(map, state.selectedMetatile))
-      ShowNotice(map.metatiles.size() <= 1 ? "A map keeps at least one metatile"
-                                          : "Metatile " + std::to_string(state.selectedMetatile) + " is used by " +
-                                                std::to_string(uses) + " cells: REPLACE replaces them with the brush's");
+      ShowNotice(map.metatiles.size() <= 1
+                     ? "A map keeps at least one metatile"
+                     : "Metatile " + std::to_string(state.selectedMetatile) + " is used by " + std::to_string(uses) +
+                           " cells: REPLACE replaces them with the brush's");
   }
   ImGui::SetItemTooltip("Delete the metatile when no cell uses it");
   if (EditButton("REPLACE")) {

@@ -13,8 +13,7 @@ void BuildTileColours(const TileSet& set, TileColours& colours) {
     uint32_t sum[3] = {0, 0, 0};
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) {
-        const uint32_t colour =
-            Visible(set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y]);
+        const uint32_t colour = Visible(set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y]);
         colours.pixels[tile][y * 8 + x] = colour;
         for (int c = 0; c < 3; ++c) sum[c] += colour >> (8 * c) & 0xFF;
       }
@@ -22,11 +21,11 @@ void BuildTileColours(const TileSet& set, TileColours& colours) {
   }
 }
 
-void RenderMapView(const Map& map, const TileColours& colours, float left, float top, float zoom, int width,
-                   int height, uint32_t* out) {
+void RenderMapView(const Map& map, const TileColours& colours, float left, float top, float zoom, int width, int height,
+                   uint32_t* out) {
   const int size = map.metatileSize;
   const long mapWidth = static_cast<long>(map.width) * size * 8, mapHeight = static_cast<long>(map.height) * size * 8;
-  const bool detailed = zoom >= 1;  // below, a pixel stands for a tile's average
+  const bool detailed = zoom >= 1;   // below, a pixel stands for a tile's average
   std::vector<long> columns(width);  // each view column's chip pixel
   for (int x = 0; x < width; ++x) columns[x] = static_cast<long>(std::floor(left + x / zoom));
   for (int y = 0; y < height; ++y) {

@@ -17,5 +17,5 @@ void BuildTileColours(const TileSet& set, TileColours& colours);
 
 // `width` x `height` pixels of the view whose top-left corner is map chip pixel
 // (left, top), `zoom` view pixels a chip pixel; past the map's edge, dark grey.
-void RenderMapView(const Map& map, const TileColours& colours, float left, float top, float zoom, int width,
-                   int height, uint32_t* out);
+void RenderMapView(const Map& map, const TileColours& colours, float left, float top, float zoom, int width, int height,
+                   uint32_t* out);

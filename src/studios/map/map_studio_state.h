@@ -24,9 +24,9 @@ struct MapStudioState {
   // Tools.
   MapTool tool = MapTool::Brush;
   MapTool toolBeforePick = MapTool::Brush;
-  MapBlock brush{1, 1, {0}};  // metatile 0
-  Stroke stroke;              // a BRUSH stroke held on the map
-  int32_t strokeButton = 0;   // 0 paints the brush, 1 erases to metatile 0
+  MapBlock brush{1, 1, {0}};     // metatile 0
+  Stroke stroke;                 // a BRUSH stroke held on the map
+  int32_t strokeButton = 0;      // 0 paints the brush, 1 erases to metatile 0
   GridCell lastPainted{-1, -1};  // for Shift+click lines; -1 = none
   GridCell dragFrom{-1, -1};     // a RECT or SELECT drag's press cell; -1 = none
   GridCell dragTo{-1, -1};

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "imgui_internal.h"
 #include "chip/sprite_attributes.h"
+#include "imgui_internal.h"
 #include "model/history.h"
 #include "studios/map/map_picture.h"
 #include "studios/map/map_studio_panels.h"
@@ -31,7 +31,8 @@ float Zoom() { return kMapZooms[mapStudio.zoom]; }
 // The view's corner may not leave the map's far side past the view's middle.
 void KeepViewOnMap(const Map& map) {
   MapStudioState& state = mapStudio;
-  const float width = static_cast<float>(map.width * CellPixels(map)), height = static_cast<float>(map.height * CellPixels(map));
+  const float width = static_cast<float>(map.width * CellPixels(map)),
+              height = static_cast<float>(map.height * CellPixels(map));
   const float spanX = kMapViewSize.x / Zoom(), spanY = kMapViewSize.y / Zoom();
   state.viewLeft = std::clamp(state.viewLeft, std::min(0.0f, (width - spanX) / 2), std::max(0.0f, width - spanX / 2));
   state.viewTop = std::clamp(state.viewTop, std::min(0.0f, (height - spanY) / 2), std::max(0.0f, height - spanY / 2));
@@ -75,7 +76,8 @@ void RenderIfChanged(const Map& map, const TileSet& set) {
 }
 
 GridCell CellAt(const Map& map, ImVec2 corner, ImVec2 point) {
-  const float x = mapStudio.viewLeft + (point.x - corner.x) / Zoom(), y = mapStudio.viewTop + (point.y - corner.y) / Zoom();
+  const float x = mapStudio.viewLeft + (point.x - corner.x) / Zoom(),
+              y = mapStudio.viewTop + (point.y - corner.y) / Zoom();
   return {static_cast<int>(std::floor(y / CellPixels(map))), static_cast<int>(std::floor(x / CellPixels(map)))};
 }
 
@@ -120,7 +122,8 @@ void RouteMapMouse(Map& map, GridCell cell, bool hovered) {
       NameNextEdit(state.floatingMoves ? "map move" : "map paste");
       state.floating = false;
       state.hasRegion = true;
-      state.region = RectBetween(map, at, {at.row + state.floatingBlock.height - 1, at.column + state.floatingBlock.width - 1});
+      state.region =
+          RectBetween(map, at, {at.row + state.floatingBlock.height - 1, at.column + state.floatingBlock.width - 1});
     }
     return;
   }
@@ -207,9 +210,11 @@ void DrawScreenFrame(const Map& map, ImVec2 corner, ImDrawList* draw) {
   if (ImGui::IsItemActivated()) state.draggingFrame = true;
   if (state.draggingFrame) {
     const ImVec2 delta = ImGui::GetMouseDragDelta(0, 0);
-    const int columns = static_cast<int>(std::lround(delta.x / (8 * Zoom()))), rows = static_cast<int>(std::lround(delta.y / (8 * Zoom())));
+    const int columns = static_cast<int>(std::lround(delta.x / (8 * Zoom()))),
+              rows = static_cast<int>(std::lround(delta.y / (8 * Zoom())));
     if (columns || rows) {
-      state.frameColumn = std::clamp(state.frameColumn + columns, 0, std::max(0, map.width * map.metatileSize - kTableColumns));
+      state.frameColumn =
+          std::clamp(state.frameColumn + columns, 0, std::max(0, map.width * map.metatileSize - kTableColumns));
       state.frameRow = std::clamp(state.frameRow + rows, 0, std::max(0, map.height * map.metatileSize - kTableRows));
       ImGui::ResetMouseDragDelta(0);
     }
@@ -243,9 +248,9 @@ void DrawMapView(ImVec2 origin) {
   const ImVec2 corner = At(origin, kMapViewOrigin.x, kMapViewOrigin.y);
   ImGui::SetCursorScreenPos(corner);
   ImGui::SetNextItemAllowOverlap();
-  ImGui::InvisibleButton("##mapview", kMapViewSize,
-                         ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight |
-                             ImGuiButtonFlags_MouseButtonMiddle);
+  ImGui::InvisibleButton(
+      "##mapview", kMapViewSize,
+      ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight | ImGuiButtonFlags_MouseButtonMiddle);
   const bool hovered = ImGui::IsItemHovered() && !state.draggingFrame;
   ImDrawList* draw = ImGui::GetWindowDrawList();
   draw->PushClipRect(corner, ImVec2(corner.x + kMapViewSize.x, corner.y + kMapViewSize.y), true);
@@ -263,7 +268,8 @@ void DrawMiniMap(ImVec2 origin) {
   const Map& map = CurrentMap();
   const int size = static_cast<int>(kMiniMapSize);
   uint32_t* pixels = TexturePixels(rendered.mini, size, size);
-  const float pixelsWide = static_cast<float>(map.width * CellPixels(map)), pixelsHigh = static_cast<float>(map.height * CellPixels(map));
+  const float pixelsWide = static_cast<float>(map.width * CellPixels(map)),
+              pixelsHigh = static_cast<float>(map.height * CellPixels(map));
   const float scale = kMiniMapSize / std::max(pixelsWide, pixelsHigh);
   if (rendered.miniDirty) {
     RenderMapView(map, rendered.colours, 0, 0, scale, size, size, pixels);
@@ -297,11 +303,12 @@ void DrawMapToolBar(ImVec2 origin) {
     const char* label;
     MapTool tool;
     const char* tip;
-  } tools[] = {{"BRUSH", MapTool::Brush, "Paint with the brush, erase with the right button; Shift+click draws a line (B)"},
-               {"FILL", MapTool::Fill, "Fill the area of one metatile with the brush's (F)"},
-               {"RECT", MapTool::Rect, "Drag a rectangle of the brush's metatile (R)"},
-               {"PICK", MapTool::Pick, "Take a cell's metatile as the brush (I)"},
-               {"SELECT", MapTool::Select, "Drag a region; drag inside it to move it (S)"}};
+  } tools[] = {
+      {"BRUSH", MapTool::Brush, "Paint with the brush, erase with the right button; Shift+click draws a line (B)"},
+      {"FILL", MapTool::Fill, "Fill the area of one metatile with the brush's (F)"},
+      {"RECT", MapTool::Rect, "Drag a rectangle of the brush's metatile (R)"},
+      {"PICK", MapTool::Pick, "Take a cell's metatile as the brush (I)"},
+      {"SELECT", MapTool::Select, "Drag a region; drag inside it to move it (S)"}};
   for (const auto& tool : tools) {
     if (ToggleButton(tool.label, state.tool == tool.tool, button)) {
       if (tool.tool == MapTool::Pick && state.tool != MapTool::Pick) state.toolBeforePick = state.tool;
@@ -333,14 +340,18 @@ void HandleMapKeys() {
   const struct {
     ImGuiKey key;
     MapTool tool;
-  } toolKeys[] = {{ImGuiKey_B, MapTool::Brush}, {ImGuiKey_F, MapTool::Fill}, {ImGuiKey_R, MapTool::Rect},
-                  {ImGuiKey_I, MapTool::Pick},  {ImGuiKey_S, MapTool::Select}};
+  } toolKeys[] = {{ImGuiKey_B, MapTool::Brush},
+                  {ImGuiKey_F, MapTool::Fill},
+                  {ImGuiKey_R, MapTool::Rect},
+                  {ImGuiKey_I, MapTool::Pick},
+                  {ImGuiKey_S, MapTool::Select}};
   for (const auto& toolKey : toolKeys)
     if (!ctrl && ImGui::IsKeyPressed(toolKey.key, false)) {
       if (toolKey.tool == MapTool::Pick && state.tool != MapTool::Pick) state.toolBeforePick = state.tool;
       state.tool = toolKey.tool;
     }
-  if (ctrl && ImGui::IsKeyPressed(ImGuiKey_C, false) && state.hasRegion) state.clipboard = CopyRegion(map, state.region);
+  if (ctrl && ImGui::IsKeyPressed(ImGuiKey_C, false) && state.hasRegion)
+    state.clipboard = CopyRegion(map, state.region);
   if (ctrl && ImGui::IsKeyPressed(ImGuiKey_X, false) && state.hasRegion) {
     state.clipboard = CopyRegion(map, state.region);
     ClearRegion(map, state.region);
@@ -364,5 +375,6 @@ void HandleMapKeys() {
   if (ImGui::IsKeyPressed(ImGuiKey_DownArrow)) state.viewTop += step;
   const ImVec2 middle(kMapViewSize.x / 2, kMapViewSize.y / 2);
   if (ImGui::IsKeyPressed(ImGuiKey_Equal) || ImGui::IsKeyPressed(ImGuiKey_KeypadAdd)) ZoomTo(state.zoom + 1, middle);
-  if (ImGui::IsKeyPressed(ImGuiKey_Minus) || ImGui::IsKeyPressed(ImGuiKey_KeypadSubtract)) ZoomTo(state.zoom - 1, middle);
+  if (ImGui::IsKeyPressed(ImGuiKey_Minus) || ImGui::IsKeyPressed(ImGuiKey_KeypadSubtract))
+    ZoomTo(state.zoom - 1, middle);
 }

@@ -2,11 +2,11 @@
 // field and the list of tile sets.
 #include "chip/chip_render.h"
 #include "model/history.h"
-#include "widgets/list_widgets.h"
-#include "widgets/notice.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
+#include "widgets/list_widgets.h"
+#include "widgets/notice.h"
 
 namespace {
 constexpr const char* kSetPayload = "TILESET_REORDER";

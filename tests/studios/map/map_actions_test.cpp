@@ -33,13 +33,36 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
     std::function<void(Map&)> act;
     std::string expected;
   } cases[] = {
-      {"a block clipped at the corner", "0000|0000|0000", [&](Map& m) { PaintBlock(m, two, {2, 3}); }, "0000|0000|0001"},
-      {"a line, gap-free", "0000|0000|0000", [&](Map& m) { PaintLine(m, one, {0, 0}, {2, 3}); }, "7000|0770|0007"},
-      {"fill stops at diagonals", "0010|0100|1000", [&](Map& m) { FillArea(m, {0, 0}, 5); }, "5510|5100|1000"},
-      {"fill of the same metatile", "0010|0100|1000", [&](Map& m) { FillArea(m, {0, 3}, 0); }, "0010|0100|1000"},
-      {"fill around a wall", "0000|0110|0000", [&](Map& m) { FillArea(m, {2, 3}, 2); }, "2222|2112|2222"},
+      {"a block clipped at the corner", "0000|0000|0000",
+       [&](Map& m) {
+         PaintBlock(m, two, {2, 3});
+       },
+       "0000|0000|0001"},
+      {"a line, gap-free", "0000|0000|0000",
+       [&](Map& m) {
+         PaintLine(m, one, {0, 0}, {2, 3});
+       },
+       "7000|0770|0007"},
+      {"fill stops at diagonals", "0010|0100|1000",
+       [&](Map& m) {
+         FillArea(m, {0, 0}, 5);
+       },
+       "5510|5100|1000"},
+      {"fill of the same metatile", "0010|0100|1000",
+       [&](Map& m) {
+         FillArea(m, {0, 3}, 0);
+       },
+       "0010|0100|1000"},
+      {"fill around a wall", "0000|0110|0000",
+       [&](Map& m) {
+         FillArea(m, {2, 3}, 2);
+       },
+       "2222|2112|2222"},
       {"a rectangle dragged up and left", "0000|0000|0000",
-       [&](Map& m) { FillRect(m, RectBetween(m, {2, 2}, {0, 1}), 3); }, "0330|0330|0330"},
+       [&](Map& m) {
+         FillRect(m, RectBetween(m, {2, 2}, {0, 1}), 3);
+       },
+       "0330|0330|0330"},
       {"a region moved", "1200|3400|0000",
        [&](Map& m) {
          const MapRect region = RectBetween(m, {0, 0}, {1, 1});
@@ -48,7 +71,10 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
          PaintBlock(m, lifted, {1, 2});
        },
        "0000|0012|0034"},
-      {"a rectangle past the edge is clipped", "0000|0000", [&](Map& m) { FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4); },
+      {"a rectangle past the edge is clipped", "0000|0000",
+       [&](Map& m) {
+         FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4);
+       },
        "0044|0044"},
   };
   for (const auto& c : cases) {
@@ -64,8 +90,10 @@ TEST(MapActions, ResizeKeepsTheCellsAgainstTheAnchor) {
     int width, height;
     const char* expected;
   } cases[] = {
-      {MapAnchor::TopLeft, 4, 3, "1200|3400|0000"},    {MapAnchor::TopRight, 4, 3, "0012|0034|0000"},
-      {MapAnchor::BottomLeft, 4, 3, "0000|1200|3400"}, {MapAnchor::BottomRight, 3, 1, "034"},
+      {MapAnchor::TopLeft, 4, 3, "1200|3400|0000"},
+      {MapAnchor::TopRight, 4, 3, "0012|0034|0000"},
+      {MapAnchor::BottomLeft, 4, 3, "0000|1200|3400"},
+      {MapAnchor::BottomRight, 3, 1, "034"},
       {MapAnchor::TopLeft, 1, 1, "1"},
   };
   for (const auto& c : cases) {
@@ -95,7 +123,8 @@ TEST(MapActions, MetatilesDeletedAndMovedRenumberTheCells) {
 
 TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
   NameTable table;
-  for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>((c % 32) / 2 % 3);  // columns 0 0 1 1 2 2...
+  for (int c = 0; c < kTableCells; ++c)
+    table.cells[c] = static_cast<uint8_t>((c % 32) / 2 % 3);  // columns 0 0 1 1 2 2...
   Map map = DefaultMap();
   map.metatileSize = 2;
   map.metatiles = {Metatile{{255, 255, 255, 255}}, Metatile{{1, 1, 1, 1}}};

@@ -1,6 +1,5 @@
-#include "studios/map/map_studio_state.h"
-
 #include "studios/map/map_actions.h"
+#include "studios/map/map_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 

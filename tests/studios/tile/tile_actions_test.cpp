@@ -90,7 +90,7 @@ TEST(TileSheet, RegressionTrackTileRenumbersOnlyCellsDrawnFromTheChangedSet) {
   TileStudioState& s = f.s();
   f.sets.resize(3);
   f.tables.resize(2);
-  f.tables[0].thirdTileSets[1] = 1;                                     // top and bottom from set 0
+  f.tables[0].thirdTileSets[1] = 1;                                    // top and bottom from set 0
   f.tables[1].thirdTileSets[0] = 1, f.tables[1].thirdTileSets[2] = 9;  // no set 9: draws from set 0
   for (NameTable& table : f.tables) std::fill(std::begin(table.cells), std::end(table.cells), 0);
   auto thirds = [&f](int t) {
@@ -193,5 +193,6 @@ TEST(TileImport, TokenImportRunsIntoFollowingSets) {
   s.currentTile = 20;
   EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, "FF00FF00FF00FF00"),
             "Imported 1 tile pattern at 020-020; rows without colours were made white on black");
-  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, "0F0F0F0F0F0F0F0F"), "Imported 1 tile pattern at 020-020");
+  EXPECT_EQ(ImportTilesRawHex(s, f.sets, TileTable::Patterns, "0F0F0F0F0F0F0F0F"),
+            "Imported 1 tile pattern at 020-020");
 }
