@@ -274,6 +274,15 @@ TEST(Notice, FadesAndGoesAfterItsSeconds) {
   EXPECT_TRUE(shown.text.empty());
 }
 
+TEST_F(MainMenuTest, ANoticeGoesAtAClickOnItAndNowhereElse) {
+  ShowNotice("Exported 3 files");
+  gui.Frame(2);
+  gui.Click(gui.At(900, 500));
+  EXPECT_EQ(notice.text, "Exported 3 files");
+  gui.Click(ImGui::FindWindowByName("##Notice")->Rect().GetCenter());
+  EXPECT_EQ(notice.text, "");
+}
+
 TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   MakeRichProject();
   StartHistory(history, project, tileStudio.canvas);

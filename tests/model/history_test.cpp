@@ -108,6 +108,12 @@ const std::pair<const char*, Action> kActions[] = {
        const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
        ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50});
      }},
+    {"map rectangle", [](Editor&) { FillRect(project.maps[0], {3, 40, 9, 8}, 2); }},
+    {"map delete", [](Editor&) { ClearRegion(project.maps[0], {0, 1, 64, 1}); }},
+    {"metatile edit", [](Editor&) { project.maps[0].metatiles[2].tiles[1] = 77; }},
+    {"map tile set", [](Editor&) { project.maps[1].tileSet = 2; }},
+    {"ADD META", [](Editor&) { AddMetatile(project.maps[1]); }},
+    {"map list move", [](Editor&) { std::swap(project.maps[0], project.maps[1]); }},
     {"RESIZE", [](Editor&) { ResizeMap(project.maps[1], 100, 7, MapAnchor::BottomRight); }},
     {"REPLACE", [](Editor&) { DeleteMetatile(project.maps[0], 1, 2); }},
     {"metatile move", [](Editor&) { MoveMetatile(project.maps[0], 0, 2); }},

