@@ -40,8 +40,9 @@ Map GridOf(const std::vector<Metatile>& metatiles, int size, int count) {
 
 void DrawGrid(RenderedGrid& rendered, const Map& grid, const TileSet& set, ImVec2 corner, float side) {
   const int pixels = static_cast<int>(side);
+  const bool fresh = rendered.texture.context != ImGui::GetCurrentContext();  // a new texture, blank
   uint32_t* out = TexturePixels(rendered.texture, pixels, pixels);
-  if (!(rendered.grid == grid) || !(rendered.set == set) || rendered.grid.cells.empty()) {
+  if (fresh || !(rendered.grid == grid) || !(rendered.set == set)) {
     rendered.grid = grid, rendered.set = set;
     BuildTileColours(set, rendered.colours);
     RenderMapView(grid, rendered.colours, 0, 0, side / (grid.width * CellPixels(grid)), pixels, pixels, out);

@@ -61,18 +61,18 @@ void FitWholeMap(const Map& map) {
 
 void RenderIfChanged(const Map& map, const TileSet& set) {
   MapStudioState& state = mapStudio;
+  const bool fresh = rendered.view.context != ImGui::GetCurrentContext();  // a new texture, blank
   uint32_t* pixels = TexturePixels(rendered.view, static_cast<int>(kMapViewSize.x), static_cast<int>(kMapViewSize.y));
   const bool setChanged = !(rendered.set == set), mapChanged = !(rendered.map == map);
   const bool viewChanged = rendered.left != state.viewLeft || rendered.top != state.viewTop || rendered.zoom != Zoom();
-  const bool fresh = rendered.view.data->Status == ImTextureStatus_WantCreate && rendered.zoom < 0;
   if (!setChanged && !mapChanged && !viewChanged && !fresh) return;
-  if (setChanged) BuildTileColours(set, rendered.colours), rendered.set = set;
+  if (setChanged || fresh) BuildTileColours(set, rendered.colours), rendered.set = set;
   if (mapChanged) rendered.map = map;
   rendered.left = state.viewLeft, rendered.top = state.viewTop, rendered.zoom = Zoom();
   RenderMapView(map, rendered.colours, state.viewLeft, state.viewTop, Zoom(), static_cast<int>(kMapViewSize.x),
                 static_cast<int>(kMapViewSize.y), pixels);
   MarkChanged(rendered.view);
-  rendered.miniDirty |= setChanged || mapChanged;
+  rendered.miniDirty |= setChanged || mapChanged || fresh;
 }
 
 GridCell CellAt(const Map& map, ImVec2 corner, ImVec2 point) {
