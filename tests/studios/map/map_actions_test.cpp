@@ -82,6 +82,8 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
     c.act(map);
     EXPECT_EQ(Rows(map), c.expected) << c.what;
   }
+  Map walled = SmallMap("0000|0110|0000");
+  EXPECT_EQ(FillArea(walled, {0, 0}, 2) * 100 + PaintBlock(walled, two, {0, 0}), 1003) << "the cells each changed";
 }
 
 TEST(MapActions, ResizeKeepsTheCellsAgainstTheAnchor) {
