@@ -57,8 +57,8 @@ void MakeRichProject() {
 
 void MakeMachineProject() {
   ResetProject();
-  tileSets.resize(3);
-  for (int s = 0; s < 3; ++s) {
+  tileSets.resize(6);
+  for (int s = 0; s < 6; ++s) {
     FormatName(tileSets[s].name, "Set %d", s);
     for (int t = 0; t < kTilesPerSet; ++t) FillTile(tileSets[s], t, t * 7 + s * 31);
   }
@@ -80,6 +80,7 @@ void MakeMachineProject() {
   SetName(second.name, "Second");
   for (int c = 0; c < kTableCells; ++c) second.cells[c] = static_cast<uint8_t>(255 - c % 256);
   second.backdrop = 13;
+  second.thirdTileSets[0] = 3, second.thirdTileSets[1] = 4, second.thirdTileSets[2] = 5;
   second.placements.push_back({2, 120 * pixel, 90 * pixel});
   nameTables.push_back(second);
 }

@@ -16,7 +16,8 @@ void MakeRichProject();
 
 // What the machines must show as the editor does: three different tile sets in
 // the thirds, empty cells, a backdrop, six sprites with five on one line and
-// placements partly off every edge; a second name table of the first set alone.
+// placements partly off every edge; a second name table of three sets more,
+// so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
 
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
