@@ -2,137 +2,35 @@
 
 #include <algorithm>
 
-const TextDialect kPasmoDialect = {"",
-                                   "{label}:\n",
-                                   "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
-                                   "   db ",
-                                   "$",
-                                   ",",
-                                   "\n",
-                                   "",
-                                   "",
-                                   0,
-                                   true,
-                                   true,
-                                   false,
-                                   "{name}: equ {value}\n"};
-const TextDialect kSdasDialect = {"",
-                                  "{label}::\n",
-                                  "{label}_SIZE == {unpacked} ; {packing}, {size} bytes packed\n{label}::\n",
-                                  "   .db ",
-                                  "0x",
-                                  ",",
-                                  "\n",
-                                  "",
-                                  "",
-                                  0,
-                                  true,
-                                  true,
-                                  false,
-                                  "{name} == {value}\n"};
-const TextDialect kZ80asmDialect = {"",
-                                    "{label}:\n",
-                                    "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
-                                    "   defb ",
-                                    "0x",
-                                    ",",
-                                    "\n",
-                                    "",
-                                    "",
-                                    0,
-                                    true,
-                                    true,
-                                    false,
-                                    "{name}: equ {value}\n"};
-const TextDialect kCvBasicDialect = {"",
-                                     "{label}:\n",
-                                     "' {packing}, {size} bytes packed, {unpacked} unpacked\n{label}:\n",
-                                     "   DATA BYTE ",
-                                     "$",
-                                     ",",
-                                     "\n",
-                                     "",
-                                     "",
-                                     0,
-                                     true,
-                                     true,
-                                     false,
-                                     "CONST {name} = {value}\n"};
+// One row a dialect, its fields in TextDialect's order.
+// clang-format off
+const TextDialect kPasmoDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
+    "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n"};
+const TextDialect kSdasDialect = {"", "{label}::\n", "{label}_SIZE == {unpacked} ; {packing}, {size} bytes packed\n{label}::\n",
+    "   .db ", "0x", ",", "\n", "", "", 0, true, true, false, "{name} == {value}\n"};
+const TextDialect kZ80asmDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
+    "   defb ", "0x", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n"};
+const TextDialect kCvBasicDialect = {"", "{label}:\n", "' {packing}, {size} bytes packed, {unpacked} unpacked\n{label}:\n",
+    "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false, "CONST {name} = {value}\n"};
 // 32 bytes make a line of at most 11 + 32 * 5 - 1 = 170 characters.
-const TextDialect kMsxBasicDialect = {"",
-                                      "REM {label}\n",
-                                      "REM {label}: {packing}, {size} bytes packed, {unpacked} unpacked\n",
-                                      "DATA ",
-                                      "&H",
-                                      ",",
-                                      "\n",
-                                      "",
-                                      "",
-                                      32,
-                                      true,
-                                      false,
-                                      true,
-                                      "REM {name} = {value}\n"};
-const TextDialect kTiDialect = {"",
-                                "{label}\n",
-                                "* {packing}, {size} bytes packed, {unpacked} unpacked\n{label}\n",
-                                "       BYTE ",
-                                ">",
-                                ",",
-                                "\n",
-                                "",
-                                "",
-                                0,
-                                true,
-                                true,
-                                false,
-                                "{name} EQU {value}\n"};
-const TextDialect kCHeaderDialect = {
-    "#ifndef {guard}\n#define {guard}\n\n",
+const TextDialect kMsxBasicDialect = {"", "REM {label}\n", "REM {label}: {packing}, {size} bytes packed, {unpacked} unpacked\n",
+    "DATA ", "&H", ",", "\n", "", "", 32, true, false, true, "REM {name} = {value}\n"};
+const TextDialect kTiDialect = {"", "{label}\n", "* {packing}, {size} bytes packed, {unpacked} unpacked\n{label}\n",
+    "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false, "{name} EQU {value}\n"};
+const TextDialect kCHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
     "#define {label}_SIZE {size}\nstatic const unsigned char {label}[{size}] = {\n",
     "/* {packing} */\n#define {label}_SIZE {unpacked}\n"
     "#define {label}_PACKED_SIZE {size}\nstatic const unsigned char {label}[{size}] = {\n",
-    "    ",
-    "0x",
-    ", ",
-    ",\n",
-    "};\n",
-    "\n#endif\n",
-    16,
-    true,
-    true,
-    false,
-    "#define {name} {value}\n"};
-const TextDialect kCExternHeaderDialect = {
-    "#ifndef {guard}\n#define {guard}\n\n",
+    "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false, "#define {name} {value}\n"};
+const TextDialect kCExternHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
     "#define {label}_SIZE {size}\nextern const unsigned char {label}[{size}];\n",
     "/* {packing} */\n#define {label}_SIZE {unpacked}\n"
     "#define {label}_PACKED_SIZE {size}\nextern const unsigned char {label}[{size}];\n",
-    "",
-    "",
-    "",
-    "",
-    "",
-    "\n#endif\n",
-    16,
-    false,
-    false,
-    false,
-    "#define {name} {value}\n"};
-const TextDialect kCSourceDialect = {"#include \"{header}\"\n\n",
-                                     "const unsigned char {label}[{size}] = {\n",
-                                     "const unsigned char {label}[{size}] = {\n",
-                                     "    ",
-                                     "0x",
-                                     ", ",
-                                     ",\n",
-                                     "};\n",
-                                     "",
-                                     16,
-                                     true,
-                                     true,
-                                     false,
-                                     ""};
+    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n"};
+const TextDialect kCSourceDialect = {"#include \"{header}\"\n\n", "const unsigned char {label}[{size}] = {\n",
+    "const unsigned char {label}[{size}] = {\n",
+    "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, ""};
+// clang-format on
 
 namespace {
 std::string Fill(std::string text, const DataBlock* block, const TextFile& file) {
