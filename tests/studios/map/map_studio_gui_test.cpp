@@ -45,6 +45,8 @@ TEST_F(MapStudioGui, PaintFillMoveAndUndoEachOneStep) {
   EXPECT_EQ(At(10, 10) * 1000 + At(11, 10) * 100 + At(13, 12) * 10 + At(14, 12) + At(15, 12), 12)
       << "the region moved, metatile 0 left behind";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_C);
+  gui.PressKey(ImGuiKey_V);
+  EXPECT_FALSE(mapStudio.floating) << "V alone pastes nothing";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_V);
   gui.Click(Cell(20, 20));
   EXPECT_EQ(At(20, 20) * 10 + At(21, 20), 10) << "a paste lands at the click";
