@@ -12,6 +12,7 @@
 #include "import/screen2_import.h"
 #include "model/history.h"
 #include "storage/project_file.h"
+#include "studios/map/map_studio_state.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
@@ -84,6 +85,7 @@ void ShowChangedRecords(const ChangedRecords& changed) {
     tableStudio.currentNameTable = changed.nameTable;
     tableStudio.paletteFollowsTable = -1;
   }
+  if (changed.map >= 0) mapStudio.currentMap = changed.map;
 }
 
 }  // namespace

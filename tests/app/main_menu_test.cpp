@@ -18,6 +18,7 @@
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 #include "support/temp_dir.h"
+#include "studios/map/map_studio_state.h"
 #include "widgets/notice.h"
 
 namespace {
@@ -272,6 +273,17 @@ TEST(Notice, FadesAndGoesAfterItsSeconds) {
   EXPECT_TRUE(AgeNotice(shown, kNoticeSeconds - 0.5f));
   EXPECT_FALSE(AgeNotice(shown, 1));
   EXPECT_TRUE(shown.text.empty());
+}
+
+TEST_F(MainMenuTest, AnUndoShowsTheNameTableAndTheMapItChanged) {
+  nameTables.resize(3);
+  project.maps = {DefaultMap(), DefaultMap()};
+  gui.Frame(2);
+  nameTables[1].cells[5] = 9, project.maps[1].cells[7] = 0;
+  project.maps[1].metatiles.resize(2), project.maps[1].cells[7] = 1;
+  gui.Frame(2);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(tableStudio.currentNameTable * 10 + mapStudio.currentMap, 11);
 }
 
 TEST_F(MainMenuTest, ANoticeGoesAtAClickOnItAndNowhereElse) {

@@ -62,4 +62,13 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   EXPECT_EQ(std::string(nameTables.back().cells, nameTables.back().cells + kTableCells),
             std::string(expected.cells, expected.cells + kTableCells));
   EXPECT_EQ(Names(nameTables), "Name Table 1|Map 1|");
+
+  const float left = mapStudio.viewLeft;
+  gui.MoveMouse(Cell(30, 30));
+  gui.Frame();
+  gui.MoveMouse(Cell(20, 30));
+  gui.Frame();
+  EXPECT_EQ(mapStudio.viewLeft, left) << "hovering moves nothing";
+  gui.Drag(Cell(30, 30), Cell(20, 30), 4, 2);
+  EXPECT_EQ(mapStudio.viewLeft, left + 160) << "the middle button drags the view";
 }
