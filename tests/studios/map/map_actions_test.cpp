@@ -72,10 +72,9 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
        },
        "0000|0012|0034"},
       {"a rectangle past the edge is clipped", "0000|0000",
-       [&](Map& m) {
-         FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4);
-       },
-       "0044|0044"},
+       [&](Map& m) { FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4); }, "0044|0044"},
+      {"a rectangle wholly below the map keeps to its last row", "0000|0000",
+       [&](Map& m) { FillRect(m, RectBetween(m, {5, 1}, {7, 2}), 4); }, "0000|0440"},
   };
   for (const auto& c : cases) {
     Map map = SmallMap(c.start);
