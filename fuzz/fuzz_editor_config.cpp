@@ -4,6 +4,7 @@
 
 #include "app/editor_config.h"
 #include "app/editor_tabs.h"
+#include "app/emulator_session.h"
 #include "app/file_dialog.h"
 #include "fuzz_checks.h"
 
@@ -12,11 +13,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   lastDirectory = "/start";
   savedTabOrder.clear();
   ParseEditorConfig(std::string(reinterpret_cast<const char*>(data), size));
-  for (int32_t id : savedTabOrder) FUZZ_CHECK(id >= 0 && id <= 2);
+  for (int32_t id : savedTabOrder) FUZZ_CHECK(id >= 0 && id <= 3);
   RegisterEditorTabs();
   std::set<int32_t> ids;
   for (const EditorTab& tab : editorTabs) ids.insert(tab.id);
-  FUZZ_CHECK(editorTabs.size() == 3 && ids.size() == 3);
+  FUZZ_CHECK(editorTabs.size() == 4 && ids.size() == 4);
 
   const EditorSettings read = editorSettings;
   const std::string written = FormatEditorConfig(read.windowX, read.windowY);
@@ -25,6 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   ParseEditorConfig(written);
   FUZZ_CHECK(editorSettings.windowX == read.windowX && editorSettings.windowY == read.windowY);
   FUZZ_CHECK(editorSettings.reservedSetting == read.reservedSetting);
+  const Machine machine = emulator.machine;
+  emulator.machine = Machine::Msx1;
+  ParseEditorConfig(written);
+  FUZZ_CHECK(emulator.machine == machine);
   RegisterEditorTabs();
   for (std::size_t i = 0; i < order.size(); ++i) FUZZ_CHECK(editorTabs[i].id == order[i].id);
   return 0;
