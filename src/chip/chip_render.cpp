@@ -6,14 +6,12 @@ IndexedImage Blank(int width, int height, uint8_t colour) {
 }
 
 void DrawTile(IndexedImage& image, const TileSet& set, int tile, int left, int top, uint8_t behind) {
-  for (int y = 0; y < 8; ++y) {
-    const int foreground = set.foreground[tile][y] & 15, background = set.background[tile][y] & 15;
+  for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) {
-      const int colour = set.pixels[tile][y][x] ? foreground : background;
+      const int colour = TilePixelColour(set, tile, y, x);
       image.pixels[static_cast<std::size_t>(top + y) * image.width + left + x] =
           static_cast<uint8_t>(colour == 0 ? behind : colour);
     }
-  }
 }
 
 // One line of a sprite's pixels from `left` on; colour 0 draws nothing.
@@ -83,7 +81,7 @@ bool EmptyCellsShowTile255(const std::vector<NameTable>& tables, const std::vect
   bool blank = true;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
-      blank &= ((set.pixels[EmptyCell][y][x] ? set.foreground[EmptyCell][y] : set.background[EmptyCell][y]) & 15) == 0;
+      blank &= TilePixelColour(set, EmptyCell, y, x) == 0;
   if (blank) return false;
   for (const NameTable& table : tables)
     for (int third = 0; third < kThirds; ++third)

@@ -28,6 +28,11 @@ struct TileSet {
   int32_t background[kTilesPerSet][8] = {};
 };
 
+// The palette index a tile's pixel shows: its row's foreground or background colour.
+inline int TilePixelColour(const TileSet& set, int tile, int y, int x) {
+  return (set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y]) & 15;
+}
+
 struct Sprite {
   char name[kNameSize] = {};
   uint8_t pixels[kSpriteSize][kSpriteSize] = {};  // row, column; non-zero = set

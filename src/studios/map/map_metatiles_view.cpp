@@ -40,7 +40,7 @@ Map GridOf(const std::vector<Metatile>& metatiles, int size, int count) {
 
 void DrawGrid(RenderedGrid& rendered, const Map& grid, const TileSet& set, ImVec2 corner, float side) {
   const int pixels = static_cast<int>(side);
-  const bool fresh = rendered.texture.context != ImGui::GetCurrentContext();  // a new texture, blank
+  const bool fresh = NeedsMaking(rendered.texture);  // a new texture, blank
   uint32_t* out = TexturePixels(rendered.texture, pixels, pixels);
   if (fresh || !(rendered.grid == grid) || !(rendered.set == set)) {
     rendered.grid = grid, rendered.set = set;
@@ -58,9 +58,9 @@ void DrawMetatile(ImDrawList* draw, const Map& map, const TileSet& set, int meta
       const int tile = map.Tile(metatile, x, y);
       for (int py = 0; py < 8; ++py)
         for (int px = 0; px < 8; ++px) {
-          const int colour = set.pixels[tile][py][px] ? set.foreground[tile][py] : set.background[tile][py];
+          const int colour = TilePixelColour(set, tile, py, px);
           const ImVec2 min(corner.x + (x * 8 + px) * pixel, corner.y + (y * 8 + py) * pixel);
-          draw->AddRectFilled(min, ImVec2(min.x + pixel, min.y + pixel), Palette[(colour & 15) ? colour & 15 : 1]);
+          draw->AddRectFilled(min, ImVec2(min.x + pixel, min.y + pixel), Palette[colour ? colour : 1]);
         }
     }
 }

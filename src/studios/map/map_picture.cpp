@@ -5,7 +5,7 @@
 namespace {
 constexpr uint32_t kOutside = PackColour(40, 40, 40);
 
-uint32_t Visible(int index) { return Palette[(index & 15) == 0 ? 1 : index & 15]; }
+uint32_t Visible(int index) { return Palette[index == 0 ? 1 : index]; }
 }  // namespace
 
 void BuildTileColours(const TileSet& set, TileColours& colours) {
@@ -13,7 +13,7 @@ void BuildTileColours(const TileSet& set, TileColours& colours) {
     uint32_t sum[3] = {0, 0, 0};
     for (int y = 0; y < 8; ++y)
       for (int x = 0; x < 8; ++x) {
-        const uint32_t colour = Visible(set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y]);
+        const uint32_t colour = Visible(TilePixelColour(set, tile, y, x));
         colours.pixels[tile][y * 8 + x] = colour;
         for (int c = 0; c < 3; ++c) sum[c] += colour >> (8 * c) & 0xFF;
       }

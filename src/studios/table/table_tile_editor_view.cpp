@@ -79,7 +79,7 @@ GridCell DrawEditorTile(ImDrawList* draw, const TileSet& set, int tile, bool pai
       if (painting && mouse.x >= std::max(q0.x, clipMin.x) - pad.x && mouse.x < std::min(q1.x, clipMax.x) + pad.x &&
           mouse.y >= std::max(q0.y, clipMin.y) - pad.y && mouse.y < std::min(q1.y, clipMax.y) + pad.y)
         painted = {y, x};
-      const int colour = set.pixels[tile][y][x] ? set.foreground[tile][y] : set.background[tile][y];
+      const int colour = TilePixelColour(set, tile, y, x);
       draw->AddRectFilled(q0, q1, ColourOverBackdrop(colour));
       draw->AddRect(q0, q1, IM_COL32(255, 255, 255, 20), 0, 0, 1);
     }
