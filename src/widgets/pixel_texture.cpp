@@ -2,13 +2,17 @@
 
 #include "imgui_internal.h"
 
+// The editor has one context; each test has its own, which takes the registration
+// along when it goes, and a new one may reuse the last one's address.
+bool NeedsMaking(const PixelTexture& texture) {
+  return !texture.data || !ImGui::GetCurrentContext()->UserTextures.contains(texture.data.get());
+}
+
 uint32_t* TexturePixels(PixelTexture& texture, int width, int height) {
-  // The editor has one context; each test has its own, which takes the registration along when it goes.
-  if (texture.context != ImGui::GetCurrentContext()) {
+  if (NeedsMaking(texture)) {
     texture.data = std::make_unique<ImTextureData>();
     texture.data->Create(ImTextureFormat_RGBA32, width, height);
     ImGui::RegisterUserTexture(texture.data.get());
-    texture.context = ImGui::GetCurrentContext();
   }
   return reinterpret_cast<uint32_t*>(texture.data->GetPixels());
 }

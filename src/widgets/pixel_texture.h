@@ -9,9 +9,11 @@
 
 struct PixelTexture {
   std::unique_ptr<ImTextureData> data;
-  ImGuiContext* context = nullptr;  // the one it is registered with
 };
 
+// Whether the current Dear ImGui context has no texture of it yet: the next
+// TexturePixels makes one, blank.
+bool NeedsMaking(const PixelTexture& texture);
 // The texture's pixels (red in the lowest byte), made `width` x `height` for the
 // current Dear ImGui context when it has none there yet (a texture keeps its
 // size); fill them, then MarkChanged.

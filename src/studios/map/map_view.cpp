@@ -61,7 +61,7 @@ void FitWholeMap(const Map& map) {
 
 void RenderIfChanged(const Map& map, const TileSet& set) {
   MapStudioState& state = mapStudio;
-  const bool fresh = rendered.view.context != ImGui::GetCurrentContext();  // a new texture, blank
+  const bool fresh = NeedsMaking(rendered.view);  // a new texture, blank
   uint32_t* pixels = TexturePixels(rendered.view, static_cast<int>(kMapViewSize.x), static_cast<int>(kMapViewSize.y));
   const bool setChanged = !(rendered.set == set), mapChanged = !(rendered.map == map);
   const bool viewChanged = rendered.left != state.viewLeft || rendered.top != state.viewTop || rendered.zoom != Zoom();
@@ -72,7 +72,7 @@ void RenderIfChanged(const Map& map, const TileSet& set) {
   RenderMapView(map, rendered.colours, state.viewLeft, state.viewTop, Zoom(), static_cast<int>(kMapViewSize.x),
                 static_cast<int>(kMapViewSize.y), pixels);
   MarkChanged(rendered.view);
-  rendered.miniDirty |= setChanged || mapChanged || fresh;
+  rendered.miniDirty |= setChanged || mapChanged;
 }
 
 GridCell CellAt(const Map& map, ImVec2 corner, ImVec2 point) {
@@ -267,6 +267,7 @@ void DrawMiniMap(ImVec2 origin) {
   MapStudioState& state = mapStudio;
   const Map& map = CurrentMap();
   const int size = static_cast<int>(kMiniMapSize);
+  rendered.miniDirty |= NeedsMaking(rendered.mini);
   uint32_t* pixels = TexturePixels(rendered.mini, size, size);
   const float pixelsWide = static_cast<float>(map.width * CellPixels(map)),
               pixelsHigh = static_cast<float>(map.height * CellPixels(map));

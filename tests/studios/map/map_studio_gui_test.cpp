@@ -1,4 +1,8 @@
+#include <memory>
+
 #include "studios/map/map_actions.h"
+#include "studios/map/map_picture.h"
+#include "studios/map/map_studio_panels.h"
 #include "studios/map/map_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
@@ -14,6 +18,19 @@ class MapStudioGui : public StudioGui {
   ImVec2 Cell(int column, int row) const { return gui.At(262 + 16 * column + 8, 64 + 16 * row + 8); }
   Map& map() { return project.maps[0]; }
   int At(int column, int row) { return map().At(column, row); }
+  // Whether the view's texture shows the map where the view now is.
+  bool ViewShowsTheMap() {
+    const int width = static_cast<int>(kMapViewSize.x), height = static_cast<int>(kMapViewSize.y);
+    const auto colours = std::make_unique<TileColours>();
+    BuildTileColours(tileSets[map().tileSet], *colours);
+    std::vector<uint32_t> expected(static_cast<std::size_t>(width) * height);
+    RenderMapView(map(), *colours, mapStudio.viewLeft, mapStudio.viewTop, kMapZooms[mapStudio.zoom], width, height,
+                  expected.data());
+    for (ImTextureData* texture : ImGui::GetPlatformIO().Textures)
+      if (texture->Width == width && texture->Height == height)
+        return std::equal(expected.begin(), expected.end(), static_cast<const uint32_t*>(texture->GetPixels()));
+    return false;
+  }
 };
 }  // namespace
 
@@ -50,10 +67,13 @@ TEST_F(MapStudioGui, PaintFillMoveAndUndoEachOneStep) {
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_V);
   gui.Click(Cell(20, 20));
   EXPECT_EQ(At(20, 20) * 10 + At(21, 20), 10) << "a paste lands at the click";
+  gui.Click(gui.ItemCentres("##metatile")[1]);
+  EXPECT_EQ(mapStudio.tool, MapTool::Brush) << "a palette click in SELECT takes up the brush";
 }
 
 TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   map().metatiles[0].tiles[0] = 7;
+  std::fill(std::begin(tileSets[0].background[7]), std::end(tileSets[0].background[7]), 8);  // seen in the view
   const std::size_t tables = nameTables.size();
   Choose({"FRAME", "SCREEN FROM MAP"});
   ASSERT_EQ(nameTables.size(), tables + 1);
@@ -71,4 +91,5 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   EXPECT_EQ(mapStudio.viewLeft, left) << "hovering moves nothing";
   gui.Drag(Cell(30, 30), Cell(20, 30), 4, 2);
   EXPECT_EQ(mapStudio.viewLeft, left + 160) << "the middle button drags the view";
+  EXPECT_TRUE(ViewShowsTheMap()) << "the view is drawn again where it moved";
 }
