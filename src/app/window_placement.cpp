@@ -59,17 +59,15 @@ void LargestLayoutWindow(int width, int height, int& windowWidth, int& windowHei
   windowHeight = std::max(1, static_cast<int>(kWindowHeight * scale));
 }
 
+int DisplayHolding(const EditorSettings& settings, const std::vector<ScreenRect>& displays) {
+  for (int i = 0; i < static_cast<int>(displays.size()); ++i)
+    if (Overlaps({settings.windowX, settings.windowY, 1, 1}, displays[i])) return i;
+  return 0;
+}
+
 ScreenRect UsableDisplayArea(const EditorSettings& settings) {
-  int display = 0;
-  const std::vector<ScreenRect> displays = DisplayBounds();
-  for (int i = 0; i < static_cast<int>(displays.size()); ++i) {
-    const ScreenRect& d = displays[i];
-    if (settings.windowX >= d.x && settings.windowX < d.x + d.width && settings.windowY >= d.y &&
-        settings.windowY < d.y + d.height)
-      display = i;
-  }
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(display, &usable) != 0) return {0, 0, kWindowWidth, kWindowHeight};
+  if (SDL_GetDisplayUsableBounds(DisplayHolding(settings, DisplayBounds()), &usable) != 0) return {0, 0, kWindowWidth, kWindowHeight};
   return {usable.x, usable.y, usable.w, usable.h};
 }
 

@@ -14,6 +14,8 @@ void KeepWindowOnADisplay(EditorSettings& settings, const std::vector<ScreenRect
 
 // The bounds of every display SDL knows of.
 std::vector<ScreenRect> DisplayBounds();
+// The display holding the saved position's corner, or the first display.
+int DisplayHolding(const EditorSettings& settings, const std::vector<ScreenRect>& displays);
 // The usable area (without task bars) of the display holding the saved
 // position, or of the first display.
 ScreenRect UsableDisplayArea(const EditorSettings& settings);

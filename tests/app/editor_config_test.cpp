@@ -77,16 +77,19 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
   ResetSettings();
 }
 
-TEST(WindowPlacement, APositionOffEveryDisplayIsCentred) {
+TEST(WindowPlacement, APositionOffEveryDisplayIsCentredAndOneOnADisplayUsesIt) {
   const std::vector<ScreenRect> displays = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-  for (auto [x, y, centred] : {std::tuple{100, 50, false},
-                               {3000, 900, false},
-                               {-500, 10, false},
-                               {5000, 100, true},
-                               {100, -2000, true},
-                               {-800, 0, true},
-                               {kCentredPosition, 99999, true}}) {
+  for (auto [x, y, centred, display] : {std::tuple{100, 50, false, 0},
+                                        {3000, 900, false, 1},
+                                        {1920, 1023, false, 1},
+                                        {1919, 0, false, 0},
+                                        {-500, 10, false, 0},
+                                        {5000, 100, true, 0},
+                                        {100, -2000, true, 0},
+                                        {-800, 0, true, 0},
+                                        {kCentredPosition, 99999, true, 0}}) {
     EditorSettings settings{x, y, 800, 600, 0};
+    EXPECT_EQ(DisplayHolding(settings, displays), display) << x << "," << y;
     KeepWindowOnADisplay(settings, displays);
     EXPECT_EQ(settings.windowX == kCentredPosition && settings.windowY == kCentredPosition, centred) << x << "," << y;
     EXPECT_EQ(settings.windowWidth * 10000 + settings.windowHeight, 8000600) << "a size is kept";

@@ -141,6 +141,9 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   gui.Drag(Cell(0, 6), Screen(-30, 38 * 6 + 17), 3);  // on past the screen's left edge
   EXPECT_EQ(CellValue(0, 6) * 1000 + CellValue(31, 5), 9255) << "the row above's last cell stays";
   EXPECT_EQ(CellValue(6, 6), 255) << "without Shift no line joins the last stroke";
+  const NameTable painted = nameTables[0];
+  Choose({"CLEAR TABLE", "CANCEL"});
+  EXPECT_TRUE(nameTables[0] == painted) << "a click on a dialog paints nothing beneath it";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(CellValue(7, 5), 255) << "the whole stroke was one step";
