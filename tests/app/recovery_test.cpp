@@ -99,6 +99,8 @@ TEST_F(RecoveryTest, CopiesOfRunningEditorsStayAndEachAnswerDoesWhatItSays) {
   LeaveCopy("2-2", "/a/b.krv");
   LeaveCopy("3-3", "/a/c.krv");
   WriteFile(dir.File("4-4.recovery"), "damaged");
+  WriteFile(dir.File("5-5.lock"), "");                              // of an editor gone with no copy: litter
+  WriteFile(dir.File("6-6.recovery.damaged"), "set aside before");  // kept for the user to look at
   FileLock running;
   ASSERT_TRUE(TryLockFile(dir.File("2-2.lock"), running));  // its editor still runs
   StartRecovery(recovery);
@@ -113,7 +115,7 @@ TEST_F(RecoveryTest, CopiesOfRunningEditorsStayAndEachAnswerDoesWhatItSays) {
   EXPECT_TRUE(recovery.offer.id.empty());
   EXPECT_TRUE(project == DefaultProject()) << "nothing recovered";
   std::vector<std::string> expected{"1-1.lock", "1-1.recovery", "2-2.lock", "2-2.recovery", "4-4.recovery.damaged",
-                                    recovery.ownId + ".lock"};
+                                    "6-6.recovery.damaged", recovery.ownId + ".lock"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(Files(), expected);
   UnlockFile(running);

@@ -195,6 +195,8 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
   while (emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
   EXPECT_FALSE(emulator.running);
   EXPECT_EQ(notice.text, "The emulator has closed: the live link to it has ended");
+  TclReply reply;
+  EXPECT_FALSE(AskTcl(emulator.link, "machine", reply, 100)) << "nothing is answered on an ended link";
 }
 
 TEST_F(StudioGui, RunOnEmulatorSaysWhatToInstallAndStopEmulatorEndsIt) {

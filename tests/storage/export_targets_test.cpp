@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -142,6 +143,13 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   ASSERT_TRUE(outcome.error.empty()) << outcome.error;
   EXPECT_EQ(outcome.written, (std::vector<std::string>{dir.File("out/bin/Set_2.pat"), dir.File("out/bin/index.txt")}));
   EXPECT_EQ(outcome.notes.front(), "no record named \"Nothing\"");
+  nameTables[0].placements = {{99, 0, 0}};
+  for (auto [format, noted] : {std::pair{ExportFormat::BinaryTables, true}, {ExportFormat::Png, false}}) {
+    const std::vector<std::string> notes = PrepareExport(project, Target(format, "out"), "").notes;
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), "sprite attributes: Screen: placement 0: names no sprite, left out"),
+              noted ? 1 : 0)
+        << "a picture has no sprite attribute table to warn of";
+  }
   for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"},
                                 {"/p/a.asm", "a.asm"},
                                 {"/q/a.asm", "/q/a.asm"},

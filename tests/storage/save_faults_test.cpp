@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "storage/file_io.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
@@ -41,4 +43,19 @@ TEST(SaveFaults, DiskFullHalfwayKeepsThePreviousFile) {
   EXPECT_EQ(status, 0) << "the save must report that it could not write";
   EXPECT_EQ(ReadFile(target), previous);
   EXPECT_FALSE(std::filesystem::exists(target + ".saving"));
+}
+
+TEST(SaveFaults, AFileIsOnlyLeftAsItIsWhenItHoldsExactlyTheNewBytes) {
+  TempDir dir;
+  const std::string path = dir.File("Set.pat");
+  for (auto [before, after] : {std::pair{"abcdef", "abc"}, {"abc", "abcdef"}, {"abc", "abd"}, {"x", ""}}) {
+    WriteFile(path, before);
+    ASSERT_EQ(ReplaceFile(path, after, false), FileResult::Ok);
+    EXPECT_EQ(ReadFile(path), after) << before;
+  }
+  struct stat first {}, again {};
+  stat(path.c_str(), &first);
+  ASSERT_EQ(ReplaceFile(path, "", false), FileResult::Ok);
+  stat(path.c_str(), &again);
+  EXPECT_EQ(first.st_ino, again.st_ino) << "a file already holding the bytes is not written again";
 }

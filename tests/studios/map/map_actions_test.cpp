@@ -142,8 +142,9 @@ TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
   NameTable screen;
   ScreenFromMap(map, 1, 0, screen);
   EXPECT_EQ(Digits(screen.cells, 9), "200112???") << "from tile column 1";
-  EXPECT_EQ(screen.cells[127], EmptyCell) << "past the map's 128 tiles";
   EXPECT_EQ(screen.thirdTileSets[0] + screen.thirdTileSets[1] + screen.thirdTileSets[2], 6);
+  ScreenFromMap(map, 120, 0, screen);
+  EXPECT_EQ(screen.cells[8], EmptyCell) << "past the map's 128 tiles, not the next row's";
 
   while (AddMetatile(map)) {
   }

@@ -61,8 +61,10 @@ TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThem) {
   };
   for (const auto& c : cases) {
     Sprite sprite = WithPixels(c.from);
+    sprite.colour = 13;
     c.apply(sprite);
     EXPECT_EQ(SetPixels(sprite), c.to) << c.from.front().first << "," << c.from.front().second;
+    EXPECT_EQ(sprite.colour, 13) << "nothing written past the pixels";
   }
   Sprite twos = WithPixels({{3, 4}}, 2);
   RotateSprite180(twos);
