@@ -55,6 +55,17 @@ std::string ParseDataLines(const std::string& text, const std::string& prefix, c
   }
   return bytes;
 }
+
+// Assembles gfx.s, gfx.z80 and gfx.asm in `dir`, each with its own tool, and checks that each gives `expected`.
+void ExpectAssembledToBytes(const TempDir& dir, const std::string& expected) {
+  const std::string d = dir.path().string() + "/";
+  const std::string sdas = "sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin";
+  EXPECT_EQ(Shell("cd " + d + " && " + sdas, dir), "");
+  EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
+  EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
+  for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"})
+    EXPECT_TRUE(ReadFile(d + binary) == expected) << binary;
+}
 }  // namespace
 
 TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
@@ -75,14 +86,7 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   sdas.dialect = AsmDialect::Sdas, z80.dialect = AsmDialect::Z80asm;
   for (const ExportTarget& target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm")})
     ASSERT_TRUE(WriteExportTarget(project, target, dir.path().string(), false).error.empty());
-  EXPECT_EQ(
-      Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
-            dir),
-      "");
-  EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
-  EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
-  for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"})
-    EXPECT_TRUE(ReadFile(d + binary) == expected) << binary;
+  ExpectAssembledToBytes(dir, expected);
 
   // C: the header in two files of one host program, static and extern, and through SDCC.
   const ExportLabels labels = LabelExportedRecords(project, true);
@@ -144,11 +148,10 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   EXPECT_EQ(outcome.written, (std::vector<std::string>{dir.File("out/bin/Set_2.pat"), dir.File("out/bin/index.txt")}));
   EXPECT_EQ(outcome.notes.front(), "no record named \"Nothing\"");
   nameTables[0].placements = {{99, 0, 0}};
-  for (auto [format, noted] : {std::pair{ExportFormat::BinaryTables, true}, {ExportFormat::Png, false}}) {
+  const std::string noSprite = "sprite attributes: Screen: placement 0: names no sprite, left out";
+  for (auto [format, noted] : {std::pair{ExportFormat::BinaryTables, 1}, {ExportFormat::Png, 0}}) {
     const std::vector<std::string> notes = PrepareExport(project, Target(format, "out"), "").notes;
-    EXPECT_EQ(std::count(notes.begin(), notes.end(), "sprite attributes: Screen: placement 0: names no sprite, left out"),
-              noted ? 1 : 0)
-        << "a picture has no sprite attribute table to warn of";
+    EXPECT_EQ(std::count(notes.begin(), notes.end(), noSprite), noted) << "a picture has no sprite table to warn of";
   }
   for (auto [chosen, stored] : {std::pair{"/p/gfx/a.asm", "gfx/a.asm"},
                                 {"/p/a.asm", "a.asm"},
@@ -189,9 +192,11 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   EXPECT_EQ(read.exportTargets, project.exportTargets);
   for (std::size_t cut = without.size() + 1; cut < with.size(); ++cut)
     EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
-  for (std::size_t at : {without.size() + 16, without.size() + 20}) {  // the format, the path's length
+  // The format past the last and negative, the path's length.
+  for (auto [at, byte] :
+       {std::pair{without.size() + 16, '\x7F'}, {without.size() + 19, '\x80'}, {without.size() + 20, '\x7F'}}) {
     std::string damaged = with;
-    damaged[at] = '\x7F';
+    damaged[at] = byte;
     EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
               FileResult::TruncatedOrCorrupt)
         << at;
@@ -275,14 +280,7 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
       EXPECT_TRUE(unpacked == expected) << target.path;
       EXPECT_EQ(outcome.packed[0].name, "sprite_patterns") << "all the sprites as one table";
     }
-    EXPECT_EQ(
-        Shell("cd " + d + " && sdasz80 -o gfx.rel gfx.s && sdldz80 -i gfx.ihx gfx.rel && makebin -p gfx.ihx sdas.bin",
-              dir),
-        "");
-    EXPECT_EQ(Shell("z80asm -o " + d + "z80.bin " + d + "gfx.z80", dir), "");
-    EXPECT_EQ(Shell("pasmo " + d + "gfx.asm " + d + "pasmo.bin", dir), "");
-    for (const char* binary : {"sdas.bin", "z80.bin", "pasmo.bin"})
-      EXPECT_TRUE(ReadFile(d + binary) == streams) << binary;
+    ExpectAssembledToBytes(dir, streams);
     EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.a99"), " BYTE ", ">") == streams);
     EXPECT_TRUE(ParseDataLines(ReadFile(d + "gfx.bas"), " DATA ", "&H") == streams);
     EXPECT_NE(ReadFile(d + "gfx.asm").find("Set_0_SIZE: equ 2048"), std::string::npos);

@@ -53,9 +53,9 @@ TEST(SaveFaults, AFileIsOnlyLeftAsItIsWhenItHoldsExactlyTheNewBytes) {
     ASSERT_EQ(ReplaceFile(path, after, false), FileResult::Ok);
     EXPECT_EQ(ReadFile(path), after) << before;
   }
-  struct stat first {}, again {};
-  stat(path.c_str(), &first);
+  struct stat first, again;
+  ASSERT_EQ(stat(path.c_str(), &first), 0);
   ASSERT_EQ(ReplaceFile(path, "", false), FileResult::Ok);
-  stat(path.c_str(), &again);
+  ASSERT_EQ(stat(path.c_str(), &again), 0);
   EXPECT_EQ(first.st_ino, again.st_ino) << "a file already holding the bytes is not written again";
 }

@@ -99,13 +99,15 @@ TEST_F(MapStudioGui, KeysMoveAndZoomTheViewAboutItsMiddle) {
     ImGuiKeyChord key;
     float left, top;  // the view's corner after it, from (300, 200) at 1:1
     int zoom;
-  } cases[] = {{ImGuiKey_RightArrow, 364, 200, 4}, {ImGuiKey_LeftArrow, 236, 200, 4},  {ImGuiKey_DownArrow, 300, 264, 4},
-               {ImGuiKey_UpArrow, 300, 136, 4},    {ImGuiKey_Equal, 570, 420, 5},      {ImGuiKey_KeypadAdd, 570, 420, 5},
+  } cases[] = {{ImGuiKey_RightArrow, 364, 200, 4}, {ImGuiKey_LeftArrow, 236, 200, 4},
+               {ImGuiKey_DownArrow, 300, 264, 4},  {ImGuiKey_UpArrow, 300, 136, 4},
+               {ImGuiKey_Equal, 570, 420, 5},      {ImGuiKey_KeypadAdd, 570, 420, 5},
                {ImGuiKey_Minus, -240, -240, 3},    {ImGuiKey_KeypadSubtract, -240, -240, 3}};
   for (const auto& c : cases) {
     mapStudio.viewLeft = 300, mapStudio.viewTop = 200, mapStudio.zoom = kOneToOneZoom;
     gui.PressKey(c.key);
-    EXPECT_EQ(std::make_tuple(mapStudio.viewLeft, mapStudio.viewTop, mapStudio.zoom), std::make_tuple(c.left, c.top, c.zoom))
+    EXPECT_EQ(std::make_tuple(mapStudio.viewLeft, mapStudio.viewTop, mapStudio.zoom),
+              std::make_tuple(c.left, c.top, c.zoom))
         << ImGui::GetKeyName(static_cast<ImGuiKey>(c.key));
   }
 }

@@ -1,8 +1,8 @@
 #include <algorithm>
 
+#include "model/history.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "support/project_fixtures.h"
-#include "model/history.h"
 #include "support/studio_gui.h"
 
 namespace {
@@ -51,6 +51,9 @@ TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCellsThatPlay) {
   ASSERT_EQ(cells.size(), 32u);
   gui.Drag(rows[1], cells[8 + 2]);  // strip 1, cell 2
   EXPECT_EQ(project.strips.cells[1][2] * 10 + project.strips.active[1][2], 10);
+  sprites()[1].pixels[0][0] = 1, sprites()[1].colour = 8;
+  gui.Frame();
+  EXPECT_EQ(gui.ColourAt(ImVec2(cells[8 + 2].x - 26, cells[8 + 2].y - 26)), Palette[8]) << "the cell shows its sprite";
   gui.Click(cells[8 + 2], ImGuiMouseButton_Right);
   EXPECT_TRUE(project.strips.active[1][2]);
   gui.Drag(cells[8 + 2], cells[0]);
