@@ -1,5 +1,3 @@
-#include <memory>
-
 #include "studios/map/map_actions.h"
 #include "studios/map/map_picture.h"
 #include "studios/map/map_studio_panels.h"
@@ -21,10 +19,10 @@ class MapStudioGui : public StudioGui {
   // Whether the view's texture shows the map where the view now is.
   bool ViewShowsTheMap() {
     const int width = static_cast<int>(kMapViewSize.x), height = static_cast<int>(kMapViewSize.y);
-    const auto colours = std::make_unique<TileColours>();
-    BuildTileColours(tileSets[map().tileSet], *colours);
+    static TileColours colours;
+    BuildTileColours(tileSets[map().tileSet], colours);
     std::vector<uint32_t> expected(static_cast<std::size_t>(width) * height);
-    RenderMapView(map(), *colours, mapStudio.viewLeft, mapStudio.viewTop, kMapZooms[mapStudio.zoom], width, height,
+    RenderMapView(map(), colours, mapStudio.viewLeft, mapStudio.viewTop, kMapZooms[mapStudio.zoom], width, height,
                   expected.data());
     for (ImTextureData* texture : ImGui::GetPlatformIO().Textures)
       if (texture->Width == width && texture->Height == height)

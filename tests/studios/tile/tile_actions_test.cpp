@@ -107,10 +107,8 @@ TEST(TileSheet, RegressionTrackTileRenumbersOnlyCellsDrawnFromTheChangedSet) {
   s.currentTile = 20;
   PasteTiles(s, f.sets, f.tables);
   EXPECT_EQ(thirds(0) + "|" + thirds(1), "20,10,20|10,20,20") << "a third naming no set draws from the first";
-  s.trackTiles = false;
-  f.tables[0].cells[0] = 2;
+  s.trackTiles = false, s.currentTile = 40, f.tables[0].cells[0] = 2;
   SwapTiles(s, f.sets, 2, 30, f.tables);
-  s.currentTile = 40;
   PasteTiles(s, f.sets, f.tables);
   EXPECT_EQ(thirds(0) + "|" + thirds(1), "2,10,20|10,20,20") << "with TRACK TILE off no cell follows its tile";
 }
