@@ -158,7 +158,7 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   EXPECT_EQ(CellValue(0, 0), 4) << "FILL waits for a click";
   gui.Click(Cell(0, 0), 0);  // FILL on tile 4: only that cell
   EXPECT_EQ(CellValue(0, 0), 9);
-  gui.PressKey(ImGuiKey_I);
+  gui.PressKey(ImGuiKey_I), gui.PressKey(ImGuiKey_I);  // twice: PICK still goes back to FILL
   nameTables[0].cells[1] = 30;
   gui.Click(Cell(1, 0));
   EXPECT_EQ(tableStudio.brush.tiles, std::vector<uint8_t>{30});
