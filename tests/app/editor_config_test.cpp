@@ -69,7 +69,7 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
   TempDir dir;
   const std::filesystem::path workingFolder = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
-  std::filesystem::create_directory("config");
+  ASSERT_TRUE(EnsureConfigDirectory() && EnsureConfigDirectory()) << "made, then found";
   WriteFile(kEditorConfigPath, "1 2 3 4 5\n/from the file\n");
   LoadEditorConfig();
   std::filesystem::current_path(workingFolder);

@@ -93,19 +93,20 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
 }
 
 TEST_F(MapStudioGui, KeysMoveAndZoomTheViewAboutItsMiddle) {
-  const struct {
-    ImGuiKeyChord key;
-    float left, top;  // the view's corner after it, from (300, 200) at 1:1
-    int zoom;
-  } cases[] = {{ImGuiKey_RightArrow, 364, 200, 4}, {ImGuiKey_LeftArrow, 236, 200, 4},
-               {ImGuiKey_DownArrow, 300, 264, 4},  {ImGuiKey_UpArrow, 300, 136, 4},
-               {ImGuiKey_Equal, 570, 420, 5},      {ImGuiKey_KeypadAdd, 570, 420, 5},
-               {ImGuiKey_Minus, -240, -240, 3},    {ImGuiKey_KeypadSubtract, -240, -240, 3}};
-  for (const auto& c : cases) {
+  // The view's corner and zoom step after each key, from (300, 200) at 1:1.
+  for (auto [key, left, top, zoom] : {std::tuple{ImGuiKey_RightArrow, 364.0f, 200.0f, 4},
+                                      {ImGuiKey_LeftArrow, 236.0f, 200.0f, 4},
+                                      {ImGuiKey_DownArrow, 300.0f, 264.0f, 4},
+                                      {ImGuiKey_UpArrow, 300.0f, 136.0f, 4},
+                                      {ImGuiKey_Equal, 570.0f, 420.0f, 5},
+                                      {ImGuiKey_KeypadAdd, 570.0f, 420.0f, 5},
+                                      {ImGuiKey_Minus, -240.0f, -240.0f, 3},
+                                      {ImGuiKey_KeypadSubtract, -240.0f, -240.0f, 3}}) {
     mapStudio.viewLeft = 300, mapStudio.viewTop = 200, mapStudio.zoom = kOneToOneZoom;
-    gui.PressKey(c.key);
-    EXPECT_EQ(std::make_tuple(mapStudio.viewLeft, mapStudio.viewTop, mapStudio.zoom),
-              std::make_tuple(c.left, c.top, c.zoom))
-        << ImGui::GetKeyName(static_cast<ImGuiKey>(c.key));
+    gui.PressKey(key);
+    EXPECT_EQ(std::tuple(mapStudio.viewLeft, mapStudio.viewTop, mapStudio.zoom), std::tuple(left, top, zoom))
+        << ImGui::GetKeyName(key);
   }
+  mapStudio.selectedMetatile = 1, gui.Frame();  // as an undo of ADD META leaves it
+  EXPECT_EQ(mapStudio.selectedMetatile, 0) << "the metatile editor never names a metatile past the last";
 }
