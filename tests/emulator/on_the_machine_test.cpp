@@ -2,6 +2,7 @@
 // C-BIOS, and its SG-1000), on the virtual display the test command gives.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -191,6 +192,9 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
 
   // Closed by the user: the link ends quietly, with a notice.
   kill(static_cast<pid_t>(emulator.link.process.pid), SIGKILL);
+  siginfo_t gone;
+  waitid(P_PID, static_cast<id_t>(emulator.link.process.pid), &gone, WEXITED | WNOWAIT);  // not reaped
+  EXPECT_FALSE(WriteToChild(emulator.link.process, "<command>x</command>\n")) << "a write to it fails";
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
   EXPECT_FALSE(emulator.running);

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-
 #include "chip/chip_render.h"
 #include "import/png_import.h"
 #include "storage/data_export.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "storage/video_memory.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -59,15 +59,15 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   const std::string sc2 = Named(ScreenFiles(project, SelectAll(project, kAllTables)), "Screen.sc2").bytes;
   ASSERT_EQ(sc2.size(), kScreenFileSize);
   EXPECT_EQ(sc2.substr(0, 7), std::string("\xFE\x00\x00\xFF\x37\x00\x00", 7));
-  const struct {
-    std::size_t address;
-    std::string bytes;
-  } places[] = {{0x0000, Bytes(PatternBytes(tileSets[0]))}, {0x0800, Bytes(PatternBytes(tileSets[1]))},
-                {0x1000, Bytes(PatternBytes(tileSets[2]))}, {0x1800, Named(files, "Screen.nam").bytes},
-                {0x1B00, Named(files, "Screen.sat").bytes}, {0x2000, Bytes(ColourBytes(tileSets[0]))},
-                {0x2800, Bytes(ColourBytes(tileSets[1]))},  {0x3000, Bytes(ColourBytes(tileSets[2]))}};
-  for (const auto& place : places)
-    EXPECT_EQ(sc2.substr(7 + place.address, place.bytes.size()), place.bytes) << place.address;
+  const std::pair<std::size_t, std::string> places[] = {
+      {0x0000, Bytes(PatternBytes(tileSets[0]))}, {0x0800, Bytes(PatternBytes(tileSets[1]))},
+      {0x1000, Bytes(PatternBytes(tileSets[2]))}, {0x1800, Named(files, "Screen.nam").bytes},
+      {0x1B00, Named(files, "Screen.sat").bytes}, {0x2000, Bytes(ColourBytes(tileSets[0]))},
+      {0x2800, Bytes(ColourBytes(tileSets[1]))},  {0x3000, Bytes(ColourBytes(tileSets[2]))}};
+  for (const auto& [address, bytes] : places) EXPECT_EQ(sc2.substr(7 + address, bytes.size()), bytes) << address;
+  nameTables[0].thirdTileSets[1] = nameTables[0].thirdTileSets[2] = 0;  // every third from one set
+  const ChipTables shown = BuildChipTables(project, &nameTables[0]);
+  EXPECT_EQ(shown.patterns[0].size() * 10 + shown.patterns[1].size(), 20480u) << "only the shown screen's sets";
 }
 
 TEST(PngImport, AScreenComesBackPixelForPixel) {
@@ -116,10 +116,7 @@ TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {
 TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
   MakeRichProject();
   const std::string before = SerializeProject(project);
-  const struct {
-    std::string bytes;
-    const char* reason;
-  } refused[] = {
+  const std::pair<std::string, const char*> refused[] = {
       {"not a picture", "not a PNG"},
       {EncodePng(IndexedImage{12, 8, std::vector<uint8_t>(96, 1)}, 1), "multiples of 8"},
       {EncodePng(IndexedImage{136, 128, std::vector<uint8_t>(136 * 128, 1)}, 1), "at most 256 tiles"},
@@ -128,10 +125,10 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
       {Damaged(17, '\x01'), "is 65544 x 8 pixels; at most 2048 x 2048"},
       {Damaged(29, '\x01'), "the PNG library cannot read it (IHDR: CRC error)"},
   };
-  for (const auto& c : refused) {
-    const ImportResult result = Import(c.bytes, project);
-    EXPECT_FALSE(result.ok) << c.reason;
-    EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
+  for (const auto& [bytes, reason] : refused) {
+    const ImportResult result = Import(bytes, project);
+    EXPECT_FALSE(result.ok) << reason;
+    EXPECT_NE(result.message.find(reason), std::string::npos) << result.message;
   }
   EXPECT_EQ(SerializeProject(project), before);
   Project drawn = DefaultProject();

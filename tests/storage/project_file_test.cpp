@@ -110,11 +110,7 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
   };
   const std::size_t tablesAt = blockAt + 16, stripsAt = tablesAt + 3 * 16;
   float nan = std::nanf("");
-  const struct {
-    std::string contents;
-    FileResult expected;
-    const char* what;
-  } damaged[] = {
+  const std::tuple<std::string, FileResult, const char*> damaged[] = {
       {"KRV?" + image.substr(4), FileResult::NotProjectFile, "wrong magic"},
       {patched(4, "\2"), FileResult::UnsupportedVersion, "version 2"},
       // Counts no file could hold are refused before anything is made for them.
@@ -134,7 +130,7 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
        "frame time not a number"},
       {image + '\0', FileResult::TruncatedOrCorrupt, "a byte after the block"},
   };
-  for (const auto& c : damaged) expectRefused(c.contents, c.expected, c.what);
+  for (const auto& [contents, expected, what] : damaged) expectRefused(contents, expected, what);
   EXPECT_EQ(LoadProject(dir.File("missing.krv")), FileResult::CannotOpen);
   // Regression: reading a folder threw out of the reader instead of failing.
   EXPECT_EQ(LoadProject(dir.path().string()), FileResult::CannotOpen);
@@ -166,10 +162,7 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
     copy[at] = byte;
     return copy;
   };
-  const struct {
-    std::string contents;
-    const char* what;
-  } damaged[] = {
+  const std::pair<std::string, const char*> damaged[] = {
       {with.substr(0, with.size() - 1), "cut short"},
       {with + '\0', "a byte after the maps"},
       {patched(with.size() - 1, 2), "a cell naming metatile 2 of 2"},
@@ -179,10 +172,9 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
       {patched(with.size() - 6 - 8 + 1, 4), "1027 cells wide"},
       {patched(without.size() + 4, 2), "block version 2"},
   };
-  for (const auto& c : damaged) {
+  for (const auto& [contents, what] : damaged) {
     Project read;
-    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(c.contents.data()), c.contents.size(), read),
-              FileResult::Ok)
-        << c.what;
+    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(contents.data()), contents.size(), read), FileResult::Ok)
+        << what;
   }
 }

@@ -121,10 +121,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   ResetProject();
   ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
   WriteFile(dir.File("bad.krv"), "PNG?");
-  const struct {
-    std::string arguments;
-    const char* message;
-  } cases[] = {
+  const std::pair<std::string, const char*> cases[] = {
       {dir.File("missing.krv") + " --asm " + dir.File("a.asm"), "cannot load"},
       {dir.File("bad.krv") + " --asm " + dir.File("a.asm"), "not a project file"},
       {dir.File("game.krv") + " --scale 0 --png " + dir.File("p"), "--scale"},
@@ -142,9 +139,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
   };
-  for (const auto& c : cases) {
-    EXPECT_NE(RunExport(dir, c.arguments), 0) << c.arguments;
-    EXPECT_NE(ReadFile(dir.File("err.txt")).find(c.message), std::string::npos) << ReadFile(dir.File("err.txt"));
+  for (const auto& [arguments, message] : cases) {
+    EXPECT_NE(RunExport(dir, arguments), 0) << arguments;
+    EXPECT_NE(ReadFile(dir.File("err.txt")).find(message), std::string::npos) << ReadFile(dir.File("err.txt"));
   }
   EXPECT_FALSE(std::filesystem::exists(dir.File("a.asm")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("p")));

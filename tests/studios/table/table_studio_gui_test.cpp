@@ -60,9 +60,10 @@ TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   const std::vector<SpritePlacement> placed = nameTables[0].placements;
   tableStudio.foregroundPen = 11;
   gui.Drag(start, ImVec2(selected.x + 92, selected.y - 92), 14);
+  gui.MoveMouse(selected), gui.Frame(2);
   EXPECT_EQ(nameTables[0].placements, placed) << "regression: the stroke dragged the sprite behind the window";
-  EXPECT_EQ(Digits(tileSets[0].pixels[7][0], 8) + Digits(tileSets[0].pixels[7][1], 1), "111111110")
-      << "the stroke crossed the top row of tile 7";
+  EXPECT_EQ(Digits(tileSets[0].pixels[7][0], 32), "11111111" + std::string(24, '0'))
+      << "the stroke crossed the top row of tile 7, and the pointer's way after it painted nothing";
   EXPECT_EQ(tileSets[0].foreground[7][0], 11);
 
   // It hides no cell: the next cell is picked with it open, and its grid scrolls there.
@@ -131,6 +132,8 @@ TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
 
 TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   const std::vector<ImVec2> palette = gui.ItemCentres("##scrollCell");
+  tileSets[0].background[9][4] = 8, gui.Frame();
+  EXPECT_EQ(gui.ColourAt(ImVec2(palette[9].x + 1, palette[9].y + 1)), Palette[8]) << "the palette shows each tile";
   gui.PressKey(ImGuiKey_B);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_R);  // a chord is not the RECT key
   EXPECT_EQ(tableStudio.tool, ScreenTool::Brush);
@@ -150,6 +153,10 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(CellValue(7, 5), 255) << "the whole stroke was one step";
+  ImGui::GetIO().AddKeyEvent(ImGuiMod_Shift, true);
+  gui.Click(Cell(4, 6));
+  ImGui::GetIO().AddKeyEvent(ImGuiMod_Shift, false);
+  EXPECT_EQ(CellValue(2, 6), 9) << "Shift+click: the line from the last cell painted";
 
   nameTables[0].cells[0] = 4;
   gui.PressKey(ImGuiKey_F);
