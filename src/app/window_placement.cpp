@@ -67,7 +67,8 @@ int DisplayHolding(const EditorSettings& settings, const std::vector<ScreenRect>
 
 ScreenRect UsableDisplayArea(const EditorSettings& settings) {
   SDL_Rect usable;
-  if (SDL_GetDisplayUsableBounds(DisplayHolding(settings, DisplayBounds()), &usable) != 0) return {0, 0, kWindowWidth, kWindowHeight};
+  if (SDL_GetDisplayUsableBounds(DisplayHolding(settings, DisplayBounds()), &usable) != 0)
+    return {0, 0, kWindowWidth, kWindowHeight};
   return {usable.x, usable.y, usable.w, usable.h};
 }
 
