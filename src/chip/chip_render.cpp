@@ -80,8 +80,7 @@ bool EmptyCellsShowTile255(const std::vector<NameTable>& tables, const std::vect
   const TileSet& set = sets[setIndex];
   bool blank = true;
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x)
-      blank &= TilePixelColour(set, EmptyCell, y, x) == 0;
+    for (int x = 0; x < 8; ++x) blank &= TilePixelColour(set, EmptyCell, y, x) == 0;
   if (blank) return false;
   for (const NameTable& table : tables)
     for (int third = 0; third < kThirds; ++third)
