@@ -70,10 +70,27 @@ bool PressMeetsMove(const SdlScreen& screen, const SDL_Event& event) {
   ImGui::GetIO().AddMousePosEvent(x, y);  // queues nothing where the pointer already is
   return QueueMovesPointer();
 }
+
+bool IsModifierKey(ImGuiKey key) {
+  return ImGui::IsLRModKey(key) || (key >= ImGuiKey_ReservedForModCtrl && key <= ImGuiKey_ReservedForModSuper);
+}
+
+// True when a modifier changes after another key went down in the queued input.
+// Dear ImGui takes a frame's queued keys together, so that burst (Ctrl+S sent
+// as Ctrl down, S down, Ctrl up, S up) would show S down without Ctrl: the
+// modifier's change waits a frame, and S is seen with the modifiers of its press.
+bool ModifierChangesAfterKeyPress(const SDL_Event& event) {
+  if (event.type != SDL_KEYDOWN && event.type != SDL_KEYUP) return false;
+  const SDL_Scancode code = event.key.keysym.scancode;
+  if (code < SDL_SCANCODE_LCTRL || code > SDL_SCANCODE_RGUI) return false;
+  for (const ImGuiInputEvent& queued : ImGui::GetCurrentContext()->InputEventsQueue)
+    if (queued.Type == ImGuiInputEventType_Key && queued.Key.Down && !IsModifierKey(queued.Key.Key)) return true;
+  return false;
+}
 }  // namespace
 
 void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event) {
-  if (!screen.heldEvents.empty() || PressMeetsMove(screen, event)) {
+  if (!screen.heldEvents.empty() || PressMeetsMove(screen, event) || ModifierChangesAfterKeyPress(event)) {
     screen.heldEvents.push_back(event);
     return;
   }

@@ -19,7 +19,8 @@ struct SdlScreen {
   SDL_Texture* layout = nullptr;  // the frame at layout size; none: drawn straight to the window
   unsigned lastFrameTicks = 0;    // when the previous frame started, for pacing
   // Events kept back for the next frame: a press that would land in the same
-  // frame as a pointer move, and everything after it, in order.
+  // frame as a pointer move, or a modifier changing after a key's press, and
+  // everything after it, in order.
   std::vector<SDL_Event> heldEvents;
 };
 
@@ -31,6 +32,7 @@ void ReleaseSdlScreen(SdlScreen& screen);
 // units. A mouse button that would change in the same frame as the pointer
 // moves (a quick click, a pen, a touchscreen) waits for the next frame, as
 // widgets that allow overlap only take a press where the pointer already was.
+// A modifier that changes after another key's press in the same frame waits too.
 void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event);
 
 // New frame for the current context, `draw`, then render and present. Frames

@@ -11,43 +11,14 @@
 set -u
 editor=$1
 exporter=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/editor_on_display.sh"
+export TESSELLARY_RECOVERY_SECONDS=0.3
 fail=0
 check() { "$@" || { echo "FAILED: $*"; fail=1; }; }
 
-# A display of exactly the editor's layout size: window, layout and screen coordinates agree.
-Xvfb -displayfd 3 -screen 0 1806x995x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy TESSELLARY_RECOVERY_SECONDS=0.3
-# Under AddressSanitizer the X display's client libraries (D-Bus, the X client)
-# keep allocations until exit; the dummy-driver test checks the editor's own leaks.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-
-# Starts the editor and waits until its loop runs (it titles its window then).
-start_editor() {
-  "$editor" "$@" >/dev/null 2>&1 &
-  editor_pid=$!
-  pids+=("$editor_pid")
-  xdotool search --sync --onlyvisible --pid "$editor_pid" --name ' - Tessellary$' >/dev/null
-  sleep 0.5
-}
-title_is() { xdotool search --pid "$editor_pid" --name "$1" >/dev/null; }
 quick_click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
 add_sprite() { quick_click 1513 92; }
 recovery_copies() { find config/recovery -name '*.recovery' 2>/dev/null | sort; }
-# Waits up to 20 s for a command to succeed (a loaded machine answers late).
-wait_for() {
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.2; done
-  echo "gave up waiting for: $*"
-  return 1
-}
 has_copy() { [ -n "$(recovery_copies)" ]; }
 # SIGTERM, then the exit status, or SIGKILL and a failure when it does not quit.
 stop_editor() {
@@ -55,7 +26,6 @@ stop_editor() {
   if wait_for eval '! kill -0 "$editor_pid" 2>/dev/null'; then wait "$editor_pid"; else kill -KILL "$editor_pid"; return 1; fi
 }
 
-cd "$work" || exit 1
 convert -size 256x192 xc:red picture.png && "$exporter" --import-png picture.png --into level.krv >/dev/null ||
   { echo "cannot make the project"; exit 1; }
 cp level.krv level.orig
