@@ -11,6 +11,10 @@ bool SameButCells(const Map& a, const Map& b) {
 
 bool operator==(const Map& a, const Map& b) { return SameButCells(a, b) && a.cells == b.cells; }
 
+int MapSetIndex(const Map& map, std::size_t tileSetCount) {
+  return map.tileSet >= 0 && static_cast<std::size_t>(map.tileSet) < tileSetCount ? map.tileSet : 0;
+}
+
 bool ValidMetatileSize(int size) { return size == 1 || size == 2 || size == 4; }
 
 Map DefaultMap() {

@@ -37,6 +37,8 @@ bool operator==(const Map& a, const Map& b);
 inline bool operator!=(const Map& a, const Map& b) { return !(a == b); }
 
 bool ValidMetatileSize(int size);
+// The tile set a map draws from: its own, or the first when that names none.
+int MapSetIndex(const Map& map, std::size_t tileSetCount);
 // "Map 1": 2x2 metatiles, one of them (the empty tile 255 in every place), 64 x 48 cells of it.
 Map DefaultMap();
 // The metadata and metatiles equal, the cells perhaps not.

@@ -107,8 +107,8 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
     if (k >= screens.size() + sheets.size()) {
       const std::size_t i = maps[k - screens.size() - sheets.size()];
       const Map& map = data.maps[i];
-      const int set = map.tileSet < static_cast<int>(data.tileSets.size()) ? map.tileSet : 0;
-      files[k] = {labels.maps[i] + ".map.png", EncodePng(RenderMap(map, data.tileSets[set]), scale),
+      files[k] = {labels.maps[i] + ".map.png",
+                  EncodePng(RenderMap(map, data.tileSets[MapSetIndex(map, data.tileSets.size())]), scale),
                   "map " + labels.maps[i]};
     } else if (k < screens.size()) {
       const std::size_t i = screens[k];

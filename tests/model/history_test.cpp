@@ -108,8 +108,14 @@ const std::pair<const char*, Action> kActions[] = {
        const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
        ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50});
      }},
-    {"map rectangle", [](Editor&) { FillRect(project.maps[0], {3, 40, 9, 8}, 2); }},
-    {"map delete", [](Editor&) { ClearRegion(project.maps[0], {0, 1, 64, 1}); }},
+    {"map rectangle",
+     [](Editor&) {
+       FillRect(project.maps[0], {3, 40, 9, 8}, 2);
+     }},
+    {"map delete",
+     [](Editor&) {
+       ClearRegion(project.maps[0], {0, 1, 64, 1});
+     }},
     {"metatile edit", [](Editor&) { project.maps[0].metatiles[2].tiles[1] = 77; }},
     {"map tile set", [](Editor&) { project.maps[1].tileSet = 2; }},
     {"ADD META", [](Editor&) { AddMetatile(project.maps[1]); }},
@@ -121,7 +127,7 @@ const std::pair<const char*, Action> kActions[] = {
      [](Editor&) {
        MapBlock block;
        std::string message;
-       MakeMetatilesFromScreen(project.maps[0], nameTables[1], {3, 3, 9, 5}, block, message);
+       MakeMetatilesFromScreen(project, 0, 1, {3, 3, 9, 5}, block, message);
      }},
     {"SCREEN FROM MAP", [](Editor&) { ScreenFromMap(project.maps[0], 60, 30, nameTables[2]); }},
     {"ADD MAP", [](Editor&) { project.maps.push_back(DefaultMap()); }},

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "model/list_order.h"
+#include "studios/map/screen_in_one_set.h"
 
 namespace {
 bool Inside(const Map& map, int column, int row) {
@@ -85,11 +86,35 @@ MapBlock CopyRegion(const Map& map, const MapRect& rect) {
 
 void ClearRegion(Map& map, const MapRect& rect) { FillRect(map, rect, 0); }
 
-void ResizeMap(Map& map, int width, int height, MapAnchor anchor) {
+namespace {
+// Where a resize puts the map's cells: the new size, and how far the old cells move.
+struct ResizePlan {
+  int width, height, shiftX, shiftY;
+};
+
+ResizePlan PlanResize(const Map& map, int width, int height, MapAnchor anchor) {
   width = std::clamp(width, 1, kMaxMapSide), height = std::clamp(height, 1, kMaxMapSide);
   const bool right = anchor == MapAnchor::TopRight || anchor == MapAnchor::BottomRight;
   const bool bottom = anchor == MapAnchor::BottomLeft || anchor == MapAnchor::BottomRight;
-  const int shiftX = right ? width - map.width : 0, shiftY = bottom ? height - map.height : 0;
+  return {width, height, right ? width - map.width : 0, bottom ? height - map.height : 0};
+}
+}  // namespace
+
+int CellsLostByResize(const Map& map, int width, int height, MapAnchor anchor) {
+  const ResizePlan plan = PlanResize(map, width, height, anchor);
+  int lost = 0;
+  for (int row = 0; row < map.height; ++row)
+    for (int column = 0; column < map.width; ++column) {
+      const int x = column + plan.shiftX, y = row + plan.shiftY;
+      lost += map.At(column, row) != 0 && (x < 0 || y < 0 || x >= plan.width || y >= plan.height);
+    }
+  return lost;
+}
+
+void ResizeMap(Map& map, int width, int height, MapAnchor anchor) {
+  const ResizePlan plan = PlanResize(map, width, height, anchor);
+  width = plan.width, height = plan.height;
+  const int shiftX = plan.shiftX, shiftY = plan.shiftY;
   Map resized = map;
   resized.width = width, resized.height = height;
   resized.cells.assign(static_cast<std::size_t>(width) * height, 0);
@@ -125,13 +150,16 @@ void MoveMetatile(Map& map, int from, int to) {
   if (MoveRecord(map.metatiles, from, to)) RenumberCells(map, [&](int cell) { return IndexAfterMove(cell, from, to); });
 }
 
-bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& tiles, MapBlock& block,
+bool MakeMetatilesFromScreen(Project& data, int mapIndex, int tableIndex, const MapRect& tiles, MapBlock& block,
                              std::string& message) {
-  const int size = map.metatileSize;
-  Map grown = map;
+  Map grown = data.maps[mapIndex];
+  const int set = MapSetIndex(grown, data.tileSets.size());
+  RegionInOneSet region;
+  if (!RegionInSet(data, data.nameTables[tableIndex], tiles, set, region, message)) return false;
+  const int size = grown.metatileSize;
   std::map<std::vector<uint8_t>, int> known;
-  for (int i = 0; i < static_cast<int>(map.metatiles.size()); ++i)
-    known.emplace(std::vector<uint8_t>(map.metatiles[i].tiles, map.metatiles[i].tiles + size * size), i);
+  for (int i = 0; i < static_cast<int>(grown.metatiles.size()); ++i)
+    known.emplace(std::vector<uint8_t>(grown.metatiles[i].tiles, grown.metatiles[i].tiles + size * size), i);
   block = MapBlock{(tiles.width + size - 1) / size, (tiles.height + size - 1) / size, {}};
   int added = 0;
   for (int y = 0; y < block.height; ++y)
@@ -139,10 +167,9 @@ bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& ti
       std::vector<uint8_t> key;
       for (int ty = 0; ty < size; ++ty)
         for (int tx = 0; tx < size; ++tx) {
-          const int column = tiles.column + x * size + tx, row = tiles.row + y * size + ty;
-          const bool inside = column < tiles.column + tiles.width && row < tiles.row + tiles.height &&
-                              column < kTableColumns && row < kTableRows;
-          key.push_back(inside ? table.cells[row * kTableColumns + column] : EmptyCell);
+          const int column = x * size + tx, row = y * size + ty;
+          const bool inside = column < tiles.width && row < tiles.height;
+          key.push_back(inside ? region.cells[row * tiles.width + column] : EmptyCell);
         }
       auto found = known.find(key);
       if (found == known.end()) {
@@ -158,8 +185,11 @@ bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& ti
       }
       block.cells.push_back(static_cast<uint8_t>(found->second));
     }
-  map = std::move(grown);
+  data.maps[mapIndex] = std::move(grown);
+  data.tileSets[set] = region.set;
   message = std::to_string(block.width * block.height) + " metatiles cut, " + std::to_string(added) + " of them new";
+  if (region.added > 0)
+    message += "; " + std::to_string(region.added) + " tiles of other sets added to " + region.set.name;
   return true;
 }
 

@@ -37,6 +37,8 @@ void ClearRegion(Map& map, const MapRect& rect);
 
 // The map's new size, its cells kept against the anchor corner, new cells metatile 0.
 void ResizeMap(Map& map, int width, int height, MapAnchor anchor);
+// The cells holding a metatile other than 0 that the same resize would drop.
+int CellsLostByResize(const Map& map, int width, int height, MapAnchor anchor);
 
 // Per metatile, the cells that use it.
 std::vector<int> MetatileUsage(const Map& map);
@@ -49,10 +51,13 @@ bool DeleteMetatile(Map& map, int index, int replacement = -1);
 // Moves metatile `from` to place `to`; the cells keep showing the same metatiles.
 void MoveMetatile(Map& map, int from, int to);
 
-// The name table's region (in tiles) cut into the map's metatiles, identical
-// blocks sharing one, new ones added; false with the reason when more than
-// 256 would be needed. `block` gets the region as metatile numbers.
-bool MakeMetatilesFromScreen(Map& map, const NameTable& table, const MapRect& tiles, MapBlock& block,
+// The region (in tiles, inside the screen) of name table `tableIndex` cut into
+// map `mapIndex`'s metatiles, identical blocks sharing one, new ones added.
+// Thirds drawing from another set than the map's have their tiles brought into
+// the map's set (see RegionInSet). False, nothing changed, with the reason when
+// more than 256 metatiles or more free tiles would be needed. `block` gets the
+// region as metatile numbers.
+bool MakeMetatilesFromScreen(Project& data, int mapIndex, int tableIndex, const MapRect& tiles, MapBlock& block,
                              std::string& message);
 // The 32 x 24 tiles from tile (column, row) of the map as a name table drawing
 // every third from the map's set; tiles past the map's edge are empty.

@@ -12,6 +12,7 @@
 
 namespace {
 constexpr const char* kMapPayload = "MAP_REORDER";
+constexpr const char* kResizePopup = "Resize Map###ConfirmMapResize";
 constexpr float kColumnWidth = 236;
 constexpr std::size_t kMostNameTables = 256;
 
@@ -38,11 +39,22 @@ void DrawSizeControls(Map& map) {
       state.anchor = static_cast<MapAnchor>(i);
     if (i % 2 == 0) ImGui::SameLine(120);
   }
-  if (EditButton("RESIZE")) {
-    ResizeMap(map, state.newWidth, state.newHeight, state.anchor);
-    ShowNotice("The map is " + std::to_string(map.width) + " x " + std::to_string(map.height) + " cells");
+  const int lost = CellsLostByResize(map, state.newWidth, state.newHeight, state.anchor);
+  bool resize = false;
+  if (ImGui::Button("RESIZE")) {
+    if (lost > 0)
+      ImGui::OpenPopup(kResizePopup);
+    else
+      resize = true;
   }
   ImGui::SetItemTooltip("Resize the map, keeping its cells against the chosen corner");
+  if (ConfirmYesCancel(kResizePopup, "The new size drops %d cells that hold metatiles. Resize '%s'?", lost, map.name))
+    resize = true;
+  if (resize) {
+    ResizeMap(map, state.newWidth, state.newHeight, state.anchor);
+    NameNextEdit("RESIZE");
+    ShowNotice("The map is " + std::to_string(map.width) + " x " + std::to_string(map.height) + " cells");
+  }
 }
 
 // Screen from Map writes the framed window; Make Metatiles cuts a name table.
@@ -86,7 +98,7 @@ void DrawScreenControls(Map& map) {
     tiles.height = std::clamp(tiles.height, 1, kTableRows - tiles.row);
     std::string message;
     MapBlock block;
-    if (MakeMetatilesFromScreen(map, nameTables[state.sourceTable], tiles, block, message)) {
+    if (MakeMetatilesFromScreen(project, state.currentMap, state.sourceTable, tiles, block, message)) {
       state.brush = block;  // ready to paint as one block
       state.tool = MapTool::Brush;
     }

@@ -6,6 +6,13 @@
 
 MapStudioState mapStudio;
 
+void FollowMapSize(MapStudioState& state, const Map& map) {
+  if (state.fieldsMap == state.currentMap && state.fieldsWidth == map.width && state.fieldsHeight == map.height) return;
+  state.fieldsMap = state.currentMap;
+  state.newWidth = state.fieldsWidth = map.width;
+  state.newHeight = state.fieldsHeight = map.height;
+}
+
 void DrawMapStudio() {
   MapStudioState& state = mapStudio;
   const ImVec2 origin = ImGui::GetWindowPos();
@@ -15,6 +22,7 @@ void DrawMapStudio() {
   if (project.maps.empty()) return;
   Map& map = CurrentMap();
   state.selectedMetatile = std::clamp(state.selectedMetatile, 0, static_cast<int>(map.metatiles.size()) - 1);
+  FollowMapSize(state, map);
   for (uint8_t& metatile : state.brush.cells)
     if (metatile >= map.metatiles.size()) metatile = 0;
   DrawMapProperties(origin);

@@ -20,9 +20,7 @@ inline constexpr const char* kMapTilePayload = "DND_MAP_TILE";
 // The map being edited; the frame's guard keeps the index in range (there may be none).
 inline Map& CurrentMap() { return project.maps[mapStudio.currentMap]; }
 // The set the map draws from: the first when its own is gone.
-inline const TileSet& MapTileSet(const Map& map) {
-  return tileSets[map.tileSet >= 0 && map.tileSet < static_cast<int>(tileSets.size()) ? map.tileSet : 0];
-}
+inline const TileSet& MapTileSet(const Map& map) { return tileSets[MapSetIndex(map, tileSets.size())]; }
 // Chip pixels across a cell.
 inline int CellPixels(const Map& map) { return 8 * map.metatileSize; }
 

@@ -48,9 +48,15 @@ struct MapStudioState {
   // Make Metatiles from Screen: the name table and the region of it, in tiles.
   int32_t sourceTable = 0;
   MapRect sourceTiles{0, 0, kTableColumns, kTableRows};
-  // Resize.
+  // Resize: the fields follow the map (see FollowMapSize), the size it was when they last did.
   int32_t newWidth = 64, newHeight = 48;
+  int32_t fieldsMap = -1, fieldsWidth = 0, fieldsHeight = 0;
   MapAnchor anchor = MapAnchor::TopLeft;
 };
 
 extern MapStudioState mapStudio;
+
+// The size fields take the current map's size when another map is chosen or
+// the map's size changes (a resize, an undo, a load, a recovery); what the user
+// typed stays while neither happens.
+void FollowMapSize(MapStudioState& state, const Map& map);

@@ -72,9 +72,15 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
        },
        "0000|0012|0034"},
       {"a rectangle past the edge is clipped", "0000|0000",
-       [&](Map& m) { FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4); }, "0044|0044"},
+       [&](Map& m) {
+         FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4);
+       },
+       "0044|0044"},
       {"a rectangle wholly below the map keeps to its last row", "0000|0000",
-       [&](Map& m) { FillRect(m, RectBetween(m, {5, 1}, {7, 2}), 4); }, "0000|0440"},
+       [&](Map& m) {
+         FillRect(m, RectBetween(m, {5, 1}, {7, 2}), 4);
+       },
+       "0000|0440"},
   };
   for (const auto& c : cases) {
     Map map = SmallMap(c.start);
@@ -123,15 +129,18 @@ TEST(MapActions, MetatilesDeletedAndMovedRenumberTheCells) {
 }
 
 TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
-  NameTable table;
+  Project data;
+  data.tileSets.assign(3, TileSet());
+  data.nameTables.assign(1, NameTable());
+  NameTable& table = data.nameTables[0];
   for (int c = 0; c < kTableCells; ++c)
     table.cells[c] = static_cast<uint8_t>((c % 32) / 2 % 3);  // columns 0 0 1 1 2 2...
-  Map map = DefaultMap();
-  map.metatileSize = 2;
+  data.maps.assign(1, DefaultMap());
+  Map& map = data.maps[0];
   map.metatiles = {Metatile{{255, 255, 255, 255}}, Metatile{{1, 1, 1, 1}}};
   MapBlock block;
   std::string message;
-  ASSERT_TRUE(MakeMetatilesFromScreen(map, table, {4, 0, 7, 4}, block, message));
+  ASSERT_TRUE(MakeMetatilesFromScreen(data, 0, 0, {4, 0, 7, 4}, block, message));
   EXPECT_EQ(message, "8 metatiles cut, 3 of them new");
   EXPECT_EQ(block.width * 10 + block.height, 42) << "a part block rounds up";
   EXPECT_EQ(std::vector<int>(block.cells.begin(), block.cells.end()), (std::vector<int>{2, 3, 1, 4, 2, 3, 1, 4}));
@@ -148,8 +157,55 @@ TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
 
   while (AddMetatile(map)) {
   }
-  const Map full = map;
+  map.tileSet = 0;
   for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>(c);
-  EXPECT_FALSE(MakeMetatilesFromScreen(map, table, {0, 0, 32, 24}, block, message));
-  EXPECT_EQ(map, full) << "refused whole";
+  const Project full = data;
+  EXPECT_FALSE(MakeMetatilesFromScreen(data, 0, 0, {0, 0, 32, 24}, block, message));
+  EXPECT_EQ(data, full) << "refused whole";
+}
+
+// A screen whose thirds draw from three sets was cut as if every third drew from the map's set.
+TEST(MapActions, MakeMetatilesKeepsThePictureOfThirdsFromOtherSets) {
+  Project data;
+  data.tileSets.assign(3, TileSet());
+  SetName(data.tileSets[0].name, "Map set");
+  auto draw = [&](int set, int tile, int colour) {  // a diagonal in `colour`
+    for (int y = 0; y < 8; ++y)
+      data.tileSets[set].pixels[tile][y][y] = 1, data.tileSets[set].foreground[tile][y] = colour;
+  };
+  draw(0, 5, 6), draw(1, 5, 2), draw(2, 5, 13), draw(1, 6, 6);  // set 1's tile 6 looks like the map set's 5
+  data.nameTables.assign(1, NameTable());
+  NameTable& table = data.nameTables[0];
+  table.thirdTileSets[1] = 1, table.thirdTileSets[2] = 2;
+  for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>(c % 4 == 0 ? 0 : c % 4 == 1 ? 5 : 6);
+  table.cells[kTableCells - 1] = EmptyCell;
+  data.maps.assign(1, DefaultMap());
+  data.maps[0].metatileSize = 1;
+  data.maps[0].metatiles = {Metatile{{255}}};
+  const Project before = data;
+
+  MapBlock block;
+  std::string message;
+  ASSERT_TRUE(MakeMetatilesFromScreen(data, 0, 0, {0, 0, 32, 24}, block, message)) << message;
+  EXPECT_EQ(message, "768 metatiles cut, 5 of them new; 2 tiles of other sets added to Map set");
+  const Map& map = data.maps[0];
+  for (int cell = 0; cell < kTableCells; ++cell) {
+    const int from = TileSetForRow(table, cell / 32, 3), tile = table.cells[cell];
+    const int made = map.metatiles[block.cells[cell]].tiles[0];
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        ASSERT_EQ(TilePixelColour(data.tileSets[0], made, y, x), TilePixelColour(before.tileSets[from], tile, y, x))
+            << "cell " << cell;
+  }
+  EXPECT_EQ(map.metatiles[block.cells[kTableCells - 1]].tiles[0], EmptyCell) << "an empty cell stays empty";
+
+  // With no blank tile to spare the cut is refused, naming the thirds that do not fit.
+  data = before;
+  for (int tile = 0; tile < 255; ++tile) data.tileSets[0].background[tile][0] = 1;
+  const Project full = data;
+  EXPECT_FALSE(MakeMetatilesFromScreen(data, 0, 0, {0, 0, 32, 24}, block, message));
+  EXPECT_EQ(message,
+            "The map's set Map set has 6 free tiles too few for the middle third's tiles (set ) and the bottom "
+            "third's tiles (set ); nothing was cut");
+  EXPECT_EQ(data, full);
 }

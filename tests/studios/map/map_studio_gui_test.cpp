@@ -111,3 +111,27 @@ TEST_F(MapStudioGui, KeysMoveAndZoomTheViewAboutItsMiddle) {
   mapStudio.selectedMetatile = 1, mapStudio.currentMap = 1, mapStudio.screenInto = 1, gui.Frame();
   EXPECT_EQ(std::tuple(mapStudio.selectedMetatile, mapStudio.currentMap, mapStudio.screenInto), std::tuple(0, 0, 0));
 }
+
+// The size fields kept another map's size, and RESIZE then dropped cells unasked.
+TEST_F(MapStudioGui, ResizeFieldsFollowTheMapAndALossyResizeAsksFirst) {
+  Choose({"ADD MAP"});
+  Map& second = project.maps[1];
+  mapStudio.newWidth = 100;  // as typed
+  Choose({"RESIZE"});
+  ASSERT_EQ(second.width, 100);
+  Choose({"Map 1", "Map 2"});
+  EXPECT_EQ(mapStudio.newWidth * 1000 + mapStudio.newHeight, 100048) << "the fields show the chosen map";
+  Choose({"Bottom right", "RESIZE"});
+  EXPECT_EQ(second.width * 1000 + second.height, 100048) << "the same size against another corner";
+
+  AddMetatile(second);
+  second.At(10, 0) = 1;  // kept against the right: the left 50 columns go
+  mapStudio.newWidth = 50;
+  Choose({"RESIZE"});
+  ASSERT_TRUE(gui.HasItem("YES")) << "one cell would go: asked first";
+  EXPECT_EQ(second.width, 100);
+  Choose({"YES"});
+  EXPECT_EQ(second.width, 50);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(project.maps[1].width * 1000 + mapStudio.newWidth, 100100) << "undone, the fields follow";
+}
