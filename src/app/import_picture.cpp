@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/import_commands.h"
 #include "app/project_commands.h"
 #include "storage/file_io.h"
 
@@ -46,4 +47,9 @@ void ConfirmImportPicture(ImportPictureState& state) {
         return ImportPngImage(state.bytes.data(), state.bytes.size(), NameOf(state.path), data, state.options);
       },
       "import PNG");
+}
+
+void ImportPngCommand() {
+  const std::string path = AskForPath(kPngFilters, false, "");
+  if (!path.empty()) OpenImportPicture(importPicture, path);
 }

@@ -22,6 +22,8 @@ struct ImportPictureState {
 };
 extern ImportPictureState importPicture;
 
+// File > Import > PNG Image...: asks for the picture and opens the window on it.
+void ImportPngCommand();
 // Reads the file and opens the window on it; a file that cannot be read or
 // decoded opens it too, saying why, with nothing to import.
 void OpenImportPicture(ImportPictureState& state, const std::string& path);

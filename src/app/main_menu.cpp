@@ -6,6 +6,8 @@
 #include "app/emulator_commands.h"
 #include "app/emulator_session.h"
 #include "app/export_commands.h"
+#include "app/import_commands.h"
+#include "app/import_picture.h"
 #include "app/project_commands.h"
 #include "app/recovery.h"
 #include "imgui.h"

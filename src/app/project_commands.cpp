@@ -7,9 +7,6 @@
 #include "app/file_names.h"
 #include "imgui.h"
 #include "imgui_internal.h"
-#include "app/import_picture.h"
-#include "import/png_import.h"
-#include "import/screen2_import.h"
 #include "model/history.h"
 #include "storage/project_file.h"
 #include "studios/map/map_studio_state.h"
@@ -27,15 +24,16 @@ std::string AskForPath(const FileFilters& filters, bool save, const char* extens
   return save ? WithSaveExtension(chosen, extension) : chosen;
 }
 
-namespace {
-void ReportFailure(const char* action, const std::string& path, FileResult result) {
+void ReportFileFailure(const char* action, const std::string& path, FileResult result) {
   if (result == FileResult::Ok) return;
   session.errorMessage = std::string("Could not ") + action + " \"" + path + "\":\n" + DescribeFileResult(result) + ".";
 }
 
+namespace {
+
 bool SaveTo(const std::string& path) {
   const FileResult result = SaveProject(path);
-  ReportFailure("save", path, result);
+  ReportFileFailure("save", path, result);
   if (result != FileResult::Ok) return false;
   session.currentPath = path;
   MarkSaved(history);
@@ -134,7 +132,7 @@ void NewProject() {
 
 void OpenProjectFile(const std::string& path) {
   const FileResult result = LoadProject(path);
-  ReportFailure("load", path, result);
+  ReportFileFailure("load", path, result);
   if (result != FileResult::Ok) {
     if (result == FileResult::CannotOpen) ForgetRecentFile(session.recentFiles, path);
     return;
@@ -153,38 +151,6 @@ bool SaveProjectCommand() {
 bool SaveProjectAsCommand() {
   const std::string path = AskForPath(kSaveProjectFilters, true, ".krv");
   return !path.empty() && SaveTo(path);
-}
-
-void ImportPngCommand() {
-  const std::string path = AskForPath(kPngFilters, false, "");
-  if (!path.empty()) OpenImportPicture(importPicture, path);
-}
-
-void ImportScreen2Command() {
-  const std::string path = AskForPath(kScreen2Filters, false, "");
-  if (path.empty()) return;
-  std::vector<uint8_t> bytes;
-  const FileResult read = ReadWholeFile(path, bytes);
-  ReportFailure("import", path, read);
-  if (read != FileResult::Ok) return;
-  ApplyImport([&](Project& data) {
-    return ImportScreen2File(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
-  }, "import SCREEN 2");
-}
-
-bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit) {
-  RecordChanges(history, project, tileStudio.canvas);
-  const ImportResult result = import(project);
-  if (!result.ok) {
-    session.errorMessage = result.message;
-    return false;
-  }
-  NameNextEdit(edit);
-  RecordChanges(history, project, tileStudio.canvas);
-  tileStudio.currentTileSet = result.firstTileSet;
-  if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
-  ShowNotice(result.message);
-  return true;
 }
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path) {

@@ -3,12 +3,11 @@
 // and Save As, New and Load guarded by "Save changes?", Exit, the recent files,
 // and undo and redo with the record they changed made current again.
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/file_dialog.h"
-#include "import/png_import.h"
+#include "storage/file_io.h"
 
 constexpr std::size_t kRecentFileLimit = 8;
 
@@ -50,13 +49,8 @@ void OpenProjectFile(const std::string& path);  // a failure shows its error and
 // False when the user cancels or the write fails (the error is then shown).
 bool SaveProjectCommand();
 bool SaveProjectAsCommand();
-// File > Import > PNG Image...: asks for the picture and opens the Import Picture window on it.
-void ImportPngCommand();
-// File > Import > SCREEN 2 File...: asks for the file and imports it.
-void ImportScreen2Command();
-// Adds what `import` makes as one undoable step named `edit`, makes the new
-// records current and shows the result; false (the error shown) when refused.
-bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit);
+// A failed file command's error, shown until dismissed ("Could not save ...").
+void ReportFileFailure(const char* action, const std::string& path, FileResult result);
 
 void RememberRecentFile(std::vector<std::string>& recent, const std::string& path);
 void ForgetRecentFile(std::vector<std::string>& recent, const std::string& path);
