@@ -7,17 +7,8 @@
 #include <vector>
 
 #include "model/project.h"
+#include "studios/map/map_region.h"
 #include "widgets/stroke.h"
-
-struct MapRect {
-  int column = 0, row = 0, width = 0, height = 0;
-};
-
-// A block of metatile numbers: a brush, a copied region, what a screen became.
-struct MapBlock {
-  int width = 0, height = 0;
-  std::vector<uint8_t> cells;  // row by row
-};
 
 enum class MapAnchor { TopLeft, TopRight, BottomLeft, BottomRight };
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "model/project.h"
-#include "studios/map/map_actions.h"
+#include "studios/map/map_region.h"
 
 // Tile numbers of the region, row by row (tiles.width x tiles.height), as tiles of `set`.
 struct RegionInOneSet {
