@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/emulator_session.h"
-#include "storage/video_memory.h"
+#include "app/emulator/emulator_session.h"
+#include "export/video_memory.h"
 #include "support/project_fixtures.h"
 
 namespace {

@@ -9,10 +9,10 @@
 
 #include "compress/pletter.h"
 #include "compress/zx0.h"
+#include "export/build_outputs.h"
+#include "export/packed_tables.h"
 #include "import/png_import.h"
 #include "largest_project.h"
-#include "storage/build_outputs.h"
-#include "storage/packed_tables.h"
 #include "storage/png_file.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "app/recovery.h"
+#include "app/recovery/recovery.h"
 #include "editor_frames.h"
 #include "largest_project.h"
 #include "support/temp_dir.h"
@@ -25,7 +25,8 @@ void BM_FrameWhileRecoveryCopiesAreWritten(benchmark::State& state) {
     const auto start = std::chrono::steady_clock::now();
     TickRecovery(recovery, now += 1);
     gui.Frame();
-    worst = std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    worst =
+        std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
   }
   state.counters["worst_ms"] = worst;
   StopRecovery(recovery);

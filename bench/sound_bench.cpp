@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/sound_generator.h"
+#include "app/shell/sound_generator.h"
 
 namespace {
 void BM_AudioCallbackAllChannels(benchmark::State& state) {

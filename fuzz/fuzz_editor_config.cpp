@@ -2,10 +2,10 @@
 // what was read writes back to a file that reads the same.
 #include <set>
 
-#include "app/editor_config.h"
-#include "app/editor_tabs.h"
-#include "app/emulator_session.h"
-#include "app/file_dialog.h"
+#include "app/dialogs/file_dialog.h"
+#include "app/emulator/emulator_session.h"
+#include "app/shell/editor_config.h"
+#include "app/shell/editor_tabs.h"
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

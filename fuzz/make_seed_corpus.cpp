@@ -4,13 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/editor_config.h"
-#include "app/editor_tabs.h"
-#include "app/file_dialog.h"
+#include "app/dialogs/file_dialog.h"
+#include "app/shell/editor_config.h"
+#include "app/shell/editor_tabs.h"
 #include "chip/chip_render.h"
 #include "compress/pletter.h"
 #include "compress/zx0.h"
-#include "storage/build_outputs.h"
+#include "export/build_outputs.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "storage/recovery_file.h"

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "app/editor_config.h"
-#include "app/editor_tabs.h"
+#include "app/shell/editor_config.h"
+#include "app/shell/editor_tabs.h"
 #include "imgui_impl_sdlrenderer2.h"
 #include "storage/project_file.h"
 #include "support/gui_driver.h"

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
+#include "export/cartridge.h"
+#include "export/export_targets.h"
 #include "import/png_import.h"
 #include "import/screen2_import.h"
-#include "storage/cartridge.h"
-#include "storage/export_targets.h"
 #include "storage/project_file.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "app/editor_config.h"
+#include "app/shell/editor_config.h"
 
 #include <gtest/gtest.h>
 
-#include "app/editor_tabs.h"
-#include "app/emulator_session.h"
-#include "app/file_dialog.h"
-#include "app/project_commands.h"
-#include "app/window_placement.h"
+#include "app/dialogs/file_dialog.h"
+#include "app/emulator/emulator_session.h"
+#include "app/shell/editor_tabs.h"
+#include "app/shell/project_commands.h"
+#include "app/shell/window_placement.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 

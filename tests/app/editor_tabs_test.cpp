@@ -1,4 +1,4 @@
-#include "app/editor_tabs.h"
+#include "app/shell/editor_tabs.h"
 
 #include <gtest/gtest.h>
 

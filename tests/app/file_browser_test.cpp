@@ -1,4 +1,4 @@
-#include "app/file_browser.h"
+#include "app/dialogs/file_browser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,24 +1,24 @@
-#include "app/main_menu.h"
+#include "app/shell/main_menu.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/export_commands.h"
-#include "app/file_dialog.h"
-#include "app/import_picture.h"
-#include "app/project_commands.h"
+#include "app/dialogs/file_dialog.h"
+#include "app/export/export_commands.h"
+#include "app/import/import_picture.h"
+#include "app/shell/project_commands.h"
+#include "export/build_outputs.h"
 #include "model/history.h"
-#include "storage/build_outputs.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
+#include "studios/map/map_studio_state.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
 #include "support/temp_dir.h"
-#include "studios/map/map_studio_state.h"
 #include "widgets/notice.h"
 
 namespace {
@@ -231,7 +231,8 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_FALSE(dialog.save) << "an import asks for a file that exists";
   ASSERT_TRUE(importPicture.open);
-  EXPECT_NE(importPicture.figures.find("32 rows with more than two colours"), std::string::npos) << importPicture.figures;
+  EXPECT_NE(importPicture.figures.find("32 rows with more than two colours"), std::string::npos)
+      << importPicture.figures;
   const std::vector<uint8_t> plain = importPicture.result.pixels;
   Choose({"Ordered"});
   EXPECT_TRUE(importPicture.result.pixels != plain) << "a change of mode shows at once";

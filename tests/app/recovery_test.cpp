@@ -1,10 +1,10 @@
-#include "app/recovery.h"
+#include "app/recovery/recovery.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/project_commands.h"
+#include "app/shell/project_commands.h"
 #include "model/history.h"
 #include "studios/tile/tile_studio_state.h"
 #include "support/project_fixtures.h"
@@ -35,7 +35,8 @@ class RecoveryTest : public StudioGui {
   }
   std::vector<std::string> Files() const {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename().string());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -114,8 +115,13 @@ TEST_F(RecoveryTest, CopiesOfRunningEditorsStayAndEachAnswerDoesWhatItSays) {
   EXPECT_NE(session.errorMessage.find("set aside"), std::string::npos);
   EXPECT_TRUE(recovery.offer.id.empty());
   EXPECT_TRUE(project == DefaultProject()) << "nothing recovered";
-  std::vector<std::string> expected{"1-1.lock", "1-1.recovery", "2-2.lock", "2-2.recovery", "4-4.recovery.damaged",
-                                    "6-6.recovery.damaged", recovery.ownId + ".lock"};
+  std::vector<std::string> expected{"1-1.lock",
+                                    "1-1.recovery",
+                                    "2-2.lock",
+                                    "2-2.recovery",
+                                    "4-4.recovery.damaged",
+                                    "6-6.recovery.damaged",
+                                    recovery.ownId + ".lock"};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(Files(), expected);
   UnlockFile(running);

@@ -1,4 +1,4 @@
-#include "app/sound_generator.h"
+#include "app/shell/sound_generator.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include "compress/bit_writer.h"
 #include "compress/pletter.h"
 #include "compress/zx0.h"
-#include "storage/build_outputs.h"
+#include "export/build_outputs.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -46,7 +46,8 @@ bool Matches(const Bytes& d, std::size_t at, std::size_t offset, std::size_t len
 
 // The fewest bits of any ZX0 stream for `d`, trying every block at every step.
 int SearchZx0(const Bytes& d) {
-  std::map<std::tuple<std::size_t, int, std::size_t>, int> memo;  // position, last block (0 none, 1 literal, 2 copy), last offset
+  std::map<std::tuple<std::size_t, int, std::size_t>, int>
+      memo;  // position, last block (0 none, 1 literal, 2 copy), last offset
   std::function<int(std::size_t, int, std::size_t)> rest = [&](std::size_t at, int last, std::size_t offset) {
     if (at == d.size()) return 1 + GammaBits(256);
     const auto key = std::make_tuple(at, last, offset);
@@ -75,8 +76,8 @@ int SearchPletter(const Bytes& d) {
       cost[at + 1] = std::min(cost[at + 1], cost[at] + 9);
       for (std::size_t o = 1; o <= at && o <= (mode == 1 ? 256u : 128u + (128u << mode)); ++o)
         for (std::size_t length = 2; Matches(d, at, o, length); ++length)
-          cost[at + length] = std::min(cost[at + length], cost[at] + 1 + GammaBits(length - 1) + 8 +
-                                                               (o > 128 && mode > 1 ? mode : 0));
+          cost[at + length] =
+              std::min(cost[at + length], cost[at] + 1 + GammaBits(length - 1) + 8 + (o > 128 && mode > 1 ? mode : 0));
     }
     best = std::min(best, cost[d.size()] + 34);
   }
@@ -90,10 +91,10 @@ TEST(PackedFormats, StreamsWorkedOutByHand) {
     const char* input;
     Bytes stream;
   } cases[] = {
-      {PackZx0, "A", {0xD5, 0x41, 0x55, 0x60}},                    // literal 1, end
-      {PackZx0, "AAAA", {0x9D, 0x41, 0x55, 0x56}},                 // literal 1, copy 3 from the last offset (1)
-      {PackZx0, "ABAB", {0x3D, 0x41, 0x42, 0xFD, 0x55, 0x56}},     // literal 2, new offset 2 of length 2
-      {PackPletter, "A", {0x1F, 0x41, 0xFF, 0xFF, 0xFF, 0xF8}},    // mode 1, the first byte, the end
+      {PackZx0, "A", {0xD5, 0x41, 0x55, 0x60}},                  // literal 1, end
+      {PackZx0, "AAAA", {0x9D, 0x41, 0x55, 0x56}},               // literal 1, copy 3 from the last offset (1)
+      {PackZx0, "ABAB", {0x3D, 0x41, 0x42, 0xFD, 0x55, 0x56}},   // literal 2, new offset 2 of length 2
+      {PackPletter, "A", {0x1F, 0x41, 0xFF, 0xFF, 0xFF, 0xF8}},  // mode 1, the first byte, the end
       {PackPletter, "AAAA", {0x19, 0x41, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x80}},  // a copy of 3 at offset 1
   };
   for (const auto& c : cases) {
@@ -111,10 +112,10 @@ TEST(PackedFormats, EveryTableRoundTripsAndEdgeInputsToo) {
   std::mt19937 random(7);
   Bytes noise(3000);
   for (uint8_t& byte : noise) byte = static_cast<uint8_t>(random());
-  inputs.push_back(noise);                         // incompressible
+  inputs.push_back(noise);  // incompressible
   inputs.push_back(Bytes(2048, 0));
   inputs.push_back(Bytes(8192, 0));
-  inputs.push_back(Bytes(33000, 7));               // a run past ZX0's farthest offset
+  inputs.push_back(Bytes(33000, 7));  // a run past ZX0's farthest offset
   inputs.push_back(Of("AB"));
   auto repeatAt = [&random](std::size_t distance) {  // 32 bytes again at exactly that distance
     Bytes repeat(distance + 32);
@@ -158,7 +159,8 @@ TEST(PackedFormats, NoParseOfAShortInputIsSmaller) {
   for (int trial = 0; trial < 40; ++trial) {
     Bytes input(200 + random() % 1200);
     for (uint8_t& byte : input) byte = static_cast<uint8_t>('A' + random() % (2 + trial % 20));
-    const std::size_t distance = 129 + random() % (input.size() - 160), at = distance + random() % (input.size() - distance - 20);
+    const std::size_t distance = 129 + random() % (input.size() - 160),
+                      at = distance + random() % (input.size() - distance - 20);
     for (std::size_t i = at; i < at + 20; ++i) input[i] = input[i - distance];
     EXPECT_EQ(PackPletter(input.data(), input.size()).size(), std::size_t(SearchPletter(input) + 7) / 8) << trial;
   }

@@ -11,14 +11,14 @@
 #include <map>
 #include <thread>
 
-#include "app/emulator_session.h"
-#include "app/project_commands.h"
+#include "app/emulator/emulator_session.h"
+#include "app/shell/project_commands.h"
 #include "chip/chip_render.h"
-#include "storage/build_outputs.h"
-#include "storage/cartridge.h"
-#include "storage/export_labels.h"
+#include "export/build_outputs.h"
+#include "export/cartridge.h"
+#include "export/export_labels.h"
+#include "export/video_memory.h"
 #include "storage/png_file.h"
-#include "storage/video_memory.h"
 #include "studios/table/table_studio_state.h"
 #include "support/openmsx_probe.h"
 #include "support/project_fixtures.h"
@@ -80,14 +80,16 @@ bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected,
 TEST_P(Cartridge_, ShowsTheScreensAsTheBinaryExportsAndTheChipViewDo) {
   Boot({0, 1});
   std::map<std::string, std::string> files;
-  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables))) files[file.name] = file.bytes;
+  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables)))
+    files[file.name] = file.bytes;
   const ExportLabels labels = LabelExportedRecords(project);
   // What the chip holds for name table `shown`, table by table, as the binary tables give it.
   const auto expectScreen = [&](const std::string& memory, int shown) {
     ASSERT_EQ(memory.size(), kVideoMemorySize);
     for (int third = 0; third < kThirds; ++third) {
       const std::string& set = labels.tileSets[nameTables[shown].thirdTileSets[third]];
-      EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat")) << third;
+      EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat"))
+          << third;
       EXPECT_EQ(memory.substr(kColourBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".col")) << third;
     }
     const std::string& sat = files.at(labels.nameTables[shown] + ".sat");

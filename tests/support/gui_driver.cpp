@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/editor_config.h"
-#include "app/editor_frame.h"
-#include "app/editor_tabs.h"
+#include "app/shell/editor_config.h"
+#include "app/shell/editor_frame.h"
+#include "app/shell/editor_tabs.h"
 #include "imgui_item_hooks.h"
 #include "support/project_fixtures.h"
 

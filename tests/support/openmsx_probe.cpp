@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "app/emulator_session.h"
+#include "app/emulator/emulator_session.h"
 
 bool WaitForScreens(OpenMsxLink& link, int count, int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

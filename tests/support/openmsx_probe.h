@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/openmsx_link.h"
+#include "app/emulator/openmsx_link.h"
 
 // Waits until the cartridge has shown `count` screens; false after `timeoutMs`.
 bool WaitForScreens(OpenMsxLink& link, int count, int timeoutMs);

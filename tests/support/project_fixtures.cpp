@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/emulator_session.h"
-#include "app/export_commands.h"
-#include "app/import_picture.h"
-#include "app/project_commands.h"
+#include "app/emulator/emulator_session.h"
+#include "app/export/export_commands.h"
+#include "app/import/import_picture.h"
+#include "app/shell/project_commands.h"
 #include "chip/sprite_attributes.h"
 #include "model/history.h"
 #include "studios/sprite/sprite_studio_state.h"

@@ -7,10 +7,10 @@
 #include <filesystem>
 
 #include "chip/chip_render.h"
-#include "storage/build_outputs.h"
-#include "storage/cartridge.h"
-#include "storage/data_export.h"
-#include "storage/export_targets.h"
+#include "export/build_outputs.h"
+#include "export/cartridge.h"
+#include "export/data_export.h"
+#include "export/export_targets.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"

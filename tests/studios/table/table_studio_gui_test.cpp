@@ -2,7 +2,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "storage/build_outputs.h"
+#include "export/build_outputs.h"
 #include "storage/png_file.h"
 #include "studios/table/table_studio_state.h"
 #include "support/project_fixtures.h"

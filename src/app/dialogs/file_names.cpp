@@ -1,0 +1,40 @@
+#include "app/dialogs/file_names.h"
+
+#include <cctype>
+#include <filesystem>
+
+namespace {
+constexpr const char* kProjectExtension = ".krv";
+
+bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
+  if (text.size() < ending.size()) return false;
+  for (std::size_t i = 0; i < ending.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[text.size() - ending.size() + i])) !=
+        std::tolower(static_cast<unsigned char>(ending[i])))
+      return false;
+  return true;
+}
+}  // namespace
+
+std::string FileExtension(const std::string& path) { return std::filesystem::path(path).extension().string(); }
+
+std::string WithProjectExtension(const std::string& path) {
+  return FileExtension(path) == kProjectExtension ? path : path + kProjectExtension;
+}
+
+std::string WithExportExtension(const std::string& path, const std::string& extension) {
+  return EndsWithIgnoringCase(path, extension) ? path : path + extension;
+}
+
+std::string WithSaveExtension(const std::string& path, const std::string& extension) {
+  if (extension.empty()) return path;
+  return extension == kProjectExtension ? WithProjectExtension(path) : WithExportExtension(path, extension);
+}
+
+std::string ParentDirectory(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+
+std::string AbsolutePath(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  return error ? path : absolute.lexically_normal().string();
+}

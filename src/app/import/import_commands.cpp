@@ -1,0 +1,40 @@
+#include "app/import/import_commands.h"
+
+#include <filesystem>
+
+#include "app/shell/project_commands.h"
+#include "import/screen2_import.h"
+#include "model/history.h"
+#include "storage/file_io.h"
+#include "studios/table/table_studio_state.h"
+#include "studios/tile/tile_studio_state.h"
+#include "widgets/notice.h"
+
+void ImportScreen2Command() {
+  const std::string path = AskForPath(kScreen2Filters, false, "");
+  if (path.empty()) return;
+  std::vector<uint8_t> bytes;
+  const FileResult read = ReadWholeFile(path, bytes);
+  ReportFileFailure("import", path, read);
+  if (read != FileResult::Ok) return;
+  ApplyImport(
+      [&](Project& data) {
+        return ImportScreen2File(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
+      },
+      "import SCREEN 2");
+}
+
+bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit) {
+  RecordChanges(history, project, tileStudio.canvas);
+  const ImportResult result = import(project);
+  if (!result.ok) {
+    session.errorMessage = result.message;
+    return false;
+  }
+  NameNextEdit(edit);
+  RecordChanges(history, project, tileStudio.canvas);
+  tileStudio.currentTileSet = result.firstTileSet;
+  if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
+  ShowNotice(result.message);
+  return true;
+}

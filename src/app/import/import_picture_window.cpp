@@ -1,0 +1,94 @@
+#include "app/import/import_picture_window.h"
+
+#include <algorithm>
+
+#include "app/import/import_picture.h"
+#include "imgui.h"
+
+namespace {
+constexpr float kZoom = 2;
+
+// One rectangle per run of a colour along a line, as the chip view draws.
+template <typename ColourAt>
+void DrawPicture(int width, int height, ColourAt colourAt, float zoom) {
+  const ImVec2 corner = ImGui::GetCursorScreenPos();
+  ImDrawList* draw = ImGui::GetWindowDrawList();
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width;) {
+      const ImU32 colour = colourAt(x, y);
+      int end = x + 1;
+      while (end < width && colourAt(end, y) == colour) ++end;
+      draw->AddRectFilled(ImVec2(corner.x + x * zoom, corner.y + y * zoom),
+                          ImVec2(corner.x + end * zoom, corner.y + (y + 1) * zoom), colour);
+      x = end;
+    }
+  ImGui::Dummy(ImVec2(width * zoom, height * zoom));
+}
+
+bool DrawOptions(ImportOptions& options) {
+  static const char* const kModes[] = {"None", "Ordered", "Diffusion"};
+  static const char* const kTips[] = {"Each pixel the nearer of its row's two colours, as imports always did",
+                                      "Bayer halftones between each row's two colours",
+                                      "Error diffusion: what a row cannot show is carried into the pixels after it"};
+  bool changed = false;
+  int mode = static_cast<int>(options.dither);
+  for (int m = 0; m < 3; ++m) {
+    if (m) ImGui::SameLine();
+    changed |= ImGui::RadioButton(kModes[m], &mode, m);
+    ImGui::SetItemTooltip("%s", kTips[m]);
+  }
+  options.dither = static_cast<Dither>(mode);
+  ImGui::SetNextItemWidth(200);
+  changed |= ImGui::SliderInt("Strength", &options.strength, 0, 100, "%d %%");
+  changed |= ImGui::Checkbox("One tile set for the whole screen", &options.oneSet);
+  ImGui::SetItemTooltip("For games that load one tile set into all three thirds");
+  ImGui::SetNextItemWidth(200);
+  changed |= ImGui::SliderInt("Tiles a set at most", &options.maxTiles, 1, 255);
+  ImGui::SetItemTooltip("Fewer leave room for a font; the tiles that look most alike merge");
+  return changed;
+}
+}  // namespace
+
+void DrawImportPictureWindow() {
+  ImportPictureState& state = importPicture;
+  if (!state.open) return;
+  ImGui::SetNextWindowSize(ImVec2(1120, 640), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_FirstUseEver, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowBgAlpha(1.0f);
+  if (!ImGui::Begin("Import Picture", &state.open)) {
+    ImGui::End();
+    return;
+  }
+  ImGui::TextUnformatted(state.path.c_str());
+  if (!state.picture.rgba.empty()) {
+    const float zoom = state.picture.width <= 256 && state.picture.height <= 256 ? kZoom : 1;
+    ImGui::BeginGroup();
+    DrawPicture(
+        state.picture.width, state.picture.height,
+        [&state](int x, int y) {
+          const uint8_t* p = &state.picture.rgba[(static_cast<std::size_t>(y) * state.picture.width + x) * 4];
+          return IM_COL32(p[0], p[1], p[2], p[3]);
+        },
+        zoom);
+    ImGui::EndGroup();
+    ImGui::SameLine();
+    ImGui::BeginGroup();
+    if (state.usable)
+      DrawPicture(
+          state.result.width, state.result.height,
+          [&state](int x, int y) {
+            const uint8_t colour = state.result.At(x, y);
+            return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
+          },
+          zoom);
+    ImGui::EndGroup();
+  }
+  if (DrawOptions(state.options)) UpdateImportPreview(state);
+  ImGui::TextWrapped("%s", state.figures.c_str());
+  ImGui::BeginDisabled(!state.usable);
+  if (ImGui::Button("Import")) ConfirmImportPicture(state);
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ImGui::Button("Cancel")) state.open = false;
+  ImGui::End();
+}

@@ -1,0 +1,169 @@
+#ifndef _WIN32
+#define SDL_MAIN_HANDLED  // on Windows SDL2main provides the entry point
+#endif
+#include <SDL.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "app/dialogs/file_dialog.h"
+#include "app/emulator/emulator_session.h"
+#include "app/recovery/recovery.h"
+#include "app/shell/editor_config.h"
+#include "app/shell/editor_frame.h"
+#include "app/shell/editor_tabs.h"
+#include "app/shell/project_commands.h"
+#include "app/shell/sdl_frame.h"
+#include "app/shell/sound_generator.h"
+#include "app/shell/window_placement.h"
+#include "imgui.h"
+#include "imgui_impl_sdl2.h"
+#include "imgui_impl_sdlrenderer2.h"
+#include "model/history.h"
+#include "studios/tile/tile_studio_state.h"
+
+namespace {
+SDL_Renderer* CreateRenderer(SDL_Window* window) {
+  if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
+    return renderer;
+  // No GPU driver (or SDL's dummy video driver): draw in software instead.
+  return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+// No device is fine: the editor then runs silently.
+SDL_AudioDeviceID OpenAudio() {
+  SDL_AudioSpec wanted{};
+  wanted.freq = kDefaultAudioRate;
+  wanted.format = AUDIO_S16LSB;
+  wanted.channels = 1;
+  wanted.samples = 2048;
+  wanted.callback = AudioCallback;
+  SDL_AudioSpec obtained{};
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
+  if (device == 0) return 0;
+  obtainedAudioRate = obtained.freq;
+  SDL_PauseAudioDevice(device, 0);
+  return device;
+}
+
+constexpr Uint32 kIdleWaitMs = 10000;  // an idle editor still draws now and then
+constexpr int kSettleFrames = 60;      // frames drawn after input, for hover effects and tooltip delays
+
+void HandleEvent(SdlScreen& screen, const SDL_Event& event) {
+  ProcessSdlEvent(screen, event);
+  if (event.type == SDL_QUIT) RequestExit();  // asks first when there are unsaved changes
+  if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_MOVED) SaveEditorConfig(screen.window);
+}
+
+// Takes the waiting events; with `waitMs`, first waits that long for one. True when any came.
+bool PollEvents(SdlScreen& screen, Uint32 waitMs) {
+  SDL_Event event;
+  bool any = false;
+  if (waitMs > 0) {
+    if (!SDL_WaitEventTimeout(&event, static_cast<int>(waitMs))) return false;
+    HandleEvent(screen, event);
+    any = true;
+  }
+  while (SDL_PollEvent(&event)) {
+    HandleEvent(screen, event);
+    any = true;
+  }
+  return any;
+}
+
+double SteadySeconds() {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+// The largest window of the layout's shape that fits the display's usable area,
+// title bar and borders included.
+void FitWindowToDisplay(SDL_Window* window) {
+  const ScreenRect usable = UsableDisplayArea(editorSettings);
+  int top = 0, left = 0, bottom = 0, right = 0;
+  SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right);
+  int width = 0, height = 0;
+  LargestLayoutWindow(usable.width - left - right, usable.height - top - bottom, width, height);
+  SDL_SetWindowSize(window, width, height);
+  if (SDL_WINDOWPOS_ISCENTERED(editorSettings.windowX))
+    SDL_SetWindowPosition(window, usable.x + left + (usable.width - left - right - width) / 2,
+                          usable.y + top + (usable.height - top - bottom - height) / 2);
+}
+
+// The title follows the current file and its unsaved changes.
+void UpdateTitle(SDL_Window* window, std::string& shown) {
+  const std::string title = WindowTitle(session, ProjectHasUnsavedChanges());
+  if (title == shown) return;
+  SDL_SetWindowTitle(window, title.c_str());
+  shown = title;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (!EnsureConfigDirectory()) return -1;
+  std::error_code error;
+  lastDirectory = std::filesystem::current_path(error).string();
+  LoadEditorConfig();
+
+  SDL_SetMainReady();
+  if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) return -1;
+  const SDL_AudioDeviceID audio = OpenAudio();
+  KeepWindowOnADisplay(editorSettings, DisplayBounds());
+
+  SDL_Window* window =
+      SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY, editorSettings.windowWidth,
+                       editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
+  SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
+  if (!renderer) {
+    if (audio) SDL_CloseAudioDevice(audio);
+    if (window) SDL_DestroyWindow(window);
+    SDL_Quit();
+    return -1;
+  }
+  FitWindowToDisplay(window);
+  SdlScreen screen{window, renderer};
+  PrepareSdlScreen(screen);
+  StartHistory(history, project, tileStudio.canvas);
+  if (argc > 1) OpenProjectFile(argv[1]);  // a bad file shows its error over the default project
+
+  ImGui::CreateContext();
+  ImGui::GetIO().IniFilename = "config/imgui.ini";
+  ImGui_ImplSDL2_InitForSDLRenderer(window, renderer);
+  ImGui_ImplSDLRenderer2_Init(renderer);
+
+  SetFileDialogHost(&screen);
+  RegisterEditorTabs();
+  StartRecovery(recovery);
+
+  bool running = true;
+  std::string title;
+  int settleFrames = kSettleFrames;
+  while (running) {
+    const double now = SteadySeconds();
+    TickRecovery(recovery, now);
+    // With no input the editor sleeps until something happens or moves on its own.
+    const double idleSeconds = std::min<double>(SecondsUntilNextChange(), SecondsUntilRecoveryDue(recovery, now));
+    const Uint32 waitMs =
+        settleFrames > 0 ? 0 : static_cast<Uint32>(std::min(1000.0 * idleSeconds, double(kIdleWaitMs)));
+    if (PollEvents(screen, waitMs))
+      settleFrames = kSettleFrames;
+    else if (settleFrames > 0)
+      --settleFrames;
+    UpdateTitle(window, title);
+    RunSdlFrame(screen, [&running] { DrawEditorFrame(running); });
+  }
+
+  SaveEditorConfig(window);
+  StopEmulator(emulator);
+  StopRecovery(recovery);
+  if (audio) SDL_CloseAudioDevice(audio);
+  ImGui_ImplSDLRenderer2_Shutdown();
+  ImGui_ImplSDL2_Shutdown();
+  ImGui::DestroyContext();
+  ReleaseSdlScreen(screen);
+  SDL_DestroyRenderer(renderer);
+  SDL_DestroyWindow(window);
+  SDL_Quit();
+  return 0;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The byte layouts the video chip reads, as every export writes them.
+
+#include <cstdint>
+#include <vector>
+
+#include "model/project.h"
+
+// The bytes the chip reads, as every export writes them: 8 pattern rows a tile
+// (the leftmost pixel in the top bit), 8 colour bytes a tile (foreground in the
+// high four bits), 32 bytes a sprite in the chip's 16x16 quarter order.
+std::vector<uint8_t> PatternBytes(const TileSet& set);
+std::vector<uint8_t> ColourBytes(const TileSet& set);
+std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite);
+// A map's metatiles as games read them: size x size tile numbers each, row by row.
+std::vector<uint8_t> MetatileBytes(const Map& map);

@@ -1,0 +1,189 @@
+#include "export/export_targets.h"
+
+#include <cctype>
+#include <filesystem>
+
+#include "export/data_export.h"
+#include "export/export_blocks.h"
+#include "export/text_dialects.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+const TextDialect& AssemblyDialect(AsmDialect dialect) {
+  switch (dialect) {
+    case AsmDialect::Sdas:
+      return kSdasDialect;
+    case AsmDialect::Z80asm:
+      return kZ80asmDialect;
+    case AsmDialect::Pasmo:
+      break;
+  }
+  return kPasmoDialect;
+}
+
+// "gfx.h" guards itself with "GFX_H".
+std::string IncludeGuard(const std::string& fileName) {
+  std::string guard;
+  for (char c : fileName)
+    guard += std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::toupper(c)) : '_';
+  if (guard.empty() || std::isdigit(static_cast<unsigned char>(guard[0]))) guard = "_" + guard;
+  return guard;
+}
+
+void AddText(ExportRun& run, const std::string& name, const std::vector<DataBlock>& blocks, const TextDialect& dialect,
+             const TextFile& file, const std::string& description) {
+  std::string text;
+  if (!WriteTextBlocks(blocks, dialect, file, text)) {
+    run.error = "the BASIC line numbers would pass " + std::to_string(kMaxBasicLine) +
+                ": choose a smaller step, an earlier first line or fewer records";
+    return;
+  }
+  run.files.push_back({name, text, description});
+}
+
+// Packs the tables in place and keeps their sizes for the result; false with run.error set.
+bool Pack(ExportRun& run, Compression compression, std::vector<PackedTable>& tables) {
+  if (!PackTables(compression, tables, run.error)) return false;
+  run.packed.insert(run.packed.end(), tables.begin(), tables.end());
+  return true;
+}
+
+// Each table's file packed and named with the format's suffix, and an index of them all.
+void PackFiles(ExportRun& run, Compression compression) {
+  std::vector<OutputFile> files;
+  std::vector<PackedTable> tables;
+  for (const OutputFile& file : run.files)
+    if (file.name != "index.txt" && !file.bytes.empty()) {
+      files.push_back(file);
+      files.back().name += kCompressionSuffixes[static_cast<int>(compression)];
+      tables.push_back({files.back().name, std::vector<uint8_t>(file.bytes.begin(), file.bytes.end())});
+    }
+  if (!Pack(run, compression, tables)) return;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    files[i].bytes.assign(tables[i].bytes.begin(), tables[i].bytes.end());
+    files[i].unpacked = tables[i].unpacked;
+  }
+  files.push_back({"index.txt", IndexText(files), "this list"});
+  run.files = std::move(files);
+}
+
+void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target, const ExportSelection& selection,
+                 const ExportLabels& labels, const std::string& fileName) {
+  run.textMode = true;
+  const bool packing = target.compression != Compression::None;
+  std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection, packing);
+  if (packing) {
+    std::vector<PackedTable> tables;
+    for (const DataBlock& block : blocks) tables.push_back({block.label, block.bytes});
+    if (!Pack(run, target.compression, tables)) return;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+      blocks[i].bytes = tables[i].bytes;
+      blocks[i].unpacked = tables[i].unpacked;
+      blocks[i].lineBytes = 16;
+    }
+  }
+  TextFile file;
+  file.packing = kCompressionNames[static_cast<int>(target.compression)];
+  file.firstLine = target.firstLine;
+  file.lineStep = target.lineStep;
+  file.guard = IncludeGuard(fileName);
+  file.header = fileName;
+  switch (target.format) {
+    case ExportFormat::Assembly:
+      return AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");
+    case ExportFormat::CvBasic:
+      return AddText(run, fileName, blocks, kCvBasicDialect, file, "CVBasic");
+    case ExportFormat::MsxBasic:
+      return AddText(run, fileName, blocks, kMsxBasicDialect, file, "MSX-BASIC");
+    case ExportFormat::Ti99:
+      return AddText(run, fileName, blocks, kTiDialect, file, "TI-99/4A assembly");
+    case ExportFormat::CHeader:
+      if (!target.cExtern) return AddText(run, fileName, blocks, kCHeaderDialect, file, "C header");
+      AddText(run, fileName, blocks, kCExternHeaderDialect, file, "C header");
+      return AddText(run, fs::path(fileName).replace_extension(".c").string(), blocks, kCSourceDialect, file,
+                     "C source");
+    default:
+      return;
+  }
+}
+}  // namespace
+
+std::string ResolveTargetPath(const std::string& stored, const std::string& projectFolder) {
+  const fs::path path(stored);
+  if (path.is_absolute() || projectFolder.empty()) return stored;
+  return (fs::path(projectFolder) / path).lexically_normal().string();
+}
+
+std::string StoreTargetPath(const std::string& chosen, const std::string& projectFolder) {
+  const fs::path path = fs::path(chosen).lexically_normal();
+  if (projectFolder.empty()) return path.string();
+  const fs::path relative = path.lexically_relative(fs::path(projectFolder).lexically_normal());
+  if (relative.empty() || *relative.begin() == "..") return path.string();
+  return relative.generic_string();
+}
+
+ExportRun PrepareExport(const Project& data, const ExportTarget& target, const std::string& projectFolder) {
+  ExportRun run;
+  const std::string path = ResolveTargetPath(target.path, projectFolder);
+  const ExportSelection selection = SelectForTarget(data, target);
+  run.notes = selection.unknownNames;
+  const ExportLabels labels = LabelExportedRecords(data, target.format == ExportFormat::CHeader);
+  for (const std::string& rename : labels.renamed) run.notes.push_back("duplicate label renamed: " + rename);
+  const bool folder = IsFolderFormat(target.format);
+  run.folder = folder ? path : fs::path(path).parent_path().string();
+  const std::string fileName = fs::path(path).filename().string();
+  const bool attributes = (selection.tables & kSpriteAttributeTable) && target.format != ExportFormat::Png;
+  if (attributes)
+    for (const std::string& problem : SpriteAttributeProblems(data, selection))
+      run.notes.push_back("sprite attributes: " + problem);
+  switch (target.format) {
+    case ExportFormat::BinaryTables:
+      run.files = BinaryTableFiles(data, selection);
+      break;
+    case ExportFormat::Screen2:
+      run.files = ScreenFiles(data, selection);
+      break;
+    case ExportFormat::Png:
+      run.files = PngFiles(data, target.scale, selection);
+      break;
+    case ExportFormat::SpriteAttributes:
+      run.textMode = true;
+      run.files.push_back({fileName, SpriteAttributeText(data, selection), "sprite attribute tables"});
+      break;
+    default:
+      PrepareText(run, data, target, selection, labels, fileName);
+  }
+  if (IsFolderFormat(target.format) && TakesCompression(target.format) && target.compression != Compression::None)
+    PackFiles(run, target.compression);
+  if (!run.error.empty()) run.files.clear(), run.packed.clear();
+  return run;
+}
+
+ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target, const std::string& projectFolder,
+                                bool makeFolders) {
+  ExportRun run = PrepareExport(data, target, projectFolder);
+  ExportOutcome outcome;
+  outcome.notes = std::move(run.notes);
+  outcome.packed = std::move(run.packed);
+  if (!run.error.empty()) {
+    outcome.error = run.error;
+    return outcome;
+  }
+  std::error_code error;
+  if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty())) fs::create_directories(run.folder, error);
+  FileResult result = FileResult::Ok;
+  if (run.textMode) {
+    for (const OutputFile& file : run.files) {
+      const std::string path = run.folder.empty() ? file.name : (fs::path(run.folder) / file.name).string();
+      if ((result = ReplaceFile(path, file.bytes, true)) != FileResult::Ok) {
+        outcome.error = "cannot write " + path + ": " + DescribeFileResult(result);
+        break;
+      }
+      outcome.written.push_back(path);
+    }
+  } else if ((result = WriteOutputFiles(run.folder, run.files, &outcome.written)) != FileResult::Ok) {
+    outcome.error = "cannot write into " + run.folder + ": " + DescribeFileResult(result);
+  }
+  return outcome;
+}
