@@ -71,6 +71,7 @@ TileSet DefaultTileSet() {
 Sprite DefaultSprite() {
   Sprite sprite;
   SetName(sprite.name, "Sprite 0");
+  sprite.colour = kNewSpriteColour;  // drawn pixels show at once, not as the transparent checker
   return sprite;
 }
 

@@ -113,9 +113,10 @@ void FormatName(char (&name)[kNameSize], const char* format, ...)
 #endif
     ;
 
-TileSet DefaultTileSet();      // "Tile Set 1"
-Sprite DefaultSprite();        // "Sprite 0"
-NameTable DefaultNameTable();  // "Name Table 1"
+TileSet DefaultTileSet();                 // "Tile Set 1"
+constexpr int32_t kNewSpriteColour = 15;  // white
+Sprite DefaultSprite();                   // "Sprite 0", white
+NameTable DefaultNameTable();             // "Name Table 1"
 
 // The tile set rows 0-7, 8-15 or 16-23 of `table` draw from; a choice naming
 // no set draws from the first.

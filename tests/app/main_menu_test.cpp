@@ -77,7 +77,8 @@ TEST_F(MainMenuTest, SaveAsksOnceThenWritesTheCurrentFileAndTheTitleFollows) {
   gui.Frame();
   spriteStudio.selectedSprite = 2;
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
-  EXPECT_EQ(spriteStudio.selectedSprite * 10 + sprites()[1].colour, 10) << "an undo shows the sprite it changed";
+  EXPECT_EQ(spriteStudio.selectedSprite * 100 + sprites()[1].colour, 100 + kNewSpriteColour)
+      << "an undo shows the sprite it changed";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Y);
   Choose({"File", "Save Project"});
   EXPECT_EQ(dialog.calls, 1) << "the current file is written without a dialog";
@@ -149,9 +150,16 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
 }
 
 TEST_F(MainMenuTest, UnsavedChangesAreAskedAboutBeforeNewAndExit) {
+  Choose({"ADD SPRITE"});
+  dialog.answer = dir.File("saved");
+  Choose({"File", "Save Project"});
   Choose({"File", "New"});
-  ASSERT_TRUE(gui.HasItem("Yes")) << "without unsaved changes New asks as before";
-  Choose({"Cancel"});
+  EXPECT_FALSE(gui.HasItem("Don't Save") || gui.HasItem("Yes")) << "nothing unsaved: nothing asked";
+  EXPECT_EQ(sprites().size(), 1u);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  Choose({"File", "New"});
+  Choose({"Don't Save"});
+  dialog.calls = 0;
 
   Choose({"ADD SPRITE"});
   Choose({"File", "Exit"});
@@ -189,7 +197,7 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
   Choose({"File", "Load Project..."});
   EXPECT_EQ(dialog.filters, &kLoadProjectFilters);
   EXPECT_FALSE(dialog.save) << "a load asks for a file that exists";
-  EXPECT_EQ(sprites()[0].colour, 0) << "a .KRV file is not loaded";
+  EXPECT_EQ(sprites()[0].colour, kNewSpriteColour) << "a .KRV file is not loaded";
   EXPECT_EQ(lastDirectory, dir.File("scenes"));
 
   const std::string lower = dir.File("scenes/scene.krv");

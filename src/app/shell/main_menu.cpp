@@ -16,28 +16,12 @@
 #include "widgets/list_widgets.h"
 
 namespace {
-constexpr const char* kNewProjectPopup = "New Project?";
 constexpr const char* kSaveChangesPopup = "Unsaved Changes";
 constexpr const char* kErrorPopup = "Error";
 constexpr const char* kRecoveryPopup = "Recover Work";
 
 void CentreNextPopup() {
   ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_Appearing, ImVec2(0.5f, 0.5f));
-}
-
-void DrawNewProjectPopup() {
-  if (!session.newProjectRequested) return;
-  ImGui::OpenPopup(kNewProjectPopup);
-  CentreNextPopup();
-  if (!ImGui::BeginPopupModal(kNewProjectPopup, nullptr, ImGuiWindowFlags_AlwaysAutoResize)) return;
-  ImGui::TextUnformatted("Start a new project?\nAll tiles, sprites and name tables will be cleared.");
-  const PopupAnswer answer = DrawPopupButtons("Yes", nullptr, "Cancel");
-  if (answer != PopupAnswer::None) {
-    if (answer == PopupAnswer::Confirm) NewProject();
-    session.newProjectRequested = false;
-    ImGui::CloseCurrentPopup();
-  }
-  ImGui::EndPopup();
 }
 
 void DrawSaveChangesPopup() {
@@ -203,7 +187,6 @@ void DrawMainMenu() {
     }
     ImGui::EndMainMenuBar();
   }
-  DrawNewProjectPopup();
   DrawSaveChangesPopup();
   DrawErrorPopup();
   DrawRecoveryPopup();

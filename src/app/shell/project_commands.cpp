@@ -101,12 +101,7 @@ std::string WindowTitle(const ProjectSession& s, bool unsaved) {
 
 bool ProjectHasUnsavedChanges() { return HasUnsavedChanges(history); }
 
-void RequestNewProject() {
-  if (ProjectHasUnsavedChanges())
-    Guard(GuardedCommand::New, "");
-  else
-    session.newProjectRequested = true;
-}
+void RequestNewProject() { Guard(GuardedCommand::New, ""); }
 
 void RequestLoadProject(const std::string& path) { Guard(GuardedCommand::Load, path); }
 
@@ -128,6 +123,7 @@ void NewProject() {
   RecordChanges(history, project, tileStudio.canvas);
   session.currentPath.clear();
   MarkSaved(history);  // a fresh untitled project has nothing to save
+  ShowNotice("A new project (Ctrl+Z brings the last one back)");
 }
 
 void OpenProjectFile(const std::string& path) {

@@ -18,10 +18,9 @@ struct ProjectSession {
   std::string currentPath;               // the open project's file; empty = untitled
   std::vector<std::string> recentFiles;  // newest first
   GuardedCommand pending = GuardedCommand::None;
-  std::string pendingPath;           // the file a pending Load opens; empty = ask
-  bool newProjectRequested = false;  // File > New without unsaved changes waits for "Yes"
-  std::string errorMessage;          // a failed file command, shown until dismissed
-  bool quit = false;                 // Exit went through: the loop ends after this frame
+  std::string pendingPath;   // the file a pending Load opens; empty = ask
+  std::string errorMessage;  // a failed file command, shown until dismissed
+  bool quit = false;         // Exit went through: the loop ends after this frame
 };
 extern ProjectSession session;
 

@@ -50,7 +50,7 @@ void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprit
 
 void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
   if (list.size() >= kMaxSpritesByAdd) return;
-  Sprite sprite;
+  Sprite sprite = DefaultSprite();
   FormatName(sprite.name, "Sprite %zu", list.size() + 1);
   list.push_back(sprite);
   state.selectedSprite = LastIndex(list);
