@@ -139,6 +139,8 @@ int Export(const Options& options) {
       return status;
   }
   if (options.listTargets) {
+    if (project.exportTargets.empty())
+      std::printf("%s has no export targets: add them in the editor (File > Export...)\n", options.project.c_str());
     for (const ExportTarget& target : project.exportTargets) std::printf("%s\n", Describe(target).c_str());
     return 0;
   }
@@ -153,6 +155,8 @@ int Export(const Options& options) {
     return Fail(options.project +
                 " has no export targets: add them in the editor (File > Export...) "
                 "or name outputs such as --asm FILE (see --help)");
+  if (const std::string shared = TargetsSharingAPath(targets); !shared.empty() && !fromOptions)
+    return Fail(options.project + ": " + shared);
   const std::string folder = fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {

@@ -1,5 +1,6 @@
 #include "export/export_targets.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -121,6 +122,33 @@ std::string StoreTargetPath(const std::string& chosen, const std::string& projec
   const fs::path relative = path.lexically_relative(fs::path(projectFolder).lexically_normal());
   if (relative.empty() || *relative.begin() == "..") return path.string();
   return relative.generic_string();
+}
+
+namespace {
+std::string SamePathKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
+
+bool PathTaken(const std::vector<ExportTarget>& targets, const std::string& path) {
+  return std::any_of(targets.begin(), targets.end(),
+                     [&](const ExportTarget& t) { return SamePathKey(t.path) == SamePathKey(path); });
+}
+}  // namespace
+
+std::string TargetsSharingAPath(const std::vector<ExportTarget>& targets) {
+  for (std::size_t second = 1; second < targets.size(); ++second)
+    for (std::size_t first = 0; first < second; ++first)
+      if (SamePathKey(targets[first].path) == SamePathKey(targets[second].path))
+        return "targets " + std::to_string(first + 1) + " and " + std::to_string(second + 1) + " both write \"" +
+               targets[second].path + "\": give each its own path in File > Export...";
+  return "";
+}
+
+std::string FreeTargetPath(const std::vector<ExportTarget>& targets, const std::string& wanted) {
+  const std::filesystem::path path(wanted);
+  std::string candidate = wanted;
+  for (int n = 2; PathTaken(targets, candidate); ++n)
+    candidate =
+        (path.parent_path() / (path.stem().string() + "-" + std::to_string(n) + path.extension().string())).string();
+  return candidate;
 }
 
 ExportRun PrepareExport(const Project& data, const ExportTarget& target, const std::string& projectFolder) {

@@ -24,6 +24,12 @@ std::string ResolveTargetPath(const std::string& stored, const std::string& proj
 // The path to store for a chosen one: relative when it lies under the project's folder.
 std::string StoreTargetPath(const std::string& chosen, const std::string& projectFolder);
 
+// Why the targets cannot all be written, when two of them write the same path
+// (the second would silently replace the first's files); empty when none do.
+std::string TargetsSharingAPath(const std::vector<ExportTarget>& targets);
+// `wanted`, or where another target writes it already, the first free "gfx-2.asm", "gfx-3.asm"...
+std::string FreeTargetPath(const std::vector<ExportTarget>& targets, const std::string& wanted);
+
 // What `target` makes from `data`, nothing written yet.
 ExportRun PrepareExport(const Project& data, const ExportTarget& target, const std::string& projectFolder);
 

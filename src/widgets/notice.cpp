@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "imgui.h"
+#include "imgui_internal.h"
 
 Notice notice;
 
@@ -27,6 +28,8 @@ void DrawNotice() {
                                  ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoFocusOnAppearing |
                                  ImGuiWindowFlags_NoNav;
   if (ImGui::Begin("##Notice", nullptr, flags)) {
+    // In front of any window the user brought forward (the Export window, say), without taking its focus.
+    ImGui::BringWindowToDisplayFront(ImGui::GetCurrentWindow());
     ImGui::TextUnformatted(notice.text.c_str());
     if (ImGui::IsWindowHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Left)) notice = Notice{};
     if (ImGui::IsWindowHovered()) ImGui::SetTooltip("Click to dismiss");

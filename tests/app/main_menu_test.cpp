@@ -322,6 +322,7 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   RemoveExportTarget(exportWindow, project.exportTargets);  // nothing chosen: nothing goes
   EXPECT_EQ(project.exportTargets.size(), 1u);
   Choose({"Add"});
+  EXPECT_EQ(project.exportTargets[1].path, "gfx-2.asm") << "a new target gets a path of its own";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(exportWindow.selected, 0) << "the chosen target went with the undo: the last one left is chosen";
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
@@ -334,10 +335,16 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   c.path = "gfx/level.h", c.cExtern = true, msx.path = "level.bas", png.path = "pictures";
   msx.compression = Compression::Pletter;
   project.exportTargets = {c, msx, png};
+  ShowNotice("an earlier result");
+  gui.Frame();
+  gui.Click(ImGui::FindWindowByName("Export")->TitleBarRect().GetCenter());  // the window comes to the front
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_S);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);
   ASSERT_TRUE(session.errorMessage.empty()) << session.errorMessage;
   EXPECT_NE(notice.text.find("\n  packed Set_0: "), std::string::npos) << notice.text;
+  EXPECT_GT(ImGui::FindWindowDisplayIndex(ImGui::FindWindowByName("##Notice")),
+            ImGui::FindWindowDisplayIndex(ImGui::FindWindowByName("Export")))
+      << "the result shows in front of the Export window";
   const std::vector<std::string> files = {"gfx/level.h", "gfx/level.c", "level.bas", "pictures/Screen.png",
                                           "pictures/Set_2.sheet.png"};
   std::vector<std::string> written;
@@ -351,4 +358,10 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
     EXPECT_FALSE(written[i].empty()) << files[i];
     EXPECT_TRUE(ReadFile(dir.File("art/" + files[i])) == written[i]) << files[i];
   }
+
+  project.exportTargets = {c, msx, c};
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);
+  EXPECT_EQ(session.errorMessage,
+            "Export Again wrote nothing: targets 1 and 3 both write \"gfx/level.h\": give each its own path in File > "
+            "Export....");
 }

@@ -118,6 +118,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   nameTables.push_back(nameTables[1]);
   nameTables[2].thirdTileSets[0] = 6, nameTables[2].thirdTileSets[1] = 7, nameTables[2].thirdTileSets[2] = 8;
   ASSERT_EQ(SaveProject(dir.File("big.krv")), FileResult::Ok);
+  project.exportTargets.assign(2, DefaultExportTarget(ExportFormat::Ti99));
+  project.exportTargets[0].path = "out/gfx.a99", project.exportTargets[1].path = "out/./gfx.a99";
+  ASSERT_EQ(SaveProject(dir.File("twice.krv")), FileResult::Ok);
   ResetProject();
   ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
   WriteFile(dir.File("bad.krv"), "PNG?");
@@ -138,6 +141,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
        "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
+      {dir.File("twice.krv"), "targets 1 and 2 both write \"out/./gfx.a99\""},
   };
   for (const auto& [arguments, message] : cases) {
     EXPECT_NE(RunExport(dir, arguments), 0) << arguments;
@@ -148,5 +152,6 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.krv")));
   EXPECT_EQ(RunExport(dir, "--version"), 0);
   EXPECT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
-  EXPECT_EQ(ReadFile(dir.File("out.txt")), "") << "no targets, nothing listed";
+  EXPECT_EQ(ReadFile(dir.File("out.txt")),
+            dir.File("game.krv") + " has no export targets: add them in the editor (File > Export...)\n");
 }

@@ -89,6 +89,10 @@ void ExportAgain() {
     ShowNotice("No export targets yet: add them in File > Export...");
     return;
   }
+  if (const std::string shared = TargetsSharingAPath(project.exportTargets); !shared.empty()) {
+    session.errorMessage = "Export Again wrote nothing: " + shared + ".";
+    return;
+  }
   ExportOutcome all;
   for (const ExportTarget& target : project.exportTargets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, ProjectFolder(), true);
@@ -109,7 +113,7 @@ void AddExportTarget(ExportWindowState& state, std::vector<ExportTarget>& target
   ExportTarget target = DefaultExportTarget(format);
   static const char* const kNames[kExportFormats] = {"gfx.asm", "gfx.h",   "gfx.bas", "gfx-msx.bas", "gfx.a99",
                                                      "bin",     "screens", "png",     "sprites.asm"};
-  target.path = kNames[static_cast<int>(format)];
+  target.path = FreeTargetPath(targets, kNames[static_cast<int>(format)]);
   targets.push_back(target);
   state.selected = static_cast<int>(targets.size()) - 1;
   NameNextEdit("add export target");
