@@ -23,7 +23,7 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     result.message = "Cannot import the picture: " + error + ".";
     return result;
   }
-  const bool screen = image.width == kChipWidth && image.height == kChipHeight;
+  const bool screen = IsScreenPicture(image.width, image.height);
   const int tiles = image.width / 8 * (image.height / 8);
   if (image.width % 8 || image.height % 8 || (!screen && tiles > kTilesPerSet)) {
     result.message =
@@ -62,9 +62,9 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     data.tileSets.push_back(set);
   }
   result.ok = true;
-  result.message = "Imported " + std::to_string(image.width) + " x " + std::to_string(image.height) +
-                   (screen ? " screen: " : " tile sheet: ") + Plural(made, "tile") + " made, " +
-                   Plural(merged, "tile") + " merged, " + Plural(reducedRows, "row") +
-                   " with more than two colours reduced.";
+  result.made = std::to_string(image.width) + " x " + std::to_string(image.height) +
+                (screen ? " screen: " : " tile sheet: ") + Plural(made, "tile") + " made, " + Plural(merged, "tile") +
+                " merged, " + Plural(reducedRows, "row") + " with more than two colours reduced";
+  result.message = "Imported " + result.made + ".";
   return result;
 }

@@ -19,15 +19,20 @@ constexpr int kMaxImportedTileSets = 64;
 struct ImportResult {
   bool ok = false;
   std::string message;    // what happened, or why the picture was refused
+  std::string made;       // what an accepted picture became: "256 x 192 screen: 40 tiles made, ..."
   int firstTileSet = -1;  // the first tile set made
   int nameTable = -1;     // the name table made for a screen
 };
 
+// Only a picture of the screen's size becomes a screen (and takes the options for one).
+inline bool IsScreenPicture(int width, int height) { return width == 256 && height == 192; }
+
 struct ImportOptions {
   Dither dither = Dither::None;  // none: each pixel its nearest of the row's pair, as the import always did
   int strength = 100;            // percent of the halftone's spread or of the error carried
-  bool oneSet = false;           // a screen's three thirds share one tile set
-  int maxTiles = 255;            // a screen's tiles a set, at most 255 (tile 255 marks empty cells)
+  bool oneSet = false;           // a screen's three thirds share one tile set (a tile sheet has one anyway)
+  int maxTiles =
+      255;  // a screen's tiles a set (a tile sheet keeps all its tiles), at most 255 (tile 255 marks empty cells)
 };
 
 // Adds what the picture holds to `data`; into an untouched new project it

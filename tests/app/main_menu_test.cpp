@@ -239,6 +239,7 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   Choose({"File", "Import", "PNG Image..."});
   EXPECT_FALSE(dialog.save) << "an import asks for a file that exists";
   ASSERT_TRUE(importPicture.open);
+  EXPECT_EQ(importPicture.figures.substr(0, 39), "Import will add this 256 x 192 screen: ") << "not yet imported";
   EXPECT_NE(importPicture.figures.find("32 rows with more than two colours"), std::string::npos)
       << importPicture.figures;
   const std::vector<uint8_t> plain = importPicture.result.pixels;
@@ -257,6 +258,12 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   EXPECT_EQ(UndoName(history), "import PNG");
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(nameTables.size() * 10 + tileSets.size(), 13u);
+
+  WriteFile(dir.File("sheet.png"), EncodePng(IndexedImage{128, 64, std::vector<uint8_t>(128 * 64, 6)}, 1));
+  dialog.answer = dir.File("sheet.png");
+  Choose({"File", "Import", "PNG Image...", "One tile set for the whole screen"});
+  EXPECT_FALSE(importPicture.options.oneSet) << "a tile sheet takes no screen options";
+  Choose({"Cancel"});
 
   dialog.answer = dir.File("notes.png");
   Choose({"File", "Import", "PNG Image..."});

@@ -33,7 +33,7 @@ void UpdateImportPreview(ImportPictureState& state) {
   const ImportResult result =
       ImportPngImage(state.bytes.data(), state.bytes.size(), NameOf(state.path), preview, state.options);
   state.usable = result.ok;
-  state.figures = result.message;
+  state.figures = result.ok ? "Import will add this " + result.made + "." : result.message;
   state.result = !result.ok              ? IndexedImage{}
                  : result.nameTable >= 0 ? RenderScreen(preview.nameTables[result.nameTable], preview.tileSets,
                                                         preview.sprites, ScreenLook::Chip)

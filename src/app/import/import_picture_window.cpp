@@ -25,7 +25,8 @@ void DrawPicture(int width, int height, ColourAt colourAt, float zoom) {
   ImGui::Dummy(ImVec2(width * zoom, height * zoom));
 }
 
-bool DrawOptions(ImportOptions& options) {
+// A tile sheet is one set of all its tiles: the screen's options are shown, not taken.
+bool DrawOptions(ImportOptions& options, bool screen) {
   static const char* const kModes[] = {"None", "Ordered", "Diffusion"};
   static const char* const kTips[] = {"Each pixel the nearer of its row's two colours, as imports always did",
                                       "Bayer halftones between each row's two colours",
@@ -40,11 +41,14 @@ bool DrawOptions(ImportOptions& options) {
   options.dither = static_cast<Dither>(mode);
   ImGui::SetNextItemWidth(200);
   changed |= ImGui::SliderInt("Strength", &options.strength, 0, 100, "%d %%");
+  const char* sheetOnly = "Only a 256 x 192 screen takes this: a tile sheet becomes one set of all its tiles";
+  ImGui::BeginDisabled(!screen);
   changed |= ImGui::Checkbox("One tile set for the whole screen", &options.oneSet);
-  ImGui::SetItemTooltip("For games that load one tile set into all three thirds");
+  ImGui::SetItemTooltip("%s", screen ? "For games that load one tile set into all three thirds" : sheetOnly);
   ImGui::SetNextItemWidth(200);
   changed |= ImGui::SliderInt("Tiles a set at most", &options.maxTiles, 1, 255);
-  ImGui::SetItemTooltip("Fewer leave room for a font; the tiles that look most alike merge");
+  ImGui::SetItemTooltip("%s", screen ? "Fewer leave room for a font; the tiles that look most alike merge" : sheetOnly);
+  ImGui::EndDisabled();
   return changed;
 }
 }  // namespace
@@ -83,7 +87,8 @@ void DrawImportPictureWindow() {
           zoom);
     ImGui::EndGroup();
   }
-  if (DrawOptions(state.options)) UpdateImportPreview(state);
+  if (DrawOptions(state.options, IsScreenPicture(state.picture.width, state.picture.height)))
+    UpdateImportPreview(state);
   ImGui::TextWrapped("%s", state.figures.c_str());
   ImGui::BeginDisabled(!state.usable);
   if (ImGui::Button("Import")) ConfirmImportPicture(state);
