@@ -79,10 +79,7 @@ void Guard(GuardedCommand command, const std::string& path) {
 void ShowChangedRecords(const ChangedRecords& changed) {
   if (changed.tileSet >= 0) tileStudio.currentTileSet = changed.tileSet;
   if (changed.sprite >= 0) spriteStudio.selectedSprite = changed.sprite;
-  if (changed.nameTable >= 0) {
-    tableStudio.currentNameTable = changed.nameTable;
-    tableStudio.paletteFollowsTable = -1;
-  }
+  if (changed.nameTable >= 0) tableStudio.currentNameTable = changed.nameTable;
   if (changed.map >= 0) mapStudio.currentMap = changed.map;
 }
 

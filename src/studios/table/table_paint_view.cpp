@@ -160,9 +160,10 @@ void DrawOverlayToggles() {
 
 void RoutePaintMouse(ImVec2 screen) {
   TableStudioState& state = tableStudio;
+  const GridCell cell = HoveredCell(screen);
+  if (cell.row >= 0) state.paletteThird = cell.row / 8;
   if (state.spritesMode) return;  // the mouse places and moves sprites
   NameTable& table = CurrentNameTable();
-  const GridCell cell = HoveredCell(screen);
   HandleRegionKeys(state, table);
   if (cell.row >= 0 && ImGui::IsMouseClicked(ImGuiMouseButton_Left) &&
       (state.tool == ScreenTool::Pick || ImGui::GetIO().KeyAlt)) {

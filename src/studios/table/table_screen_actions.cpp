@@ -12,19 +12,15 @@ void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets
   if (sets.empty()) sets.push_back(DefaultTileSet());
   if (tables.empty()) tables.push_back(DefaultNameTable());
   KeepIndex(state.currentNameTable, tables.size());
-  KeepIndex(state.paletteTileSet, sets.size());
-  const int topSet = TileSetForRow(tables[state.currentNameTable], 0, sets.size());
-  if (state.paletteFollowsTable != state.currentNameTable || state.paletteFollowsSet != topSet) {
-    state.paletteTileSet = topSet;
-    state.paletteFollowsTable = state.currentNameTable;
-    state.paletteFollowsSet = topSet;
-  }
+  state.paletteThird = std::clamp(state.paletteThird, 0, kThirds - 1);
+  state.paletteTileSet = TileSetForRow(tables[state.currentNameTable], 8 * state.paletteThird, sets.size());
 }
 
 const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }
 
 void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set) {
   table.thirdTileSets[section] = set;
+  state.paletteThird = section;
   state.paletteTileSet = set;
 }
 

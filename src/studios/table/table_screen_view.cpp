@@ -92,8 +92,12 @@ void DrawTablePalette(ImVec2 origin) {
   const float width = ImGui::GetStyle().ScrollbarSize + 383;
   if (ImGui::BeginChild("ScrollingGrid", ImVec2(width, 600), ImGuiChildFlags_Borders)) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
-    const ImVec2 o = ImGui::GetCursorScreenPos();
     const TileSet& set = tileSets[state.paletteTileSet];
+    ImGui::Text("%s third's set: %s", SectionName(8 * state.paletteThird), set.name);
+    ImGui::SetItemTooltip(
+        "A tile painted in the %s third shows as here; the palette follows the third under the pointer",
+        SectionName(8 * state.paletteThird));
+    const ImVec2 o = ImGui::GetCursorScreenPos();
     const bool blockDrag = state.paletteDragFrom >= 0;
     const CellArea block = AreaBetween({state.paletteDragFrom / 8, state.paletteDragFrom % 8},
                                        {state.paletteDragTo / 8, state.paletteDragTo % 8});

@@ -40,11 +40,11 @@ struct CellArea {
 
 struct TableStudioState {
   int32_t currentNameTable = 0;  // index into nameTables
-  int32_t paletteTileSet = 0;    // index into tileSets of the set the palette shows
-  // The name table and its first third's set the palette last followed; -1 =
-  // follow the current table afresh. Choosing a table shows the set it draws from.
-  int32_t paletteFollowsTable = -1;
-  int32_t paletteFollowsSet = -1;
+  // The palette shows the set of the third the pointer was last over (or whose
+  // set was last chosen, or whose cell the Tile Editor paints): what a brush
+  // tile then paints there. The set is worked out from the third each frame.
+  int32_t paletteThird = 0;
+  int32_t paletteTileSet = 0;  // index into tileSets
   bool showGrid = true;
   bool spritesMode = false;     // sprite placement mode
   bool chipView = false;        // the screen as the chip would show the exported data

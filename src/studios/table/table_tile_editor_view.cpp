@@ -130,6 +130,7 @@ void DrawTileEditorWindow() {
   if (!state.tileEditorOpen || state.selectedCell.IsNone() || state.spritesMode) return;
   const CellRef cell = state.selectedCell;
   const int editedSet = TileSetForRow(CurrentNameTable(), cell.row, tileSets.size());
+  state.paletteThird = cell.row / 8;
   state.paletteTileSet = editedSet;
   if (CurrentNameTable().cells[cell.row * kTableColumns + cell.column] == EmptyCell) {
     DrawEmptyCellNotice(cell.row);

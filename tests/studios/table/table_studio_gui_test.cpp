@@ -104,17 +104,21 @@ TEST_F(TableStudioGui, NameTableRowsReorderWithoutGrabbingTheSpritesBehind) {
     if (!table.placements.empty()) EXPECT_EQ(table.placements, placed);
 }
 
-TEST_F(TableStudioGui, RegressionChoosingANameTableShowsTheSetItsTopThirdDrawsFrom) {
+// The palette showed the top third's set, and a brush tile then painted another picture below it.
+TEST_F(TableStudioGui, ThePaletteShowsTheSetOfTheThirdUnderThePointer) {
   tileSets.resize(3);
   Choose({"ADD"});
-  nameTables[1].thirdTileSets[0] = 2;
+  nameTables[1].thirdTileSets[0] = 2, nameTables[1].thirdTileSets[2] = 1;
   gui.Frame(2);
   EXPECT_EQ(tableStudio.paletteTileSet, 2);
-  Choose({"Name Table 1"});
-  EXPECT_EQ(tableStudio.paletteTileSet, 0) << "the palette kept the other table's set";
-  tableStudio.paletteTileSet = 1;  // as a third list's click leaves it
+  gui.MoveMouse(Cell(5, 20));
   gui.Frame(2);
-  EXPECT_EQ(tableStudio.paletteTileSet, 1) << "the same table keeps the set chosen for a third";
+  EXPECT_EQ(tableStudio.paletteThird * 10 + tableStudio.paletteTileSet, 21) << "over the bottom third";
+  gui.MoveMouse(Cell(5, 3));
+  gui.Frame(2);
+  EXPECT_EQ(tableStudio.paletteTileSet, 2) << "over the top third";
+  Choose({"Name Table 1"});
+  EXPECT_EQ(tableStudio.paletteTileSet, 0) << "another table: its own third's set";
 }
 
 TEST_F(TableStudioGui, ShorterListsAfterALoadAreNeverReadPastTheirEnd) {
