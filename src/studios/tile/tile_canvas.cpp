@@ -52,6 +52,23 @@ void PutTiles(const TileStudioState& state, TileSet& set) {
   for (int block = 0; block < kBlocks; ++block) StoreBlock(state, set, block, state.blockTiles[block]);
 }
 
+bool CanvasDiffersFromTiles(const TileStudioState& state, const TileSet& set) {
+  for (int block = 0; block < kBlocks; ++block) {
+    const int tile = state.blockTiles[block];
+    // Of two blocks linked to one tile, PUT TILES leaves the later one's picture.
+    if (std::find(state.blockTiles + block + 1, state.blockTiles + kBlocks, tile) != state.blockTiles + kBlocks)
+      continue;
+    for (int y = 0; y < 8; ++y) {
+      const int row = BlockTop(block) + y, left = BlockLeft(block);
+      if (set.foreground[tile][y] != state.canvas.foreground[row][left] ||
+          set.background[tile][y] != state.canvas.background[row][left] ||
+          !std::equal(set.pixels[tile][y], set.pixels[tile][y] + 8, &state.canvas.pixels[row][left]))
+        return true;
+    }
+  }
+  return false;
+}
+
 void PaintCell(TileStudioState& state, int row, int column) {
   const int segment = 8 * (column / 8);
   if (state.penMode == kForegroundPen) {

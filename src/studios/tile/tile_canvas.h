@@ -13,6 +13,8 @@ void LoadBlock(TileStudioState& state, const TileSet& set, int block, int tile);
 void StoreBlock(const TileStudioState& state, TileSet& set, int block, int tile);
 void GetTiles(TileStudioState& state, const TileSet& set);
 void PutTiles(const TileStudioState& state, TileSet& set);
+// PUT TILES would change the set: the canvas shows what its linked tiles do not.
+bool CanvasDiffersFromTiles(const TileStudioState& state, const TileSet& set);
 
 // The FG pen sets the pixel and recolours the foreground of the whole 8-cell
 // segment; the BG pen clears it and recolours the segment's background.

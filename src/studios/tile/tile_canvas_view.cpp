@@ -2,15 +2,16 @@
 // arrows and the block captions.
 #include <cstdio>
 
-#include "widgets/drag_payload.h"
-#include "widgets/toggle_button.h"
 #include "model/history.h"
-#include "widgets/edit_button.h"
-#include "widgets/palette_columns.h"
 #include "studios/tile/tile_canvas.h"
 #include "studios/tile/tile_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/edit_button.h"
+#include "widgets/palette_columns.h"
+#include "widgets/toggle_button.h"
 
 namespace {
+constexpr ImU32 kUnstoredMark = IM_COL32(255, 200, 60, 255);  // PUT TILES while the canvas is not stored
 constexpr ImVec2 kCanvasOrigin{140, 55};
 constexpr float kCellPitch = 22.8f;
 constexpr ImVec2 kToolButton{100, 20};
@@ -150,8 +151,18 @@ void DrawCanvasToolColumn(ImVec2 origin) {
   if (EditButton("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
   ImGui::SetItemTooltip("Load the six linked tiles into the canvas");
   ImGui::SetCursorScreenPos(At(origin, 720, 175));
+  const bool unstored = CanvasDiffersFromTiles(state, CurrentTileSet());
   if (EditButton("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
   ImGui::SetItemTooltip("Store the canvas into the six linked tiles");
+  if (unstored) {
+    ImGui::GetWindowDrawList()->AddRect(ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kUnstoredMark, 0, 0, 2);
+    ImGui::SetCursorScreenPos(At(origin, 720, 366));
+    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + 260);
+    ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kUnstoredMark),
+                       "The canvas is not in the tile set yet: the screens and the emulator show the tiles as they "
+                       "were until PUT TILES.");
+    ImGui::PopTextWrapPos();
+  }
   ImGui::SetCursorScreenPos(At(origin, 720, 200));
   if (EditButton("CLEAR GRID", kToolButton)) ClearCanvas(state);
   ImGui::SetItemTooltip("Clear the canvas, pixels and colours");

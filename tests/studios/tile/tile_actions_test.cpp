@@ -41,6 +41,27 @@ TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
   EXPECT_EQ(c.pixels[14][3] * 10 + c.pixels[15][3], 1);
 }
 
+// Painting the canvas changed nothing else until PUT TILES, and nothing said so.
+TEST(TileCanvas, TheCanvasSaysWhileItDiffersFromItsLinkedTiles) {
+  Fixture f;
+  EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
+  for (auto [row, column] : {std::pair{15, 23}, {0, 0}, {9, 4}}) {
+    f.s().penMode = kForegroundPen, f.s().foregroundPen = 0;
+    PaintCell(f.s(), row, column);
+    EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set())) << row << ", " << column << ": a pixel";
+    PutTiles(f.s(), f.set());
+    EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
+    f.s().penMode = kBackgroundPen, f.s().backgroundPen = 9;
+    PaintCell(f.s(), row, column);
+    EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set())) << row << ", " << column << ": a colour";
+    GetTiles(f.s(), f.set());
+    EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
+  }
+  f.s().blockTiles[4] = 0;  // two blocks linked to tile 0: the later one is what PUT TILES leaves
+  PutTiles(f.s(), f.set());
+  EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
+}
+
 TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByTheirLowestTile) {
   Fixture f;
   TileStudioState& s = f.s();
