@@ -17,6 +17,17 @@ Map SmallMap(const std::string& rows, int metatiles = 10) {
   return map;
 }
 
+// Three blank tile sets, a name table and a map of `metatileSize` metatiles, metatile 0 empty.
+Project ScreenAndMap(int metatileSize) {
+  Project data;
+  data.tileSets.assign(3, TileSet());
+  data.nameTables.assign(1, NameTable());
+  data.maps.assign(1, DefaultMap());
+  data.maps[0].metatileSize = metatileSize;
+  data.maps[0].metatiles = {Metatile{{255, 255, 255, 255}}};
+  return data;
+}
+
 std::string Rows(const Map& map) {
   std::string rows;
   for (int row = 0; row < map.height; ++row)
@@ -129,13 +140,9 @@ TEST(MapActions, MetatilesDeletedAndMovedRenumberTheCells) {
 }
 
 TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
-  Project data;
-  data.tileSets.assign(3, TileSet());
-  data.nameTables.assign(1, NameTable());
+  Project data = ScreenAndMap(2);
   NameTable& table = data.nameTables[0];
-  for (int c = 0; c < kTableCells; ++c)
-    table.cells[c] = static_cast<uint8_t>((c % 32) / 2 % 3);  // columns 0 0 1 1 2 2...
-  data.maps.assign(1, DefaultMap());
+  for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>((c % 32) / 2 % 3);  // columns 0 0 1 1..
   Map& map = data.maps[0];
   map.metatiles = {Metatile{{255, 255, 255, 255}}, Metatile{{1, 1, 1, 1}}};
   MapBlock block;
@@ -166,37 +173,27 @@ TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
 
 // A screen whose thirds draw from three sets was cut as if every third drew from the map's set.
 TEST(MapActions, MakeMetatilesKeepsThePictureOfThirdsFromOtherSets) {
-  Project data;
-  data.tileSets.assign(3, TileSet());
+  Project data = ScreenAndMap(1);
   SetName(data.tileSets[0].name, "Map set");
-  auto draw = [&](int set, int tile, int colour) {  // a diagonal in `colour`
+  for (auto [set, tile, colour] : {std::tuple{0, 5, 6}, {1, 5, 2}, {2, 5, 13}, {1, 6, 6}})  // 1's 6 looks like 0's 5
     for (int y = 0; y < 8; ++y)
       data.tileSets[set].pixels[tile][y][y] = 1, data.tileSets[set].foreground[tile][y] = colour;
-  };
-  draw(0, 5, 6), draw(1, 5, 2), draw(2, 5, 13), draw(1, 6, 6);  // set 1's tile 6 looks like the map set's 5
-  data.nameTables.assign(1, NameTable());
   NameTable& table = data.nameTables[0];
   table.thirdTileSets[1] = 1, table.thirdTileSets[2] = 2;
   for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>(c % 4 == 0 ? 0 : c % 4 == 1 ? 5 : 6);
   table.cells[kTableCells - 1] = EmptyCell;
-  data.maps.assign(1, DefaultMap());
-  data.maps[0].metatileSize = 1;
-  data.maps[0].metatiles = {Metatile{{255}}};
   const Project before = data;
-
   MapBlock block;
   std::string message;
   ASSERT_TRUE(MakeMetatilesFromScreen(data, 0, 0, {0, 0, 32, 24}, block, message)) << message;
   EXPECT_EQ(message, "768 metatiles cut, 5 of them new; 2 tiles of other sets added to Map set");
   const Map& map = data.maps[0];
-  for (int cell = 0; cell < kTableCells; ++cell) {
-    const int from = TileSetForRow(table, cell / 32, 3), tile = table.cells[cell];
-    const int made = map.metatiles[block.cells[cell]].tiles[0];
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        ASSERT_EQ(TilePixelColour(data.tileSets[0], made, y, x), TilePixelColour(before.tileSets[from], tile, y, x))
-            << "cell " << cell;
-  }
+  for (int cell = 0; cell < kTableCells; ++cell)
+    for (int pixel = 0; pixel < 64; ++pixel)
+      ASSERT_EQ(
+          TilePixelColour(data.tileSets[0], map.metatiles[block.cells[cell]].tiles[0], pixel / 8, pixel % 8),
+          TilePixelColour(before.tileSets[TileSetForRow(table, cell / 32, 3)], table.cells[cell], pixel / 8, pixel % 8))
+          << "cell " << cell;
   EXPECT_EQ(map.metatiles[block.cells[kTableCells - 1]].tiles[0], EmptyCell) << "an empty cell stays empty";
 
   // With no blank tile to spare the cut is refused, naming the thirds that do not fit.

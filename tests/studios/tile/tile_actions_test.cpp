@@ -45,16 +45,11 @@ TEST(TileCanvas, ShiftsCrossBlocksAndTheVacatedLineKeepsItsColours) {
 TEST(TileCanvas, TheCanvasSaysWhileItDiffersFromItsLinkedTiles) {
   Fixture f;
   EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
-  for (auto [row, column] : {std::pair{15, 23}, {0, 0}, {9, 4}}) {
-    f.s().penMode = kForegroundPen, f.s().foregroundPen = 0;
+  for (auto [row, column, pen] : {std::tuple{15, 23, kForegroundPen}, {0, 0, kBackgroundPen}, {9, 4, kForegroundPen}}) {
+    f.s().penMode = pen, f.s().foregroundPen = 0, f.s().backgroundPen = 9;
     PaintCell(f.s(), row, column);
-    EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set())) << row << ", " << column << ": a pixel";
-    PutTiles(f.s(), f.set());
-    EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
-    f.s().penMode = kBackgroundPen, f.s().backgroundPen = 9;
-    PaintCell(f.s(), row, column);
-    EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set())) << row << ", " << column << ": a colour";
-    GetTiles(f.s(), f.set());
+    EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set())) << row << ", " << column;
+    (pen == kForegroundPen ? PutTiles(f.s(), f.set()) : GetTiles(f.s(), f.set()));
     EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
   }
   f.s().blockTiles[4] = 0;  // two blocks linked to tile 0: the later one is what PUT TILES leaves
