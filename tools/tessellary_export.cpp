@@ -1,7 +1,7 @@
 // tessellary-export: the editor's exports from the command line, for a game's
 // build. The same function as the editor's Export Again writes the same bytes.
 //   tessellary-export PROJECT.krv                 every export target of the project
-//   tessellary-export PROJECT.krv [--asm FILE] [--c FILE] [--basic FILE] [--msx-basic FILE]
+//   tessellary-export PROJECT.krv [--asm FILE] [--c FILE [--c-source FILE]] [--basic FILE] [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
 //                     [--compress zx0|pletter] [--maps DIR]
@@ -30,7 +30,7 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, importScreen, into, rom, mapsFolder;
+  std::string project, importImage, importScreen, into, rom, mapsFolder, cSource;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
   std::map<ExportFormat, std::string> outputs;  // format -> path
@@ -82,6 +82,8 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
     target.dialect = options.dialect;
     target.scale = options.scale;
     if (TakesCompression(format)) target.compression = options.compression;
+    if (format == ExportFormat::CHeader && !options.cSource.empty())
+      target.cExtern = true, target.cSourcePath = options.cSource;
     target.layout = options.oneSet ? ThirdsLayout::SharedFirstSet : ThirdsLayout::PerThird;
     if (!options.tables.empty()) {
       target.tables = 0;
@@ -190,7 +192,11 @@ int main(int argc, char** argv) {
   };
   app.add_option("--maps", options.mapsFolder, "Folder for each map's metatiles (.mtl) and cells (.map)");
   std::map<ExportFormat, std::string> paths;
-  for (const auto& [flag, output] : outputs) app.add_option(flag, paths[output.first], output.second);
+  std::map<std::string, CLI::Option*> flags;
+  for (const auto& [flag, output] : outputs) flags[flag] = app.add_option(flag, paths[output.first], output.second);
+  app.add_option("--c-source", options.cSource,
+                 "With --c: the arrays in this .c file, extern declarations in the header")
+      ->needs(flags["--c"]);
   app.add_option("--scale", options.scale, "Each chip pixel an N x N block in the PNGs")->check(CLI::Range(1, 16));
   app.add_option("--asm-dialect", options.dialect,
                  "Assembler of --asm: pasmo (db $00), sdas (.db 0x00), z80asm (defb 0x00)")

@@ -102,8 +102,10 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
     case ExportFormat::CHeader:
       if (!target.cExtern) return AddText(run, fileName, blocks, kCHeaderDialect, file, "C header");
       AddText(run, fileName, blocks, kCExternHeaderDialect, file, "C header");
-      return AddText(run, fs::path(fileName).replace_extension(".c").string(), blocks, kCSourceDialect, file,
-                     "C source");
+      return AddText(run,
+                     target.cSourcePath.empty() ? fs::path(fileName).replace_extension(".c").string()
+                                                : fs::absolute(target.cSourcePath).string(),
+                     blocks, kCSourceDialect, file, "C source");
     default:
       return;
   }

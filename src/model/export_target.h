@@ -61,8 +61,9 @@ struct ExportTarget {
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   AsmDialect dialect = AsmDialect::Pasmo;
-  bool cExtern = false;    // C: extern declarations in the header, the arrays in a .c file beside it
-  int32_t firstLine = 10;  // MSX-BASIC line numbers
+  bool cExtern = false;     // C: extern declarations in the header, the arrays in a .c file beside it
+  std::string cSourcePath;  // with cExtern, the .c file elsewhere (the command line's --c-source); not saved
+  int32_t firstLine = 10;   // MSX-BASIC line numbers
   int32_t lineStep = 10;
   int32_t scale = 1;  // PNG: each chip pixel an N x N block
   Compression compression = Compression::None;
