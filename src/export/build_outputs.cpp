@@ -51,7 +51,8 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
     if (!selection.nameTables[i]) continue;
     if (tables & kNameTableData)
       files.push_back(
-          {label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)), "name table " + label});
+          {label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
+           "name table " + label + ", backdrop " + std::to_string(table.backdrop & 15) + " (" + label + "_BACKDROP)"});
     if (tables & kSpriteAttributeTable)
       files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
                        "sprite attribute table of name table " + label});
@@ -127,12 +128,12 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
 
 std::string SpriteAttributeText(const Project& data, const ExportSelection& selection) {
   const ExportLabels labels = LabelExportedRecords(data);
-  std::string out;
+  std::string out = "; Tessellary export, label scheme " + std::to_string(kLabelScheme) + "\n\n";
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     if (!selection.nameTables[i]) continue;
     const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites);
     for (const std::string& problem : attributes.problems) out += "; " + problem + "\n";
-    out += labels.nameTables[i] + "_sat:\n";
+    out += labels.nameTables[i] + kAttributesSuffix + ":\n";
     for (const SpritePlane& plane : attributes.planes) {
       const uint8_t bytes[4] = {plane.y, plane.x, plane.pattern, plane.colour};
       out += kAssemblyLinePrefix;

@@ -40,7 +40,7 @@ std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& 
 constexpr long kLargestMapPicture = 8192;
 std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSelection& selection);
 
-// The sprite attribute tables as assembly: "<label>_sat:" and 4 bytes a line,
+// The sprite attribute tables as assembly: "<table>_attributes:" and 4 bytes a line,
 // each problem as a comment above its table.
 std::string SpriteAttributeText(const Project& data, const ExportSelection& selection);
 // The same problems for a notice or stderr: "Level_1: placement 3 ...".

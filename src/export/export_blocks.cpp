@@ -5,6 +5,7 @@
 
 #include "chip/sprite_attributes.h"
 #include "export/chip_bytes.h"
+#include "export/video_memory.h"
 
 namespace {
 // Flags the first `exported` records named in `names`; `found` gets each name that named one.
@@ -44,46 +45,86 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   return selection;
 }
 
-std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection,
-                                    bool spritesAsOneTable) {
+std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection) {
   std::vector<DataBlock> blocks;
   if (selection.tables & kSpritePatterns) {
-    for (std::size_t i = 0; i < labels.sprites.size(); ++i)
-      if (selection.sprites[i]) blocks.push_back({labels.sprites[i], SpritePatternBytes(data.sprites[i]), 8, false});
-    if (!blocks.empty()) blocks.back().gapAfter = true;
-  }
-  const bool merged = spritesAsOneTable && !blocks.empty();
-  if (merged) {
-    DataBlock all{"sprite_patterns", {}, 8};
-    for (const DataBlock& sprite : blocks) all.bytes.insert(all.bytes.end(), sprite.bytes.begin(), sprite.bytes.end());
-    blocks = {all};
+    DataBlock all{kSpritePatternsLabel, {}, 8};
+    for (std::size_t i = 0; i < labels.sprites.size(); ++i) {
+      if (!selection.sprites[i]) continue;
+      // The number a sprite attribute names it by: 16x16 sprites take four 8x8 patterns each.
+      all.constants.push_back({labels.sprites[i] + "_PATTERN", static_cast<int>(all.bytes.size() / 8)});
+      const std::vector<uint8_t> pattern = SpritePatternBytes(data.sprites[i]);
+      all.bytes.insert(all.bytes.end(), pattern.begin(), pattern.end());
+    }
+    all.what = "sprite pattern table, 32 bytes a sprite";
+    all.vram = kSpritePatternBase;
+    if (!all.constants.empty()) blocks.push_back(all);
   }
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
     if (!selection.tileSets[i]) continue;
-    if (selection.tables & kPatternTable) blocks.push_back({labels.tileSets[i], PatternBytes(data.tileSets[i])});
+    const std::string& set = labels.tileSets[i];
+    if (selection.tables & kPatternTable)
+      blocks.push_back({set + kPatternsSuffix,
+                        PatternBytes(data.tileSets[i]),
+                        8,
+                        true,
+                        0,
+                        {},
+                        "pattern table of tile set " + set + " (a third's; add 0x800 a third)",
+                        kPatternBase});
     if (selection.tables & kColourTable)
-      blocks.push_back({labels.tileSets[i] + "_colors", ColourBytes(data.tileSets[i])});
+      blocks.push_back({set + kColoursSuffix,
+                        ColourBytes(data.tileSets[i]),
+                        8,
+                        true,
+                        0,
+                        {},
+                        "colour table of tile set " + set + " (a third's; add 0x800 a third)",
+                        kColourBase});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     const NameTable& table = data.nameTables[i];
+    const std::string& name = labels.nameTables[i];
     if (selection.nameTables[i] && (selection.tables & kNameTableData))
-      blocks.push_back(
-          {labels.nameTables[i], std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)), kTableColumns});
+      blocks.push_back({name + kNamesSuffix,
+                        std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)),
+                        kTableColumns,
+                        true,
+                        0,
+                        {{name + "_BACKDROP", table.backdrop & 15}},
+                        "name table " + name,
+                        kNameBase});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
-      blocks.push_back(
-          {labels.nameTables[i] + "_sat", BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(), 4});
+      blocks.push_back({labels.nameTables[i] + kAttributesSuffix,
+                        BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
+                        4,
+                        true,
+                        0,
+                        {},
+                        "sprite attribute table of name table " + labels.nameTables[i],
+                        kAttributeBase});
   for (std::size_t i = 0; i < labels.maps.size(); ++i) {
     if (!selection.maps[i] || !(selection.tables & kMapData)) continue;
     const Map& map = data.maps[i];
-    blocks.push_back({labels.maps[i] + "_metatiles", MetatileBytes(map), map.metatileSize * map.metatileSize});
-    blocks.push_back({labels.maps[i], map.cells, std::min(map.width, kTableColumns)});
-    blocks.back().constants = {{labels.maps[i] + "_WIDTH", map.width}, {labels.maps[i] + "_HEIGHT", map.height}};
+    const std::string& name = labels.maps[i];
+    blocks.push_back({name + kMetatilesSuffix,
+                      MetatileBytes(map),
+                      map.metatileSize * map.metatileSize,
+                      true,
+                      0,
+                      {},
+                      std::to_string(map.metatiles.size()) + " metatiles of map " + name + ", " +
+                          std::to_string(map.metatileSize * map.metatileSize) + " tiles each"});
+    blocks.push_back({name + kCellsSuffix,
+                      map.cells,
+                      std::min(map.width, kTableColumns),
+                      true,
+                      0,
+                      {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
+                      "cells of map " + name + ", a metatile number each, row by row"});
   }
-  // The one sprite table's label must not be a record's.
-  for (std::size_t i = 1; merged && i < blocks.size(); ++i)
-    if (blocks[i].label == blocks[0].label) blocks[0].label += "_", i = 0;
   return blocks;
 }
 

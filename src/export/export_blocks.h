@@ -24,17 +24,15 @@ ExportSelection SelectAll(const Project& data, uint32_t tables);
 // The target's records, tables and layout.
 ExportSelection SelectForTarget(const Project& data, const ExportTarget& target);
 
-// In the order the assembly export always wrote them: each sprite's pattern
-// ("<label>", a blank line after the last), each tile set's patterns
-// ("<label>") and colours ("<label>_colors"), each name table ("<label>", 32
-// bytes a line); then, when taken, each attribute table ("<label>_sat").
-// Then each map's metatiles ("<label>_metatiles") and cells ("<label>", with
-// its width and height as "<label>_WIDTH" and "<label>_HEIGHT").
-// `spritesAsOneTable` puts all the sprites' patterns in one block,
-// "sprite_patterns" (with "_" after it while a record has that label), for
-// packing them together as a game loads them.
-std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection,
-                                    bool spritesAsOneTable = false);
+// The tables in the order the text exports write them, each labelled by the
+// scheme (see export_labels.h): all the sprites' patterns as one table
+// ("sprite_patterns", each sprite's pattern number as "<sprite>_PATTERN"),
+// each tile set's patterns and colours ("<set>_patterns", "<set>_colours"),
+// each name table's names ("<table>_names", with "<table>_BACKDROP"); then,
+// when taken, each attribute table ("<table>_attributes"); then each map's
+// metatiles and cells ("<map>_metatiles", "<map>_cells" with "<map>_WIDTH"
+// and "<map>_HEIGHT").
+std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection);
 
 // The set a third of `table` is exported with under `layout`.
 const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout);

@@ -7,19 +7,22 @@
 namespace {
 bool IsAsciiAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// C's keywords, and names that start with "__", which compilers keep for
-// themselves (SDCC's __at, __sfr...): such a label gets a letter more.
-std::string CIdentifier(std::string label) {
-  static const std::set<std::string> kKeywords = {
-      "auto",     "break",     "case",           "char",         "const",      "continue", "default",  "do",
-      "double",   "else",      "enum",           "extern",       "float",      "for",      "goto",     "if",
-      "inline",   "int",       "long",           "register",     "restrict",   "return",   "short",    "signed",
-      "sizeof",   "static",    "struct",         "switch",       "typedef",    "union",    "unsigned", "void",
-      "volatile", "while",     "_Bool",          "_Complex",     "_Imaginary", "_Alignas", "_Alignof", "_Atomic",
-      "_Generic", "_Noreturn", "_Static_assert", "_Thread_local"};
-  if (kKeywords.count(label)) return label + "_";
-  if (label.compare(0, 2, "__") == 0) return "L" + label;
-  return label;
+// The plain letters of U+00C0 to U+00FF ("" for the signs among them).
+const char* const kLatin1Letters[64] = {
+    "A", "A", "A", "A", "A", "A", "AE", "C", "E",  "E",  "E", "E", "I", "I", "I", "I", "D",  "N", "O",  "O", "O", "O",
+    "O", "",  "O", "U", "U", "U", "U",  "Y", "TH", "ss", "a", "a", "a", "a", "a", "a", "ae", "c", "e",  "e", "e", "e",
+    "i", "i", "i", "i", "d", "n", "o",  "o", "o",  "o",  "o", "",  "o", "u", "u", "u", "u",  "y", "th", "y"};
+
+// The code point of the UTF-8 sequence at `text` and its length; a stray byte stands for itself.
+char32_t NextCodePoint(const unsigned char* text, int& length) {
+  const int lead = text[0];
+  length = lead < 0x80 ? 1 : (lead & 0xE0) == 0xC0 ? 2 : (lead & 0xF0) == 0xE0 ? 3 : (lead & 0xF8) == 0xF0 ? 4 : 1;
+  char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+  for (int i = 1; i < length; ++i) {
+    if ((text[i] & 0xC0) != 0x80) return length = 1, lead;
+    code = code << 6 | (text[i] & 0x3F);
+  }
+  return code;
 }
 
 template <typename Record>
@@ -34,12 +37,10 @@ struct TakenLabels {
   std::map<std::string, int> nextNumber;  // per label, where the search for a free numbered form goes on
 };
 
-// Takes `label` (and its partner with `suffix`, when given) or the first free numbered form of it.
-// Numbers below the last one given for a label were taken then and still are, so the search starts there.
-std::string Claim(TakenLabels& taken, const std::string& label, const char* suffix, std::vector<std::string>& renamed) {
-  auto free = [&](const std::string& candidate) {
-    return !taken.labels.count(candidate) && (!suffix || !taken.labels.count(candidate + suffix));
-  };
+// Takes `label` or the first free numbered form of it. Numbers below the last
+// one given for a label were taken then and still are, so the search starts there.
+std::string Claim(TakenLabels& taken, const std::string& label, std::vector<std::string>& renamed) {
+  auto free = [&](const std::string& candidate) { return !taken.labels.count(candidate); };
   std::string chosen = label;
   int& next = taken.nextNumber.emplace(label, 2).first->second;
   if (!free(chosen))
@@ -47,15 +48,24 @@ std::string Claim(TakenLabels& taken, const std::string& label, const char* suff
     }
   if (chosen != label) renamed.push_back(label + " -> " + chosen);
   taken.labels.insert(chosen);
-  if (suffix) taken.labels.insert(chosen + suffix);
   return chosen;
 }
 }  // namespace
 
 std::string MakeLabel(const char* name, const char* fallbackPrefix, std::size_t position) {
   std::string label;
-  for (const char* c = name; *c && label.size() < kNameSize - 1; ++c) label += IsAsciiAlnum(*c) ? *c : '_';
-  if (label.empty() || (label[0] >= '0' && label[0] <= '9')) label = fallbackPrefix + std::to_string(position);
+  const auto* text = reinterpret_cast<const unsigned char*>(name);
+  for (int length = 1; *text; text += length) {
+    const char32_t code = NextCodePoint(text, length);
+    if (code < 0x80)
+      label += IsAsciiAlnum(static_cast<char>(code)) ? static_cast<char>(code) : '_';
+    else if (code >= 0xC0 && code <= 0xFF)
+      label += kLatin1Letters[code - 0xC0];
+    else if (code == 0x152 || code == 0x153)
+      label += code == 0x152 ? "OE" : "oe";
+  }
+  if (label.empty()) return fallbackPrefix + std::to_string(position);
+  if ((label[0] >= '0' && label[0] <= '9') || label[0] == '_') label = "L" + label;
   return label;
 }
 
@@ -64,20 +74,18 @@ std::size_t ExportedTileSets(const Project& data) { return NamedPrefix(data.tile
 std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.nameTables); }
 std::size_t ExportedMaps(const Project& data) { return NamedPrefix(data.maps); }
 
-ExportLabels LabelExportedRecords(const Project& data, bool cIdentifiers) {
+ExportLabels LabelExportedRecords(const Project& data) {
   ExportLabels labels;
-  TakenLabels taken;
-  auto label = [cIdentifiers](const char* name, const char* prefix, std::size_t i) {
-    const std::string made = MakeLabel(name, prefix, i);
-    return cIdentifiers ? CIdentifier(made) : made;
-  };
+  // Each kind claims its own bases: its tables' suffixes keep them apart from the other kinds'.
+  TakenLabels sprites, sets, tables, maps;
+  sets.labels.insert("sprite");  // "sprite_patterns" is all the sprites' table
   for (std::size_t i = 0; i < ExportedSprites(data); ++i)
-    labels.sprites.push_back(Claim(taken, label(data.sprites[i].name, "Sprite_", i), nullptr, labels.renamed));
+    labels.sprites.push_back(Claim(sprites, MakeLabel(data.sprites[i].name, "Sprite_", i), labels.renamed));
   for (std::size_t i = 0; i < ExportedTileSets(data); ++i)
-    labels.tileSets.push_back(Claim(taken, label(data.tileSets[i].name, "TileSet_", i), "_colors", labels.renamed));
+    labels.tileSets.push_back(Claim(sets, MakeLabel(data.tileSets[i].name, "TileSet_", i), labels.renamed));
   for (std::size_t i = 0; i < ExportedNameTables(data); ++i)
-    labels.nameTables.push_back(Claim(taken, label(data.nameTables[i].name, "NameTable_", i), nullptr, labels.renamed));
+    labels.nameTables.push_back(Claim(tables, MakeLabel(data.nameTables[i].name, "NameTable_", i), labels.renamed));
   for (std::size_t i = 0; i < ExportedMaps(data); ++i)
-    labels.maps.push_back(Claim(taken, label(data.maps[i].name, "Map_", i), "_metatiles", labels.renamed));
+    labels.maps.push_back(Claim(maps, MakeLabel(data.maps[i].name, "Map_", i), labels.renamed));
   return labels;
 }

@@ -73,7 +73,7 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
                  const ExportLabels& labels, const std::string& fileName) {
   run.textMode = true;
   const bool packing = target.compression != Compression::None;
-  std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection, packing);
+  std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection);
   if (packing) {
     std::vector<PackedTable> tables;
     for (const DataBlock& block : blocks) tables.push_back({block.label, block.bytes});
@@ -90,6 +90,7 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   file.lineStep = target.lineStep;
   file.guard = IncludeGuard(fileName);
   file.header = fileName;
+  file.module = MakeLabel(fs::path(fileName).stem().string().c_str(), "gfx", 0);
   switch (target.format) {
     case ExportFormat::Assembly:
       return AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");
@@ -158,7 +159,7 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
   const std::string path = ResolveTargetPath(target.path, projectFolder);
   const ExportSelection selection = SelectForTarget(data, target);
   run.notes = selection.unknownNames;
-  const ExportLabels labels = LabelExportedRecords(data, target.format == ExportFormat::CHeader);
+  const ExportLabels labels = LabelExportedRecords(data);
   for (const std::string& rename : labels.renamed) run.notes.push_back("duplicate label renamed: " + rename);
   const bool folder = IsFolderFormat(target.format);
   run.folder = folder ? path : fs::path(path).parent_path().string();

@@ -1,35 +1,37 @@
 #include "export/text_dialects.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include "export/export_labels.h"
 
 // One row a dialect, its fields in TextDialect's order.
 // clang-format off
-const TextDialect kPasmoDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
-    "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n"};
-const TextDialect kSdasDialect = {"", "{label}::\n", "{label}_SIZE == {unpacked} ; {packing}, {size} bytes packed\n{label}::\n",
-    "   .db ", "0x", ",", "\n", "", "", 0, true, true, false, "{name} == {value}\n"};
-const TextDialect kZ80asmDialect = {"", "{label}:\n", "{label}_SIZE: equ {unpacked} ; {packing}, {size} bytes packed\n{label}:\n",
-    "   defb ", "0x", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n"};
-const TextDialect kCvBasicDialect = {"", "{label}:\n", "' {packing}, {size} bytes packed, {unpacked} unpacked\n{label}:\n",
-    "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false, "CONST {name} = {value}\n"};
+const TextDialect kPasmoDialect = {"; Tessellary export, label scheme {scheme}\n\n", "; {text}\n", "{label}:\n",
+    "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", ""};
+// C reaches "_name"; assembly keeps the plain name too. The sizes are also words C can read ("name_size").
+const TextDialect kSdasDialect = {"; Tessellary export, label scheme {scheme}\n   .module {module}\n   .area _CODE\n\n",
+    "; {text}\n", "_{label}::\n{label}::\n",
+    "   .db ", "0x", ",", "\n", "", "", 0, true, true, false, "{name} == {value}\n",
+    "_{label}_size::\n   .dw {unpacked}\n"};
+const TextDialect kZ80asmDialect = {"; Tessellary export, label scheme {scheme}\n\n", "; {text}\n", "{label}:\n",
+    "   defb ", "0x", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", ""};
+const TextDialect kCvBasicDialect = {"' Tessellary export, label scheme {scheme}\n\n", "' {text}\n", "{label}:\n",
+    "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false, "CONST {name} = {value}\n", ""};
 // 32 bytes make a line of at most 11 + 32 * 5 - 1 = 170 characters.
-const TextDialect kMsxBasicDialect = {"", "REM {label}\n", "REM {label}: {packing}, {size} bytes packed, {unpacked} unpacked\n",
-    "DATA ", "&H", ",", "\n", "", "", 32, true, false, true, "REM {name} = {value}\n"};
-const TextDialect kTiDialect = {"", "{label}\n", "* {packing}, {size} bytes packed, {unpacked} unpacked\n{label}\n",
-    "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false, "{name} EQU {value}\n"};
-const TextDialect kCHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
-    "#define {label}_SIZE {size}\nstatic const unsigned char {label}[{size}] = {\n",
-    "/* {packing} */\n#define {label}_SIZE {unpacked}\n"
-    "#define {label}_PACKED_SIZE {size}\nstatic const unsigned char {label}[{size}] = {\n",
-    "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false, "#define {name} {value}\n"};
-const TextDialect kCExternHeaderDialect = {"#ifndef {guard}\n#define {guard}\n\n",
-    "#define {label}_SIZE {size}\nextern const unsigned char {label}[{size}];\n",
-    "/* {packing} */\n#define {label}_SIZE {unpacked}\n"
-    "#define {label}_PACKED_SIZE {size}\nextern const unsigned char {label}[{size}];\n",
-    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n"};
-const TextDialect kCSourceDialect = {"#include \"{header}\"\n\n", "const unsigned char {label}[{size}] = {\n",
+const TextDialect kMsxBasicDialect = {"REM Tessellary export, label scheme {scheme}\n", "REM {text}\n", "REM {label}\n",
+    "DATA ", "&H", ",", "\n", "", "", 32, true, false, true, "REM {name} = {value}\n", ""};
+const TextDialect kTiDialect = {"* Tessellary export, label scheme {scheme}\n\n", "* {text}\n", "{label}\n",
+    "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false, "{name} EQU {value}\n", ""};
+const TextDialect kCHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
+    "/* {text} */\n", "static const unsigned char {label}[{size}] = {\n",
+    "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false, "#define {name} {value}\n", ""};
+const TextDialect kCExternHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
+    "/* {text} */\n", "extern const unsigned char {label}[{size}];\n",
+    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", ""};
+const TextDialect kCSourceDialect = {"/* Tessellary export, label scheme {scheme} */\n#include \"{header}\"\n\n", "",
     "const unsigned char {label}[{size}] = {\n",
-    "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, ""};
+    "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, "", ""};
 // clang-format on
 
 namespace {
@@ -41,12 +43,35 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
   if (block) {
     replace("{label}", block->label);
     replace("{size}", std::to_string(block->bytes.size()));
-    replace("{unpacked}", std::to_string(block->unpacked));
+    replace("{unpacked}", std::to_string(block->unpacked ? block->unpacked : block->bytes.size()));
   }
-  replace("{packing}", file.packing);
+  replace("{scheme}", std::to_string(kLabelScheme));
   replace("{guard}", file.guard);
   replace("{header}", file.header);
+  replace("{module}", file.module);
   return text;
+}
+
+// "pattern table of tile set Dungeon, 2048 bytes, ZX0 packed to 612, VRAM 0x0000"
+std::string DescribeBlock(const DataBlock& block, const TextFile& file) {
+  const std::size_t size = block.unpacked ? block.unpacked : block.bytes.size();
+  std::string text = (block.what.empty() ? block.label : block.what) + ", " + std::to_string(size) + " bytes";
+  if (block.unpacked) text += ", " + file.packing + " packed to " + std::to_string(block.bytes.size());
+  if (block.vram >= 0) {
+    char address[16];
+    std::snprintf(address, sizeof address, ", VRAM 0x%04X", block.vram);
+    text += address;
+  }
+  return text;
+}
+
+// The record's constants, then the table's own.
+std::vector<std::pair<std::string, int>> BlockConstants(const DataBlock& block) {
+  std::vector<std::pair<std::string, int>> constants = block.constants;
+  constants.push_back({block.label + "_SIZE", static_cast<int>(block.unpacked ? block.unpacked : block.bytes.size())});
+  if (block.unpacked) constants.push_back({block.label + "_PACKED_SIZE", static_cast<int>(block.bytes.size())});
+  if (block.vram >= 0) constants.push_back({block.label + "_VRAM", block.vram});
+  return constants;
 }
 
 // Appends `lines` (each ending in "\n"), numbering each in a numbered dialect.
@@ -70,17 +95,22 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
                      std::string& text) {
   static const char kDigits[] = "0123456789ABCDEF";
   int number = file.firstLine;
-  text += Fill(dialect.fileStart, nullptr, file);
+  if (!AppendLines(text, Fill(dialect.fileStart, nullptr, file), dialect, number, file.lineStep)) return false;
   for (const DataBlock& block : blocks) {
     std::string lines;
-    for (const auto& [name, value] : block.constants) {
+    if (*dialect.comment) {
+      std::string comment = dialect.comment;
+      comment.replace(comment.find("{text}"), 6, DescribeBlock(block, file));
+      lines += comment;
+    }
+    for (const auto& [name, value] : BlockConstants(block)) {
       std::string constant = dialect.constant;
       if (constant.empty()) continue;
       constant.replace(constant.find("{name}"), 6, name);
       constant.replace(constant.find("{value}"), 7, std::to_string(value));
       lines += constant;
     }
-    lines += Fill(block.unpacked ? dialect.packedBlockStart : dialect.blockStart, &block, file);
+    lines += Fill(dialect.blockStart, &block, file);
     const std::size_t width = static_cast<std::size_t>(dialect.lineBytes ? dialect.lineBytes : block.lineBytes);
     for (std::size_t at = 0; dialect.dataLines && at < block.bytes.size(); at += width) {
       lines += dialect.linePrefix;
@@ -95,6 +125,13 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
     lines += dialect.blockEnd;
     if (!AppendLines(text, lines, dialect, number, file.lineStep)) return false;
     if (block.gapAfter && dialect.blankLines) text += "\n";
+  }
+  if (*dialect.sizeWord) {
+    std::string comment = dialect.comment;
+    comment.replace(comment.find("{text}"), 6,
+                    "each table's unpacked size, for C: extern const unsigned int <label>_size;");
+    text += "\n" + comment;
+    for (const DataBlock& block : blocks) text += Fill(dialect.sizeWord, &block, file);
   }
   text += Fill(dialect.fileEnd, nullptr, file);
   return true;

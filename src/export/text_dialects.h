@@ -14,20 +14,26 @@ struct DataBlock {
   int lineBytes = 8;         // bytes a data line, where the dialect keeps each block's own width
   bool gapAfter = true;      // a blank line follows, where the dialect has blank lines
   std::size_t unpacked = 0;  // packed bytes: the table's own size
-  std::vector<std::pair<std::string, int>> constants{};  // named numbers written before it (a map's size)
+  std::vector<std::pair<std::string, int>> constants{};  // the record's own numbers (a map's size, a backdrop)
+  std::string what{};  // "pattern table of tile set Dungeon", for the comment line before it
+  int vram = -1;       // where a Graphics II cartridge loads it; -1 = not into video memory
 };
 
+// Every block: a comment line saying what it is, then its constants (the
+// record's own, "<label>_SIZE" unpacked, "<label>_PACKED_SIZE" when packed,
+// "<label>_VRAM" where it goes into video memory), then its label and data.
 // In the texts, "{label}" and "{size}" stand for the block's label and byte
-// count, "{unpacked}" for a packed block's own size and "{packing}" for its
-// format, "{guard}" and "{header}" for the file's include guard and header name,
+// count, "{unpacked}" for its unpacked size, "{text}" for a comment's words,
+// "{scheme}" for the label scheme's version, "{guard}", "{header}" and
+// "{module}" for the file's include guard, header name and module name,
 // "{name}" and "{value}" for a constant's.
 struct TextDialect {
   const char* fileStart;
+  const char* comment;
   const char* blockStart;
-  const char* packedBlockStart;  // a packed block's label with its unpacked size
-  const char* linePrefix;        // before a data line's bytes
-  const char* bytePrefix;        // before each byte's two hex digits
-  const char* separator;         // between bytes
+  const char* linePrefix;  // before a data line's bytes
+  const char* bytePrefix;  // before each byte's two hex digits
+  const char* separator;   // between bytes
   const char* lineEnd;
   const char* blockEnd;
   const char* fileEnd;
@@ -36,10 +42,11 @@ struct TextDialect {
   bool blankLines;       // the blank line after blocks that have one
   bool numbered;         // every line starts with a BASIC line number
   const char* constant;  // a named number
+  const char* sizeWord;  // after all the blocks, each one's unpacked size as a word ("" = none)
 };
 
 extern const TextDialect kPasmoDialect;          // "   db $00,$FF" as the assembly export always wrote
-extern const TextDialect kSdasDialect;           // "   .db 0x00,0xFF", labels global ("name::")
+extern const TextDialect kSdasDialect;           // "   .db 0x00,0xFF", labels global, "_name::" for C as well
 extern const TextDialect kZ80asmDialect;         // "   defb 0x00,0xFF"
 extern const TextDialect kCvBasicDialect;        // "   DATA BYTE $00,$FF"
 extern const TextDialect kMsxBasicDialect;       // "10 DATA &H00,&HFF", a "REM" line naming each block
@@ -56,7 +63,8 @@ struct TextFile {
   std::string header;  // C source: the header it includes
   int firstLine = 10;  // numbered dialects
   int lineStep = 10;
-  std::string packing;  // "ZX0" when the blocks are packed
+  std::string packing;         // "ZX0" when the blocks are packed
+  std::string module = "gfx";  // sdas: the module's name
 };
 
 // The text of `blocks` in `dialect`; false (and `text` incomplete) when the line

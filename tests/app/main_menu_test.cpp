@@ -145,7 +145,7 @@ TEST_F(MainMenuTest, SavesAndExportsAppendTheirExtensionByTheirOwnRule) {
   EXPECT_EQ(project.exportTargets[0].path, "ti.a99") << "relative to the project file (saved above) beside it";
   EXPECT_FALSE(std::filesystem::exists(dir.File("level")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("TILES.BAS.bas")));
-  EXPECT_EQ(ReadFile(dir.File("TILES.BAS")).substr(0, 27), "Sprite_0:\n   DATA BYTE $00,");
+  EXPECT_NE(ReadFile(dir.File("TILES.BAS")).find("\nsprite_patterns:\n   DATA BYTE $00,"), std::string::npos);
   EXPECT_TRUE(session.errorMessage.empty());
 }
 
@@ -348,7 +348,7 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_S);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);
   ASSERT_TRUE(session.errorMessage.empty()) << session.errorMessage;
-  EXPECT_NE(notice.text.find("\n  packed Set_0: "), std::string::npos) << notice.text;
+  EXPECT_NE(notice.text.find("\n  packed Set_0_patterns: "), std::string::npos) << notice.text;
   EXPECT_GT(ImGui::FindWindowDisplayIndex(ImGui::FindWindowByName("##Notice")),
             ImGui::FindWindowDisplayIndex(ImGui::FindWindowByName("Export")))
       << "the result shows in front of the Export window";

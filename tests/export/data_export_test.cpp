@@ -4,41 +4,93 @@
 
 #include <vector>
 
+#include "export/export_blocks.h"
 #include "export/export_labels.h"
 #include "model/project.h"
 #include "support/project_fixtures.h"
 
-TEST(DataExport, BothFormatsKeepTheirLayoutByteForByte) {
-  MakeRichProject();
-  const std::string assembly = ExportText(project, kPasmoDialect);
-  const std::string basic = ExportText(project, kCvBasicDialect);
-  EXPECT_EQ(Fingerprint(assembly), 14167178213525832843u) << assembly.substr(0, 200);
-  EXPECT_EQ(Fingerprint(basic), 15273185978501452585u) << basic.substr(0, 200);
+// Each dialect read back: every label and constant of the scheme where a program finds it.
+TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
+  ResetProject();
+  SetName(sprites()[0].name, "hero");
+  SetName(tileSets[0].name, "pic");
+  SetName(nameTables[0].name, "pic");  // one name for a set, a screen and a map: each keeps its own labels
+  nameTables[0].backdrop = 4;
+  project.maps = {DefaultMap()};
+  SetName(project.maps[0].name, "pic");
+  const std::vector<std::string> labels = {"sprite_patterns", "pic_patterns",  "pic_colours", "pic_names",
+                                           "pic_attributes",  "pic_metatiles", "pic_cells"};
+  const std::vector<std::pair<std::string, int>> constants = {{"hero_PATTERN", 0},
+                                                              {"sprite_patterns_VRAM", 14336},
+                                                              {"pic_patterns_SIZE", 2048},
+                                                              {"pic_patterns_VRAM", 0},
+                                                              {"pic_colours_VRAM", 8192},
+                                                              {"pic_BACKDROP", 4},
+                                                              {"pic_names_SIZE", 768},
+                                                              {"pic_names_VRAM", 6144},
+                                                              {"pic_attributes_VRAM", 6912},
+                                                              {"pic_WIDTH", 64},
+                                                              {"pic_HEIGHT", 48},
+                                                              {"pic_cells_SIZE", 3072}};
+  // How each dialect writes a label and a constant.
+  const std::tuple<const TextDialect*, const char*, const char*> dialects[] = {
+      {&kPasmoDialect, "\n%s:\n", "%s: equ %d\n"},
+      {&kSdasDialect, "\n_%s::\n%s::\n", "%s == %d\n"},
+      {&kZ80asmDialect, "\n%s:\n", "%s: equ %d\n"},
+      {&kCvBasicDialect, "\n%s:\n", "CONST %s = %d\n"},
+      {&kMsxBasicDialect, " REM %s\n", " REM %s = %d\n"},
+      {&kTiDialect, "\n%s\n", "%s EQU %d\n"},
+      {&kCHeaderDialect, " %s[", "#define %s %d\n"},
+      {&kCExternHeaderDialect, " %s[", "#define %s %d\n"},
+      {&kCSourceDialect, " %s[", nullptr}};
+  const std::vector<DataBlock> blocks =
+      ExportBlocks(project, LabelExportedRecords(project), SelectAll(project, kAllTables));
+  for (const auto& [dialect, labelForm, constantForm] : dialects) {
+    std::string text;
+    ASSERT_TRUE(WriteTextBlocks(blocks, *dialect, TextFile{}, text));
+    EXPECT_NE(text.find("Tessellary export, label scheme 2"), std::string::npos) << text.substr(0, 80);
+    char line[128];
+    for (const std::string& label : labels) {
+      std::snprintf(line, sizeof line, labelForm, label.c_str(), label.c_str());
+      EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+    for (const auto& [name, value] : constants) {
+      if (!constantForm) continue;
+      std::snprintf(line, sizeof line, constantForm, name.c_str(), value);
+      EXPECT_NE(text.find(line), std::string::npos) << line;
+    }
+  }
 }
 
-TEST(DataExport, LabelsAreCleanedOrFallBackToThePosition) {
+TEST(ExportLabels, NamesBecomeOneIdentifierForEveryLanguage) {
   for (auto [name, label] : {std::pair{"hero-walk.1", "hero_walk_1"},
-                             {"2 Ships", "Sprite_3"},
+                             {"2nd", "L2nd"},
                              {"", "Sprite_3"},
-                             {"caf\xc3\xa9", "caf__"},
-                             {"!", "_"}})
+                             {"caf\xc3\xa9", "cafe"},
+                             {"\xc3\x89"
+                              "cran",
+                              "Ecran"},
+                             {"Stra\xc3\x9f"
+                              "e",
+                              "Strasse"},
+                             {"\xe6\x97\xa5", "Sprite_3"},
+                             {"!", "L_"},
+                             {"int", "int"}})
     EXPECT_EQ(MakeLabel(name, "Sprite_", 3), label) << name;
 }
 
-// The command-line test assembles such an export with a Z80 assembler.
-TEST(DataExport, RegressionDuplicateNamesGetUniqueLabels) {
+// Names shared within a kind are numbered; across kinds (a picture's set and screen, a map and the screen
+// made from it) they were renamed too, and the labels then changed with what else the project held.
+TEST(ExportLabels, RegressionOnlyRecordsOfOneKindRenumberEachOther) {
   ResetProject();
-  const std::string unique = ExportText(project, kPasmoDialect);
-  // ADD, DEL, ADD gives two "Name Table 2"; a sprite may share a set's name, or its "_colors" label.
   nameTables.assign(3, DefaultNameTable());
-  SetName(nameTables[1].name, "Name Table 2");
-  SetName(nameTables[2].name, "Name Table 2");
-  SetName(sprites()[0].name, "Tile Set 1_colors");
+  SetName(nameTables[1].name, "Map 2");
+  SetName(nameTables[2].name, "Map 2");
   tileSets.push_back(DefaultTileSet());
-  std::vector<std::string> renamed;
-  ExportText(project, kPasmoDialect, &renamed);
-  EXPECT_EQ(renamed, (std::vector<std::string>{"Tile_Set_1 -> Tile_Set_1_2", "Tile_Set_1 -> Tile_Set_1_3",
-                                               "Name_Table_2 -> Name_Table_2_2"}));
-  ResetProject();
-  EXPECT_EQ(ExportText(project, kPasmoDialect), unique) << "uniquely named projects export as before";
+  SetName(tileSets[1].name, "sprite");  // its patterns would be all the sprites' table
+  project.maps = {DefaultMap()};
+  SetName(project.maps[0].name, "Map 2");
+  const ExportLabels labels = LabelExportedRecords(project);
+  EXPECT_EQ(labels.renamed, (std::vector<std::string>{"sprite -> sprite_2", "Map_2 -> Map_2_2"}));
+  EXPECT_EQ(labels.maps[0], "Map_2") << "the map keeps its label beside a name table of its name";
 }
