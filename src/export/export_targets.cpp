@@ -93,7 +93,10 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   file.module = MakeLabel(fs::path(fileName).stem().string().c_str(), "gfx", 0);
   switch (target.format) {
     case ExportFormat::Assembly:
-      return AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");
+      AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");
+      if (target.dialect != AsmDialect::Sdas || target.cHeaderPath.empty()) return;
+      file.guard = IncludeGuard(fs::path(target.cHeaderPath).filename().string());
+      return AddText(run, fs::absolute(target.cHeaderPath).string(), blocks, kCSdasHeaderDialect, file, "C header");
     case ExportFormat::CvBasic:
       return AddText(run, fileName, blocks, kCvBasicDialect, file, "CVBasic");
     case ExportFormat::MsxBasic:

@@ -32,6 +32,9 @@ const TextDialect kCExternHeaderDialect = {"/* Tessellary export, label scheme {
 const TextDialect kCSourceDialect = {"/* Tessellary export, label scheme {scheme} */\n#include \"{header}\"\n\n", "",
     "const unsigned char {label}[{size}] = {\n",
     "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, "", ""};
+const TextDialect kCSdasHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
+    "/* {text} */\n", "extern const unsigned char {label}[{size}];\nextern const unsigned int {label}_size;\n",
+    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", ""};
 // clang-format on
 
 namespace {
@@ -65,6 +68,13 @@ std::string DescribeBlock(const DataBlock& block, const TextFile& file) {
   return text;
 }
 
+std::string FillConstant(const TextDialect& dialect, const std::string& name, int value) {
+  std::string constant = dialect.constant;
+  constant.replace(constant.find("{name}"), 6, name);
+  constant.replace(constant.find("{value}"), 7, std::to_string(value));
+  return constant;
+}
+
 // The record's constants, then the table's own.
 std::vector<std::pair<std::string, int>> BlockConstants(const DataBlock& block) {
   std::vector<std::pair<std::string, int>> constants = block.constants;
@@ -95,7 +105,15 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
                      std::string& text) {
   static const char kDigits[] = "0123456789ABCDEF";
   int number = file.firstLine;
-  if (!AppendLines(text, Fill(dialect.fileStart, nullptr, file), dialect, number, file.lineStep)) return false;
+  std::string start = Fill(dialect.fileStart, nullptr, file);
+  // One buffer that every table unpacks through.
+  std::size_t largest = 0;
+  for (const DataBlock& block : blocks)
+    largest = std::max(largest, block.unpacked ? block.unpacked : block.bytes.size());
+  if (*dialect.constant && !blocks.empty())
+    start += FillConstant(dialect, file.module + "_LARGEST_TABLE", static_cast<int>(largest)) +
+             (dialect.blankLines ? "\n" : "");
+  if (!AppendLines(text, start, dialect, number, file.lineStep)) return false;
   for (const DataBlock& block : blocks) {
     std::string lines;
     if (*dialect.comment) {
@@ -103,13 +121,8 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
       comment.replace(comment.find("{text}"), 6, DescribeBlock(block, file));
       lines += comment;
     }
-    for (const auto& [name, value] : BlockConstants(block)) {
-      std::string constant = dialect.constant;
-      if (constant.empty()) continue;
-      constant.replace(constant.find("{name}"), 6, name);
-      constant.replace(constant.find("{value}"), 7, std::to_string(value));
-      lines += constant;
-    }
+    if (*dialect.constant)
+      for (const auto& [name, value] : BlockConstants(block)) lines += FillConstant(dialect, name, value);
     lines += Fill(dialect.blockStart, &block, file);
     const std::size_t width = static_cast<std::size_t>(dialect.lineBytes ? dialect.lineBytes : block.lineBytes);
     for (std::size_t at = 0; dialect.dataLines && at < block.bytes.size(); at += width) {

@@ -19,7 +19,8 @@ struct DataBlock {
   int vram = -1;       // where a Graphics II cartridge loads it; -1 = not into video memory
 };
 
-// Every block: a comment line saying what it is, then its constants (the
+// A file starts with "<module>_LARGEST_TABLE", the largest table unpacked (the
+// one buffer they all unpack through). Every block: a comment line saying what it is, then its constants (the
 // record's own, "<label>_SIZE" unpacked, "<label>_PACKED_SIZE" when packed,
 // "<label>_VRAM" where it goes into video memory), then its label and data.
 // In the texts, "{label}" and "{size}" stand for the block's label and byte
@@ -54,6 +55,7 @@ extern const TextDialect kTiDialect;             // "       BYTE >00,>FF", label
 extern const TextDialect kCHeaderDialect;        // static const arrays in an include guard
 extern const TextDialect kCExternHeaderDialect;  // extern declarations in an include guard
 extern const TextDialect kCSourceDialect;        // the arrays the extern header declares
+extern const TextDialect kCSdasHeaderDialect;    // C's declarations of an sdas export's tables and size words
 
 constexpr int kMaxBasicLine = 65529;
 constexpr std::size_t kMaxBasicLineLength = 255;
@@ -64,7 +66,7 @@ struct TextFile {
   int firstLine = 10;  // numbered dialects
   int lineStep = 10;
   std::string packing;         // "ZX0" when the blocks are packed
-  std::string module = "gfx";  // sdas: the module's name
+  std::string module = "gfx";  // the file's base: sdas's module, "<module>_LARGEST_TABLE"
 };
 
 // The text of `blocks` in `dialect`; false (and `text` incomplete) when the line

@@ -5,7 +5,7 @@
 namespace {
 auto Fields(const ExportTarget& t) {
   return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.maps, t.tables, t.layout,
-                  t.dialect, t.cExtern, t.cSourcePath, t.firstLine, t.lineStep, t.scale, t.compression);
+                  t.dialect, t.cExtern, t.cSourcePath, t.cHeaderPath, t.firstLine, t.lineStep, t.scale, t.compression);
 }
 }  // namespace
 

@@ -61,9 +61,11 @@ struct ExportTarget {
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   AsmDialect dialect = AsmDialect::Pasmo;
-  bool cExtern = false;     // C: extern declarations in the header, the arrays in a .c file beside it
-  std::string cSourcePath;  // with cExtern, the .c file elsewhere (the command line's --c-source); not saved
-  int32_t firstLine = 10;   // MSX-BASIC line numbers
+  bool cExtern = false;  // C: extern declarations in the header, the arrays in a .c file beside it
+  // The command line's extra C files, not saved: with cExtern the .c file elsewhere
+  // (--c-source); for sdas assembly a C header declaring its tables (--c-extern).
+  std::string cSourcePath, cHeaderPath;
+  int32_t firstLine = 10;  // MSX-BASIC line numbers
   int32_t lineStep = 10;
   int32_t scale = 1;  // PNG: each chip pixel an N x N block
   Compression compression = Compression::None;

@@ -31,7 +31,8 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
                                                               {"pic_attributes_VRAM", 6912},
                                                               {"pic_WIDTH", 64},
                                                               {"pic_HEIGHT", 48},
-                                                              {"pic_cells_SIZE", 3072}};
+                                                              {"pic_cells_SIZE", 3072},
+                                                              {"gfx_LARGEST_TABLE", 3072}};
   // How each dialect writes a label and a constant.
   const std::tuple<const TextDialect*, const char*, const char*> dialects[] = {
       {&kPasmoDialect, "\n%s:\n", "%s: equ %d\n"},

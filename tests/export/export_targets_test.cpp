@@ -87,6 +87,16 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   for (const ExportTarget& target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm")})
     ASSERT_TRUE(WriteExportTarget(project, target, dir.path().string(), false).error.empty());
   ExpectAssembledToBytes(dir, expected);
+  // C and sdas together: C links against the assembly through its header, no glue.
+  sdas.cHeaderPath = d + "sdas.h";
+  ASSERT_TRUE(WriteExportTarget(project, sdas, d, false).error.empty());
+  WriteFile(d + "use.c",
+            "#include \"sdas.h\"\nunsigned int f(void) {\n  return Set_0_patterns_size + "
+            "Set_0_patterns[Set_0_patterns_SIZE - 1] + Screen_names_VRAM + Screen_BACKDROP;\n}\n");
+  EXPECT_EQ(
+      Shell("cd " + d + " && sdcc -mz80 -c use.c && sdasz80 -o gfx.rel gfx.s && sdldz80 -i use.ihx use.rel gfx.rel",
+            dir),
+      "");
 
   // C: the header in two files of one host program, static and extern, and through SDCC.
   const ExportLabels labels = LabelExportedRecords(project);
