@@ -156,6 +156,8 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   std::string pictures;
   for (const OutputFile& file : PngFiles(project, 1, chosen)) pictures += file.name + " ";
   EXPECT_EQ(pictures, "Screen.png Screen_2.png Screen_3.png Set_0.sheet.png Set_1.sheet.png Set_2.sheet.png ");
+  for (const DataBlock& block : ExportBlocks(project, LabelExportedRecords(project), chosen))
+    EXPECT_EQ(block.label.find("Map_1"), std::string::npos) << "nor any table";
   ExportTarget target = Target(ExportFormat::BinaryTables, "out/bin");
   target.allRecords = false, target.tileSets = {"Set 2", "Nothing"}, target.tables = kPatternTable;
   const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);

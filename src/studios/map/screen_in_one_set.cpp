@@ -34,7 +34,7 @@ void CopyTile(const TileSet& from, int tile, TileSet& into, int place) {
 }  // namespace
 
 std::vector<bool> FreeTiles(const Project& data, int set) {
-  std::vector<bool> free(kTilesPerSet, false);
+  std::vector<bool> free(kTilesPerSet);
   for (int tile = 0; tile < kTilesPerSet; ++tile)
     free[tile] = tile != EmptyCell && LooksBlank(data.tileSets[set], tile);
   for (const NameTable& table : data.nameTables)

@@ -182,6 +182,7 @@ TEST(MapActions, MakeMetatilesKeepsThePictureOfThirdsFromOtherSets) {
   table.thirdTileSets[1] = 1, table.thirdTileSets[2] = 2;
   for (int c = 0; c < kTableCells; ++c) table.cells[c] = static_cast<uint8_t>(c % 4 == 0 ? 0 : c % 4 == 1 ? 5 : 6);
   table.cells[kTableCells - 1] = EmptyCell;
+  data.maps[0].metatiles.push_back(Metatile{{1}});  // the map's own blank tile 1 is not free
   const Project before = data;
   MapBlock block;
   std::string message;
@@ -194,6 +195,7 @@ TEST(MapActions, MakeMetatilesKeepsThePictureOfThirdsFromOtherSets) {
           TilePixelColour(data.tileSets[0], map.metatiles[block.cells[cell]].tiles[0], pixel / 8, pixel % 8),
           TilePixelColour(before.tileSets[TileSetForRow(table, cell / 32, 3)], table.cells[cell], pixel / 8, pixel % 8))
           << "cell " << cell;
+  EXPECT_TRUE(data.tileSets[0].pixels[1][0][0] == 0 && data.tileSets[0].foreground[1][0] == 0);
   EXPECT_EQ(map.metatiles[block.cells[kTableCells - 1]].tiles[0], EmptyCell) << "an empty cell stays empty";
 
   // With no blank tile to spare the cut is refused, naming the thirds that do not fit.

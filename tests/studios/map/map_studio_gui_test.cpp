@@ -89,6 +89,9 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   EXPECT_EQ(mapStudio.viewLeft, left) << "hovering moves nothing";
   gui.Drag(Cell(30, 30), Cell(20, 30), 4, 2);
   EXPECT_EQ(mapStudio.viewLeft, left + 160) << "the middle button drags the view";
+  gui.MoveMouse(Cell(30, 30));
+  gui.Frame();
+  EXPECT_EQ(mapStudio.viewLeft, left + 160) << "released, it drags no more";
   EXPECT_TRUE(ViewShowsTheMap()) << "the view is drawn again where it moved";
 }
 
