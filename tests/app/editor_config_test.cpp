@@ -79,15 +79,11 @@ TEST(EditorConfig, WrittenFileReadsBackTheSameAndReadingKeepsWhatTheFileDoesNotG
 
 TEST(WindowPlacement, APositionOffEveryDisplayIsCentredAndOneOnADisplayUsesIt) {
   const std::vector<ScreenRect> displays = {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}};
-  for (auto [x, y, centred, display] : {std::tuple{100, 50, false, 0},
-                                        {3000, 900, false, 1},
-                                        {1920, 1023, false, 1},
-                                        {1919, 0, false, 0},
-                                        {-500, 10, false, 0},
-                                        {5000, 100, true, 0},
-                                        {100, -2000, true, 0},
-                                        {-800, 0, true, 0},
-                                        {kCentredPosition, 99999, true, 0}}) {
+  // clang-format off
+  for (auto [x, y, centred, display] : {std::tuple{100, 50, false, 0}, {3000, 900, false, 1}, {1920, 1023, false, 1},
+                                        {1919, 0, false, 0}, {-500, 10, false, 0}, {5000, 100, true, 0},
+                                        {100, -2000, true, 0}, {-800, 0, true, 0}, {kCentredPosition, 99999, true, 0}}) {
+    // clang-format on
     EditorSettings settings{x, y, 800, 600, 0};
     EXPECT_EQ(DisplayHolding(settings, displays), display) << x << "," << y;
     KeepWindowOnADisplay(settings, displays);

@@ -80,16 +80,14 @@ bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected,
 TEST_P(Cartridge_, ShowsTheScreensAsTheBinaryExportsAndTheChipViewDo) {
   Boot({0, 1});
   std::map<std::string, std::string> files;
-  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables)))
-    files[file.name] = file.bytes;
+  for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kAllTables))) files[file.name] = file.bytes;
   const ExportLabels labels = LabelExportedRecords(project);
   // What the chip holds for name table `shown`, table by table, as the binary tables give it.
   const auto expectScreen = [&](const std::string& memory, int shown) {
     ASSERT_EQ(memory.size(), kVideoMemorySize);
     for (int third = 0; third < kThirds; ++third) {
       const std::string& set = labels.tileSets[nameTables[shown].thirdTileSets[third]];
-      EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat"))
-          << third;
+      EXPECT_EQ(memory.substr(kPatternBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".pat")) << third;
       EXPECT_EQ(memory.substr(kColourBase + kThirdTableSize * third, kThirdTableSize), files.at(set + ".col")) << third;
     }
     const std::string& sat = files.at(labels.nameTables[shown] + ".sat");

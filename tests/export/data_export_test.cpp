@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <vector>
 
 #include "export/export_blocks.h"
@@ -18,32 +19,21 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
   nameTables[0].backdrop = 4;
   project.maps = {DefaultMap()};
   SetName(project.maps[0].name, "pic");
-  const std::vector<std::string> labels = {"sprite_patterns", "pic_patterns",  "pic_colours", "pic_names",
-                                           "pic_attributes",  "pic_metatiles", "pic_cells"};
-  const std::vector<std::pair<std::string, int>> constants = {{"hero_PATTERN", 0},
-                                                              {"sprite_patterns_VRAM", 14336},
-                                                              {"pic_patterns_SIZE", 2048},
-                                                              {"pic_patterns_VRAM", 0},
-                                                              {"pic_colours_VRAM", 8192},
-                                                              {"pic_BACKDROP", 4},
-                                                              {"pic_names_SIZE", 768},
-                                                              {"pic_names_VRAM", 6144},
-                                                              {"pic_attributes_VRAM", 6912},
-                                                              {"pic_WIDTH", 64},
-                                                              {"pic_HEIGHT", 48},
-                                                              {"pic_cells_SIZE", 3072},
-                                                              {"gfx_LARGEST_TABLE", 3072}};
+  const char* const labels[] = {"sprite_patterns", "pic_patterns",  "pic_colours", "pic_names",
+                                "pic_attributes",  "pic_metatiles", "pic_cells"};
+  const std::string constants =
+      "hero_PATTERN 0 sprite_patterns_VRAM 14336 pic_patterns_SIZE 2048 pic_patterns_VRAM 0 pic_colours_VRAM 8192 "
+      "pic_BACKDROP 4 pic_names_SIZE 768 pic_names_VRAM 6144 pic_attributes_VRAM 6912 pic_WIDTH 64 pic_HEIGHT 48 "
+      "pic_cells_SIZE 3072 gfx_LARGEST_TABLE 3072";
   // How each dialect writes a label and a constant.
+  // clang-format off
   const std::tuple<const TextDialect*, const char*, const char*> dialects[] = {
-      {&kPasmoDialect, "\n%s:\n", "%s: equ %d\n"},
-      {&kSdasDialect, "\n_%s::\n%s::\n", "%s == %d\n"},
-      {&kZ80asmDialect, "\n%s:\n", "%s: equ %d\n"},
-      {&kCvBasicDialect, "\n%s:\n", "CONST %s = %d\n"},
-      {&kMsxBasicDialect, " REM %s\n", " REM %s = %d\n"},
-      {&kTiDialect, "\n%s\n", "%s EQU %d\n"},
-      {&kCHeaderDialect, " %s[", "#define %s %d\n"},
-      {&kCExternHeaderDialect, " %s[", "#define %s %d\n"},
+      {&kPasmoDialect, "\n%s:\n", "%s: equ %d\n"},        {&kSdasDialect, "\n_%s::\n%s::\n", "%s == %d\n"},
+      {&kZ80asmDialect, "\n%s:\n", "%s: equ %d\n"},       {&kCvBasicDialect, "\n%s:\n", "CONST %s = %d\n"},
+      {&kMsxBasicDialect, " REM %s\n", " REM %s = %d\n"}, {&kTiDialect, "\n%s\n", "%s EQU %d\n"},
+      {&kCHeaderDialect, " %s[", "#define %s %d\n"},      {&kCExternHeaderDialect, " %s[", "#define %s %d\n"},
       {&kCSourceDialect, " %s[", nullptr}};
+  // clang-format on
   const std::vector<DataBlock> blocks =
       ExportBlocks(project, LabelExportedRecords(project), SelectAll(project, kAllTables));
   for (const auto& [dialect, labelForm, constantForm] : dialects) {
@@ -51,12 +41,13 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
     ASSERT_TRUE(WriteTextBlocks(blocks, *dialect, TextFile{}, text));
     EXPECT_NE(text.find("Tessellary export, label scheme 2"), std::string::npos) << text.substr(0, 80);
     char line[128];
-    for (const std::string& label : labels) {
-      std::snprintf(line, sizeof line, labelForm, label.c_str(), label.c_str());
+    for (const char* label : labels) {
+      std::snprintf(line, sizeof line, labelForm, label, label);
       EXPECT_NE(text.find(line), std::string::npos) << line;
     }
-    for (const auto& [name, value] : constants) {
-      if (!constantForm) continue;
+    std::istringstream pairs(constants);
+    std::string name;
+    for (int value = 0; constantForm && pairs >> name >> value;) {
       std::snprintf(line, sizeof line, constantForm, name.c_str(), value);
       EXPECT_NE(text.find(line), std::string::npos) << line;
     }
@@ -80,18 +71,17 @@ TEST(ExportLabels, NamesBecomeOneIdentifierForEveryLanguage) {
     EXPECT_EQ(MakeLabel(name, "Sprite_", 3), label) << name;
 }
 
-// Names shared within a kind are numbered; across kinds (a picture's set and screen, a map and the screen
-// made from it) they were renamed too, and the labels then changed with what else the project held.
+// Names shared across kinds (a picture's set and screen, a map and the screen made from it) were
+// numbered too, so a record's labels changed with what else the project held.
 TEST(ExportLabels, RegressionOnlyRecordsOfOneKindRenumberEachOther) {
   ResetProject();
   nameTables.assign(3, DefaultNameTable());
-  SetName(nameTables[1].name, "Map 2");
-  SetName(nameTables[2].name, "Map 2");
+  SetName(nameTables[1].name, "Map 2"), SetName(nameTables[2].name, "Map 2");
   tileSets.push_back(DefaultTileSet());
   SetName(tileSets[1].name, "sprite");  // its patterns would be all the sprites' table
   project.maps = {DefaultMap()};
   SetName(project.maps[0].name, "Map 2");
   const ExportLabels labels = LabelExportedRecords(project);
   EXPECT_EQ(labels.renamed, (std::vector<std::string>{"sprite -> sprite_2", "Map_2 -> Map_2_2"}));
-  EXPECT_EQ(labels.maps[0], "Map_2") << "the map keeps its label beside a name table of its name";
+  EXPECT_EQ(labels.maps[0], "Map_2");
 }

@@ -26,11 +26,8 @@ void MakeScreen() {
   table.thirdTileSets[0] = 2, table.thirdTileSets[1] = 0, table.thirdTileSets[2] = 1;
   for (int cell = 0; cell < kTableCells; ++cell) table.cells[cell] = static_cast<uint8_t>((cell * 7) % 40 + 200);
   sprites()[3].colour = 12;
-  table.placements = {{0, 10 * 4.75f, 20 * 4.75f},
-                      {3, -9 * 4.75f, -5 * 4.75f},
-                      {1, 250 * 4.75f, 185 * 4.75f},
-                      {3, 40 * 4.75f, 20 * 4.75f},
-                      {4, 60 * 4.75f, 22 * 4.75f}};
+  table.placements = {{0, 10 * 4.75f, 20 * 4.75f}, {3, -9 * 4.75f, -5 * 4.75f}, {1, 250 * 4.75f, 185 * 4.75f},
+                      {3, 40 * 4.75f, 20 * 4.75f}, {4, 60 * 4.75f, 22 * 4.75f}};
 }
 
 // The export's file of the first screen, and the same with the sprite patterns after it.
@@ -66,8 +63,7 @@ TEST(Screen2Import, TheExportsFilesGiveBackWhatTheChipShows) {
     std::set<int> used;
     for (int cell = 0; cell < 256; ++cell) used.insert(nameTables[0].cells[cell]);
     EXPECT_EQ(into.nameTables[0].cells[0], 0);
-    EXPECT_EQ(*std::max_element(into.nameTables[0].cells, into.nameTables[0].cells + 256),
-              static_cast<int>(used.size()) - 1);
+    EXPECT_EQ(*std::max_element(into.nameTables[0].cells, into.nameTables[0].cells + 256), static_cast<int>(used.size()) - 1);
     EXPECT_NE(result.message.find(std::to_string(3 * used.size()) + " tiles"), std::string::npos) << result.message;
   }
 }

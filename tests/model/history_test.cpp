@@ -108,14 +108,8 @@ const std::pair<const char*, Action> kActions[] = {
        const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
        ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50});
      }},
-    {"map rectangle",
-     [](Editor&) {
-       FillRect(project.maps[0], {3, 40, 9, 8}, 2);
-     }},
-    {"map delete",
-     [](Editor&) {
-       ClearRegion(project.maps[0], {0, 1, 64, 1});
-     }},
+    {"map rectangle", [](Editor&) { FillRect(project.maps[0], {3, 40, 9, 8}, 2); }},
+    {"map delete", [](Editor&) { ClearRegion(project.maps[0], {0, 1, 64, 1}); }},
     {"metatile edit", [](Editor&) { project.maps[0].metatiles[2].tiles[1] = 77; }},
     {"map tile set", [](Editor&) { project.maps[1].tileSet = 2; }},
     {"ADD META", [](Editor&) { AddMetatile(project.maps[1]); }},

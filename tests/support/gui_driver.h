@@ -36,7 +36,6 @@ class GuiDriver {
   void PressKey(ImGuiKeyChord chord);  // a key, with ImGuiMod_Ctrl and the like held while it goes down
   void TapKey(ImGuiKeyChord chord);    // the same, down and up before the next frame, as a quick tap arrives
   void TypeText(const char* text);
-  void SetClipboard(const std::string& text) { clipboard = text; }
 
   // The Workspace window's top-left corner: the studios' offsets start here.
   ImVec2 WorkspaceOrigin() const;

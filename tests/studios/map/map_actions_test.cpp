@@ -44,54 +44,24 @@ TEST(MapActions, PaintingFillingAndRegionsChangeExactlyTheirCells) {
     std::function<void(Map&)> act;
     std::string expected;
   } cases[] = {
-      {"a block clipped at the corner", "0000|0000|0000",
-       [&](Map& m) {
-         PaintBlock(m, two, {2, 3});
-       },
-       "0000|0000|0001"},
-      {"a line, gap-free", "0000|0000|0000",
-       [&](Map& m) {
-         PaintLine(m, one, {0, 0}, {2, 3});
-       },
-       "7000|0770|0007"},
-      {"fill stops at diagonals", "0010|0100|1000",
-       [&](Map& m) {
-         FillArea(m, {0, 0}, 5);
-       },
-       "5510|5100|1000"},
-      {"fill of the same metatile", "0010|0100|1000",
-       [&](Map& m) {
-         FillArea(m, {0, 3}, 0);
-       },
-       "0010|0100|1000"},
-      {"fill around a wall", "0000|0110|0000",
-       [&](Map& m) {
-         FillArea(m, {2, 3}, 2);
-       },
-       "2222|2112|2222"},
+      // clang-format off
+      {"a block clipped at the corner", "0000|0000|0000", [&](Map& m) { PaintBlock(m, two, {2, 3}); }, "0000|0000|0001"},
+      {"a line, gap-free", "0000|0000|0000", [&](Map& m) { PaintLine(m, one, {0, 0}, {2, 3}); }, "7000|0770|0007"},
+      {"fill stops at diagonals", "0010|0100|1000", [&](Map& m) { FillArea(m, {0, 0}, 5); }, "5510|5100|1000"},
+      {"fill of the same metatile", "0010|0100|1000", [&](Map& m) { FillArea(m, {0, 3}, 0); }, "0010|0100|1000"},
+      {"fill around a wall", "0000|0110|0000", [&](Map& m) { FillArea(m, {2, 3}, 2); }, "2222|2112|2222"},
       {"a rectangle dragged up and left", "0000|0000|0000",
-       [&](Map& m) {
-         FillRect(m, RectBetween(m, {2, 2}, {0, 1}), 3);
-       },
-       "0330|0330|0330"},
-      {"a region moved", "1200|3400|0000",
-       [&](Map& m) {
+       [&](Map& m) { FillRect(m, RectBetween(m, {2, 2}, {0, 1}), 3); }, "0330|0330|0330"},
+      {"a region moved", "1200|3400|0000", [&](Map& m) {
          const MapRect region = RectBetween(m, {0, 0}, {1, 1});
          const MapBlock lifted = CopyRegion(m, region);
          ClearRegion(m, region);
-         PaintBlock(m, lifted, {1, 2});
-       },
-       "0000|0012|0034"},
+         PaintBlock(m, lifted, {1, 2}); }, "0000|0012|0034"},
       {"a rectangle past the edge is clipped", "0000|0000",
-       [&](Map& m) {
-         FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4);
-       },
-       "0044|0044"},
+       [&](Map& m) { FillRect(m, RectBetween(m, {-5, 2}, {9, 9}), 4); }, "0044|0044"},
       {"a rectangle wholly below the map keeps to its last row", "0000|0000",
-       [&](Map& m) {
-         FillRect(m, RectBetween(m, {5, 1}, {7, 2}), 4);
-       },
-       "0000|0440"},
+       [&](Map& m) { FillRect(m, RectBetween(m, {5, 1}, {7, 2}), 4); }, "0000|0440"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Map map = SmallMap(c.start);

@@ -45,19 +45,17 @@ TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThem) {
     void (*apply)(Sprite&);
     Pixels from, to;
   } cases[] = {
+      // clang-format off
       {RotateSpriteClockwise90, {{0, 0}, {3, 1}}, {{0, 15}, {1, 12}}},
       {RotateSpriteCounterClockwise90, {{0, 0}, {3, 1}}, {{14, 3}, {15, 0}}},
       {RotateSprite180, {{0, 0}, {3, 1}}, {{12, 14}, {15, 15}}},
-      {FlipSpriteHorizontal, {{2, 0}, {5, 9}}, {{2, 15}, {5, 6}}},
-      {FlipSpriteVertical, {{0, 5}, {9, 1}}, {{6, 1}, {15, 5}}},
-      {rot45cw, {{0, 7}}, {{2, 12}}},
-      {rot45cw, {{8, 8}}, {{8, 8}}},
-      {rot45ccw, {{0, 0}}, {}},
-      {rot45ccw, {{7, 15}}, {{2, 12}}},
+      {FlipSpriteHorizontal, {{2, 0}, {5, 9}}, {{2, 15}, {5, 6}}}, {FlipSpriteVertical, {{0, 5}, {9, 1}}, {{6, 1}, {15, 5}}},
+      {rot45cw, {{0, 7}}, {{2, 12}}}, {rot45cw, {{8, 8}}, {{8, 8}}}, {rot45ccw, {{0, 0}}, {}}, {rot45ccw, {{7, 15}}, {{2, 12}}},
       {ShiftSpriteLeft, {{0, 0}, {5, 15}, {15, 3}}, {{5, 14}, {15, 2}}},
       {ShiftSpriteRight, {{0, 0}, {5, 15}, {15, 3}}, {{0, 1}, {15, 4}}},
       {ShiftSpriteUp, {{0, 0}, {5, 15}, {15, 3}}, {{4, 15}, {14, 3}}},
       {ShiftSpriteDown, {{0, 0}, {5, 15}, {15, 3}}, {{1, 0}, {6, 15}}},
+      // clang-format on
   };
   for (const auto& c : cases) {
     Sprite sprite = WithPixels(c.from);
