@@ -55,19 +55,11 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
 }
 
 TEST(ExportLabels, NamesBecomeOneIdentifierForEveryLanguage) {
-  for (auto [name, label] : {std::pair{"hero-walk.1", "hero_walk_1"},
-                             {"2nd", "L2nd"},
-                             {"", "Sprite_3"},
-                             {"caf\xc3\xa9", "cafe"},
-                             {"\xc3\x89"
-                              "cran",
-                              "Ecran"},
-                             {"Stra\xc3\x9f"
-                              "e",
-                              "Strasse"},
-                             {"\xe6\x97\xa5", "Sprite_3"},
-                             {"!", "L_"},
-                             {"int", "int"}})
+  // clang-format off
+  for (auto [name, label] : {std::pair{"hero-walk.1", "hero_walk_1"}, {"2nd", "L2nd"}, {"", "Sprite_3"}, {"!", "L_"},
+                             {"caf\xc3\xa9", "cafe"}, {"\xc3\x89" "cran", "Ecran"}, {"Stra\xc3\x9f" "e", "Strasse"},
+                             {"\xe6\x97\xa5", "Sprite_3"}, {"int", "int"}})
+    // clang-format on
     EXPECT_EQ(MakeLabel(name, "Sprite_", 3), label) << name;
 }
 

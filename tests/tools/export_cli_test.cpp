@@ -81,7 +81,7 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   // Both assembly files assemble together.
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
   EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
-  // A C header with its arrays in a .c file elsewhere: declared once, defined once, compiled apart.
+  // A C header with its arrays in a .c file elsewhere, compiled apart.
   std::filesystem::create_directory(dir.File("src"));
   ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + dir.File("gfx.h") + " --c-source " + dir.File("src/gfx.c")),
             0);
