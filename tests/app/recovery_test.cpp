@@ -91,6 +91,7 @@ TEST_F(RecoveryTest, ACopyLeftBehindIsOfferedAndRecoveredAsUnsavedChanges) {
   TickRecovery(recovery, 1);
   WaitForRecoveryWriter(recovery.writer);
   EXPECT_EQ(Files(), std::vector<std::string>{recovery.ownId + ".lock"});
+  EXPECT_GT(SecondsUntilRecoveryDue(recovery, 1), 3600) << "nothing left to do: the editor may sleep";
   StopRecovery(recovery);
   EXPECT_TRUE(Files().empty()) << "a clean exit leaves nothing";
 }

@@ -131,6 +131,7 @@ TEST(MapActions, ScreensBecomeMetatilesAndMapsBecomeScreens) {
   EXPECT_EQ(screen.thirdTileSets[0] + screen.thirdTileSets[1] + screen.thirdTileSets[2], 6);
   ScreenFromMap(map, 120, 0, screen);
   EXPECT_EQ(screen.cells[8], EmptyCell) << "past the map's 128 tiles, not the next row's";
+  EXPECT_EQ(MapTile(map, -1, 0) * 10 + MapSetIndex(map, 2), 2550) << "left of the map empty; no set 2: the first";
 
   while (AddMetatile(map)) {
   }

@@ -92,6 +92,10 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   gui.MoveMouse(Cell(30, 30));
   gui.Frame();
   EXPECT_EQ(mapStudio.viewLeft, left + 160) << "released, it drags no more";
+  std::vector<uint32_t> above(16), far(16);
+  RenderMapView(map(), TileColours{}, 0, -4, 1, 4, 4, above.data());
+  RenderMapView(map(), TileColours{}, 0, -1e6f, 1, 4, 4, far.data());
+  EXPECT_EQ(above, far) << "the rows above the map show the outside";
   EXPECT_TRUE(ViewShowsTheMap()) << "the view is drawn again where it moved";
 }
 

@@ -61,6 +61,7 @@ TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByThei
   Fixture f;
   TileStudioState& s = f.s();
   s.selectionStart = 3, s.selectionEnd = 9;
+  EXPECT_EQ(InSelection(s, 9) * 10 + InSelection(s, 10), 10);
   for (int tile = 100; tile < 107; ++tile) ClickSheetTile(s, tile);
   EXPECT_EQ(Digits(s.blockTiles, kBlocks) + std::to_string(s.nextBlock * 1000 + s.currentTile), "??????1106");
   EXPECT_EQ(s.blockTiles[0] * 1000 + s.blockTiles[5], 106105);
