@@ -336,8 +336,7 @@ TEST_F(MainMenuTest, ExportAgainWritesTheTargetsAsTheCommandLineDoes) {
   c.path = "gfx/level.h", c.cExtern = true, msx.path = "level.bas", png.path = "pictures";
   msx.compression = Compression::Pletter;
   project.exportTargets = {c, msx, png};
-  ShowNotice("an earlier result");
-  gui.Frame();
+  ShowNotice("an earlier result"), gui.Frame();
   gui.Click(ImGui::FindWindowByName("Export")->TitleBarRect().GetCenter());  // the window comes to the front
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_S);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_E);

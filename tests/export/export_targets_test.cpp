@@ -93,10 +93,8 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   WriteFile(d + "use.c",
             "#include \"sdas.h\"\nunsigned int f(void) {\n  return Set_0_patterns_size + "
             "Set_0_patterns[Set_0_patterns_SIZE - 1] + Screen_names_VRAM + Screen_BACKDROP;\n}\n");
-  EXPECT_EQ(
-      Shell("cd " + d + " && sdcc -mz80 -c use.c && sdasz80 -o gfx.rel gfx.s && sdldz80 -i use.ihx use.rel gfx.rel",
-            dir),
-      "");
+  const std::string link = "sdcc -mz80 -c use.c && sdasz80 -o gfx.rel gfx.s && sdldz80 -i u.ihx use.rel gfx.rel";
+  EXPECT_EQ(Shell("cd " + d + " && " + link, dir), "");
 
   // C: the header in two files of one host program, static and extern, and through SDCC.
   const ExportLabels labels = LabelExportedRecords(project);

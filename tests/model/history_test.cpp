@@ -50,6 +50,7 @@ struct Editor {
 using Action = std::function<void(Editor&)>;
 const std::string kScreenHex(768 * 2, '7');
 
+// clang-format off
 const std::pair<const char*, Action> kActions[] = {
     {"paint stroke", [](Editor& e) { PaintCell(*e.tiles, 3, 0), PaintCell(*e.tiles, 3, 19); }},
     {"GET TILES", [](Editor& e) { GetTiles(*e.tiles, tileSets[1]); }},
@@ -64,11 +65,8 @@ const std::pair<const char*, Action> kActions[] = {
      }},
     {"CUT", [](Editor& e) { e.tiles->selectionStart = 3, e.tiles->selectionEnd = 9, CutTiles(*e.tiles, tileSets[2]); }},
     {"tile swap", [](Editor& e) { e.tiles->trackTiles = true, SwapTiles(*e.tiles, tileSets, 1, 200, nameTables); }},
-    {"import patterns",
-     [](Editor& e) {
-       e.tiles->currentTile = 250;
-       ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str());
-     }},
+    {"import patterns", [](Editor& e) { e.tiles->currentTile = 250;
+       ImportTilesRawHex(*e.tiles, tileSets, TileTable::Patterns, std::string(16 * 20, 'A').c_str()); }},
     {"ADD SET", [](Editor& e) { AddTileSet(*e.tiles, tileSets); }},
     {"DEL SET",
      [](Editor& e) { e.tiles->currentTileSet = 1, DeleteTileSet(*e.tiles, tileSets, nameTables, project.maps); }},
@@ -94,20 +92,11 @@ const std::pair<const char*, Action> kActions[] = {
     {"DEL", [](Editor& e) { e.table.currentNameTable = 0, DeleteNameTable(e.table, nameTables); }},
     {"name table move", [](Editor& e) { MoveNameTable(e.table, nameTables, 2, 0); }},
     {"IMPORT", [](Editor& e) { ImportNameTablesRawHex(e.table, nameTables, kScreenHex.c_str()); }},
-    {"map paint",
-     [](Editor&) {
-       PaintBlock(project.maps[0], MapBlock{1, 1, {1}}, {30, 40});
-     }},
-    {"map fill",
-     [](Editor&) {
-       FillArea(project.maps[0], {5, 5}, 2);
-     }},
-    {"map move",
-     [](Editor&) {
-       Map& map = project.maps[0];
-       const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
-       ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50});
-     }},
+    {"map paint", [](Editor&) { PaintBlock(project.maps[0], MapBlock{1, 1, {1}}, {30, 40}); }},
+    {"map fill", [](Editor&) { FillArea(project.maps[0], {5, 5}, 2); }},
+    {"map move", [](Editor&) { Map& map = project.maps[0];
+                               const MapBlock lifted = CopyRegion(map, {2, 1, 10, 3});
+                               ClearRegion(map, {2, 1, 10, 3}), PaintBlock(map, lifted, {40, 50}); }},
     {"map rectangle", [](Editor&) { FillRect(project.maps[0], {3, 40, 9, 8}, 2); }},
     {"map delete", [](Editor&) { ClearRegion(project.maps[0], {0, 1, 64, 1}); }},
     {"metatile edit", [](Editor&) { project.maps[0].metatiles[2].tiles[1] = 77; }},
@@ -117,12 +106,8 @@ const std::pair<const char*, Action> kActions[] = {
     {"RESIZE", [](Editor&) { ResizeMap(project.maps[1], 100, 7, MapAnchor::BottomRight); }},
     {"REPLACE", [](Editor&) { DeleteMetatile(project.maps[0], 1, 2); }},
     {"metatile move", [](Editor&) { MoveMetatile(project.maps[0], 0, 2); }},
-    {"MAKE METATILES",
-     [](Editor&) {
-       MapBlock block;
-       std::string message;
-       MakeMetatilesFromScreen(project, 0, 1, {3, 3, 9, 5}, block, message);
-     }},
+    {"MAKE METATILES", [](Editor&) { MapBlock block; std::string message;
+                                     MakeMetatilesFromScreen(project, 0, 1, {3, 3, 9, 5}, block, message); }},
     {"SCREEN FROM MAP", [](Editor&) { ScreenFromMap(project.maps[0], 60, 30, nameTables[2]); }},
     {"ADD MAP", [](Editor&) { project.maps.push_back(DefaultMap()); }},
     {"DEL MAP", [](Editor&) { project.maps.erase(project.maps.begin()); }},
@@ -133,6 +118,7 @@ const std::pair<const char*, Action> kActions[] = {
        ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "sheet", project);
      }},
 };
+// clang-format on
 }  // namespace
 
 TEST(History, EveryKindOfStepUndoesAndRedoesToTheExactData) {

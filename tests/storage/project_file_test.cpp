@@ -19,6 +19,10 @@ std::size_t SettingsBlockSize(std::size_t tables) { return 12 + 4 + tables * 16 
 FileResult Parse(const std::string& image, Project& into) {
   return ParseProject(reinterpret_cast<const uint8_t*>(image.data()), image.size(), into);
 }
+// `bytes` written over `image` at `at`.
+std::string Patched(std::string image, std::size_t at, const std::string& bytes) {
+  return image.replace(at, bytes.size(), bytes);
+}
 }  // namespace
 
 TEST(ProjectFile, RecordsKeepTheFirstLayoutAndTheSettingsBlockFollows) {
@@ -103,11 +107,7 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
       if (cut != blockAt)
         expectRefused(image.substr(0, cut), FileResult::TruncatedOrCorrupt, "cut at " + std::to_string(cut));
 
-  auto patched = [&image](std::size_t at, const std::string& bytes) {
-    std::string copy = image;
-    copy.replace(at, bytes.size(), bytes);
-    return copy;
-  };
+  auto patched = [&image](std::size_t at, const std::string& bytes) { return Patched(image, at, bytes); };
   const std::size_t tablesAt = blockAt + 16, stripsAt = tablesAt + 3 * 16;
   float nan = std::nanf("");
   const std::tuple<std::string, FileResult, const char*> damaged[] = {
@@ -157,21 +157,15 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
     EXPECT_EQ(read.maps, project.maps);
   }
   const std::size_t last = with.size() - 6 - 8 - 2 * 16 - 3 * 4 - kNameSize;  // the second map's record
-  auto patched = [&with](std::size_t at, char byte) {
-    std::string copy = with;
-    copy[at] = byte;
-    return copy;
-  };
+  // clang-format off
   const std::pair<std::string, const char*> damaged[] = {
-      {with.substr(0, with.size() - 1), "cut short"},
-      {with + '\0', "a byte after the maps"},
-      {patched(with.size() - 1, 2), "a cell naming metatile 2 of 2"},
-      {patched(last + kNameSize, 3), "tile set 3 of 3"},
-      {patched(last + kNameSize + 4, 3), "metatiles 3x3"},
-      {patched(last + kNameSize + 8, 0), "no metatiles"},
-      {patched(with.size() - 6 - 8 + 1, 4), "1027 cells wide"},
-      {patched(without.size() + 4, 2), "block version 2"},
+      {with.substr(0, with.size() - 1), "cut short"}, {with + '\0', "a byte after the maps"},
+      {Patched(with, with.size() - 1, "\2"), "a cell naming metatile 2 of 2"},
+      {Patched(with, last + kNameSize, "\3"), "tile set 3 of 3"}, {Patched(with, last + kNameSize + 4, "\3"), "metatiles 3x3"},
+      {Patched(with, last + kNameSize + 8, std::string(1, '\0')), "no metatiles"},
+      {Patched(with, with.size() - 6 - 8 + 1, "\4"), "1027 cells wide"}, {Patched(with, without.size() + 4, "\2"), "block version 2"},
   };
+  // clang-format on
   for (const auto& [contents, what] : damaged) {
     Project read;
     EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(contents.data()), contents.size(), read), FileResult::Ok)

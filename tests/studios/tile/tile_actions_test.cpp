@@ -52,8 +52,7 @@ TEST(TileCanvas, TheCanvasSaysWhileItDiffersFromItsLinkedTiles) {
     (pen == kForegroundPen ? PutTiles(f.s(), f.set()) : GetTiles(f.s(), f.set()));
     EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
   }
-  f.s().blockTiles[4] = 0;  // two blocks linked to tile 0: the later one is what PUT TILES leaves
-  PutTiles(f.s(), f.set());
+  f.s().blockTiles[4] = 0, PutTiles(f.s(), f.set());  // two blocks on tile 0: PUT TILES leaves the later one
   EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
 }
 
