@@ -46,7 +46,7 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
   if (block) {
     replace("{label}", block->label);
     replace("{size}", std::to_string(block->bytes.size()));
-    replace("{unpacked}", std::to_string(block->unpacked ? block->unpacked : block->bytes.size()));
+    replace("{unpacked}", std::to_string(block->TableSize()));
   }
   replace("{scheme}", std::to_string(kLabelScheme));
   replace("{guard}", file.guard);
@@ -57,15 +57,20 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
 
 // "pattern table of tile set Dungeon, 2048 bytes, ZX0 packed to 612, VRAM 0x0000"
 std::string DescribeBlock(const DataBlock& block, const TextFile& file) {
-  const std::size_t size = block.unpacked ? block.unpacked : block.bytes.size();
+  const std::size_t size = block.TableSize();
   std::string text = (block.what.empty() ? block.label : block.what) + ", " + std::to_string(size) + " bytes";
   if (block.unpacked) text += ", " + file.packing + " packed to " + std::to_string(block.bytes.size());
   if (block.vram >= 0) {
-    char address[16];
+    char address[24];
     std::snprintf(address, sizeof address, ", VRAM 0x%04X", block.vram);
     text += address;
   }
   return text;
+}
+
+std::string FillComment(const TextDialect& dialect, const std::string& text) {
+  std::string comment = dialect.comment;
+  return comment.replace(comment.find("{text}"), 6, text);
 }
 
 std::string FillConstant(const TextDialect& dialect, const std::string& name, int value) {
@@ -78,7 +83,7 @@ std::string FillConstant(const TextDialect& dialect, const std::string& name, in
 // The record's constants, then the table's own.
 std::vector<std::pair<std::string, int>> BlockConstants(const DataBlock& block) {
   std::vector<std::pair<std::string, int>> constants = block.constants;
-  constants.push_back({block.label + "_SIZE", static_cast<int>(block.unpacked ? block.unpacked : block.bytes.size())});
+  constants.push_back({block.label + "_SIZE", static_cast<int>(block.TableSize())});
   if (block.unpacked) constants.push_back({block.label + "_PACKED_SIZE", static_cast<int>(block.bytes.size())});
   if (block.vram >= 0) constants.push_back({block.label + "_VRAM", block.vram});
   return constants;
@@ -108,8 +113,7 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
   std::string start = Fill(dialect.fileStart, nullptr, file);
   // One buffer that every table unpacks through.
   std::size_t largest = 0;
-  for (const DataBlock& block : blocks)
-    largest = std::max(largest, block.unpacked ? block.unpacked : block.bytes.size());
+  for (const DataBlock& block : blocks) largest = std::max(largest, block.TableSize());
   if (*dialect.constant && !blocks.empty())
     start += FillConstant(dialect, file.module + "_LARGEST_TABLE", static_cast<int>(largest)) +
              (dialect.blankLines ? "\n" : "");
@@ -117,9 +121,7 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
   for (const DataBlock& block : blocks) {
     std::string lines;
     if (*dialect.comment) {
-      std::string comment = dialect.comment;
-      comment.replace(comment.find("{text}"), 6, DescribeBlock(block, file));
-      lines += comment;
+      lines += FillComment(dialect, DescribeBlock(block, file));
     }
     if (*dialect.constant)
       for (const auto& [name, value] : BlockConstants(block)) lines += FillConstant(dialect, name, value);
@@ -140,10 +142,7 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
     if (block.gapAfter && dialect.blankLines) text += "\n";
   }
   if (*dialect.sizeWord) {
-    std::string comment = dialect.comment;
-    comment.replace(comment.find("{text}"), 6,
-                    "each table's unpacked size, for C: extern const unsigned int <label>_size;");
-    text += "\n" + comment;
+    text += "\n" + FillComment(dialect, "each table's unpacked size, for C: extern const unsigned int <label>_size;");
     for (const DataBlock& block : blocks) text += Fill(dialect.sizeWord, &block, file);
   }
   text += Fill(dialect.fileEnd, nullptr, file);

@@ -17,6 +17,7 @@ struct DataBlock {
   std::vector<std::pair<std::string, int>> constants{};  // the record's own numbers (a map's size, a backdrop)
   std::string what{};  // "pattern table of tile set Dungeon", for the comment line before it
   int vram = -1;       // where a Graphics II cartridge loads it; -1 = not into video memory
+  std::size_t TableSize() const { return unpacked ? unpacked : bytes.size(); }  // unpacked, packed or not
 };
 
 // A file starts with "<module>_LARGEST_TABLE", the largest table unpacked (the
