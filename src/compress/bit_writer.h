@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compress/bit_scan.h"
+
 struct BitWriter {
   std::vector<uint8_t> out;
   std::size_t bitByte = 0;  // index in `out` of the byte taking bits
@@ -37,8 +39,4 @@ struct BitWriter {
 };
 
 // Bits of the interlaced gamma code of v >= 1.
-inline int GammaBits(uint32_t v) {
-  int bits = 1;
-  while (v > 1) bits += 2, v >>= 1;
-  return bits;
-}
+inline int GammaBits(uint32_t v) { return 2 * HighestBit(v) + 1; }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compress/bit_scan.h"
+
 struct WindowMinimum {
   const std::vector<int64_t>& cost;
   std::vector<std::vector<uint32_t>> least;  // [j][s]: where cost[] is least in s .. s + 2^j - 1
@@ -30,8 +32,7 @@ struct WindowMinimum {
   }
   // lo <= hi, all of them known.
   uint32_t Least(uint32_t lo, uint32_t hi) const {
-    int j = 0;
-    while ((2u << j) <= hi - lo + 1) ++j;
+    const int j = HighestBit(hi - lo + 1);
     return Lesser(least[j][lo], least[j][hi + 1 - (1u << j)]);
   }
 

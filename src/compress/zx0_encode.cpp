@@ -42,7 +42,8 @@ struct Node {
 // Blocks that may come before a literal block, keyed by cost - 8 * position:
 // an older one whose key is not lower than a newer one's can never win again
 // (its gamma code is no shorter), nor a newer one dearer than the oldest by
-// more than any difference of two gamma codes, so lists stay a few long.
+// more than any difference of two gamma codes (the band). Keys in a list
+// differ, so it holds at most band items, and nearly always a few.
 constexpr int32_t kNotMade = -2;
 
 struct CandidateList {
@@ -51,22 +52,41 @@ struct CandidateList {
   // that follows it is taken (most such copies are never followed).
   struct Candidate {
     uint32_t pos;
-    int64_t key;
     int32_t node;
+    int64_t key;
     uint32_t length = 0, offset = 0;
   };
-  std::vector<Candidate> items;
-  bool Keeps(int64_t key, int64_t band) const { return items.empty() || key < items.front().key + band; }
+  // A few items in place, beside the rest of the offset's state (every run
+  // that starts or stops reads them); a list that outgrows them moves into
+  // `spill`, room for the band, for good.
+  static constexpr uint32_t kInPlace = 6;
+  uint32_t count = 0;  // oldest first
+  bool spilled = false;
+  Candidate inPlace[kInPlace];
+  std::vector<Candidate> spill;
+
+  Candidate* begin() { return spilled ? spill.data() : inPlace; }
+  Candidate* end() { return begin() + count; }
+  const Candidate* begin() const { return spilled ? spill.data() : inPlace; }
+  const Candidate* end() const { return begin() + count; }
+
+  bool Keeps(int64_t key, int64_t band) const { return count == 0 || key < begin()->key + band; }
   void Insert(const Candidate& c, int64_t band) {
     if (!Keeps(c.key, band)) return;
-    while (!items.empty() && items.back().key >= c.key) items.pop_back();
-    items.push_back(c);
+    Candidate* items = begin();
+    while (count > 0 && items[count - 1].key >= c.key) --count;
+    if (count == kInPlace && !spilled) {
+      spill.assign(inPlace, inPlace + count);
+      spill.resize(static_cast<std::size_t>(band));
+      spilled = true, items = spill.data();
+    }
+    items[count++] = c;
   }
   // The cost of a literal block from the best candidate up to `end`.
   int64_t LiteralTo(uint32_t end, const Candidate*& from) const {
     int64_t cost = kNever;
     from = nullptr;
-    for (const Candidate& c : items) {
+    for (const Candidate& c : *this) {
       const int64_t total = c.key + GammaBits(end - c.pos) + 8 * int64_t(end) + 1;
       if (total < cost) cost = total, from = &c;
     }
@@ -84,15 +104,22 @@ struct Parser {
   int64_t band = GammaBits(std::max<uint32_t>(n, 1)) - 1;
   struct RepeatStart {
     uint32_t pos = 0;
+    int32_t node = -1;  // the literal block's node, made when a copy takes it
     int64_t cost = kNever;
-    CandidateList::Candidate after{0, 0, -1};  // the copy the literal block follows (node -1: the start)
-    int32_t node = -1;                         // the literal block's node, made when a copy takes it
+    CandidateList::Candidate after{0, -1, 0};  // the copy the literal block follows (node -1: the start)
   };
-  std::vector<RepeatStart> repeatFrom;  // by offset: the literal block ending where its current run started
-  std::vector<uint8_t> active, listed;  // by offset: a copy from the last offset may win; in `actives`
+  // What each offset's runs need, together in memory: every run that starts or stops reads and writes it.
+  struct OffsetState {
+    RepeatStart from;             // the literal block ending where the offset's current run started
+    CandidateList literals;       // copies a literal block keeping the offset may follow
+    uint8_t active = 0;           // a copy from the last offset may win
+    uint8_t listed = 0;           // in `actives`
+  };
+  std::vector<OffsetState> offsets;
   std::vector<uint32_t> actives;
-  std::vector<CandidateList> literals;  // by offset: copies a literal block keeping that offset may follow
   CandidateList anyLiteral;
+  // The cheapest of the copies ending at the position: of those, only it may go into anyLiteral.
+  CandidateList::Candidate cheapestEnded{0, -1, kNever};
 
   int32_t Add(const Node& node) {
     nodes.push_back(node);
@@ -110,10 +137,11 @@ struct Parser {
     };
     auto everyRoot = [&](auto visit) {
       for (int32_t& node : bestNode) visit(node);
-      for (CandidateList& list : literals)
-        for (CandidateList::Candidate& c : list.items) visit(c.node);
-      for (CandidateList::Candidate& c : anyLiteral.items) visit(c.node);
-      for (RepeatStart& from : repeatFrom) visit(from.after.node), visit(from.node);
+      for (OffsetState& offset : offsets) {
+        for (CandidateList::Candidate& c : offset.literals) visit(c.node);
+        visit(offset.from.after.node), visit(offset.from.node);
+      }
+      for (CandidateList::Candidate& c : anyLiteral) visit(c.node);
     };
     everyRoot(mark);
     int32_t kept = 0;  // parents come before their children, and stay so
@@ -140,9 +168,43 @@ struct Parser {
     return cost;
   }
 
+  // Runs of many offsets end at one position with one length, and share the cheapest start.
+  struct SharedStart {
+    uint32_t at = UINT32_MAX;
+    uint32_t length = 0;
+    int64_t cost = kNever;
+  };
+  std::vector<SharedStart> sharedStarts;  // by run length, for the position runs last ended at
+  int64_t RunCopyStart(uint32_t e, uint32_t longest, uint32_t& length) {
+    SharedStart& shared = sharedStarts[longest];
+    if (shared.at != e) shared.at = e, shared.cost = CopyStart(e, longest, shared.length);
+    length = shared.length;
+    return shared.cost;
+  }
+
   static int64_t NewOffsetBits(uint32_t offset) { return 1 + GammaBits(((offset - 1) >> 7) + 1) + 7; }
 
-  Parser(const uint8_t* bytes, uint32_t size) : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {}
+  // The largest buffers stay with the thread from one input to the next (an
+  // export packs hundreds of tables), their lists' memory with them.
+  struct Kept {
+    std::vector<Node> nodes;
+    std::vector<OffsetState> offsets;
+  };
+  static Kept& KeptBuffers() {
+    thread_local Kept kept;
+    return kept;
+  }
+
+  Parser(const uint8_t* bytes, uint32_t size) : data(bytes), n(size), best(size + 1, kNever), bestNode(size + 1, -1) {
+    nodes.swap(KeptBuffers().nodes);
+    offsets.swap(KeptBuffers().offsets);
+    nodes.clear();
+    nodes.reserve(collectAt);
+  }
+  ~Parser() {
+    KeptBuffers().nodes.swap(nodes);
+    KeptBuffers().offsets.swap(offsets);
+  }
 
   int32_t Made(const CandidateList::Candidate& c) {
     if (c.node != kNotMade) return c.node;
@@ -150,47 +212,48 @@ struct Parser {
   }
 
   int32_t LiteralNode(uint32_t o) {
-    RepeatStart& from = repeatFrom[o];
+    RepeatStart& from = offsets[o].from;
     if (from.node < 0) from.node = Add(Node{Made(from.after), from.pos, Offset(o), kLiteral});
     return from.node;
   }
 
   // Copies ending at p where their run of matches ends: literal blocks may follow them.
   void RunEnded(uint32_t p, uint32_t o, uint32_t length) {
-    const RepeatStart& from = repeatFrom[o];
-    active[o] = 0;
+    const RepeatStart& from = offsets[o].from;
+    offsets[o].active = 0;
     int64_t copy = kNever;
     if (from.cost < kNever && from.pos == p - length) copy = from.cost + 1 + GammaBits(length);
     uint32_t copyLength = 0;
-    const int64_t fresh = length >= 2 ? CopyStart(p, length, copyLength) + NewOffsetBits(o) : kNever;
+    const int64_t fresh = length >= 2 ? RunCopyStart(p, length, copyLength) + NewOffsetBits(o) : kNever;
     const int64_t key = std::min(copy, fresh) - 8 * int64_t(p);
-    if (std::min(copy, fresh) >= kNever || (!literals[o].Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
+    if (std::min(copy, fresh) >= kNever || (!offsets[o].literals.Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
     const CandidateList::Candidate made =
-        fresh <= copy ? CandidateList::Candidate{p, key, kNotMade, copyLength, o}
-                      : CandidateList::Candidate{p, key, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset})};
-    literals[o].Insert(made, band);
-    anyLiteral.Insert(made, band);
+        fresh <= copy ? CandidateList::Candidate{p, kNotMade, key, copyLength, o}
+                      : CandidateList::Candidate{p, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset}), key};
+    offsets[o].literals.Insert(made, band);
+    if (made.key <= cheapestEnded.key) cheapestEnded = made;
   }
 
   // A literal block ending at p where a run of matches starts: copies from the last offset may start there.
   void RunStarted(uint32_t p, uint32_t o) {
-    RepeatStart& from = repeatFrom[o];
+    RepeatStart& from = offsets[o].from;
     const CandidateList::Candidate* c = nullptr;
-    from = RepeatStart{p, literals[o].LiteralTo(p, c)};
+    from = RepeatStart{p, -1, offsets[o].literals.LiteralTo(p, c)};
     if (c) from.after = *c;
     if (o == 1 && GammaBits(p) + 8 * int64_t(p) < from.cost)
       from.cost = GammaBits(p) + 8 * int64_t(p), from.after.node = -1;
     if (from.cost >= kNever) return;
-    active[o] = from.cost < best[p] + NewOffsetBits(o) - 1;
-    if (active[o] && !listed[o]) listed[o] = 1, actives.push_back(o);
+    offsets[o].active = from.cost < best[p] + NewOffsetBits(o) - 1;
+    if (offsets[o].active && !offsets[o].listed) offsets[o].listed = 1, actives.push_back(o);
   }
 
+  template <typename Count>
   void Run() {
     const uint32_t farthest = std::min<uint32_t>(n, kZx0MaxOffset);
-    MatchRuns runs(data, n, farthest);
-    repeatFrom.resize(farthest + 1);
-    active.assign(farthest + 1, 0), listed.assign(farthest + 1, 0);
-    literals.resize(farthest + 1);
+    MatchRuns<Count> runs(data, n, farthest);
+    for (OffsetState& offset : offsets) offset.from = RepeatStart{}, offset.literals.count = 0, offset.active = offset.listed = 0;
+    offsets.resize(farthest + 1);
+    sharedStarts.resize(n + 1);
     window.KnownUpTo(0);
     std::vector<uint32_t> starts;
     for (uint32_t e = 1; e <= n; ++e) {
@@ -204,6 +267,7 @@ struct Parser {
         else
           RunEnded(p, o, p - runs.start[o]);
       });
+      if (cheapestEnded.key < kNever) anyLiteral.Insert(cheapestEnded, band), cheapestEnded.key = kNever;
       for (uint32_t o : starts) RunStarted(p, o);
 
       // The cheapest state at e.
@@ -214,17 +278,17 @@ struct Parser {
         cost = literal, choice = Node{Made(*c), e, 1, kLiteral};
       uint32_t repeatOffset = 0;  // the literal block's node is made only if a copy from the last offset wins
       auto repeat = [&](uint32_t o) {
-        const RepeatStart& from = repeatFrom[o];
+        const RepeatStart& from = offsets[o].from;
         if (from.cost + 1 + GammaBits(e - from.pos) < cost)
           cost = from.cost + 1 + GammaBits(e - from.pos), choice = Node{-1, e, Offset(o), kLastOffset},
           repeatOffset = o;
       };
       for (uint32_t o : starts)
-        if (repeatFrom[o].cost < kNever) repeat(o);
+        if (offsets[o].from.cost < kNever) repeat(o);
       for (std::size_t i = 0; i < actives.size();) {
         const uint32_t o = actives[i];
-        if (!active[o] || runs.run[o] == 0) {
-          listed[o] = 0, actives[i] = actives.back(), actives.pop_back();
+        if (!offsets[o].active || runs.run[o] == 0) {
+          offsets[o].listed = 0, actives[i] = actives.back(), actives.pop_back();
           continue;
         }
         repeat(o);
@@ -263,7 +327,10 @@ std::vector<int> GammaCode(uint32_t v) {
 std::vector<uint8_t> PackZx0(const uint8_t* data, std::size_t size) {
   if (size == 0) return {};
   Parser parser(data, static_cast<uint32_t>(size));
-  parser.Run();
+  if (size < 0x10000)
+    parser.Run<uint16_t>();  // no run can reach 64 K
+  else
+    parser.Run<uint32_t>();
   std::vector<const Node*> blocks;
   for (int32_t node = parser.bestNode[size]; node >= 0; node = parser.nodes[node].parent)
     blocks.push_back(&parser.nodes[node]);
