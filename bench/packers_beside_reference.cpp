@@ -7,7 +7,6 @@
 // them, so each of their times has the start of a process in it; that start,
 // measured on a one-byte file, is taken off.
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

@@ -1,7 +1,7 @@
 // tessellary-export: the editor's exports from the command line, for a game's
 // build. The same function as the editor's Export Again writes the same bytes.
 //   tessellary-export PROJECT.krv                 every export target of the project
-//   tessellary-export PROJECT.krv [--asm FILE [--c-extern FILE]] [--c FILE [--c-source FILE]] [--basic FILE]
+//   tessellary-export PROJECT.krv [--asm FILE [--c-extern FILE] [--area NAME]] [--c FILE [--c-source FILE]] [--basic FILE]
 //   [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
@@ -31,7 +31,7 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, importScreen, into, rom, mapsFolder, cSource, cExtern;
+  std::string project, importImage, importScreen, into, rom, mapsFolder, cSource, cExtern, area;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
   std::map<ExportFormat, std::string> outputs;  // format -> path
@@ -81,7 +81,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
     ExportTarget target = DefaultExportTarget(format);
     target.path = path;
     target.dialect = options.dialect;
-    if (format == ExportFormat::Assembly) target.cHeaderPath = options.cExtern;
+    if (format == ExportFormat::Assembly) target.cHeaderPath = options.cExtern, target.area = options.area;
     target.scale = options.scale;
     if (TakesCompression(format)) target.compression = options.compression;
     if (format == ExportFormat::CHeader && !options.cSource.empty())
@@ -152,6 +152,8 @@ int Export(const Options& options) {
   const std::vector<ExportTarget> targets = fromOptions ? TargetsFromOptions(options) : project.exportTargets;
   if (!options.cExtern.empty() && options.dialect != AsmDialect::Sdas)
     return Fail("--c-extern declares an sdas export's tables: add --asm-dialect sdas");
+  if (!options.area.empty() && options.dialect != AsmDialect::Sdas)
+    return Fail("--area names an sdas export's area: add --asm-dialect sdas");
   if (options.compression != Compression::None && !fromOptions)
     return Fail("--compress goes with outputs named (--bin DIR...): the project's targets keep their own");
   if (options.compression != Compression::None &&
@@ -203,6 +205,11 @@ int main(int argc, char** argv) {
       ->needs(flags["--c"]);
   app.add_option("--c-extern", options.cExtern, "With --asm in sdas: a C header declaring its tables, for C to link")
       ->needs(flags["--asm"]);
+  app.add_option("--area", options.area, "With --asm in sdas: the .area the tables go in (_CODE)")
+      ->needs(flags["--asm"])
+      ->check([](const std::string& name) {
+        return IsAreaName(name) ? "" : "letters, digits and _ only, not a digit first, at most 32";
+      });
   app.add_option("--scale", options.scale, "Each chip pixel an N x N block in the PNGs")->check(CLI::Range(1, 16));
   app.add_option("--asm-dialect", options.dialect,
                  "Assembler of --asm: pasmo (db $00), sdas (.db 0x00), z80asm (defb 0x00)")

@@ -91,6 +91,11 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   file.guard = IncludeGuard(fileName);
   file.header = fileName;
   file.module = MakeLabel(fs::path(fileName).stem().string().c_str(), "gfx", 0);
+  file.area = target.area.empty() ? kDefaultArea : target.area;
+  if (target.format == ExportFormat::Assembly && target.dialect == AsmDialect::Sdas && !IsAreaName(file.area)) {
+    run.error = "\"" + file.area + "\" is not an area sdas takes: ASCII letters, digits and _, not a digit first";
+    return;
+  }
   switch (target.format) {
     case ExportFormat::Assembly:
       AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");

@@ -10,7 +10,7 @@
 const TextDialect kPasmoDialect = {"; Tessellary export, label scheme {scheme}\n\n", "; {text}\n", "{label}:\n",
     "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", ""};
 // C reaches "_name"; assembly keeps the plain name too. The sizes are also words C can read ("name_size").
-const TextDialect kSdasDialect = {"; Tessellary export, label scheme {scheme}\n   .module {module}\n   .area _CODE\n\n",
+const TextDialect kSdasDialect = {"; Tessellary export, label scheme {scheme}\n   .module {module}\n   .area {area}\n\n",
     "; {text}\n", "_{label}::\n{label}::\n",
     "   .db ", "0x", ",", "\n", "", "", 0, true, true, false, "{name} == {value}\n",
     "_{label}_size::\n   .dw {unpacked}\n"};
@@ -52,6 +52,7 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
   replace("{guard}", file.guard);
   replace("{header}", file.header);
   replace("{module}", file.module);
+  replace("{area}", file.area);
   return text;
 }
 

@@ -28,6 +28,7 @@ struct DataBlock {
 // count, "{unpacked}" for its unpacked size, "{text}" for a comment's words,
 // "{scheme}" for the label scheme's version, "{guard}", "{header}" and
 // "{module}" for the file's include guard, header name and module name,
+// "{area}" for sdas's area of the tables,
 // "{name}" and "{value}" for a constant's.
 struct TextDialect {
   const char* fileStart;
@@ -68,6 +69,7 @@ struct TextFile {
   int lineStep = 10;
   std::string packing;         // "ZX0" when the blocks are packed
   std::string module = "gfx";  // the file's base: sdas's module, "<module>_LARGEST_TABLE"
+  std::string area = "_CODE";  // sdas: the tables' .area
 };
 
 // The text of `blocks` in `dialect`; false (and `text` incomplete) when the line

@@ -1,15 +1,24 @@
 #include "model/export_target.h"
 
+#include <algorithm>
+#include <cctype>
 #include <tuple>
 
 namespace {
 auto Fields(const ExportTarget& t) {
   return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.maps, t.tables, t.layout,
-                  t.dialect, t.cExtern, t.cSourcePath, t.cHeaderPath, t.firstLine, t.lineStep, t.scale, t.compression);
+                  t.dialect, t.cExtern, t.area, t.cSourcePath, t.cHeaderPath, t.firstLine, t.lineStep, t.scale, t.compression);
 }
 }  // namespace
 
 bool operator==(const ExportTarget& a, const ExportTarget& b) { return Fields(a) == Fields(b); }
+
+bool IsAreaName(const std::string& name) {
+  if (name.empty() || name.size() > 32 || std::isdigit(static_cast<unsigned char>(name[0]))) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  });
+}
 
 bool IsFolderFormat(ExportFormat format) {
   return format == ExportFormat::BinaryTables || format == ExportFormat::Screen2 || format == ExportFormat::Png;

@@ -62,6 +62,7 @@ struct ExportTarget {
   ThirdsLayout layout = ThirdsLayout::PerThird;
   AsmDialect dialect = AsmDialect::Pasmo;
   bool cExtern = false;  // C: extern declarations in the header, the arrays in a .c file beside it
+  std::string area;      // sdas: the .area the tables go in; empty for kDefaultArea
   // The command line's extra C files, not saved: with cExtern the .c file elsewhere
   // (--c-source); for sdas assembly a C header declaring its tables (--c-extern).
   std::string cSourcePath, cHeaderPath;
@@ -73,6 +74,11 @@ struct ExportTarget {
 
 bool operator==(const ExportTarget& a, const ExportTarget& b);
 inline bool operator!=(const ExportTarget& a, const ExportTarget& b) { return !(a == b); }
+
+constexpr const char* kDefaultArea = "_CODE";  // where SDCC puts code and constant data
+// Whether sdas takes `name` as an area's name: ASCII letters, digits and _, not
+// starting with a digit, at most 32 of them.
+bool IsAreaName(const std::string& name);
 
 bool IsFolderFormat(ExportFormat format);
 // Pictures and the attribute tables' own text are written as they are.

@@ -15,6 +15,8 @@ const char kTargetsTag[4] = {'T', 'G', 'T', 'B'};
 constexpr uint32_t kTargetsVersion = 1;
 constexpr uint32_t kPackedTargetsVersion = 2;
 constexpr uint32_t kMapTargetsVersion = 3;  // and each target's chosen maps
+constexpr uint32_t kAreaTargetsVersion = 4;  // and each target's sdas area
+constexpr uint32_t kMaxAreaName = 32;
 constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
@@ -101,12 +103,16 @@ void PutNames(std::string& out, const std::vector<std::string>& names) {
 // readable by editors that end the file after the settings.
 void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   if (targets.empty()) return;
-  bool packed = false, mapsChosen = false;
+  bool packed = false, mapsChosen = false, areaChosen = false;
   for (const ExportTarget& target : targets) {
     packed |= target.compression != Compression::None;
     mapsChosen |= !target.maps.empty();
+    areaChosen |= !target.area.empty();
   }
-  const uint32_t version = mapsChosen ? kMapTargetsVersion : packed ? kPackedTargetsVersion : kTargetsVersion;
+  const uint32_t version = areaChosen   ? kAreaTargetsVersion
+                           : mapsChosen ? kMapTargetsVersion
+                           : packed     ? kPackedTargetsVersion
+                                        : kTargetsVersion;
   std::string block;
   PutU32(block, static_cast<uint32_t>(targets.size()));
   for (const ExportTarget& target : targets) {
@@ -125,6 +131,7 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
     PutI32(block, target.scale);
     if (version >= kPackedTargetsVersion) PutI32(block, static_cast<int32_t>(target.compression));
     if (version >= kMapTargetsVersion) PutNames(block, target.maps);
+    if (version >= kAreaTargetsVersion) PutText(block, target.area);
   }
   PutBytes(out, kTargetsTag, sizeof kTargetsTag);
   PutU32(out, version);
@@ -312,12 +319,13 @@ bool ReadTargetFields(Reader& in, ExportTarget& target) {
 bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
   return ReadTargetFields(in, target) &&
          (version < kPackedTargetsVersion || ReadChoice(in, target.compression, kCompressions)) &&
-         (version < kMapTargetsVersion || ReadNames(in, target.maps));
+         (version < kMapTargetsVersion || ReadNames(in, target.maps)) &&
+         (version < kAreaTargetsVersion || ReadText(in, target.area, kMaxAreaName));
 }
 
 FileResult ReadTargets(Reader& in, Project& into) {
   uint32_t size, count, version;
-  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kMapTargetsVersion, version, size);
+  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kAreaTargetsVersion, version, size);
       result != FileResult::Ok)
     return result;
   const std::size_t end = in.position + size;

@@ -52,6 +52,7 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
   project.strips.frameSeconds = 0.5f;
   ExportTarget chosen = DefaultExportTarget(ExportFormat::MsxBasic);
   chosen.path = "gfx/msx.bas", chosen.allRecords = false, chosen.tileSets = {"Set 1"}, chosen.firstLine = 1000;
+  chosen.area = "_GFX";
   project.exportTargets = {DefaultExportTarget(ExportFormat::Png), chosen};
   project.exportTargets[0].path = "/abs/png";
   const Project saved = project;

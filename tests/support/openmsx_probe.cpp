@@ -1,6 +1,9 @@
 #include "support/openmsx_probe.h"
 
 #include <chrono>
+#include <fstream>
+#include <iterator>
+#include <map>
 #include <thread>
 
 #include "app/emulator/emulator_session.h"
@@ -20,4 +23,44 @@ std::string ReadVideoMemory(OpenMsxLink& link) {
   TclReply reply;
   if (!AskTcl(link, "binary encode hex [debug read_block VRAM 0 0x4000]", reply, 5000) || !reply.ok) return {};
   return BytesFromHex(reply.text);
+}
+
+namespace {
+constexpr int kShotWidth = 320, kShotHeight = 240, kShotLeft = 32, kShotTop = 24;
+}
+
+bool TakeScreenshot(OpenMsxLink& link, const std::string& path, RgbaImage& shot, std::string& why) {
+  TclReply reply;
+  if (!AskTcl(link, "screenshot -raw " + path, reply, 10000) || !reply.ok) {
+    why = "no screenshot: " + reply.text;
+    return false;
+  }
+  std::ifstream in(path, std::ios::binary);
+  const std::string png{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  return DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), kShotWidth, kShotHeight, shot, why);
+}
+
+bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected, int backdrop, std::string& why) {
+  if (shot.width != kShotWidth || shot.height != kShotHeight) {
+    why = "the screenshot is " + std::to_string(shot.width) + " x " + std::to_string(shot.height);
+    return false;
+  }
+  std::map<uint32_t, int> indexOf;
+  std::map<int, uint32_t> colourOf;
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x) {
+      const uint8_t* p = &shot.rgba[4 * (static_cast<std::size_t>(y) * shot.width + x)];
+      const uint32_t colour = p[0] | p[1] << 8 | p[2] << 16;
+      const int sx = x - kShotLeft, sy = y - kShotTop;
+      const bool inside = sx >= 0 && sy >= 0 && sx < kChipWidth && sy < kChipHeight;
+      int index = inside ? expected.At(sx, sy) : backdrop;
+      if (index == 0) index = backdrop == 0 ? 1 : backdrop;  // transparent shows the backdrop; colour 0 there is black
+      const auto [known, added] = indexOf.emplace(colour, index);
+      const auto [knownColour, addedColour] = colourOf.emplace(index, colour);
+      if (known->second != index || knownColour->second != colour) {
+        why = "pixel " + std::to_string(x) + "," + std::to_string(y) + " should show colour " + std::to_string(index);
+        return false;
+      }
+    }
+  return true;
 }

@@ -149,6 +149,8 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
        "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
+      {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area 2nd", "not a digit first"},
+      {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area _GFX", "--area names an sdas export's area"},
       {dir.File("twice.krv"), "targets 1 and 2 both write \"out/./gfx.a99\""},
   };
   for (const auto& [arguments, message] : cases) {

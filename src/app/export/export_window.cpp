@@ -45,6 +45,23 @@ bool DrawNameChoices(const char* title, const std::vector<Record>& records, std:
   return changed;
 }
 
+// sdas's area of the tables: kDefaultArea is kept as no choice, so that the
+// project file stays as it was for every target that keeps it.
+bool DrawAreaField(ExportTarget& target) {
+  char area[33];
+  std::snprintf(area, sizeof area, "%s", target.area.empty() ? kDefaultArea : target.area.c_str());
+  ImGui::SetNextItemWidth(200);
+  const bool changed = ImGui::InputText("Area", area, sizeof area, ImGuiInputTextFlags_CharsNoBlank);
+  ImGui::SetItemTooltip("The .area the tables go in, for the linker to place (%s: with the program's code)",
+                        kDefaultArea);
+  if (changed) target.area = std::strcmp(area, kDefaultArea) == 0 ? "" : area;
+  if (!target.area.empty() && !IsAreaName(target.area)) {
+    ImGui::SameLine();
+    ImGui::TextColored(ImVec4(1, 0.4f, 0.4f, 1), "Not an area name: letters, digits and _, not a digit first");
+  }
+  return changed;
+}
+
 bool DrawFormatOptions(ExportTarget& target) {
   bool changed = false;
   int dialect = static_cast<int>(target.dialect);
@@ -52,6 +69,7 @@ bool DrawFormatOptions(ExportTarget& target) {
     case ExportFormat::Assembly:
       if ((changed = ImGui::Combo("Assembler", &dialect, "pasmo (db $00)\0sdas (.db 0x00)\0z80asm (defb 0x00)\0")))
         target.dialect = static_cast<AsmDialect>(dialect);
+      if (target.dialect == AsmDialect::Sdas) changed |= DrawAreaField(target);
       break;
     case ExportFormat::CHeader:
       changed =

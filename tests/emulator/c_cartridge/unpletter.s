@@ -1,0 +1,108 @@
+; void unpletter(const unsigned char* stream, unsigned char* out) __sdcccall(0);
+; Unpacks a Pletter 0.5 stream without the length header: three bits give
+; the mode, a byte comes as it is, then for each token a bit: 0 for a
+; literal byte, 1 for a copy, whose length - 1 is a gamma code (a 1 and a
+; data bit while 1s come, then a 0; 16 data bits and more: the end) and whose
+; offset - 1 is a byte, or, when its top bit is set, that byte's 7 bits under
+; `mode` more bits (none in mode 1), plus 128.
+; HL: the stream; DE: the output; A: the bit byte, with a marker bit below
+; the bits left; BC: values.
+        .module unpletter
+        .globl  _unpletter
+
+        .area   _DATA
+far_bits:
+        .ds     1
+stream:
+        .ds     2
+
+        .area   _CODE
+_unpletter::
+        pop     bc                      ; return address
+        pop     hl
+        pop     de
+        push    de
+        push    hl
+        push    bc
+        ld      a, #0x80                ; no bits yet
+        ld      c, #0
+        call    next_bit
+        rl      c
+        call    next_bit
+        rl      c
+        call    next_bit
+        rl      c                       ; mode - 1
+        ex      af, af'
+        ld      a, c
+        or      a
+        jr      z, 1$
+        inc     a                       ; modes 2 to 7: that many bits
+1$:     ld      (far_bits), a
+        ex      af, af'
+        ldi                             ; the first byte
+token:
+        call    next_bit
+        jr      c, copy_token
+        ldi
+        jr      token
+copy_token:
+        ld      bc, #1
+1$:     call    next_bit
+        jr      nc, 2$
+        call    next_bit
+        rl      c
+        rl      b
+        jr      nc, 1$
+        ret                             ; past 16 bits: the end
+2$:     push    bc                      ; length - 1
+        ex      af, af'
+        ld      c, (hl)
+        inc     hl
+        ld      b, #0
+        bit     7, c
+        jr      z, near_offset
+        ld      a, (far_bits)
+        or      a
+        jr      z, near_offset                 ; mode 1: the byte as it is
+        push    de
+        ld      d, a
+        ld      e, #0
+        ex      af, af'
+3$:     call    next_bit
+        rl      e
+        dec     d
+        jr      nz, 3$
+        ex      af, af'
+        res     7, c
+        srl     e
+        jr      nc, 4$
+        set     7, c
+4$:     ld      b, e                    ; the high bits above the byte's 7
+        ld      a, c
+        add     a, #0x80
+        ld      c, a
+        jr      nc, 5$
+        inc     b
+5$:     pop     de
+near_offset:
+        inc     bc                      ; the offset
+        ld      (stream), hl
+        ld      h, d
+        ld      l, e
+        or      a
+        sbc     hl, bc
+        pop     bc
+        inc     bc                      ; the length
+        ldir
+        ld      hl, (stream)
+        ex      af, af'
+        jr      token
+
+; Carry = the next bit.
+next_bit:
+        add     a, a
+        ret     nz
+        ld      a, (hl)
+        inc     hl
+        rla                             ; the marker in, the byte's top bit out
+        ret
