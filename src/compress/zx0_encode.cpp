@@ -28,7 +28,9 @@
 namespace {
 constexpr int64_t kNever = INT64_MAX / 4;
 
-enum Kind : uint8_t { kLiteral, kLastOffset, kNewOffset };
+// kLiteralThenLastOffset: a literal block and a copy from the last offset of
+// `repeat` bytes after it, in one node (most such copies are a byte or two).
+enum Kind : uint8_t { kLiteral, kLastOffset, kNewOffset, kLiteralThenLastOffset };
 
 // A block of a parse: it starts where its parent ends.
 inline uint16_t Offset(uint32_t offset) { return static_cast<uint16_t>(offset); }
@@ -37,6 +39,7 @@ struct Node {
   uint32_t end;
   uint16_t offset;
   Kind kind;
+  uint8_t repeat = 0;
 };
 
 // Blocks that may come before a literal block, keyed by cost - 8 * position:
@@ -217,6 +220,14 @@ struct Parser {
     return from.node;
   }
 
+  // A copy from the last offset o ending at p, after the literal block its run started at.
+  int32_t RepeatNode(uint32_t o, uint32_t p, uint32_t length) {
+    RepeatStart& from = offsets[o].from;
+    if (from.node >= 0 || length > 255) return Add(Node{LiteralNode(o), p, Offset(o), kLastOffset});
+    from.after.node = Made(from.after);
+    return Add(Node{from.after.node, p, Offset(o), kLiteralThenLastOffset, static_cast<uint8_t>(length)});
+  }
+
   // Copies ending at p where their run of matches ends: literal blocks may follow them.
   void RunEnded(uint32_t p, uint32_t o, uint32_t length) {
     const RepeatStart& from = offsets[o].from;
@@ -229,7 +240,7 @@ struct Parser {
     if (std::min(copy, fresh) >= kNever || (!offsets[o].literals.Keeps(key, band) && !anyLiteral.Keeps(key, band))) return;
     const CandidateList::Candidate made =
         fresh <= copy ? CandidateList::Candidate{p, kNotMade, key, copyLength, o}
-                      : CandidateList::Candidate{p, Add(Node{LiteralNode(o), p, Offset(o), kLastOffset}), key};
+                      : CandidateList::Candidate{p, RepeatNode(o, p, length), key};
     offsets[o].literals.Insert(made, band);
     if (made.key <= cheapestEnded.key) cheapestEnded = made;
   }
@@ -331,15 +342,22 @@ std::vector<uint8_t> PackZx0(const uint8_t* data, std::size_t size) {
     parser.Run<uint16_t>();  // no run can reach 64 K
   else
     parser.Run<uint32_t>();
-  std::vector<const Node*> blocks;
-  for (int32_t node = parser.bestNode[size]; node >= 0; node = parser.nodes[node].parent)
-    blocks.push_back(&parser.nodes[node]);
+  std::vector<Node> blocks;
+  for (int32_t node = parser.bestNode[size]; node >= 0; node = parser.nodes[node].parent) {
+    const Node& made = parser.nodes[node];
+    if (made.kind != kLiteralThenLastOffset) {
+      blocks.push_back(made);
+      continue;
+    }
+    blocks.push_back(Node{-1, made.end, made.offset, kLastOffset});
+    blocks.push_back(Node{-1, made.end - made.repeat, made.offset, kLiteral});
+  }
   std::reverse(blocks.begin(), blocks.end());
 
   BitWriter out;
   uint32_t start = 0;
-  for (std::size_t i = 0; i < blocks.size(); start = blocks[i++]->end) {
-    const Node& block = *blocks[i];
+  for (std::size_t i = 0; i < blocks.size(); start = blocks[i++].end) {
+    const Node& block = blocks[i];
     const uint32_t length = block.end - start;
     if (i > 0) out.Bit(block.kind == kNewOffset);
     switch (block.kind) {
@@ -349,6 +367,8 @@ std::vector<uint8_t> PackZx0(const uint8_t* data, std::size_t size) {
         break;
       case kLastOffset:
         out.Gamma(length, 0);
+        break;
+      case kLiteralThenLastOffset:  // split in two above
         break;
       case kNewOffset: {
         out.Gamma(((block.offset - 1) >> 7) + 1, 0, true);
