@@ -75,7 +75,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
   static const std::map<std::string, uint32_t> kTableNames = {
       {"patterns", kPatternTable}, {"colours", kColourTable},    {"colors", kColourTable},
       {"names", kNameTableData},   {"sprites", kSpritePatterns}, {"attributes", kSpriteAttributeTable},
-      {"maps", kMapData}};
+      {"maps", kMapData},          {"metasprites", kMetaspriteTables}};
   std::vector<ExportTarget> targets;
   for (const auto& [format, path] : options.outputs) {
     ExportTarget target = DefaultExportTarget(format);

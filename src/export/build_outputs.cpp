@@ -67,6 +67,12 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
     files.push_back({labels.maps[i] + ".map", std::string(map.cells.begin(), map.cells.end()),
                      "map " + labels.maps[i] + ", " + size + " cells, a byte each, row by row"});
   }
+  const std::vector<int> patterns = SpritePatternNumbers(selection);
+  for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
+    if (selection.metasprites[i] && (tables & kMetaspriteTables))
+      files.push_back({labels.metasprites[i] + ".msp",
+                       Text(MetaspriteBytes(data.metasprites[i], data.sprites, patterns)),
+                       "metasprite " + labels.metasprites[i] + ": its part count, then y, x, pattern, colour each"});
   if (tables & kSpritePatterns) {
     std::string sprites;
     std::size_t count = 0;

@@ -18,6 +18,19 @@ std::vector<uint8_t> MetatileBytes(const Map& map) {
   return bytes;
 }
 
+std::vector<uint8_t> MetaspriteBytes(const Metasprite& metasprite, const std::vector<Sprite>& sprites,
+                                     const std::vector<int>& patterns) {
+  std::vector<uint8_t> bytes{0};
+  for (const MetaspritePart& part : metasprite.parts) {
+    if (part.sprite < 0 || part.sprite >= static_cast<int>(patterns.size()) || patterns[part.sprite] < 0) continue;
+    bytes.insert(bytes.end(),
+                 {static_cast<uint8_t>(part.y), static_cast<uint8_t>(part.x),
+                  static_cast<uint8_t>(patterns[part.sprite]), static_cast<uint8_t>(sprites[part.sprite].colour & 15)});
+    ++bytes[0];
+  }
+  return bytes;
+}
+
 std::vector<uint8_t> PatternBytes(const TileSet& set) {
   std::vector<uint8_t> bytes;
   for (int tile = 0; tile < kTilesPerSet; ++tile)

@@ -14,3 +14,9 @@ std::vector<uint8_t> ColourBytes(const TileSet& set);
 std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite);
 // A map's metatiles as games read them: size x size tile numbers each, row by row.
 std::vector<uint8_t> MetatileBytes(const Map& map);
+// A metasprite as games read it to draw it: its part count, then for each part
+// in plane order its y and x offsets (signed), its pattern number in the
+// exported sprite pattern table (`patterns`, by sprite) and its colour. Parts
+// whose sprite is not exported are left out.
+std::vector<uint8_t> MetaspriteBytes(const Metasprite& metasprite, const std::vector<Sprite>& sprites,
+                                     const std::vector<int>& patterns);

@@ -26,6 +26,7 @@ ExportSelection SelectAll(const Project& data, uint32_t tables) {
   selection.tileSets.assign(ExportedTileSets(data), true);
   selection.nameTables.assign(ExportedNameTables(data), true);
   selection.maps.assign(ExportedMaps(data), true);
+  selection.metasprites.assign(ExportedMetasprites(data), true);
   selection.tables = tables;
   return selection;
 }
@@ -39,6 +40,7 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, found);
   selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, found);
   selection.maps = Chosen(data.maps, ExportedMaps(data), target.maps, found);
+  selection.metasprites.assign(ExportedMetasprites(data), false);
   for (const auto* names : {&target.sprites, &target.tileSets, &target.nameTables, &target.maps})
     for (const std::string& name : *names)
       if (!found.count(name)) found.insert(name), selection.unknownNames.push_back("no record named \"" + name + "\"");
@@ -125,7 +127,25 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
                       "cells of map " + name + ", a metatile number each, row by row"});
   }
+  const std::vector<int> patterns = SpritePatternNumbers(selection);
+  for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
+    if (selection.metasprites[i] && (selection.tables & kMetaspriteTables))
+      blocks.push_back(
+          {labels.metasprites[i] + kMetaspriteSuffix,
+           MetaspriteBytes(data.metasprites[i], data.sprites, patterns),
+           4,
+           true,
+           0,
+           {},
+           "parts of metasprite " + labels.metasprites[i] + ": their count, then y, x, pattern, colour each"});
   return blocks;
+}
+
+std::vector<int> SpritePatternNumbers(const ExportSelection& selection) {
+  std::vector<int> numbers;
+  int next = 0;
+  for (bool exported : selection.sprites) numbers.push_back(exported ? 4 * next++ : -1);
+  return numbers;
 }
 
 const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout) {

@@ -13,11 +13,15 @@
 
 struct ExportSelection {
   // One flag per exported record (see export_labels.h).
-  std::vector<bool> sprites, tileSets, nameTables, maps;
+  std::vector<bool> sprites, tileSets, nameTables, maps, metasprites;  // metasprites: with all records only
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   std::vector<std::string> unknownNames;  // "no record named ..." for chosen names that name none
 };
+
+// The number the sprite attribute table names each sprite by in the exported
+// sprite pattern table (4 a sprite); -1 for a sprite not exported.
+std::vector<int> SpritePatternNumbers(const ExportSelection& selection);
 
 // Every exported record.
 ExportSelection SelectAll(const Project& data, uint32_t tables);

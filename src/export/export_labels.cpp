@@ -73,11 +73,12 @@ std::size_t ExportedSprites(const Project& data) { return std::min(data.sprites.
 std::size_t ExportedTileSets(const Project& data) { return NamedPrefix(data.tileSets); }
 std::size_t ExportedNameTables(const Project& data) { return NamedPrefix(data.nameTables); }
 std::size_t ExportedMaps(const Project& data) { return NamedPrefix(data.maps); }
+std::size_t ExportedMetasprites(const Project& data) { return NamedPrefix(data.metasprites); }
 
 ExportLabels LabelExportedRecords(const Project& data) {
   ExportLabels labels;
   // Each kind claims its own bases: its tables' suffixes keep them apart from the other kinds'.
-  TakenLabels sprites, sets, tables, maps;
+  TakenLabels sprites, sets, tables, maps, metasprites;
   sets.labels.insert("sprite");  // "sprite_patterns" is all the sprites' table
   for (std::size_t i = 0; i < ExportedSprites(data); ++i)
     labels.sprites.push_back(Claim(sprites, MakeLabel(data.sprites[i].name, "Sprite_", i), labels.renamed));
@@ -87,5 +88,8 @@ ExportLabels LabelExportedRecords(const Project& data) {
     labels.nameTables.push_back(Claim(tables, MakeLabel(data.nameTables[i].name, "NameTable_", i), labels.renamed));
   for (std::size_t i = 0; i < ExportedMaps(data); ++i)
     labels.maps.push_back(Claim(maps, MakeLabel(data.maps[i].name, "Map_", i), labels.renamed));
+  for (std::size_t i = 0; i < ExportedMetasprites(data); ++i)
+    labels.metasprites.push_back(
+        Claim(metasprites, MakeLabel(data.metasprites[i].name, "Metasprite_", i), labels.renamed));
   return labels;
 }

@@ -23,6 +23,7 @@ inline constexpr const char* kNamesSuffix = "_names";
 inline constexpr const char* kAttributesSuffix = "_attributes";
 inline constexpr const char* kMetatilesSuffix = "_metatiles";
 inline constexpr const char* kCellsSuffix = "_cells";
+inline constexpr const char* kMetaspriteSuffix = "_metasprite";
 inline constexpr const char* kSpritePatternsLabel = "sprite_patterns";
 
 // A record's base: its name with accented Latin letters made plain (é e, ß ss),
@@ -38,9 +39,10 @@ std::size_t ExportedSprites(const Project& data);
 std::size_t ExportedTileSets(const Project& data);
 std::size_t ExportedNameTables(const Project& data);
 std::size_t ExportedMaps(const Project& data);
+std::size_t ExportedMetasprites(const Project& data);
 
 struct ExportLabels {
-  std::vector<std::string> sprites, tileSets, nameTables, maps;  // each exported record's base
+  std::vector<std::string> sprites, tileSets, nameTables, maps, metasprites;  // each exported record's base
   std::vector<std::string> renamed;                              // "Level_1 -> Level_1_2", in file order
 };
 ExportLabels LabelExportedRecords(const Project& data);

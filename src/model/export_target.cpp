@@ -33,7 +33,7 @@ ExportTarget DefaultExportTarget(ExportFormat format) {
   target.format = format;
   target.tables = format == ExportFormat::SpriteAttributes ? kSpriteAttributeTable
                   : IsFolderFormat(format)                 ? kAllTables
-                                                           : kTextTables | kMapData;
+                                                           : kTextTables | kMapData | kMetaspriteTables;
   return target;
 }
 

@@ -33,9 +33,11 @@ enum ExportTable : uint32_t {
   kNameTableData = 4,
   kSpritePatterns = 8,
   kSpriteAttributeTable = 16,
-  kMapData = 32,  // each map's metatiles and cells
+  kMapData = 32,           // each map's metatiles and cells
+  kMetaspriteTables = 64,  // each metasprite's parts
 };
-constexpr uint32_t kAllTables = 63;
+constexpr uint32_t kAllTables = 127;
+constexpr int kExportTableKinds = 7;
 // What the text exports always wrote: everything but the attribute tables.
 constexpr uint32_t kTextTables = kPatternTable | kColourTable | kNameTableData | kSpritePatterns;
 

@@ -13,6 +13,9 @@ std::size_t RecordBytes(const TileSet&) { return sizeof(TileSet); }
 std::size_t RecordBytes(const NameTable& table) {
   return sizeof(NameTable) + table.placements.size() * sizeof(SpritePlacement);
 }
+std::size_t RecordBytes(const Metasprite& metasprite) {
+  return sizeof(Metasprite) + metasprite.parts.size() * sizeof(MetaspritePart);
+}
 std::size_t RecordBytes(const Map& map) {
   return sizeof(Map) + map.metatiles.size() * sizeof(Metatile) + map.cells.size();
 }
@@ -27,7 +30,7 @@ std::size_t SpliceBytes(const std::optional<ListSplice<Record>>& splice) {
 
 std::size_t StepBytes(const HistoryStep& step) {
   return sizeof(HistoryStep) + step.name.size() + SpliceBytes(step.sprites) + SpliceBytes(step.tileSets) +
-         SpliceBytes(step.nameTables) + SpliceBytes(step.maps) +
+         SpliceBytes(step.nameTables) + SpliceBytes(step.maps) + SpliceBytes(step.metasprites) +
          (step.mapCells ? sizeof(MapCellsPatch) + step.mapCells->cells.size() : 0) +
          (step.strips ? sizeof(AnimationStrips) : 0) +
          (step.exportTargets ? step.exportTargets->size() * sizeof(ExportTarget) : 0) +
@@ -122,6 +125,7 @@ ChangedRecords SwapStep(History& h, HistoryStep& step, Project& data, CanvasImag
   changed.nameTable = SwapSplice(step.nameTables, data.nameTables, h.baseline.nameTables);
   changed.map = std::max(SwapSplice(step.maps, data.maps, h.baseline.maps),
                          SwapMapCells(step.mapCells, data.maps, h.baseline.maps));
+  SwapSplice(step.metasprites, data.metasprites, h.baseline.metasprites);
   SwapPart(step.strips, data.strips, h.baseline.strips);
   SwapPart(step.exportTargets, data.exportTargets, h.baseline.exportTargets);
   SwapPart(step.canvas, canvas, h.baselineCanvas);
@@ -162,6 +166,7 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
   step.nameTables = TakeDifference(h.baseline.nameTables, data.nameTables);
   step.mapCells = TakeMapCells(h.baseline.maps, data.maps);
   if (!step.mapCells) step.maps = TakeDifference(h.baseline.maps, data.maps);
+  step.metasprites = TakeDifference(h.baseline.metasprites, data.metasprites);
   if (h.baseline.strips != data.strips) {
     step.strips = h.baseline.strips;
     h.baseline.strips = data.strips;
@@ -175,7 +180,7 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     h.baselineCanvas = canvas;
   }
   step.changesProject = step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips ||
-                        step.exportTargets;
+                        step.exportTargets || step.metasprites;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

@@ -38,6 +38,7 @@ struct HistoryStep {
   std::optional<ListSplice<NameTable>> nameTables;
   std::optional<ListSplice<Map>> maps;
   std::optional<MapCellsPatch> mapCells;
+  std::optional<ListSplice<Metasprite>> metasprites;
   std::optional<AnimationStrips> strips;
   std::optional<std::vector<ExportTarget>> exportTargets;
   std::optional<CanvasImage> canvas;

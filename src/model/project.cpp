@@ -41,7 +41,32 @@ bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
 }
 bool operator==(const Project& a, const Project& b) {
   return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
-         a.exportTargets == b.exportTargets && a.maps == b.maps;
+         a.exportTargets == b.exportTargets && a.maps == b.maps && a.metasprites == b.metasprites;
+}
+
+bool operator==(const MetaspritePart& a, const MetaspritePart& b) {
+  return a.sprite == b.sprite && a.x == b.x && a.y == b.y;
+}
+
+bool operator==(const Metasprite& a, const Metasprite& b) {
+  return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.width == b.width && a.height == b.height &&
+         a.parts == b.parts;
+}
+
+int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& renumber) {
+  int gone = 0;
+  auto follow = [&](int32_t& index) {
+    if (index < 0 || index >= count) return;
+    index = renumber(index);
+    gone += index < 0;
+  };
+  for (NameTable& table : data.nameTables)
+    for (SpritePlacement& placement : table.placements) follow(placement.spriteIndex);
+  for (auto& strip : data.strips.cells)
+    for (int32_t& cell : strip) follow(cell);
+  for (Metasprite& metasprite : data.metasprites)
+    for (MetaspritePart& part : metasprite.parts) follow(part.sprite);
+  return gone;
 }
 
 Project project = DefaultProject();

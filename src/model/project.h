@@ -5,10 +5,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "model/export_target.h"
 #include "model/map.h"
+#include "model/metasprite.h"
 
 constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
@@ -69,6 +71,7 @@ struct Project {
   AnimationStrips strips;
   std::vector<ExportTarget> exportTargets;  // written by Export Again, in this order
   std::vector<Map> maps;
+  std::vector<Metasprite> metasprites;
 };
 
 // Equal as the project file would store them, floats bit for bit.
@@ -126,3 +129,8 @@ int TileSetForRow(const NameTable& table, int row, std::size_t tileSetCount);
 Project DefaultProject();
 // New project: every list emptied, then one default record each.
 void ResetProject();
+
+// Every use of a sprite by its index (placements, animation cells, metasprite
+// parts) among the first `count` sprites becomes renumber(index); a use
+// renumbered to -1 names no sprite. Returns how many did.
+int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& renumber);

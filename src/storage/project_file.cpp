@@ -21,6 +21,10 @@ constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
 constexpr uint32_t kMapsVersion = 1;
+const char kMetaspritesTag[4] = {'M', 'S', 'P', 'B'};
+constexpr uint32_t kMetaspritesVersion = 1;
+constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 3;  // no parts
+constexpr std::size_t kPartRecordSize = 4 * 3;
 constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
 
 // --- writing -------------------------------------------------------------
@@ -157,6 +161,28 @@ void PutMaps(std::string& out, const std::vector<Map>& maps) {
   }
   PutBytes(out, kMapsTag, sizeof kMapsTag);
   PutU32(out, kMapsVersion);
+  PutU32(out, static_cast<uint32_t>(block.size()));
+  out += block;
+}
+
+// Last, and like the maps only in a project that has metasprites.
+void PutMetasprites(std::string& out, const std::vector<Metasprite>& metasprites) {
+  if (metasprites.empty()) return;
+  std::string block;
+  PutU32(block, static_cast<uint32_t>(metasprites.size()));
+  for (const Metasprite& metasprite : metasprites) {
+    PutBytes(block, metasprite.name, kNameSize);
+    PutI32(block, metasprite.width);
+    PutI32(block, metasprite.height);
+    PutU32(block, static_cast<uint32_t>(metasprite.parts.size()));
+    for (const MetaspritePart& part : metasprite.parts) {
+      PutI32(block, part.sprite);
+      PutI32(block, part.x);
+      PutI32(block, part.y);
+    }
+  }
+  PutBytes(out, kMetaspritesTag, sizeof kMetaspritesTag);
+  PutU32(out, kMetaspritesVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -366,8 +392,36 @@ FileResult ReadMaps(Reader& in, Project& into) {
   return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
+// A part may name a sprite no longer there (as a placement may), but its
+// place must be one the chip can show within the picture.
+bool ReadMetasprite(Reader& in, Metasprite& metasprite) {
+  uint32_t parts;
+  if (!in.Bytes(metasprite.name, kNameSize) || !in.I32(metasprite.width) || !in.I32(metasprite.height) ||
+      metasprite.width < kSpriteSize || metasprite.width > kMaxMetaspriteSide || metasprite.height < kSpriteSize ||
+      metasprite.height > kMaxMetaspriteSide || !in.Count(parts, kPartRecordSize))
+    return false;
+  metasprite.parts.resize(parts);
+  for (MetaspritePart& part : metasprite.parts)
+    if (!in.I32(part.sprite) || !in.I32(part.x) || !in.I32(part.y) || part.x <= -kSpriteSize ||
+        part.x >= kMaxMetaspriteSide || part.y <= -kSpriteSize || part.y >= kMaxMetaspriteSide)
+      return false;
+  return true;
+}
+
+FileResult ReadMetasprites(Reader& in, Project& into) {
+  uint32_t size, count;
+  if (FileResult result = ReadBlockHeader(in, kMetaspritesTag, kMetaspritesVersion, size); result != FileResult::Ok)
+    return result;
+  const std::size_t end = in.position + size;
+  if (!in.Count(count, kSmallestMetaspriteRecord) || count > kMaxMetasprites) return FileResult::TruncatedOrCorrupt;
+  into.metasprites.resize(count);
+  for (Metasprite& metasprite : into.metasprites)
+    if (!ReadMetasprite(in, metasprite)) return FileResult::TruncatedOrCorrupt;
+  return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
 // The blocks after the settings, each only when the project has its records:
-// the export targets, then the maps. Nothing may follow them.
+// the export targets, the maps, the metasprites. Nothing may follow them.
 FileResult ReadLaterBlocks(Reader& in, Project& into) {
   const auto next = [&in](const char(&tag)[4]) {
     return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
@@ -376,6 +430,8 @@ FileResult ReadLaterBlocks(Reader& in, Project& into) {
     if (FileResult result = ReadTargets(in, into); result != FileResult::Ok) return result;
   if (next(kMapsTag))
     if (FileResult result = ReadMaps(in, into); result != FileResult::Ok) return result;
+  if (next(kMetaspritesTag))
+    if (FileResult result = ReadMetasprites(in, into); result != FileResult::Ok) return result;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -423,6 +479,7 @@ std::string SerializeProject(const Project& data) {
   PutSettings(out, data);
   PutTargets(out, data.exportTargets);
   PutMaps(out, data.maps);
+  PutMetasprites(out, data.metasprites);
   return out;
 }
 

@@ -19,8 +19,10 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
   nameTables[0].backdrop = 4;
   project.maps = {DefaultMap()};
   SetName(project.maps[0].name, "pic");
+  sprites().push_back(DefaultSprite());
+  project.metasprites = {Metasprite{"pic", 32, 32, {{1, -2, 5}, {7, 0, 0}, {0, 16, 0}}}};  // sprite 7: none
   const char* const labels[] = {"sprite_patterns", "pic_patterns",  "pic_colours", "pic_names",
-                                "pic_attributes",  "pic_metatiles", "pic_cells"};
+                                "pic_attributes",  "pic_metatiles", "pic_cells",   "pic_metasprite"};
   const std::string constants =
       "hero_PATTERN 0 sprite_patterns_VRAM 14336 pic_patterns_SIZE 2048 pic_patterns_VRAM 0 pic_colours_VRAM 8192 "
       "pic_BACKDROP 4 pic_names_SIZE 768 pic_names_VRAM 6144 pic_attributes_VRAM 6912 pic_WIDTH 64 pic_HEIGHT 48 "
@@ -36,6 +38,8 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
   // clang-format on
   const std::vector<DataBlock> blocks =
       ExportBlocks(project, LabelExportedRecords(project), SelectAll(project, kAllTables));
+  const std::vector<uint8_t> parts{2, 5, 0xFE, 4, 15, 0, 16, 0, 15};  // count; y, x, pattern, colour each
+  EXPECT_EQ(blocks.back().bytes, parts);
   for (const auto& [dialect, labelForm, constantForm] : dialects) {
     std::string text;
     ASSERT_TRUE(WriteTextBlocks(blocks, *dialect, TextFile{}, text));

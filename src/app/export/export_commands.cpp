@@ -148,9 +148,10 @@ void ChooseTargetPath(ExportTarget& target) {
 
 std::string DescribeTargetTakes(const ExportTarget& target) {
   std::string text = target.allRecords ? "all records" : "chosen records";
-  static const char* const kTables[] = {"patterns", "colours", "names", "sprites", "attributes", "maps"};
+  static const char* const kTables[kExportTableKinds] = {"patterns",   "colours", "names",      "sprites",
+                                                         "attributes", "maps",    "metasprites"};
   std::string tables;
-  for (int bit = 0; bit < 6; ++bit)
+  for (int bit = 0; bit < kExportTableKinds; ++bit)
     if (target.tables & (1u << bit)) tables += (tables.empty() ? "" : ", ") + std::string(kTables[bit]);
   return text + "; " + (tables.empty() ? "no tables" : tables);
 }

@@ -14,7 +14,8 @@
 
 namespace {
 constexpr const char* kKeepPopup = "Keep Export";
-constexpr const char* kTableNames[] = {"Patterns", "Colours", "Names", "Sprite patterns", "Sprite attributes", "Maps"};
+constexpr const char* kTableNames[kExportTableKinds] = {
+    "Patterns", "Colours", "Names", "Sprite patterns", "Sprite attributes", "Maps", "Metasprites"};
 
 const char* FormatLabel(int format) { return kExportFormatNames[format]; }
 
@@ -121,7 +122,7 @@ void DrawTargetEditor(ExportTarget& target) {
   ImGui::SameLine();
   ImGui::TextUnformatted(IsFolderFormat(target.format) ? "Folder" : "File");
   changed |= DrawFormatOptions(target);
-  for (int bit = 0; bit < 6; ++bit) {
+  for (int bit = 0; bit < kExportTableKinds; ++bit) {
     if (bit) ImGui::SameLine();
     changed |= ImGui::CheckboxFlags(kTableNames[bit], &target.tables, 1u << bit);
   }

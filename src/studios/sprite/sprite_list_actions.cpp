@@ -21,24 +21,6 @@ Sprite ImportedSprite(const std::string& name, const uint8_t* bytes) {
 }
 
 int LastIndex(const std::vector<Sprite>& list) { return static_cast<int>(list.size()) - 1; }
-
-// Passes every placement's and animation cell's sprite index within the list
-// (`count` sprites) through `renumber` (old index -> new, -1 = gone); an index
-// naming no sprite already stays as it is. Returns how many became -1.
-template <typename Renumber>
-int RenumberSpriteUses(Project& data, int count, Renumber renumber) {
-  int gone = 0;
-  auto follow = [&](int32_t& index) {
-    if (index < 0 || index >= count) return;
-    index = renumber(index);
-    gone += index < 0;
-  };
-  for (NameTable& table : data.nameTables)
-    for (SpritePlacement& placement : table.placements) follow(placement.spriteIndex);
-  for (auto& strip : data.strips.cells)
-    for (int32_t& cell : strip) follow(cell);
-  return gone;
-}
 }  // namespace
 
 void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprite>& list) {
@@ -67,7 +49,7 @@ std::string DeleteSprite(SpriteStudioState& state, Project& data) {
   if (state.selectedSprite >= static_cast<int>(list.size())) state.selectedSprite = LastIndex(list);
   if (gone == 0) return "Deleted " + name;
   return "Deleted " + name + ": " + std::to_string(gone) + (gone == 1 ? " use" : " uses") +
-         " on screens and in the animation now show no sprite";
+         " on screens, in the animation and in metasprites now show no sprite";
 }
 
 void ClearSprites(SpriteStudioState& state, std::vector<Sprite>& list) {

@@ -112,7 +112,7 @@ TEST(SpriteList, RegressionPlacementsAndAnimationCellsFollowDeletedAndMovedSprit
            std::to_string(data.strips.cells[2][2]);
   };
   state.selectedSprite = 1;
-  EXPECT_EQ(DeleteSprite(state, data), "Deleted b: 2 uses on screens and in the animation now show no sprite");
+  EXPECT_EQ(DeleteSprite(state, data), "Deleted b: 2 uses on screens, in the animation and in metasprites now show no sprite");
   EXPECT_EQ(uses(), "0,-1,1,2,7,-1,|-110") << "c and d keep showing; b's uses show none";
   MoveSprite(state, data, 0, 2);
   EXPECT_EQ(Names(data.sprites) + uses(), "c|d|a|2,-1,0,1,7,-1,|-102");

@@ -1,0 +1,139 @@
+#include "model/metasprite_picture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+#include "model/list_order.h"
+
+namespace {
+constexpr int kMaxSprites = 256;
+
+// A part the picture asks for: one colour's pixels in one cell of the sprite grid.
+struct WantedPart {
+  int x, y, colour;
+  Sprite pattern;  // its pixels; the name and colour are filled in when it becomes a sprite
+  bool taken = false;
+};
+
+std::vector<WantedPart> PartsOfPicture(const MetaspritePicture& picture, int width, int height) {
+  std::vector<WantedPart> wanted;
+  for (int y = 0; y < height; y += kSpriteSize)
+    for (int x = 0; x < width; x += kSpriteSize)
+      for (int colour = 1; colour < 16; ++colour) {
+        WantedPart part{x, y, colour, {}};
+        bool any = false;
+        for (int row = 0; row < kSpriteSize && y + row < height; ++row)
+          for (int column = 0; column < kSpriteSize && x + column < width; ++column)
+            if (picture.pixels[y + row][x + column] == colour) part.pattern.pixels[row][column] = 1, any = true;
+        if (any) wanted.push_back(part);
+      }
+  return wanted;
+}
+
+bool SamePattern(const Sprite& a, const Sprite& b) { return std::memcmp(a.pixels, b.pixels, sizeof a.pixels) == 0; }
+
+// Parts of every metasprite that draw from `sprite`.
+int PartsUsing(const Project& data, int sprite) {
+  int uses = 0;
+  for (const Metasprite& metasprite : data.metasprites)
+    for (const MetaspritePart& part : metasprite.parts) uses += part.sprite == sprite;
+  return uses;
+}
+
+bool UsedAnywhere(const Project& data, int sprite) {
+  for (const NameTable& table : data.nameTables)
+    for (const SpritePlacement& placement : table.placements)
+      if (placement.spriteIndex == sprite) return true;
+  for (const auto& strip : data.strips.cells)
+    for (int32_t cell : strip)
+      if (cell == sprite) return true;
+  return PartsUsing(data, sprite) > 0;
+}
+}  // namespace
+
+MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites) {
+  MetaspritePicture picture;
+  for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part) {
+    if (part->sprite < 0 || part->sprite >= static_cast<int>(sprites.size())) continue;
+    const Sprite& sprite = sprites[part->sprite];
+    for (int row = 0; row < kSpriteSize; ++row)
+      for (int column = 0; column < kSpriteSize; ++column) {
+        const int x = part->x + column, y = part->y + row;
+        if (sprite.pixels[row][column] && sprite.colour != 0 && x >= 0 && y >= 0 && x < kMaxMetaspriteSide &&
+            y < kMaxMetaspriteSide)
+          picture.pixels[y][x] = static_cast<uint8_t>(sprite.colour & 15);
+      }
+  }
+  return picture;
+}
+
+bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& picture, std::string& error) {
+  Metasprite& metasprite = data.metasprites[index];
+  std::vector<WantedPart> wanted = PartsOfPicture(picture, metasprite.width, metasprite.height);
+  const int count = static_cast<int>(data.sprites.size());
+  // Each part keeps its place in the plane order while its cell and colour are still wanted.
+  std::vector<MetaspritePart> kept;
+  std::vector<int> keptWanted, dropped;
+  for (const MetaspritePart& part : metasprite.parts) {
+    const int colour = part.sprite >= 0 && part.sprite < count ? data.sprites[part.sprite].colour : -1;
+    const auto match = std::find_if(wanted.begin(), wanted.end(), [&](const WantedPart& w) {
+      return !w.taken && w.x == part.x && w.y == part.y && w.colour == colour;
+    });
+    if (match == wanted.end()) {
+      if (part.sprite >= 0 && part.sprite < count) dropped.push_back(part.sprite);
+      continue;
+    }
+    match->taken = true;
+    kept.push_back(part);
+    keptWanted.push_back(static_cast<int>(match - wanted.begin()));
+  }
+  int added = 0;
+  for (std::size_t i = 0; i < kept.size(); ++i)
+    added += PartsUsing(data, kept[i].sprite) > 1 &&
+             !SamePattern(data.sprites[kept[i].sprite], wanted[keptWanted[i]].pattern);
+  for (const WantedPart& w : wanted) added += !w.taken;
+  if (count + added > kMaxSprites) {
+    const int over = count + added - kMaxSprites;
+    error = "The metasprite would need " + std::to_string(over) + (over == 1 ? " sprite" : " sprites") +
+            " more than the 256 a project holds";
+    return false;
+  }
+
+  auto newSprite = [&](const WantedPart& w) {
+    Sprite sprite = w.pattern;
+    FormatName(sprite.name, "%.14s %d", metasprite.name, static_cast<int>(data.sprites.size()) - count + 1);
+    sprite.colour = w.colour;
+    data.sprites.push_back(sprite);
+    return static_cast<int32_t>(data.sprites.size()) - 1;
+  };
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    const WantedPart& w = wanted[keptWanted[i]];
+    if (SamePattern(data.sprites[kept[i].sprite], w.pattern)) continue;
+    if (PartsUsing(data, kept[i].sprite) > 1)
+      kept[i].sprite = newSprite(w);  // shared with another part: this one gets its own
+    else
+      std::memcpy(data.sprites[kept[i].sprite].pixels, w.pattern.pixels, sizeof w.pattern.pixels);
+  }
+  for (const WantedPart& w : wanted)
+    if (!w.taken) kept.push_back({newSprite(w), w.x, w.y});
+  metasprite.parts = kept;
+
+  // A sprite only the dropped parts used goes, the last first so that the others keep their numbers meanwhile.
+  std::sort(dropped.begin(), dropped.end(), std::greater<int>());
+  dropped.erase(std::unique(dropped.begin(), dropped.end()), dropped.end());
+  for (int sprite : dropped) {
+    if (UsedAnywhere(data, sprite) || data.sprites.size() <= 1) continue;
+    RenumberSpriteUses(data, static_cast<int>(data.sprites.size()),
+                       [sprite](int at) { return IndexAfterErase(at, sprite); });
+    data.sprites.erase(data.sprites.begin() + sprite);
+  }
+  return true;
+}
+
+std::vector<int> SpritesPerLine(const Metasprite& metasprite) {
+  std::vector<int> lines(static_cast<std::size_t>(std::max(metasprite.height, 0)), 0);
+  for (const MetaspritePart& part : metasprite.parts)
+    for (int row = std::max(part.y, 0); row < std::min(part.y + kSpriteSize, metasprite.height); ++row) ++lines[row];
+  return lines;
+}

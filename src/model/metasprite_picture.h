@@ -1,0 +1,28 @@
+#pragma once
+// A metasprite edited as one picture: drawn from its parts, and its parts
+// derived back from a picture. A pixel of colour C belongs to the part of
+// colour C whose sprite covers that pixel's cell of the sprite grid; painting
+// a colour into a cell where none of its part is makes one, and a part goes
+// with its last pixel.
+
+#include <cstdint>
+#include <string>
+
+#include "model/project.h"
+
+struct MetaspritePicture {
+  uint8_t pixels[kMaxMetaspriteSide][kMaxMetaspriteSide] = {};  // row, column; 0 = transparent
+};
+
+// The metasprite as the chip shows it: parts in plane order, the first on top.
+MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites);
+
+// Makes the metasprite's parts show `picture`: a part keeps its sprite where
+// it stays, writing into it (into a copy when another part or metasprite
+// shares it); new parts get new sprites after the list's; a part that loses
+// its last pixel goes, and so does its sprite when nothing else uses it.
+// False, with `error` set and nothing changed, when the sprites would pass 256.
+bool SetMetaspritePicture(Project& data, int metasprite, const MetaspritePicture& picture, std::string& error);
+
+// How many sprites each pixel row of the metasprite needs: the chip shows at most four on a line.
+std::vector<int> SpritesPerLine(const Metasprite& metasprite);

@@ -1,0 +1,100 @@
+// Metasprites painted as one picture: the parts that appear and go, the
+// sprites they share and take, the project file and the undo history.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "model/history.h"
+#include "model/metasprite_picture.h"
+#include "storage/project_file.h"
+#include "support/project_fixtures.h"
+
+namespace {
+// A 32 x 32 metasprite "Hero" and four sprites before it, the last placed on a screen.
+Project HeroProject() {
+  Project data = DefaultProject();
+  data.sprites.assign(4, DefaultSprite());
+  data.nameTables[0].placements = {{3, 10, 10}};
+  Metasprite hero;
+  SetName(hero.name, "Hero");
+  data.metasprites = {hero};
+  return data;
+}
+
+void Fill(MetaspritePicture& picture, int x0, int y0, int x1, int y1, int colour) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) picture.pixels[y][x] = static_cast<uint8_t>(colour);
+}
+
+bool SamePicture(const MetaspritePicture& a, const MetaspritePicture& b) {
+  return std::memcmp(a.pixels, b.pixels, sizeof a.pixels) == 0;
+}
+}  // namespace
+
+TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
+  Project data = HeroProject();
+  MetaspritePicture picture;
+  Fill(picture, 2, 2, 14, 14, 1);     // a black outline's cell...
+  Fill(picture, 4, 4, 12, 12, 8);     // ...with red inside it
+  Fill(picture, 16, 20, 30, 32, 15);  // white in the bottom-right cell
+  std::string error;
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error)) << error;
+  ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
+  EXPECT_EQ(data.sprites.size(), 7u);
+  EXPECT_STREQ(data.sprites[4].name, "Hero 1");
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites), picture));
+  EXPECT_EQ(SpritesPerLine(data.metasprites[0])[15] * 10 + SpritesPerLine(data.metasprites[0])[16], 21);
+
+  // Red painted over: its part and sprite go, the later sprite's part follows its new number.
+  Fill(picture, 4, 4, 12, 12, 1);
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
+  EXPECT_EQ(data.sprites.size(), 6u);
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites), picture));
+  EXPECT_EQ(data.nameTables[0].placements[0].spriteIndex, 3) << "sprites before the metasprite's keep their numbers";
+
+  // A part shared with another metasprite is copied before it changes.
+  data.metasprites.push_back(data.metasprites[0]);
+  const Project shared = data;
+  Fill(picture, 20, 24, 24, 28, 0);
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
+  EXPECT_EQ(data.sprites.size(), 7u);
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[1], data.sprites),
+                          DrawMetasprite(shared.metasprites[1], shared.sprites)));
+
+  // No room for the sprites a picture needs: refused, nothing changed.
+  data.sprites.resize(255);
+  const Project full = data;
+  Fill(picture, 32, 0, 48, 16, 4);
+  Fill(picture, 20, 0, 24, 4, 5);
+  data.metasprites[0].width = 64;
+  EXPECT_FALSE(SetMetaspritePicture(data, 0, picture, error));
+  EXPECT_EQ(error, "The metasprite would need 1 sprite more than the 256 a project holds");
+  data.metasprites[0].width = 32;
+  EXPECT_TRUE(data == full);
+}
+
+TEST(Metasprite, SurvivesTheProjectFileAndTheHistory) {
+  Project data = HeroProject();
+  const std::string without = SerializeProject(data);
+  History history;
+  StartHistory(history, data, CanvasImage{});
+  MetaspritePicture picture;
+  Fill(picture, 0, 0, 20, 20, 6);
+  std::string error;
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
+  data.metasprites[0].parts[1].x = -3;
+  CanvasImage canvas;
+  ASSERT_TRUE(RecordChanges(history, data, canvas));
+  const std::string with = SerializeProject(data);
+  Project read;
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  EXPECT_TRUE(read == data);
+  for (std::size_t cut = with.rfind("MSPB") + 1; cut < with.size(); ++cut)
+    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
+  std::string outside = with;
+  outside[outside.size() - 8] = 64;  // the last part's x past the picture
+  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(outside.data()), outside.size(), read),
+            FileResult::TruncatedOrCorrupt);
+  Undo(history, data, canvas);
+  EXPECT_EQ(SerializeProject(data), without);
+}
