@@ -25,4 +25,5 @@ void DrawSpriteStudio() {
   StepAnimation(spriteAnimation, project.strips, ImGui::GetIO().DeltaTime);
   DrawSpriteCommands(origin);
   DrawSpriteList(origin);
+  DrawMetaspriteEditor(origin);
 }

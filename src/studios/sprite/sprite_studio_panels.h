@@ -22,3 +22,4 @@ void DrawAnimationStrips(ImVec2 origin);
 void DrawAnimationPreview(ImVec2 origin);
 void DrawSpriteCommands(ImVec2 origin);
 void DrawSpriteList(ImVec2 origin);
+void DrawMetaspriteEditor(ImVec2 origin);

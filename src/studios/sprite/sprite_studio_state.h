@@ -17,6 +17,10 @@ struct SpriteStudioState {
   bool showGrid = true;
   bool showBoundary = true;  // the centre cross
   Stroke stroke;             // the paint stroke held on the canvas
+  // The metasprite editor: the metasprite painted, its colour, its stroke.
+  int32_t currentMetasprite = -1;  // index into the project's metasprites; -1 while there is none
+  int32_t metaspriteColour = 15;
+  Stroke metaspriteStroke;
 };
 
 // Playback of the project's animation strips.

@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "model/history.h"
+#include "model/metasprite_picture.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
@@ -90,4 +91,24 @@ TEST_F(SpriteStudioGui, AnEmptySpriteListShowsOnlyItsNotice) {
   EXPECT_EQ(spriteStudio.selectedSprite, 0);
   EXPECT_FALSE(gui.HasItem("ADD SPRITE"));
   EXPECT_FALSE(gui.HasItem("##row"));
+}
+
+TEST_F(SpriteStudioGui, AMetaspriteIsPaintedAsOnePictureWhosePartsFollow) {
+  const auto pixel = [this](int x, int y) { return At(200 + 6 * x + 3, 560 + 6 * y + 3); };
+  Choose({"ADD METASPRITE"});
+  ASSERT_EQ(project.metasprites.size(), 1u);
+  gui.Drag(pixel(2, 4), pixel(28, 4), 12);  // white across two cells of the sprite grid
+  gui.Click(At(200 + 24 * 7 + 11, 530 + 11));  // colour 8, red
+  gui.Drag(pixel(10, 4), pixel(10, 20), 8);  // red down through the white, into the cells below
+  const Metasprite& drawn = project.metasprites[0];
+  EXPECT_EQ(drawn.parts.size(), 4u) << "white in two cells, red in two";
+  EXPECT_EQ(sprites().size(), 5u);
+  const MetaspritePicture picture = DrawMetasprite(drawn, sprites());
+  EXPECT_EQ(picture.pixels[4][2] * 100 + picture.pixels[4][10] * 10 + picture.pixels[20][10], 1588);
+  EXPECT_EQ(UndoName(history), "metasprite stroke");
+  gui.Drag(pixel(10, 16), pixel(10, 20), 4, ImGuiMouseButton_Right);  // the lower red goes, and its part
+  EXPECT_EQ(project.metasprites[0].parts.size(), 3u);
+  EXPECT_EQ(sprites().size(), 4u);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(project.metasprites[0].parts.size(), 4u) << "the erasing stroke undone";
 }
