@@ -53,6 +53,51 @@ bool ResizeMetasprite(SpriteStudioState& state, Project& data, int width, int he
   return false;
 }
 
+bool MoveMetaspritePicture(SpriteStudioState& state, Project& data, MetaspriteMove move, std::string& error) {
+  if (!HasCurrent(state, data)) return false;
+  const Metasprite& metasprite = data.metasprites[state.currentMetasprite];
+  const int w = metasprite.width, h = metasprite.height;
+  const bool turns = move == MetaspriteMove::RotateClockwise || move == MetaspriteMove::RotateCounterClockwise;
+  if (turns && w != h) {
+    error = "Only a square metasprite turns a quarter";
+    return false;
+  }
+  const MetaspritePicture before = DrawMetasprite(metasprite, data.sprites);
+  MetaspritePicture after;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      int fromX = x, fromY = y;  // the pixel that lands at (x, y)
+      switch (move) {
+        case MetaspriteMove::FlipHorizontal:
+          fromX = w - 1 - x;
+          break;
+        case MetaspriteMove::FlipVertical:
+          fromY = h - 1 - y;
+          break;
+        case MetaspriteMove::RotateClockwise:
+          fromX = y, fromY = w - 1 - x;
+          break;
+        case MetaspriteMove::RotateCounterClockwise:
+          fromX = h - 1 - y, fromY = x;
+          break;
+        case MetaspriteMove::Left:
+          fromX = (x + 1) % w;
+          break;
+        case MetaspriteMove::Right:
+          fromX = (x + w - 1) % w;
+          break;
+        case MetaspriteMove::Up:
+          fromY = (y + 1) % h;
+          break;
+        case MetaspriteMove::Down:
+          fromY = (y + h - 1) % h;
+          break;
+      }
+      after.pixels[y][x] = before.pixels[fromY][fromX];
+    }
+  return SetMetaspritePicture(data, state.currentMetasprite, after, error);
+}
+
 int SharedParts(const SpriteStudioState& state, const Project& data) {
   if (!HasCurrent(state, data)) return 0;
   int shared = 0;

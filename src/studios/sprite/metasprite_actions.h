@@ -18,5 +18,20 @@ std::string DeleteMetasprite(SpriteStudioState& state, Project& data);
 bool PaintMetasprite(SpriteStudioState& state, Project& data, int x, int y, int colour, std::string& error);
 // The picture becomes width x height (16 to 64, in steps of 16); what falls outside goes.
 bool ResizeMetasprite(SpriteStudioState& state, Project& data, int width, int height, std::string& error);
+// The whole picture moved as the sprite edits move one sprite: mirrored,
+// turned a quarter (a square picture only), or shifted a pixel with what
+// leaves one edge coming in at the other.
+enum class MetaspriteMove {
+  FlipHorizontal,
+  FlipVertical,
+  RotateClockwise,
+  RotateCounterClockwise,
+  Left,
+  Right,
+  Up,
+  Down
+};
+bool MoveMetaspritePicture(SpriteStudioState& state, Project& data, MetaspriteMove move, std::string& error);
+
 // Parts of the current metasprite whose sprite another metasprite also draws from.
 int SharedParts(const SpriteStudioState& state, const Project& data);

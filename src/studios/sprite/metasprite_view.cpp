@@ -1,6 +1,7 @@
 // The metasprite editor under the sprite canvas: the metasprite list, one
 // picture painted in any colour (the parts follow), and beside it what the
 // chip will make of it: the sprites on each line, the parts, the shared ones.
+#include <iterator>
 #include <string>
 
 #include "model/history.h"
@@ -18,12 +19,43 @@ constexpr float kBarPerSprite = 9;
 constexpr int kSpritesOnALine = 4;  // the chip shows no more
 constexpr int kSizes[] = {16, 32, 48, 64};
 
+// The sprite edits, for the whole picture: two buttons a row.
+void DrawMoveButtons() {
+  if (spriteStudio.currentMetasprite < 0) return;
+  static const struct {
+    const char* label;
+    const char* tooltip;
+    MetaspriteMove move;
+  } kMoves[] = {
+      {"FLIP HORZ##meta", "Mirror the metasprite left to right", MetaspriteMove::FlipHorizontal},
+      {"FLIP VERT##meta", "Mirror the metasprite top to bottom", MetaspriteMove::FlipVertical},
+      {"ROT 90+##meta", "Turn the metasprite a quarter clockwise (a square one)", MetaspriteMove::RotateClockwise},
+      {"ROT 90-##meta", "Turn the metasprite a quarter counter-clockwise (a square one)",
+       MetaspriteMove::RotateCounterClockwise},
+      {"LEFT##meta", "Shift the metasprite left one pixel", MetaspriteMove::Left},
+      {"RIGHT##meta", "Shift the metasprite right one pixel", MetaspriteMove::Right},
+      {"UP##meta", "Shift the metasprite up one pixel", MetaspriteMove::Up},
+      {"DOWN##meta", "Shift the metasprite down one pixel", MetaspriteMove::Down},
+  };
+  for (std::size_t i = 0; i < std::size(kMoves); ++i) {
+    if (i % 2) ImGui::SameLine(0, 4);
+    if (ImGui::Button(kMoves[i].label, ImVec2(78, 20))) {
+      std::string error;
+      if (MoveMetaspritePicture(spriteStudio, project, kMoves[i].move, error))
+        NameNextEdit("metasprite move");
+      else
+        ShowNotice(error);
+    }
+    ImGui::SetItemTooltip("%s", kMoves[i].tooltip);
+  }
+}
+
 void DrawMetaspriteList(ImVec2 origin) {
   SpriteStudioState& state = spriteStudio;
   ImGui::SetCursorScreenPos(At(origin, kListOrigin.x, kListOrigin.y));
   ImGui::BeginGroup();
   ImGui::TextUnformatted("Metasprites");
-  if (ImGui::BeginListBox("##Metasprites", ImVec2(160, 300))) {
+  if (ImGui::BeginListBox("##Metasprites", ImVec2(160, 210))) {
     for (int i = 0; i < static_cast<int>(project.metasprites.size()); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable(project.metasprites[i].name, i == state.currentMetasprite)) state.currentMetasprite = i;
@@ -41,6 +73,7 @@ void DrawMetaspriteList(ImVec2 origin) {
     if (ImGui::InputText("##MetaspriteName", project.metasprites[state.currentMetasprite].name, kNameSize))
       NameNextEdit("metasprite rename");
   }
+  DrawMoveButtons();
   ImGui::EndGroup();
 }
 
@@ -138,8 +171,9 @@ void DrawChipCounts(ImVec2 origin, const Metasprite& metasprite) {
   ImGui::Text("Parts %d, shared %d", static_cast<int>(metasprite.parts.size()), SharedParts(spriteStudio, project));
   ImGui::Text("Most on a line: %d", most);
   ImGui::EndGroup();
-  ImGui::SetItemTooltip("Sprites the chip needs: at most 4 show on one line; shared parts are patterns other "
-                        "metasprites draw from too");
+  ImGui::SetItemTooltip(
+      "Sprites the chip needs: at most 4 show on one line; shared parts are patterns other "
+      "metasprites draw from too");
   if (over > 0) {
     ImGui::SetCursorScreenPos(At(origin, kLineBarsX, kPictureOrigin.y - 26));
     ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%d lines over 4 sprites", over);

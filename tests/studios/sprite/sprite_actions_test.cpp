@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "studios/sprite/sprite_animation.h"
+#include "studios/sprite/metasprite_actions.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "support/project_fixtures.h"
@@ -181,4 +182,33 @@ TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCellsAndStopsWithoutAn
   strips.active[0][0] = strips.active[2][5] = false;
   StepAnimation(animation, strips, 0.2f);
   EXPECT_EQ(animation.animationPlaying * 10 + animation.animationFrame, 0) << "no active cell: playing stops";
+}
+
+TEST(MetaspriteMoves, EachMoveTakesThePixelWhereTheSpriteEditsWouldAndATurnNeedsASquare) {
+  const struct {
+    MetaspriteMove move;
+    int x, y;  // where the pixel at (3, 1) of a 32 x 32 picture lands
+  } cases[] = {{MetaspriteMove::FlipHorizontal, 28, 1}, {MetaspriteMove::FlipVertical, 3, 30},
+               {MetaspriteMove::RotateClockwise, 30, 3}, {MetaspriteMove::RotateCounterClockwise, 1, 28},
+               {MetaspriteMove::Left, 2, 1},            {MetaspriteMove::Right, 4, 1},
+               {MetaspriteMove::Up, 3, 0},              {MetaspriteMove::Down, 3, 2}};
+  for (const auto& c : cases) {
+    Project data = DefaultProject();
+    SpriteStudioState state;
+    std::string error;
+    AddMetasprite(state, data);
+    ASSERT_TRUE(PaintMetasprite(state, data, 3, 1, 9, error));
+    ASSERT_TRUE(MoveMetaspritePicture(state, data, c.move, error)) << error;
+    const MetaspritePicture picture = DrawMetasprite(data.metasprites[0], data.sprites);
+    EXPECT_EQ(picture.pixels[c.y][c.x], 9) << static_cast<int>(c.move);
+    EXPECT_EQ(data.sprites.size(), 2u) << "one part, wherever the pixel went";
+  }
+  Project data = DefaultProject();
+  SpriteStudioState state;
+  std::string error;
+  AddMetasprite(state, data);
+  ASSERT_TRUE(ResizeMetasprite(state, data, 48, 32, error));
+  EXPECT_FALSE(MoveMetaspritePicture(state, data, MetaspriteMove::RotateClockwise, error));
+  EXPECT_EQ(error, "Only a square metasprite turns a quarter");
+  EXPECT_TRUE(MoveMetaspritePicture(state, data, MetaspriteMove::Left, error)) << "an empty picture moves too";
 }
