@@ -52,6 +52,8 @@ int main(int argc, char** argv) {
   mapped.maps = {map};
   mapped.exportTargets[0].maps = {"Map 1"};
   Write(corpus / "project_loader" / "with_maps.krv", SerializeProject(mapped));
+  mapped.metasprites = {Metasprite{"Hero", 32, 48, {{0, 0, 0}, {0, 16, 32}}, {1, 0, 4, 2}}};
+  Write(corpus / "project_loader" / "with_metasprites.krv", SerializeProject(mapped));
   Write(corpus / "recovery_copy" / "level.recovery",
         SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
   // Without the settings block, as files saved before it existed.
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
   IndexedImage sheet{16, 8, std::vector<uint8_t>(16 * 8, 1)};
   for (int x = 0; x < 16; ++x) sheet.pixels[x * 9 % 128] = static_cast<uint8_t>(x);
   Write(corpus / "png_import" / "sheet.png", EncodePng(sheet, 1));
+  IndexedImage frames{64, 32, std::vector<uint8_t>(64 * 32, 0)};  // two 32 x 32 frames of three colours
+  for (int i = 0; i < 64 * 32; ++i) frames.pixels[i] = static_cast<uint8_t>(i % 64 < 40 ? (i / 7) % 4 : 0);
+  Write(corpus / "sprite_sheet" / "frames.png", EncodePng(frames, 1));
 
   // Packed tables: an empty set's, a short repeat, bytes that repeat now and then, in both formats.
   std::string varied;

@@ -1,7 +1,8 @@
 // tessellary-export: the editor's exports from the command line, for a game's
 // build. The same function as the editor's Export Again writes the same bytes.
 //   tessellary-export PROJECT.krv                 every export target of the project
-//   tessellary-export PROJECT.krv [--asm FILE [--c-extern FILE] [--area NAME]] [--c FILE [--c-source FILE]] [--basic FILE]
+//   tessellary-export PROJECT.krv [--asm FILE [--c-extern FILE] [--area NAME]] [--c FILE [--c-source FILE]] [--basic
+//   FILE]
 //   [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
@@ -14,6 +15,7 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -25,13 +27,16 @@
 #include "export/export_targets.h"
 #include "import/png_import.h"
 #include "import/screen2_import.h"
+#include "import/sprite_sheet.h"
 #include "storage/project_file.h"
 
 namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
-  std::string project, importImage, importScreen, into, rom, mapsFolder, cSource, cExtern, area;
+  std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
+  std::string spriteSheet, cell, transparent;
+  SpriteSheetOptions sheet;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
   std::map<ExportFormat, std::string> outputs;  // format -> path
@@ -73,8 +78,8 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
 // The targets the output options describe, their paths as given (from the working folder).
 std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
   static const std::map<std::string, uint32_t> kTableNames = {
-      {"patterns", kPatternTable}, {"colours", kColourTable},    {"colors", kColourTable},
-      {"names", kNameTableData},   {"sprites", kSpritePatterns}, {"attributes", kSpriteAttributeTable},
+      {"patterns", kPatternTable}, {"colours", kColourTable},         {"colors", kColourTable},
+      {"names", kNameTableData},   {"sprites", kSpritePatterns},      {"attributes", kSpriteAttributeTable},
       {"maps", kMapData},          {"metasprites", kMetaspriteTables}};
   std::vector<ExportTarget> targets;
   for (const auto& [format, path] : options.outputs) {
@@ -138,6 +143,14 @@ int WriteRom(const Options& options) {
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
+  if (!options.spriteSheet.empty()) {
+    const std::string png = SpriteSheetPng(project);
+    if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
+    if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
+      return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
+    std::printf("wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
+    if (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()) return 0;
+  }
   if (!options.rom.empty()) {
     if (const int status = WriteRom(options); status != 0 || (options.outputs.empty() && options.mapsFolder.empty()))
       return status;
@@ -221,9 +234,11 @@ int main(int argc, char** argv) {
       ->transform(CLI::CheckedTransformer(
           std::map<std::string, Compression>{{"zx0", Compression::Zx0}, {"pletter", Compression::Pletter}},
           CLI::ignore_case));
-  app.add_option("--tables", options.tables, "Tables to write: patterns,colours,names,sprites,attributes,maps")
+  app.add_option("--tables", options.tables,
+                 "Tables to write: patterns,colours,names,sprites,attributes,maps,metasprites")
       ->delimiter(',')
-      ->check(CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes", "maps"}));
+      ->check(
+          CLI::IsMember({"patterns", "colours", "colors", "names", "sprites", "attributes", "maps", "metasprites"}));
   app.add_option("--only", options.only, "Only the records of these names");
   app.add_flag("--one-set", options.oneSet,
                "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");
@@ -254,6 +269,20 @@ int main(int argc, char** argv) {
   app.add_option("--max-tiles", options.picture.maxTiles, "At most this many tiles a set (255)")
       ->check(CLI::Range(1, 255))
       ->needs(image);
+  CLI::Option* sheet =
+      app.add_option("--import-sprites", options.importSprites, "A PNG sprite sheet whose frames become metasprites")
+          ->excludes(image)
+          ->excludes(screen);
+  app.add_option("--cell", options.cell, "With --import-sprites: a frame's cell, WxH (16x16)")->needs(sheet);
+  app.add_option("--transparent", options.transparent, "With --import-sprites: a colour RRGGBB that is transparent")
+      ->needs(sheet);
+  app.add_option("--max-per-line", options.sheet.maxPerLine,
+                 "With --import-sprites: refuse a frame needing more sprites on a line")
+      ->check(CLI::Range(1, 32))
+      ->needs(sheet);
+  app.add_option("--sprite-sheet", options.spriteSheet,
+                 "Every metasprite into this PNG sheet, as --import-sprites reads it");
+  sheet->needs(into);
   image->needs(into);
   screen->needs(into);
   CLI11_PARSE(app, argc, argv);
@@ -270,7 +299,24 @@ int main(int argc, char** argv) {
     return Import(options.importImage, picture, options);
   }
   if (!options.importScreen.empty()) return Import(options.importScreen, ImportScreen2File, options);
-  if (!options.into.empty()) return Fail("--into goes with --import-png or --import-sc2");
+  if (!options.importSprites.empty()) {
+    if (!options.cell.empty() &&
+        std::sscanf(options.cell.c_str(), "%dx%d", &options.sheet.cellWidth, &options.sheet.cellHeight) != 2)
+      return Fail("--cell is WxH, such as 32x16");
+    if (!options.transparent.empty()) {
+      char* end = nullptr;
+      options.sheet.key = static_cast<uint32_t>(std::strtoul(options.transparent.c_str(), &end, 16));
+      if (options.transparent.size() != 6 || *end != '\0') return Fail("--transparent is RRGGBB, such as FF00FF");
+      options.sheet.keyed = true;
+    }
+    const Importer sheetImport = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
+                                            Project& data) {
+      const SpriteSheetResult made = ImportSpriteSheet(bytes, size, name, data, options.sheet);
+      return ImportResult{made.ok, made.message};
+    };
+    return Import(options.importSprites, sheetImport, options);
+  }
+  if (!options.into.empty()) return Fail("--into goes with --import-png, --import-sc2 or --import-sprites");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

@@ -9,25 +9,13 @@
 namespace {
 constexpr int kMaxSprites = 256;
 
-// A part the picture asks for: one colour's pixels in one cell of the sprite grid.
-struct WantedPart {
-  int x, y, colour;
-  Sprite pattern;  // its pixels; the name and colour are filled in when it becomes a sprite
+struct WantedPart : PicturePiece {
   bool taken = false;
 };
 
 std::vector<WantedPart> PartsOfPicture(const MetaspritePicture& picture, int width, int height) {
   std::vector<WantedPart> wanted;
-  for (int y = 0; y < height; y += kSpriteSize)
-    for (int x = 0; x < width; x += kSpriteSize)
-      for (int colour = 1; colour < 16; ++colour) {
-        WantedPart part{x, y, colour, {}};
-        bool any = false;
-        for (int row = 0; row < kSpriteSize && y + row < height; ++row)
-          for (int column = 0; column < kSpriteSize && x + column < width; ++column)
-            if (picture.pixels[y + row][x + column] == colour) part.pattern.pixels[row][column] = 1, any = true;
-        if (any) wanted.push_back(part);
-      }
+  for (const PicturePiece& piece : PicturePieces(picture, width, height)) wanted.push_back({piece});
   return wanted;
 }
 
@@ -51,6 +39,21 @@ bool UsedAnywhere(const Project& data, int sprite) {
   return PartsUsing(data, sprite) > 0;
 }
 }  // namespace
+
+std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height) {
+  std::vector<PicturePiece> pieces;
+  for (int y = 0; y < height; y += kSpriteSize)
+    for (int x = 0; x < width; x += kSpriteSize)
+      for (int colour = 1; colour < 16; ++colour) {
+        PicturePiece piece{x, y, colour, {}};
+        bool any = false;
+        for (int row = 0; row < kSpriteSize && y + row < height; ++row)
+          for (int column = 0; column < kSpriteSize && x + column < width; ++column)
+            if (picture.pixels[y + row][x + column] == colour) piece.pattern.pixels[row][column] = 1, any = true;
+        if (any) pieces.push_back(piece);
+      }
+  return pieces;
+}
 
 MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites) {
   MetaspritePicture picture;

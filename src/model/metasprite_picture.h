@@ -14,6 +14,14 @@ struct MetaspritePicture {
   uint8_t pixels[kMaxMetaspriteSide][kMaxMetaspriteSide] = {};  // row, column; 0 = transparent
 };
 
+// A part a picture asks for: one colour's pixels in one cell of the sprite grid.
+struct PicturePiece {
+  int x, y, colour;
+  Sprite pattern;  // its pixels; the name and colour come when it becomes a sprite
+};
+// The picture's pieces, cell by cell (rows of cells from the top), colours in order.
+std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height);
+
 // The metasprite as the chip shows it: parts in plane order, the first on top.
 MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites);
 

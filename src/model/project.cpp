@@ -50,7 +50,8 @@ bool operator==(const MetaspritePart& a, const MetaspritePart& b) {
 
 bool operator==(const Metasprite& a, const Metasprite& b) {
   return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.width == b.width && a.height == b.height &&
-         a.parts == b.parts;
+         a.parts == b.parts && a.sheet.column == b.sheet.column && a.sheet.row == b.sheet.row &&
+         a.sheet.columns == b.sheet.columns && a.sheet.rows == b.sheet.rows;
 }
 
 int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& renumber) {

@@ -1,5 +1,6 @@
 #include "storage/project_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -14,7 +15,7 @@ const char kTargetsTag[4] = {'T', 'G', 'T', 'B'};
 // is still written as version 1, byte for byte as before.
 constexpr uint32_t kTargetsVersion = 1;
 constexpr uint32_t kPackedTargetsVersion = 2;
-constexpr uint32_t kMapTargetsVersion = 3;  // and each target's chosen maps
+constexpr uint32_t kMapTargetsVersion = 3;   // and each target's chosen maps
 constexpr uint32_t kAreaTargetsVersion = 4;  // and each target's sdas area
 constexpr uint32_t kMaxAreaName = 32;
 constexpr uint32_t kMaxTargetPath = 4096;
@@ -23,7 +24,7 @@ const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
 constexpr uint32_t kMapsVersion = 1;
 const char kMetaspritesTag[4] = {'M', 'S', 'P', 'B'};
 constexpr uint32_t kMetaspritesVersion = 1;
-constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 3;  // no parts
+constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 7;  // no parts
 constexpr std::size_t kPartRecordSize = 4 * 3;
 constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
 
@@ -174,6 +175,9 @@ void PutMetasprites(std::string& out, const std::vector<Metasprite>& metasprites
     PutBytes(block, metasprite.name, kNameSize);
     PutI32(block, metasprite.width);
     PutI32(block, metasprite.height);
+    for (int32_t value :
+         {metasprite.sheet.column, metasprite.sheet.row, metasprite.sheet.columns, metasprite.sheet.rows})
+      PutI32(block, value);
     PutU32(block, static_cast<uint32_t>(metasprite.parts.size()));
     for (const MetaspritePart& part : metasprite.parts) {
       PutI32(block, part.sprite);
@@ -398,7 +402,13 @@ bool ReadMetasprite(Reader& in, Metasprite& metasprite) {
   uint32_t parts;
   if (!in.Bytes(metasprite.name, kNameSize) || !in.I32(metasprite.width) || !in.I32(metasprite.height) ||
       metasprite.width < kSpriteSize || metasprite.width > kMaxMetaspriteSide || metasprite.height < kSpriteSize ||
-      metasprite.height > kMaxMetaspriteSide || !in.Count(parts, kPartRecordSize))
+      metasprite.height > kMaxMetaspriteSide)
+    return false;
+  SheetCell& sheet = metasprite.sheet;
+  if (!in.I32(sheet.column) || !in.I32(sheet.row) || !in.I32(sheet.columns) || !in.I32(sheet.rows) ||
+      sheet.columns < 0 || sheet.rows < 0 || sheet.columns > kMaxSheetCells || sheet.rows > kMaxSheetCells ||
+      sheet.column < -1 || sheet.row < -1 || sheet.column >= std::max(sheet.columns, 1) ||
+      sheet.row >= std::max(sheet.rows, 1) || !in.Count(parts, kPartRecordSize))
     return false;
   metasprite.parts.resize(parts);
   for (MetaspritePart& part : metasprite.parts)

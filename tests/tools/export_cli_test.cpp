@@ -150,6 +150,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area 2nd", "not a digit first"},
+      {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv") + " --cell 16", "--cell is WxH"},
+      {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
+      {dir.File("game.krv") + " --sprite-sheet " + dir.File("p"), "has no metasprites"},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area _GFX", "--area names an sdas export's area"},
       {dir.File("twice.krv"), "targets 1 and 2 both write \"out/./gfx.a99\""},
   };

@@ -13,7 +13,8 @@ void KeepCurrentMetaspriteInRange(SpriteStudioState& state, const Project& data)
 }
 
 std::string AddMetasprite(SpriteStudioState& state, Project& data) {
-  if (data.metasprites.size() >= kMaxMetasprites) return "A project holds at most 256 metasprites";
+  if (data.metasprites.size() >= kMaxMetasprites)
+    return "A project holds at most " + std::to_string(kMaxMetasprites) + " metasprites";
   Metasprite metasprite;
   FormatName(metasprite.name, "Metasprite %d", static_cast<int>(data.metasprites.size()) + 1);
   data.metasprites.push_back(metasprite);

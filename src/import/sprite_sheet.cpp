@@ -1,0 +1,151 @@
+#include "import/sprite_sheet.h"
+
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+
+#include "import/screen_tiles.h"
+#include "model/metasprite_picture.h"
+#include "storage/png_file.h"
+
+namespace {
+constexpr int kMaxSprites = 256;
+constexpr int kMaxSheetSide = 4096;
+
+std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+
+// The nearest of the chip's 15 colours to each colour met, in CIELAB; 0 for transparent.
+class ColourMatch {
+ public:
+  explicit ColourMatch(const SpriteSheetOptions& options) : options_(options) {}
+  uint8_t operator()(const uint8_t* rgba) {
+    const uint32_t rgb = uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
+    if (rgba[3] < 128 || (options_.keyed && rgb == options_.key)) return 0;
+    const auto known = nearest_.find(rgb);
+    if (known != nearest_.end()) return known->second;
+    const Lab lab = ToLab(rgba[0], rgba[1], rgba[2]);
+    uint8_t best = 1;
+    for (uint8_t colour = 2; colour < 16; ++colour)
+      if (Distance(lab, PaletteLab()[colour]) < Distance(lab, PaletteLab()[best])) best = colour;
+    return nearest_[rgb] = best;
+  }
+
+ private:
+  const SpriteSheetOptions& options_;
+  std::unordered_map<uint32_t, uint8_t> nearest_;
+};
+
+// A sprite's pixels and colour: parts equal in both share one sprite.
+std::string SpriteKey(const Sprite& sprite, int colour) {
+  return std::string(reinterpret_cast<const char*>(sprite.pixels), sizeof sprite.pixels) + static_cast<char>(colour);
+}
+}  // namespace
+
+SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
+                                    const SpriteSheetOptions& options) {
+  SpriteSheetResult result;
+  const auto refuse = [&result](const std::string& why) {
+    result.message = why + "; nothing was imported";
+    return result;
+  };
+  const int w = options.cellWidth, h = options.cellHeight;
+  if (w < kSpriteSize || h < kSpriteSize || w > kMaxMetaspriteSide || h > kMaxMetaspriteSide || w % kSpriteSize ||
+      h % kSpriteSize)
+    return refuse("A cell is 16, 32, 48 or 64 pixels a side, not " + Size(w, h));
+  RgbaImage sheet;
+  std::string error;
+  if (!DecodePng(png, size, kMaxSheetSide, kMaxSheetSide, sheet, error)) return refuse(error);
+  if (sheet.width % w || sheet.height % h)
+    return refuse("Cells of " + Size(w, h) + " do not divide the " + Size(sheet.width, sheet.height) + " sheet");
+  const int columns = sheet.width / w, rows = sheet.height / h;
+  if (columns > kMaxSheetCells || rows > kMaxSheetCells) return refuse("A sheet has at most 256 cells a side");
+
+  Project next = data;
+  ColourMatch match(options);
+  std::map<std::string, int32_t> shared;  // the sprite each part of this sheet made
+  int parts = 0;
+  for (int row = 0; row < rows; ++row)
+    for (int column = 0; column < columns; ++column) {
+      MetaspritePicture picture;
+      bool any = false;
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+          const std::size_t at = 4 * (static_cast<std::size_t>(row * h + y) * sheet.width + column * w + x);
+          any |= (picture.pixels[y][x] = match(&sheet.rgba[at])) != 0;
+        }
+      if (!any) continue;
+      ++result.frames;
+      Metasprite frame;
+      FormatName(frame.name, "%.14s %d", name.c_str(), result.frames);
+      frame.width = w, frame.height = h, frame.sheet = {column, row, columns, rows};
+      for (const PicturePiece& piece : PicturePieces(picture, w, h)) {
+        ++parts;
+        const auto [known, added] = shared.emplace(SpriteKey(piece.pattern, piece.colour), 0);
+        if (added) {
+          if (next.sprites.size() >= kMaxSprites)
+            return refuse("The sheet needs more than the 256 sprites a project holds (frame " +
+                          std::to_string(result.frames) + ", row " + std::to_string(row + 1) + ")");
+          Sprite sprite = piece.pattern;
+          FormatName(sprite.name, "%.14s %d", name.c_str(), static_cast<int>(shared.size()));
+          sprite.colour = piece.colour;
+          next.sprites.push_back(sprite);
+          known->second = static_cast<int32_t>(next.sprites.size()) - 1;
+        }
+        frame.parts.push_back({known->second, piece.x, piece.y});
+      }
+      const std::vector<int> lines = SpritesPerLine(frame);
+      const int worst = lines.empty() ? 0 : *std::max_element(lines.begin(), lines.end());
+      if (options.maxPerLine > 0 && worst > options.maxPerLine)
+        return refuse(std::string("Frame ") + frame.name + " (row " + std::to_string(row + 1) + ") needs " +
+                      std::to_string(worst) + " sprites on a line, more than " + std::to_string(options.maxPerLine));
+      result.worstLine = std::max(result.worstLine, worst);
+      if (next.metasprites.size() >= kMaxMetasprites) return refuse("The sheet has more frames than a project holds");
+      next.metasprites.push_back(frame);
+    }
+  if (result.frames == 0) return refuse("Every cell of the sheet is empty");
+  data = std::move(next);
+  result.ok = true;
+  result.sprites = static_cast<int>(shared.size());
+  result.message = std::to_string(result.frames) + " frames of " + Size(w, h) +
+                   " made metasprites: " + std::to_string(result.sprites) + " sprites for " + std::to_string(parts) +
+                   " parts, at most " + std::to_string(result.worstLine) + " on a line";
+  return result;
+}
+
+std::string SpriteSheetPng(const Project& data) {
+  if (data.metasprites.empty()) return {};
+  int cellWidth = 0, cellHeight = 0, columns = 0, rows = 0;
+  for (const Metasprite& metasprite : data.metasprites) {
+    cellWidth = std::max(cellWidth, metasprite.width), cellHeight = std::max(cellHeight, metasprite.height);
+    columns = std::max(columns, metasprite.sheet.columns), rows = std::max(rows, metasprite.sheet.rows);
+  }
+  if (columns == 0) columns = 8;
+  // Imported metasprites in their cells; the others, and any whose cell is taken, in rows after them.
+  std::vector<std::pair<int, int>> cells;
+  std::vector<bool> taken(static_cast<std::size_t>(columns) * rows, false);
+  int extra = 0;
+  for (const Metasprite& metasprite : data.metasprites) {
+    const SheetCell& sheet = metasprite.sheet;
+    const std::size_t at = static_cast<std::size_t>(sheet.row) * columns + sheet.column;
+    if (sheet.column >= 0 && sheet.row >= 0 && sheet.column < columns && sheet.row < rows && !taken[at]) {
+      taken[at] = true;
+      cells.push_back({sheet.column, sheet.row});
+    } else {
+      cells.push_back({extra % columns, rows + extra / columns});
+      ++extra;
+    }
+  }
+  const int allRows = rows + (extra + columns - 1) / columns;
+  IndexedImage sheet{columns * cellWidth, allRows * cellHeight,
+                     std::vector<uint8_t>(static_cast<std::size_t>(columns) * cellWidth * allRows * cellHeight, 0)};
+  for (std::size_t i = 0; i < data.metasprites.size(); ++i) {
+    const Metasprite& metasprite = data.metasprites[i];
+    const MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites);
+    for (int y = 0; y < metasprite.height; ++y)
+      for (int x = 0; x < metasprite.width; ++x)
+        sheet.pixels[static_cast<std::size_t>(cells[i].second * cellHeight + y) * sheet.width +
+                     cells[i].first * cellWidth + x] = picture.pixels[y][x];
+  }
+  return EncodePng(sheet, 1);
+}

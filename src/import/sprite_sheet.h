@@ -1,0 +1,33 @@
+#pragma once
+// Sprite sheets: a PNG of frames in a grid of equal cells, read left to right
+// and top to bottom, each frame (empty cells skipped) a metasprite whose
+// colours are the nearest of the chip's 15; and the same grid written back.
+
+#include <cstdint>
+#include <string>
+
+#include "model/project.h"
+
+struct SpriteSheetOptions {
+  int cellWidth = 16, cellHeight = 16;  // multiples of the sprite size, at most 64
+  bool keyed = false;                   // `key` is transparent too (alpha 0 always is)
+  uint32_t key = 0;                     // 0xRRGGBB
+  int maxPerLine = 0;                   // sprites a frame may need on a line; 0: no limit
+};
+
+struct SpriteSheetResult {
+  bool ok = false;
+  std::string message;  // what was made, or why the sheet was refused
+  int frames = 0, sprites = 0, worstLine = 0;
+};
+
+// Adds a metasprite a frame, named after the sheet ("walk 1", "walk 2"...),
+// whose parts share one sprite where their patterns and colours are the same.
+// A refused sheet leaves `data` as it was.
+SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
+                                    const SpriteSheetOptions& options);
+
+// Every metasprite as the chip shows it, transparent where no part is: the
+// imported ones in the cells they came from, the others in rows after them.
+// Empty when there are none.
+std::string SpriteSheetPng(const Project& data);

@@ -1,0 +1,95 @@
+// Sprite sheets in and out: frames nobody here drew round trip pixel for
+// pixel, parts share their sprites, and unsuitable sheets are refused whole.
+#include "import/sprite_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "model/metasprite_picture.h"
+#include "storage/png_file.h"
+#include "support/project_fixtures.h"
+#include "support/temp_dir.h"
+
+namespace {
+// ImageMagick's own pictures at 32 x 32 in at most 3 of the chip's colours, a row of them and an empty cell.
+std::string MadeSheet(const TempDir& dir) {
+  IndexedImage palette{15, 1, {}};
+  for (uint8_t colour = 1; colour < 16; ++colour) palette.pixels.push_back(colour);
+  WriteFile(dir.File("palette.png"), EncodePng(palette, 1));
+  std::string command = "convert";
+  for (const char* picture : {"rose:", "wizard:", "logo:", "granite:", "netscape:"})
+    command += std::string(" \\( ") + picture + " -resize '32x32!' +dither -colors 3 -remap " + dir.File("palette.png") +
+               " \\)";
+  command += " \\( -size 32x32 xc:none \\) +append PNG32:" + dir.File("sheet.png") + " > /dev/null 2>&1";
+  return std::system(command.c_str()) == 0 ? ReadFile(dir.File("sheet.png")) : "";
+}
+
+RgbaImage Decoded(const std::string& png) {
+  RgbaImage image;
+  std::string error;
+  EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 4096, 4096, image, error)) << error;
+  return image;
+}
+
+SpriteSheetResult Import(const std::string& png, Project& data, SpriteSheetOptions options = {}) {
+  return ImportSpriteSheet(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "walk", data, options);
+}
+}  // namespace
+
+TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
+  TempDir dir;
+  const std::string sheet = MadeSheet(dir);
+  ASSERT_FALSE(sheet.empty()) << "ImageMagick made no sheet";
+  Project data = DefaultProject();
+  SpriteSheetOptions options;
+  options.cellWidth = options.cellHeight = 32;
+  const SpriteSheetResult made = Import(sheet, data, options);
+  ASSERT_TRUE(made.ok) << made.message;
+  EXPECT_EQ(made.frames, 5) << "the empty cell makes none";
+  EXPECT_EQ(data.metasprites[4].sheet.column * 100 + data.metasprites[4].sheet.columns, 406);
+  EXPECT_STREQ(data.metasprites[0].name, "walk 1");
+  const RgbaImage before = Decoded(sheet), after = Decoded(SpriteSheetPng(data));
+  ASSERT_EQ(after.width * 1000 + after.height, before.width * 1000 + before.height);
+  for (std::size_t i = 0; i < before.rgba.size(); i += 4)
+    ASSERT_TRUE(before.rgba[i + 3] == 0 ? after.rgba[i + 3] == 0
+                                        : std::equal(&before.rgba[i], &before.rgba[i + 4], &after.rgba[i]))
+        << "pixel " << i / 4;
+
+  // The same sheet again shares nothing with the first, but its own repeated parts once.
+  const std::size_t sprites = data.sprites.size();
+  Project twice = data;
+  ASSERT_TRUE(Import(sheet, twice, options).ok);
+  EXPECT_EQ(twice.sprites.size() - sprites, sprites - 1);
+}
+
+TEST(SpriteSheet, UnsuitableSheetsAreRefusedWithTheReasonAndChangeNothing) {
+  IndexedImage frames{48, 16, std::vector<uint8_t>(48 * 16, 0)};
+  for (int x = 0; x < 16; ++x)
+    for (int y = 0; y < 16; ++y) frames.pixels[y * 48 + x] = static_cast<uint8_t>(1 + (x + y) % 15);  // 15 colours
+  const std::string png = EncodePng(frames, 1);
+  SpriteSheetOptions wide, limited, even;
+  wide.cellWidth = 20, limited.maxPerLine = 4, even.cellWidth = 32;
+  const struct {
+    std::string bytes;
+    SpriteSheetOptions options;
+    const char* reason;
+  } cases[] = {
+      {"not a picture", {}, "not a PNG"},
+      {png, wide, "A cell is 16, 32, 48 or 64 pixels a side, not 20 x 16"},
+      {png, even, "Cells of 32 x 16 do not divide the 48 x 16 sheet"},
+      {png, limited, "Frame walk 1 (row 1) needs 15 sprites on a line, more than 4"},
+      {EncodePng(IndexedImage{16, 16, std::vector<uint8_t>(256, 0)}, 1), {}, "Every cell of the sheet is empty"},
+  };
+  for (const auto& c : cases) {
+    Project data = DefaultProject();
+    const Project before = data;
+    const SpriteSheetResult result = Import(c.bytes, data, c.options);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.message.find(c.reason), std::string::npos) << result.message;
+    EXPECT_TRUE(data == before) << c.reason;
+  }
+  Project full = DefaultProject();
+  full.sprites.resize(250);
+  EXPECT_NE(Import(png, full).message.find("more than the 256 sprites a project holds"), std::string::npos);
+}
