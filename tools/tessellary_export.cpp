@@ -311,8 +311,7 @@ int main(int argc, char** argv) {
     }
     const Importer sheetImport = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
                                             Project& data) {
-      const SpriteSheetResult made = ImportSpriteSheet(bytes, size, name, data, options.sheet);
-      return ImportResult{made.ok, made.message};
+      return AsImportResult(ImportSpriteSheet(bytes, size, name, data, options.sheet));
     };
     return Import(options.importSprites, sheetImport, options);
   }

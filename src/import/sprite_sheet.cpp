@@ -107,13 +107,23 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   data = std::move(next);
   result.ok = true;
   result.sprites = static_cast<int>(shared.size());
-  result.message = std::to_string(result.frames) + " frames of " + Size(w, h) +
-                   " made metasprites: " + std::to_string(result.sprites) + " sprites for " + std::to_string(parts) +
-                   " parts, at most " + std::to_string(result.worstLine) + " on a line";
+  result.message = std::to_string(result.frames) + (result.frames == 1 ? " metasprite" : " metasprites") +
+                   " from frames of " + Size(w, h) + ": " + std::to_string(result.sprites) + " sprites for " +
+                   std::to_string(parts) + " parts, at most " + std::to_string(result.worstLine) + " on a line";
   return result;
 }
 
+ImportResult AsImportResult(const SpriteSheetResult& result) {
+  ImportResult same;
+  same.ok = result.ok, same.message = result.message;
+  return same;
+}
+
 std::string SpriteSheetPng(const Project& data) {
+  return data.metasprites.empty() ? std::string() : EncodePng(SpriteSheetImage(data), 1);
+}
+
+IndexedImage SpriteSheetImage(const Project& data) {
   if (data.metasprites.empty()) return {};
   int cellWidth = 0, cellHeight = 0, columns = 0, rows = 0;
   for (const Metasprite& metasprite : data.metasprites) {
@@ -147,5 +157,5 @@ std::string SpriteSheetPng(const Project& data) {
         sheet.pixels[static_cast<std::size_t>(cells[i].second * cellHeight + y) * sheet.width +
                      cells[i].first * cellWidth + x] = picture.pixels[y][x];
   }
-  return EncodePng(sheet, 1);
+  return sheet;
 }

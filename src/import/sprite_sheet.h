@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "chip/chip_render.h"
+#include "import/png_import.h"
 #include "model/project.h"
 
 struct SpriteSheetOptions {
@@ -27,7 +29,12 @@ struct SpriteSheetResult {
 SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
                                     const SpriteSheetOptions& options);
 
-// Every metasprite as the chip shows it, transparent where no part is: the
-// imported ones in the cells they came from, the others in rows after them.
-// Empty when there are none.
+// The result as the other imports give theirs, for the commands they share.
+ImportResult AsImportResult(const SpriteSheetResult& result);
+
+// Every metasprite as the chip shows it, transparent (0) where no part is:
+// the imported ones in the cells they came from, the others in rows after
+// them. Empty (0 x 0) when there are none.
+IndexedImage SpriteSheetImage(const Project& data);
+// The same as a PNG; empty when there are no metasprites.
 std::string SpriteSheetPng(const Project& data);

@@ -7,6 +7,7 @@
 #include "app/dialogs/file_dialog.h"
 #include "app/export/export_commands.h"
 #include "app/import/import_picture.h"
+#include "app/import/import_sprite_sheet.h"
 #include "app/shell/project_commands.h"
 #include "export/build_outputs.h"
 #include "model/history.h"
@@ -276,6 +277,28 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   Choose({"File", "Import", "SCREEN 2 File..."});
   EXPECT_NE(session.errorMessage.find("this one 9000"), std::string::npos) << session.errorMessage;
   EXPECT_EQ(nameTables.size(), 2u);
+}
+
+TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
+  IndexedImage sheet{64, 16, std::vector<uint8_t>(64 * 16, 0)};  // a 32 x 16 frame of two colours, an empty one
+  for (int x = 0; x < 32; ++x) sheet.pixels[5 * 64 + x] = 8, sheet.pixels[9 * 64 + x] = 15;
+  WriteFile(dir.File("walk.png"), EncodePng(sheet, 1));
+  dialog.answer = dir.File("walk.png");
+  Choose({"File", "Import", "Sprite Sheet..."});
+  ASSERT_TRUE(importSheet.open);
+  EXPECT_EQ(importSheet.figures, "Import will add 2 metasprites from frames of 16 x 16: 2 sprites for 4 parts, at most 2 "
+                                 "on a line")
+      << "two frames of the same two parts, the empty cells skipped";
+  importSheet.options.cellWidth = 32;
+  UpdateSheetPreview(importSheet);
+  EXPECT_EQ(importSheet.result.width * 100 + importSheet.result.height, 6416) << "the sheet's grid, as written back";
+  Choose({"Import##sheet"});
+  ASSERT_EQ(Names(project.metasprites), "walk 1|");
+  EXPECT_EQ(project.metasprites[0].parts.size(), 4u);
+  EXPECT_EQ(spriteStudio.currentMetasprite, 0);
+  EXPECT_EQ(UndoName(history), "import sprite sheet");
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_TRUE(project.metasprites.empty());
 }
 
 TEST(Notice, FadesAndGoesAfterItsSeconds) {

@@ -33,7 +33,7 @@ bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char
   }
   NameNextEdit(edit);
   RecordChanges(history, project, tileStudio.canvas);
-  tileStudio.currentTileSet = result.firstTileSet;
+  if (result.firstTileSet >= 0) tileStudio.currentTileSet = result.firstTileSet;
   if (result.nameTable >= 0) tableStudio.currentNameTable = result.nameTable;
   ShowNotice(result.message);
   return true;

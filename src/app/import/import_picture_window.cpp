@@ -3,27 +3,11 @@
 #include <algorithm>
 
 #include "app/import/import_picture.h"
+#include "app/import/picture_preview.h"
 #include "imgui.h"
 
 namespace {
 constexpr float kZoom = 2;
-
-// One rectangle per run of a colour along a line, as the chip view draws.
-template <typename ColourAt>
-void DrawPicture(int width, int height, ColourAt colourAt, float zoom) {
-  const ImVec2 corner = ImGui::GetCursorScreenPos();
-  ImDrawList* draw = ImGui::GetWindowDrawList();
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width;) {
-      const ImU32 colour = colourAt(x, y);
-      int end = x + 1;
-      while (end < width && colourAt(end, y) == colour) ++end;
-      draw->AddRectFilled(ImVec2(corner.x + x * zoom, corner.y + y * zoom),
-                          ImVec2(corner.x + end * zoom, corner.y + (y + 1) * zoom), colour);
-      x = end;
-    }
-  ImGui::Dummy(ImVec2(width * zoom, height * zoom));
-}
 
 // A tile sheet is one set of all its tiles: the screen's options are shown, not taken.
 bool DrawOptions(ImportOptions& options, bool screen) {
@@ -67,7 +51,7 @@ void DrawImportPictureWindow() {
   if (!state.picture.rgba.empty()) {
     const float zoom = state.picture.width <= 256 && state.picture.height <= 256 ? kZoom : 1;
     ImGui::BeginGroup();
-    DrawPicture(
+    DrawPicturePreview(
         state.picture.width, state.picture.height,
         [&state](int x, int y) {
           const uint8_t* p = &state.picture.rgba[(static_cast<std::size_t>(y) * state.picture.width + x) * 4];
@@ -78,7 +62,7 @@ void DrawImportPictureWindow() {
     ImGui::SameLine();
     ImGui::BeginGroup();
     if (state.usable)
-      DrawPicture(
+      DrawPicturePreview(
           state.result.width, state.result.height,
           [&state](int x, int y) {
             const uint8_t colour = state.result.At(x, y);

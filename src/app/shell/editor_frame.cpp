@@ -6,6 +6,7 @@
 #include "app/emulator/emulator_session.h"
 #include "app/export/export_window.h"
 #include "app/import/import_picture_window.h"
+#include "app/import/import_sprite_sheet_window.h"
 #include "app/shell/editor_tabs.h"
 #include "app/shell/main_menu.h"
 #include "app/shell/project_commands.h"
@@ -42,6 +43,7 @@ void DrawEditorFrame(bool& running) {
   DrawWorkspace();
   DrawExportWindow();
   DrawImportPictureWindow();
+  DrawImportSheetWindow();
   DrawNotice();
   RecordFrameEdits();
   KeepEmulatorLive();

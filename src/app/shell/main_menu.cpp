@@ -8,6 +8,7 @@
 #include "app/export/export_commands.h"
 #include "app/import/import_commands.h"
 #include "app/import/import_picture.h"
+#include "app/import/import_sprite_sheet.h"
 #include "app/recovery/recovery.h"
 #include "app/shell/project_commands.h"
 #include "imgui.h"
@@ -119,6 +120,7 @@ void DrawFileMenu() {
   if (ImGui::BeginMenu("Import")) {
     if (ImGui::MenuItem("PNG Image...")) ImportPngCommand();
     if (ImGui::MenuItem("SCREEN 2 File...")) ImportScreen2Command();
+    if (ImGui::MenuItem("Sprite Sheet...")) ImportSpriteSheetCommand();
     ImGui::EndMenu();
   }
   ImGui::Separator();

@@ -1,0 +1,34 @@
+#pragma once
+// The Import Sprite Sheet window's state and actions: the sheet beside the
+// metasprites it will make in the chosen cell size, with the sprites they
+// take and the worst line, made again at every change, and imported as one
+// undoable step or left.
+
+#include <string>
+#include <vector>
+
+#include "import/sprite_sheet.h"
+#include "storage/png_file.h"
+
+struct ImportSheetState {
+  bool open = false;
+  std::string path;
+  std::vector<uint8_t> bytes;  // the file
+  RgbaImage sheet;             // decoded, for showing
+  SpriteSheetOptions options;
+  IndexedImage result;               // the metasprites as the chip shows them, in the sheet's grid
+  std::string figures;               // the import's account, or why the sheet cannot be used
+  std::vector<std::string> crowded;  // frames needing more than 4 sprites on a line, with their counts
+  bool usable = false;
+};
+extern ImportSheetState importSheet;
+
+// File > Import > Sprite Sheet...: asks for the sheet and opens the window on it.
+void ImportSpriteSheetCommand();
+// Reads the file and opens the window on it; a file that cannot be read or
+// decoded opens it too, saying why, with nothing to import.
+void OpenImportSheet(ImportSheetState& state, const std::string& path);
+// Makes the preview again from the options.
+void UpdateSheetPreview(ImportSheetState& state);
+// Imports with the options as one undoable step, makes the first new metasprite current and closes.
+void ConfirmImportSheet(ImportSheetState& state);

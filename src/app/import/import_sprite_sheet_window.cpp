@@ -1,0 +1,87 @@
+#include "app/import/import_sprite_sheet_window.h"
+
+#include <string>
+
+#include "app/import/import_sprite_sheet.h"
+#include "app/import/picture_preview.h"
+#include "imgui.h"
+
+namespace {
+constexpr int kCellSides[] = {16, 32, 48, 64};
+
+bool DrawCellSide(const char* label, int& side) {
+  bool changed = false;
+  ImGui::SetNextItemWidth(80);
+  if (ImGui::BeginCombo(label, std::to_string(side).c_str())) {
+    for (int choice : kCellSides)
+      if (ImGui::Selectable(std::to_string(choice).c_str(), choice == side)) side = choice, changed = true;
+    ImGui::EndCombo();
+  }
+  return changed;
+}
+
+bool DrawOptions(SpriteSheetOptions& options) {
+  bool changed = DrawCellSide("Cell width", options.cellWidth);
+  ImGui::SameLine();
+  changed |= DrawCellSide("Cell height", options.cellHeight);
+  changed |= ImGui::Checkbox("Transparent colour", &options.keyed);
+  ImGui::SetItemTooltip("Pixels of this colour are transparent too, as pixels of no alpha always are");
+  ImGui::SameLine();
+  float rgb[3] = {(options.key >> 16 & 255) / 255.0f, (options.key >> 8 & 255) / 255.0f, (options.key & 255) / 255.0f};
+  if (ImGui::ColorEdit3("##key", rgb, ImGuiColorEditFlags_NoInputs)) {
+    options.key = static_cast<uint32_t>(rgb[0] * 255 + 0.5f) << 16 | static_cast<uint32_t>(rgb[1] * 255 + 0.5f) << 8 |
+                  static_cast<uint32_t>(rgb[2] * 255 + 0.5f);
+    changed = true;
+  }
+  ImGui::SetNextItemWidth(200);
+  changed |=
+      ImGui::SliderInt("Most sprites on a line", &options.maxPerLine, 0, 16, options.maxPerLine ? "%d" : "no limit");
+  ImGui::SetItemTooltip("A frame that needs more is refused by name (the chip shows 4 on a line)");
+  return changed;
+}
+}  // namespace
+
+void DrawImportSheetWindow() {
+  ImportSheetState& state = importSheet;
+  if (!state.open) return;
+  ImGui::SetNextWindowSize(ImVec2(1120, 640), ImGuiCond_FirstUseEver);
+  ImGui::SetNextWindowPos(ImGui::GetMainViewport()->GetCenter(), ImGuiCond_FirstUseEver, ImVec2(0.5f, 0.5f));
+  ImGui::SetNextWindowBgAlpha(1.0f);
+  if (!ImGui::Begin("Import Sprite Sheet", &state.open)) {
+    ImGui::End();
+    return;
+  }
+  ImGui::TextUnformatted(state.path.c_str());
+  if (!state.sheet.rgba.empty()) {
+    const float zoom = state.sheet.width <= 256 && state.sheet.height <= 256 ? 2 : 1;
+    ImGui::BeginGroup();
+    DrawPicturePreview(
+        state.sheet.width, state.sheet.height,
+        [&state](int x, int y) {
+          const uint8_t* p = &state.sheet.rgba[(static_cast<std::size_t>(y) * state.sheet.width + x) * 4];
+          return IM_COL32(p[0], p[1], p[2], p[3]);
+        },
+        zoom);
+    ImGui::EndGroup();
+    ImGui::SameLine();
+    ImGui::BeginGroup();
+    if (state.usable)
+      DrawPicturePreview(
+          state.result.width, state.result.height,
+          [&state](int x, int y) {
+            const uint8_t colour = state.result.At(x, y);
+            return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
+          },
+          zoom);
+    for (const std::string& frame : state.crowded) ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%s", frame.c_str());
+    ImGui::EndGroup();
+  }
+  if (DrawOptions(state.options)) UpdateSheetPreview(state);
+  ImGui::TextWrapped("%s", state.figures.c_str());
+  ImGui::BeginDisabled(!state.usable);
+  if (ImGui::Button("Import##sheet")) ConfirmImportSheet(state);
+  ImGui::EndDisabled();
+  ImGui::SameLine();
+  if (ImGui::Button("Cancel##sheet")) state.open = false;
+  ImGui::End();
+}
