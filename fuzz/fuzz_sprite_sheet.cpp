@@ -4,6 +4,7 @@
 // within their picture, and draw back what the sheet gives; the sheet written
 // again has a cell for every metasprite.
 #include "fuzz_checks.h"
+#include "export/sprite_sheet_image.h"
 #include "import/sprite_sheet.h"
 #include "model/metasprite_picture.h"
 #include "storage/png_file.h"

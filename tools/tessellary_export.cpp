@@ -27,6 +27,7 @@
 #include "export/export_targets.h"
 #include "import/png_import.h"
 #include "import/screen2_import.h"
+#include "export/sprite_sheet_image.h"
 #include "import/sprite_sheet.h"
 #include "storage/project_file.h"
 

@@ -11,6 +11,7 @@
 #include "export/export_blocks.h"
 #include "export/export_labels.h"
 #include "export/parallel_for.h"
+#include "export/sprite_sheet_image.h"
 #include "export/video_memory.h"
 #include "storage/png_file.h"
 
@@ -111,6 +112,9 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
     if (selection.maps[i] && !data.tileSets.empty() && side <= kLargestMapPicture) maps.push_back(i);
   }
   std::vector<OutputFile> files(screens.size() + sheets.size() + maps.size());
+  const bool metasprites =
+      (selection.tables & kMetaspriteTables) &&
+      std::find(selection.metasprites.begin(), selection.metasprites.end(), true) != selection.metasprites.end();
   ParallelFor(files.size(), [&](std::size_t k) {
     if (k >= screens.size() + sheets.size()) {
       const std::size_t i = maps[k - screens.size() - sheets.size()];
@@ -129,6 +133,10 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
                   "tile sheet " + labels.tileSets[i]};
     }
   });
+  // A sheet of them all, as the sprite sheet import reads it back.
+  if (metasprites)
+    files.push_back({"metasprites.png", SpriteSheetPng(data, scale),
+                     std::to_string(data.metasprites.size()) + " metasprites as a sprite sheet"});
   return files;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
-// Sprite sheets: a PNG of frames in a grid of equal cells, read left to right
-// and top to bottom, each frame (empty cells skipped) a metasprite whose
-// colours are the nearest of the chip's 15; and the same grid written back.
+// Sprite sheets in: a PNG of frames in a grid of equal cells, read left to
+// right and top to bottom, each frame (empty cells skipped) a metasprite whose
+// colours are the nearest of the chip's 15 (export/sprite_sheet_image.h
+// writes the grid back).
 
 #include <cstdint>
 #include <string>
 
-#include "chip/chip_render.h"
 #include "import/png_import.h"
 #include "model/project.h"
 
@@ -31,10 +31,3 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
 
 // The result as the other imports give theirs, for the commands they share.
 ImportResult AsImportResult(const SpriteSheetResult& result);
-
-// Every metasprite as the chip shows it, transparent (0) where no part is:
-// the imported ones in the cells they came from, the others in rows after
-// them. Empty (0 x 0) when there are none.
-IndexedImage SpriteSheetImage(const Project& data);
-// The same as a PNG; empty when there are no metasprites.
-std::string SpriteSheetPng(const Project& data);

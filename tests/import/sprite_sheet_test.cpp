@@ -1,11 +1,14 @@
 // Sprite sheets in and out: frames nobody here drew round trip pixel for
 // pixel, parts share their sprites, and unsuitable sheets are refused whole.
+#include "export/sprite_sheet_image.h"
 #include "import/sprite_sheet.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "export/build_outputs.h"
+#include "export/export_blocks.h"
 #include "model/metasprite_picture.h"
 #include "storage/png_file.h"
 #include "support/project_fixtures.h"
@@ -55,6 +58,9 @@ TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
     ASSERT_TRUE(before.rgba[i + 3] == 0 ? after.rgba[i + 3] == 0
                                         : std::equal(&before.rgba[i], &before.rgba[i + 4], &after.rgba[i]))
         << "pixel " << i / 4;
+
+  const std::vector<OutputFile> pngs = PngFiles(data, 1, SelectAll(data, kAllTables));
+  EXPECT_TRUE(pngs.back().name == "metasprites.png" && pngs.back().bytes == SpriteSheetPng(data)) << "the PNG target's";
 
   // The same sheet again shares nothing with the first, but its own repeated parts once.
   const std::size_t sprites = data.sprites.size();

@@ -5,6 +5,7 @@
 
 #include "app/import/import_commands.h"
 #include "app/shell/project_commands.h"
+#include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
 #include "model/metasprite_picture.h"
 #include "storage/file_io.h"
