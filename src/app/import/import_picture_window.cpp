@@ -7,7 +7,6 @@
 #include "imgui.h"
 
 namespace {
-constexpr float kZoom = 2;
 
 // A tile sheet is one set of all its tiles: the screen's options are shown, not taken.
 bool DrawOptions(ImportOptions& options, bool screen) {
@@ -49,26 +48,7 @@ void DrawImportPictureWindow() {
   }
   ImGui::TextUnformatted(state.path.c_str());
   if (!state.picture.rgba.empty()) {
-    const float zoom = state.picture.width <= 256 && state.picture.height <= 256 ? kZoom : 1;
-    ImGui::BeginGroup();
-    DrawPicturePreview(
-        state.picture.width, state.picture.height,
-        [&state](int x, int y) {
-          const uint8_t* p = &state.picture.rgba[(static_cast<std::size_t>(y) * state.picture.width + x) * 4];
-          return IM_COL32(p[0], p[1], p[2], p[3]);
-        },
-        zoom);
-    ImGui::EndGroup();
-    ImGui::SameLine();
-    ImGui::BeginGroup();
-    if (state.usable)
-      DrawPicturePreview(
-          state.result.width, state.result.height,
-          [&state](int x, int y) {
-            const uint8_t colour = state.result.At(x, y);
-            return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
-          },
-          zoom);
+    DrawSourceBesideResult(state.picture, state.usable ? &state.result : nullptr);
     ImGui::EndGroup();
   }
   if (DrawOptions(state.options, IsScreenPicture(state.picture.width, state.picture.height)))

@@ -53,26 +53,7 @@ void DrawImportSheetWindow() {
   }
   ImGui::TextUnformatted(state.path.c_str());
   if (!state.sheet.rgba.empty()) {
-    const float zoom = state.sheet.width <= 256 && state.sheet.height <= 256 ? 2 : 1;
-    ImGui::BeginGroup();
-    DrawPicturePreview(
-        state.sheet.width, state.sheet.height,
-        [&state](int x, int y) {
-          const uint8_t* p = &state.sheet.rgba[(static_cast<std::size_t>(y) * state.sheet.width + x) * 4];
-          return IM_COL32(p[0], p[1], p[2], p[3]);
-        },
-        zoom);
-    ImGui::EndGroup();
-    ImGui::SameLine();
-    ImGui::BeginGroup();
-    if (state.usable)
-      DrawPicturePreview(
-          state.result.width, state.result.height,
-          [&state](int x, int y) {
-            const uint8_t colour = state.result.At(x, y);
-            return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
-          },
-          zoom);
+    DrawSourceBesideResult(state.sheet, state.usable ? &state.result : nullptr);
     for (const std::string& frame : state.crowded) ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%s", frame.c_str());
     ImGui::EndGroup();
   }

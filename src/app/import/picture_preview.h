@@ -1,8 +1,13 @@
 #pragma once
-// Pictures drawn into the import windows at a zoom: one rectangle per run of
-// a colour along a line, as the chip view draws.
+// The import windows' pictures: the file beside what the import makes of it,
+// at twice the size while both fit, each drawn as one rectangle per run of a
+// colour along a line, as the chip view draws. The caller ends the result's
+// group, so that it can add lines under it.
 
+#include "chip/chip_render.h"
 #include "imgui.h"
+#include "model/project.h"
+#include "storage/png_file.h"
 
 template <typename ColourAt>
 void DrawPicturePreview(int width, int height, ColourAt colourAt, float zoom) {
@@ -18,4 +23,28 @@ void DrawPicturePreview(int width, int height, ColourAt colourAt, float zoom) {
       x = end;
     }
   ImGui::Dummy(ImVec2(width * zoom, height * zoom));
+}
+
+// The file's picture, then (when there is one) the result in a group left open.
+inline void DrawSourceBesideResult(const RgbaImage& source, const IndexedImage* result) {
+  const float zoom = source.width <= 256 && source.height <= 256 ? 2 : 1;
+  ImGui::BeginGroup();
+  DrawPicturePreview(
+      source.width, source.height,
+      [&source](int x, int y) {
+        const uint8_t* p = &source.rgba[(static_cast<std::size_t>(y) * source.width + x) * 4];
+        return IM_COL32(p[0], p[1], p[2], p[3]);
+      },
+      zoom);
+  ImGui::EndGroup();
+  ImGui::SameLine();
+  ImGui::BeginGroup();
+  if (result)
+    DrawPicturePreview(
+        result->width, result->height,
+        [result](int x, int y) {
+          const uint8_t colour = result->At(x, y);
+          return colour ? Palette[colour] : IM_COL32(0, 0, 0, 0);
+        },
+        zoom);
 }
