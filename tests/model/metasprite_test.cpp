@@ -91,10 +91,15 @@ TEST(Metasprite, SurvivesTheProjectFileAndTheHistory) {
   EXPECT_TRUE(read == data);
   for (std::size_t cut = with.rfind("MSPB") + 1; cut < with.size(); ++cut)
     EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
-  std::string outside = with;
-  outside[outside.size() - 8] = 64;  // the last part's x past the picture
-  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(outside.data()), outside.size(), read),
-            FileResult::TruncatedOrCorrupt);
+  // A width of 0 or 80, a sheet cell past its grid, the first part's x of -16 or 64: refused.
+  const std::size_t record = with.rfind("MSPB") + 16 + kNameSize;
+  for (auto [at, value] : {std::pair{0, 0}, {0, 80}, {8, 5}, {32, -16}, {32, 64}}) {
+    std::string damaged = with;
+    for (int byte = 0; byte < 4; ++byte) damaged[record + at + byte] = static_cast<char>(value >> 8 * byte);
+    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
+              FileResult::TruncatedOrCorrupt)
+        << at << " " << value;
+  }
   Undo(history, data, canvas);
   EXPECT_EQ(SerializeProject(data), without);
 }

@@ -211,4 +211,6 @@ TEST(MetaspriteMoves, EachMoveTakesThePixelWhereTheSpriteEditsWouldAndATurnNeeds
   EXPECT_FALSE(MoveMetaspritePicture(state, data, MetaspriteMove::RotateClockwise, error));
   EXPECT_EQ(error, "Only a square metasprite turns a quarter");
   EXPECT_TRUE(MoveMetaspritePicture(state, data, MetaspriteMove::Left, error)) << "an empty picture moves too";
+  state.currentMetasprite = 1;  // past the list, as after an undo before the frame's guard
+  EXPECT_FALSE(PaintMetasprite(state, data, 0, 0, 1, error) || !DeleteMetasprite(state, data).empty());
 }
