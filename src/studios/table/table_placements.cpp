@@ -8,6 +8,11 @@ void AddPlacement(NameTable& table, int spriteIndex, float x, float y) {
   table.placements.push_back({spriteIndex, SnapToChipPixel(x), SnapToChipPixel(y)});
 }
 
+void AddMetaspritePlacements(NameTable& table, const Metasprite& metasprite, float x, float y) {
+  for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part)
+    AddPlacement(table, part->sprite, x + part->x * kViewUnitsPerChipPixel, y + part->y * kViewUnitsPerChipPixel);
+}
+
 void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY) {
   if (state.draggedPlacement != -1) return;
   state.draggedPlacement = index;

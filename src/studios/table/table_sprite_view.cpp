@@ -4,6 +4,7 @@
 #include <cfloat>
 
 #include "model/history.h"
+#include "model/metasprite_picture.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
 #include "widgets/drag_payload.h"
@@ -63,6 +64,28 @@ void DrawSpriteRow(TableStudioState& state, int k, int markedRows) {
   }
   ImGui::PopID();
 }
+// A metasprite after the sprites, dragged onto the screen as all its parts at once.
+void DrawMetaspriteRow(int m) {
+  const Metasprite& metasprite = project.metasprites[m];
+  const ImVec2 p = ImGui::GetCursorScreenPos();
+  ImGui::PushID(100000 + m);
+  ImGui::Selectable("##metarow", false, 0, ImVec2(0, kRowHeight));
+  OfferDragPayload(kTablePayloadMetasprite, &m, sizeof m, "Placing %s, %d sprites", metasprite.name,
+                   static_cast<int>(metasprite.parts.size()));
+  if (ImGui::IsItemVisible()) {
+    ImDrawList* draw = ImGui::GetWindowDrawList();
+    const MetaspritePicture picture = DrawMetasprite(metasprite, sprites());
+    const int side = static_cast<int>(kRowHeight) - 4;
+    for (int y = 0; y < std::min(metasprite.height, side); ++y)
+      for (int x = 0; x < std::min(metasprite.width, side); ++x)
+        if (picture.pixels[y][x])
+          draw->AddRectFilled(ImVec2(p.x + 5 + x, p.y + 2 + y), ImVec2(p.x + 6 + x, p.y + 3 + y),
+                              Palette[picture.pixels[y][x]]);
+    draw->AddText(ImVec2(p.x + 60, p.y + 26 - ImGui::GetFontSize() / 2), IM_COL32(255, 220, 120, 255),
+                  metasprite.name);
+  }
+  ImGui::PopID();
+}
 }  // namespace
 
 void DrawPlacements(ImVec2 origin) {
@@ -87,6 +110,12 @@ void DrawPlacements(ImVec2 origin) {
     AddPlacement(CurrentNameTable(), sprite, mouse.x - s.x, mouse.y - s.y);
     NameNextEdit("sprite placement");
   }
+  if (int metasprite; TakeDropPayload(kTablePayloadMetasprite, &metasprite, sizeof metasprite) &&
+                      metasprite >= 0 && metasprite < static_cast<int>(project.metasprites.size())) {
+    const ImVec2 mouse = ImGui::GetIO().MousePos;
+    AddMetaspritePlacements(CurrentNameTable(), project.metasprites[metasprite], mouse.x - s.x, mouse.y - s.y);
+    NameNextEdit("metasprite placement");
+  }
 }
 
 bool DrawTableSpriteList(ImVec2 origin) {
@@ -106,6 +135,7 @@ bool DrawTableSpriteList(ImVec2 origin) {
     if (ImGui::BeginListBox("##SpriteNameList", ImVec2(-FLT_MIN, -FLT_MIN))) {
       for (int k = 0; k < static_cast<int>(std::min<std::size_t>(count, kListedSprites)); ++k)
         DrawSpriteRow(state, k, markedRows);
+      for (int m = 0; m < static_cast<int>(project.metasprites.size()); ++m) DrawMetaspriteRow(m);
       ImGui::EndListBox();
     }
   }

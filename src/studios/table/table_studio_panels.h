@@ -11,6 +11,7 @@
 
 inline constexpr const char* kTablePayloadTile = "DND_TILE_";
 inline constexpr const char* kTablePayloadSprite = "DND_SPRITE_TO_TABLE";
+inline constexpr const char* kTablePayloadMetasprite = "DND_METASPRITE_TO_TABLE";
 inline constexpr ImVec2 kScreenOrigin{418, 39};
 inline constexpr float kScreenPitch = 38;
 inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;

@@ -37,6 +37,18 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   EXPECT_TRUE(nameTables[0].placements.empty());
 }
 
+TEST_F(TableStudioGui, AMetaspriteDropsAsAllItsPartsTheFirstOnTop) {
+  project.metasprites = {Metasprite{"Hero", 32, 16, {{0, 0, 0}, {0, 16, 0}}}};
+  sprites()[0].pixels[3][3] = 1;
+  Choose({"SPRITES"});
+  const std::vector<ImVec2> rows = gui.ItemCentres("##metarow");
+  ASSERT_EQ(rows.size(), 1u) << "after the sprites";
+  gui.Drag(rows[0], Screen(300, 200), 15);
+  EXPECT_EQ(nameTables[0].placements,
+            (std::vector<SpritePlacement>{{0, 299.25f + 16 * 4.75f, 199.5f}, {0, 299.25f, 199.5f}}))
+      << "the second part first, so that the first is drawn last, on top";
+}
+
 TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
   gui.Click(Cell(5, 10));
   Choose({"ZOOM##zoom", "Close"});  // an empty cell: a notice whose Close closes it
