@@ -10,8 +10,6 @@
 #include "storage/png_file.h"
 
 namespace {
-constexpr int kMaxSprites = 256;
-constexpr int kMaxSheetSide = 4096;
 
 std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 

@@ -10,6 +10,8 @@
 #include "import/png_import.h"
 #include "model/project.h"
 
+constexpr int kMaxSheetSide = 4096;  // pixels across or down a sheet
+
 struct SpriteSheetOptions {
   int cellWidth = 16, cellHeight = 16;  // multiples of the sprite size, at most 64
   bool keyed = false;                   // `key` is transparent too (alpha 0 always is)

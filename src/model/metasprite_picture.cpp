@@ -7,7 +7,6 @@
 #include "model/list_order.h"
 
 namespace {
-constexpr int kMaxSprites = 256;
 
 struct WantedPart : PicturePiece {
   bool taken = false;

@@ -15,6 +15,7 @@
 constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
 constexpr int kSpriteSize = 16;
+constexpr int kMaxSprites = 256;  // the patterns the chip's sprite pattern table holds
 constexpr int kTableColumns = 32;
 constexpr int kTableRows = 24;
 constexpr int kTableCells = kTableColumns * kTableRows;

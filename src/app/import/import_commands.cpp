@@ -24,6 +24,14 @@ void ImportScreen2Command() {
       "import SCREEN 2");
 }
 
+std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,
+                        RgbaImage& picture) {
+  if (const FileResult read = ReadWholeFile(path, bytes); read != FileResult::Ok) return DescribeFileResult(read);
+  std::string error;
+  DecodePng(bytes.data(), bytes.size(), maxWidth, maxHeight, picture, error);
+  return error;
+}
+
 bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit) {
   RecordChanges(history, project, tileStudio.canvas);
   const ImportResult result = import(project);

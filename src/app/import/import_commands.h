@@ -3,8 +3,16 @@
 // command ends, and File > Import > SCREEN 2 File....
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "import/png_import.h"
+#include "storage/png_file.h"
+
+// Reads a PNG file for an import window: its bytes and its picture, or why
+// not ("" when both are read).
+std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,
+                        RgbaImage& picture);
 
 // File > Import > SCREEN 2 File...: asks for the file and imports it.
 void ImportScreen2Command();

@@ -4,7 +4,6 @@
 
 #include "app/import/import_commands.h"
 #include "app/shell/project_commands.h"
-#include "storage/file_io.h"
 
 ImportPictureState importPicture;
 
@@ -16,12 +15,8 @@ void OpenImportPicture(ImportPictureState& state, const std::string& path) {
   const ImportOptions kept = state.options;  // the last picture's choices suit the next one
   state = ImportPictureState{};
   state.open = true, state.path = path, state.options = kept;
-  std::string error;
-  if (const FileResult read = ReadWholeFile(path, state.bytes); read != FileResult::Ok)
-    error = DescribeFileResult(read);
-  else
-    DecodePng(state.bytes.data(), state.bytes.size(), 8 * kTilesPerSet, 8 * kTilesPerSet, state.picture, error);
-  if (!error.empty()) {
+  if (const std::string error = ReadPngFile(path, 8 * kTilesPerSet, 8 * kTilesPerSet, state.bytes, state.picture);
+      !error.empty()) {
     state.figures = "Cannot import the picture: " + error + ".";
     return;
   }

@@ -5,18 +5,15 @@
 
 #include "app/import/import_commands.h"
 #include "app/shell/project_commands.h"
+#include "chip/sprite_attributes.h"
 #include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
 #include "model/metasprite_picture.h"
-#include "storage/file_io.h"
 #include "studios/sprite/sprite_studio_state.h"
 
 ImportSheetState importSheet;
 
 namespace {
-constexpr int kSpritesOnALine = 4;
-constexpr int kMaxSheetSide = 4096;
-
 std::string NameOf(const std::string& path) { return std::filesystem::path(path).stem().string(); }
 
 SpriteSheetResult Import(const ImportSheetState& state, Project& data) {
@@ -28,12 +25,8 @@ void OpenImportSheet(ImportSheetState& state, const std::string& path) {
   const SpriteSheetOptions kept = state.options;  // the last sheet's choices suit the next one
   state = ImportSheetState{};
   state.open = true, state.path = path, state.options = kept;
-  std::string error;
-  if (const FileResult read = ReadWholeFile(path, state.bytes); read != FileResult::Ok)
-    error = DescribeFileResult(read);
-  else
-    DecodePng(state.bytes.data(), state.bytes.size(), kMaxSheetSide, kMaxSheetSide, state.sheet, error);
-  if (!error.empty()) {
+  if (const std::string error = ReadPngFile(path, kMaxSheetSide, kMaxSheetSide, state.bytes, state.sheet);
+      !error.empty()) {
     state.figures = "Cannot import the sheet: " + error + ".";
     return;
   }
@@ -55,7 +48,7 @@ void UpdateSheetPreview(ImportSheetState& state) {
   for (const Metasprite& frame : preview.metasprites) {
     const std::vector<int> lines = SpritesPerLine(frame);
     const int worst = *std::max_element(lines.begin(), lines.end());
-    if (worst > kSpritesOnALine)
+    if (worst > kSpritesPerLine)
       state.crowded.push_back(std::string(frame.name) + ": " + std::to_string(worst) + " on a line");
   }
 }

@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "chip/sprite_attributes.h"
 #include "model/history.h"
 #include "studios/sprite/metasprite_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
@@ -16,7 +17,6 @@ constexpr ImVec2 kPictureOrigin{200, 560};
 constexpr float kPixel = 6;                          // screen pixels a metasprite pixel
 constexpr float kLineBarsX = 200 + 64 * kPixel + 8;  // the sprites-per-line bars, right of the picture
 constexpr float kBarPerSprite = 9;
-constexpr int kSpritesOnALine = 4;  // the chip shows no more
 constexpr int kSizes[] = {16, 32, 48, 64};
 
 // The sprite edits, for the whole picture: two buttons a row.
@@ -159,11 +159,11 @@ void DrawChipCounts(ImVec2 origin, const Metasprite& metasprite) {
   for (int y = 0; y < static_cast<int>(lines.size()); ++y) {
     const ImVec2 at = At(origin, kLineBarsX, kPictureOrigin.y + y * kPixel);
     draw->AddRectFilled(at, ImVec2(at.x + lines[y] * kBarPerSprite, at.y + kPixel - 1),
-                        lines[y] > kSpritesOnALine ? IM_COL32(230, 60, 60, 255) : IM_COL32(90, 160, 90, 255));
+                        lines[y] > kSpritesPerLine ? IM_COL32(230, 60, 60, 255) : IM_COL32(90, 160, 90, 255));
     most = std::max(most, lines[y]);
-    over += lines[y] > kSpritesOnALine;
+    over += lines[y] > kSpritesPerLine;
   }
-  const float limit = At(origin, kLineBarsX + kSpritesOnALine * kBarPerSprite, 0).x;
+  const float limit = At(origin, kLineBarsX + kSpritesPerLine * kBarPerSprite, 0).x;
   draw->AddLine(ImVec2(limit, At(origin, 0, kPictureOrigin.y).y),
                 ImVec2(limit, At(origin, 0, kPictureOrigin.y + 64 * kPixel).y), IM_COL32(255, 255, 255, 120));
   ImGui::SetCursorScreenPos(At(origin, kLineBarsX, kPictureOrigin.y + 64 * kPixel + 4));
