@@ -38,6 +38,33 @@ class ColourMatch {
 std::string SpriteKey(const Sprite& sprite, int colour) {
   return std::string(reinterpret_cast<const char*>(sprite.pixels), sizeof sprite.pixels) + static_cast<char>(colour);
 }
+
+bool EmptyStrip(const AnimationStrips& strips, int strip) {
+  return std::all_of(std::begin(strips.cells[strip]), std::end(strips.cells[strip]), [](int32_t c) { return c == -1; });
+}
+
+// Each row's frames fill the next empty strip, as far as there are empty
+// strips and cells. The first strip filled plays, unless another already
+// does: Play shows one walk cycle rather than every row at once. Returns the
+// strips filled.
+int RowsIntoStrips(AnimationStrips& strips, const std::vector<std::vector<int32_t>>& rows) {
+  const bool* active = &strips.active[0][0];
+  bool playing = std::any_of(active, active + kStrips * kStripCells, [](bool on) { return on; });
+  int filled = 0, strip = 0;
+  for (const std::vector<int32_t>& frames : rows) {
+    if (frames.empty()) continue;
+    while (strip < kStrips && !EmptyStrip(strips, strip)) ++strip;
+    if (strip == kStrips) break;
+    for (int f = 0; f < kStripCells && f < static_cast<int>(frames.size()); ++f) {
+      strips.cells[strip][f] = frames[f];
+      strips.metasprite[strip][f] = true;
+      strips.active[strip][f] = !playing;
+    }
+    playing = true;
+    ++filled;
+  }
+  return filled;
+}
 }  // namespace
 
 SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
@@ -62,6 +89,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   Project next = data;
   ColourMatch match(options);
   std::map<std::string, int32_t> shared;  // the sprite each part of this sheet made
+  std::vector<std::vector<int32_t>> rowFrames(rows);
   int parts = 0;
   for (int row = 0; row < rows; ++row)
     for (int column = 0; column < columns; ++column) {
@@ -99,15 +127,19 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
                       std::to_string(worst) + " sprites on a line, more than " + std::to_string(options.maxPerLine));
       result.worstLine = std::max(result.worstLine, worst);
       if (next.metasprites.size() >= kMaxMetasprites) return refuse("The sheet has more frames than a project holds");
+      rowFrames[row].push_back(static_cast<int32_t>(next.metasprites.size()));
       next.metasprites.push_back(frame);
     }
   if (result.frames == 0) return refuse("Every cell of the sheet is empty");
+  const int strips = RowsIntoStrips(next.strips, rowFrames);
   data = std::move(next);
   result.ok = true;
   result.sprites = static_cast<int>(shared.size());
   result.message = std::to_string(result.frames) + (result.frames == 1 ? " metasprite" : " metasprites") +
                    " from frames of " + Size(w, h) + ": " + std::to_string(result.sprites) + " sprites for " +
                    std::to_string(parts) + " parts, at most " + std::to_string(result.worstLine) + " on a line";
+  if (strips > 0)
+    result.message += "; " + std::to_string(strips) + (strips == 1 ? " row is an animation strip" : " rows are animation strips");
   return result;
 }
 

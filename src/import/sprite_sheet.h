@@ -26,7 +26,8 @@ struct SpriteSheetResult {
 };
 
 // Adds a metasprite a frame, named after the sheet ("walk 1", "walk 2"...),
-// whose parts share one sprite where their patterns and colours are the same.
+// whose parts share one sprite where their patterns and colours are the same;
+// each row's frames go into the next empty animation strip while there is one.
 // A refused sheet leaves `data` as it was.
 SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
                                     const SpriteSheetOptions& options);

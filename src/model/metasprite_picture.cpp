@@ -32,9 +32,9 @@ bool UsedAnywhere(const Project& data, int sprite) {
   for (const NameTable& table : data.nameTables)
     for (const SpritePlacement& placement : table.placements)
       if (placement.spriteIndex == sprite) return true;
-  for (const auto& strip : data.strips.cells)
-    for (int32_t cell : strip)
-      if (cell == sprite) return true;
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f)
+      if (!data.strips.metasprite[s][f] && data.strips.cells[s][f] == sprite) return true;
   return PartsUsing(data, sprite) > 0;
 }
 }  // namespace

@@ -12,6 +12,7 @@ AnimationStrips::AnimationStrips() {
     for (int f = 0; f < kStripCells; ++f) {
       cells[s][f] = -1;
       active[s][f] = false;
+      metasprite[s][f] = false;
     }
 }
 
@@ -30,14 +31,15 @@ bool operator==(const TileSet& a, const TileSet& b) {
          Same(a.background, b.background);
 }
 bool operator==(const SpritePlacement& a, const SpritePlacement& b) {
-  return a.spriteIndex == b.spriteIndex && Same(a.x, b.x) && Same(a.y, b.y);
+  return a.spriteIndex == b.spriteIndex && Same(a.x, b.x) && Same(a.y, b.y) && a.group == b.group;
 }
 bool operator==(const NameTable& a, const NameTable& b) {
   return Same(a.name, b.name) && Same(a.cells, b.cells) && a.placements == b.placements &&
          Same(a.thirdTileSets, b.thirdTileSets) && a.backdrop == b.backdrop;
 }
 bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
-  return Same(a.cells, b.cells) && Same(a.active, b.active) && Same(a.frameSeconds, b.frameSeconds);
+  return Same(a.cells, b.cells) && Same(a.active, b.active) && Same(a.metasprite, b.metasprite) &&
+         Same(a.frameSeconds, b.frameSeconds);
 }
 bool operator==(const Project& a, const Project& b) {
   return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
@@ -63,11 +65,25 @@ int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& 
   };
   for (NameTable& table : data.nameTables)
     for (SpritePlacement& placement : table.placements) follow(placement.spriteIndex);
-  for (auto& strip : data.strips.cells)
-    for (int32_t& cell : strip) follow(cell);
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f)
+      if (!data.strips.metasprite[s][f]) follow(data.strips.cells[s][f]);
   for (Metasprite& metasprite : data.metasprites)
     for (MetaspritePart& part : metasprite.parts) follow(part.sprite);
   return gone;
+}
+
+void ForgetMetasprite(AnimationStrips& strips, int removed) {
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f) {
+      if (!strips.metasprite[s][f] || strips.cells[s][f] < removed) continue;
+      if (strips.cells[s][f] > removed) {
+        --strips.cells[s][f];
+        continue;
+      }
+      strips.cells[s][f] = -1;
+      strips.metasprite[s][f] = false;
+    }
 }
 
 Project project = DefaultProject();

@@ -46,6 +46,7 @@ struct SpritePlacement {
   int32_t spriteIndex = 0;  // may name no sprite any more: then it is kept but not drawn
   float x = 0;              // view units, 4.75 to a screen pixel
   float y = 0;
+  int32_t group = -1;  // placements dropped together as one metasprite share a number and move as one
 };
 
 struct NameTable {
@@ -60,8 +61,9 @@ struct NameTable {
 // The Sprite Studio's animation bench: four strips of eight cells.
 struct AnimationStrips {
   AnimationStrips();                    // every cell empty and inactive
-  int32_t cells[kStrips][kStripCells];  // sprite index, -1 = empty
+  int32_t cells[kStrips][kStripCells];  // sprite index (metasprite index where marked), -1 = empty
   bool active[kStrips][kStripCells];    // takes part in the animation
+  bool metasprite[kStrips][kStripCells];  // the cell shows a metasprite, a walk cycle's frame
   float frameSeconds = 0.15f;           // seconds a frame is shown
 };
 
@@ -135,3 +137,5 @@ void ResetProject();
 // parts) among the first `count` sprites becomes renumber(index); a use
 // renumbered to -1 names no sprite. Returns how many did.
 int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& renumber);
+// Animation cells showing metasprite `removed` empty; those after it follow it down the list.
+void ForgetMetasprite(AnimationStrips& strips, int removed);

@@ -24,6 +24,9 @@ const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
 constexpr uint32_t kMapsVersion = 1;
 const char kMetaspritesTag[4] = {'M', 'S', 'P', 'B'};
 constexpr uint32_t kMetaspritesVersion = 1;
+// Version 2 adds the placements' groups and the animation cells that show
+// metasprites; without either, version 1 is written as before.
+constexpr uint32_t kGroupedMetaspritesVersion = 2;
 constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 7;  // no parts
 constexpr std::size_t kPartRecordSize = 4 * 3;
 constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
@@ -166,12 +169,21 @@ void PutMaps(std::string& out, const std::vector<Map>& maps) {
   out += block;
 }
 
-// Last, and like the maps only in a project that has metasprites.
-void PutMetasprites(std::string& out, const std::vector<Metasprite>& metasprites) {
-  if (metasprites.empty()) return;
+bool HasMetaspriteUses(const Project& data) {
+  for (const NameTable& table : data.nameTables)
+    for (const SpritePlacement& placement : table.placements)
+      if (placement.group != -1) return true;
+  const bool* cells = &data.strips.metasprite[0][0];
+  return std::any_of(cells, cells + kStrips * kStripCells, [](bool metasprite) { return metasprite; });
+}
+
+// Last, and like the maps only in a project that has metasprites or uses them.
+void PutMetasprites(std::string& out, const Project& data) {
+  const bool uses = HasMetaspriteUses(data);
+  if (data.metasprites.empty() && !uses) return;
   std::string block;
-  PutU32(block, static_cast<uint32_t>(metasprites.size()));
-  for (const Metasprite& metasprite : metasprites) {
+  PutU32(block, static_cast<uint32_t>(data.metasprites.size()));
+  for (const Metasprite& metasprite : data.metasprites) {
     PutBytes(block, metasprite.name, kNameSize);
     PutI32(block, metasprite.width);
     PutI32(block, metasprite.height);
@@ -185,8 +197,16 @@ void PutMetasprites(std::string& out, const std::vector<Metasprite>& metasprites
       PutI32(block, part.y);
     }
   }
+  if (uses) {
+    for (const NameTable& table : data.nameTables) {
+      PutU32(block, static_cast<uint32_t>(table.placements.size()));
+      for (const SpritePlacement& placement : table.placements) PutI32(block, placement.group);
+    }
+    for (const auto& strip : data.strips.metasprite)
+      for (bool metasprite : strip) block.push_back(metasprite ? 1 : 0);
+  }
   PutBytes(out, kMetaspritesTag, sizeof kMetaspritesTag);
-  PutU32(out, kMetaspritesVersion);
+  PutU32(out, uses ? kGroupedMetaspritesVersion : kMetaspritesVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -418,15 +438,37 @@ bool ReadMetasprite(Reader& in, Metasprite& metasprite) {
   return true;
 }
 
+// Each table's placements once more, now with their groups, then the
+// animation cells' kinds; a metasprite cell must name a metasprite.
+bool ReadMetaspriteUses(Reader& in, Project& into) {
+  for (NameTable& table : into.nameTables) {
+    uint32_t placements;
+    if (!in.U32(placements) || placements != table.placements.size()) return false;
+    for (SpritePlacement& placement : table.placements)
+      if (!in.I32(placement.group) || placement.group < -1) return false;
+  }
+  for (int s = 0; s < kStrips; ++s)
+    for (int f = 0; f < kStripCells; ++f) {
+      bool& metasprite = into.strips.metasprite[s][f];
+      if (!ReadFlag(in, metasprite) ||
+          (metasprite && into.strips.cells[s][f] >= static_cast<int32_t>(into.metasprites.size())))
+        return false;
+    }
+  return true;
+}
+
 FileResult ReadMetasprites(Reader& in, Project& into) {
-  uint32_t size, count;
-  if (FileResult result = ReadBlockHeader(in, kMetaspritesTag, kMetaspritesVersion, size); result != FileResult::Ok)
+  uint32_t size, count, version;
+  if (FileResult result =
+          ReadBlockHeader(in, kMetaspritesTag, kMetaspritesVersion, kGroupedMetaspritesVersion, version, size);
+      result != FileResult::Ok)
     return result;
   const std::size_t end = in.position + size;
   if (!in.Count(count, kSmallestMetaspriteRecord) || count > kMaxMetasprites) return FileResult::TruncatedOrCorrupt;
   into.metasprites.resize(count);
   for (Metasprite& metasprite : into.metasprites)
     if (!ReadMetasprite(in, metasprite)) return FileResult::TruncatedOrCorrupt;
+  if (version == kGroupedMetaspritesVersion && !ReadMetaspriteUses(in, into)) return FileResult::TruncatedOrCorrupt;
   return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -489,7 +531,7 @@ std::string SerializeProject(const Project& data) {
   PutSettings(out, data);
   PutTargets(out, data.exportTargets);
   PutMaps(out, data.maps);
-  PutMetasprites(out, data.metasprites);
+  PutMetasprites(out, data);
   return out;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "model/metasprite_picture.h"
+
 void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel) {
   const ImU32 colour = Palette[sprite.colour & 15];
   for (int r = 0; r < kSpriteSize; ++r)
@@ -9,6 +11,15 @@ void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, flo
       if (sprite.pixels[r][c])
         draw->AddRectFilled(ImVec2(corner.x + pixel * c, corner.y + pixel * r),
                             ImVec2(corner.x + pixel * (c + 1), corner.y + pixel * (r + 1)), colour);
+}
+
+void DrawMetaspritePixels(ImDrawList* draw, const Metasprite& metasprite, ImVec2 corner, float pixel) {
+  const MetaspritePicture picture = DrawMetasprite(metasprite, sprites());
+  for (int r = 0; r < metasprite.height; ++r)
+    for (int c = 0; c < metasprite.width; ++c)
+      if (const uint8_t colour = picture.pixels[r][c])
+        draw->AddRectFilled(ImVec2(corner.x + pixel * c, corner.y + pixel * r),
+                            ImVec2(corner.x + pixel * (c + 1), corner.y + pixel * (r + 1)), Palette[colour]);
 }
 
 void DrawTileWithNumber(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float pixel) {

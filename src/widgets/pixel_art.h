@@ -7,6 +7,8 @@
 
 // Set pixels in the sprite's colour, clear pixels not at all.
 void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel);
+// A metasprite as the chip shows it: its parts, the first on top.
+void DrawMetaspritePixels(ImDrawList* draw, const Metasprite& metasprite, ImVec2 corner, float pixel);
 // A tile as the sheet and the palette show it: row colours from the palette
 // (0 transparent), a white outline and its number "%03d" centred below.
 void DrawTileWithNumber(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float pixel);

@@ -287,7 +287,7 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   Choose({"File", "Import", "Sprite Sheet..."});
   ASSERT_TRUE(importSheet.open);
   EXPECT_EQ(importSheet.figures, "Import will add 2 metasprites from frames of 16 x 16: 2 sprites for 4 parts, at most 2 "
-                                 "on a line")
+                                 "on a line; 1 row is an animation strip")
       << "two frames of the same two parts, the empty cells skipped";
   importSheet.options.cellWidth = 32;
   UpdateSheetPreview(importSheet);
@@ -296,6 +296,8 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   ASSERT_EQ(Names(project.metasprites), "walk 1|");
   EXPECT_EQ(project.metasprites[0].parts.size(), 4u);
   EXPECT_EQ(spriteStudio.currentMetasprite, 0);
+  EXPECT_TRUE(project.strips.metasprite[0][0] && project.strips.active[0][0] && project.strips.cells[0][0] == 0)
+      << "the row's frame plays in the first strip";
   EXPECT_EQ(UndoName(history), "import sprite sheet");
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_TRUE(project.metasprites.empty());

@@ -7,6 +7,7 @@
 #include "model/history.h"
 #include "model/metasprite_picture.h"
 #include "storage/project_file.h"
+#include "studios/sprite/metasprite_actions.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -102,4 +103,45 @@ TEST(Metasprite, SurvivesTheProjectFileAndTheHistory) {
   }
   Undo(history, data, canvas);
   EXPECT_EQ(SerializeProject(data), without);
+}
+
+TEST(Metasprite, GroupsAndAnimationFramesSurviveTheFileAndFollowADeletedMetasprite) {
+  Project data = HeroProject();
+  data.metasprites.push_back(data.metasprites[0]);
+  const std::string ungrouped = SerializeProject(data);
+  EXPECT_EQ(ungrouped.substr(ungrouped.rfind("MSPB") + 4, 4), std::string("\1\0\0\0", 4))
+      << "without groups or frames, the block is written as before";
+  data.nameTables[0].placements.push_back({1, 20, 20, 3});
+  data.strips.cells[0][0] = 1, data.strips.metasprite[0][0] = true;
+  data.strips.cells[0][1] = 0, data.strips.metasprite[0][1] = true;
+  data.strips.cells[1][0] = 1;  // sprite 1
+  const std::string with = SerializeProject(data);
+  Project read;
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  EXPECT_TRUE(read == data);
+  const std::size_t uses = with.size() - 32 - 4 * 2 - 4;  // the table's placement count
+  // clang-format off
+  const std::pair<std::size_t, char> damaged[] = {
+      {uses, 3}, {uses + 4, -2}, {with.size() - 32, 2}, {with.size() - 32 + 2, 1}};  // count, group -2, flag 2, frame of sprite 4
+  // clang-format on
+  data.strips.cells[0][2] = 4;
+  for (auto [at, value] : damaged) {
+    std::string bad = SerializeProject(data);
+    bad[at] = value;
+    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), read),
+              FileResult::TruncatedOrCorrupt)
+        << at;
+  }
+  data.strips.cells[0][2] = -1;
+
+  // Sprite renumbering passes the frames by; deleting the first metasprite empties its frame and moves the other's.
+  EXPECT_EQ(RenumberSpriteUses(data, 4, [](int i) { return i == 1 ? 2 : i; }), 0);
+  SpriteStudioState state;
+  state.currentMetasprite = 0;
+  DeleteMetasprite(state, data);
+  EXPECT_EQ(data.strips.cells[0][0], 0) << "the second metasprite's frame follows it down the list";
+  EXPECT_EQ(data.strips.cells[0][1], -1) << "the deleted one's frame is empty";
+  EXPECT_FALSE(data.strips.metasprite[0][1]);
+  EXPECT_EQ(data.strips.cells[1][0], 2) << "sprite cells follow the sprites";
+  EXPECT_EQ(data.nameTables[0].placements.back(), (SpritePlacement{2, 20, 20, 3}));
 }

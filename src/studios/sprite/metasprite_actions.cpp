@@ -26,6 +26,7 @@ std::string DeleteMetasprite(SpriteStudioState& state, Project& data) {
   if (!HasCurrent(state, data)) return "";
   const Metasprite gone = data.metasprites[state.currentMetasprite];
   data.metasprites.erase(data.metasprites.begin() + state.currentMetasprite);
+  ForgetMetasprite(data.strips, state.currentMetasprite);
   if (state.currentMetasprite >= static_cast<int>(data.metasprites.size()))
     state.currentMetasprite = static_cast<int>(data.metasprites.size()) - 1;
   if (gone.parts.empty()) return std::string("Deleted ") + gone.name;

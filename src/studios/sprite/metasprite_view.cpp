@@ -8,6 +8,7 @@
 #include "model/history.h"
 #include "studios/sprite/metasprite_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
+#include "widgets/drag_payload.h"
 #include "widgets/edit_button.h"
 #include "widgets/notice.h"
 
@@ -59,6 +60,7 @@ void DrawMetaspriteList(ImVec2 origin) {
     for (int i = 0; i < static_cast<int>(project.metasprites.size()); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable(project.metasprites[i].name, i == state.currentMetasprite)) state.currentMetasprite = i;
+      OfferDragPayload(kMetaspriteRowPayload, &i, sizeof i, "Animating %s", project.metasprites[i].name);
       ImGui::PopID();
     }
     ImGui::EndListBox();

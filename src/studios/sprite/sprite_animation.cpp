@@ -14,13 +14,22 @@ bool ColumnHasActiveCell(const AnimationStrips& strips, int column) {
 void ClearInactiveCells(AnimationStrips& strips) {
   for (int s = 0; s < kStrips; ++s)
     for (int f = 0; f < kStripCells; ++f)
-      if (!strips.active[s][f]) strips.cells[s][f] = -1;
+      if (!strips.active[s][f]) {
+        strips.cells[s][f] = -1;
+        strips.metasprite[s][f] = false;
+      }
+}
+
+void SetStripCell(AnimationStrips& strips, int strip, int cell, int index, bool metasprite) {
+  strips.cells[strip][cell] = index;
+  strips.metasprite[strip][cell] = metasprite;
 }
 
 void SwapStripCells(AnimationStrips& strips, int strip, int cell, int otherStrip, int otherCell) {
   if (otherStrip < 0 || otherStrip >= kStrips || otherCell < 0 || otherCell >= kStripCells) return;
   std::swap(strips.cells[strip][cell], strips.cells[otherStrip][otherCell]);
   std::swap(strips.active[strip][cell], strips.active[otherStrip][otherCell]);
+  std::swap(strips.metasprite[strip][cell], strips.metasprite[otherStrip][otherCell]);
 }
 
 float ClampFrameSeconds(float seconds) {

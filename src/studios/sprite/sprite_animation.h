@@ -6,7 +6,9 @@
 
 // Empties every cell that is not active.
 void ClearInactiveCells(AnimationStrips& strips);
-// Exchanges sprite and active flag of two cells.
+// The cell shows sprite `index`, or metasprite `index` when `metasprite`.
+void SetStripCell(AnimationStrips& strips, int strip, int cell, int index, bool metasprite);
+// Exchanges what two cells show and their active flags.
 void SwapStripCells(AnimationStrips& strips, int strip, int cell, int otherStrip, int otherCell);
 constexpr float kMinFrameSeconds = 0.03f, kMaxFrameSeconds = 1.0f;
 // A typed-in frame time is brought into the slider's range.

@@ -1,4 +1,5 @@
 // The animation controls, the four strips of cells and the layered preview.
+#include <algorithm>
 #include <cstdio>
 
 #include "widgets/drag_payload.h"
@@ -10,17 +11,37 @@
 namespace {
 constexpr const char* kStripPayload = "GLOBAL_STRIP_MOVE";
 constexpr float kCellSide = 64, kCellPitch = 72, kCellPixel = 3.5f;
-constexpr float kPreviewSide = 480, kPreviewPixel = 30;
+constexpr float kPreviewSide = 480;
 
-bool ValidSprite(int index) { return index >= 0 && index < static_cast<int>(sprites().size()); }
+// The metasprite a cell shows, or none.
+const Metasprite* CellMetasprite(const AnimationStrips& strips, int strip, int cell) {
+  const int index = strips.cells[strip][cell];
+  if (!strips.metasprite[strip][cell] || index < 0 || index >= static_cast<int>(project.metasprites.size()))
+    return nullptr;
+  return &project.metasprites[index];
+}
+// The sprite a cell shows, or none.
+const Sprite* CellSprite(const AnimationStrips& strips, int strip, int cell) {
+  const int index = strips.cells[strip][cell];
+  if (strips.metasprite[strip][cell] || index < 0 || index >= static_cast<int>(sprites().size())) return nullptr;
+  return &sprites()[index];
+}
+
+// A cell's sprite or metasprite with its corner at `corner`, `side` pixels
+// across for a sprite; a metasprite is scaled to fit the same square.
+void DrawCellPicture(ImDrawList* draw, const AnimationStrips& strips, int strip, int cell, ImVec2 corner, float side) {
+  if (const Sprite* sprite = CellSprite(strips, strip, cell))
+    DrawSpritePixels(draw, *sprite, corner, side / kSpriteSize);
+  else if (const Metasprite* metasprite = CellMetasprite(strips, strip, cell))
+    DrawMetaspritePixels(draw, *metasprite, corner, side / std::max(metasprite->width, metasprite->height));
+}
 
 void DrawCell(AnimationStrips& strips, int strip, int cell) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 p = ImGui::GetCursorScreenPos();
   const ImVec2 far(p.x + kCellSide, p.y + kCellSide);
-  int32_t& index = strips.cells[strip][cell];
   draw->AddRectFilled(p, far, IM_COL32(30, 30, 30, 255));
-  if (ValidSprite(index)) DrawSpritePixels(draw, sprites()[index], ImVec2(p.x + 4, p.y + 4), kCellPixel);
+  DrawCellPicture(draw, strips, strip, cell, ImVec2(p.x + 4, p.y + 4), kCellPixel * kSpriteSize);
   if (strips.active[strip][cell]) FrameInside(draw, p, far, IM_COL32(255, 255, 0, 255), 3);
 
   ImGui::InvisibleButton("##slot", ImVec2(kCellSide, kCellSide));
@@ -35,7 +56,11 @@ void DrawCell(AnimationStrips& strips, int strip, int cell) {
     NameNextEdit("animation cell swap");
   }
   if (int32_t sprite; TakeDropPayload(kSpriteRowPayload, &sprite, sizeof sprite)) {
-    index = sprite;
+    SetStripCell(strips, strip, cell, sprite, false);
+    NameNextEdit("animation cell");
+  }
+  if (int32_t metasprite; TakeDropPayload(kMetaspriteRowPayload, &metasprite, sizeof metasprite)) {
+    SetStripCell(strips, strip, cell, metasprite, true);
     NameNextEdit("animation cell");
   }
 }
@@ -84,10 +109,17 @@ void DrawAnimationPreview(ImVec2 origin) {
   const ImVec2 far(q.x + kPreviewSide, q.y + kPreviewSide);
   draw->AddRectFilled(q, far, IM_COL32(15, 15, 15, 255));
   FrameInside(draw, q, far, IM_COL32(100, 100, 100, 255), 2);
+  // Layers share one scale: the largest metasprite of the frame fills the square.
   const int frame = animation.animationFrame;
+  int side = kSpriteSize;
+  for (int s = 0; s < kStrips; ++s)
+    if (const Metasprite* metasprite = CellMetasprite(project.strips, s, frame); metasprite && project.strips.active[s][frame])
+      side = std::max({side, metasprite->width, metasprite->height});
+  const float pixel = kPreviewSide / side;
   for (int s = 0; s < kStrips; ++s) {
-    const int index = project.strips.cells[s][frame];
-    if (project.strips.active[s][frame] && ValidSprite(index))
-      DrawSpritePixels(draw, sprites()[index], q, kPreviewPixel);
+    if (!project.strips.active[s][frame]) continue;
+    const Metasprite* metasprite = CellMetasprite(project.strips, s, frame);
+    const float across = metasprite ? std::max(metasprite->width, metasprite->height) : kSpriteSize;
+    DrawCellPicture(draw, project.strips, s, frame, q, pixel * across);
   }
 }

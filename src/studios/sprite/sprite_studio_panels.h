@@ -8,6 +8,7 @@
 #include "widgets/layout.h"
 
 inline constexpr const char* kSpriteRowPayload = "SpriteSET_REORDER";
+inline constexpr const char* kMetaspriteRowPayload = "METASPRITE_FRAME";
 
 // The sprite being edited; the frame's guard keeps the index in range.
 inline Sprite& SelectedSprite() { return sprites()[spriteStudio.selectedSprite]; }

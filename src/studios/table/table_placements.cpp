@@ -9,8 +9,12 @@ void AddPlacement(NameTable& table, int spriteIndex, float x, float y) {
 }
 
 void AddMetaspritePlacements(NameTable& table, const Metasprite& metasprite, float x, float y) {
-  for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part)
+  int32_t group = 0;
+  for (const SpritePlacement& placement : table.placements) group = std::max(group, placement.group + 1);
+  for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part) {
     AddPlacement(table, part->sprite, x + part->x * kViewUnitsPerChipPixel, y + part->y * kViewUnitsPerChipPixel);
+    table.placements.back().group = group;
+  }
 }
 
 void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY) {
@@ -22,8 +26,15 @@ void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY)
 
 void MoveGrabbedPlacement(const TableStudioState& state, NameTable& table, int index, float mouseX, float mouseY) {
   if (state.draggedPlacement != index || index < 0 || index >= static_cast<int>(table.placements.size())) return;
-  table.placements[index].x = SnapToChipPixel(mouseX - state.grabOffset[0]);
-  table.placements[index].y = SnapToChipPixel(mouseY - state.grabOffset[1]);
+  const SpritePlacement grabbed = table.placements[index];
+  const float dx = SnapToChipPixel(mouseX - state.grabOffset[0]) - grabbed.x;
+  const float dy = SnapToChipPixel(mouseY - state.grabOffset[1]) - grabbed.y;
+  for (int i = 0; i < static_cast<int>(table.placements.size()); ++i) {
+    SpritePlacement& placement = table.placements[i];
+    if (i != index && (grabbed.group < 0 || placement.group != grabbed.group)) continue;
+    placement.x = SnapToChipPixel(placement.x + dx);
+    placement.y = SnapToChipPixel(placement.y + dy);
+  }
 }
 
 void SyncSpriteMarks(TableStudioState& state, std::size_t spriteCount) {

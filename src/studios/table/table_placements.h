@@ -11,11 +11,12 @@
 // whole chip pixels (4.75 units each) as the chip can only place them there.
 void AddPlacement(NameTable& table, int spriteIndex, float x, float y);
 // A metasprite's parts as placements, its corner at the drop point, one after
-// another so that its planes stay together, the first part last (on top).
+// another so that its planes stay together, the first part last (on top),
+// numbered as one group.
 void AddMetaspritePlacements(NameTable& table, const Metasprite& metasprite, float x, float y);
 void GrabPlacement(TableStudioState& state, int index, float grabX, float grabY);
 // While held, the grabbed placement follows the mouse (given relative to the view's
-// corner), snapped to whole chip pixels.
+// corner), snapped to whole chip pixels; the rest of its group moves with it.
 void MoveGrabbedPlacement(const TableStudioState& state, NameTable& table, int index, float mouseX, float mouseY);
 
 // Rows at or past a new sprite count lose their marks.

@@ -4,7 +4,6 @@
 #include <cfloat>
 
 #include "model/history.h"
-#include "model/metasprite_picture.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
 #include "widgets/drag_payload.h"
@@ -74,13 +73,9 @@ void DrawMetaspriteRow(int m) {
                    static_cast<int>(metasprite.parts.size()));
   if (ImGui::IsItemVisible()) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
-    const MetaspritePicture picture = DrawMetasprite(metasprite, sprites());
-    const int side = static_cast<int>(kRowHeight) - 4;
-    for (int y = 0; y < std::min(metasprite.height, side); ++y)
-      for (int x = 0; x < std::min(metasprite.width, side); ++x)
-        if (picture.pixels[y][x])
-          draw->AddRectFilled(ImVec2(p.x + 5 + x, p.y + 2 + y), ImVec2(p.x + 6 + x, p.y + 3 + y),
-                              Palette[picture.pixels[y][x]]);
+    const float side = kRowHeight - 4;  // a 64-pixel metasprite shrinks to fit the row
+    DrawMetaspritePixels(draw, metasprite, ImVec2(p.x + 5, p.y + 2),
+                         std::min(1.0f, side / std::max(metasprite.width, metasprite.height)));
     draw->AddText(ImVec2(p.x + 60, p.y + 26 - ImGui::GetFontSize() / 2), IM_COL32(255, 220, 120, 255),
                   metasprite.name);
   }

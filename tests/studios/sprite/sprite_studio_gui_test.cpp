@@ -111,4 +111,13 @@ TEST_F(SpriteStudioGui, AMetaspriteIsPaintedAsOnePictureWhosePartsFollow) {
   EXPECT_EQ(sprites().size(), 4u);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(project.metasprites[0].parts.size(), 4u) << "the erasing stroke undone";
+
+  // Dragged from the list, it becomes a frame of an animation strip, shown whole in the cell.
+  const ImVec2 cell = gui.ItemCentres("##slot")[1];
+  gui.Drag(gui.ItemCenter("Metasprite 1"), cell, 15);
+  EXPECT_TRUE(project.strips.metasprite[0][1] && project.strips.cells[0][1] == 0);
+  gui.Frame();
+  const float scale = 56.0f / 32;  // a 32 x 32 picture in the cell's 56 pixels
+  EXPECT_EQ(gui.ColourAt(ImVec2(cell.x - 28 + 5.5f * scale, cell.y - 28 + 4.5f * scale)), Palette[15]);
+  EXPECT_EQ(gui.ColourAt(ImVec2(cell.x - 28 + 10.5f * scale, cell.y - 28 + 20.5f * scale)), Palette[8]);
 }

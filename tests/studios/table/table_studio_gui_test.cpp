@@ -37,7 +37,7 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   EXPECT_TRUE(nameTables[0].placements.empty());
 }
 
-TEST_F(TableStudioGui, AMetaspriteDropsAsAllItsPartsTheFirstOnTop) {
+TEST_F(TableStudioGui, AMetaspriteDropsAsAllItsPartsTheFirstOnTopAndMovesAsOne) {
   project.metasprites = {Metasprite{"Hero", 32, 16, {{0, 0, 0}, {0, 16, 0}}}};
   sprites()[0].pixels[3][3] = 1;
   Choose({"SPRITES"});
@@ -45,8 +45,17 @@ TEST_F(TableStudioGui, AMetaspriteDropsAsAllItsPartsTheFirstOnTop) {
   ASSERT_EQ(rows.size(), 1u) << "after the sprites";
   gui.Drag(rows[0], Screen(300, 200), 15);
   EXPECT_EQ(nameTables[0].placements,
-            (std::vector<SpritePlacement>{{0, 299.25f + 16 * 4.75f, 199.5f}, {0, 299.25f, 199.5f}}))
+            (std::vector<SpritePlacement>{{0, 299.25f + 16 * 4.75f, 199.5f, 0}, {0, 299.25f, 199.5f, 0}}))
       << "the second part first, so that the first is drawn last, on top";
+  gui.Drag(gui.ItemCentres("##metarow")[0], Screen(600, 500), 15);
+  ASSERT_EQ(nameTables[0].placements.size(), 4u);
+  EXPECT_EQ(nameTables[0].placements[3].group, 1) << "a second drop is a group of its own";
+
+  // Grabbing the first one's right part carries its left part along, and the second stays.
+  gui.Drag(Screen(299.25f + 16 * 4.75f + 10, 210), Screen(299.25f + 16 * 4.75f + 10 + 47.5f, 210 + 19), 10);
+  EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 299.25f + 26 * 4.75f, 218.5f, 0}));
+  EXPECT_EQ(nameTables[0].placements[1], (SpritePlacement{0, 299.25f + 10 * 4.75f, 218.5f, 0}));
+  EXPECT_EQ(nameTables[0].placements[3].x, 598.5f);
 }
 
 TEST_F(TableStudioGui, ZoomOpensTheTileEditorAndAStrokePaintsTheTile) {
