@@ -15,19 +15,6 @@
 #include "support/temp_dir.h"
 
 namespace {
-// ImageMagick's own pictures at 32 x 32 in at most 3 of the chip's colours, a row of them and an empty cell.
-std::string MadeSheet(const TempDir& dir) {
-  IndexedImage palette{15, 1, {}};
-  for (uint8_t colour = 1; colour < 16; ++colour) palette.pixels.push_back(colour);
-  WriteFile(dir.File("palette.png"), EncodePng(palette, 1));
-  std::string command = "convert";
-  for (const char* picture : {"rose:", "wizard:", "logo:", "granite:", "netscape:"})
-    command += std::string(" \\( ") + picture + " -resize '32x32!' +dither -colors 3 -remap " + dir.File("palette.png") +
-               " \\)";
-  command += " \\( -size 32x32 xc:none \\) +append PNG32:" + dir.File("sheet.png") + " > /dev/null 2>&1";
-  return std::system(command.c_str()) == 0 ? ReadFile(dir.File("sheet.png")) : "";
-}
-
 RgbaImage Decoded(const std::string& png) {
   RgbaImage image;
   std::string error;
@@ -42,7 +29,7 @@ SpriteSheetResult Import(const std::string& png, Project& data, SpriteSheetOptio
 
 TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
   TempDir dir;
-  const std::string sheet = MadeSheet(dir);
+  const std::string sheet = MadeSpriteSheet(dir);
   ASSERT_FALSE(sheet.empty()) << "ImageMagick made no sheet";
   Project data = DefaultProject();
   SpriteSheetOptions options;

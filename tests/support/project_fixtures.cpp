@@ -1,5 +1,6 @@
 #include "support/project_fixtures.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,7 @@
 #include "app/shell/project_commands.h"
 #include "chip/sprite_attributes.h"
 #include "model/history.h"
+#include "storage/png_file.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
@@ -83,6 +85,18 @@ void MakeMachineProject() {
   second.thirdTileSets[0] = 3, second.thirdTileSets[1] = 4, second.thirdTileSets[2] = 5;
   second.placements.push_back({2, 120 * pixel, 90 * pixel});
   nameTables.push_back(second);
+}
+
+std::string MadeSpriteSheet(const TempDir& dir) {
+  IndexedImage palette{15, 1, {}};
+  for (uint8_t colour = 1; colour < 16; ++colour) palette.pixels.push_back(colour);
+  WriteFile(dir.File("palette.png"), EncodePng(palette, 1));
+  std::string command = "convert";
+  for (const char* picture : {"rose:", "wizard:", "logo:", "granite:", "netscape:"})
+    command += std::string(" \\( ") + picture + " -resize '32x32!' +dither -colors 3 -remap " + dir.File("palette.png") +
+               " \\)";
+  command += " \\( -size 32x32 xc:none \\) +append PNG32:" + dir.File("sheet.png") + " > /dev/null 2>&1";
+  return std::system(command.c_str()) == 0 ? ReadFile(dir.File("sheet.png")) : "";
 }
 
 void FillTile(TileSet& set, int tile, int seed) {

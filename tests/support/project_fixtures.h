@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/project.h"
+#include "support/temp_dir.h"
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& contents);
@@ -19,6 +20,11 @@ void MakeRichProject();
 // placements partly off every edge; a second name table of three sets more,
 // so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
+
+// A sprite sheet nobody here drew: ImageMagick's own pictures at 32 x 32 in
+// at most 3 of the chip's colours, a row of five and an empty cell, made in
+// `dir`; "" when ImageMagick is missing.
+std::string MadeSpriteSheet(const TempDir& dir);
 
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
