@@ -14,23 +14,24 @@ void DrawTile(IndexedImage& image, const TileSet& set, int tile, int left, int t
     }
 }
 
-// One line of a sprite's pixels from `left` on; colour 0 draws nothing.
-void DrawSpriteLine(IndexedImage& image, const Sprite& sprite, int row, int left, int line) {
+// Screen line `row` of a sprite (counted from its top) from `left` on, each
+// pattern pixel `size.Scale()` wide; colour 0 draws nothing.
+void DrawSpriteLine(IndexedImage& image, const Sprite& sprite, SpriteSize size, int row, int left, int line) {
   const uint8_t colour = static_cast<uint8_t>(sprite.colour & 15);
   if (colour == 0) return;
-  for (int x = 0; x < kSpriteSize; ++x)
-    if (sprite.pixels[row][x] && left + x >= 0 && left + x < image.width)
+  for (int x = 0; x < size.ScreenSide(); ++x)
+    if (sprite.pixels[row / size.Scale()][x / size.Scale()] && left + x >= 0 && left + x < image.width)
       image.pixels[static_cast<std::size_t>(line) * image.width + left + x] = colour;
 }
 
-void DrawSprite(IndexedImage& image, const Sprite& sprite, int left, int top) {
-  for (int row = 0; row < kSpriteSize; ++row)
-    if (top + row >= 0 && top + row < image.height) DrawSpriteLine(image, sprite, row, left, top + row);
+void DrawSprite(IndexedImage& image, const Sprite& sprite, SpriteSize size, int left, int top) {
+  for (int row = 0; row < size.ScreenSide(); ++row)
+    if (top + row >= 0 && top + row < image.height) DrawSpriteLine(image, sprite, size, row, left, top + row);
 }
 }  // namespace
 
 IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
-                          ScreenLook look) {
+                          SpriteSize size, ScreenLook look) {
   const uint8_t backdrop = static_cast<uint8_t>(table.backdrop & 15);
   IndexedImage image = Blank(kChipWidth, kChipHeight, backdrop);
   for (int row = 0; row < kTableRows && !sets.empty(); ++row) {
@@ -43,17 +44,17 @@ IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& se
   if (look == ScreenLook::Editor) {
     for (const SpritePlacement& placement : table.placements)
       if (placement.spriteIndex >= 0 && placement.spriteIndex < static_cast<int>(sprites.size()))
-        DrawSprite(image, sprites[placement.spriteIndex], ChipPixel(placement.x), ChipPixel(placement.y));
+        DrawSprite(image, sprites[placement.spriteIndex], size, ChipPixel(placement.x), ChipPixel(placement.y));
     return image;
   }
   // Plane 0 is on top: draw from the last plane up, each line only for the first four planes on it.
-  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites);
+  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites, size);
   const std::vector<ScanLine> lines = ScanSpriteLines(attributes);
   for (int line = 0; line < kChipHeight; ++line) {
     const std::vector<int>& planes = lines[line].planes;
     for (int k = std::min<int>(planes.size(), kSpritesPerLine) - 1; k >= 0; --k) {
       const SpritePlane& plane = attributes.planes[planes[k]];
-      DrawSpriteLine(image, sprites[plane.sprite], line - plane.top, plane.left, line);
+      DrawSpriteLine(image, sprites[plane.sprite], size, line - plane.top, plane.left, line);
     }
   }
   return image;

@@ -20,9 +20,9 @@ enum class ScreenLook {
 };
 
 // 256 x 192: each third from its tile set, colour 0 and empty cells showing the
-// backdrop, sprites at their nearest whole chip pixel with colour 0 transparent.
+// backdrop, sprites of `size` at their nearest whole chip pixel with colour 0 transparent.
 IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
-                          ScreenLook look);
+                          SpriteSize size, ScreenLook look);
 // The whole map, each cell its metatile's tiles from `set`; colour 0 stays transparent.
 IndexedImage RenderMap(const Map& map, const TileSet& set);
 // 128 x 128: the set's 256 tiles, 16 to a row; colour 0 stays transparent.

@@ -13,7 +13,6 @@
 constexpr int kChipWidth = 256, kChipHeight = 192;
 constexpr float kViewUnitsPerChipPixel = 4.75f;
 constexpr int kSpritePlanes = 32;
-constexpr int kPatternTableSprites = 64;  // 16x16 sprites a 2 KB pattern table holds
 constexpr uint8_t kTerminatorY = 208;
 constexpr uint8_t kEarlyClock = 0x80;
 constexpr int kSpritesPerLine = 4;
@@ -31,12 +30,13 @@ struct SpritePlane {
 };
 
 struct SpriteAttributes {
+  SpriteSize size;                    // the chip's, for every plane
   std::vector<SpritePlane> planes;    // plane 0 first: the last placement, drawn on top
   std::vector<std::string> problems;  // "placement 3: sprite 70 is past the 64 of the pattern table"
   std::vector<uint8_t> Bytes() const; // the planes, then 208 when fewer than 32
 };
 
-SpriteAttributes BuildSpriteAttributes(const NameTable& table, const std::vector<Sprite>& sprites);
+SpriteAttributes BuildSpriteAttributes(const NameTable& table, const std::vector<Sprite>& sprites, SpriteSize size);
 
 // For each of the 192 lines, the planes covering it in plane order, up to the
 // terminator; those past the fourth are not shown on that line.

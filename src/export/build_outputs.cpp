@@ -55,7 +55,7 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
           {label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
            "name table " + label + ", backdrop " + std::to_string(table.backdrop & 15) + " (" + label + "_BACKDROP)"});
     if (tables & kSpriteAttributeTable)
-      files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites).Bytes()),
+      files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites, data.spriteSize).Bytes()),
                        "sprite attribute table of name table " + label});
   }
   for (std::size_t i = 0; i < labels.maps.size(); ++i) {
@@ -68,18 +68,20 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
     files.push_back({labels.maps[i] + ".map", std::string(map.cells.begin(), map.cells.end()),
                      "map " + labels.maps[i] + ", " + size + " cells, a byte each, row by row"});
   }
-  const std::vector<int> patterns = SpritePatternNumbers(selection);
+  const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
     if (selection.metasprites[i] && (tables & kMetaspriteTables))
       files.push_back({labels.metasprites[i] + ".msp",
-                       Text(MetaspriteBytes(data.metasprites[i], data.sprites, patterns)),
+                       Text(MetaspriteBytes(data.metasprites[i], data.sprites, patterns, data.spriteSize)),
                        "metasprite " + labels.metasprites[i] + ": its part count, then y, x, pattern, colour each"});
   if (tables & kSpritePatterns) {
     std::string sprites;
     std::size_t count = 0;
     for (std::size_t i = 0; i < labels.sprites.size(); ++i)
-      if (selection.sprites[i]) sprites += Text(SpritePatternBytes(data.sprites[i])), ++count;
-    files.push_back({"sprites.spr", sprites, std::to_string(count) + " sprite patterns, 32 bytes each"});
+      if (selection.sprites[i]) sprites += Text(SpritePatternBytes(data.sprites[i], data.spriteSize)), ++count;
+    files.push_back({"sprites.spr", sprites,
+                     std::to_string(count) + " sprite patterns, " +
+                         std::to_string(data.spriteSize.side * data.spriteSize.side / 8) + " bytes each"});
   }
   files.push_back({"index.txt", IndexText(files), "this list"});
   return files;
@@ -125,7 +127,7 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
     } else if (k < screens.size()) {
       const std::size_t i = screens[k];
       files[k] = {labels.nameTables[i] + ".png",
-                  EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, ScreenLook::Editor), scale),
+                  EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, data.spriteSize, ScreenLook::Editor), scale),
                   "screen " + labels.nameTables[i]};
     } else {
       const std::size_t i = sheets[k - screens.size()];
@@ -145,7 +147,7 @@ std::string SpriteAttributeText(const Project& data, const ExportSelection& sele
   std::string out = "; Tessellary export, label scheme " + std::to_string(kLabelScheme) + "\n\n";
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     if (!selection.nameTables[i]) continue;
-    const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites);
+    const SpriteAttributes attributes = BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize);
     for (const std::string& problem : attributes.problems) out += "; " + problem + "\n";
     out += labels.nameTables[i] + kAttributesSuffix + ":\n";
     for (const SpritePlane& plane : attributes.planes) {
@@ -169,7 +171,7 @@ std::vector<std::string> SpriteAttributeProblems(const Project& data, const Expo
   std::vector<std::string> problems;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i])
-      for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites).problems)
+      for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize).problems)
         problems.push_back(labels.nameTables[i] + ": " + problem);
   return problems;
 }

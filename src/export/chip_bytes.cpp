@@ -19,12 +19,12 @@ std::vector<uint8_t> MetatileBytes(const Map& map) {
 }
 
 std::vector<uint8_t> MetaspriteBytes(const Metasprite& metasprite, const std::vector<Sprite>& sprites,
-                                     const std::vector<int>& patterns) {
+                                     const std::vector<int>& patterns, SpriteSize size) {
   std::vector<uint8_t> bytes{0};
   for (const MetaspritePart& part : metasprite.parts) {
     if (part.sprite < 0 || part.sprite >= static_cast<int>(patterns.size()) || patterns[part.sprite] < 0) continue;
     bytes.insert(bytes.end(),
-                 {static_cast<uint8_t>(part.y), static_cast<uint8_t>(part.x),
+                 {static_cast<uint8_t>(part.y * size.Scale()), static_cast<uint8_t>(part.x * size.Scale()),
                   static_cast<uint8_t>(patterns[part.sprite]), static_cast<uint8_t>(sprites[part.sprite].colour & 15)});
     ++bytes[0];
   }
@@ -46,8 +46,12 @@ std::vector<uint8_t> ColourBytes(const TileSet& set) {
   return bytes;
 }
 
-std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite) {
+std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite, SpriteSize size) {
   std::vector<uint8_t> bytes;
+  if (size.side != kSpriteSize) {
+    for (int r = 0; r < size.side; ++r) bytes.push_back(PackRow(sprite.pixels[r]));
+    return bytes;
+  }
   // Quarters in the chip's order: top left, bottom left, top right, bottom right.
   const int quarters[4][2] = {{0, 0}, {8, 0}, {0, 8}, {8, 8}};
   for (const auto& [top, left] : quarters)

@@ -55,10 +55,11 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
       if (!selection.sprites[i]) continue;
       // The number a sprite attribute names it by: 16x16 sprites take four 8x8 patterns each.
       all.constants.push_back({labels.sprites[i] + "_PATTERN", static_cast<int>(all.bytes.size() / 8)});
-      const std::vector<uint8_t> pattern = SpritePatternBytes(data.sprites[i]);
+      const std::vector<uint8_t> pattern = SpritePatternBytes(data.sprites[i], data.spriteSize);
       all.bytes.insert(all.bytes.end(), pattern.begin(), pattern.end());
     }
-    all.what = "sprite pattern table, 32 bytes a sprite";
+    all.what = "sprite pattern table, " + std::to_string(data.spriteSize.side * data.spriteSize.side / 8) +
+               " bytes a sprite";
     all.vram = kSpritePatternBase;
     if (!all.constants.empty()) blocks.push_back(all);
   }
@@ -100,7 +101,7 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
       blocks.push_back({labels.nameTables[i] + kAttributesSuffix,
-                        BuildSpriteAttributes(data.nameTables[i], data.sprites).Bytes(),
+                        BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize).Bytes(),
                         4,
                         true,
                         0,
@@ -127,12 +128,12 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
                       "cells of map " + name + ", a metatile number each, row by row"});
   }
-  const std::vector<int> patterns = SpritePatternNumbers(selection);
+  const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
     if (selection.metasprites[i] && (selection.tables & kMetaspriteTables))
       blocks.push_back(
           {labels.metasprites[i] + kMetaspriteSuffix,
-           MetaspriteBytes(data.metasprites[i], data.sprites, patterns),
+           MetaspriteBytes(data.metasprites[i], data.sprites, patterns, data.spriteSize),
            4,
            true,
            0,
@@ -141,10 +142,10 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
   return blocks;
 }
 
-std::vector<int> SpritePatternNumbers(const ExportSelection& selection) {
+std::vector<int> SpritePatternNumbers(const ExportSelection& selection, SpriteSize size) {
   std::vector<int> numbers;
   int next = 0;
-  for (bool exported : selection.sprites) numbers.push_back(exported ? 4 * next++ : -1);
+  for (bool exported : selection.sprites) numbers.push_back(exported ? size.PatternNumber(next++) : -1);
   return numbers;
 }
 

@@ -21,7 +21,7 @@ struct ExportSelection {
 
 // The number the sprite attribute table names each sprite by in the exported
 // sprite pattern table (4 a sprite); -1 for a sprite not exported.
-std::vector<int> SpritePatternNumbers(const ExportSelection& selection);
+std::vector<int> SpritePatternNumbers(const ExportSelection& selection, SpriteSize size);
 
 // Every exported record.
 ExportSelection SelectAll(const Project& data, uint32_t tables);

@@ -39,7 +39,7 @@ IndexedImage SpriteSheetImage(const Project& data) {
                      std::vector<uint8_t>(static_cast<std::size_t>(columns) * cellWidth * allRows * cellHeight, 0)};
   for (std::size_t i = 0; i < data.metasprites.size(); ++i) {
     const Metasprite& metasprite = data.metasprites[i];
-    const MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites);
+    const MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites, data.spriteSize.side);
     for (int y = 0; y < metasprite.height; ++y)
       for (int x = 0; x < metasprite.width; ++x)
         sheet.pixels[static_cast<std::size_t>(cells[i].second * cellHeight + y) * sheet.width +

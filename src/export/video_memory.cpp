@@ -19,9 +19,9 @@ ChipTables BuildChipTables(const Project& data, const NameTable* only) {
     tables.patterns[i] = PatternBytes(data.tileSets[i]);
     tables.colours[i] = ColourBytes(data.tileSets[i]);
   }
-  const std::size_t shown = std::min<std::size_t>(data.sprites.size(), kPatternTableSprites);
+  const std::size_t shown = std::min<std::size_t>(data.sprites.size(), data.spriteSize.PatternTableSprites());
   for (std::size_t i = 0; i < shown; ++i) {
-    const std::vector<uint8_t> bytes = SpritePatternBytes(data.sprites[i]);
+    const std::vector<uint8_t> bytes = SpritePatternBytes(data.sprites[i], data.spriteSize);
     tables.spritePatterns.insert(tables.spritePatterns.end(), bytes.begin(), bytes.end());
   }
   return tables;
@@ -38,7 +38,7 @@ std::vector<VideoBlock> ScreenVideoBlocks(const Project& data, const ChipTables&
     }
   }
   blocks.push_back({kNameBase, std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells))});
-  blocks.push_back({kAttributeBase, BuildSpriteAttributes(table, data.sprites).Bytes()});
+  blocks.push_back({kAttributeBase, BuildSpriteAttributes(table, data.sprites, data.spriteSize).Bytes()});
   if (!tables.spritePatterns.empty()) blocks.push_back({kSpritePatternBase, tables.spritePatterns});
   return blocks;
 }

@@ -75,9 +75,10 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
     return result;
   };
   const int w = options.cellWidth, h = options.cellHeight;
-  if (w < kSpriteSize || h < kSpriteSize || w > kMaxMetaspriteSide || h > kMaxMetaspriteSide || w % kSpriteSize ||
-      h % kSpriteSize)
-    return refuse("A cell is 16, 32, 48 or 64 pixels a side, not " + Size(w, h));
+  const int side = data.spriteSize.side;
+  if (w < side || h < side || w > kMaxMetaspriteSide || h > kMaxMetaspriteSide || w % side || h % side)
+    return refuse("A cell is a multiple of the " + std::to_string(side) + "-pixel sprite size up to 64 a side, not " +
+                  Size(w, h));
   RgbaImage sheet;
   std::string error;
   if (!DecodePng(png, size, kMaxSheetSide, kMaxSheetSide, sheet, error)) return refuse(error);
@@ -105,7 +106,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
       Metasprite frame;
       FormatName(frame.name, "%.14s %d", name.c_str(), result.frames);
       frame.width = w, frame.height = h, frame.sheet = {column, row, columns, rows};
-      for (const PicturePiece& piece : PicturePieces(picture, w, h)) {
+      for (const PicturePiece& piece : PicturePieces(picture, w, h, data.spriteSize.side)) {
         ++parts;
         const auto [known, added] = shared.emplace(SpriteKey(piece.pattern, piece.colour), 0);
         if (added) {
@@ -120,7 +121,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
         }
         frame.parts.push_back({known->second, piece.x, piece.y});
       }
-      const std::vector<int> lines = SpritesPerLine(frame);
+      const std::vector<int> lines = SpritesPerLine(frame, data.spriteSize.side);
       const int worst = lines.empty() ? 0 : *std::max_element(lines.begin(), lines.end());
       if (options.maxPerLine > 0 && worst > options.maxPerLine)
         return refuse(std::string("Frame ") + frame.name + " (row " + std::to_string(row + 1) + ") needs " +

@@ -128,6 +128,7 @@ ChangedRecords SwapStep(History& h, HistoryStep& step, Project& data, CanvasImag
   SwapSplice(step.metasprites, data.metasprites, h.baseline.metasprites);
   SwapPart(step.strips, data.strips, h.baseline.strips);
   SwapPart(step.exportTargets, data.exportTargets, h.baseline.exportTargets);
+  SwapPart(step.spriteSize, data.spriteSize, h.baseline.spriteSize);
   SwapPart(step.canvas, canvas, h.baselineCanvas);
   step.bytes = StepBytes(step);
   h.bytes += step.bytes;
@@ -175,12 +176,16 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     step.exportTargets = h.baseline.exportTargets;
     h.baseline.exportTargets = data.exportTargets;
   }
+  if (h.baseline.spriteSize != data.spriteSize) {
+    step.spriteSize = h.baseline.spriteSize;
+    h.baseline.spriteSize = data.spriteSize;
+  }
   if (h.baselineCanvas != canvas) {
     step.canvas = h.baselineCanvas;
     h.baselineCanvas = canvas;
   }
   step.changesProject = step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips ||
-                        step.exportTargets || step.metasprites;
+                        step.exportTargets || step.metasprites || step.spriteSize;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

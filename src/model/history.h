@@ -41,6 +41,7 @@ struct HistoryStep {
   std::optional<ListSplice<Metasprite>> metasprites;
   std::optional<AnimationStrips> strips;
   std::optional<std::vector<ExportTarget>> exportTargets;
+  std::optional<SpriteSize> spriteSize;
   std::optional<CanvasImage> canvas;
   std::size_t bytes = 0;  // memory the step holds
 };

@@ -12,9 +12,9 @@ struct WantedPart : PicturePiece {
   bool taken = false;
 };
 
-std::vector<WantedPart> PartsOfPicture(const MetaspritePicture& picture, int width, int height) {
+std::vector<WantedPart> PartsOfPicture(const MetaspritePicture& picture, int width, int height, int side) {
   std::vector<WantedPart> wanted;
-  for (const PicturePiece& piece : PicturePieces(picture, width, height)) wanted.push_back({piece});
+  for (const PicturePiece& piece : PicturePieces(picture, width, height, side)) wanted.push_back({piece});
   return wanted;
 }
 
@@ -39,28 +39,28 @@ bool UsedAnywhere(const Project& data, int sprite) {
 }
 }  // namespace
 
-std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height) {
+std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height, int side) {
   std::vector<PicturePiece> pieces;
-  for (int y = 0; y < height; y += kSpriteSize)
-    for (int x = 0; x < width; x += kSpriteSize)
+  for (int y = 0; y < height; y += side)
+    for (int x = 0; x < width; x += side)
       for (int colour = 1; colour < 16; ++colour) {
         PicturePiece piece{x, y, colour, {}};
         bool any = false;
-        for (int row = 0; row < kSpriteSize && y + row < height; ++row)
-          for (int column = 0; column < kSpriteSize && x + column < width; ++column)
+        for (int row = 0; row < side && y + row < height; ++row)
+          for (int column = 0; column < side && x + column < width; ++column)
             if (picture.pixels[y + row][x + column] == colour) piece.pattern.pixels[row][column] = 1, any = true;
         if (any) pieces.push_back(piece);
       }
   return pieces;
 }
 
-MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites) {
+MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites, int side) {
   MetaspritePicture picture;
   for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part) {
     if (part->sprite < 0 || part->sprite >= static_cast<int>(sprites.size())) continue;
     const Sprite& sprite = sprites[part->sprite];
-    for (int row = 0; row < kSpriteSize; ++row)
-      for (int column = 0; column < kSpriteSize; ++column) {
+    for (int row = 0; row < side; ++row)
+      for (int column = 0; column < side; ++column) {
         const int x = part->x + column, y = part->y + row;
         if (sprite.pixels[row][column] && sprite.colour != 0 && x >= 0 && y >= 0 && x < kMaxMetaspriteSide &&
             y < kMaxMetaspriteSide)
@@ -72,7 +72,7 @@ MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector
 
 bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& picture, std::string& error) {
   Metasprite& metasprite = data.metasprites[index];
-  std::vector<WantedPart> wanted = PartsOfPicture(picture, metasprite.width, metasprite.height);
+  std::vector<WantedPart> wanted = PartsOfPicture(picture, metasprite.width, metasprite.height, data.spriteSize.side);
   const int count = static_cast<int>(data.sprites.size());
   // Each part keeps its place in the plane order while its cell and colour are still wanted.
   std::vector<MetaspritePart> kept;
@@ -133,9 +133,31 @@ bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& pic
   return true;
 }
 
-std::vector<int> SpritesPerLine(const Metasprite& metasprite) {
+bool ChangeSpriteSize(Project& data, SpriteSize size, std::string& error) {
+  if (size.side == data.spriteSize.side) {
+    data.spriteSize = size;
+    return true;
+  }
+  Project next = data;
+  next.spriteSize = size;
+  const auto roundUp = [&size](int length) { return (length + size.side - 1) / size.side * size.side; };
+  for (std::size_t i = 0; i < next.metasprites.size(); ++i) {
+    Metasprite& metasprite = next.metasprites[i];
+    const MetaspritePicture picture = DrawMetasprite(metasprite, next.sprites, data.spriteSize.side);
+    metasprite.width = roundUp(metasprite.width), metasprite.height = roundUp(metasprite.height);
+    if (!SetMetaspritePicture(next, static_cast<int>(i), picture, error)) {
+      error = std::string("At ") + std::to_string(size.side) + " x " + std::to_string(size.side) + ", " +
+              metasprite.name + ": " + error;
+      return false;
+    }
+  }
+  data = std::move(next);
+  return true;
+}
+
+std::vector<int> SpritesPerLine(const Metasprite& metasprite, int side) {
   std::vector<int> lines(static_cast<std::size_t>(std::max(metasprite.height, 0)), 0);
   for (const MetaspritePart& part : metasprite.parts)
-    for (int row = std::max(part.y, 0); row < std::min(part.y + kSpriteSize, metasprite.height); ++row) ++lines[row];
+    for (int row = std::max(part.y, 0); row < std::min(part.y + side, metasprite.height); ++row) ++lines[row];
   return lines;
 }

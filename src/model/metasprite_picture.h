@@ -14,23 +14,32 @@ struct MetaspritePicture {
   uint8_t pixels[kMaxMetaspriteSide][kMaxMetaspriteSide] = {};  // row, column; 0 = transparent
 };
 
-// A part a picture asks for: one colour's pixels in one cell of the sprite grid.
+// A part a picture asks for: one colour's pixels in one cell of the sprite
+// grid, whose cells are `side` pixels (the project's sprite size).
 struct PicturePiece {
   int x, y, colour;
   Sprite pattern;  // its pixels; the name and colour come when it becomes a sprite
 };
 // The picture's pieces, cell by cell (rows of cells from the top), colours in order.
-std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height);
+std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height, int side);
 
-// The metasprite as the chip shows it: parts in plane order, the first on top.
-MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites);
+// The metasprite as the chip shows it: parts of `side` pixels in plane order, the first on top.
+MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites, int side);
 
 // Makes the metasprite's parts show `picture`: a part keeps its sprite where
 // it stays, writing into it (into a copy when another part or metasprite
 // shares it); new parts get new sprites after the list's; a part that loses
 // its last pixel goes, and so does its sprite when nothing else uses it.
-// False, with `error` set and nothing changed, when the sprites would pass 256.
+// The parts are of the project's sprite size. False, with `error` set and
+// nothing changed, when the sprites would pass 256.
 bool SetMetaspritePicture(Project& data, int metasprite, const MetaspritePicture& picture, std::string& error);
 
+// The chip's sprite size becomes `size`. Each metasprite keeps its picture,
+// cut again into parts of the new side (its width and height rounded up to
+// it); plain sprites keep their records, of which 8 x 8 shows the top-left
+// quarter. False, with `error` set and nothing changed, when the parts would
+// need more than 256 sprites.
+bool ChangeSpriteSize(Project& data, SpriteSize size, std::string& error);
+
 // How many sprites each pixel row of the metasprite needs: the chip shows at most four on a line.
-std::vector<int> SpritesPerLine(const Metasprite& metasprite);
+std::vector<int> SpritesPerLine(const Metasprite& metasprite, int side);

@@ -43,7 +43,8 @@ bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
 }
 bool operator==(const Project& a, const Project& b) {
   return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
-         a.exportTargets == b.exportTargets && a.maps == b.maps && a.metasprites == b.metasprites;
+         a.exportTargets == b.exportTargets && a.maps == b.maps && a.metasprites == b.metasprites &&
+         a.spriteSize == b.spriteSize;
 }
 
 bool operator==(const MetaspritePart& a, const MetaspritePart& b) {

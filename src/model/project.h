@@ -15,6 +15,7 @@
 constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
 constexpr int kSpriteSize = 16;
+constexpr int kSmallestSpriteSide = 8;
 constexpr int kMaxSprites = 256;  // the patterns the chip's sprite pattern table holds
 constexpr int kTableColumns = 32;
 constexpr int kTableRows = 24;
@@ -58,6 +59,22 @@ struct NameTable {
   int32_t backdrop = 0;                     // palette index behind the screen
 };
 
+// The one sprite size the chip shows on the whole screen: register 1's SIZE
+// and MAG bits. A sprite record always holds 16 x 16 pixels; an 8 x 8 sprite
+// is its top-left quarter, so that switching back loses nothing.
+struct SpriteSize {
+  int32_t side = kSpriteSize;  // pattern pixels a side: kSmallestSpriteSide or kSpriteSize
+  bool magnified = false;      // each pattern pixel shown 2 x 2
+  int Scale() const { return magnified ? 2 : 1; }
+  int ScreenSide() const { return side * Scale(); }  // screen pixels a side
+  // The pattern number the sprite attribute table takes for the n-th pattern.
+  int PatternNumber(int n) const { return side == kSpriteSize ? 4 * n : n; }
+  int PatternTableSprites() const { return side == kSpriteSize ? 64 : 256; }  // in its 2 KB
+  uint8_t RegisterBits() const { return static_cast<uint8_t>((side == kSpriteSize ? 2 : 0) | (magnified ? 1 : 0)); }
+};
+inline bool operator==(SpriteSize a, SpriteSize b) { return a.side == b.side && a.magnified == b.magnified; }
+inline bool operator!=(SpriteSize a, SpriteSize b) { return !(a == b); }
+
 // The Sprite Studio's animation bench: four strips of eight cells.
 struct AnimationStrips {
   AnimationStrips();                    // every cell empty and inactive
@@ -75,6 +92,7 @@ struct Project {
   std::vector<ExportTarget> exportTargets;  // written by Export Again, in this order
   std::vector<Map> maps;
   std::vector<Metasprite> metasprites;
+  SpriteSize spriteSize;
 };
 
 // Equal as the project file would store them, floats bit for bit.

@@ -27,6 +27,9 @@ constexpr uint32_t kMetaspritesVersion = 1;
 // Version 2 adds the placements' groups and the animation cells that show
 // metasprites; without either, version 1 is written as before.
 constexpr uint32_t kGroupedMetaspritesVersion = 2;
+const char kSpriteSizeTag[4] = {'S', 'P', 'Z', 'B'};
+constexpr uint32_t kSpriteSizeVersion = 1;
+constexpr uint32_t kSpriteSizeBlockSize = 4 + 1;
 constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 7;  // no parts
 constexpr std::size_t kPartRecordSize = 4 * 3;
 constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
@@ -209,6 +212,16 @@ void PutMetasprites(std::string& out, const Project& data) {
   PutU32(out, uses ? kGroupedMetaspritesVersion : kMetaspritesVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
+}
+
+// Only a project whose sprites are not 16 x 16 unmagnified has it, last.
+void PutSpriteSize(std::string& out, SpriteSize size) {
+  if (size == SpriteSize{}) return;
+  PutBytes(out, kSpriteSizeTag, sizeof kSpriteSizeTag);
+  PutU32(out, kSpriteSizeVersion);
+  PutU32(out, kSpriteSizeBlockSize);
+  PutI32(out, size.side);
+  out.push_back(size.magnified ? 1 : 0);
 }
 
 // --- reading -------------------------------------------------------------
@@ -421,8 +434,8 @@ FileResult ReadMaps(Reader& in, Project& into) {
 bool ReadMetasprite(Reader& in, Metasprite& metasprite) {
   uint32_t parts;
   if (!in.Bytes(metasprite.name, kNameSize) || !in.I32(metasprite.width) || !in.I32(metasprite.height) ||
-      metasprite.width < kSpriteSize || metasprite.width > kMaxMetaspriteSide || metasprite.height < kSpriteSize ||
-      metasprite.height > kMaxMetaspriteSide)
+      metasprite.width < kSmallestSpriteSide || metasprite.width > kMaxMetaspriteSide ||
+      metasprite.height < kSmallestSpriteSide || metasprite.height > kMaxMetaspriteSide)
     return false;
   SheetCell& sheet = metasprite.sheet;
   if (!in.I32(sheet.column) || !in.I32(sheet.row) || !in.I32(sheet.columns) || !in.I32(sheet.rows) ||
@@ -472,8 +485,20 @@ FileResult ReadMetasprites(Reader& in, Project& into) {
   return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
+FileResult ReadSpriteSize(Reader& in, Project& into) {
+  uint32_t size;
+  if (FileResult result = ReadBlockHeader(in, kSpriteSizeTag, kSpriteSizeVersion, size); result != FileResult::Ok)
+    return result;
+  SpriteSize& read = into.spriteSize;
+  return size == kSpriteSizeBlockSize && in.I32(read.side) && (read.side == kSmallestSpriteSide || read.side == kSpriteSize) &&
+                 ReadFlag(in, read.magnified)
+             ? FileResult::Ok
+             : FileResult::TruncatedOrCorrupt;
+}
+
 // The blocks after the settings, each only when the project has its records:
-// the export targets, the maps, the metasprites. Nothing may follow them.
+// the export targets, the maps, the metasprites, the sprite size. Nothing may
+// follow them.
 FileResult ReadLaterBlocks(Reader& in, Project& into) {
   const auto next = [&in](const char(&tag)[4]) {
     return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
@@ -484,6 +509,8 @@ FileResult ReadLaterBlocks(Reader& in, Project& into) {
     if (FileResult result = ReadMaps(in, into); result != FileResult::Ok) return result;
   if (next(kMetaspritesTag))
     if (FileResult result = ReadMetasprites(in, into); result != FileResult::Ok) return result;
+  if (next(kSpriteSizeTag))
+    if (FileResult result = ReadSpriteSize(in, into); result != FileResult::Ok) return result;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -532,6 +559,7 @@ std::string SerializeProject(const Project& data) {
   PutTargets(out, data.exportTargets);
   PutMaps(out, data.maps);
   PutMetasprites(out, data);
+  PutSpriteSize(out, data.spriteSize);
   return out;
 }
 

@@ -4,17 +4,17 @@
 
 #include "model/metasprite_picture.h"
 
-void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel) {
+void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, int side, ImVec2 corner, float pixel) {
   const ImU32 colour = Palette[sprite.colour & 15];
-  for (int r = 0; r < kSpriteSize; ++r)
-    for (int c = 0; c < kSpriteSize; ++c)
+  for (int r = 0; r < side; ++r)
+    for (int c = 0; c < side; ++c)
       if (sprite.pixels[r][c])
         draw->AddRectFilled(ImVec2(corner.x + pixel * c, corner.y + pixel * r),
                             ImVec2(corner.x + pixel * (c + 1), corner.y + pixel * (r + 1)), colour);
 }
 
 void DrawMetaspritePixels(ImDrawList* draw, const Metasprite& metasprite, ImVec2 corner, float pixel) {
-  const MetaspritePicture picture = DrawMetasprite(metasprite, sprites());
+  const MetaspritePicture picture = DrawMetasprite(metasprite, sprites(), project.spriteSize.side);
   for (int r = 0; r < metasprite.height; ++r)
     for (int c = 0; c < metasprite.width; ++c)
       if (const uint8_t colour = picture.pixels[r][c])

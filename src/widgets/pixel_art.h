@@ -5,8 +5,9 @@
 #include "imgui.h"
 #include "model/project.h"
 
-// Set pixels in the sprite's colour, clear pixels not at all.
-void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, ImVec2 corner, float pixel);
+// Set pixels of the sprite's top-left `side` x `side` (the project's sprite
+// size) in its colour, clear pixels not at all.
+void DrawSpritePixels(ImDrawList* draw, const Sprite& sprite, int side, ImVec2 corner, float pixel);
 // A metasprite as the chip shows it: its parts, the first on top.
 void DrawMetaspritePixels(ImDrawList* draw, const Metasprite& metasprite, ImVec2 corner, float pixel);
 // A tile as the sheet and the palette show it: row colours from the palette

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "chip/chip_render.h"
 
 namespace {
@@ -14,8 +16,8 @@ std::vector<Sprite> Sprites(int count) {
 }
 
 // Which planes each line shows and drops, as "line:shown/dropped" for the lines with any.
-std::string Lines(const NameTable& table, const std::vector<Sprite>& sprites) {
-  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(table, sprites));
+std::string Lines(const NameTable& table, const std::vector<Sprite>& sprites, SpriteSize size = {}) {
+  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(table, sprites, size));
   std::string text;
   for (int line = 0; line < kChipHeight; ++line)
     if (line == 0 ? !lines[0].planes.empty() : lines[line].planes != lines[line - 1].planes)
@@ -38,7 +40,7 @@ TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndThe
       {4, -40 * kUnit, 0},               // past the early clock's reach: left out
       {6, 255 * kUnit, 191 * kUnit},     // plane 0, drawn on top: its top line is 191
   };
-  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites);
+  const SpriteAttributes attributes = BuildSpriteAttributes(table, sprites, {});
   EXPECT_EQ(attributes.Bytes(),
             (std::vector<uint8_t>{190, 255, 24, 6, 0, 3, 4, 1, 255, 25, 20, 5 | 0x80, 19, 10, 12, 3, 208}));
   EXPECT_EQ(attributes.problems,
@@ -51,7 +53,7 @@ TEST(SpriteAttributes, PlanesFollowTheEditorsDrawingOrderWithTheEarlyClockAndThe
   // 33 placements keep the last 32, with no terminator.
   NameTable full;
   for (int i = 0; i < 33; ++i) full.placements.push_back({i, 0, 0});
-  const SpriteAttributes kept = BuildSpriteAttributes(full, sprites);
+  const SpriteAttributes kept = BuildSpriteAttributes(full, sprites, {});
   EXPECT_EQ(kept.Bytes().size(), 32 * 4u);
   EXPECT_EQ(kept.planes.back().placement, 1);
   EXPECT_EQ(kept.problems, std::vector<std::string>{"1 placements past the 32 planes (the earliest) were left out"});
@@ -69,12 +71,12 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   EXPECT_EQ(Lines(row(5, 0, 0), sprites), "50:5 66:0 ") << "five in a column";
   EXPECT_EQ(Lines(row(5, 20, 4), sprites), "50:1 54:2 58:3 62:4 66:4 70:3 74:2 78:1 82:0 ") << "five staggered";
   EXPECT_EQ(Lines(row(5, 3, 0, -30), sprites), "50:5 66:0 ") << "unseen left of the edge through the early clock";
-  EXPECT_EQ(BuildSpriteAttributes(row(1, 0, 0, -32), sprites).Bytes(), (std::vector<uint8_t>{49, 0, 0, 0x80, 208}));
+  EXPECT_EQ(BuildSpriteAttributes(row(1, 0, 0, -32), sprites, {}).Bytes(), (std::vector<uint8_t>{49, 0, 0, 0x80, 208}));
   NameTable low = row(5, 20, 0);
   for (SpritePlacement& placement : low.placements) placement.y = 185 * kUnit;
   EXPECT_EQ(Lines(low, sprites), "185:5 ") << "lines past 191 are not counted";
-  EXPECT_EQ(BuildSpriteAttributes(low, sprites).Bytes()[0], 184);
-  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(row(5, 0, 0), sprites));
+  EXPECT_EQ(BuildSpriteAttributes(low, sprites, {}).Bytes()[0], 184);
+  const std::vector<ScanLine> lines = ScanSpriteLines(BuildSpriteAttributes(row(5, 0, 0), sprites, {}));
   EXPECT_EQ(lines[50].planes, (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(CountOverflowingLines(lines), 16);
 
@@ -86,7 +88,7 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   top.placements = {{1, 0, 0}};
   EXPECT_EQ(Lines(top, solid), "0:1 16:0 ");
   for (ScreenLook look : {ScreenLook::Editor, ScreenLook::Chip}) {
-    const IndexedImage image = RenderScreen(top, {TileSet{}}, solid, look);
+    const IndexedImage image = RenderScreen(top, {TileSet{}}, solid, {}, look);
     EXPECT_EQ(image.At(0, 0) * 100 + image.At(15, 15) * 10 + image.At(16, 0), 9 * 110) << static_cast<int>(look);
   }
   // Tile 255 shows in the chip's empty cells: a set with one visible pixel in it is worth a warning.
@@ -95,4 +97,40 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   sets[0].pixels[EmptyCell][5][3] = 1, sets[0].foreground[EmptyCell][5] = 15;
   EXPECT_TRUE(EmptyCellsShowTile255({top}, sets, 0));
   EXPECT_FALSE(EmptyCellsShowTile255({top}, {sets[1], sets[0]}, 1)) << "no screen draws from that set";
+}
+
+TEST(SpriteAttributes, EverySpriteSizeCoversItsLinesAndPixelsAndNamesItsPattern) {
+  std::vector<Sprite> sprites = Sprites(72);
+  std::fill(&sprites[3].pixels[0][0], &sprites[3].pixels[0][0] + 256, 1);
+  sprites[3].colour = 9, sprites[3].pixels[0][1] = 0;
+  NameTable table;
+  table.placements = {{70, 0, 0}, {3, 0, 50 * kUnit}, {3, 100 * kUnit, -20 * kUnit}};
+  const struct {
+    SpriteSize size;
+    const char* lines;
+    std::size_t planes;  // sprite 70 is in an 8 x 8 pattern table only; the one 20 above the top shows only at 32
+    uint8_t pattern;
+    int side;
+  } cases[] = {{{16, false}, "50:1 66:0 ", 1, 12, 16},
+               {{16, true}, "0:1 12:0 50:1 82:0 ", 2, 12, 32},
+               {{8, false}, "0:1 8:0 50:1 58:0 ", 2, 3, 8},
+               {{8, true}, "0:1 16:0 50:1 66:0 ", 2, 3, 16}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.side);
+    NameTable shown = table;
+    if (c.size.side == 16) shown.placements.erase(shown.placements.begin());
+    const SpriteAttributes attributes = BuildSpriteAttributes(shown, sprites, c.size);
+    EXPECT_EQ(Lines(shown, sprites, c.size), c.lines);
+    EXPECT_EQ(attributes.planes.size(), c.planes);
+    const auto at50 = std::find_if(attributes.planes.begin(), attributes.planes.end(),
+                                   [](const SpritePlane& plane) { return plane.top == 50; });
+    ASSERT_NE(at50, attributes.planes.end());
+    EXPECT_EQ(at50->pattern, c.pattern);
+    const IndexedImage image = RenderScreen(shown, {TileSet{}}, sprites, c.size, ScreenLook::Chip);
+    const int scale = c.size.Scale();
+    EXPECT_EQ(image.At(c.side - 1, 50 + c.side - 1), 9) << "the far corner";
+    EXPECT_EQ(image.At(c.side, 50) + image.At(0, 50 + c.side), 0) << "nothing past it";
+    EXPECT_EQ(image.At(scale, 50 + scale - 1) * 10 + image.At(2 * scale, 50), 9)
+        << "pixel (0, 1) clear, each pattern pixel scale wide";
+  }
 }

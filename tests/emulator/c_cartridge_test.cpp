@@ -62,7 +62,7 @@ TEST_P(CCartridge, ShowsTheEditorsPicture) {
   ASSERT_EQ(LoadProject(dir.File("pic.krv")), FileResult::Ok);
   const NameTable& screen = nameTables.at(0);
   EXPECT_TRUE(
-      SamePictureUpToPalette(shot, RenderScreen(screen, tileSets, sprites(), ScreenLook::Chip), screen.backdrop, error))
+      SamePictureUpToPalette(shot, RenderScreen(screen, tileSets, sprites(), project.spriteSize, ScreenLook::Chip), screen.backdrop, error))
       << error;
 }
 

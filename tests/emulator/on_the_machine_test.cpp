@@ -80,7 +80,7 @@ TEST_P(Cartridge_, ShowsTheScreensAsTheBinaryExportsAndTheChipViewDo) {
   RgbaImage shot;
   std::string why;
   ASSERT_TRUE(TakeScreenshot(link, dir.File("shot.png"), shot, why)) << why;
-  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), ScreenLook::Chip), 4, why)) << why;
+  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), project.spriteSize, ScreenLook::Chip), 4, why)) << why;
 
   // Space shows the next, from the cartridge's second 16 KB (openMSX has no way to press the SG-1000's pad from here).
   if (GetParam() == Machine::Sg1000) return;
@@ -108,14 +108,29 @@ TEST_P(Cartridge_, ShowsPlacedMetaspritesAsTheChipViewDoes) {
   table.placements.clear();
   const float pixel = kViewUnitsPerChipPixel;
   const int spots[][3] = {{0, 40, 60}, {1, 76, 66}, {3, 150, 120}};  // metasprite, x, y
-  for (const auto& [m, x, y] : spots) AddMetaspritePlacements(table, project.metasprites[m], x * pixel, y * pixel);
+  for (const auto& [m, x, y] : spots) AddMetaspritePlacements(table, project.metasprites[m], project.spriteSize, x * pixel, y * pixel);
   ASSERT_LE(table.placements.size(), 32u) << "the chip's planes";
   Boot({0});
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   RgbaImage shot;
   std::string why;
   ASSERT_TRUE(TakeScreenshot(link, dir.File("shot.png"), shot, why)) << why;
-  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), ScreenLook::Chip), 4, why)) << why;
+  EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), project.spriteSize, ScreenLook::Chip), 4, why)) << why;
+}
+
+TEST_P(Cartridge_, ShowsEverySpriteSizeAsTheChipViewDoes) {
+  for (const SpriteSize size : {SpriteSize{16, true}, SpriteSize{8, false}, SpriteSize{8, true}}) {
+    SCOPED_TRACE(size.side * 10 + size.magnified);
+    project.spriteSize = size;
+    Boot({0});
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    RgbaImage shot;
+    std::string why;
+    ASSERT_TRUE(TakeScreenshot(link, dir.File("shot.png"), shot, why)) << why;
+    EXPECT_TRUE(SamePictureUpToPalette(shot, RenderScreen(nameTables[0], tileSets, sprites(), size, ScreenLook::Chip), 4, why))
+        << why;
+    StopOpenMsx(link);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Machines, Cartridge_, ::testing::Values(Machine::Msx1, Machine::Sg1000),
@@ -190,6 +205,10 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
   const ImVec2 grab = Screen(moved.x + 20, moved.y + 20);
   ExpectOnTheChip("a placement move", [&] { gui.Drag(grab, ImVec2(grab.x + 40, grab.y + 30), 6); });
   ExpectOnTheChip("another screen chosen", [&] { tableStudio.currentNameTable = 1, gui.Frame(); });
+  ExpectOnTheChip("another sprite size", [&] { project.spriteSize = {8, true}, gui.Frame(); });
+  TclReply reply;
+  ASSERT_TRUE(AskTcl(emulator.link, "vdpreg 1", reply, 5000));
+  EXPECT_EQ(std::stoi(reply.text) & 0xE3, 0xE1) << "8 x 8 magnified, the machine's other bits kept";
 
   // Closed by the user: the link ends quietly, with a notice.
   kill(static_cast<pid_t>(emulator.link.process.pid), SIGKILL);
@@ -200,7 +219,6 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
   while (emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
   EXPECT_FALSE(emulator.running);
   EXPECT_EQ(notice.text, "The emulator has closed: the live link to it has ended");
-  TclReply reply;
   EXPECT_FALSE(AskTcl(emulator.link, "machine", reply, 100)) << "nothing is answered on an ended link";
 }
 

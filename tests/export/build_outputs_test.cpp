@@ -52,7 +52,7 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   EXPECT_EQ(Named(files, "Screen.nam").bytes,
             std::string(std::begin(nameTables[0].cells), std::end(nameTables[0].cells)));
   EXPECT_EQ(Named(files, "sprites.spr").bytes.size(), 5u * 32);
-  EXPECT_EQ(Named(files, "sprites.spr").bytes.substr(32, 32), Bytes(SpritePatternBytes(sprites()[1])));
+  EXPECT_EQ(Named(files, "sprites.spr").bytes.substr(32, 32), Bytes(SpritePatternBytes(sprites()[1], {})));
   EXPECT_EQ(Named(files, "Screen.sat").bytes, std::string("\x13\x0A\x04\x05\xD0", 5));
   EXPECT_NE(Named(files, "index.txt").bytes.find("Set_1.pat                  2048  pattern table of tile set Set_1"),
             std::string::npos);
@@ -71,10 +71,30 @@ TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
   EXPECT_EQ(shown.patterns[0].size() * 10 + shown.patterns[1].size(), 20480u) << "only the shown screen's sets";
 }
 
+TEST(BuildOutputs, SpritePatternsAttributesAndMetaspritePartsFollowTheSpriteSize) {
+  MakeScreenProject();
+  project.metasprites = {Metasprite{"Hero", 32, 16, {{3, 16, 0}, {1, 0, -2}}}};
+  const std::string large = Named(BinaryTableFiles(project, SelectAll(project, kAllTables)), "sprites.spr").bytes;
+  for (const SpriteSize size : {SpriteSize{16, true}, SpriteSize{8, false}, SpriteSize{8, true}}) {
+    SCOPED_TRACE(size.side * 10 + size.magnified);
+    project.spriteSize = size;
+    const std::vector<OutputFile> files = BinaryTableFiles(project, SelectAll(project, kAllTables));
+    const std::string spr = Named(files, "sprites.spr").bytes;
+    const int bytes = size.side == 16 ? 32 : 8;
+    ASSERT_EQ(spr.size(), 5u * bytes);
+    EXPECT_EQ(spr.substr(bytes, bytes), large.substr(32, bytes)) << "8 x 8: the top-left quarter, first in 16 x 16";
+    EXPECT_EQ(Named(files, "Screen.sat").bytes[2], size.side == 16 ? 4 : 1) << "sprite 1's pattern number";
+    const int s = size.Scale(), four = size.side == 16 ? 4 : 1;
+    const std::string parts{2, 0, static_cast<char>(16 * s), static_cast<char>(3 * four), char(sprites()[3].colour & 15),
+                            static_cast<char>(-2 * s), 0, static_cast<char>(four), char(sprites()[1].colour & 15)};
+    EXPECT_EQ(Named(files, "Hero.msp").bytes, parts) << "offsets in screen pixels, pattern numbers as the table takes them";
+  }
+}
+
 TEST(PngImport, AScreenComesBackPixelForPixel) {
   MakeScreenProject();
   nameTables[0].placements.clear();  // sprites are not tiles
-  const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), ScreenLook::Editor);
+  const IndexedImage render = RenderScreen(nameTables[0], tileSets, sprites(), project.spriteSize, ScreenLook::Editor);
   Project into = DefaultProject();
   const ImportResult result = Import(EncodePng(render, 1), into);
   ASSERT_TRUE(result.ok) << result.message;
@@ -82,7 +102,7 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
   EXPECT_EQ(std::string(into.tileSets[0].name) + into.tileSets[1].name + into.tileSets[2].name,
             "pic toppic midpic bottom");
   const IndexedImage back =
-      RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, ScreenLook::Editor);
+      RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Editor);
   EXPECT_EQ(back.pixels, render.pixels);
   EXPECT_NE(result.message.find("0 rows with more than two colours"), std::string::npos) << result.message;
 }

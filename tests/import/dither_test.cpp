@@ -126,7 +126,7 @@ TEST(Dither, TileBudgetsHoldAndMergesStayCloseToThePicture) {
     for (int cell = 0; cell < kTableCells; ++cell) EXPECT_LT(table.cells[cell], budget.maxTiles) << cell;
     // The merged picture: each pixel's colour difference from the picture, on average, at most
     // what four wrong pixels a tile would cost.
-    const IndexedImage shown = RenderScreen(table, into.tileSets, into.sprites, ScreenLook::Chip);
+    const IndexedImage shown = RenderScreen(table, into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip);
     double difference = 0;
     for (std::size_t i = 0; i < shown.pixels.size(); ++i)
       difference += Distance(PaletteLab()[shown.pixels[i]], PaletteLab()[picture.pixels[i]]) / shown.pixels.size();

@@ -36,7 +36,7 @@ std::string ScreenFile(bool withSprites) {
   if (!withSprites) return file;
   file[3] = '\xFF', file[4] = '\x3F';
   for (const Sprite& sprite : sprites()) {
-    const std::vector<uint8_t> bytes = SpritePatternBytes(sprite);
+    const std::vector<uint8_t> bytes = SpritePatternBytes(sprite, {});
     file.append(bytes.begin(), bytes.end());
   }
   file.resize(7 + 0x4000, '\0');
@@ -54,8 +54,8 @@ TEST(Screen2Import, TheExportsFilesGiveBackWhatTheChipShows) {
     ASSERT_EQ(into.nameTables.size(), 1u) << "the new project's empty records made way";
     NameTable shown = nameTables[0];
     if (!withSprites) shown.placements.clear();
-    const IndexedImage expected = RenderScreen(shown, tileSets, sprites(), ScreenLook::Chip);
-    const IndexedImage got = RenderScreen(into.nameTables[0], into.tileSets, into.sprites, ScreenLook::Chip);
+    const IndexedImage expected = RenderScreen(shown, tileSets, sprites(), project.spriteSize, ScreenLook::Chip);
+    const IndexedImage got = RenderScreen(into.nameTables[0], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip);
     EXPECT_TRUE(got.pixels == expected.pixels) << (withSprites ? "with" : "without") << " sprites";
     EXPECT_EQ(into.nameTables[0].placements.size(), withSprites ? 5u : 0u);
     EXPECT_EQ(into.sprites.size(), withSprites ? 4u : 1u) << "one sprite a pattern and colour shown";

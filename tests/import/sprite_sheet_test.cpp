@@ -73,7 +73,7 @@ TEST(SpriteSheet, UnsuitableSheetsAreRefusedWithTheReasonAndChangeNothing) {
     const char* reason;
   } cases[] = {
       {"not a picture", {}, "not a PNG"},
-      {png, wide, "A cell is 16, 32, 48 or 64 pixels a side, not 20 x 16"},
+      {png, wide, "A cell is a multiple of the 16-pixel sprite size up to 64 a side, not 20 x 16"},
       {png, even, "Cells of 32 x 16 do not divide the 48 x 16 sheet"},
       {png, limited, "Frame walk 1 (row 1) needs 15 sprites on a line, more than 4"},
       {EncodePng(IndexedImage{16, 16, std::vector<uint8_t>(256, 0)}, 1), {}, "Every cell of the sheet is empty"},

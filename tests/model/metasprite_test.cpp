@@ -43,14 +43,14 @@ TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
   ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
   EXPECT_EQ(data.sprites.size(), 7u);
   EXPECT_STREQ(data.sprites[4].name, "Hero 1");
-  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites), picture));
-  EXPECT_EQ(SpritesPerLine(data.metasprites[0])[15] * 10 + SpritesPerLine(data.metasprites[0])[16], 21);
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, kSpriteSize), picture));
+  EXPECT_EQ(SpritesPerLine(data.metasprites[0], kSpriteSize)[15] * 10 + SpritesPerLine(data.metasprites[0], kSpriteSize)[16], 21);
 
   // Red painted over: its part and sprite go, the later sprite's part follows its new number.
   Fill(picture, 4, 4, 12, 12, 1);
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
   EXPECT_EQ(data.sprites.size(), 6u);
-  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites), picture));
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, kSpriteSize), picture));
   EXPECT_EQ(data.nameTables[0].placements[0].spriteIndex, 3) << "sprites before the metasprite's keep their numbers";
 
   // A part shared with another metasprite is copied before it changes.
@@ -59,8 +59,8 @@ TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
   Fill(picture, 20, 24, 24, 28, 0);
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
   EXPECT_EQ(data.sprites.size(), 7u);
-  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[1], data.sprites),
-                          DrawMetasprite(shared.metasprites[1], shared.sprites)));
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[1], data.sprites, kSpriteSize),
+                          DrawMetasprite(shared.metasprites[1], shared.sprites, kSpriteSize)));
 
   // No room for the sprites a picture needs: refused, nothing changed.
   data.sprites.resize(255);
@@ -144,4 +144,38 @@ TEST(Metasprite, GroupsAndAnimationFramesSurviveTheFileAndFollowADeletedMetaspri
   EXPECT_FALSE(data.strips.metasprite[0][1]);
   EXPECT_EQ(data.strips.cells[1][0], 2) << "sprite cells follow the sprites";
   EXPECT_EQ(data.nameTables[0].placements.back(), (SpritePlacement{2, 20, 20, 3}));
+}
+
+TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) {
+  Project data = HeroProject();
+  EXPECT_EQ(SerializeProject(data).find("SPZB"), std::string::npos) << "16 x 16 is written as before";
+  MetaspritePicture picture;
+  Fill(picture, 4, 4, 20, 12, 6);
+  Fill(picture, 0, 20, 8, 24, 9);
+  std::string error;
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
+  ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
+
+  ASSERT_TRUE(ChangeSpriteSize(data, {8, true}, error)) << error;
+  EXPECT_EQ(data.metasprites[0].parts.size(), 7u) << "six 8 x 8 cells of colour 6, one of colour 9";
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, 8), picture));
+  const std::string with = SerializeProject(data);
+  Project read;
+  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  EXPECT_TRUE(read == data);
+  std::string damaged = with;
+  damaged[damaged.size() - 5] = 12;  // a side of 12
+  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
+            FileResult::TruncatedOrCorrupt);
+
+  ASSERT_TRUE(ChangeSpriteSize(data, {16, false}, error)) << error;
+  EXPECT_EQ(data.metasprites[0].parts.size(), 3u);
+  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, 16), picture));
+
+  // Cut into 8 x 8, a full project cannot hold the parts: refused whole.
+  data.sprites.resize(kMaxSprites - 2);
+  const Project before = data;
+  EXPECT_FALSE(ChangeSpriteSize(data, {8, false}, error));
+  EXPECT_NE(error.find("Hero"), std::string::npos) << error;
+  EXPECT_TRUE(data == before);
 }

@@ -74,6 +74,7 @@ bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t ta
   session.romPath = path;
   session.shown = ScreenMemory(data, table);  // what the cartridge writes
   session.backdrop = data.nameTables[table].backdrop & 15;
+  session.spriteBits = data.spriteSize.RegisterBits();
   return true;
 }
 
@@ -94,6 +95,12 @@ bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t tab
   if (const int backdrop = data.nameTables[table].backdrop & 15; backdrop != session.backdrop) {
     tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg 7 ") + std::to_string(backdrop);
     session.backdrop = backdrop;
+  }
+  // Register 1's other bits are the machine's own: only SIZE and MAG change.
+  if (const uint8_t bits = data.spriteSize.RegisterBits(); bits != session.spriteBits) {
+    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg 1 [expr {([vdpreg 1] & 0xFC) | ") + std::to_string(bits) +
+           "}]";
+    session.spriteBits = bits;
   }
   if (!tcl.empty() && !SendTcl(session.link, tcl)) return Ended(session);
   return true;

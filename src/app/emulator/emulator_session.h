@@ -1,7 +1,8 @@
 #pragma once
 // Run > Run on Emulator: the current name table's cartridge started in
 // openMSX, then kept live. Once the cartridge has shown its screen, each
-// frame writes the video memory bytes that changed since (and the backdrop)
+// frame writes the video memory bytes that changed since (and the backdrop
+// and sprite size)
 // through the control channel, so the emulated chip shows what the editor has.
 
 #include <cstddef>
@@ -19,6 +20,7 @@ struct EmulatorSession {
   std::string romPath;   // the temporary cartridge
   std::string shown;     // the video memory the emulated chip holds
   int backdrop = 0;
+  uint8_t spriteBits = 0;  // register 1's SIZE and MAG bits as the cartridge or link set them
   std::size_t bytesSent = 0;  // video memory bytes written through the link
 };
 extern EmulatorSession emulator;

@@ -31,7 +31,7 @@ void UpdateImportPreview(ImportPictureState& state) {
   state.figures = result.ok ? "Import will add this " + result.made + "." : result.message;
   state.result = !result.ok              ? IndexedImage{}
                  : result.nameTable >= 0 ? RenderScreen(preview.nameTables[result.nameTable], preview.tileSets,
-                                                        preview.sprites, ScreenLook::Chip)
+                                                        preview.sprites, preview.spriteSize, ScreenLook::Chip)
                                          : RenderTileSheet(preview.tileSets[result.firstTileSet]);
 }
 

@@ -46,7 +46,7 @@ void UpdateSheetPreview(ImportSheetState& state) {
   state.figures = "Import will add " + result.message;
   state.result = SpriteSheetImage(preview);
   for (const Metasprite& frame : preview.metasprites) {
-    const std::vector<int> lines = SpritesPerLine(frame);
+    const std::vector<int> lines = SpritesPerLine(frame, preview.spriteSize.side);
     const int worst = *std::max_element(lines.begin(), lines.end());
     if (worst > kSpritesPerLine)
       state.crowded.push_back(std::string(frame.name) + ": " + std::to_string(worst) + " on a line");

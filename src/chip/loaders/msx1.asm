@@ -1,7 +1,8 @@
 ; MSX1 cartridge loader: a ROM at 0x4000 (16 or 32 KB) that shows the screens
 ; appended after it through the BIOS. The data starts at the label `screens`:
 ;   db count, dw record...          one record a screen
-;   record: db backdrop, then {dw length, dw source, dw vram} blocks, dw 0
+;   record: db backdrop, db sprite size (register 1's SIZE and MAG bits),
+;           then {dw length, dw source, dw vram} blocks, dw 0
 ; With more than one screen, space shows the next. 0xC000 counts the screens
 ; shown and 0xC001 holds its complement, so that a tool can tell when one is in.
 
@@ -49,7 +50,7 @@ start:
         ld (SHOWN + 1), a
         ld a, 2                 ; Graphics II
         call CHGMOD
-        ld bc, 0xE201           ; R1: 16 KB, display on, interrupts, 16x16 sprites
+        ld bc, 0xE201           ; R1: 16 KB, display on, interrupts; each screen sets the sprite size
         call WRTVDP
 
         include "screen_loop.asm"
@@ -60,6 +61,14 @@ show:
         inc hl
         push hl
         ld c, 7
+        call WRTVDP
+        pop hl
+        ld a, (hl)
+        inc hl
+        or 0xE0                 ; 16 KB, display on, interrupts
+        ld b, a
+        push hl
+        ld c, 1
         call WRTVDP
         pop hl
 block:

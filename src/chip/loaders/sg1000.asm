@@ -2,7 +2,8 @@
 ; after it by writing the video chip's ports itself (the console has no BIOS).
 ; The data starts at the label `screens`:
 ;   db count, dw record...          one record a screen
-;   record: db backdrop, then {dw length, dw source, dw vram} blocks, dw 0
+;   record: db backdrop, db sprite size (register 1's SIZE and MAG bits),
+;           then {dw length, dw source, dw vram} blocks, dw 0
 ; With more than one screen, button 1 shows the next. 0xC000 counts the
 ; screens shown and 0xC001 holds its complement, so that a tool can tell when one is in.
 
@@ -45,6 +46,12 @@ show:
         inc hl
         out (VDP_CONTROL), a
         ld a, 0x87
+        out (VDP_CONTROL), a
+        ld a, (hl)              ; the sprite size bits
+        inc hl
+        or 0xC0                 ; 16 KB, display on
+        out (VDP_CONTROL), a
+        ld a, 0x81
         out (VDP_CONTROL), a
 block:
         call next_block

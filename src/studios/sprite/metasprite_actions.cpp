@@ -38,7 +38,7 @@ bool PaintMetasprite(SpriteStudioState& state, Project& data, int x, int y, int 
   if (!HasCurrent(state, data)) return false;
   const Metasprite& metasprite = data.metasprites[state.currentMetasprite];
   if (x < 0 || y < 0 || x >= metasprite.width || y >= metasprite.height) return false;
-  MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites);
+  MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites, data.spriteSize.side);
   if (picture.pixels[y][x] == colour) return true;
   picture.pixels[y][x] = static_cast<uint8_t>(colour & 15);
   return SetMetaspritePicture(data, state.currentMetasprite, picture, error);
@@ -46,8 +46,14 @@ bool PaintMetasprite(SpriteStudioState& state, Project& data, int x, int y, int 
 
 bool ResizeMetasprite(SpriteStudioState& state, Project& data, int width, int height, std::string& error) {
   if (!HasCurrent(state, data)) return false;
+  const int side = data.spriteSize.side;
+  for (int length : {width, height})
+    if (length < side || length > kMaxMetaspriteSide || length % side) {
+      error = "A metasprite is a multiple of the " + std::to_string(side) + "-pixel sprite size up to 64 a side";
+      return false;
+    }
   Metasprite& metasprite = data.metasprites[state.currentMetasprite];
-  const MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites);
+  const MetaspritePicture picture = DrawMetasprite(metasprite, data.sprites, side);
   const Metasprite before = metasprite;
   metasprite.width = width, metasprite.height = height;
   if (SetMetaspritePicture(data, state.currentMetasprite, picture, error)) return true;
@@ -64,7 +70,7 @@ bool MoveMetaspritePicture(SpriteStudioState& state, Project& data, MetaspriteMo
     error = "Only a square metasprite turns a quarter";
     return false;
   }
-  const MetaspritePicture before = DrawMetasprite(metasprite, data.sprites);
+  const MetaspritePicture before = DrawMetasprite(metasprite, data.sprites, data.spriteSize.side);
   MetaspritePicture after;
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {

@@ -16,7 +16,7 @@ std::string DeleteMetasprite(SpriteStudioState& state, Project& data);
 // Pixel (x, y) of the current metasprite takes `colour` (0 erases); false,
 // with the reason in `error`, when its sprites would pass 256.
 bool PaintMetasprite(SpriteStudioState& state, Project& data, int x, int y, int colour, std::string& error);
-// The picture becomes width x height (16 to 64, in steps of 16); what falls outside goes.
+// The picture becomes width x height (up to 64, in steps of the sprite size); what falls outside goes.
 bool ResizeMetasprite(SpriteStudioState& state, Project& data, int width, int height, std::string& error);
 // The whole picture moved as the sprite edits move one sprite: mirrored,
 // turned a quarter (a square picture only), or shifted a pixel with what

@@ -18,7 +18,6 @@ constexpr ImVec2 kPictureOrigin{200, 560};
 constexpr float kPixel = 6;                          // screen pixels a metasprite pixel
 constexpr float kLineBarsX = 200 + 64 * kPixel + 8;  // the sprites-per-line bars, right of the picture
 constexpr float kBarPerSprite = 9;
-constexpr int kSizes[] = {16, 32, 48, 64};
 
 // The sprite edits, for the whole picture: two buttons a row.
 void DrawMoveButtons() {
@@ -100,7 +99,7 @@ void DrawSizeChoice(ImVec2 origin, const Metasprite& metasprite) {
     ImGui::SetCursorScreenPos(At(origin, kPictureOrigin.x + 200 * axis, kPictureOrigin.y + 64 * kPixel + 8));
     ImGui::SetNextItemWidth(80);
     if (!ImGui::BeginCombo(axis ? "Height" : "Width", std::to_string(size[axis]).c_str())) continue;
-    for (int choice : kSizes)
+    for (int choice = project.spriteSize.side; choice <= kMaxMetaspriteSide; choice += project.spriteSize.side)
       if (ImGui::Selectable(std::to_string(choice).c_str(), choice == size[axis])) {
         size[axis] = choice;
         std::string error;
@@ -117,7 +116,7 @@ void DrawPicture(ImVec2 origin, const Metasprite& metasprite) {
   SpriteStudioState& state = spriteStudio;
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 corner = At(origin, kPictureOrigin.x, kPictureOrigin.y);
-  const MetaspritePicture picture = DrawMetasprite(metasprite, project.sprites);
+  const MetaspritePicture picture = DrawMetasprite(metasprite, project.sprites, project.spriteSize.side);
   draw->AddRectFilled(corner, ImVec2(corner.x + 64 * kPixel, corner.y + 64 * kPixel), IM_COL32(20, 20, 20, 255));
   for (int y = 0; y < metasprite.height; ++y)
     for (int x = 0; x < metasprite.width; ++x) {
@@ -125,7 +124,8 @@ void DrawPicture(ImVec2 origin, const Metasprite& metasprite) {
       draw->AddRectFilled(at, ImVec2(at.x + kPixel, at.y + kPixel),
                           picture.pixels[y][x] ? Palette[picture.pixels[y][x]] : IM_COL32(45, 45, 45, 255));
     }
-  for (int line = kSpriteSize; line < 64; line += kSpriteSize) {  // the sprite grid
+  const int side = project.spriteSize.side;
+  for (int line = side; line < kMaxMetaspriteSide; line += side) {  // the sprite grid
     const float at = line * kPixel;
     if (line < metasprite.width)
       draw->AddLine(ImVec2(corner.x + at, corner.y), ImVec2(corner.x + at, corner.y + metasprite.height * kPixel),
@@ -156,7 +156,7 @@ void DrawPicture(ImVec2 origin, const Metasprite& metasprite) {
 // The sprites each line needs, red past the chip's four, and the counts.
 void DrawChipCounts(ImVec2 origin, const Metasprite& metasprite) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  const std::vector<int> lines = SpritesPerLine(metasprite);
+  const std::vector<int> lines = SpritesPerLine(metasprite, project.spriteSize.side);
   int most = 0, over = 0;
   for (int y = 0; y < static_cast<int>(lines.size()); ++y) {
     const ImVec2 at = At(origin, kLineBarsX, kPictureOrigin.y + y * kPixel);

@@ -31,7 +31,7 @@ const Sprite* CellSprite(const AnimationStrips& strips, int strip, int cell) {
 // across for a sprite; a metasprite is scaled to fit the same square.
 void DrawCellPicture(ImDrawList* draw, const AnimationStrips& strips, int strip, int cell, ImVec2 corner, float side) {
   if (const Sprite* sprite = CellSprite(strips, strip, cell))
-    DrawSpritePixels(draw, *sprite, corner, side / kSpriteSize);
+    DrawSpritePixels(draw, *sprite, project.spriteSize.side, corner, side / project.spriteSize.side);
   else if (const Metasprite* metasprite = CellMetasprite(strips, strip, cell))
     DrawMetaspritePixels(draw, *metasprite, corner, side / std::max(metasprite->width, metasprite->height));
 }
@@ -111,7 +111,7 @@ void DrawAnimationPreview(ImVec2 origin) {
   FrameInside(draw, q, far, IM_COL32(100, 100, 100, 255), 2);
   // Layers share one scale: the largest metasprite of the frame fills the square.
   const int frame = animation.animationFrame;
-  int side = kSpriteSize;
+  int side = project.spriteSize.side;
   for (int s = 0; s < kStrips; ++s)
     if (const Metasprite* metasprite = CellMetasprite(project.strips, s, frame); metasprite && project.strips.active[s][frame])
       side = std::max({side, metasprite->width, metasprite->height});
@@ -119,7 +119,7 @@ void DrawAnimationPreview(ImVec2 origin) {
   for (int s = 0; s < kStrips; ++s) {
     if (!project.strips.active[s][frame]) continue;
     const Metasprite* metasprite = CellMetasprite(project.strips, s, frame);
-    const float across = metasprite ? std::max(metasprite->width, metasprite->height) : kSpriteSize;
+    const float across = metasprite ? std::max(metasprite->width, metasprite->height) : project.spriteSize.side;
     DrawCellPicture(draw, project.strips, s, frame, q, pixel * across);
   }
 }

@@ -1,25 +1,33 @@
-// The colour picker, the 16x16 canvas in its two layers, the shift arrows,
-// the display toggles and the column of whole-sprite edits.
-#include "widgets/drag_payload.h"
-#include "widgets/toggle_button.h"
+// The colour picker, the canvas in its two layers (16 x 16 cells, or 8 x 8
+// twice as large), the shift arrows, the display toggles and the column of
+// whole-sprite edits.
+#include <string>
+
 #include "model/history.h"
-#include "widgets/edit_button.h"
-#include "widgets/list_widgets.h"
-#include "widgets/palette_columns.h"
+#include "model/metasprite_picture.h"
 #include "studios/sprite/sprite_edits.h"
 #include "studios/sprite/sprite_list_actions.h"
 #include "studios/sprite/sprite_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/edit_button.h"
+#include "widgets/list_widgets.h"
+#include "widgets/notice.h"
+#include "widgets/palette_columns.h"
+#include "widgets/toggle_button.h"
 
 namespace {
 constexpr ImVec2 kCanvasOrigin{140, 55};
-constexpr float kCellPitch = 28.5f;
-constexpr float kCellSide = 28.0f;
+constexpr float kCanvasSide = 16 * 28.5f;
 constexpr ImVec2 kToolButton{80, 20};
 constexpr ImU32 kFaintWhite = IM_COL32(255, 255, 255, 40);
 constexpr const char* kClearPopup = "ConfirmClearSprite";
 
+int Side() { return project.spriteSize.side; }
+float CellPitch() { return kCanvasSide / Side(); }  // 28.5 at 16 x 16
+float CellSide() { return CellPitch() - 0.5f; }
+
 ImVec2 CellCorner(ImVec2 origin, int row, int column) {
-  return At(origin, kCanvasOrigin.x + kCellPitch * column, kCanvasOrigin.y + kCellPitch * row);
+  return At(origin, kCanvasOrigin.x + CellPitch() * column, kCanvasOrigin.y + CellPitch() * row);
 }
 
 ImVec4 PaletteColour(int index) { return ImGui::ColorConvertU32ToFloat4(Palette[index & 15]); }
@@ -66,13 +74,13 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
   // The group, and so the sprite drop target, starts at the canvas corner.
   ImGui::SetCursorScreenPos(topLeft);
   ImGui::BeginGroup();
-  for (int r = 0; r < kSpriteSize; ++r) {
+  for (int r = 0; r < Side(); ++r) {
     ImGui::SetCursorScreenPos(CellCorner(origin, r, 0));
-    for (int c = 0; c < kSpriteSize; ++c) {
+    for (int c = 0; c < Side(); ++c) {
       if (c > 0) ImGui::SameLine(0, 0.5f);
       ImGui::PushID(r * 16 + c);
       ImGui::ColorButton("##c", SelectedSprite().pixels[r][c] ? setColour : clearColour, flags,
-                         ImVec2(kCellSide, kCellSide));
+                         ImVec2(CellSide(), CellSide()));
       FrameInside(draw, ImGui::GetItemRectMin(), ImGui::GetItemRectMax(), kFaintWhite, 1);
       ImGui::PopID();
     }
@@ -84,18 +92,18 @@ void DrawCanvasBaseLayer(ImVec2 origin) {
 
 void DrawSpriteShiftArrows(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 654, 402));
-  if (ShiftButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite());
+  if (ShiftButton("##up", ImGuiDir_Up)) ShiftSpriteUp(SelectedSprite(), Side());
   ImGui::SetItemTooltip("Shift the sprite up one pixel");
   ImGui::SetCursorScreenPos(At(origin, 630, 424));
-  if (ShiftButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite());
+  if (ShiftButton("##left", ImGuiDir_Left)) ShiftSpriteLeft(SelectedSprite(), Side());
   ImGui::SetItemTooltip("Shift the sprite left one pixel");
   ImGui::SameLine(0, 2);
   ImGui::Button("##center", ImVec2(22, 22));
   ImGui::SameLine(0, 2);
-  if (ShiftButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite());
+  if (ShiftButton("##right", ImGuiDir_Right)) ShiftSpriteRight(SelectedSprite(), Side());
   ImGui::SetItemTooltip("Shift the sprite right one pixel");
   ImGui::SetCursorScreenPos(At(origin, 654, 448));
-  if (ShiftButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite());
+  if (ShiftButton("##down", ImGuiDir_Down)) ShiftSpriteDown(SelectedSprite(), Side());
   ImGui::SetItemTooltip("Shift the sprite down one pixel");
 }
 
@@ -106,18 +114,18 @@ void DrawCanvasOverlay(ImVec2 origin) {
   ImGui::SetItemTooltip("Show or hide the grid lines");
 
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  const float side = state.showGrid ? kCellSide : kCellPitch;
+  const float side = state.showGrid ? CellSide() : CellPitch();
   GridCell hovered{-1, -1};
-  for (int r = 0; r < kSpriteSize; ++r)
-    for (int c = 0; c < kSpriteSize; ++c) {
+  for (int r = 0; r < Side(); ++r)
+    for (int c = 0; c < Side(); ++c) {
       ImGui::PushID(25000 + r * 16 + c);
       const ImVec2 corner = CellCorner(origin, r, c);
       uint8_t& pixel = SelectedSprite().pixels[r][c];
       draw->AddRectFilled(corner, ImVec2(corner.x + side, corner.y + side),
                           Palette[(pixel ? state.currentColour : state.canvasBackground) & 15]);
-      if (state.showGrid) FrameInside(draw, corner, ImVec2(corner.x + kCellSide, corner.y + kCellSide), kFaintWhite, 1);
+      if (state.showGrid) FrameInside(draw, corner, ImVec2(corner.x + CellSide(), corner.y + CellSide()), kFaintWhite, 1);
       ImGui::SetCursorScreenPos(corner);
-      ImGui::InvisibleButton("##hit", ImVec2(kCellPitch, kCellPitch));
+      ImGui::InvisibleButton("##hit", ImVec2(CellPitch(), CellPitch()));
       // A menu or popup over the canvas takes the click; only the canvas itself paints.
       if (ImGui::IsItemHovered(ImGuiHoveredFlags_AllowWhenBlockedByActiveItem)) hovered = {r, c};
       ImGui::PopID();
@@ -143,20 +151,22 @@ void DrawEditColumn(ImVec2 origin) {
   struct Edit {
     const char* label;
     const char* tooltip;
-    void (*apply)(Sprite&);
+    void (*apply)(Sprite&, int);
   };
   static const Edit edits[] = {
       {"FLIP HORZ", "Mirror the sprite left to right", FlipSpriteHorizontal},
       {"FLIP VERT", "Mirror the sprite top to bottom", FlipSpriteVertical},
       {"ROT 90+", "Turn the sprite a quarter clockwise", RotateSpriteClockwise90},
       {"ROT 90-", "Turn the sprite a quarter counter-clockwise", RotateSpriteCounterClockwise90},
-      {"ROT 45+", "Turn the sprite 45 degrees clockwise", [](Sprite& sprite) { RotateSprite45(sprite, true); }},
-      {"ROT 45-", "Turn the sprite 45 degrees counter-clockwise", [](Sprite& sprite) { RotateSprite45(sprite, false); }},
+      {"ROT 45+", "Turn the sprite 45 degrees clockwise",
+       [](Sprite& sprite, int side) { RotateSprite45(sprite, side, true); }},
+      {"ROT 45-", "Turn the sprite 45 degrees counter-clockwise",
+       [](Sprite& sprite, int side) { RotateSprite45(sprite, side, false); }},
       {"ROT 180", "Turn the sprite half way round", RotateSprite180},
   };
   for (const Edit& edit : edits) {
     ImGui::Spacing();
-    if (EditButton(edit.label, kToolButton)) edit.apply(SelectedSprite());
+    if (EditButton(edit.label, kToolButton)) edit.apply(SelectedSprite(), Side());
     ImGui::SetItemTooltip("%s", edit.tooltip);
   }
   ImGui::Spacing();
@@ -164,5 +174,35 @@ void DrawEditColumn(ImVec2 origin) {
   ImGui::SetItemTooltip("Clear every pixel of the sprite (asks first)");
   DrawClearConfirmation();
   ImGui::EndGroup();
-  if (state.showBoundary) DrawCentreCross(origin);
+  if (state.showBoundary && Side() == kSpriteSize) DrawCentreCross(origin);
+}
+
+void DrawSpriteSizeChoice(ImVec2 origin) {
+  static const struct {
+    const char* label;
+    SpriteSize size;
+  } choices[] = {{"16 x 16", {16, false}}, {"16 x 16 MAG", {16, true}}, {"8 x 8", {8, false}}, {"8 x 8 MAG", {8, true}}};
+  ImGui::SetCursorScreenPos(At(origin, 625, 480));
+  ImGui::TextUnformatted("Sprite size");
+  ImGui::SetCursorScreenPos(At(origin, 625, 498));
+  ImGui::SetNextItemWidth(110);
+  const char* shown = "";
+  for (const auto& choice : choices)
+    if (choice.size == project.spriteSize) shown = choice.label;
+  if (ImGui::BeginCombo("##SpriteSize", shown)) {
+    for (const auto& choice : choices) {
+      if (!ImGui::Selectable(choice.label, choice.size == project.spriteSize) || choice.size == project.spriteSize)
+        continue;
+      std::string error;
+      if (!ChangeSpriteSize(project, choice.size, error)) {
+        ShowNotice(error);
+        continue;
+      }
+      NameNextEdit("sprite size");
+      ShowNotice(std::string("Every screen shows ") + choice.label + " sprites" +
+                 (project.metasprites.empty() ? "" : "; the metasprites are cut into parts of that size"));
+    }
+    ImGui::EndCombo();
+  }
+  ImGui::SetItemTooltip("The chip shows one sprite size on every screen: 16 x 16 or 8 x 8, MAG doubling each pixel");
 }

@@ -5,80 +5,69 @@
 #include <utility>
 
 namespace {
-constexpr int kSize = kSpriteSize;
-using Pixels = uint8_t[kSize][kSize];
+using Pixels = uint8_t[kSpriteSize][kSpriteSize];
 
-void Replace(Sprite& sprite, const Pixels& scratch) { std::memcpy(sprite.pixels, scratch, sizeof sprite.pixels); }
+// The square's pixels written from `scratch`; the rest of the record (hidden
+// while sprites are 8 x 8) stays as it was.
+void Replace(Sprite& sprite, const Pixels& scratch, int side) {
+  for (int r = 0; r < side; ++r) std::memcpy(sprite.pixels[r], scratch[r], static_cast<std::size_t>(side));
+}
+
+// Each pixel of the square takes the one `source(row, column)` names; one
+// named outside the square is clear.
+template <typename Source>
+void Remap(Sprite& sprite, int side, Source source) {
+  Pixels scratch = {};
+  for (int r = 0; r < side; ++r)
+    for (int c = 0; c < side; ++c) {
+      const auto [row, column] = source(r, c);
+      scratch[r][c] = row >= 0 && row < side && column >= 0 && column < side && sprite.pixels[row][column] ? 1 : 0;
+    }
+  Replace(sprite, scratch, side);
+}
 }  // namespace
 
-void ShiftSpriteUp(Sprite& sprite) {
-  std::memmove(sprite.pixels[0], sprite.pixels[1], kSize * (kSize - 1));
-  std::memset(sprite.pixels[kSize - 1], 0, kSize);
+void ShiftSpriteUp(Sprite& sprite, int side) {
+  Remap(sprite, side, [](int r, int c) { return std::pair{r + 1, c}; });
+}
+void ShiftSpriteDown(Sprite& sprite, int side) {
+  Remap(sprite, side, [](int r, int c) { return std::pair{r - 1, c}; });
+}
+void ShiftSpriteLeft(Sprite& sprite, int side) {
+  Remap(sprite, side, [](int r, int c) { return std::pair{r, c + 1}; });
+}
+void ShiftSpriteRight(Sprite& sprite, int side) {
+  Remap(sprite, side, [](int r, int c) { return std::pair{r, c - 1}; });
+}
+void FlipSpriteHorizontal(Sprite& sprite, int side) {
+  Remap(sprite, side, [side](int r, int c) { return std::pair{r, side - 1 - c}; });
+}
+void FlipSpriteVertical(Sprite& sprite, int side) {
+  Remap(sprite, side, [side](int r, int c) { return std::pair{side - 1 - r, c}; });
+}
+void RotateSpriteClockwise90(Sprite& sprite, int side) {
+  Remap(sprite, side, [side](int r, int c) { return std::pair{side - 1 - c, r}; });
+}
+void RotateSpriteCounterClockwise90(Sprite& sprite, int side) {
+  Remap(sprite, side, [side](int r, int c) { return std::pair{c, side - 1 - r}; });
+}
+void RotateSprite180(Sprite& sprite, int side) {
+  Remap(sprite, side, [side](int r, int c) { return std::pair{side - 1 - r, side - 1 - c}; });
 }
 
-void ShiftSpriteDown(Sprite& sprite) {
-  std::memmove(sprite.pixels[1], sprite.pixels[0], kSize * (kSize - 1));
-  std::memset(sprite.pixels[0], 0, kSize);
-}
-
-void ShiftSpriteLeft(Sprite& sprite) {
-  for (auto& row : sprite.pixels) {
-    std::memmove(row, row + 1, kSize - 1);
-    row[kSize - 1] = 0;
-  }
-}
-
-void ShiftSpriteRight(Sprite& sprite) {
-  for (auto& row : sprite.pixels) {
-    std::memmove(row + 1, row, kSize - 1);
-    row[0] = 0;
-  }
-}
-
-void FlipSpriteHorizontal(Sprite& sprite) {
-  for (auto& row : sprite.pixels)
-    for (int c = 0; c < kSize / 2; ++c) std::swap(row[c], row[kSize - 1 - c]);
-}
-
-void FlipSpriteVertical(Sprite& sprite) {
-  for (int r = 0; r < kSize / 2; ++r) std::swap(sprite.pixels[r], sprite.pixels[kSize - 1 - r]);
-}
-
-void RotateSpriteClockwise90(Sprite& sprite) {
-  Pixels scratch;
-  for (int r = 0; r < kSize; ++r)
-    for (int c = 0; c < kSize; ++c) scratch[r][c] = sprite.pixels[kSize - 1 - c][r];
-  Replace(sprite, scratch);
-}
-
-void RotateSpriteCounterClockwise90(Sprite& sprite) {
-  Pixels scratch;
-  for (int r = 0; r < kSize; ++r)
-    for (int c = 0; c < kSize; ++c) scratch[r][c] = sprite.pixels[c][kSize - 1 - r];
-  Replace(sprite, scratch);
-}
-
-void RotateSprite180(Sprite& sprite) {
-  Pixels scratch = {};
-  for (int r = 0; r < kSize; ++r)
-    for (int c = 0; c < kSize; ++c)
-      if (sprite.pixels[r][c]) scratch[kSize - 1 - r][kSize - 1 - c] = 1;
-  Replace(sprite, scratch);
-}
-
-void RotateSprite45(Sprite& sprite, bool clockwise) {
+void RotateSprite45(Sprite& sprite, int side, bool clockwise) {
   const float angle = clockwise ? 0.785398f : -0.785398f;
-  const float s = std::sin(angle), k = std::cos(angle);
+  const float s = std::sin(angle), k = std::cos(angle), middle = (side - 1) / 2.0f;
   Pixels scratch = {};
-  for (int y = 0; y < kSize; ++y)
-    for (int x = 0; x < kSize; ++x) {
+  for (int y = 0; y < side; ++y)
+    for (int x = 0; x < side; ++x) {
       if (!sprite.pixels[y][x]) continue;
-      const float dx = static_cast<float>(x) - 7.5f, dy = static_cast<float>(y) - 7.5f;
-      const int nx = static_cast<int>(std::round((k * dx - s * dy) + 7.5f));
-      const int ny = static_cast<int>(std::round((k * dy + s * dx) + 7.5f));
-      if (nx >= 0 && nx < kSize && ny >= 0 && ny < kSize) scratch[ny][nx] = 1;
+      const float dx = static_cast<float>(x) - middle, dy = static_cast<float>(y) - middle;
+      const int nx = static_cast<int>(std::round((k * dx - s * dy) + middle));
+      const int ny = static_cast<int>(std::round((k * dy + s * dx) + middle));
+      if (nx >= 0 && nx < side && ny >= 0 && ny < side) scratch[ny][nx] = 1;
     }
-  Replace(sprite, scratch);
+  Replace(sprite, scratch, side);
 }
 
 void ClearSpritePixels(Sprite& sprite) { std::memset(sprite.pixels, 0, sizeof sprite.pixels); }

@@ -56,7 +56,7 @@ void DrawImportPopup() {
 // A 32 x 32 picture of the sprite and its name over the row.
 void DrawRowContents(const Sprite& sprite, ImVec2 row) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
-  DrawSpritePixels(draw, sprite, ImVec2(row.x + 5, row.y + 4), 2);
+  DrawSpritePixels(draw, sprite, project.spriteSize.side, ImVec2(row.x + 5, row.y + 4), 2);
   draw->AddText(ImVec2(row.x + 45, row.y + 15), IM_COL32(255, 255, 255, 255), sprite.name);
 }
 }  // namespace

@@ -19,6 +19,7 @@ void DrawSpriteStudio() {
   DrawSpriteShiftArrows(origin);
   DrawCanvasOverlay(origin);
   DrawEditColumn(origin);
+  DrawSpriteSizeChoice(origin);
   DrawAnimationControls(origin);
   DrawAnimationStrips(origin);
   DrawAnimationPreview(origin);

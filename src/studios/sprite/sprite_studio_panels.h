@@ -18,6 +18,7 @@ void DrawCanvasBaseLayer(ImVec2 origin);
 void DrawSpriteShiftArrows(ImVec2 origin);
 void DrawCanvasOverlay(ImVec2 origin);
 void DrawEditColumn(ImVec2 origin);
+void DrawSpriteSizeChoice(ImVec2 origin);
 void DrawAnimationControls(ImVec2 origin);
 void DrawAnimationStrips(ImVec2 origin);
 void DrawAnimationPreview(ImVec2 origin);

@@ -20,7 +20,7 @@ std::string LineTooltip(int line, const ScanLine& scan, const SpriteAttributes& 
 }  // namespace
 
 void DrawChipScreen(ImVec2 screen) {
-  const IndexedImage image = RenderScreen(CurrentNameTable(), tileSets, sprites(), ScreenLook::Chip);
+  const IndexedImage image = RenderScreen(CurrentNameTable(), tileSets, sprites(), project.spriteSize, ScreenLook::Chip);
   ImDrawList* draw = ImGui::GetWindowDrawList();
   // One rectangle per run of a colour along a line keeps the frame cheap.
   for (int y = 0; y < image.height; ++y)
@@ -36,7 +36,7 @@ void DrawChipScreen(ImVec2 screen) {
 }
 
 void DrawSpriteLineMarks(ImVec2 screen) {
-  const SpriteAttributes attributes = BuildSpriteAttributes(CurrentNameTable(), sprites());
+  const SpriteAttributes attributes = BuildSpriteAttributes(CurrentNameTable(), sprites(), project.spriteSize);
   const std::vector<ScanLine> lines = ScanSpriteLines(attributes);
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 mouse = ImGui::GetIO().MousePos;
@@ -51,7 +51,7 @@ void DrawSpriteLineMarks(ImVec2 screen) {
 
 void DrawSpriteLineCount() {
   const int overflowingLines =
-      CountOverflowingLines(ScanSpriteLines(BuildSpriteAttributes(CurrentNameTable(), sprites())));
+      CountOverflowingLines(ScanSpriteLines(BuildSpriteAttributes(CurrentNameTable(), sprites(), project.spriteSize)));
   if (overflowingLines == 0) return;
   ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kWarningRed), "5th sprite on %d line%s", overflowingLines,
                      overflowingLines == 1 ? "" : "s");

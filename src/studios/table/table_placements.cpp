@@ -8,11 +8,12 @@ void AddPlacement(NameTable& table, int spriteIndex, float x, float y) {
   table.placements.push_back({spriteIndex, SnapToChipPixel(x), SnapToChipPixel(y)});
 }
 
-void AddMetaspritePlacements(NameTable& table, const Metasprite& metasprite, float x, float y) {
+void AddMetaspritePlacements(NameTable& table, const Metasprite& metasprite, SpriteSize size, float x, float y) {
   int32_t group = 0;
   for (const SpritePlacement& placement : table.placements) group = std::max(group, placement.group + 1);
   for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part) {
-    AddPlacement(table, part->sprite, x + part->x * kViewUnitsPerChipPixel, y + part->y * kViewUnitsPerChipPixel);
+    const float scale = kViewUnitsPerChipPixel * size.Scale();
+    AddPlacement(table, part->sprite, x + part->x * scale, y + part->y * scale);
     table.placements.back().group = group;
   }
 }

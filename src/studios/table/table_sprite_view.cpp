@@ -10,7 +10,6 @@
 #include "widgets/pixel_art.h"
 
 namespace {
-constexpr float kPlacementSide = kSpriteSize * kSpritePixel;  // 76: two cells
 constexpr float kRowHeight = 52, kThumbPixel = 3;
 
 bool Contains(ImVec2 min, ImVec2 max, ImVec2 point) {
@@ -20,14 +19,14 @@ bool Contains(ImVec2 min, ImVec2 max, ImVec2 point) {
 // Grabbing reads the raw mouse, so it works over the cell buttons too; only a
 // press on the screen view itself grabs (not one on a list or window above it,
 // nor one that starts a drag and drop).
-void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 corner) {
+void HandlePlacementMouse(NameTable& table, int index, ImVec2 screen, ImVec2 corner, float side) {
   TableStudioState& state = tableStudio;
   ImDrawList* draw = ImGui::GetWindowDrawList();
   const ImVec2 pad = ImGui::GetStyle().TouchExtraPadding;
   const ImVec2 min(std::max(corner.x, draw->GetClipRectMin().x) - pad.x,
                    std::max(corner.y, draw->GetClipRectMin().y) - pad.y);
-  const ImVec2 max(std::min(corner.x + kPlacementSide, draw->GetClipRectMax().x) + pad.x,
-                   std::min(corner.y + kPlacementSide, draw->GetClipRectMax().y) + pad.y);
+  const ImVec2 max(std::min(corner.x + side, draw->GetClipRectMax().x) + pad.x,
+                   std::min(corner.y + side, draw->GetClipRectMax().y) + pad.y);
   const ImVec2 mouse = ImGui::GetIO().MousePos;
   // The painting tools paint under the sprites; SELECT and sprite mode move them.
   const bool onScreenView = Contains(screen, ImVec2(screen.x + kScreenWidth, screen.y + kScreenHeight), mouse) &&
@@ -57,7 +56,7 @@ void DrawSpriteRow(TableStudioState& state, int k, int markedRows) {
   OfferDragPayload(kTablePayloadSprite, &k, sizeof k, "Overlaying %s", sprite.name);
   if (ImGui::IsItemVisible()) {
     ImDrawList* draw = ImGui::GetWindowDrawList();
-    DrawSpritePixels(draw, sprite, ImVec2(p.x + 5, p.y + 2), kThumbPixel);
+    DrawSpritePixels(draw, sprite, project.spriteSize.side, ImVec2(p.x + 5, p.y + 2), kThumbPixel);
     if (sprite.name[0])
       draw->AddText(ImVec2(p.x + 60, p.y + 26 - ImGui::GetFontSize() / 2), IM_COL32(255, 255, 255, 255), sprite.name);
   }
@@ -88,14 +87,16 @@ void DrawPlacements(ImVec2 origin) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   NameTable& table = CurrentNameTable();
   const int spriteCount = static_cast<int>(sprites().size());
+  const SpriteSize size = project.spriteSize;
+  const float side = size.ScreenSide() * kSpritePixel;  // 76 for 16 x 16: two cells
   for (int i = 0; i < static_cast<int>(table.placements.size()); ++i) {
     const SpritePlacement& placement = table.placements[i];
     if (placement.spriteIndex < 0 || placement.spriteIndex >= spriteCount) continue;
     const ImVec2 corner(s.x + placement.x, s.y + placement.y);
-    if (!tableStudio.chipView) DrawSpritePixels(draw, sprites()[placement.spriteIndex], corner, kSpritePixel);
-    draw->AddRect(corner, ImVec2(corner.x + kPlacementSide, corner.y + kPlacementSide), IM_COL32(255, 200, 100, 160), 0,
-                  0, 1);
-    HandlePlacementMouse(table, i, s, corner);
+    if (!tableStudio.chipView)
+      DrawSpritePixels(draw, sprites()[placement.spriteIndex], size.side, corner, kSpritePixel * size.Scale());
+    draw->AddRect(corner, ImVec2(corner.x + side, corner.y + side), IM_COL32(255, 200, 100, 160), 0, 0, 1);
+    HandlePlacementMouse(table, i, s, corner, side);
   }
   if (!tableStudio.spritesMode) return;
   ImGui::SetCursorScreenPos(s);
@@ -108,7 +109,8 @@ void DrawPlacements(ImVec2 origin) {
   if (int metasprite; TakeDropPayload(kTablePayloadMetasprite, &metasprite, sizeof metasprite) &&
                       metasprite >= 0 && metasprite < static_cast<int>(project.metasprites.size())) {
     const ImVec2 mouse = ImGui::GetIO().MousePos;
-    AddMetaspritePlacements(CurrentNameTable(), project.metasprites[metasprite], mouse.x - s.x, mouse.y - s.y);
+    AddMetaspritePlacements(CurrentNameTable(), project.metasprites[metasprite], project.spriteSize, mouse.x - s.x,
+                            mouse.y - s.y);
     NameNextEdit("metasprite placement");
   }
 }

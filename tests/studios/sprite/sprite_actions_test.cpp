@@ -39,38 +39,44 @@ std::vector<Sprite> Named(std::initializer_list<const char*> names) {
 }
 }  // namespace
 
-TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThem) {
-  auto rot45cw = [](Sprite& s) { RotateSprite45(s, true); };
-  auto rot45ccw = [](Sprite& s) { RotateSprite45(s, false); };
+TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThemAtEitherSize) {
+  auto rot45cw = [](Sprite& s, int side) { RotateSprite45(s, side, true); };
+  auto rot45ccw = [](Sprite& s, int side) { RotateSprite45(s, side, false); };
   const struct {
-    void (*apply)(Sprite&);
+    void (*apply)(Sprite&, int);
+    int side;
     Pixels from, to;
   } cases[] = {
       // clang-format off
-      {RotateSpriteClockwise90, {{0, 0}, {3, 1}}, {{0, 15}, {1, 12}}},
-      {RotateSpriteCounterClockwise90, {{0, 0}, {3, 1}}, {{14, 3}, {15, 0}}},
-      {RotateSprite180, {{0, 0}, {3, 1}}, {{12, 14}, {15, 15}}},
-      {FlipSpriteHorizontal, {{2, 0}, {5, 9}}, {{2, 15}, {5, 6}}}, {FlipSpriteVertical, {{0, 5}, {9, 1}}, {{6, 1}, {15, 5}}},
-      {rot45cw, {{0, 7}}, {{2, 12}}}, {rot45cw, {{8, 8}}, {{8, 8}}}, {rot45ccw, {{0, 0}}, {}}, {rot45ccw, {{7, 15}}, {{2, 12}}},
-      {ShiftSpriteLeft, {{0, 0}, {5, 15}, {15, 3}}, {{5, 14}, {15, 2}}},
-      {ShiftSpriteRight, {{0, 0}, {5, 15}, {15, 3}}, {{0, 1}, {15, 4}}},
-      {ShiftSpriteUp, {{0, 0}, {5, 15}, {15, 3}}, {{4, 15}, {14, 3}}},
-      {ShiftSpriteDown, {{0, 0}, {5, 15}, {15, 3}}, {{1, 0}, {6, 15}}},
+      {RotateSpriteClockwise90, 16, {{0, 0}, {3, 1}}, {{0, 15}, {1, 12}}},
+      {RotateSpriteCounterClockwise90, 16, {{0, 0}, {3, 1}}, {{14, 3}, {15, 0}}},
+      {RotateSprite180, 16, {{0, 0}, {3, 1}}, {{12, 14}, {15, 15}}},
+      {FlipSpriteHorizontal, 16, {{2, 0}, {5, 9}}, {{2, 15}, {5, 6}}}, {FlipSpriteVertical, 16, {{0, 5}, {9, 1}}, {{6, 1}, {15, 5}}},
+      {rot45cw, 16, {{0, 7}}, {{2, 12}}}, {rot45cw, 16, {{8, 8}}, {{8, 8}}}, {rot45ccw, 16, {{0, 0}}, {}},
+      {rot45ccw, 16, {{7, 15}}, {{2, 12}}},
+      {ShiftSpriteLeft, 16, {{0, 0}, {5, 15}, {15, 3}}, {{5, 14}, {15, 2}}},
+      {ShiftSpriteRight, 16, {{0, 0}, {5, 15}, {15, 3}}, {{0, 1}, {15, 4}}},
+      {ShiftSpriteUp, 16, {{0, 0}, {5, 15}, {15, 3}}, {{4, 15}, {14, 3}}},
+      {ShiftSpriteDown, 16, {{0, 0}, {5, 15}, {15, 3}}, {{1, 0}, {6, 15}}},
+      // 8 x 8: the top-left quarter turns and moves alone, the hidden rest stays.
+      {RotateSpriteClockwise90, 8, {{0, 0}, {3, 1}, {12, 12}}, {{0, 7}, {1, 4}, {12, 12}}},
+      {FlipSpriteHorizontal, 8, {{2, 0}, {2, 12}}, {{2, 7}, {2, 12}}},
+      {ShiftSpriteRight, 8, {{0, 7}, {9, 9}}, {{9, 9}}}, {ShiftSpriteDown, 8, {{7, 0}, {3, 3}}, {{4, 3}}},
       // clang-format on
   };
   for (const auto& c : cases) {
     Sprite sprite = WithPixels(c.from);
     sprite.colour = 13;
-    c.apply(sprite);
-    EXPECT_EQ(SetPixels(sprite), c.to) << c.from.front().first << "," << c.from.front().second;
+    c.apply(sprite, c.side);
+    EXPECT_EQ(SetPixels(sprite), c.to) << c.side << ": " << c.from.front().first << "," << c.from.front().second;
     EXPECT_EQ(sprite.colour, 13) << "nothing written past the pixels";
   }
   Sprite twos = WithPixels({{3, 4}}, 2);
-  RotateSprite180(twos);
+  RotateSprite180(twos, 16);
   EXPECT_EQ(twos.pixels[12][11], 1) << "ROT 180 stores set pixels as 1";
   Sprite full;
   std::memset(full.pixels, 1, sizeof full.pixels);
-  RotateSprite45(full, true);
+  RotateSprite45(full, 16, true);
   EXPECT_EQ(SetPixels(full).size(), 179u);
 }
 
@@ -199,7 +205,7 @@ TEST(MetaspriteMoves, EachMoveTakesThePixelWhereTheSpriteEditsWouldAndATurnNeeds
     AddMetasprite(state, data);
     ASSERT_TRUE(PaintMetasprite(state, data, 3, 1, 9, error));
     ASSERT_TRUE(MoveMetaspritePicture(state, data, c.move, error)) << error;
-    const MetaspritePicture picture = DrawMetasprite(data.metasprites[0], data.sprites);
+    const MetaspritePicture picture = DrawMetasprite(data.metasprites[0], data.sprites, kSpriteSize);
     EXPECT_EQ(picture.pixels[c.y][c.x], 9) << static_cast<int>(c.move);
     EXPECT_EQ(data.sprites.size(), 2u) << "one part, wherever the pixel went";
   }

@@ -37,6 +37,26 @@ TEST_F(SpriteStudioGui, LeftDragDrawsRightDragErasesAndSwatchesRecolourTheSelect
   EXPECT_EQ(spriteStudio.canvasBackground * 10 + sprites()[1].colour, 95) << "BG only colours the canvas";
 }
 
+TEST_F(SpriteStudioGui, EightByEightSpritesAreDrawnOnTheWholeCanvasAndTheChoiceUndoes) {
+  sprites()[0].pixels[12][12] = 1;  // hidden at 8 x 8, kept
+  gui.Click(At(680, 508));  // the sprite size combo (combos are not labelled items)
+  gui.Frame(3);  // the popup settles its size
+  Choose({"8 x 8 MAG"});
+  EXPECT_TRUE(project.spriteSize == (SpriteSize{8, true}));
+  gui.Click(Cell(15, 15));  // the far corner of the canvas is pixel (7, 7)
+  gui.Click(Cell(0, 2));    // pixel (0, 1)
+  EXPECT_EQ(Digits(sprites()[0].pixels[7], 16) + Digits(sprites()[0].pixels[0], 4), "0000000100000000" "0100");
+  Choose({"FLIP HORZ"});
+  EXPECT_EQ(Digits(sprites()[0].pixels[7], 16) + Digits(sprites()[0].pixels[0], 8), "1000000000000000" "00000010")
+      << "the edits turn the 8 x 8 square";
+  EXPECT_EQ(sprites()[0].pixels[12][12], 1);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_TRUE(project.spriteSize == SpriteSize{}) << UndoName(history);
+}
+
 TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCellsThatPlay) {
   for (int i = 0; i < 4; ++i) gui.ClickItem("ADD SPRITE");
   gui.Frame();
@@ -103,7 +123,7 @@ TEST_F(SpriteStudioGui, AMetaspriteIsPaintedAsOnePictureWhosePartsFollow) {
   const Metasprite& drawn = project.metasprites[0];
   EXPECT_EQ(drawn.parts.size(), 4u) << "white in two cells, red in two";
   EXPECT_EQ(sprites().size(), 5u);
-  const MetaspritePicture picture = DrawMetasprite(drawn, sprites());
+  const MetaspritePicture picture = DrawMetasprite(drawn, sprites(), kSpriteSize);
   EXPECT_EQ(picture.pixels[4][2] * 100 + picture.pixels[4][10] * 10 + picture.pixels[20][10], 1588);
   EXPECT_EQ(UndoName(history), "metasprite stroke");
   gui.Drag(pixel(10, 16), pixel(10, 20), 4, ImGuiMouseButton_Right);  // the lower red goes, and its part
