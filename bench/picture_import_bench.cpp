@@ -43,8 +43,8 @@ void BM_ImportPicture(benchmark::State& state) {
   RgbaImage original;
   std::string error;
   DecodePng(bytes, png.size(), 256, 192, original, error);
-  const PictureScores scores =
-      ScorePicture(original, RenderScreen(into.nameTables[0], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip));
+  const PictureScores scores = ScorePicture(
+      original, RenderScreen(into.nameTables[0], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip));
   state.SetLabel(std::string(kPictures[state.range(0)]) + " " + (const char*[]){"none", "ordered", "diffusion"}[state.range(1)]);
   state.counters["dE76"] = scores.de76;
   state.counters["dE2000"] = scores.de2000;

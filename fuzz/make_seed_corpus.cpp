@@ -61,8 +61,10 @@ int main(int argc, char** argv) {
   Write(corpus / "project_loader" / "no_tile_sets.krv", image);
 
   // A screen and a small sheet, as the PNG export writes them.
-  Write(corpus / "png_import" / "screen.png",
-        EncodePng(RenderScreen(small.nameTables[1], project.tileSets, small.sprites, small.spriteSize, ScreenLook::Editor), 1));
+  Write(
+      corpus / "png_import" / "screen.png",
+      EncodePng(
+          RenderScreen(small.nameTables[1], project.tileSets, small.sprites, small.spriteSize, ScreenLook::Editor), 1));
   IndexedImage sheet{16, 8, std::vector<uint8_t>(16 * 8, 1)};
   for (int x = 0; x < 16; ++x) sheet.pixels[x * 9 % 128] = static_cast<uint8_t>(x);
   Write(corpus / "png_import" / "sheet.png", EncodePng(sheet, 1));

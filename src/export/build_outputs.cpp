@@ -126,9 +126,11 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
                   "map " + labels.maps[i]};
     } else if (k < screens.size()) {
       const std::size_t i = screens[k];
-      files[k] = {labels.nameTables[i] + ".png",
-                  EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, data.spriteSize, ScreenLook::Editor), scale),
-                  "screen " + labels.nameTables[i]};
+      files[k] = {
+          labels.nameTables[i] + ".png",
+          EncodePng(RenderScreen(data.nameTables[i], data.tileSets, data.sprites, data.spriteSize, ScreenLook::Editor),
+                    scale),
+          "screen " + labels.nameTables[i]};
     } else {
       const std::size_t i = sheets[k - screens.size()];
       files[k] = {labels.tileSets[i] + ".sheet.png", EncodePng(RenderTileSheet(data.tileSets[i]), scale),
@@ -171,7 +173,8 @@ std::vector<std::string> SpriteAttributeProblems(const Project& data, const Expo
   std::vector<std::string> problems;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i])
-      for (const std::string& problem : BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize).problems)
+      for (const std::string& problem :
+           BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize).problems)
         problems.push_back(labels.nameTables[i] + ": " + problem);
   return problems;
 }

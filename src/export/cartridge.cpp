@@ -27,7 +27,7 @@ void PutWord(std::string& rom, std::size_t value) {
 
 struct ScreenBlocks {
   int backdrop;
-  uint8_t spriteBits;  // register 1's SIZE and MAG bits
+  uint8_t spriteBits;                                    // register 1's SIZE and MAG bits
   std::vector<std::pair<std::size_t, uint16_t>> blocks;  // index into the distinct blocks, video address
 };
 }  // namespace

@@ -58,8 +58,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
       const std::vector<uint8_t> pattern = SpritePatternBytes(data.sprites[i], data.spriteSize);
       all.bytes.insert(all.bytes.end(), pattern.begin(), pattern.end());
     }
-    all.what = "sprite pattern table, " + std::to_string(data.spriteSize.side * data.spriteSize.side / 8) +
-               " bytes a sprite";
+    all.what =
+        "sprite pattern table, " + std::to_string(data.spriteSize.side * data.spriteSize.side / 8) + " bytes a sprite";
     all.vram = kSpritePatternBase;
     if (!all.constants.empty()) blocks.push_back(all);
   }

@@ -140,7 +140,8 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
                    " from frames of " + Size(w, h) + ": " + std::to_string(result.sprites) + " sprites for " +
                    std::to_string(parts) + " parts, at most " + std::to_string(result.worstLine) + " on a line";
   if (strips > 0)
-    result.message += "; " + std::to_string(strips) + (strips == 1 ? " row is an animation strip" : " rows are animation strips");
+    result.message +=
+        "; " + std::to_string(strips) + (strips == 1 ? " row is an animation strip" : " rows are animation strips");
   return result;
 }
 

@@ -490,8 +490,8 @@ FileResult ReadSpriteSize(Reader& in, Project& into) {
   if (FileResult result = ReadBlockHeader(in, kSpriteSizeTag, kSpriteSizeVersion, size); result != FileResult::Ok)
     return result;
   SpriteSize& read = into.spriteSize;
-  return size == kSpriteSizeBlockSize && in.I32(read.side) && (read.side == kSmallestSpriteSide || read.side == kSpriteSize) &&
-                 ReadFlag(in, read.magnified)
+  return size == kSpriteSizeBlockSize && in.I32(read.side) &&
+                 (read.side == kSmallestSpriteSide || read.side == kSpriteSize) && ReadFlag(in, read.magnified)
              ? FileResult::Ok
              : FileResult::TruncatedOrCorrupt;
 }

@@ -286,8 +286,9 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   dialog.answer = dir.File("walk.png");
   Choose({"File", "Import", "Sprite Sheet..."});
   ASSERT_TRUE(importSheet.open);
-  EXPECT_EQ(importSheet.figures, "Import will add 2 metasprites from frames of 16 x 16: 2 sprites for 4 parts, at most 2 "
-                                 "on a line; 1 row is an animation strip")
+  EXPECT_EQ(importSheet.figures,
+            "Import will add 2 metasprites from frames of 16 x 16: 2 sprites for 4 parts, "
+            "at most 2 on a line; 1 row is an animation strip")
       << "two frames of the same two parts, the empty cells skipped";
   importSheet.options.cellWidth = 32;
   UpdateSheetPreview(importSheet);

@@ -86,7 +86,6 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   std::fill(&solid[1].pixels[0][0], &solid[1].pixels[0][0] + 256, 1);
   NameTable top;
   top.placements = {{1, 0, 0}};
-  EXPECT_EQ(Lines(top, solid), "0:1 16:0 ");
   for (ScreenLook look : {ScreenLook::Editor, ScreenLook::Chip}) {
     const IndexedImage image = RenderScreen(top, {TileSet{}}, solid, {}, look);
     EXPECT_EQ(image.At(0, 0) * 100 + image.At(15, 15) * 10 + image.At(16, 0), 9 * 110) << static_cast<int>(look);
@@ -103,34 +102,19 @@ TEST(SpriteAttributes, EverySpriteSizeCoversItsLinesAndPixelsAndNamesItsPattern)
   std::vector<Sprite> sprites = Sprites(72);
   std::fill(&sprites[3].pixels[0][0], &sprites[3].pixels[0][0] + 256, 1);
   sprites[3].colour = 9, sprites[3].pixels[0][1] = 0;
+  // Sprite 70 is in an 8 x 8 pattern table only; the one 20 lines above the top shows only 32 high.
   NameTable table;
-  table.placements = {{70, 0, 0}, {3, 0, 50 * kUnit}, {3, 100 * kUnit, -20 * kUnit}};
-  const struct {
-    SpriteSize size;
-    const char* lines;
-    std::size_t planes;  // sprite 70 is in an 8 x 8 pattern table only; the one 20 above the top shows only at 32
-    uint8_t pattern;
-    int side;
-  } cases[] = {{{16, false}, "50:1 66:0 ", 1, 12, 16},
-               {{16, true}, "0:1 12:0 50:1 82:0 ", 2, 12, 32},
-               {{8, false}, "0:1 8:0 50:1 58:0 ", 2, 3, 8},
-               {{8, true}, "0:1 16:0 50:1 66:0 ", 2, 3, 16}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.side);
-    NameTable shown = table;
-    if (c.size.side == 16) shown.placements.erase(shown.placements.begin());
-    const SpriteAttributes attributes = BuildSpriteAttributes(shown, sprites, c.size);
-    EXPECT_EQ(Lines(shown, sprites, c.size), c.lines);
-    EXPECT_EQ(attributes.planes.size(), c.planes);
-    const auto at50 = std::find_if(attributes.planes.begin(), attributes.planes.end(),
-                                   [](const SpritePlane& plane) { return plane.top == 50; });
-    ASSERT_NE(at50, attributes.planes.end());
-    EXPECT_EQ(at50->pattern, c.pattern);
-    const IndexedImage image = RenderScreen(shown, {TileSet{}}, sprites, c.size, ScreenLook::Chip);
-    const int scale = c.size.Scale();
-    EXPECT_EQ(image.At(c.side - 1, 50 + c.side - 1), 9) << "the far corner";
-    EXPECT_EQ(image.At(c.side, 50) + image.At(0, 50 + c.side), 0) << "nothing past it";
-    EXPECT_EQ(image.At(scale, 50 + scale - 1) * 10 + image.At(2 * scale, 50), 9)
-        << "pixel (0, 1) clear, each pattern pixel scale wide";
+  table.placements = {{70, 0, 0}, {3, 100 * kUnit, -20 * kUnit}, {3, 0, 50 * kUnit}};
+  for (auto [size, lines, pattern] : {std::tuple{SpriteSize{16, false}, "50:1 66:0 ", 12},
+                                      {SpriteSize{16, true}, "0:1 12:0 50:1 82:0 ", 12},
+                                      {SpriteSize{8, false}, "0:1 8:0 50:1 58:0 ", 3},
+                                      {SpriteSize{8, true}, "0:1 16:0 50:1 66:0 ", 3}}) {
+    const int side = size.ScreenSide(), scale = size.Scale();
+    SCOPED_TRACE(side);
+    EXPECT_EQ(Lines(table, sprites, size), lines);
+    EXPECT_EQ(BuildSpriteAttributes(table, sprites, size).planes[0].pattern, pattern) << "plane 0: the one at line 50";
+    const IndexedImage image = RenderScreen(table, {TileSet{}}, sprites, size, ScreenLook::Chip);
+    EXPECT_EQ(image.At(side - 1, 50 + side - 1) * 10 + image.At(side, 50) + image.At(0, 50 + side), 90) << "its edges";
+    EXPECT_EQ(image.At(scale, 50 + scale - 1) * 10 + image.At(2 * scale, 50), 9) << "pixel (0, 1) clear, scale wide";
   }
 }

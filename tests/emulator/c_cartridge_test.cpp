@@ -61,8 +61,8 @@ TEST_P(CCartridge, ShowsTheEditorsPicture) {
   ASSERT_TRUE(TakeScreenshot(link, dir.File("shot.png"), shot, error)) << error;
   ASSERT_EQ(LoadProject(dir.File("pic.krv")), FileResult::Ok);
   const NameTable& screen = nameTables.at(0);
-  EXPECT_TRUE(
-      SamePictureUpToPalette(shot, RenderScreen(screen, tileSets, sprites(), project.spriteSize, ScreenLook::Chip), screen.backdrop, error))
+  EXPECT_TRUE(SamePictureUpToPalette(
+      shot, RenderScreen(screen, tileSets, sprites(), project.spriteSize, ScreenLook::Chip), screen.backdrop, error))
       << error;
 }
 

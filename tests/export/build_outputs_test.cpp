@@ -84,10 +84,10 @@ TEST(BuildOutputs, SpritePatternsAttributesAndMetaspritePartsFollowTheSpriteSize
     ASSERT_EQ(spr.size(), 5u * bytes);
     EXPECT_EQ(spr.substr(bytes, bytes), large.substr(32, bytes)) << "8 x 8: the top-left quarter, first in 16 x 16";
     EXPECT_EQ(Named(files, "Screen.sat").bytes[2], size.side == 16 ? 4 : 1) << "sprite 1's pattern number";
-    const int s = size.Scale(), four = size.side == 16 ? 4 : 1;
-    const std::string parts{2, 0, static_cast<char>(16 * s), static_cast<char>(3 * four), char(sprites()[3].colour & 15),
-                            static_cast<char>(-2 * s), 0, static_cast<char>(four), char(sprites()[1].colour & 15)};
-    EXPECT_EQ(Named(files, "Hero.msp").bytes, parts) << "offsets in screen pixels, pattern numbers as the table takes them";
+    const char s = static_cast<char>(size.Scale()), four = size.side == 16 ? 4 : 1;  // offsets in screen pixels
+    EXPECT_EQ(Named(files, "Hero.msp").bytes,
+              (std::string{2, 0, char(16 * s), char(3 * four), char(sprites()[3].colour & 15), char(-2 * s), 0, four,
+                           char(sprites()[1].colour & 15)}));
   }
 }
 

@@ -202,39 +202,32 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   ASSERT_EQ(with.compare(0, without.size(), without), 0) << "the block follows today's file unchanged";
   EXPECT_EQ(with[without.size() + 4], 1) << "the first version while no target packs";
   Project read;
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(with, read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, project.exportTargets);
   for (std::size_t cut = without.size() + 1; cut < with.size(); ++cut)
-    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
+    EXPECT_NE(ParseImage(with, read, cut), FileResult::Ok) << cut;
   // The format past the last and negative, the path's length.
   for (auto [at, byte] :
-       {std::pair{without.size() + 16, '\x7F'}, {without.size() + 19, '\x80'}, {without.size() + 20, '\x7F'}}) {
-    std::string damaged = with;
-    damaged[at] = byte;
-    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
-              FileResult::TruncatedOrCorrupt)
-        << at;
-  }
+       {std::pair{without.size() + 16, 0x7F}, {without.size() + 19, 0x80}, {without.size() + 20, 0x7F}})
+    EXPECT_TRUE(RefusedWith(with, at, byte)) << at;
   // A target that packs makes the block's second version, which adds each target's compression.
   project.exportTargets.push_back(Target(ExportFormat::BinaryTables, "bin"));
   project.exportTargets.back().compression = Compression::Pletter;
   std::string packed = SerializeProject(project);
   EXPECT_EQ(packed[without.size() + 4], 2) << "the version";
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(packed, read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, project.exportTargets);
   packed[packed.size() - 4] = 3;  // the last target's compression
-  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(packed.data()), packed.size(), read),
-            FileResult::TruncatedOrCorrupt);
+  EXPECT_EQ(ParseImage(packed, read), FileResult::TruncatedOrCorrupt);
   // Maps chosen by name make the third version; more names than records could have are refused.
   project.exportTargets[0].maps = {"World"};
   const std::string mapped = SerializeProject(project);
   EXPECT_EQ(mapped[without.size() + 4], 3);
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(mapped.data()), mapped.size(), read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(mapped, read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, project.exportTargets);
   project.exportTargets[0].sprites.assign(257, "Ship");
   const std::string crowded = SerializeProject(project);
-  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(crowded.data()), crowded.size(), read),
-            FileResult::TruncatedOrCorrupt);
+  EXPECT_EQ(ParseImage(crowded, read), FileResult::TruncatedOrCorrupt);
 }
 
 TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {

@@ -55,7 +55,8 @@ TEST(Screen2Import, TheExportsFilesGiveBackWhatTheChipShows) {
     NameTable shown = nameTables[0];
     if (!withSprites) shown.placements.clear();
     const IndexedImage expected = RenderScreen(shown, tileSets, sprites(), project.spriteSize, ScreenLook::Chip);
-    const IndexedImage got = RenderScreen(into.nameTables[0], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip);
+    const IndexedImage got =
+        RenderScreen(into.nameTables[0], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Chip);
     EXPECT_TRUE(got.pixels == expected.pixels) << (withSprites ? "with" : "without") << " sprites";
     EXPECT_EQ(into.nameTables[0].placements.size(), withSprites ? 5u : 0u);
     EXPECT_EQ(into.sprites.size(), withSprites ? 4u : 1u) << "one sprite a pattern and colour shown";

@@ -44,7 +44,8 @@ TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
   EXPECT_EQ(data.sprites.size(), 7u);
   EXPECT_STREQ(data.sprites[4].name, "Hero 1");
   EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, kSpriteSize), picture));
-  EXPECT_EQ(SpritesPerLine(data.metasprites[0], kSpriteSize)[15] * 10 + SpritesPerLine(data.metasprites[0], kSpriteSize)[16], 21);
+  const std::vector<int> lines = SpritesPerLine(data.metasprites[0], kSpriteSize);
+  EXPECT_EQ(lines[15] * 10 + lines[16], 21);
 
   // Red painted over: its part and sprite go, the later sprite's part follows its new number.
   Fill(picture, 4, 4, 12, 12, 1);
@@ -88,19 +89,14 @@ TEST(Metasprite, SurvivesTheProjectFileAndTheHistory) {
   ASSERT_TRUE(RecordChanges(history, data, canvas));
   const std::string with = SerializeProject(data);
   Project read;
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(with, read), FileResult::Ok);
   EXPECT_TRUE(read == data);
   for (std::size_t cut = with.rfind("MSPB") + 1; cut < with.size(); ++cut)
-    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), cut, read), FileResult::Ok) << cut;
+    EXPECT_NE(ParseImage(with, read, cut), FileResult::Ok) << cut;
   // A width of 0 or 80, a sheet cell past its grid, the first part's x of -16 or 64: refused.
   const std::size_t record = with.rfind("MSPB") + 16 + kNameSize;
-  for (auto [at, value] : {std::pair{0, 0}, {0, 80}, {8, 5}, {32, -16}, {32, 64}}) {
-    std::string damaged = with;
-    for (int byte = 0; byte < 4; ++byte) damaged[record + at + byte] = static_cast<char>(value >> 8 * byte);
-    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
-              FileResult::TruncatedOrCorrupt)
-        << at << " " << value;
-  }
+  for (auto [at, value] : {std::pair{0, 0}, {0, 80}, {8, 5}, {32, -16}, {32, 64}})
+    EXPECT_TRUE(RefusedWith(with, record + at, value, 4)) << at << " " << value;
   Undo(history, data, canvas);
   EXPECT_EQ(SerializeProject(data), without);
 }
@@ -109,41 +105,27 @@ TEST(Metasprite, GroupsAndAnimationFramesSurviveTheFileAndFollowADeletedMetaspri
   Project data = HeroProject();
   data.metasprites.push_back(data.metasprites[0]);
   const std::string ungrouped = SerializeProject(data);
-  EXPECT_EQ(ungrouped.substr(ungrouped.rfind("MSPB") + 4, 4), std::string("\1\0\0\0", 4))
-      << "without groups or frames, the block is written as before";
+  EXPECT_EQ(ungrouped[ungrouped.rfind("MSPB") + 4], 1) << "without groups or frames, the block is written as before";
   data.nameTables[0].placements.push_back({1, 20, 20, 3});
-  data.strips.cells[0][0] = 1, data.strips.metasprite[0][0] = true;
-  data.strips.cells[0][1] = 0, data.strips.metasprite[0][1] = true;
-  data.strips.cells[1][0] = 1;  // sprite 1
+  data.strips.cells[0][0] = 1, data.strips.cells[0][1] = 0, data.strips.cells[1][0] = 3;  // two frames, sprite 3
+  data.strips.metasprite[0][0] = data.strips.metasprite[0][1] = true;
   const std::string with = SerializeProject(data);
   Project read;
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(with, read), FileResult::Ok);
   EXPECT_TRUE(read == data);
-  const std::size_t uses = with.size() - 32 - 4 * 2 - 4;  // the table's placement count
-  // clang-format off
-  const std::pair<std::size_t, char> damaged[] = {
-      {uses, 3}, {uses + 4, -2}, {with.size() - 32, 2}, {with.size() - 32 + 2, 1}};  // count, group -2, flag 2, frame of sprite 4
-  // clang-format on
-  data.strips.cells[0][2] = 4;
-  for (auto [at, value] : damaged) {
-    std::string bad = SerializeProject(data);
-    bad[at] = value;
-    EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(bad.data()), bad.size(), read),
-              FileResult::TruncatedOrCorrupt)
-        << at;
-  }
-  data.strips.cells[0][2] = -1;
-
+  // The table's placement count, a group of -2, a flag of 2, sprite 3's cell as metasprite 3 of 2: refused.
+  const std::size_t uses = with.size() - 32 - 4 * 2 - 4;
+  for (auto [at, value] :
+       {std::pair<std::size_t, int>{uses, 3}, {uses + 4, -2}, {with.size() - 32, 2}, {with.size() - 24, 1}})
+    EXPECT_TRUE(RefusedWith(with, at, value)) << at;
   // Sprite renumbering passes the frames by; deleting the first metasprite empties its frame and moves the other's.
-  EXPECT_EQ(RenumberSpriteUses(data, 4, [](int i) { return i == 1 ? 2 : i; }), 0);
+  EXPECT_EQ(RenumberSpriteUses(data, 4, [](int i) { return i == 3 ? 2 : i; }), 0);
   SpriteStudioState state;
   state.currentMetasprite = 0;
   DeleteMetasprite(state, data);
-  EXPECT_EQ(data.strips.cells[0][0], 0) << "the second metasprite's frame follows it down the list";
-  EXPECT_EQ(data.strips.cells[0][1], -1) << "the deleted one's frame is empty";
-  EXPECT_FALSE(data.strips.metasprite[0][1]);
-  EXPECT_EQ(data.strips.cells[1][0], 2) << "sprite cells follow the sprites";
-  EXPECT_EQ(data.nameTables[0].placements.back(), (SpritePlacement{2, 20, 20, 3}));
+  EXPECT_EQ(Digits(data.strips.cells[0], 3) + Digits(data.strips.cells[1], 1) + Digits(data.strips.metasprite[0], 2),
+            "0??210");
+  EXPECT_EQ(data.nameTables[0].placements.back(), (SpritePlacement{1, 20, 20, 3}));
 }
 
 TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) {
@@ -154,26 +136,19 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   Fill(picture, 0, 20, 8, 24, 9);
   std::string error;
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
-  ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
-
-  ASSERT_TRUE(ChangeSpriteSize(data, {8, true}, error)) << error;
-  EXPECT_EQ(data.metasprites[0].parts.size(), 7u) << "six 8 x 8 cells of colour 6, one of colour 9";
-  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, 8), picture));
-  const std::string with = SerializeProject(data);
   Project read;
-  ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(with.data()), with.size(), read), FileResult::Ok);
-  EXPECT_TRUE(read == data);
-  std::string damaged = with;
-  damaged[damaged.size() - 5] = 12;  // a side of 12
-  EXPECT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(damaged.data()), damaged.size(), read),
-            FileResult::TruncatedOrCorrupt);
-
-  ASSERT_TRUE(ChangeSpriteSize(data, {16, false}, error)) << error;
-  EXPECT_EQ(data.metasprites[0].parts.size(), 3u);
-  EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, 16), picture));
+  for (auto [size, parts] : {std::pair{SpriteSize{8, true}, 7u}, {SpriteSize{16, false}, 3u}}) {
+    ASSERT_TRUE(ChangeSpriteSize(data, size, error)) << error;
+    EXPECT_EQ(data.metasprites[0].parts.size(), parts) << "at 8 x 8: six cells of colour 6, one of 9";
+    EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, size.side), picture));
+    const std::string image = SerializeProject(data);
+    ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
+    EXPECT_TRUE(read == data);
+    EXPECT_TRUE(size.side == 16 || RefusedWith(image, image.size() - 5, 12)) << "a side of 12";
+  }
 
   // Cut into 8 x 8, a full project cannot hold the parts: refused whole.
-  data.sprites.resize(kMaxSprites - 2);
+  data.spriteSize = {}, data.sprites.resize(kMaxSprites - 2);
   const Project before = data;
   EXPECT_FALSE(ChangeSpriteSize(data, {8, false}, error));
   EXPECT_NE(error.find("Hero"), std::string::npos) << error;

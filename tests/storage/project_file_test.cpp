@@ -16,9 +16,6 @@ constexpr std::size_t kHeaderSize = 12;  // magic, version, sprite count
 constexpr std::size_t kStripsBlockSize = 4 * 8 * 5 + 4;
 std::size_t SettingsBlockSize(std::size_t tables) { return 12 + 4 + tables * 16 + kStripsBlockSize; }
 
-FileResult Parse(const std::string& image, Project& into) {
-  return ParseProject(reinterpret_cast<const uint8_t*>(image.data()), image.size(), into);
-}
 // `bytes` written over `image` at `at`.
 std::string Patched(std::string image, std::size_t at, const std::string& bytes) {
   return image.replace(at, bytes.size(), bytes);
@@ -36,7 +33,7 @@ TEST(ProjectFile, RecordsKeepTheFirstLayoutAndTheSettingsBlockFollows) {
   Project older;
   older.nameTables.push_back(DefaultNameTable());
   older.nameTables[0].backdrop = 5;
-  ASSERT_EQ(Parse(image.substr(0, records), older), FileResult::Ok);
+  ASSERT_EQ(ParseImage(image.substr(0, records), older), FileResult::Ok);
   EXPECT_EQ(older.nameTables[0].backdrop, 0) << "a file without the block loads with the start values";
   EXPECT_EQ(older.strips, AnimationStrips{});
   EXPECT_EQ(SerializeProject(older), image) << "and saving it writes the block";
@@ -67,7 +64,7 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
   ResetProject();
   tileSets.clear();
   Project setless;
-  ASSERT_EQ(Parse(CurrentProject(), setless), FileResult::Ok);
+  ASSERT_EQ(ParseImage(CurrentProject(), setless), FileResult::Ok);
   EXPECT_EQ(setless, project);
 }
 
@@ -77,7 +74,7 @@ TEST(ProjectFile, TheFirstLayoutIsPinnedAndANameWithoutAZeroEndsAtByte20) {
   EXPECT_EQ(Fingerprint(image.substr(0, image.size() - SettingsBlockSize(3))), 12829594433819103918u);
   std::memset(&image[kHeaderSize], 'N', 21);
   Project read;
-  ASSERT_EQ(Parse(image, read), FileResult::Ok);
+  ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
   EXPECT_STREQ(read.sprites[0].name, "NNNNNNNNNNNNNNNNNNNN");
 }
 
@@ -153,7 +150,7 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
   project.exportTargets[0].path = "png";
   for (const std::string& image : {with, SerializeProject(project)}) {
     Project read;
-    ASSERT_EQ(ParseProject(reinterpret_cast<const uint8_t*>(image.data()), image.size(), read), FileResult::Ok);
+    ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
     EXPECT_TRUE(read == project || read.exportTargets.empty()) << "maps after the targets, or without them";
     EXPECT_EQ(read.maps, project.maps);
   }
@@ -169,7 +166,6 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
   // clang-format on
   for (const auto& [contents, what] : damaged) {
     Project read;
-    EXPECT_NE(ParseProject(reinterpret_cast<const uint8_t*>(contents.data()), contents.size(), read), FileResult::Ok)
-        << what;
+    EXPECT_NE(ParseImage(contents, read), FileResult::Ok) << what;
   }
 }

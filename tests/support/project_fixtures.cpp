@@ -1,5 +1,6 @@
 #include "support/project_fixtures.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -87,14 +88,24 @@ void MakeMachineProject() {
   nameTables.push_back(second);
 }
 
+FileResult ParseImage(const std::string& image, Project& into, std::size_t size) {
+  return ParseProject(reinterpret_cast<const uint8_t*>(image.data()), std::min(size, image.size()), into);
+}
+
+bool RefusedWith(std::string image, std::size_t at, int32_t value, int width) {
+  for (int byte = 0; byte < width; ++byte) image[at + byte] = static_cast<char>(value >> 8 * byte);
+  Project read;
+  return ParseImage(image, read) == FileResult::TruncatedOrCorrupt;
+}
+
 std::string MadeSpriteSheet(const TempDir& dir) {
   IndexedImage palette{15, 1, {}};
   for (uint8_t colour = 1; colour < 16; ++colour) palette.pixels.push_back(colour);
   WriteFile(dir.File("palette.png"), EncodePng(palette, 1));
   std::string command = "convert";
   for (const char* picture : {"rose:", "wizard:", "logo:", "granite:", "netscape:"})
-    command += std::string(" \\( ") + picture + " -resize '32x32!' +dither -colors 3 -remap " + dir.File("palette.png") +
-               " \\)";
+    command += std::string(" \\( ") + picture + " -resize '32x32!' +dither -colors 3 -remap " +
+               dir.File("palette.png") + " \\)";
   command += " \\( -size 32x32 xc:none \\) +append PNG32:" + dir.File("sheet.png") + " > /dev/null 2>&1";
   return std::system(command.c_str()) == 0 ? ReadFile(dir.File("sheet.png")) : "";
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "model/project.h"
+#include "storage/project_file.h"
 #include "support/temp_dir.h"
 
 std::string ReadFile(const std::string& path);
@@ -20,6 +21,11 @@ void MakeRichProject();
 // placements partly off every edge; a second name table of three sets more,
 // so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
+
+// A project file's image (its first `size` bytes) read into `into`.
+FileResult ParseImage(const std::string& image, Project& into, std::size_t size = std::string::npos);
+// True when `image` with `value`'s low `width` bytes written at `at` (lowest first) is refused as damaged.
+bool RefusedWith(std::string image, std::size_t at, int32_t value, int width = 1);
 
 // A sprite sheet nobody here drew: ImageMagick's own pictures at 32 x 32 in
 // at most 3 of the chip's colours, a row of five and an empty cell, made in

@@ -105,7 +105,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   ASSERT_EQ(LoadProject(dir.File("back.krv")), FileResult::Ok);
   EXPECT_EQ(Names(nameTables), "Screen_2|");
   // A picture dithered into one tile set of at most 100 tiles.
-  WriteFile(dir.File("screen.png"), EncodePng(RenderScreen(nameTables[0], tileSets, sprites(), project.spriteSize, ScreenLook::Editor), 1));
+  WriteFile(dir.File("screen.png"),
+            EncodePng(RenderScreen(nameTables[0], tileSets, sprites(), project.spriteSize, ScreenLook::Editor), 1));
   ASSERT_EQ(RunExport(dir, "--import-png " + dir.File("screen.png") + " --into " + dir.File("picture.krv") +
                                " --dither diffusion --strength 60 --one-set --max-tiles 100"),
             0)

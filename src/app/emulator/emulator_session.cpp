@@ -98,8 +98,8 @@ bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t tab
   }
   // Register 1's other bits are the machine's own: only SIZE and MAG change.
   if (const uint8_t bits = data.spriteSize.RegisterBits(); bits != session.spriteBits) {
-    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg 1 [expr {([vdpreg 1] & 0xFC) | ") + std::to_string(bits) +
-           "}]";
+    tcl +=
+        (tcl.empty() ? "" : "; ") + std::string("vdpreg 1 [expr {([vdpreg 1] & 0xFC) | ") + std::to_string(bits) + "}]";
     session.spriteBits = bits;
   }
   if (!tcl.empty() && !SendTcl(session.link, tcl)) return Ended(session);

@@ -20,7 +20,7 @@ struct EmulatorSession {
   std::string romPath;   // the temporary cartridge
   std::string shown;     // the video memory the emulated chip holds
   int backdrop = 0;
-  uint8_t spriteBits = 0;  // register 1's SIZE and MAG bits as the cartridge or link set them
+  uint8_t spriteBits = 0;     // register 1's SIZE and MAG bits as the cartridge or link set them
   std::size_t bytesSent = 0;  // video memory bytes written through the link
 };
 extern EmulatorSession emulator;

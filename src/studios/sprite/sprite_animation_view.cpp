@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "widgets/drag_payload.h"
 #include "model/history.h"
-#include "widgets/pixel_art.h"
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/pixel_art.h"
 
 namespace {
 constexpr const char* kStripPayload = "GLOBAL_STRIP_MOVE";
@@ -113,7 +113,8 @@ void DrawAnimationPreview(ImVec2 origin) {
   const int frame = animation.animationFrame;
   int side = project.spriteSize.side;
   for (int s = 0; s < kStrips; ++s)
-    if (const Metasprite* metasprite = CellMetasprite(project.strips, s, frame); metasprite && project.strips.active[s][frame])
+    if (const Metasprite* metasprite = CellMetasprite(project.strips, s, frame);
+        metasprite && project.strips.active[s][frame])
       side = std::max({side, metasprite->width, metasprite->height});
   const float pixel = kPreviewSide / side;
   for (int s = 0; s < kStrips; ++s) {

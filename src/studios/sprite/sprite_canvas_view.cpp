@@ -123,7 +123,8 @@ void DrawCanvasOverlay(ImVec2 origin) {
       uint8_t& pixel = SelectedSprite().pixels[r][c];
       draw->AddRectFilled(corner, ImVec2(corner.x + side, corner.y + side),
                           Palette[(pixel ? state.currentColour : state.canvasBackground) & 15]);
-      if (state.showGrid) FrameInside(draw, corner, ImVec2(corner.x + CellSide(), corner.y + CellSide()), kFaintWhite, 1);
+      if (state.showGrid)
+        FrameInside(draw, corner, ImVec2(corner.x + CellSide(), corner.y + CellSide()), kFaintWhite, 1);
       ImGui::SetCursorScreenPos(corner);
       ImGui::InvisibleButton("##hit", ImVec2(CellPitch(), CellPitch()));
       // A menu or popup over the canvas takes the click; only the canvas itself paints.
@@ -181,7 +182,8 @@ void DrawSpriteSizeChoice(ImVec2 origin) {
   static const struct {
     const char* label;
     SpriteSize size;
-  } choices[] = {{"16 x 16", {16, false}}, {"16 x 16 MAG", {16, true}}, {"8 x 8", {8, false}}, {"8 x 8 MAG", {8, true}}};
+  } choices[] = {
+      {"16 x 16", {16, false}}, {"16 x 16 MAG", {16, true}}, {"8 x 8", {8, false}}, {"8 x 8 MAG", {8, true}}};
   ImGui::SetCursorScreenPos(At(origin, 625, 480));
   ImGui::TextUnformatted("Sprite size");
   ImGui::SetCursorScreenPos(At(origin, 625, 498));

@@ -60,8 +60,8 @@ TEST(SpriteEdits, EveryEditMapsPixelsAsTheChipSeesThemAtEitherSize) {
       {ShiftSpriteDown, 16, {{0, 0}, {5, 15}, {15, 3}}, {{1, 0}, {6, 15}}},
       // 8 x 8: the top-left quarter turns and moves alone, the hidden rest stays.
       {RotateSpriteClockwise90, 8, {{0, 0}, {3, 1}, {12, 12}}, {{0, 7}, {1, 4}, {12, 12}}},
-      {FlipSpriteHorizontal, 8, {{2, 0}, {2, 12}}, {{2, 7}, {2, 12}}},
-      {ShiftSpriteRight, 8, {{0, 7}, {9, 9}}, {{9, 9}}}, {ShiftSpriteDown, 8, {{7, 0}, {3, 3}}, {{4, 3}}},
+      {FlipSpriteHorizontal, 8, {{2, 0}, {2, 12}}, {{2, 7}, {2, 12}}}, {ShiftSpriteRight, 8, {{0, 7}, {9, 9}}, {{9, 9}}},
+      {ShiftSpriteDown, 8, {{7, 0}, {3, 3}}, {{4, 3}}},
       // clang-format on
   };
   for (const auto& c : cases) {
