@@ -11,7 +11,7 @@
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
 //                     [--one-set] [--max-tiles N]
-//   tessellary-export --import-sc2 FILE --into PROJECT.krv
+//   tessellary-export --import-sc2|--import-sc1|--import-sc0|--import-sc3|--import-screen FILE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <cstdio>
@@ -23,11 +23,12 @@
 #include <string>
 #include <vector>
 
+#include "export/build_outputs.h"
 #include "export/cartridge.h"
 #include "export/export_targets.h"
-#include "import/png_import.h"
-#include "import/screen2_import.h"
 #include "export/sprite_sheet_image.h"
+#include "import/png_import.h"
+#include "import/screen_file_import.h"
 #include "import/sprite_sheet.h"
 #include "storage/project_file.h"
 
@@ -35,6 +36,7 @@ namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
+  int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
   std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
   std::string spriteSheet, cell, transparent;
   SpriteSheetOptions sheet;
@@ -254,9 +256,20 @@ int main(int argc, char** argv) {
       ->needs(rom);
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   CLI::Option* screen =
-      app.add_option("--import-sc2", options.importScreen, "A SCREEN 2 file (BLOAD) to add to a project")
+      app.add_option("--import-screen", options.importScreen,
+                     "A SCREEN 0, 1, 2 or 3 file (BLOAD) to add to a project, its mode told by its size")
           ->excludes(image);
   CLI::Option* into = app.add_option("--into", options.into, "The project the import goes into (made when missing)");
+  for (int mode = 0; mode < kScreenModes; ++mode) {
+    const std::string digit = kScreenFileKinds[mode].extension + 3;
+    app.add_option_function<std::string>(
+           "--import-sc" + digit,
+           [&options, mode](const std::string& file) { options.importScreen = file, options.screenMode = mode; },
+           std::string("A ") + kScreenFileKinds[mode].basic + " file (BLOAD) to add to a project")
+        ->excludes(image)
+        ->excludes(screen)
+        ->needs(into);
+  }
   app.add_option("--dither", options.picture.dither,
                  "How --import-png mixes each row's two colours: none, ordered, diffusion")
       ->transform(CLI::CheckedTransformer(
@@ -299,7 +312,13 @@ int main(int argc, char** argv) {
     };
     return Import(options.importImage, picture, options);
   }
-  if (!options.importScreen.empty()) return Import(options.importScreen, ImportScreen2File, options);
+  if (!options.importScreen.empty()) {
+    const Importer screenImport = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
+                                             Project& data) {
+      return ImportScreenFile(bytes, size, name, data, options.screenMode);
+    };
+    return Import(options.importScreen, screenImport, options);
+  }
   if (!options.importSprites.empty()) {
     if (!options.cell.empty() &&
         std::sscanf(options.cell.c_str(), "%dx%d", &options.sheet.cellWidth, &options.sheet.cellHeight) != 2)
@@ -316,7 +335,8 @@ int main(int argc, char** argv) {
     };
     return Import(options.importSprites, sheetImport, options);
   }
-  if (!options.into.empty()) return Fail("--into goes with --import-png, --import-sc2 or --import-sprites");
+  if (!options.into.empty())
+    return Fail("--into goes with --import-png, --import-screen (or -sc0 to -sc3) or --import-sprites");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

@@ -1,5 +1,7 @@
 #include "chip/chip_render.h"
 
+#include "chip/group_colours.h"
+
 namespace {
 IndexedImage Blank(int width, int height, uint8_t colour) {
   return {width, height, std::vector<uint8_t>(static_cast<std::size_t>(width) * height, colour)};
@@ -24,6 +26,67 @@ void DrawSpriteLine(IndexedImage& image, const Sprite& sprite, SpriteSize size, 
       image.pixels[static_cast<std::size_t>(line) * image.width + left + x] = colour;
 }
 
+// Graphics I: each tile's rows in its group's pair.
+void DrawGroupTile(IndexedImage& image, const TileSet& set, int tile, int left, int top, uint8_t behind) {
+  const ColourPair pair = GroupColours(set, tile / kGroupTiles);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const int colour = set.pixels[tile][y][x] ? pair.foreground : pair.background;
+      image.pixels[static_cast<std::size_t>(top + y) * image.width + left + x] =
+          static_cast<uint8_t>(colour == 0 ? behind : colour);
+    }
+}
+
+// Text: 40 columns of 6 pixels between borders of 8, the letters in one colour over the backdrop.
+void DrawTextScreen(IndexedImage& image, const NameTable& table, const TileSet& set, ScreenLook look, uint8_t behind) {
+  const uint8_t letters = static_cast<uint8_t>(table.textColour & 15 ? table.textColour & 15 : behind);
+  for (int row = 0; row < kTableRows; ++row)
+    for (int column = 0; column < kTextColumns; ++column) {
+      const int tile = table.textCells[row * kTextColumns + column];
+      if (tile == EmptyCell && look == ScreenLook::Editor) continue;
+      for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < kTextPixelWidth; ++x)
+          image.pixels[static_cast<std::size_t>(8 * row + y) * image.width + kTextBorder + kTextPixelWidth * column +
+                       x] = set.pixels[tile][y][x] ? letters : behind;
+    }
+}
+
+void DrawBlocks(IndexedImage& image, const NameTable& table, uint8_t behind) {
+  for (int y = 0; y < kChipHeight; ++y)
+    for (int x = 0; x < kChipWidth; ++x) {
+      const uint8_t colour = table.blocks[(y / kBlockSide) * kBlockColumns + x / kBlockSide] & 15;
+      image.pixels[static_cast<std::size_t>(y) * image.width + x] = colour ? colour : behind;
+    }
+}
+
+// The screen's tiles or blocks as its mode shows them; false when it shows no sprites.
+bool DrawBackground(IndexedImage& image, const NameTable& table, const std::vector<TileSet>& sets, ScreenLook look) {
+  const uint8_t backdrop = static_cast<uint8_t>(table.backdrop & 15);
+  if (table.mode == ScreenMode::Multicolor) {
+    if (table.blocks.size() == static_cast<std::size_t>(kBlockColumns * kBlockRows)) DrawBlocks(image, table, backdrop);
+    return true;
+  }
+  if (sets.empty()) return table.mode != ScreenMode::Text;
+  const TileSet& first = sets[TileSetForRow(table, 0, sets.size())];
+  if (table.mode == ScreenMode::Text) {
+    if (table.textCells.size() == static_cast<std::size_t>(kTextColumns * kTableRows))
+      DrawTextScreen(image, table, first, look, backdrop);
+    return false;
+  }
+  for (int row = 0; row < kTableRows; ++row) {
+    const TileSet& set = sets[TileSetForRow(table, row, sets.size())];
+    for (int column = 0; column < kTableColumns; ++column) {
+      const int tile = table.cells[row * kTableColumns + column];
+      if (tile == EmptyCell && look == ScreenLook::Editor) continue;
+      if (table.mode == ScreenMode::Graphics1)
+        DrawGroupTile(image, first, tile, 8 * column, 8 * row, backdrop);
+      else
+        DrawTile(image, set, tile, 8 * column, 8 * row, backdrop);
+    }
+  }
+  return true;
+}
+
 void DrawSprite(IndexedImage& image, const Sprite& sprite, SpriteSize size, int left, int top) {
   for (int row = 0; row < size.ScreenSide(); ++row)
     if (top + row >= 0 && top + row < image.height) DrawSpriteLine(image, sprite, size, row, left, top + row);
@@ -32,15 +95,8 @@ void DrawSprite(IndexedImage& image, const Sprite& sprite, SpriteSize size, int 
 
 IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
                           SpriteSize size, ScreenLook look) {
-  const uint8_t backdrop = static_cast<uint8_t>(table.backdrop & 15);
-  IndexedImage image = Blank(kChipWidth, kChipHeight, backdrop);
-  for (int row = 0; row < kTableRows && !sets.empty(); ++row) {
-    const TileSet& set = sets[TileSetForRow(table, row, sets.size())];
-    for (int column = 0; column < kTableColumns; ++column) {
-      const int tile = table.cells[row * kTableColumns + column];
-      if (tile != EmptyCell || look == ScreenLook::Chip) DrawTile(image, set, tile, 8 * column, 8 * row, backdrop);
-    }
-  }
+  IndexedImage image = Blank(kChipWidth, kChipHeight, static_cast<uint8_t>(table.backdrop & 15));
+  if (!DrawBackground(image, table, sets, look)) return image;
   if (look == ScreenLook::Editor) {
     for (const SpritePlacement& placement : table.placements)
       if (placement.spriteIndex >= 0 && placement.spriteIndex < static_cast<int>(sprites.size()))

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "chip/chip_render.h"
+#include "chip/group_colours.h"
 #include "chip/sprite_attributes.h"
 #include "export/chip_bytes.h"
 #include "export/data_export.h"
@@ -43,18 +44,25 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
     if (!selection.tileSets[i]) continue;
     if (tables & kPatternTable)
       files.push_back({label + ".pat", Text(PatternBytes(data.tileSets[i])), "pattern table of tile set " + label});
-    if (tables & kColourTable)
+    if ((tables & kColourTable) && SetShowsGroupColours(data, i))
+      files.push_back({label + ".gcl", Text(GroupColourBytes(data.tileSets[i])),
+                       "Graphics I colour table of tile set " + label + " (a byte a group of 8 tiles)"});
+    if ((tables & kColourTable) && !data.tileSets[i].graphics1)
       files.push_back({label + ".col", Text(ColourBytes(data.tileSets[i])), "colour table of tile set " + label});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     const std::string& label = labels.nameTables[i];
     const NameTable& table = data.nameTables[i];
     if (!selection.nameTables[i]) continue;
-    if (tables & kNameTableData)
+    if ((tables & kNameTableData) && (table.mode == ScreenMode::Graphics2 || table.mode == ScreenMode::Graphics1))
       files.push_back(
           {label + ".nam", std::string(std::begin(table.cells), std::end(table.cells)),
            "name table " + label + ", backdrop " + std::to_string(table.backdrop & 15) + " (" + label + "_BACKDROP)"});
-    if (tables & kSpriteAttributeTable)
+    else if (tables & kNameTableData)
+      for (const DataBlock& block : NameTableBlocks(table, label))
+        files.push_back(
+            {label + (block.label == label + kBlocksSuffix ? ".blk" : ".nam"), Text(block.bytes), block.what});
+    if ((tables & kSpriteAttributeTable) && table.mode != ScreenMode::Text)
       files.push_back({label + ".sat", Text(BuildSpriteAttributes(table, data.sprites, data.spriteSize).Bytes()),
                        "sprite attribute table of name table " + label});
   }
@@ -93,10 +101,13 @@ std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& 
   std::vector<OutputFile> files;
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
     if (!selection.nameTables[i]) continue;
+    const ScreenFileKind& kind = kScreenFileKinds[static_cast<int>(data.nameTables[i].mode)];
     const std::string memory =
-        VideoMemoryImage(ScreenVideoBlocks(data, tables, data.nameTables[i], selection.layout)).substr(0, 0x3800);
-    const std::string header("\xFE\x00\x00\xFF\x37\x00\x00", 7);  // BLOAD: start 0, end 0x37FF, run 0
-    files.push_back({labels.nameTables[i] + ".sc2", header + memory, "SCREEN 2 picture " + labels.nameTables[i]});
+        VideoMemoryImage(ScreenVideoBlocks(data, tables, data.nameTables[i], selection.layout)).substr(0, kind.bytes);
+    const std::size_t end = kind.bytes - 1;
+    const char header[7] = {'\xFE', 0, 0, char(end & 0xFF), char(end >> 8), 0, 0};  // BLOAD: start 0, its end, run 0
+    files.push_back({labels.nameTables[i] + kind.extension, std::string(header, 7) + memory,
+                     std::string(kind.basic) + " picture " + labels.nameTables[i]});
   }
   return files;
 }

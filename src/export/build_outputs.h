@@ -29,8 +29,19 @@ std::string IndexText(const std::vector<OutputFile>& files);
 // listing them.
 std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelection& selection);
 
-// Each selected name table as "<label>.sc2": the 7-byte BLOAD header, then video
-// memory 0x0000-0x37FF in SCREEN 2's layout, the thirds' sets by the selection's layout.
+// Each selected name table as MSX BASIC's BLOAD file of its mode: the 7-byte
+// header, then video memory from 0x0000 in that SCREEN's layout, as far as its
+// names, colours and sprite attributes go (the thirds' sets by the selection's
+// layout). Each kind has its own size, so that a reader can tell them apart.
+struct ScreenFileKind {
+  const char* extension;
+  const char* basic;  // the statement that shows it
+  std::size_t bytes;  // of video memory
+};
+inline constexpr ScreenFileKind kScreenFileKinds[kScreenModes] = {{".sc2", "SCREEN 2", 0x3800},
+                                                                  {".sc1", "SCREEN 1", 0x2020},
+                                                                  {".sc0", "SCREEN 0", 0x1000},
+                                                                  {".sc3", "SCREEN 3", 0x1B80}};
 constexpr std::size_t kScreenFileSize = 7 + 0x3800;
 std::vector<OutputFile> ScreenFiles(const Project& data, const ExportSelection& selection);
 

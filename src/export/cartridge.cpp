@@ -8,7 +8,8 @@ extern const uint8_t k_msx1_loader[], k_sg1000_loader[];
 extern const std::size_t k_msx1_loader_size, k_sg1000_loader_size;
 
 namespace {
-constexpr std::size_t kRecordBlockSize = 6;  // dw length, dw source, dw address
+constexpr std::size_t kRecordHeadSize = 1 + 8;  // db mode, db registers 0-7
+constexpr std::size_t kRecordBlockSize = 6;     // dw length, dw source, dw address
 
 struct Loader {
   std::string bytes;
@@ -26,8 +27,7 @@ void PutWord(std::string& rom, std::size_t value) {
 }
 
 struct ScreenBlocks {
-  int backdrop;
-  uint8_t spriteBits;                                    // register 1's SIZE and MAG bits
+  ModeRegisters registers;
   std::vector<std::pair<std::size_t, uint16_t>> blocks;  // index into the distinct blocks, video address
 };
 }  // namespace
@@ -42,8 +42,8 @@ Cartridge BuildCartridge(const Project& data, const std::vector<std::size_t>& sc
   std::size_t size = loader.bytes.size() + 1, fitting = 0;
   for (const std::size_t screen : screens) {
     const NameTable& table = data.nameTables[screen];
-    ScreenBlocks record{table.backdrop & 15, data.spriteSize.RegisterBits(), {}};
-    size += 2 + 2 + 2;  // its entry in the table, the backdrop and sprite size, the end
+    ScreenBlocks record{RegistersFor(table, data.spriteSize), {}};
+    size += 2 + kRecordHeadSize + 2;  // its entry in the table, the mode and registers, the end
     for (VideoBlock& block : ScreenVideoBlocks(data, tables, table, ThirdsLayout::PerThird)) {
       const auto [found, added] = known.emplace(std::move(block.bytes), distinct.size());
       if (added) distinct.push_back(found->first), size += found->first.size();
@@ -63,13 +63,13 @@ Cartridge BuildCartridge(const Project& data, const std::vector<std::size_t>& sc
   std::size_t at = loader.base + rom.size() + 2 * shown.size();  // the first record
   for (const ScreenBlocks& record : shown) {
     PutWord(rom, at);
-    at += 2 + kRecordBlockSize * record.blocks.size() + 2;
+    at += kRecordHeadSize + kRecordBlockSize * record.blocks.size() + 2;
   }
   std::vector<std::size_t> placed;  // each distinct block's address in the cartridge
   for (const std::vector<uint8_t>& block : distinct) placed.push_back(at), at += block.size();
   for (const ScreenBlocks& record : shown) {
-    rom += char(record.backdrop);
-    rom += char(record.spriteBits);
+    rom += char(record.registers.biosMode);
+    rom.append(std::begin(record.registers.values), std::end(record.registers.values));
     for (const auto& [index, address] : record.blocks) {
       PutWord(rom, distinct[index].size());
       PutWord(rom, placed[index]);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "chip/group_colours.h"
 #include "chip/sprite_attributes.h"
 #include "export/chip_bytes.h"
 #include "export/video_memory.h"
@@ -47,6 +48,33 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   return selection;
 }
 
+std::vector<DataBlock> NameTableBlocks(const NameTable& table, const std::string& name) {
+  const std::vector<std::pair<std::string, int>> backdrop = {{name + "_BACKDROP", table.backdrop & 15}};
+  if (table.mode == ScreenMode::Text)
+    return {{name + kNamesSuffix,
+             table.textCells,
+             kTextColumns,
+             true,
+             0,
+             {backdrop[0], {name + "_LETTERS", table.textColour & 15}},
+             "Text screen " + name + ", 40 x 24 names (letters in " + name + "_LETTERS)",
+             kTextNameBase}};
+  if (table.mode == ScreenMode::Multicolor)
+    return {{name + kBlocksSuffix, MulticolorPatternBytes(table), 8, true, 0, backdrop,
+             "Multicolor screen " + name + " as its pattern table: a byte a row of 2 blocks", kMulticolorPatternBase},
+            {name + kNamesSuffix,
+             MulticolorNameBytes(),
+             kTableColumns,
+             true,
+             0,
+             {},
+             "name table of Multicolor screen " + name + " (the same for every such screen)",
+             kMulticolorNameBase}};
+  return {{name + kNamesSuffix, std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)), kTableColumns,
+           true, 0, backdrop, table.mode == ScreenMode::Graphics1 ? "Graphics I screen " + name : "name table " + name,
+           kNameBase}};
+}
+
 std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection) {
   std::vector<DataBlock> blocks;
   if (selection.tables & kSpritePatterns) {
@@ -75,7 +103,16 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         {},
                         "pattern table of tile set " + set + " (a third's; add 0x800 a third)",
                         kPatternBase});
-    if (selection.tables & kColourTable)
+    if ((selection.tables & kColourTable) && SetShowsGroupColours(data, i))
+      blocks.push_back({set + kGroupColoursSuffix,
+                        GroupColourBytes(data.tileSets[i]),
+                        8,
+                        true,
+                        0,
+                        {},
+                        "Graphics I colour table of tile set " + set + " (a byte a group of 8 tiles)",
+                        kGraphics1ColourBase});
+    if ((selection.tables & kColourTable) && !data.tileSets[i].graphics1)
       blocks.push_back({set + kColoursSuffix,
                         ColourBytes(data.tileSets[i]),
                         8,
@@ -85,21 +122,12 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         "colour table of tile set " + set + " (a third's; add 0x800 a third)",
                         kColourBase});
   }
-  for (std::size_t i = 0; i < labels.nameTables.size(); ++i) {
-    const NameTable& table = data.nameTables[i];
-    const std::string& name = labels.nameTables[i];
-    if (selection.nameTables[i] && (selection.tables & kNameTableData))
-      blocks.push_back({name + kNamesSuffix,
-                        std::vector<uint8_t>(std::begin(table.cells), std::end(table.cells)),
-                        kTableColumns,
-                        true,
-                        0,
-                        {{name + "_BACKDROP", table.backdrop & 15}},
-                        "name table " + name,
-                        kNameBase});
-  }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
-    if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable))
+    if (selection.nameTables[i] && (selection.tables & kNameTableData))
+      for (DataBlock& block : NameTableBlocks(data.nameTables[i], labels.nameTables[i])) blocks.push_back(block);
+  for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
+    if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable) &&
+        data.nameTables[i].mode != ScreenMode::Text)
       blocks.push_back({labels.nameTables[i] + kAttributesSuffix,
                         BuildSpriteAttributes(data.nameTables[i], data.sprites, data.spriteSize).Bytes(),
                         4,

@@ -28,6 +28,11 @@ ExportSelection SelectAll(const Project& data, uint32_t tables);
 // The target's records, tables and layout.
 ExportSelection SelectForTarget(const Project& data, const ExportTarget& target);
 
+// A name table's tables by its mode: "<table>_names" (768 names, 960 for a
+// Text screen, with "<table>_BACKDROP" and a Text screen's "<table>_LETTERS"),
+// and for a Multicolor screen first "<table>_blocks", its pattern table.
+std::vector<DataBlock> NameTableBlocks(const NameTable& table, const std::string& name);
+
 // The tables in the order the text exports write them, each labelled by the
 // scheme (see export_labels.h): all the sprites' patterns as one table
 // ("sprite_patterns", each sprite's pattern number as "<sprite>_PATTERN"),

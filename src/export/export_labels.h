@@ -19,6 +19,8 @@ constexpr int kLabelScheme = 2;  // written in every export's header; raised whe
 // The kinds' suffixes, and the one table of all the sprites' patterns.
 inline constexpr const char* kPatternsSuffix = "_patterns";
 inline constexpr const char* kColoursSuffix = "_colours";
+inline constexpr const char* kGroupColoursSuffix = "_group_colours";  // Graphics I: 32 bytes
+inline constexpr const char* kBlocksSuffix = "_blocks";               // Multicolor: the blocks as patterns
 inline constexpr const char* kNamesSuffix = "_names";
 inline constexpr const char* kAttributesSuffix = "_attributes";
 inline constexpr const char* kMetatilesSuffix = "_metatiles";

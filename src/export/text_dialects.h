@@ -16,7 +16,7 @@ struct DataBlock {
   std::size_t unpacked = 0;  // packed bytes: the table's own size
   std::vector<std::pair<std::string, int>> constants{};  // the record's own numbers (a map's size, a backdrop)
   std::string what{};  // "pattern table of tile set Dungeon", for the comment line before it
-  int vram = -1;       // where a Graphics II cartridge loads it; -1 = not into video memory
+  int vram = -1;       // where a cartridge of its screen's mode loads it; -1 = not into video memory
   std::size_t TableSize() const { return unpacked ? unpacked : bytes.size(); }  // unpacked, packed or not
 };
 

@@ -11,7 +11,8 @@ namespace {
 std::size_t RecordBytes(const Sprite&) { return sizeof(Sprite); }
 std::size_t RecordBytes(const TileSet&) { return sizeof(TileSet); }
 std::size_t RecordBytes(const NameTable& table) {
-  return sizeof(NameTable) + table.placements.size() * sizeof(SpritePlacement);
+  return sizeof(NameTable) + table.placements.size() * sizeof(SpritePlacement) + table.textCells.size() +
+         table.blocks.size();
 }
 std::size_t RecordBytes(const Metasprite& metasprite) {
   return sizeof(Metasprite) + metasprite.parts.size() * sizeof(MetaspritePart);

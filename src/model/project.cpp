@@ -28,14 +28,15 @@ bool operator==(const Sprite& a, const Sprite& b) {
 }
 bool operator==(const TileSet& a, const TileSet& b) {
   return Same(a.name, b.name) && Same(a.pixels, b.pixels) && Same(a.foreground, b.foreground) &&
-         Same(a.background, b.background);
+         Same(a.background, b.background) && a.graphics1 == b.graphics1;
 }
 bool operator==(const SpritePlacement& a, const SpritePlacement& b) {
   return a.spriteIndex == b.spriteIndex && Same(a.x, b.x) && Same(a.y, b.y) && a.group == b.group;
 }
 bool operator==(const NameTable& a, const NameTable& b) {
   return Same(a.name, b.name) && Same(a.cells, b.cells) && a.placements == b.placements &&
-         Same(a.thirdTileSets, b.thirdTileSets) && a.backdrop == b.backdrop;
+         Same(a.thirdTileSets, b.thirdTileSets) && a.backdrop == b.backdrop && a.mode == b.mode &&
+         a.textColour == b.textColour && a.textCells == b.textCells && a.blocks == b.blocks;
 }
 bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
   return Same(a.cells, b.cells) && Same(a.active, b.active) && Same(a.metasprite, b.metasprite) &&

@@ -11,6 +11,7 @@
 #include "model/export_target.h"
 #include "model/map.h"
 #include "model/metasprite.h"
+#include "model/screen_mode.h"
 
 constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
 constexpr int kTilesPerSet = 256;
@@ -30,6 +31,7 @@ struct TileSet {
   uint8_t pixels[kTilesPerSet][8][8] = {};   // tile, row, column; non-zero = foreground
   int32_t foreground[kTilesPerSet][8] = {};  // palette index per tile row
   int32_t background[kTilesPerSet][8] = {};
+  bool graphics1 = false;  // edited as Graphics I: the 8 tiles of a group share one colour pair
 };
 
 // The palette index a tile's pixel shows: its row's foreground or background colour.
@@ -57,6 +59,10 @@ struct NameTable {
   std::vector<SpritePlacement> placements;  // drawn in this order
   int32_t thirdTileSets[kThirds];           // index into tileSets for rows 0-7, 8-15, 16-23
   int32_t backdrop = 0;                     // palette index behind the screen
+  ScreenMode mode = ScreenMode::Graphics2;
+  int32_t textColour = 15;         // Text: the letters' colour, over the backdrop
+  std::vector<uint8_t> textCells;  // Text: 40 x 24 names, row by row; empty until the screen is first Text
+  std::vector<uint8_t> blocks;     // Multicolor: 64 x 48 colours, row by row; empty until first Multicolor
 };
 
 // The one sprite size the chip shows on the whole screen: register 1's SIZE

@@ -30,6 +30,9 @@ constexpr uint32_t kGroupedMetaspritesVersion = 2;
 const char kSpriteSizeTag[4] = {'S', 'P', 'Z', 'B'};
 constexpr uint32_t kSpriteSizeVersion = 1;
 constexpr uint32_t kSpriteSizeBlockSize = 4 + 1;
+const char kModesTag[4] = {'M', 'O', 'D', 'B'};
+constexpr uint32_t kModesVersion = 1;
+constexpr std::size_t kTextCells = kTextColumns * kTableRows, kBlocks = kBlockColumns * kBlockRows;
 constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 7;  // no parts
 constexpr std::size_t kPartRecordSize = 4 * 3;
 constexpr std::size_t kSmallestMapRecord = kNameSize + 4 * 5 + 1 + 1;  // one 1x1 metatile, one cell
@@ -222,6 +225,35 @@ void PutSpriteSize(std::string& out, SpriteSize size) {
   PutU32(out, kSpriteSizeBlockSize);
   PutI32(out, size.side);
   out.push_back(size.magnified ? 1 : 0);
+}
+
+bool HasModes(const Project& data) {
+  for (const NameTable& table : data.nameTables)
+    if (table.mode != ScreenMode::Graphics2 || table.textColour != NameTable{}.textColour || !table.textCells.empty() ||
+        !table.blocks.empty())
+      return true;
+  return std::any_of(data.tileSets.begin(), data.tileSets.end(), [](const TileSet& set) { return set.graphics1; });
+}
+
+// The screens' modes and what only the other modes keep (a Text screen's
+// names, a Multicolor screen's blocks), and which tile sets are Graphics I
+// sets: last, and only in a project that uses another mode than Graphics II.
+void PutModes(std::string& out, const Project& data) {
+  if (!HasModes(data)) return;
+  std::string block;
+  for (const NameTable& table : data.nameTables) {
+    PutI32(block, static_cast<int32_t>(table.mode));
+    PutI32(block, table.textColour);
+    for (const std::vector<uint8_t>* kept : {&table.textCells, &table.blocks}) {
+      PutU32(block, static_cast<uint32_t>(kept->size()));
+      PutBytes(block, kept->data(), kept->size());
+    }
+  }
+  for (const TileSet& set : data.tileSets) block.push_back(set.graphics1 ? 1 : 0);
+  PutBytes(out, kModesTag, sizeof kModesTag);
+  PutU32(out, kModesVersion);
+  PutU32(out, static_cast<uint32_t>(block.size()));
+  out += block;
 }
 
 // --- reading -------------------------------------------------------------
@@ -496,9 +528,38 @@ FileResult ReadSpriteSize(Reader& in, Project& into) {
              : FileResult::TruncatedOrCorrupt;
 }
 
+// A Text screen's names fill 40 x 24 and a Multicolor screen's blocks 64 x
+// 48 of the 16 colours, or the screen has none yet.
+bool ReadKept(Reader& in, std::vector<uint8_t>& kept, std::size_t size, uint8_t largest) {
+  uint32_t count;
+  if (!in.U32(count) || (count != 0 && count != size) || in.Remaining() < count) return false;
+  kept.assign(in.data + in.position, in.data + in.position + count);
+  in.position += count;
+  return std::all_of(kept.begin(), kept.end(), [largest](uint8_t value) { return value <= largest; });
+}
+
+FileResult ReadModes(Reader& in, Project& into) {
+  uint32_t size;
+  if (FileResult result = ReadBlockHeader(in, kModesTag, kModesVersion, size); result != FileResult::Ok) return result;
+  const std::size_t end = in.position + size;
+  for (NameTable& table : into.nameTables)
+    if (!ReadChoice(in, table.mode, kScreenModes) || !in.I32(table.textColour) || table.textColour < 0 ||
+        table.textColour > 15 || !ReadKept(in, table.textCells, kTextCells, 255) ||
+        !ReadKept(in, table.blocks, kBlocks, 15))
+      return FileResult::TruncatedOrCorrupt;
+  for (TileSet& set : into.tileSets)
+    if (!ReadFlag(in, set.graphics1)) return FileResult::TruncatedOrCorrupt;
+  // A screen in a mode keeps what that mode shows.
+  for (const NameTable& table : into.nameTables)
+    if ((table.mode == ScreenMode::Text && table.textCells.empty()) ||
+        (table.mode == ScreenMode::Multicolor && table.blocks.empty()))
+      return FileResult::TruncatedOrCorrupt;
+  return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
+}
+
 // The blocks after the settings, each only when the project has its records:
-// the export targets, the maps, the metasprites, the sprite size. Nothing may
-// follow them.
+// the export targets, the maps, the metasprites, the sprite size, the screen
+// modes. Nothing may follow them.
 FileResult ReadLaterBlocks(Reader& in, Project& into) {
   const auto next = [&in](const char(&tag)[4]) {
     return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
@@ -511,6 +572,8 @@ FileResult ReadLaterBlocks(Reader& in, Project& into) {
     if (FileResult result = ReadMetasprites(in, into); result != FileResult::Ok) return result;
   if (next(kSpriteSizeTag))
     if (FileResult result = ReadSpriteSize(in, into); result != FileResult::Ok) return result;
+  if (next(kModesTag))
+    if (FileResult result = ReadModes(in, into); result != FileResult::Ok) return result;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -560,6 +623,7 @@ std::string SerializeProject(const Project& data) {
   PutMaps(out, data.maps);
   PutMetasprites(out, data);
   PutSpriteSize(out, data.spriteSize);
+  PutModes(out, data);
   return out;
 }
 

@@ -270,11 +270,11 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   WriteFile(dir.File("title.sc2"), ScreenFiles(project, SelectAll(project, kAllTables))[0].bytes);
   WriteFile(dir.File("cut.sc2"), ReadFile(dir.File("title.sc2")).substr(0, 9000));
   dialog.answer = dir.File("title.sc2");
-  Choose({"File", "Import", "SCREEN 2 File..."});
+  Choose({"File", "Import", "Screen File (SCREEN 0-3)..."});
   EXPECT_EQ(Names(nameTables), "title|title|");
-  EXPECT_EQ(UndoName(history), "import SCREEN 2");
+  EXPECT_EQ(UndoName(history), "import screen file");
   dialog.answer = dir.File("cut.sc2");
-  Choose({"File", "Import", "SCREEN 2 File..."});
+  Choose({"File", "Import", "Screen File (SCREEN 0-3)..."});
   EXPECT_NE(session.errorMessage.find("this one 9000"), std::string::npos) << session.errorMessage;
   EXPECT_EQ(nameTables.size(), 2u);
 }

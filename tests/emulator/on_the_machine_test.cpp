@@ -122,6 +122,21 @@ TEST_P(Cartridge_, ShowsEverySpriteSizeAsTheChipViewDoes) {
   }
 }
 
+TEST_P(Cartridge_, ShowsEveryScreenModeAsTheChipViewDoes) {
+  NameTable& table = nameTables[0];
+  table.textCells.resize(kTextColumns * kTableRows), table.blocks.resize(kBlockColumns * kBlockRows);
+  for (std::size_t i = 0; i < table.textCells.size(); ++i) table.textCells[i] = static_cast<uint8_t>(i * 7 + i / 40);
+  for (std::size_t i = 0; i < table.blocks.size(); ++i) table.blocks[i] = static_cast<uint8_t>((i * 5 + i / 64) % 16);
+  table.textColour = 11;
+  for (ScreenMode mode : {ScreenMode::Graphics1, ScreenMode::Text, ScreenMode::Multicolor}) {
+    SCOPED_TRACE(kScreenModeNames[static_cast<int>(mode)]);
+    table.mode = mode;
+    Boot({0});
+    ExpectChipView(table);
+    StopOpenMsx(link);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Machines, Cartridge_, ::testing::Values(Machine::Msx1, Machine::Sg1000),
                          [](const auto& info) { return std::string(kMachineNames[int(info.param)]); });
 

@@ -21,8 +21,8 @@ std::string BinaryTablesInTextOrder(const Project& data) {
   for (const OutputFile& file : BinaryTableFiles(data, SelectAll(data, kAllTables))) {
     const std::string type = std::filesystem::path(file.name).extension().string();
     if (type == ".spr") sprites += file.bytes;
-    if (type == ".pat" || type == ".col") sets += file.bytes;
-    if (type == ".nam") names += file.bytes;
+    if (type == ".pat" || type == ".gcl" || type == ".col") sets += file.bytes;
+    if (type == ".blk" || type == ".nam") names += file.bytes;
     if (type == ".sat") attributes += file.bytes;
     if (type == ".mtl" || type == ".map") maps += file.bytes;
   }
@@ -78,6 +78,11 @@ TEST(ExportTargets, EachToolchainReadsBackTheBinaryTablesBytes) {
   map.width = 7, map.height = 3, map.metatiles.resize(2), map.metatiles[1].tiles[3] = 9;
   map.cells.assign(21, 1), map.cells[20] = 0;
   project.maps = {map};
+  // A screen of each mode, and a Graphics I set, whose colours are its 32 bytes only.
+  nameTables.push_back(nameTables[2]);
+  nameTables[0].mode = ScreenMode::Graphics1, nameTables[2].mode = ScreenMode::Text,
+  nameTables[3].mode = ScreenMode::Multicolor;
+  nameTables[2].textCells.assign(960, 7), nameTables[3].blocks.assign(3072, 9), tileSets[2].graphics1 = true;
   const std::string expected = BinaryTablesInTextOrder(project);
   const std::string d = dir.path().string() + "/";
 

@@ -23,7 +23,7 @@ extern const FileFilters kTiFilters;
 extern const FileFilters kSpriteAttributeFilters;
 extern const FileFilters kFolderFilters;  // outputs of several files: any name in the folder that gets them
 extern const FileFilters kPngFilters;
-extern const FileFilters kScreen2Filters;
+extern const FileFilters kScreenFileFilters;
 
 // The folder every file dialog opens in: the working directory at start-up,
 // then what the configuration or File > Load Project makes it.

@@ -1,5 +1,6 @@
 #include "app/emulator/emulator_session.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #ifdef _WIN32
@@ -73,8 +74,8 @@ bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t ta
   session.running = true;
   session.romPath = path;
   session.shown = ScreenMemory(data, table);  // what the cartridge writes
-  session.backdrop = data.nameTables[table].backdrop & 15;
-  session.spriteBits = data.spriteSize.RegisterBits();
+  const ModeRegisters registers = RegistersFor(data.nameTables[table], data.spriteSize);
+  std::copy(std::begin(registers.values), std::end(registers.values), session.registers);
   return true;
 }
 
@@ -92,15 +93,14 @@ bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t tab
   const std::string memory = ScreenMemory(data, table);
   std::string tcl = WritesOfChanges(session, memory);
   session.shown = memory;
-  if (const int backdrop = data.nameTables[table].backdrop & 15; backdrop != session.backdrop) {
-    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg 7 ") + std::to_string(backdrop);
-    session.backdrop = backdrop;
-  }
-  // Register 1's other bits are the machine's own: only SIZE and MAG change.
-  if (const uint8_t bits = data.spriteSize.RegisterBits(); bits != session.spriteBits) {
-    tcl +=
-        (tcl.empty() ? "" : "; ") + std::string("vdpreg 1 [expr {([vdpreg 1] & 0xFC) | ") + std::to_string(bits) + "}]";
-    session.spriteBits = bits;
+  // Register 1's interrupt bit is the machine's own: the MSX's BIOS needs it on, the SG-1000 off.
+  const ModeRegisters registers = RegistersFor(data.nameTables[table], data.spriteSize);
+  for (int r = 0; r < 8; ++r) {
+    if (registers.values[r] == session.registers[r]) continue;
+    const std::string value = std::to_string(registers.values[r]);
+    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg ") + std::to_string(r) + " " +
+           (r == 1 ? "[expr {([vdpreg 1] & 0x20) | " + value + "}]" : value);
+    session.registers[r] = registers.values[r];
   }
   if (!tcl.empty() && !SendTcl(session.link, tcl)) return Ended(session);
   return true;

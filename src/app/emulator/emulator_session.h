@@ -1,8 +1,8 @@
 #pragma once
 // Run > Run on Emulator: the current name table's cartridge started in
 // openMSX, then kept live. Once the cartridge has shown its screen, each
-// frame writes the video memory bytes that changed since (and the backdrop
-// and sprite size)
+// frame writes the video memory bytes that changed since (and the registers:
+// mode, sprite size, backdrop)
 // through the control channel, so the emulated chip shows what the editor has.
 
 #include <cstddef>
@@ -19,8 +19,7 @@ struct EmulatorSession {
   bool probing = false;  // a question whether it has is on its way
   std::string romPath;   // the temporary cartridge
   std::string shown;     // the video memory the emulated chip holds
-  int backdrop = 0;
-  uint8_t spriteBits = 0;     // register 1's SIZE and MAG bits as the cartridge or link set them
+  uint8_t registers[8] = {};  // the chip's registers 0-7 as the cartridge or the link set them
   std::size_t bytesSent = 0;  // video memory bytes written through the link
 };
 extern EmulatorSession emulator;

@@ -3,15 +3,15 @@
 #include <filesystem>
 
 #include "app/shell/project_commands.h"
-#include "import/screen2_import.h"
+#include "import/screen_file_import.h"
 #include "model/history.h"
 #include "storage/file_io.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "widgets/notice.h"
 
-void ImportScreen2Command() {
-  const std::string path = AskForPath(kScreen2Filters, false, "");
+void ImportScreenFileCommand() {
+  const std::string path = AskForPath(kScreenFileFilters, false, "");
   if (path.empty()) return;
   std::vector<uint8_t> bytes;
   const FileResult read = ReadWholeFile(path, bytes);
@@ -19,9 +19,9 @@ void ImportScreen2Command() {
   if (read != FileResult::Ok) return;
   ApplyImport(
       [&](Project& data) {
-        return ImportScreen2File(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
+        return ImportScreenFile(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
       },
-      "import SCREEN 2");
+      "import screen file");
 }
 
 std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,

@@ -1,6 +1,6 @@
 #pragma once
 // Imports into the open project as one undoable step: the way every import
-// command ends, and File > Import > SCREEN 2 File....
+// command ends, and File > Import > Screen File (SCREEN 0-3)....
 
 #include <functional>
 #include <string>
@@ -14,8 +14,8 @@
 std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,
                         RgbaImage& picture);
 
-// File > Import > SCREEN 2 File...: asks for the file and imports it.
-void ImportScreen2Command();
+// File > Import > Screen File (SCREEN 0-3)...: asks for the file and imports it in its mode.
+void ImportScreenFileCommand();
 // Adds what `import` makes as one undoable step named `edit`, makes the new
 // records current and shows the result; false (the error shown) when refused.
 bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit);

@@ -119,7 +119,7 @@ void DrawFileMenu() {
   }
   if (ImGui::BeginMenu("Import")) {
     if (ImGui::MenuItem("PNG Image...")) ImportPngCommand();
-    if (ImGui::MenuItem("SCREEN 2 File...")) ImportScreen2Command();
+    if (ImGui::MenuItem("Screen File (SCREEN 0-3)...")) ImportScreenFileCommand();
     if (ImGui::MenuItem("Sprite Sheet...")) ImportSpriteSheetCommand();
     ImGui::EndMenu();
   }

@@ -1,7 +1,7 @@
 ; MSX1 cartridge loader: a ROM at 0x4000 (16 or 32 KB) that shows the screens
 ; appended after it through the BIOS. The data starts at the label `screens`:
 ;   db count, dw record...          one record a screen
-;   record: db backdrop, db sprite size (register 1's SIZE and MAG bits),
+;   record: db the BIOS's mode number, db registers 0-7,
 ;           then {dw length, dw source, dw vram} blocks, dw 0
 ; With more than one screen, space shows the next. 0xC000 counts the screens
 ; shown and 0xC001 holds its complement, so that a tool can tell when one is in.
@@ -48,29 +48,33 @@ start:
         xor a
         ld (SHOWN), a
         ld (SHOWN + 1), a
-        ld a, 2                 ; Graphics II
-        call CHGMOD
-        ld bc, 0xE201           ; R1: 16 KB, display on, interrupts; each screen sets the sprite size
-        call WRTVDP
 
         include "screen_loop.asm"
 
 ; HL = a screen record.
 show:
-        ld b, (hl)
-        inc hl
-        push hl
-        ld c, 7
-        call WRTVDP
-        pop hl
         ld a, (hl)
         inc hl
-        or 0xE0                 ; 16 KB, display on, interrupts
-        ld b, a
         push hl
-        ld c, 1
-        call WRTVDP
+        call CHGMOD             ; the mode and its table addresses, for the BIOS too
         pop hl
+        ld c, 0
+set_register:
+        ld b, (hl)
+        inc hl
+        ld a, c
+        dec a
+        jr nz, written_as_given
+        set 5, b                ; register 1: interrupts on, which the BIOS needs
+written_as_given:
+        push hl
+        push bc
+        call WRTVDP
+        pop bc
+        pop hl
+        inc c
+        bit 3, c
+        jr z, set_register
 block:
         call next_block
         ret z

@@ -1,4 +1,4 @@
-; What both loaders share. The loop they run once the chip is in Graphics II:
+; What both loaders share. The loop they run once started:
 ; each screen of the table at `screens` in turn, through the machine's own
 ; `show` (HL = the record) and `wait_key`. After each, the count at SHOWN goes
 ; up and its complement follows it. With one screen, it stays.

@@ -2,7 +2,7 @@
 ; after it by writing the video chip's ports itself (the console has no BIOS).
 ; The data starts at the label `screens`:
 ;   db count, dw record...          one record a screen
-;   record: db backdrop, db sprite size (register 1's SIZE and MAG bits),
+;   record: db the MSX BIOS's mode number (not used here), db registers 0-7,
 ;           then {dw length, dw source, dw vram} blocks, dw 0
 ; With more than one screen, button 1 shows the next. 0xC000 counts the
 ; screens shown and 0xC001 holds its complement, so that a tool can tell when one is in.
@@ -27,8 +27,13 @@ start:
         xor a
         ld (SHOWN), a
         ld (SHOWN + 1), a
-        ld hl, registers
-        ld bc, 0x0880           ; 8 registers, the first 0x80
+
+        include "screen_loop.asm"
+
+; HL = a screen record.
+show:
+        inc hl                  ; the BIOS's mode: the registers say it all here
+        ld c, 0x80              ; a write to register 0
 set_register:
         ld a, (hl)
         out (VDP_CONTROL), a
@@ -36,23 +41,8 @@ set_register:
         out (VDP_CONTROL), a
         inc hl
         inc c
-        djnz set_register
-
-        include "screen_loop.asm"
-
-; HL = a screen record.
-show:
-        ld a, (hl)
-        inc hl
-        out (VDP_CONTROL), a
-        ld a, 0x87
-        out (VDP_CONTROL), a
-        ld a, (hl)              ; the sprite size bits
-        inc hl
-        or 0xC0                 ; 16 KB, display on
-        out (VDP_CONTROL), a
-        ld a, 0x81
-        out (VDP_CONTROL), a
+        bit 3, c
+        jr z, set_register
 block:
         call next_block
         ret z
@@ -85,10 +75,5 @@ pressed:
         bit 4, a
         jr nz, pressed
         ret
-
-; Graphics II: names 0x1800, colours 0x2000, patterns 0x0000, sprite
-; attributes 0x1B00, sprite patterns 0x3800; 16x16 sprites, display on.
-registers:
-        db 0x02, 0xC2, 0x06, 0xFF, 0x03, 0x36, 0x07, 0x00
 
 screens:

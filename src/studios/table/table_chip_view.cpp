@@ -19,9 +19,8 @@ std::string LineTooltip(int line, const ScanLine& scan, const SpriteAttributes& 
 }
 }  // namespace
 
-void DrawChipScreen(ImVec2 screen) {
-  const IndexedImage image =
-      RenderScreen(CurrentNameTable(), tileSets, sprites(), project.spriteSize, ScreenLook::Chip);
+void DrawScreenPicture(ImVec2 screen, ScreenLook look) {
+  const IndexedImage image = RenderScreen(CurrentNameTable(), tileSets, sprites(), project.spriteSize, look);
   ImDrawList* draw = ImGui::GetWindowDrawList();
   // One rectangle per run of a colour along a line keeps the frame cheap.
   for (int y = 0; y < image.height; ++y)

@@ -19,7 +19,10 @@ void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets
 const char* SectionName(int row) { return row < 8 ? "Top" : row < 16 ? "Middle" : "Bottom"; }
 
 void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set) {
-  table.thirdTileSets[section] = set;
+  if (DrawsFromOneSet(table.mode))
+    std::fill(std::begin(table.thirdTileSets), std::end(table.thirdTileSets), set);
+  else
+    table.thirdTileSets[section] = set;
   state.paletteThird = section;
   state.paletteTileSet = set;
 }

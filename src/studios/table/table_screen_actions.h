@@ -14,7 +14,8 @@
 void KeepTableIndicesInRange(TableStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables);
 
 const char* SectionName(int row);
-// A section list click chooses that third's set and shows it in the palette.
+// A section list click chooses that third's set and shows it in the palette;
+// on a Graphics I or Text screen, which draws from one set, all three thirds'.
 void ChooseSectionTileSet(TableStudioState& state, NameTable& table, int section, int set);
 
 // A dropped tile number keeps its low 8 bits; 255 empties the cell.

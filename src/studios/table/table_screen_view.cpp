@@ -1,5 +1,6 @@
 // The tile palette, the tool column with its popups, the screen view and the
 // tile-set panel.
+#include "chip/group_colours.h"
 #include "model/history.h"
 #include "studios/table/table_paint_actions.h"
 #include "studios/table/table_screen_actions.h"
@@ -14,12 +15,14 @@ constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62,
 constexpr const char* kClearPopup = "ConfirmClear";
 constexpr const char* kRemoveSpritesPopup = "ConfirmRemoveSprites";
 
-// Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the backdrop.
-void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent) {
+// Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the
+// backdrop; on a Graphics I screen every row in its group's colours.
+void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent, bool groupColours) {
   const float pixel = extent / 8;
+  const ColourPair group = GroupColours(set, tile / kGroupTiles);
   for (int y = 0; y < 8; ++y) {
-    const ImU32 foreground = Palette[set.foreground[tile][y] & 15];
-    const ImU32 background = ColourOverBackdrop(set.background[tile][y]);
+    const ImU32 foreground = Palette[(groupColours ? group.foreground : set.foreground[tile][y]) & 15];
+    const ImU32 background = ColourOverBackdrop(groupColours ? group.background : set.background[tile][y]);
     for (int x = 0; x < 8; ++x)
       draw->AddRectFilled(ImVec2(corner.x + x * pixel, corner.y + y * pixel),
                           ImVec2(corner.x + (x + 1) * pixel, corner.y + (y + 1) * pixel),
@@ -74,7 +77,8 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
       ImGui::SetTooltip("Column %d, row %d: tile %03d", column, row, table.cells[row * kTableColumns + column]);
   }
   const int tile = table.cells[row * kTableColumns + column];
-  if (tile != EmptyCell && !state.chipView) DrawScreenTile(draw, RowTileSet(row), tile, corner, extent);
+  if (tile != EmptyCell && !state.chipView)
+    DrawScreenTile(draw, RowTileSet(row), tile, corner, extent, table.mode == ScreenMode::Graphics1);
   const ImVec2 far(corner.x + extent, corner.y + extent);
   if (state.showGrid) draw->AddRect(corner, far, IM_COL32(255, 255, 255, 255), 0, 0, 0.5f);
   if (!state.spritesMode && state.selectedCell == CellRef{column, row}) {
@@ -158,6 +162,7 @@ void DrawTableToolColumn(ImVec2 origin) {
   if (ImGui::IsItemActive()) NameNextEdit("backdrop");
   ImGui::SetItemTooltip("Backdrop colour: %d %s", CurrentNameTable().backdrop & 15,
                         ColourNames[CurrentNameTable().backdrop & 15]);
+  DrawModeChoice();
   DrawSpriteLineCount();
   DrawClearConfirmations();
   DrawNameTableImportPopup();
@@ -173,11 +178,16 @@ void DrawScreenView(ImVec2 origin) {
   ImGui::BeginGroup();
   ImGui::Dummy(ImVec2(kScreenWidth, kScreenHeight));
   ImGui::EndGroup();
-  if (state.chipView) DrawChipScreen(s);
+  const NameTable& table = CurrentNameTable();
+  const bool tiled = table.mode == ScreenMode::Graphics2 || table.mode == ScreenMode::Graphics1;
+  if (state.chipView || !tiled) DrawScreenPicture(s, state.chipView ? ScreenLook::Chip : ScreenLook::Editor);
   DrawSpriteLineMarks(s);
+  if (!tiled) {
+    DrawModeScreen(s);
+    return;
+  }
 
   const float extent = state.showGrid ? 35.0f : 38.0f;
-  const NameTable& table = CurrentNameTable();
   for (int row = 0; row < kTableRows; ++row)
     for (int column = 0; column < kTableColumns; ++column)
       DrawCell(draw, table, column, row, ImVec2(s.x + kScreenPitch * column, s.y + kScreenPitch * row), extent);

@@ -86,6 +86,7 @@ void DrawPlacements(ImVec2 origin) {
   const ImVec2 s = At(origin, kScreenOrigin.x, kScreenOrigin.y);
   ImDrawList* draw = ImGui::GetWindowDrawList();
   NameTable& table = CurrentNameTable();
+  if (table.mode == ScreenMode::Text) return;  // the chip shows no sprites there; the placements stay
   const int spriteCount = static_cast<int>(sprites().size());
   const SpriteSize size = project.spriteSize;
   const float side = size.ScreenSide() * kSpritePixel;  // 76 for 16 x 16: two cells

@@ -2,6 +2,7 @@
 // The Table Studio's panels, drawn at fixed offsets from the workspace window's
 // corner (`origin`) in the order the frame draws them.
 
+#include "chip/chip_render.h"
 #include "chip/sprite_attributes.h"
 #include "imgui.h"
 #include "model/project.h"
@@ -38,7 +39,9 @@ void DrawScreenView(ImVec2 origin);
 void RoutePaintMouse(ImVec2 screen);
 void DrawPaintOverlays(ImVec2 screen);
 // The chip's own picture of the screen, the scanlines where it drops sprites, and their count.
-void DrawChipScreen(ImVec2 screen);
+void DrawScreenPicture(ImVec2 screen, ScreenLook look);  // CHIP VIEW, or a Text or Multicolor screen
+void DrawModeChoice();
+void DrawModeScreen(ImVec2 screen);
 void DrawSpriteLineMarks(ImVec2 screen);
 void DrawSpriteLineCount();
 void DrawPlacements(ImVec2 origin);

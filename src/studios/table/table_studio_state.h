@@ -73,6 +73,9 @@ struct TableStudioState {
   int32_t numberBase = 0;           // tile numbers over the cells: 0 off, 10 or 16
   bool highlightSame = false;       // mark the cells using the palette tile under the pointer
   int32_t hoveredPaletteTile = -1;  // this frame's, -1 = none
+  // Text and Multicolor screens.
+  int32_t blockColour = 15;  // a Multicolor screen's paint
+  Stroke modeStroke;         // the stroke held on a Text or Multicolor screen
   // Sprite placement.
   int32_t draggedPlacement = -1;  // placement being moved, -1 = none
   float grabOffset[2] = {0, 0};   // mouse minus the placement's corner when grabbed

@@ -3,10 +3,12 @@
 #include <cstring>
 
 #include "export/build_outputs.h"
+#include "model/history.h"
 #include "storage/png_file.h"
 #include "studios/table/table_studio_state.h"
 #include "support/project_fixtures.h"
 #include "support/studio_gui.h"
+#include "widgets/notice.h"
 
 namespace {
 class TableStudioGui : public StudioGui {
@@ -276,4 +278,34 @@ TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
           << x << "," << y;
       ASSERT_EQ(std::memcmp(p, &scaledRgba[((3 * y + 2) * 768 + 3 * x + 1) * 4], 4), 0) << "--scale 3";
     }
+}
+
+TEST_F(TableStudioGui, AScreensModeIsChosenAndItsTextAndBlocksArePainted) {
+  nameTables[0].cells[2 * 32 + 3] = 7;
+  const auto choose = [this](const char* mode) {
+    const ImVec2 backdrop = gui.ItemCenter("Backdrop");
+    gui.Click(ImVec2(backdrop.x, backdrop.y + 24));  // the mode combo, under the backdrop
+    gui.Frame(3);
+    Choose({mode});
+  };
+  const auto chip = [this](float x, float y) { return Screen(x * 4.75f + 2, y * 4.75f + 2); };
+  choose("Text");
+  ASSERT_EQ(nameTables[0].mode, ScreenMode::Text);
+  EXPECT_EQ(nameTables[0].textCells[2 * 40 + 3], 7) << "its names kept";
+  EXPECT_NE(notice.text.find("its names fill the left 32 columns"), std::string::npos) << notice.text;
+  tableStudio.brush = TileBlock{1, 1, {11}};
+  gui.Drag(chip(kTextBorder + 6 * 33, 8 * 2), chip(kTextBorder + 6 * 35, 8 * 2), 4);  // columns 33 to 35 of row 2
+  gui.Click(chip(kTextBorder + 6 * 34, 8 * 2 + 7), ImGuiMouseButton_Right);
+  EXPECT_EQ(Digits(&nameTables[0].textCells[2 * 40 + 32], 5) + UndoName(history), "?B?B?text stroke")
+      << "33 and 35 painted, 34 emptied again";
+
+  choose("Multicolor");
+  ASSERT_EQ(nameTables[0].blocks.size(), 64u * 48u);
+  const ImVec2 slider = gui.ItemCenter("##Block");
+  gui.Drag(slider, ImVec2(slider.x + 40, slider.y), 4);  // the colour slider to 15
+  gui.Drag(chip(0, 100), chip(12, 100), 4);
+  EXPECT_EQ(Digits(&nameTables[0].blocks[25 * 64], 4), "FFFF") << "block row 25, columns 0 to 3";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(nameTables[0].mode, ScreenMode::Text) << "the stroke, then the mode undone";
 }

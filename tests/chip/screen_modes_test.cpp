@@ -1,0 +1,104 @@
+// Graphics I, Text and Multicolor screens: what the chip shows of them, their
+// BLOAD files there and back, the project file, and choosing a screen's mode.
+#include <gtest/gtest.h>
+
+#include "chip/chip_render.h"
+#include "chip/group_colours.h"
+#include "export/build_outputs.h"
+#include "export/video_memory.h"
+#include "import/screen_file_import.h"
+#include "studios/table/table_mode_actions.h"
+#include "support/project_fixtures.h"
+
+namespace {
+// One set whose group 1 has six rows of 15 on 4 and two of 8 on 1; a screen in `mode` showing some of it.
+Project ModeProject(ScreenMode mode) {
+  Project data = DefaultProject();
+  TileSet& set = data.tileSets[0];
+  for (int tile = 0; tile < kTilesPerSet; ++tile)
+    for (int row = 0; row < 8; ++row) {
+      set.pixels[tile][row][row] = set.pixels[tile][row][(tile + row) % 8] = 1;
+      set.foreground[tile][row] = tile == 8 && row >= 6 ? 8 : 15,
+      set.background[tile][row] = tile == 8 && row >= 6 ? 1 : 4;
+    }
+  NameTable& table = data.nameTables[0];
+  for (int cell = 0; cell < kTableCells; ++cell) table.cells[cell] = static_cast<uint8_t>(cell % 64);
+  SetScreenMode(data, table, mode);
+  for (std::size_t i = 0; i < table.blocks.size(); ++i) table.blocks[i] = static_cast<uint8_t>(i * 3 % 16);
+  table.backdrop = 4, table.textColour = 11;
+  return data;
+}
+}  // namespace
+
+TEST(ScreenModes, TheChipShowsGroupColoursTextColumnsAndBlocks) {
+  const Project g1 = ModeProject(ScreenMode::Graphics1);
+  const TileSet& set = g1.tileSets[0];
+  EXPECT_EQ(GroupColourBytes(set)[1], 0xF4) << "the pair most of group 1's rows have";
+  EXPECT_EQ(TileKeepsItsColours(set, 8) * 10 + TileKeepsItsColours(set, 9), 1);
+  const IndexedImage tiles = RenderScreen(g1.nameTables[0], g1.tileSets, {}, {}, ScreenLook::Chip);
+  EXPECT_EQ(tiles.At(8 * 8 + 7, 7) * 100 + tiles.At(8 * 8 + 0, 7), 15 * 100 + 4) << "tile 8's last row in 15 on 4";
+
+  const Project text = ModeProject(ScreenMode::Text);
+  const NameTable& screen = text.nameTables[0];
+  EXPECT_EQ(screen.textCells[40 + 3], 35) << "the names kept in the left 32 columns";
+  EXPECT_EQ(screen.textCells[39], EmptyCell);
+  const IndexedImage letters = RenderScreen(screen, text.tileSets, {}, {}, ScreenLook::Editor);
+  // Cell (1, 0) shows tile 1: its row 0 sets pixels 0 and 1, its row 6 pixels 6 and 7, which the chip leaves out.
+  EXPECT_EQ(Digits(&letters.pixels[kTextBorder + 6], 7), "BB4444B");
+  EXPECT_EQ(Digits(&letters.pixels[6 * 256 + kTextBorder + 6], 7), "444444B");
+  EXPECT_EQ(letters.At(kTextBorder - 1, 0), 4) << "the border";
+  NameTable placed = screen;
+  placed.placements = {{0, 0, 0}};
+  Sprite solid;
+  solid.colour = 9, solid.pixels[0][kTextBorder] = 1;
+  EXPECT_EQ(RenderScreen(placed, text.tileSets, {solid}, {}, ScreenLook::Editor).pixels, letters.pixels)
+      << "no sprites";
+
+  Project blocks = ModeProject(ScreenMode::Multicolor);
+  NameTable& painted = blocks.nameTables[0];
+  const IndexedImage image = RenderScreen(painted, blocks.tileSets, {}, {}, ScreenLook::Chip);
+  EXPECT_EQ(Digits(&image.pixels[9 * 4 * 256], 12), "444433336666") << "block row 9: colours 0 (the backdrop), 3, 6";
+  const std::vector<uint8_t> patterns = MulticolorPatternBytes(painted);
+  EXPECT_EQ(patterns[(1 + 32) * 8 + 1], (painted.blocks[9 * 64 + 2] << 4) | painted.blocks[9 * 64 + 3])
+      << "block row 9, columns 2 and 3: pattern 33, byte 1";
+  EXPECT_EQ(MulticolorNameBytes()[5 * 32 + 7], 7 + 32);
+}
+
+TEST(ScreenModes, ScreenFilesComeBackAndTheProjectFileKeepsEveryMode) {
+  for (ScreenMode mode : {ScreenMode::Graphics1, ScreenMode::Text, ScreenMode::Multicolor}) {
+    SCOPED_TRACE(kScreenModeNames[static_cast<int>(mode)]);
+    const Project data = ModeProject(mode);
+    const OutputFile file = ScreenFiles(data, SelectAll(data, kAllTables))[0];
+    const ScreenFileKind& kind = kScreenFileKinds[static_cast<int>(mode)];
+    EXPECT_EQ(file.name, std::string("Name_Table_1") + kind.extension);
+    Project read = data;
+    const auto bytes = reinterpret_cast<const uint8_t*>(file.bytes.data());
+    ASSERT_TRUE(ImportScreenFile(bytes, file.bytes.size(), "back", read).ok);
+    const NameTable& back = read.nameTables.back();
+    const NameTable& sent = data.nameTables[0];
+    EXPECT_EQ(back.mode, mode);
+    EXPECT_EQ(back.textCells, sent.textCells);
+    EXPECT_EQ(back.blocks, sent.blocks);
+    if (mode == ScreenMode::Graphics1) {
+      EXPECT_TRUE(std::equal(sent.cells, sent.cells + kTableCells, back.cells));
+      EXPECT_EQ(GroupColourBytes(read.tileSets.back()), GroupColourBytes(data.tileSets[0]));
+    }
+    EXPECT_FALSE(ImportScreenFile(bytes, file.bytes.size() - 1, "cut", read).ok);
+    std::string moved = file.bytes;
+    moved[1] = 1;
+    EXPECT_NE(ImportScreenFile(reinterpret_cast<const uint8_t*>(moved.data()), moved.size(), "moved", read)
+                  .message.find("loads at 0x0001"),
+              std::string::npos);
+
+    // The project file: the block only when a mode is used, every field refused where damaged.
+    EXPECT_EQ(SerializeProject(DefaultProject()).find("MODB"), std::string::npos);
+    const std::string image = SerializeProject(data);
+    ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
+    EXPECT_TRUE(read == data);
+    const std::size_t table = image.rfind("MODB") + 12;
+    EXPECT_TRUE(RefusedWith(image, table, 4)) << "mode 4";
+    EXPECT_TRUE(RefusedWith(image, table + 4, 16)) << "letters of colour 16";
+    EXPECT_TRUE(RefusedWith(image, table + 8, 959, 4)) << "959 names";
+    EXPECT_TRUE(mode != ScreenMode::Multicolor || RefusedWith(image, image.size() - 2, 16)) << "a block of colour 16";
+  }
+}
