@@ -83,15 +83,22 @@ int main(int argc, char** argv) {
     Write(corpus / "unpack_pletter" / name, std::string(pletter.begin(), pletter.end()));
   }
 
-  // SCREEN 2 files as the export writes them, and one that runs on with sprite patterns.
+  // Screen files of every mode as the export writes them, and a SCREEN 2 file that runs on with sprite patterns.
   small.tileSets = {DefaultTileSet()};
   small.tileSets[0].pixels[1][2][3] = 1;
   small.nameTables[1].cells[5] = 1;
   std::string screen = ScreenFiles(small, SelectAll(small, kAllTables))[1].bytes;
-  Write(corpus / "screen2_import" / "export.sc2", screen);
+  Write(corpus / "screen_file" / "export.sc2", screen);
   screen[3] = '\xFF', screen[4] = '\x3F';
   screen.resize(7 + 0x4000, '\x18');
-  Write(corpus / "screen2_import" / "sprites.sc2", screen);
+  Write(corpus / "screen_file" / "sprites.sc2", screen);
+  for (ScreenMode mode : {ScreenMode::Graphics1, ScreenMode::Text, ScreenMode::Multicolor}) {
+    small.nameTables[1].mode = mode;
+    small.nameTables[1].textCells.assign(kTextColumns * kTableRows, 1);
+    small.nameTables[1].blocks.assign(kBlockColumns * kBlockRows, 6);
+    const OutputFile file = ScreenFiles(small, SelectAll(small, kAllTables))[1];
+    Write(corpus / "screen_file" / file.name, file.bytes);
+  }
 
   savedTabOrder = {2, 0};
   RegisterEditorTabs();

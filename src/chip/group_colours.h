@@ -5,6 +5,7 @@
 // tile order on a tie).
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "model/project.h"
@@ -23,3 +24,11 @@ std::vector<uint8_t> GroupColourBytes(const TileSet& set);
 bool SetShowsGroupColours(const Project& data, std::size_t set);
 // True when every row of the tile has its group's pair: the chip shows it as drawn.
 bool TileKeepsItsColours(const TileSet& set, int tile);
+
+int CountUnfitTiles(const TileSet& set);  // tiles that do not keep their colours
+// Every row of each group's tiles takes the group's pair; returns how many tiles changed.
+int FitTilesToGroups(TileSet& set);
+// A Graphics I set keeps one pair a group: where a group's rows differ after
+// an edit, the pair a row newly has (against `before`) becomes the whole
+// group's. Says which groups followed ("" when none did).
+std::string KeepGroupColours(Project& data, const Project& before);

@@ -8,6 +8,7 @@
 #include "export/video_memory.h"
 #include "import/screen_file_import.h"
 #include "studios/table/table_mode_actions.h"
+#include "studios/tile/tile_set_actions.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -101,4 +102,22 @@ TEST(ScreenModes, ScreenFilesComeBackAndTheProjectFileKeepsEveryMode) {
     EXPECT_TRUE(RefusedWith(image, table + 8, 959, 4)) << "959 names";
     EXPECT_TRUE(mode != ScreenMode::Multicolor || RefusedWith(image, image.size() - 2, 16)) << "a block of colour 16";
   }
+}
+
+TEST(ScreenModes, AGraphicsISetKeepsAPairAGroupAndAPaintedRowColoursItsGroup) {
+  Project data = ModeProject(ScreenMode::Graphics1);
+  TileSet& set = data.tileSets[0];
+  EXPECT_TRUE(SetShowsGroupColours(data, 0)) << "a Graphics I screen draws from it";
+  EXPECT_EQ(CountUnfitTiles(set), 1);
+  EXPECT_EQ(SetGraphics1(set, true, true), "Tile Set 1: 1 tile took the colour pair most of its group has");
+  EXPECT_FALSE(set.graphics1) << "FIT GROUPS only fits";
+  EXPECT_EQ(SetGraphics1(set, true),
+            "Tile Set 1 is a Graphics I set; 0 tiles took the colour pair most of its group has");
+  const Project before = data;
+  set.foreground[10][3] = 9, set.background[10][3] = 1;  // one row painted
+  EXPECT_EQ(KeepGroupColours(data, before),
+            "A Graphics I group shares one colour pair: tiles 8-15 of Tile Set 1 now 9 on 1");
+  EXPECT_EQ(GroupColourBytes(set)[1] * 1000 + GroupColourBytes(set)[0], 0x91 * 1000 + 0xF4);
+  EXPECT_EQ(CountUnfitTiles(set), 0);
+  EXPECT_EQ(KeepGroupColours(data, data), "");
 }

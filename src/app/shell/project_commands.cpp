@@ -5,6 +5,7 @@
 
 #include "app/dialogs/file_dialog.h"
 #include "app/dialogs/file_names.h"
+#include "chip/group_colours.h"
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "model/history.h"
@@ -163,5 +164,6 @@ void RedoCommand() { ShowChangedRecords(Redo(history, project, tileStudio.canvas
 
 void RecordFrameEdits() {
   if (ImGui::IsAnyMouseDown() || TextFieldActive()) return;
+  if (const std::string followed = KeepGroupColours(project, history.baseline); !followed.empty()) ShowNotice(followed);
   RecordChanges(history, project, tileStudio.canvas);
 }

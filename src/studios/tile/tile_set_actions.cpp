@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "chip/group_colours.h"
 #include "model/list_order.h"
 
 void KeepCurrentTileSetInRange(TileStudioState& state, std::vector<TileSet>& sets) {
@@ -50,4 +51,15 @@ void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector
   if (!MoveRecord(sets, from, to)) return;
   state.currentTileSet = to;
   RenumberThirds(tables, maps, [from, to](int set) { return IndexAfterMove(set, from, to); });
+}
+
+std::string SetGraphics1(TileSet& set, bool on, bool fitOnly) {
+  if (!on) {
+    set.graphics1 = false;
+    return std::string(set.name) + " is a Graphics II set again: each tile row keeps its own colours";
+  }
+  const int fitted = FitTilesToGroups(set);
+  if (!fitOnly) set.graphics1 = true;
+  return std::string(set.name) + (fitOnly ? "" : " is a Graphics I set") + (fitOnly ? ": " : "; ") +
+         std::to_string(fitted) + (fitted == 1 ? " tile" : " tiles") + " took the colour pair most of its group has";
 }

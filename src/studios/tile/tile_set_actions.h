@@ -4,6 +4,7 @@
 // of set per screen third and the maps' sets on the sets they named (the first
 // set once theirs is gone).
 
+#include <string>
 #include <vector>
 
 #include "model/project.h"
@@ -21,6 +22,11 @@ void DeleteTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vect
 // Leaves one blank "Tile Set 1".
 void ClearTileSets(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
                    std::vector<Map>& maps);
+// The set becomes (or stops being) a Graphics I set, edited a group of 8
+// tiles to a colour pair; becoming one, or FIT GROUPS (`fitOnly`), gives each
+// group the pair most of its rows have. The result line.
+std::string SetGraphics1(TileSet& set, bool on, bool fitOnly = false);
+
 // The set at `from` ends up at index `to` and becomes current.
 void MoveTileSet(TileStudioState& state, std::vector<TileSet>& sets, std::vector<NameTable>& tables,
                  std::vector<Map>& maps, int from, int to);

@@ -1,12 +1,14 @@
 // The set button column with the import buttons and popups, the set name
 // field and the list of tile sets.
 #include "chip/chip_render.h"
+#include "chip/group_colours.h"
 #include "model/history.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_studio_panels.h"
 #include "widgets/list_widgets.h"
 #include "widgets/notice.h"
+#include "widgets/toggle_button.h"
 
 namespace {
 constexpr const char* kSetPayload = "TILESET_REORDER";
@@ -59,6 +61,28 @@ void DrawSetButtonColumn(ImVec2 origin) {
   ImGui::SetItemTooltip("Read 8-byte tile patterns from the clipboard, from the current tile on");
   if (ImGui::Button("IMPORT\nCOLOR", importButton)) ImGui::OpenPopup(kColourPopup);
   ImGui::SetItemTooltip("Read 8-byte tile colours from the clipboard, from the current tile on");
+  TileSet& set = tileSets[state.currentTileSet];
+  if (ToggleButton("GRAPHICS I", set.graphics1, button)) {
+    ShowNotice(SetGraphics1(set, !set.graphics1));
+    NameNextEdit("Graphics I set");
+  }
+  ImGui::SetItemTooltip(
+      "A Graphics I set: the 8 tiles of each group share one colour pair, and painting one "
+      "row's colours colours the whole group");
+  const int unfit = SetShowsGroupColours(project, state.currentTileSet) ? CountUnfitTiles(set) : 0;
+  if (unfit > 0 && !set.graphics1) {
+    if (ImGui::Button("FIT GROUPS", button)) {
+      ShowNotice(SetGraphics1(set, true, true));
+      NameNextEdit("FIT GROUPS");
+    }
+    ImGui::SetItemTooltip(
+        "Give each group of 8 tiles the colour pair most of its rows have, as a Graphics I "
+        "screen shows them");
+    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + button.x);
+    ImGui::TextColored(ImVec4(1.0f, 0.3f, 0.3f, 1.0f), "%d marked %s in their group's colours on a Graphics I screen",
+                       unfit, unfit == 1 ? "tile shows" : "tiles show");
+    ImGui::PopTextWrapPos();
+  }
   if (EmptyCellsShowTile255(nameTables, tileSets, state.currentTileSet)) {
     ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + button.x);
     ImGui::TextColored(ImVec4(1.0f, 0.3f, 0.3f, 1.0f), "Tile 255 is not blank: empty cells show tile 255 on the chip");

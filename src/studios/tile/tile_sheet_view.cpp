@@ -1,12 +1,13 @@
 // The tile tool column and the sheet of all 256 tiles of the current set.
 
-#include "widgets/drag_payload.h"
-#include "widgets/toggle_button.h"
+#include "chip/group_colours.h"
 #include "model/history.h"
-#include "widgets/edit_button.h"
-#include "widgets/pixel_art.h"
 #include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
+#include "widgets/drag_payload.h"
+#include "widgets/edit_button.h"
+#include "widgets/pixel_art.h"
+#include "widgets/toggle_button.h"
 
 namespace {
 constexpr float kSheetLeft = 140, kSheetTop = 458;
@@ -56,6 +57,18 @@ void DrawTile(ImDrawList* draw, const TileStudioState& state, const TileSet& set
 
   DrawTileWithNumber(draw, set, tile, p, kTilePixel);
 }
+
+// Graphics I: a line before each group of 8 tiles, and a red corner on each
+// tile a Graphics I screen shows in other colours than it has.
+void DrawGroupMarks(ImDrawList* draw, ImVec2 origin, const TileSet& set) {
+  const ImU32 line = IM_COL32(255, 160, 0, 255), red = IM_COL32(255, 40, 40, 255);
+  for (int tile = 0; tile < kTilesPerSet; ++tile) {
+    const ImVec2 p = SheetCorner(origin, tile);
+    if (tile % kGroupTiles == 0)
+      draw->AddLine(ImVec2(p.x - 3, p.y - 2), ImVec2(p.x - 3, p.y + kTileSide + 14), line, 2);
+    if (!TileKeepsItsColours(set, tile)) draw->AddTriangleFilled(p, ImVec2(p.x + 12, p.y), ImVec2(p.x, p.y + 12), red);
+  }
+}
 }  // namespace
 
 void DrawTileToolColumn(ImVec2 origin) {
@@ -88,4 +101,5 @@ void DrawTileSheet(ImVec2 origin) {
     DrawTile(draw, state, CurrentTileSet(), tile, corner);
     ImGui::PopID();
   }
+  if (SetShowsGroupColours(project, state.currentTileSet)) DrawGroupMarks(draw, origin, CurrentTileSet());
 }
