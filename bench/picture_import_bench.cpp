@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 
+#include "import/dither.h"
+#include "import/graphics1_picture.h"
 #include "import/png_import.h"
 #include "picture_scores.h"
 #include "support/project_fixtures.h"
@@ -53,4 +55,34 @@ void BM_ImportPicture(benchmark::State& state) {
 }
 // Arguments: the picture, then the mode (0 none, 1 ordered, 2 diffusion).
 BENCHMARK(BM_ImportPicture)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
+
+// The same pictures as Graphics I screens: the time of the grouping import,
+// and how close it looks beside the first-come grouping a simple converter makes.
+void BM_Graphics1Picture(benchmark::State& state) {
+  const std::string& png = PictureFile(static_cast<int>(state.range(0)));
+  if (png.empty()) return state.SkipWithError("ImageMagick's convert made no picture");
+  RgbaImage original;
+  std::string error;
+  DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 256, 192, original, error);
+  int reduced = 0;
+  const std::vector<Tile> cells = DitherToTiles(original, static_cast<Dither>(state.range(1)), 100, reduced);
+  NameTable table;
+  table.mode = ScreenMode::Graphics1;
+  std::vector<TileSet> sets(1);
+  const auto score = [&](bool optimise) {
+    int made = 0;
+    BuildGraphics1Set(cells, "bench", sets[0], table.cells, made, optimise);
+    return ScorePicture(original, RenderScreen(table, sets, {}, {}, ScreenLook::Chip)).blurredDe2000;
+  };
+  const double firstCome = score(false);
+  for (auto _ : state) {
+    int made = 0;
+    BuildGraphics1Set(cells, "bench", sets[0], table.cells, made);
+  }
+  state.SetLabel(std::string(kPictures[state.range(0)]) + " " +
+                 (const char*[]){"none", "ordered", "diffusion"}[state.range(1)]);
+  state.counters["grouped_blurred_dE2000"] = score(true);
+  state.counters["first_come_blurred_dE2000"] = firstCome;
+}
+BENCHMARK(BM_Graphics1Picture)->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})->Unit(benchmark::kMillisecond);
 }  // namespace

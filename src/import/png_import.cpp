@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "import/graphics1_picture.h"
 #include "import/screen_tiles.h"
 #include "storage/png_file.h"
 
@@ -31,7 +32,8 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
         "screen, hold at most 256 tiles.";
     return result;
   }
-  const int newSets = screen && !options.oneSet ? kThirds : 1;
+  const bool groups = screen && options.mode == ScreenMode::Graphics1;
+  const int newSets = screen && !options.oneSet && !groups ? kThirds : 1;
   if (data.tileSets.size() + newSets > kMaxImportedTileSets || (screen && data.nameTables.size() >= 256)) {
     result.message = "Cannot import the picture: the project has no room for its tile sets or name table.";
     return result;
@@ -51,7 +53,15 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
   if (screen) {
     NameTable table;
     SetName(table.name, name.c_str());
-    merged = AddScreenTileSets(picture, name, options.oneSet, limit, data, table, made);
+    if (groups) {
+      TileSet set;
+      merged = BuildGraphics1Set(picture, name, set, table.cells, made);
+      table.mode = ScreenMode::Graphics1;
+      std::fill(std::begin(table.thirdTileSets), std::end(table.thirdTileSets), static_cast<int>(data.tileSets.size()));
+      data.tileSets.push_back(set);
+    } else {
+      merged = AddScreenTileSets(picture, name, options.oneSet, limit, data, table, made);
+    }
     result.nameTable = static_cast<int>(data.nameTables.size());
     data.nameTables.push_back(table);
   } else {

@@ -2,10 +2,15 @@
 // BLOAD files there and back, the project file, and choosing a screen's mode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "chip/chip_render.h"
 #include "chip/group_colours.h"
 #include "export/build_outputs.h"
 #include "export/video_memory.h"
+#include "import/graphics1_picture.h"
+#include "import/png_import.h"
 #include "import/screen_file_import.h"
 #include "studios/table/table_mode_actions.h"
 #include "studios/tile/tile_set_actions.h"
@@ -120,4 +125,39 @@ TEST(ScreenModes, AGraphicsISetKeepsAPairAGroupAndAPaintedRowColoursItsGroup) {
   EXPECT_EQ(GroupColourBytes(set)[1] * 1000 + GroupColourBytes(set)[0], 0x91 * 1000 + 0xF4);
   EXPECT_EQ(CountUnfitTiles(set), 0);
   EXPECT_EQ(KeepGroupColours(data, data), "");
+}
+
+TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome) {
+  // 31 rare pairs come first, then two pairs of 100 tiles each: first-come grouping gives the rare ones the groups.
+  std::vector<Tile> tiles;
+  const auto add = [&tiles](int foreground, int background, int pattern) {
+    Tile tile;
+    for (int y = 0; y < 8; ++y)
+      tile.rows[y] = static_cast<uint8_t>(pattern * 37 + y * 11), tile.foreground[y] = foreground,
+      tile.background[y] = background;
+    tiles.push_back(tile);
+  };
+  for (int rare = 0; rare < 31; ++rare) add(2 + rare % 14, 1 + rare / 14, rare);
+  for (int t = 0; t < 200; ++t) add(t < 100 ? 15 : 8, 4, t);
+  const GroupingCosts costs = MeasureGrouping(tiles, std::vector<int>(tiles.size(), 1));
+  const Grouping grouped = GroupTiles(costs), firstCome = GroupTilesFirstCome(costs);
+  EXPECT_LT(grouped.Cost(costs) * 3, firstCome.Cost(costs));
+  std::vector<int> filled(kColourGroups, 0);
+  for (int group : grouped.group) ++filled[group];
+  EXPECT_LE(*std::max_element(filled.begin(), filled.end()), kGroupTiles);
+  EXPECT_LE(filled.back(), kGroupTiles - 1) << "tile 255 stays free";
+
+  // A picture nobody here drew, imported as Graphics I: one set, every group one pair.
+  TempDir dir;
+  ASSERT_EQ(
+      std::system(("convert wizard: -resize '256x192!' PNG24:" + dir.File("w.png") + " > /dev/null 2>&1").c_str()), 0);
+  const std::string png = ReadFile(dir.File("w.png"));
+  Project data = DefaultProject();
+  ImportOptions options;
+  options.mode = ScreenMode::Graphics1, options.dither = Dither::Ordered;
+  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "w", data, options).ok);
+  ASSERT_EQ(data.tileSets.size() * 10 + data.nameTables.size(), 11u);
+  EXPECT_EQ(data.nameTables[0].mode, ScreenMode::Graphics1);
+  EXPECT_TRUE(data.tileSets[0].graphics1 && CountUnfitTiles(data.tileSets[0]) == 0);
+  EXPECT_EQ(std::count(std::begin(data.nameTables[0].cells), std::end(data.nameTables[0].cells), EmptyCell), 0);
 }

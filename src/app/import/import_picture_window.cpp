@@ -26,8 +26,18 @@ bool DrawOptions(ImportOptions& options, bool screen) {
   changed |= ImGui::SliderInt("Strength", &options.strength, 0, 100, "%d %%");
   const char* sheetOnly = "Only a 256 x 192 screen takes this: a tile sheet becomes one set of all its tiles";
   ImGui::BeginDisabled(!screen);
+  bool graphics1 = options.mode == ScreenMode::Graphics1;
+  if (ImGui::Checkbox("Graphics I screen", &graphics1)) {
+    options.mode = graphics1 ? ScreenMode::Graphics1 : ScreenMode::Graphics2;
+    changed = true;
+  }
+  ImGui::SetItemTooltip("%s", screen ? "One tile set whose groups of 8 tiles share a colour pair, grouped so that the "
+                                       "picture loses least"
+                                     : sheetOnly);
+  ImGui::BeginDisabled(graphics1);
   changed |= ImGui::Checkbox("One tile set for the whole screen", &options.oneSet);
   ImGui::SetItemTooltip("%s", screen ? "For games that load one tile set into all three thirds" : sheetOnly);
+  ImGui::EndDisabled();
   ImGui::SetNextItemWidth(200);
   changed |= ImGui::SliderInt("Tiles a set at most", &options.maxTiles, 1, 255);
   ImGui::SetItemTooltip("%s", screen ? "Fewer leave room for a font; the tiles that look most alike merge" : sheetOnly);
