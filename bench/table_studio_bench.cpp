@@ -26,8 +26,18 @@ void BM_TableStudioFrame(benchmark::State& state) {
     tableStudio.tileEditorOpen = state.range(0) == 1;
     tableStudio.numberBase = state.range(0) == 2 ? 16 : 0;
     tableStudio.chipView = state.range(0) == 3;
+    // Each mode with its busiest picture: every block another colour, every Text cell a tile.
+    table.mode = static_cast<ScreenMode>(state.range(1));
+    table.textCells.resize(kTextColumns * kTableRows);
+    table.blocks.resize(kBlockColumns * kBlockRows);
+    for (std::size_t i = 0; i < table.textCells.size(); ++i) table.textCells[i] = static_cast<uint8_t>(i % 255);
+    for (std::size_t i = 0; i < table.blocks.size(); ++i) table.blocks[i] = static_cast<uint8_t>(1 + (i + i / 64) % 15);
   });
 }
-// 0 plain, 1 Tile Editor open, 2 tile numbers shown, 3 CHIP VIEW
-BENCHMARK(BM_TableStudioFrame)->ArgName("view")->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
+// 0 plain, 1 Tile Editor open, 2 tile numbers shown, 3 CHIP VIEW; then the mode (0 Graphics II, 1 I, 2 Text, 3 Multicolor)
+BENCHMARK(BM_TableStudioFrame)
+    ->ArgNames({"view", "mode"})
+    ->ArgsProduct({{0, 1, 2, 3}, {0}})
+    ->ArgsProduct({{0, 3}, {1, 2, 3}})
+    ->Unit(benchmark::kMillisecond);
 }  // namespace
