@@ -34,7 +34,8 @@ void BM_TableStudioFrame(benchmark::State& state) {
     for (std::size_t i = 0; i < table.blocks.size(); ++i) table.blocks[i] = static_cast<uint8_t>(1 + (i + i / 64) % 15);
   });
 }
-// 0 plain, 1 Tile Editor open, 2 tile numbers shown, 3 CHIP VIEW; then the mode (0 Graphics II, 1 I, 2 Text, 3 Multicolor)
+// 0 plain, 1 Tile Editor open, 2 tile numbers shown, 3 CHIP VIEW; then the mode (0 Graphics II, 1 I, 2 Text, 3
+// Multicolor)
 BENCHMARK(BM_TableStudioFrame)
     ->ArgNames({"view", "mode"})
     ->ArgsProduct({{0, 1, 2, 3}, {0}})

@@ -10,7 +10,7 @@
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
-//                     [--one-set] [--max-tiles N] [--mode graphics2|graphics1]
+//                     [--one-set] [--max-tiles N] [--mode graphics2|graphics1|text|multicolor]
 //   tessellary-export --import-sc2|--import-sc1|--import-sc0|--import-sc3|--import-screen FILE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -281,11 +281,14 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, 100))
       ->needs(image);
   app.add_option("--mode", options.picture.mode,
-                 "The screen --import-png makes: graphics2 (a colour pair a tile row, the default) or graphics1 (one "
-                 "tile set, a colour pair a group of 8 tiles)")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, ScreenMode>{{"graphics2", ScreenMode::Graphics2}, {"graphics1", ScreenMode::Graphics1}},
-          CLI::ignore_case))
+                 "The screen --import-png makes: graphics2 (a colour pair a tile row, the default), graphics1 (one "
+                 "tile set, a colour pair a group of 8 tiles), text (a 240 x 192 picture in two colours) or "
+                 "multicolor (64 x 48 blocks)")
+      ->transform(CLI::CheckedTransformer(std::map<std::string, ScreenMode>{{"graphics2", ScreenMode::Graphics2},
+                                                                            {"graphics1", ScreenMode::Graphics1},
+                                                                            {"text", ScreenMode::Text},
+                                                                            {"multicolor", ScreenMode::Multicolor}},
+                                          CLI::ignore_case))
       ->needs(image);
   app.add_option("--max-tiles", options.picture.maxTiles, "At most this many tiles a set (255)")
       ->check(CLI::Range(1, 255))

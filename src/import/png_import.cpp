@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "import/graphics1_picture.h"
+#include "import/mode_pictures.h"
 #include "import/screen_tiles.h"
 #include "storage/png_file.h"
 
@@ -24,7 +25,15 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     result.message = "Cannot import the picture: " + error + ".";
     return result;
   }
-  const bool screen = IsScreenPicture(image.width, image.height);
+  const bool text = options.mode == ScreenMode::Text;
+  const bool screen = text ? image.width == kTextPictureWidth && image.height == kChipHeight
+                           : IsScreenPicture(image.width, image.height);
+  if (options.mode != ScreenMode::Graphics2 && !screen) {
+    result.message = std::string("Cannot import the picture: a ") + kScreenModeNames[static_cast<int>(options.mode)] +
+                     " screen is made from a " + (text ? "240" : "256") + " x 192 picture, this one is " +
+                     std::to_string(image.width) + " x " + std::to_string(image.height) + ".";
+    return result;
+  }
   const int tiles = image.width / 8 * (image.height / 8);
   if (image.width % 8 || image.height % 8 || (!screen && tiles > kTilesPerSet)) {
     result.message =
@@ -32,20 +41,22 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
         "screen, hold at most 256 tiles.";
     return result;
   }
-  const bool groups = screen && options.mode == ScreenMode::Graphics1;
-  const int newSets = screen && !options.oneSet && !groups ? kThirds : 1;
+  const bool graphics2 = options.mode == ScreenMode::Graphics2;
+  const int newSets = options.mode == ScreenMode::Multicolor ? 0 : screen && !options.oneSet && graphics2 ? kThirds : 1;
   if (data.tileSets.size() + newSets > kMaxImportedTileSets || (screen && data.nameTables.size() >= 256)) {
     result.message = "Cannot import the picture: the project has no room for its tile sets or name table.";
     return result;
   }
 
   int reducedRows = 0;
-  const std::vector<Tile> picture = DitherToTiles(image, options.dither, options.strength, reducedRows);
+  const std::vector<Tile> picture = text || options.mode == ScreenMode::Multicolor
+                                        ? std::vector<Tile>{}
+                                        : DitherToTiles(image, options.dither, options.strength, reducedRows);
   const int limit = std::clamp(options.maxTiles, 1, kMostImportedTiles);
   // Into a project that is still exactly a new one, the picture takes the place
   // of the empty default records instead of queuing behind them.
   if (data == DefaultProject()) {
-    data.tileSets.clear();
+    if (newSets > 0) data.tileSets.clear();
     if (screen) data.nameTables.clear();
   }
   result.firstTileSet = static_cast<int>(data.tileSets.size());
@@ -53,14 +64,22 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
   if (screen) {
     NameTable table;
     SetName(table.name, name.c_str());
-    if (groups) {
+    if (graphics2) {
+      merged = AddScreenTileSets(picture, name, options.oneSet, limit, data, table, made);
+    } else if (options.mode == ScreenMode::Multicolor) {
+      table.mode = ScreenMode::Multicolor;
+      PictureToBlocks(image, options.dither, options.strength, table);
+    } else {
       TileSet set;
-      merged = BuildGraphics1Set(picture, name, set, table.cells, made);
-      table.mode = ScreenMode::Graphics1;
+      SetName(set.name, name.c_str());
+      if (text) {
+        merged = PictureToText(image, options.dither, options.strength, set, table, made);
+      } else {
+        merged = BuildGraphics1Set(picture, name, set, table.cells, made);
+        table.mode = ScreenMode::Graphics1;
+      }
       std::fill(std::begin(table.thirdTileSets), std::end(table.thirdTileSets), static_cast<int>(data.tileSets.size()));
       data.tileSets.push_back(set);
-    } else {
-      merged = AddScreenTileSets(picture, name, options.oneSet, limit, data, table, made);
     }
     result.nameTable = static_cast<int>(data.nameTables.size());
     data.nameTables.push_back(table);
@@ -71,10 +90,16 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     made = tiles;
     data.tileSets.push_back(set);
   }
+  if (newSets == 0) result.firstTileSet = -1;
   result.ok = true;
   result.made = std::to_string(image.width) + " x " + std::to_string(image.height) +
-                (screen ? " screen: " : " tile sheet: ") + Plural(made, "tile") + " made, " + Plural(merged, "tile") +
-                " merged, " + Plural(reducedRows, "row") + " with more than two colours reduced";
+                (!screen     ? " tile sheet: "
+                 : graphics2 ? " screen: "
+                             : std::string(" ") + kScreenModeNames[static_cast<int>(options.mode)] + " screen: ") +
+                (options.mode == ScreenMode::Multicolor
+                     ? std::string("64 x 48 blocks")
+                     : Plural(made, "tile") + " made, " + Plural(merged, "tile") + " merged, " +
+                           Plural(reducedRows, "row") + " with more than two colours reduced");
   result.message = "Imported " + result.made + ".";
   return result;
 }

@@ -33,7 +33,7 @@ struct ImportOptions {
   bool oneSet = false;           // a screen's three thirds share one tile set (a tile sheet has one anyway)
   int maxTiles =
       255;  // a screen's tiles a set (a tile sheet keeps all its tiles), at most 255 (tile 255 marks empty cells)
-  ScreenMode mode = ScreenMode::Graphics2;  // a screen's: Graphics II, or Graphics I (one set of 32 colour groups)
+  ScreenMode mode = ScreenMode::Graphics2;  // the screen's; Text takes a 240 x 192 picture
 };
 
 // Adds what the picture holds to `data`; into an untouched new project it

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <set>
 
 #include "chip/chip_render.h"
 #include "chip/group_colours.h"
@@ -160,4 +161,22 @@ TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome)
   EXPECT_EQ(data.nameTables[0].mode, ScreenMode::Graphics1);
   EXPECT_TRUE(data.tileSets[0].graphics1 && CountUnfitTiles(data.tileSets[0]) == 0);
   EXPECT_EQ(std::count(std::begin(data.nameTables[0].cells), std::end(data.nameTables[0].cells), EmptyCell), 0);
+
+  // As Multicolor blocks, dithered, and as a Text screen from the same picture at 240 x 192.
+  options.mode = ScreenMode::Multicolor, options.dither = Dither::Diffusion;
+  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "m", data, options).ok);
+  const std::vector<uint8_t>& blocks = data.nameTables.back().blocks;
+  EXPECT_EQ(std::set<uint8_t>(blocks.begin(), blocks.end()).size() > 4 && data.tileSets.size() == 1, true);
+  options.mode = ScreenMode::Text;
+  EXPECT_NE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "t", data, options)
+                .message.find("a Text screen is made from a 240 x 192 picture, this one is 256 x 192"),
+            std::string::npos);
+  ASSERT_EQ(
+      std::system(("convert wizard: -resize '240x192!' PNG24:" + dir.File("t.png") + " > /dev/null 2>&1").c_str()), 0);
+  const std::string narrow = ReadFile(dir.File("t.png"));
+  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(narrow.data()), narrow.size(), "t", data, options).ok);
+  const NameTable& text = data.nameTables.back();
+  EXPECT_EQ(text.textCells.size(), 960u);
+  EXPECT_NE(text.textColour, text.backdrop);
+  EXPECT_LE(*std::max_element(text.textCells.begin(), text.textCells.end()), kMostImportedTiles - 1);
 }

@@ -24,17 +24,19 @@ bool DrawOptions(ImportOptions& options, bool screen) {
   options.dither = static_cast<Dither>(mode);
   ImGui::SetNextItemWidth(200);
   changed |= ImGui::SliderInt("Strength", &options.strength, 0, 100, "%d %%");
-  const char* sheetOnly = "Only a 256 x 192 screen takes this: a tile sheet becomes one set of all its tiles";
-  ImGui::BeginDisabled(!screen);
-  bool graphics1 = options.mode == ScreenMode::Graphics1;
-  if (ImGui::Checkbox("Graphics I screen", &graphics1)) {
-    options.mode = graphics1 ? ScreenMode::Graphics1 : ScreenMode::Graphics2;
+  int screenMode = static_cast<int>(options.mode);
+  ImGui::SetNextItemWidth(200);
+  if (ImGui::Combo("Screen mode", &screenMode, kScreenModeNames, kScreenModes)) {
+    options.mode = static_cast<ScreenMode>(screenMode);
     changed = true;
   }
-  ImGui::SetItemTooltip("%s", screen ? "One tile set whose groups of 8 tiles share a colour pair, grouped so that the "
-                                       "picture loses least"
-                                     : sheetOnly);
-  ImGui::BeginDisabled(graphics1);
+  ImGui::SetItemTooltip(
+      "Graphics II: a colour pair a tile row; Graphics I: one tile set whose groups of 8 tiles "
+      "share a pair, grouped so that the picture loses least; Text: a 240 x 192 picture in two "
+      "colours; Multicolor: 64 x 48 blocks");
+  const char* sheetOnly = "Only a 256 x 192 screen takes this: a tile sheet becomes one set of all its tiles";
+  ImGui::BeginDisabled(!screen);
+  ImGui::BeginDisabled(options.mode != ScreenMode::Graphics2);
   changed |= ImGui::Checkbox("One tile set for the whole screen", &options.oneSet);
   ImGui::SetItemTooltip("%s", screen ? "For games that load one tile set into all three thirds" : sheetOnly);
   ImGui::EndDisabled();
