@@ -32,8 +32,9 @@ double Loss(const Tile& tile, std::pair<int, int> pair) {
   return loss;
 }
 
-// A cell's tile in the one of its rows' pairs that loses least.
-Tile OnePair(const Tile& cell) {
+}  // namespace
+
+Tile InOnePair(const Tile& cell) {
   std::pair<int, int> best{cell.foreground[0], cell.background[0]};
   double least = std::numeric_limits<double>::max();
   for (int y = 0; y < 8; ++y) {
@@ -42,6 +43,8 @@ Tile OnePair(const Tile& cell) {
   }
   return InPair(cell, best);
 }
+
+namespace {
 
 // Tiles into the groups whose pairs cost them least, those with most to lose first.
 void Assign(const GroupingCosts& costs, Grouping& grouping) {
@@ -165,7 +168,7 @@ Grouping GroupTilesFirstCome(const GroupingCosts& costs) {
 int BuildGraphics1Set(const std::vector<Tile>& cells, const std::string& name, TileSet& set, uint8_t* names,
                       int& stored, bool optimise) {
   std::vector<Tile> onePair;
-  for (const Tile& cell : cells) onePair.push_back(OnePair(cell));
+  for (const Tile& cell : cells) onePair.push_back(InOnePair(cell));
   // The distinct tiles, merged down as for Graphics II.
   TileSet merged;
   std::vector<uint8_t> numbers(cells.size());

@@ -20,6 +20,9 @@ struct GroupingCosts {
 };
 GroupingCosts MeasureGrouping(const std::vector<Tile>& tiles, const std::vector<int>& uses);
 
+// The tile in the one of its rows' pairs that loses least.
+Tile InOnePair(const Tile& tile);
+
 // Each tile's group (0 to 31) and each group's pair (an index into costs.pairs), 8 tiles a group at most.
 struct Grouping {
   std::vector<int> group;

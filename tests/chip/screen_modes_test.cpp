@@ -15,6 +15,7 @@
 #include "import/screen_file_import.h"
 #include "studios/table/table_mode_actions.h"
 #include "studios/tile/tile_set_actions.h"
+#include "studios/tile/tile_sheet_actions.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -179,4 +180,27 @@ TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome)
   EXPECT_EQ(text.textCells.size(), 960u);
   EXPECT_NE(text.textColour, text.backdrop);
   EXPECT_LE(*std::max_element(text.textCells.begin(), text.textCells.end()), kMostImportedTiles - 1);
+}
+
+TEST(ScreenModes, GroupTilesMovesTilesIntoGroupsOfOnePairAndTheScreensFollow) {
+  Project data = DefaultProject();
+  TileSet& set = data.tileSets[0];
+  for (int tile = 0; tile < kTilesPerSet; ++tile)
+    for (int row = 0; row < 8; ++row) {
+      set.pixels[tile][row][tile % 8] = 1;
+      set.foreground[tile][row] = tile % 2 ? 15 : 8, set.background[tile][row] = 1;  // pairs alternate: no group fits
+    }
+  for (int cell = 0; cell < kTableCells; ++cell) data.nameTables[0].cells[cell] = static_cast<uint8_t>(cell % 255);
+  data.nameTables[0].mode = ScreenMode::Text, data.nameTables[0].textCells.assign(960, 30);
+  EXPECT_GT(CountUnfitTiles(set), 100);
+  const Project before = data;
+  TileStudioState state;
+  GroupTilesByColour(state, data.tileSets, data.nameTables);
+  EXPECT_EQ(CountUnfitTiles(set), 0) << "each group one pair, tile 255 where it was";
+  for (int cell : {0, 30, 500}) {
+    const int was = before.nameTables[0].cells[cell], now = data.nameTables[0].cells[cell];
+    EXPECT_EQ(set.foreground[now][0] * 10 + set.pixels[now][0][was % 8],
+              before.tileSets[0].foreground[was][0] * 10 + 1);
+  }
+  EXPECT_EQ(data.nameTables[0].textCells[0], data.nameTables[0].cells[30]) << "a Text screen's names follow too";
 }

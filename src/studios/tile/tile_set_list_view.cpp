@@ -5,6 +5,7 @@
 #include "model/history.h"
 #include "studios/tile/tile_import.h"
 #include "studios/tile/tile_set_actions.h"
+#include "studios/tile/tile_sheet_actions.h"
 #include "studios/tile/tile_studio_panels.h"
 #include "widgets/list_widgets.h"
 #include "widgets/notice.h"
@@ -70,6 +71,15 @@ void DrawSetButtonColumn(ImVec2 origin) {
       "A Graphics I set: the 8 tiles of each group share one colour pair, and painting one "
       "row's colours colours the whole group");
   const int unfit = SetShowsGroupColours(project, state.currentTileSet) ? CountUnfitTiles(set) : 0;
+  if (SetShowsGroupColours(project, state.currentTileSet)) {
+    if (ImGui::Button("GROUP TILES", button)) {
+      ShowNotice(GroupTilesByColour(state, tileSets, nameTables));
+      NameNextEdit("GROUP TILES");
+    }
+    ImGui::SetItemTooltip(
+        "Move the tiles so that each group of 8 holds tiles whose colours suit one pair; the name "
+        "tables follow");
+  }
   if (unfit > 0 && !set.graphics1) {
     if (ImGui::Button("FIT GROUPS", button)) {
       ShowNotice(SetGraphics1(set, true, true));

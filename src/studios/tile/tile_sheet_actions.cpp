@@ -4,6 +4,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "import/graphics1_picture.h"
+
 namespace {
 bool SameTile(const TileSet& set, int a, int b) {
   for (int y = 0; y < 8; ++y)
@@ -22,12 +24,15 @@ void ClearTile(TileSet& set, int tile) {
 // Gives every cell drawn from set `set` the number mapping[old number], in one
 // pass; cells of thirds drawing from other sets keep theirs.
 void Renumber(std::vector<NameTable>& tables, int set, std::size_t setCount, const uint8_t (&mapping)[256]) {
-  for (NameTable& table : tables)
+  for (NameTable& table : tables) {
+    if (table.mode == ScreenMode::Text && TileSetForRow(table, 0, setCount) == set)
+      for (uint8_t& cell : table.textCells) cell = mapping[cell];
     for (int row = 0; row < kTableRows; ++row) {
       if (TileSetForRow(table, row, setCount) != set) continue;
       uint8_t* cells = table.cells + row * kTableColumns;
       for (int column = 0; column < kTableColumns; ++column) cells[column] = mapping[cells[column]];
     }
+  }
 }
 
 void IdentityMapping(uint8_t (&mapping)[256]) {
@@ -125,4 +130,42 @@ void SwapTiles(const TileStudioState& state, std::vector<TileSet>& sets, int a, 
   mapping[a] = static_cast<uint8_t>(b);
   mapping[b] = static_cast<uint8_t>(a);
   Renumber(tables, state.currentTileSet, sets.size(), mapping);
+}
+
+std::string GroupTilesByColour(const TileStudioState& state, std::vector<TileSet>& sets,
+                               std::vector<NameTable>& tables) {
+  TileSet& set = sets[state.currentTileSet];
+  std::vector<Tile> tiles(kMostImportedTiles);
+  std::vector<int> uses(kMostImportedTiles, 1);  // unused tiles still count, a little
+  for (int t = 0; t < kMostImportedTiles; ++t) {
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 8; ++x)
+        if (set.pixels[t][y][x]) tiles[t].rows[y] |= 0x80 >> x;
+      tiles[t].foreground[y] = static_cast<uint8_t>(set.foreground[t][y] & 15);
+      tiles[t].background[y] = static_cast<uint8_t>(set.background[t][y] & 15);
+    }
+    tiles[t] = InOnePair(tiles[t]);
+  }
+  for (const NameTable& table : tables)
+    for (int cell = 0; cell < kTableCells; ++cell)
+      if (TileSetForRow(table, cell / kTableColumns, sets.size()) == state.currentTileSet &&
+          table.cells[cell] < kMostImportedTiles)
+        uses[table.cells[cell]] += 10;
+  const Grouping grouping = GroupTiles(MeasureGrouping(tiles, uses));
+  uint8_t mapping[256];
+  IdentityMapping(mapping);
+  std::vector<int> filled(kColourGroups, 0);
+  const TileSet before = set;
+  int moved = 0;
+  for (int t = 0; t < kMostImportedTiles; ++t) {
+    const int to = grouping.group[t] * kGroupTiles + filled[grouping.group[t]]++;
+    mapping[t] = static_cast<uint8_t>(to);
+    moved += to != t;
+    std::memcpy(set.pixels[to], before.pixels[t], sizeof set.pixels[to]);
+    std::memcpy(set.foreground[to], before.foreground[t], sizeof set.foreground[to]);
+    std::memcpy(set.background[to], before.background[t], sizeof set.background[to]);
+  }
+  Renumber(tables, state.currentTileSet, sets.size(), mapping);
+  return std::to_string(moved) + " tiles of " + set.name + " moved into groups of colours that suit one pair; the " +
+         "name tables follow (FIT GROUPS gives each group its pair)";
 }

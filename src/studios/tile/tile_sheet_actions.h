@@ -3,6 +3,7 @@
 // matching, cut/copy/paste through the studio's clipboard and swapping, with
 // the name tables renumbered when TRACK TILE is on.
 
+#include <string>
 #include <vector>
 
 #include "model/project.h"
@@ -29,4 +30,10 @@ void PasteTiles(const TileStudioState& state, std::vector<TileSet>& sets, std::v
 
 // Exchanges two tiles of the current set; with TRACK TILE the cells drawn from
 // that set follow them (cells of thirds drawing from other sets stay).
+// GROUP TILES: the set's tiles (all but 255) move so that each group of 8
+// holds tiles whose colours suit one pair, as the Graphics I import sorts
+// them (each tile keeps its own colours until FIT GROUPS); the name tables
+// follow. The result line.
+std::string GroupTilesByColour(const TileStudioState& state, std::vector<TileSet>& sets,
+                               std::vector<NameTable>& tables);
 void SwapTiles(const TileStudioState& state, std::vector<TileSet>& sets, int a, int b, std::vector<NameTable>& tables);
