@@ -6,19 +6,9 @@
 #include <limits>
 #include <set>
 
+#include "import/linear_rgb.h"
+
 namespace {
-struct Rgb {
-  double r = 0, g = 0, b = 0;
-  Rgb operator+(const Rgb& o) const { return {r + o.r, g + o.g, b + o.b}; }
-  Rgb operator-(const Rgb& o) const { return {r - o.r, g - o.g, b - o.b}; }
-  Rgb operator*(double k) const { return {r * k, g * k, b * k}; }
-  double Dot(const Rgb& o) const { return r * o.r + g * o.g + b * o.b; }
-};
-
-Rgb PaletteRgb(int colour) {
-  return {Linear(Palette[colour] & 0xFF), Linear(Palette[colour] >> 8 & 0xFF), Linear(Palette[colour] >> 16 & 0xFF)};
-}
-
 Lab LabOf(const Rgb& c) { return LinearToLab(c.r, c.g, c.b); }
 
 // Two visible colours a row may show (low == high: one), and their mixes as
@@ -61,8 +51,6 @@ double Difference(const Pair& pair, const Rgb* row, const Lab* seen, double enou
     total += Distance(pair.level[static_cast<int>(16 * Between(pair, row[x]) + 0.5)], seen[x]);
   return total;
 }
-
-constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
 
 struct Dithering {
   const RgbaImage& image;

@@ -6,26 +6,14 @@
 #include <limits>
 #include <map>
 
+#include "import/linear_rgb.h"
+
 namespace {
-constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-
-struct Rgb {
-  double r = 0, g = 0, b = 0;
-  Rgb operator+(const Rgb& o) const { return {r + o.r, g + o.g, b + o.b}; }
-  Rgb operator-(const Rgb& o) const { return {r - o.r, g - o.g, b - o.b}; }
-  Rgb operator*(double k) const { return {r * k, g * k, b * k}; }
-  double Dot(const Rgb& o) const { return r * o.r + g * o.g + b * o.b; }
-};
-
 // In linear light; a transparent pixel is black.
 Rgb PixelAt(const RgbaImage& image, int x, int y) {
   const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
   if (p[3] < 128) return {};
   return {Linear(p[0]), Linear(p[1]), Linear(p[2])};
-}
-
-Rgb PaletteRgb(int colour) {
-  return {Linear(Palette[colour] & 0xFF), Linear(Palette[colour] >> 8 & 0xFF), Linear(Palette[colour] >> 16 & 0xFF)};
 }
 
 double Threshold(Dither dither, int strength, int x, int y) {
