@@ -19,8 +19,11 @@ enum class ScreenLook {
   Chip,    // as the chip would: tile 255 in empty cells, sprites by plane with four to a line
 };
 
-// 256 x 192: each third from its tile set, colour 0 and empty cells showing the
-// backdrop, sprites of `size` at their nearest whole chip pixel with colour 0 transparent.
+// 256 x 192 in the screen's mode: in Graphics II each third from its tile set,
+// in Graphics I every cell from the top third's set in its group's colours, in
+// Text 40 columns of 6 pixels from kTextBorder on (no sprites), in Multicolor
+// the blocks; colour 0 and empty cells showing the backdrop, sprites of `size`
+// at their nearest whole chip pixel with colour 0 transparent.
 IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& sets, const std::vector<Sprite>& sprites,
                           SpriteSize size, ScreenLook look);
 // The whole map, each cell its metatile's tiles from `set`; colour 0 stays transparent.
