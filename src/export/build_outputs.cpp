@@ -75,6 +75,8 @@ std::vector<OutputFile> BinaryTableFiles(const Project& data, const ExportSelect
                          std::to_string(map.metatileSize * map.metatileSize) + " tiles each"});
     files.push_back({labels.maps[i] + ".map", std::string(map.cells.begin(), map.cells.end()),
                      "map " + labels.maps[i] + ", " + size + " cells, a byte each, row by row"});
+    files.push_back({labels.maps[i] + ".sol", Text(SolidBytes(map)),
+                     "solid metatiles of map " + labels.maps[i] + ": a byte each, 1 where a walker cannot enter"});
   }
   const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)

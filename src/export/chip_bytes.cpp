@@ -18,6 +18,12 @@ std::vector<uint8_t> MetatileBytes(const Map& map) {
   return bytes;
 }
 
+std::vector<uint8_t> SolidBytes(const Map& map) {
+  std::vector<uint8_t> bytes;
+  for (const Metatile& metatile : map.metatiles) bytes.push_back(metatile.solid ? 1 : 0);
+  return bytes;
+}
+
 std::vector<uint8_t> MetaspriteBytes(const Metasprite& metasprite, const std::vector<Sprite>& sprites,
                                      const std::vector<int>& patterns, SpriteSize size) {
   std::vector<uint8_t> bytes{0};

@@ -15,6 +15,8 @@ std::vector<uint8_t> ColourBytes(const TileSet& set);
 std::vector<uint8_t> SpritePatternBytes(const Sprite& sprite, SpriteSize size);
 // A map's metatiles as games read them: size x size tile numbers each, row by row.
 std::vector<uint8_t> MetatileBytes(const Map& map);
+// A byte a metatile: 1 for a solid one, which a walker cannot enter, else 0.
+std::vector<uint8_t> SolidBytes(const Map& map);
 // A metasprite as games read it to draw it: its part count, then for each part
 // in plane order its y and x offsets (signed, in screen pixels: doubled for
 // magnified sprites), its pattern number in the exported sprite pattern table

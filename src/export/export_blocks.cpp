@@ -155,6 +155,13 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       0,
                       {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
                       "cells of map " + name + ", a metatile number each, row by row"});
+    blocks.push_back({name + kSolidSuffix,
+                      SolidBytes(map),
+                      16,
+                      true,
+                      0,
+                      {},
+                      "solid metatiles of map " + name + ": a byte each, 1 where a walker cannot enter"});
   }
   const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)

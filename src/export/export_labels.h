@@ -25,6 +25,7 @@ inline constexpr const char* kNamesSuffix = "_names";
 inline constexpr const char* kAttributesSuffix = "_attributes";
 inline constexpr const char* kMetatilesSuffix = "_metatiles";
 inline constexpr const char* kCellsSuffix = "_cells";
+inline constexpr const char* kSolidSuffix = "_solid";  // a byte a metatile: 1 where a walker cannot enter
 inline constexpr const char* kMetaspriteSuffix = "_metasprite";
 inline constexpr const char* kSpritePatternsLabel = "sprite_patterns";
 

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
-bool operator==(const Metatile& a, const Metatile& b) { return std::memcmp(a.tiles, b.tiles, sizeof a.tiles) == 0; }
+bool operator==(const Metatile& a, const Metatile& b) {
+  return std::memcmp(a.tiles, b.tiles, sizeof a.tiles) == 0 && a.solid == b.solid;
+}
 
 bool SameButCells(const Map& a, const Map& b) {
   return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.tileSet == b.tileSet &&

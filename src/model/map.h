@@ -14,6 +14,7 @@ constexpr int kMapNameSize = 21;     // as every record's name: 20 characters an
 
 struct Metatile {
   uint8_t tiles[kMaxMetatileSize * kMaxMetatileSize] = {};  // row by row, size x size used, the rest 0
+  bool solid = false;                                       // a walker cannot enter it
 };
 
 struct Map {

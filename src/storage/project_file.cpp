@@ -22,6 +22,7 @@ constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
 constexpr uint32_t kMapsVersion = 1;
+constexpr uint32_t kSolidMapsVersion = 2;  // and, after the maps, each metatile's solid flag
 const char kMetaspritesTag[4] = {'M', 'S', 'P', 'B'};
 constexpr uint32_t kMetaspritesVersion = 1;
 // Version 2 adds the placements' groups and the animation cells that show
@@ -153,7 +154,15 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   out += block;
 }
 
-// Like the targets' block, only a project with maps has it.
+bool HasSolidMetatiles(const std::vector<Map>& maps) {
+  for (const Map& map : maps)
+    for (const Metatile& metatile : map.metatiles)
+      if (metatile.solid) return true;
+  return false;
+}
+
+// Like the targets' block, only a project with maps has it; version 2 only
+// with a solid metatile, so that other projects save as before.
 void PutMaps(std::string& out, const std::vector<Map>& maps) {
   if (maps.empty()) return;
   std::string block;
@@ -169,8 +178,12 @@ void PutMaps(std::string& out, const std::vector<Map>& maps) {
     PutI32(block, map.height);
     PutBytes(block, map.cells.data(), map.cells.size());
   }
+  const bool solid = HasSolidMetatiles(maps);
+  for (const Map& map : maps)
+    for (const Metatile& metatile : map.metatiles)
+      if (solid) block.push_back(metatile.solid ? 1 : 0);
   PutBytes(out, kMapsTag, sizeof kMapsTag);
-  PutU32(out, kMapsVersion);
+  PutU32(out, solid ? kSolidMapsVersion : kMapsVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -451,13 +464,18 @@ bool ReadMap(Reader& in, Map& map, std::size_t tileSetCount) {
 }
 
 FileResult ReadMaps(Reader& in, Project& into) {
-  uint32_t size, count;
-  if (FileResult result = ReadBlockHeader(in, kMapsTag, kMapsVersion, size); result != FileResult::Ok) return result;
+  uint32_t size, count, version;
+  if (FileResult result = ReadBlockHeader(in, kMapsTag, kMapsVersion, kSolidMapsVersion, version, size);
+      result != FileResult::Ok)
+    return result;
   const std::size_t end = in.position + size;
   if (!in.Count(count, kSmallestMapRecord)) return FileResult::TruncatedOrCorrupt;
   into.maps.resize(count);
   for (Map& map : into.maps)
     if (!ReadMap(in, map, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
+  for (Map& map : into.maps)
+    for (Metatile& metatile : map.metatiles)
+      if (version == kSolidMapsVersion && !ReadFlag(in, metatile.solid)) return FileResult::TruncatedOrCorrupt;
   return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 

@@ -24,7 +24,7 @@ std::string BinaryTablesInTextOrder(const Project& data) {
     if (type == ".pat" || type == ".gcl" || type == ".col") sets += file.bytes;
     if (type == ".blk" || type == ".nam") names += file.bytes;
     if (type == ".sat") attributes += file.bytes;
-    if (type == ".mtl" || type == ".map") maps += file.bytes;
+    if (type == ".mtl" || type == ".map" || type == ".sol") maps += file.bytes;
   }
   return sprites + sets + names + attributes + maps;
 }

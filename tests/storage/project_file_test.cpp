@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "export/chip_bytes.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -168,4 +169,20 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
     Project read;
     EXPECT_NE(ParseImage(contents, read), FileResult::Ok) << what;
   }
+}
+
+TEST(ProjectFile, SolidMetatilesMakeTheMapsBlocksSecondVersionAndTheirTable) {
+  MakeRichProject();
+  project.maps = {DefaultMap()};
+  project.maps[0].metatiles.resize(3);
+  const std::string plain = SerializeProject(project);
+  EXPECT_EQ(plain[plain.rfind("MAPB") + 4], 1) << "no solid metatile: written as before";
+  project.maps[0].metatiles[2].solid = true;
+  const std::string solid = SerializeProject(project);
+  EXPECT_EQ(solid[solid.rfind("MAPB") + 4], 2);
+  Project read;
+  ASSERT_EQ(ParseImage(solid, read), FileResult::Ok);
+  EXPECT_TRUE(read == project);
+  EXPECT_TRUE(RefusedWith(solid, solid.size() - 1, 2)) << "a flag of 2";
+  EXPECT_EQ(SolidBytes(project.maps[0]), (std::vector<uint8_t>{0, 0, 1}));
 }

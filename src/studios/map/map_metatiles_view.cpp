@@ -11,6 +11,7 @@
 #include "widgets/edit_button.h"
 #include "widgets/notice.h"
 #include "widgets/pixel_texture.h"
+#include "widgets/toggle_button.h"
 
 namespace {
 constexpr int kPaletteColumns = 16;
@@ -178,5 +179,12 @@ void DrawMetatileEditor(ImVec2 origin) {
       ShowNotice("Choose another metatile as the brush to replace this one with");
   }
   ImGui::SetItemTooltip("Delete the metatile, its cells taking the brush's metatile");
+  bool& solid = map.metatiles[state.selectedMetatile].solid;
+  if (ToggleButton("SOLID", solid, ImVec2(0, 0))) {
+    solid = !solid;
+    NameNextEdit("solid metatile");
+  }
+  ImGui::SetItemTooltip(
+      "A solid metatile is one a walker cannot enter; saved, and exported as the map's table of flags");
   ImGui::EndGroup();
 }

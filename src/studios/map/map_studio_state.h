@@ -41,6 +41,7 @@ struct MapStudioState {
   int32_t selectedMetatile = 0;  // the metatile editor's
   // The screen frame: 32 x 24 tiles, its top-left corner in tiles.
   bool showFrame = false;
+  bool showSolid = false;  // a hatch over the cells of solid metatiles
   int32_t frameColumn = 0, frameRow = 0;
   bool draggingFrame = false;
   GridCell frameGrab{0, 0};

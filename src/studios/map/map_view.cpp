@@ -222,8 +222,30 @@ void DrawScreenFrame(const Map& map, ImVec2 corner, ImDrawList* draw) {
   }
 }
 
+// SOLID: a hatch over the visible cells of solid metatiles.
+void DrawSolidHatch(const Map& map, ImVec2 corner, ImDrawList* draw) {
+  if (!mapStudio.showSolid) return;
+  const float side = CellPixels(map) * Zoom();
+  const int left = std::max(0, static_cast<int>(mapStudio.viewLeft / CellPixels(map))),
+            top = std::max(0, static_cast<int>(mapStudio.viewTop / CellPixels(map)));
+  const int right = std::min(map.width, left + static_cast<int>(kMapViewSize.x / side) + 2),
+            bottom = std::min(map.height, top + static_cast<int>(kMapViewSize.y / side) + 2);
+  draw->PushClipRect(corner, ImVec2(corner.x + kMapViewSize.x, corner.y + kMapViewSize.y), true);
+  for (int row = top; row < bottom; ++row)
+    for (int column = left; column < right; ++column) {
+      if (!map.metatiles[map.At(column, row)].solid) continue;
+      const ImVec2 p = CellCorner(map, corner, {row, column});
+      for (float d = 0; d < 2 * side; d += std::max(4.0f, side / 4))
+        draw->AddLine(ImVec2(p.x + std::max(0.0f, d - side), p.y + std::min(d, side)),
+                      ImVec2(p.x + std::min(d, side), p.y + std::max(0.0f, d - side)), IM_COL32(255, 60, 60, 200),
+                      1.5f);
+    }
+  draw->PopClipRect();
+}
+
 void DrawOverlays(const Map& map, ImVec2 corner, GridCell cell, bool hovered, ImDrawList* draw) {
   const MapStudioState& state = mapStudio;
+  DrawSolidHatch(map, corner, draw);
   if (state.hasRegion) FrameCells(draw, map, corner, state.region, IM_COL32(255, 255, 255, 255));
   if (state.dragFrom.row != -1 || state.dragFrom.column != -1)
     FrameCells(draw, map, corner, RectBetween(map, state.dragFrom, state.dragTo), IM_COL32(0, 255, 255, 255));
@@ -329,6 +351,9 @@ void DrawMapToolBar(ImVec2 origin) {
   ImGui::SameLine();
   if (ToggleButton("FRAME", state.showFrame, button)) state.showFrame = !state.showFrame;
   ImGui::SetItemTooltip("A screen-sized frame (32 x 24 tiles) to drag over the map");
+  ImGui::SameLine();
+  if (ToggleButton("SOLID##show", state.showSolid, button)) state.showSolid = !state.showSolid;
+  ImGui::SetItemTooltip("Hatch the cells of solid metatiles, which a walker cannot enter");
   ImGui::SameLine();
   ImGui::Text("%s  %d%%", state.floating ? "Click to place" : "", static_cast<int>(Zoom() * 100));
 }

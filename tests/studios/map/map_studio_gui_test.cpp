@@ -1,3 +1,4 @@
+#include "model/history.h"
 #include "studios/map/map_actions.h"
 #include "studios/map/map_picture.h"
 #include "studios/map/map_studio_panels.h"
@@ -141,4 +142,15 @@ TEST_F(MapStudioGui, ResizeFieldsFollowTheMapAndALossyResizeAsksFirst) {
   EXPECT_EQ(second.width, 50);
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_EQ(project.maps[1].width * 1000 + mapStudio.newWidth, 100100) << "undone, the fields follow";
+}
+
+TEST_F(MapStudioGui, AMetatileMarkedSolidIsHatchedOnTheMap) {
+  map().At(1, 1) = 0;
+  Choose({"SOLID"});
+  EXPECT_TRUE(map().metatiles[0].solid);
+  const ImU32 before = gui.ColourAt(Cell(1, 1));
+  Choose({"SOLID##show"});
+  EXPECT_NE(gui.ColourAt(Cell(1, 1)), before) << "the hatch crosses the middle of the cell";
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_FALSE(map().metatiles[0].solid);
 }
