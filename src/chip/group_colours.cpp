@@ -64,16 +64,9 @@ int CountUnfitTiles(const TileSet& set) {
 }
 
 int FitTilesToGroups(TileSet& set) {
-  int changed = 0;
-  for (int group = 0; group < kColourGroups; ++group) {
-    const ColourPair pair = GroupColours(set, group);
-    for (int tile = group * kGroupTiles; tile < (group + 1) * kGroupTiles; ++tile) {
-      changed += !TileKeepsItsColours(set, tile);
-      for (int row = 0; row < 8; ++row)
-        set.foreground[tile][row] = pair.foreground, set.background[tile][row] = pair.background;
-    }
-  }
-  return changed;
+  const int unfit = CountUnfitTiles(set);
+  for (int group = 0; group < kColourGroups; ++group) SetGroupColours(set, group, GroupColours(set, group));
+  return unfit;
 }
 
 std::string KeepGroupColours(Project& data, const Project& before) {
@@ -82,6 +75,7 @@ std::string KeepGroupColours(Project& data, const Project& before) {
     TileSet& set = data.tileSets[i];
     if (!set.graphics1) continue;
     const TileSet& was = i < before.tileSets.size() ? before.tileSets[i] : set;
+    if (&was != &set && was == set) continue;  // called every idle frame: an untouched set costs one compare
     for (int group = 0; group < kColourGroups; ++group) {
       if (!SetGroupColours(set, group, NewPair(set, was, group))) continue;
       const ColourPair pair = GroupColours(set, group);
