@@ -9,6 +9,7 @@
 //                     [--compress zx0|pletter] [--maps DIR]
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
+//   tessellary-export PROJECT.krv --play-rom FILE --map NAME [--machine msx1|sg1000]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
 //                     [--one-set] [--max-tiles N] [--mode graphics2|graphics1|text|multicolor]
 //   tessellary-export --import-sc2|--import-sc1|--import-sc0|--import-sc3|--import-screen FILE --into PROJECT.krv
@@ -26,6 +27,7 @@
 #include "export/build_outputs.h"
 #include "export/cartridge.h"
 #include "export/export_targets.h"
+#include "export/play_cartridge.h"
 #include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
 #include "import/screen_file_import.h"
@@ -38,6 +40,7 @@ constexpr const char* kVersion = "tessellary-export 60.20863";
 struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
   std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
+  std::string playRom, map;
   std::string spriteSheet, cell, transparent;
   SpriteSheetOptions sheet;
   Machine machine = Machine::Msx1;
@@ -143,6 +146,22 @@ int WriteRom(const Options& options) {
   return 0;
 }
 
+// The Play Map cartridge of --map, the screen frame at the map's corner as a
+// new Map Studio has it (the view starts around the walker when not there).
+int WritePlayRom(const Options& options) {
+  const auto found = std::find_if(project.maps.begin(), project.maps.end(),
+                                  [&options](const Map& map) { return options.map == map.name; });
+  if (found == project.maps.end()) return Fail("no map named " + options.map);
+  const std::size_t index = static_cast<std::size_t>(found - project.maps.begin());
+  const Cartridge cartridge = BuildPlayCartridge(project, index, options.machine, 0, 0);
+  if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
+  if (const FileResult result = ReplaceFile(options.playRom, cartridge.bytes, false); result != FileResult::Ok)
+    return Fail("cannot write " + options.playRom + ": " + DescribeFileResult(result));
+  std::printf("wrote %s (%zu KB for %s, map %s)\n", options.playRom.c_str(), cartridge.bytes.size() / 1024,
+              kMachineNames[int(options.machine)], options.map.c_str());
+  return 0;
+}
+
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
@@ -153,6 +172,11 @@ int Export(const Options& options) {
       return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
     std::printf("wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
     if (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()) return 0;
+  }
+  if (!options.playRom.empty()) {
+    if (const int status = WritePlayRom(options);
+        status != 0 || (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()))
+      return status;
   }
   if (!options.rom.empty()) {
     if (const int status = WriteRom(options); status != 0 || (options.outputs.empty() && options.mapsFolder.empty()))
@@ -247,13 +271,18 @@ int main(int argc, char** argv) {
                "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");
   app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
   CLI::Option* rom = app.add_option("--rom", options.rom, "A cartridge image that shows name tables on the machine");
-  app.add_option("--machine", options.machine, "The cartridge's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, Machine>{{"msx1", Machine::Msx1}, {"sg1000", Machine::Sg1000}}, CLI::ignore_case))
-      ->needs(rom);
+  CLI::Option* machine =
+      app.add_option("--machine", options.machine,
+                     "The cartridge's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
+          ->transform(CLI::CheckedTransformer(
+              std::map<std::string, Machine>{{"msx1", Machine::Msx1}, {"sg1000", Machine::Sg1000}}, CLI::ignore_case));
   app.add_option("--screen", options.screens,
                  "Name tables the cartridge shows, the next at each key press (all: every one; the first when none)")
       ->needs(rom);
+  CLI::Option* play = app.add_option("--play-rom", options.playRom,
+                                     "A cartridge that walks through --map on the machine (cursor keys or joystick)");
+  app.add_option("--map", options.map, "With --play-rom: the map to walk through")->needs(play);
+  play->needs("--map");
   CLI::Option* image = app.add_option("--import-png", options.importImage, "A PNG picture to add to a project");
   CLI::Option* screen =
       app.add_option("--import-screen", options.importScreen,
@@ -311,6 +340,8 @@ int main(int argc, char** argv) {
   screen->needs(into);
   CLI11_PARSE(app, argc, argv);
 
+  if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
+    return Fail("--machine goes with --rom or --play-rom");
   for (const auto& [format, path] : paths)
     if (!path.empty()) options.outputs[format] = path;
   if (!options.importImage.empty()) {

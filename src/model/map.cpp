@@ -6,9 +6,14 @@ bool operator==(const Metatile& a, const Metatile& b) {
   return std::memcmp(a.tiles, b.tiles, sizeof a.tiles) == 0 && a.solid == b.solid;
 }
 
+bool operator==(const MapPlay& a, const MapPlay& b) {
+  return a.startX == b.startX && a.startY == b.startY && a.speed == b.speed && a.walkStrip == b.walkStrip;
+}
+
 bool SameButCells(const Map& a, const Map& b) {
   return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.tileSet == b.tileSet &&
-         a.metatileSize == b.metatileSize && a.metatiles == b.metatiles && a.width == b.width && a.height == b.height;
+         a.metatileSize == b.metatileSize && a.metatiles == b.metatiles && a.width == b.width && a.height == b.height &&
+         a.play == b.play;
 }
 
 bool operator==(const Map& a, const Map& b) { return SameButCells(a, b) && a.cells == b.cells; }

@@ -17,6 +17,17 @@ struct Metatile {
   bool solid = false;                                       // a walker cannot enter it
 };
 
+// How the map plays on the machine (Run > Play Map): where the walker starts,
+// how fast it goes, and the animation strip it walks with.
+constexpr int kMaxWalkSpeed = 8;  // pixels a frame: the view scrolls a tile a frame
+struct MapPlay {
+  int32_t startX = -1, startY = -1;  // the walker's top-left corner in map pixels; -1: the screen frame's middle
+  int32_t speed = 1;                 // pixels a frame, 1 to kMaxWalkSpeed
+  int32_t walkStrip = -1;            // the animation strip it walks with; -1: the project's first sprite
+};
+bool operator==(const MapPlay& a, const MapPlay& b);
+inline bool operator!=(const MapPlay& a, const MapPlay& b) { return !(a == b); }
+
 struct Map {
   char name[kMapNameSize] = {};
   int32_t tileSet = 0;              // index into the project's tile sets
@@ -24,6 +35,7 @@ struct Map {
   std::vector<Metatile> metatiles;  // at least one: metatile 0 is what erasing leaves
   int32_t width = 0, height = 0;    // in cells
   std::vector<uint8_t> cells;       // row by row, each a metatile number
+  MapPlay play;
 
   std::size_t Index(int column, int row) const { return static_cast<std::size_t>(row) * width + column; }
   uint8_t& At(int column, int row) { return cells[Index(column, row)]; }

@@ -23,6 +23,7 @@ constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
 const char kMapsTag[4] = {'M', 'A', 'P', 'B'};
 constexpr uint32_t kMapsVersion = 1;
 constexpr uint32_t kSolidMapsVersion = 2;  // and, after the maps, each metatile's solid flag
+constexpr uint32_t kPlayMapsVersion = 3;   // and, after those, each map's start, speed and walk strip
 const char kMetaspritesTag[4] = {'M', 'S', 'P', 'B'};
 constexpr uint32_t kMetaspritesVersion = 1;
 // Version 2 adds the placements' groups and the animation cells that show
@@ -161,8 +162,13 @@ bool HasSolidMetatiles(const std::vector<Map>& maps) {
   return false;
 }
 
+bool HasPlaySettings(const std::vector<Map>& maps) {
+  return std::any_of(maps.begin(), maps.end(), [](const Map& map) { return map.play != MapPlay{}; });
+}
+
 // Like the targets' block, only a project with maps has it; version 2 only
-// with a solid metatile, so that other projects save as before.
+// with a solid metatile and 3 only with a map's play settings, so that other
+// projects save as before.
 void PutMaps(std::string& out, const std::vector<Map>& maps) {
   if (maps.empty()) return;
   std::string block;
@@ -178,12 +184,19 @@ void PutMaps(std::string& out, const std::vector<Map>& maps) {
     PutI32(block, map.height);
     PutBytes(block, map.cells.data(), map.cells.size());
   }
-  const bool solid = HasSolidMetatiles(maps);
+  const bool play = HasPlaySettings(maps), solid = play || HasSolidMetatiles(maps);
   for (const Map& map : maps)
     for (const Metatile& metatile : map.metatiles)
       if (solid) block.push_back(metatile.solid ? 1 : 0);
+  for (const Map& map : maps)
+    if (play) {
+      PutI32(block, map.play.startX);
+      PutI32(block, map.play.startY);
+      PutI32(block, map.play.speed);
+      PutI32(block, map.play.walkStrip);
+    }
   PutBytes(out, kMapsTag, sizeof kMapsTag);
-  PutU32(out, solid ? kSolidMapsVersion : kMapsVersion);
+  PutU32(out, play ? kPlayMapsVersion : solid ? kSolidMapsVersion : kMapsVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
 }
@@ -463,9 +476,17 @@ bool ReadMap(Reader& in, Map& map, std::size_t tileSetCount) {
   return true;
 }
 
+// A start off the map is kept (the map may have shrunk since); the cartridge refuses it.
+bool ReadPlay(Reader& in, Map& map) {
+  MapPlay& play = map.play;
+  return in.I32(play.startX) && in.I32(play.startY) && in.I32(play.speed) && in.I32(play.walkStrip) &&
+         play.startX >= -1 && play.startY >= -1 && play.speed >= 1 && play.speed <= kMaxWalkSpeed &&
+         play.walkStrip >= -1 && play.walkStrip < kStrips;
+}
+
 FileResult ReadMaps(Reader& in, Project& into) {
   uint32_t size, count, version;
-  if (FileResult result = ReadBlockHeader(in, kMapsTag, kMapsVersion, kSolidMapsVersion, version, size);
+  if (FileResult result = ReadBlockHeader(in, kMapsTag, kMapsVersion, kPlayMapsVersion, version, size);
       result != FileResult::Ok)
     return result;
   const std::size_t end = in.position + size;
@@ -475,7 +496,9 @@ FileResult ReadMaps(Reader& in, Project& into) {
     if (!ReadMap(in, map, into.tileSets.size())) return FileResult::TruncatedOrCorrupt;
   for (Map& map : into.maps)
     for (Metatile& metatile : map.metatiles)
-      if (version == kSolidMapsVersion && !ReadFlag(in, metatile.solid)) return FileResult::TruncatedOrCorrupt;
+      if (version >= kSolidMapsVersion && !ReadFlag(in, metatile.solid)) return FileResult::TruncatedOrCorrupt;
+  for (Map& map : into.maps)
+    if (version >= kPlayMapsVersion && !ReadPlay(in, map)) return FileResult::TruncatedOrCorrupt;
   return in.position == end ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 

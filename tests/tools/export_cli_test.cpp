@@ -149,7 +149,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("big.krv") + " --rom " + dir.File("a.asm") + " --screen all",
        "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
-      {dir.File("game.krv") + " --machine msx1", "--machine requires --rom"},
+      {dir.File("game.krv") + " --machine msx1", "--machine goes with --rom or --play-rom"},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area 2nd", "not a digit first"},
       {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv") + " --cell 16", "--cell is WxH"},
       {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},
