@@ -1,6 +1,8 @@
 // The live link's latency: from the frame whose sync sends a change to the
 // moment openMSX's video memory holds it, for one name (2 bytes with its
-// neighbour) and for the middle third switched to another tile set (4 KB).
+// neighbour) and for the middle third switched to another tile set (4 KB);
+// and, while a map plays, for a cell painted, until the game's engine has
+// drawn it into the name table it shows.
 // Needs openMSX and a display (scripts/bench gives it a virtual one).
 #include <benchmark/benchmark.h>
 
@@ -8,6 +10,7 @@
 #include <chrono>
 
 #include "app/emulator/emulator_session.h"
+#include "export/play_cartridge.h"
 #include "export/video_memory.h"
 #include "support/project_fixtures.h"
 
@@ -53,4 +56,33 @@ BENCHMARK(BM_LiveLinkLatency)
     ->UseManualTime()
     ->Iterations(40)
     ->Unit(benchmark::kMillisecond);
+
+void BM_PlayMapEditLatency(benchmark::State& state) {
+  MakeWalkProject(2);
+  std::string error;
+  if (!PlayMapOnEmulator(emulator, project, 0, 0, 0, error)) return state.SkipWithError(error.c_str());
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (!emulator.loaded && std::chrono::steady_clock::now() < deadline) SyncEmulator(emulator, project, 0);
+  if (!emulator.loaded) return state.SkipWithError("the cartridge did not start");
+  // Cell (3, 2) is tiles (6, 4) to (7, 5) of the first view; its top-left name is read back.
+  const std::string question = "debug read VRAM [expr {([vdpreg 2] & 15) * 0x400 + 4 * 32 + 6}]";
+  Map& map = project.maps[0];
+  int step = 0;
+  double worst = 0;
+  for (auto _ : state) {
+    map.At(3, 2) = static_cast<uint8_t>(++step % 2);
+    const std::string wanted = std::to_string(map.Tile(map.At(3, 2), 0, 0));
+    const auto start = std::chrono::steady_clock::now();
+    SyncEmulator(emulator, project, 0);
+    TclReply reply;
+    while (AskTcl(emulator.link, question, reply, 5000) && reply.text != wanted) {
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    worst = std::max(worst, seconds * 1000);
+    state.SetIterationTime(seconds);
+  }
+  state.counters["worst_ms"] = worst;
+  StopEmulator(emulator);
+}
+BENCHMARK(BM_PlayMapEditLatency)->UseManualTime()->Iterations(40)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -18,6 +18,7 @@ constexpr uint16_t kPlayWalker = 0xC004;     // dw x, dw y: the walker's top-lef
 constexpr uint16_t kPlayShownView = 0xC00C;  // dw column, dw row: the view the shown name table holds
 constexpr uint16_t kPlayPage = 0xC012;       // db: the name table shown, 0 at 0x1800, 1 at 0x1C00
 constexpr uint16_t kPlayRedraw = 0xC014;     // db: set to 1, the engine draws the view again
+constexpr uint16_t kPlayMapInRam = 0xC0F2;   // db, MSX: 1 when the map page plays from RAM, so it can be changed
 constexpr std::size_t kMapPageSize = 0x4000;
 
 // Where the map page appears to the CPU.

@@ -4,49 +4,22 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <thread>
 
 #include "app/emulator/emulator_session.h"
 #include "app/shell/project_commands.h"
 #include "export/play_cartridge.h"
+#include "studios/map/map_studio_state.h"
 #include "support/openmsx_probe.h"
 #include "support/project_fixtures.h"
+#include "support/studio_gui.h"
 #include "support/temp_dir.h"
 
 namespace {
 constexpr int kBootMs = 60000;
 constexpr int kLegFrames = 300;  // longer than any leg takes to end against a wall or an edge
-
-// 80 x 60 tiles of metatiles `size` tiles across: six plain ones in a
-// pattern no two views share, a wall at tile column 60 down to row 41 and one
-// along tile row 30 up to column 51.
-void MakeWalkProject(int size) {
-  MakeMachineProject();
-  Map map = DefaultMap();
-  std::snprintf(map.name, sizeof map.name, "Held out");
-  map.metatileSize = size;
-  map.metatiles.resize(8);
-  for (int m = 0; m < 8; ++m)
-    for (int t = 0; t < size * size; ++t) map.metatiles[m].tiles[t] = static_cast<uint8_t>(m * 16 + t + 1);
-  map.metatiles[6].solid = map.metatiles[7].solid = true;
-  map.width = 80 / size, map.height = 60 / size;
-  map.cells.resize(map.width * map.height);
-  for (int row = 0; row < map.height; ++row)
-    for (int column = 0; column < map.width; ++column)
-      map.At(column, row) = static_cast<uint8_t>((column * column + row * 7 + column * row) % 6);
-  for (int row = 0; row <= 41 / size; ++row) map.At(60 / size, row) = 6;
-  for (int column = 0; column <= 51 / size; ++column) map.At(column, 30 / size) = 7;
-  map.play.speed = 2;
-  map.play.walkStrip = 0;
-  project.maps = {map};
-  // The walk: a sprite, then a metasprite of two sprites side by side.
-  project.metasprites.resize(1);
-  project.metasprites[0].width = 32, project.metasprites[0].height = 16;
-  project.metasprites[0].parts = {{1, 0, 0}, {2, 16, 0}};
-  project.strips.cells[0][0] = 0;
-  project.strips.cells[0][1] = 0, project.strips.metasprite[0][1] = true;
-}
 
 class PlayMap : public ::testing::TestWithParam<std::tuple<Machine, int>> {
  protected:
@@ -161,3 +134,72 @@ INSTANTIATE_TEST_SUITE_P(MachinesAndMetatileSizes, PlayMap,
                            return std::string(kMachineNames[int(std::get<0>(info.param))]) + "_" +
                                   std::to_string(std::get<1>(info.param));
                          });
+
+namespace {
+// Play Map from the Map Studio, edits following it on the running game.
+class LivePlay : public StudioGui {
+ protected:
+  void SetUp() override {
+    MakeWalkProject(2);
+    mapStudio = MapStudioState();
+    Open("Map Studio");
+    gui.PressKey(ImGuiMod_Shift | ImGuiKey_F5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBootMs);
+    while (!emulator.loaded && emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
+    ASSERT_TRUE(emulator.loaded) << session.errorMessage;
+    ASSERT_EQ(emulator.playMap, 0);
+    ASSERT_TRUE(emulator.mapPageLive) << "C-BIOS's MSX1 has RAM in page 2 to play the map from";
+  }
+  void TearDown() override { StopEmulator(emulator); }
+
+  std::string Ask(const std::string& tcl) {
+    TclReply reply;
+    EXPECT_TRUE(AskTcl(emulator.link, tcl, reply, 5000) && reply.ok) << tcl << ": " << reply.text;
+    return reply.text;
+  }
+  int Word(uint16_t address) {
+    return std::stoi(Ask("expr {[debug read memory " + std::to_string(address) + "] + 256 * [debug read memory " +
+                         std::to_string(address + 1) + "]}"));
+  }
+
+  // What `act` changed shows on the running game within 100 ms: the shown
+  // name table is the view the engine says it shows, of the map as edited,
+  // and video memory has the tile set's and sprites' tables.
+  void ExpectOnTheGame(const char* what, const std::function<void()>& act) {
+    const int x = Word(kPlayWalker), y = Word(kPlayWalker + 2);
+    act();
+    const auto madeAt = std::chrono::steady_clock::now();
+    const WalkWorld world = MakeWalkWorld(project, 0, 0, 0);
+    const std::vector<VideoBlock> blocks = PlayVideoBlocks(project, world);
+    for (;;) {
+      gui.Frame();
+      const std::string memory = ReadVideoMemory(emulator.link);
+      const int page = std::stoi(Ask("expr {[vdpreg 2] & 15}")) * 0x400;
+      const auto names = WindowNames(world, Word(kPlayShownView), Word(kPlayShownView + 2));
+      bool shown = memory.compare(page, kTableCells, std::string(names.begin(), names.end())) == 0;
+      for (const VideoBlock& block : blocks)
+        shown = shown && memory.compare(block.address, block.bytes.size(),
+                                        std::string(block.bytes.begin(), block.bytes.end())) == 0;
+      const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - madeAt).count();
+      if (shown) {
+        EXPECT_LT(ms, 100) << what;
+        break;
+      }
+      ASSERT_LT(ms, 2000) << what << " never reached the game";
+    }
+    EXPECT_EQ(Word(kPlayWalker), x) << what << " moved the walker";
+    EXPECT_EQ(Word(kPlayWalker + 2), y) << what << " moved the walker";
+  }
+};
+}  // namespace
+
+TEST_F(LivePlay, MapTileAndSpriteEditsReachTheRunningGameWithinATenthOfASecond) {
+  ASSERT_NE(project.maps[0].At(3, 2), 0);
+  ExpectOnTheGame("a cell painted", [&] { gui.Click(At(262 + 16 * 3 + 8, 64 + 16 * 2 + 8)); });
+  EXPECT_EQ(project.maps[0].At(3, 2), 0) << "the brush's metatile 0 was painted";
+  ExpectOnTheGame("a metatile changed", [&] { project.maps[0].metatiles[1].tiles[2] = 99, gui.Frame(); });
+  ExpectOnTheGame("a tile drawn", [&] { tileSets[0].pixels[5][3][3] ^= 1, gui.Frame(); });
+  ExpectOnTheGame("a sprite recoloured", [&] { sprites()[0].colour = 9, gui.Frame(); });
+  Ask("binary encode hex [debug read_block VRAM 0x1B03 1]");
+  EXPECT_EQ(Ask("debug read VRAM 0x1B03"), "9") << "the walker's colour";
+}

@@ -138,3 +138,33 @@ void ResetEditor() {
   history = History{};
   StartHistory(history, project, tileStudio.canvas);
 }
+
+// 80 x 60 tiles of metatiles `size` tiles across: six plain ones in a
+// pattern no two views share, a wall at tile column 60 down to row 41 and one
+// along tile row 30 up to column 51.
+void MakeWalkProject(int size) {
+  MakeMachineProject();
+  Map map = DefaultMap();
+  std::snprintf(map.name, sizeof map.name, "Held out");
+  map.metatileSize = size;
+  map.metatiles.resize(8);
+  for (int m = 0; m < 8; ++m)
+    for (int t = 0; t < size * size; ++t) map.metatiles[m].tiles[t] = static_cast<uint8_t>(m * 16 + t + 1);
+  map.metatiles[6].solid = map.metatiles[7].solid = true;
+  map.width = 80 / size, map.height = 60 / size;
+  map.cells.resize(map.width * map.height);
+  for (int row = 0; row < map.height; ++row)
+    for (int column = 0; column < map.width; ++column)
+      map.At(column, row) = static_cast<uint8_t>((column * column + row * 7 + column * row) % 6);
+  for (int row = 0; row <= 41 / size; ++row) map.At(60 / size, row) = 6;
+  for (int column = 0; column <= 51 / size; ++column) map.At(column, 30 / size) = 7;
+  map.play.speed = 2;
+  map.play.walkStrip = 0;
+  project.maps = {map};
+  // The walk: a sprite, then a metasprite of two sprites side by side.
+  project.metasprites.resize(1);
+  project.metasprites[0].width = 32, project.metasprites[0].height = 16;
+  project.metasprites[0].parts = {{1, 0, 0}, {2, 16, 0}};
+  project.strips.cells[0][0] = 0;
+  project.strips.cells[0][1] = 0, project.strips.metasprite[0][1] = true;
+}

@@ -21,6 +21,9 @@ void MakeRichProject();
 // placements partly off every edge; a second name table of three sets more,
 // so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
+// The machine project with map "Held out" of 80 x 60 tiles in metatiles `size`
+// tiles across, with solid walls, walked by strip 1 at 2 pixels a frame.
+void MakeWalkProject(int size);
 
 // A project file's image (its first `size` bytes) read into `into`.
 FileResult ParseImage(const std::string& image, Project& into, std::size_t size = std::string::npos);

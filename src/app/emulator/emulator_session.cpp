@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include "export/play_cartridge.h"
 #include "export/video_memory.h"
 #include "storage/file_io.h"
 
@@ -27,25 +28,89 @@ std::string TemporaryRomPath() {
   return (folder / ("tessellary-" + std::to_string(getpid()) + "-screen.rom")).string();
 }
 
-// The runs of bytes that differ, each one write; the bytes count into bytesSent.
-std::string WritesOfChanges(EmulatorSession& session, const std::string& memory) {
+// The runs of bytes where `after` differs from `before`, each one write into
+// `debuggable` at `base` on; the bytes count into `sent`.
+std::string WritesOfChanges(const std::string& before, const std::string& after, const char* debuggable,
+                            std::size_t base, std::size_t& sent) {
   std::string tcl;
-  for (std::size_t at = 0; at < memory.size();) {
-    if (memory[at] == session.shown[at]) {
+  for (std::size_t at = 0; at < after.size();) {
+    if (after[at] == before[at]) {
       ++at;
       continue;
     }
     std::size_t end = at;
-    while (end < memory.size() && memory[end] != session.shown[end]) ++end;
-    char command[48];
-    std::snprintf(command, sizeof command, "debug write_block VRAM 0x%04zx ", at);
-    tcl += (tcl.empty() ? "" : "; ") + std::string(command) + TclBytes(memory.data() + at, end - at);
-    session.bytesSent += end - at;
+    while (end < after.size() && after[end] != before[end]) ++end;
+    char command[64];
+    std::snprintf(command, sizeof command, "debug write_block %s 0x%04zx ", debuggable, base + at);
+    tcl += (tcl.empty() ? "" : "; ") + std::string(command) + TclBytes(after.data() + at, end - at);
+    sent += end - at;
     at = end;
   }
   return tcl;
 }
 
+// The registers that changed. Register 1's interrupt bit is the machine's own:
+// the MSX's BIOS needs it on, the SG-1000's screen loader off, the play engine on.
+std::string WritesOfRegisters(EmulatorSession& session, const ModeRegisters& registers) {
+  std::string tcl;
+  for (int r = 0; r < 8; ++r) {
+    if (registers.values[r] == session.registers[r]) continue;
+    const std::string value = std::to_string(registers.values[r]);
+    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg ") + std::to_string(r) + " " +
+           (r == 1 ? "[expr {([vdpreg 1] & 0x20) | " + value + "}]" : value);
+    session.registers[r] = registers.values[r];
+  }
+  return tcl;
+}
+
+std::string Joined(const std::string& a, const std::string& b) { return a.empty() || b.empty() ? a + b : a + "; " + b; }
+
+bool StartCartridge(EmulatorSession& session, const Cartridge& cartridge, const ModeRegisters& registers,
+                    std::string& error) {
+  if (!cartridge.error.empty()) return error = cartridge.error, false;
+  const std::string path = TemporaryRomPath();
+  if (const FileResult result = ReplaceFile(path, cartridge.bytes, false); result != FileResult::Ok)
+    return error = "cannot write the cartridge " + path + ": " + DescribeFileResult(result), false;
+  if (!StartOpenMsx(session.link, path, session.machine, error)) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    return false;
+  }
+  session.running = true;
+  session.romPath = path;
+  std::copy(std::begin(registers.values), std::end(registers.values), session.registers);
+  return true;
+}
+
+// Play Map: the tile set and sprites to video memory; the map page, when the
+// machine plays it from RAM and its size is the same, to that RAM, and the
+// engine told to draw its view again.
+std::string WritesOfPlay(EmulatorSession& session, const Project& data, std::string* notice) {
+  if (session.playMap >= static_cast<int>(data.maps.size())) return {};
+  const WalkWorld world = MakeWalkWorld(data, session.playMap, session.frameColumn, session.frameRow);
+  if (!world.error.empty()) return {};  // the Map Studio says why; the game keeps what it has
+  const std::string memory = VideoMemoryImage(PlayVideoBlocks(data, world));
+  std::string tcl = WritesOfChanges(session.shown, memory, "VRAM", 0, session.bytesSent);
+  session.shown = memory;
+  tcl = Joined(tcl, WritesOfRegisters(session, RegistersFor(NameTable(), data.spriteSize)));
+  std::string error;
+  std::string page = MapPageBytes(world, MapPageAddress(session.machine), error);
+  page.resize(kMapPageSize, char(0xFF));
+  if (!error.empty() || page == session.mapPage) return tcl;
+  constexpr std::size_t kSizes = 0x0A;  // the header's sizes: the layout of the rest follows them
+  if (session.mapPageLive && page.compare(0, kSizes, session.mapPage, 0, kSizes) == 0) {
+    tcl = Joined(
+        tcl, WritesOfChanges(session.mapPage, page, "memory", MapPageAddress(session.machine), session.mapBytesSent));
+    tcl = Joined(tcl, "debug write memory " + std::to_string(kPlayRedraw) + " 1");
+    session.mapPage = page;
+  } else if (!session.toldNotLive && notice) {
+    *notice = session.mapPageLive ? "The map's size changed: Play Map again (Shift+F5) to walk in it"
+                                  : "This machine plays the map from its cartridge: Play Map again (Shift+F5) to "
+                                    "see map changes";
+    session.toldNotLive = true;
+  }
+  return tcl;
+}
 bool Ended(EmulatorSession& session) {
   StopEmulator(session);
   return false;
@@ -61,25 +126,26 @@ int ScreensShown(const std::string& reply) {
 bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t table, std::string& error) {
   StopEmulator(session);
   if (table >= data.nameTables.size()) return error = "there is no name table to show", false;
-  const Cartridge cartridge = BuildCartridge(data, {table}, session.machine);
-  if (!cartridge.error.empty()) return error = cartridge.error, false;
-  const std::string path = TemporaryRomPath();
-  if (const FileResult result = ReplaceFile(path, cartridge.bytes, false); result != FileResult::Ok)
-    return error = "cannot write the cartridge " + path + ": " + DescribeFileResult(result), false;
-  if (!StartOpenMsx(session.link, path, session.machine, error)) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+  if (!StartCartridge(session, BuildCartridge(data, {table}, session.machine),
+                      RegistersFor(data.nameTables[table], data.spriteSize), error))
     return false;
-  }
-  session.running = true;
-  session.romPath = path;
   session.shown = ScreenMemory(data, table);  // what the cartridge writes
-  const ModeRegisters registers = RegistersFor(data.nameTables[table], data.spriteSize);
-  std::copy(std::begin(registers.values), std::end(registers.values), session.registers);
   return true;
 }
 
-bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t table) {
+bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, int frameColumn, int frameRow,
+                       std::string& error) {
+  StopEmulator(session);
+  const Cartridge cartridge = BuildPlayCartridge(data, map, session.machine, frameColumn, frameRow);
+  if (!StartCartridge(session, cartridge, RegistersFor(NameTable(), data.spriteSize), error)) return false;
+  session.playMap = map;
+  session.frameColumn = frameColumn, session.frameRow = frameRow;
+  session.shown = VideoMemoryImage(PlayVideoBlocks(data, MakeWalkWorld(data, map, frameColumn, frameRow)));
+  session.mapPage = cartridge.bytes.substr(kCartridgeLimit - kMapPageSize);
+  return true;
+}
+
+bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t table, std::string* notice) {
   if (!session.running) return true;
   if (!TakeReplies(session.link)) return Ended(session);
   if (!session.loaded) {
@@ -88,19 +154,19 @@ bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t tab
     session.loaded = session.probing && ScreensShown(session.link.lastReply) > 0;
     session.probing = !session.loaded && SendTcl(session.link, kScreensShownQuestion);
     if (!session.loaded) return true;
+    TclReply reply;
+    session.mapPageLive = session.playMap >= 0 && session.machine == Machine::Msx1 &&
+                          AskTcl(session.link, "debug read memory " + std::to_string(kPlayMapInRam), reply, 1000) &&
+                          reply.text == "1";
   }
-  if (table >= data.nameTables.size()) return true;
-  const std::string memory = ScreenMemory(data, table);
-  std::string tcl = WritesOfChanges(session, memory);
-  session.shown = memory;
-  // Register 1's interrupt bit is the machine's own: the MSX's BIOS needs it on, the SG-1000 off.
-  const ModeRegisters registers = RegistersFor(data.nameTables[table], data.spriteSize);
-  for (int r = 0; r < 8; ++r) {
-    if (registers.values[r] == session.registers[r]) continue;
-    const std::string value = std::to_string(registers.values[r]);
-    tcl += (tcl.empty() ? "" : "; ") + std::string("vdpreg ") + std::to_string(r) + " " +
-           (r == 1 ? "[expr {([vdpreg 1] & 0x20) | " + value + "}]" : value);
-    session.registers[r] = registers.values[r];
+  std::string tcl;
+  if (session.playMap >= 0) {
+    tcl = WritesOfPlay(session, data, notice);
+  } else if (table < data.nameTables.size()) {
+    const std::string memory = ScreenMemory(data, table);
+    tcl = WritesOfChanges(session.shown, memory, "VRAM", 0, session.bytesSent);
+    session.shown = memory;
+    tcl = Joined(tcl, WritesOfRegisters(session, RegistersFor(data.nameTables[table], data.spriteSize)));
   }
   if (!tcl.empty() && !SendTcl(session.link, tcl)) return Ended(session);
   return true;

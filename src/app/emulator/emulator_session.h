@@ -4,6 +4,10 @@
 // frame writes the video memory bytes that changed since (and the registers:
 // mode, sprite size, backdrop)
 // through the control channel, so the emulated chip shows what the editor has.
+// Run > Play Map does the same for a map's Play Map cartridge: the tile set
+// and sprites go to video memory, and the map page (cells, metatiles, solid
+// flags, walk frames) to the RAM the MSX engine plays it from, which then
+// draws its view again; the walker stays where it is.
 
 #include <cstddef>
 #include <string>
@@ -21,6 +25,14 @@ struct EmulatorSession {
   std::string shown;     // the video memory the emulated chip holds
   uint8_t registers[8] = {};  // the chip's registers 0-7 as the cartridge or the link set them
   std::size_t bytesSent = 0;  // video memory bytes written through the link
+  // Play Map: the map played (-1: a screen is shown), the screen frame it
+  // started from, and its map page as the machine holds it.
+  int playMap = -1;
+  int frameColumn = 0, frameRow = 0;
+  std::string mapPage;
+  bool mapPageLive = false;  // the machine plays the page from RAM: edits reach it
+  bool toldNotLive = false;  // the user knows map edits wait for the next Play Map
+  std::size_t mapBytesSent = 0;
 };
 extern EmulatorSession emulator;
 
@@ -33,7 +45,12 @@ int ScreensShown(const std::string& reply);
 // Starts openMSX on the cartridge of name table `table`, ending a running
 // one first; false with `error` set when it cannot.
 bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t table, std::string& error);
-// Once a frame: the changes of `table` to the emulated chip. False when the
-// emulator has gone since the last frame (the session is then ended).
-bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t table);
+// Starts openMSX on the Play Map cartridge of map `map`, its first view at the
+// screen frame (in tiles); false with `error` set when it cannot.
+bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, int frameColumn, int frameRow,
+                       std::string& error);
+// Once a frame: the changes of `table` (or of the map played) to the emulated
+// machine. False when the emulator has gone since the last frame (the session
+// is then ended). `notice` gets what the user should know, once.
+bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t table, std::string* notice = nullptr);
 void StopEmulator(EmulatorSession& session);

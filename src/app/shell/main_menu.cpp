@@ -140,6 +140,10 @@ void DrawRunMenu() {
   if (!ImGui::BeginMenu("Run")) return;
   if (ImGui::MenuItem("Run on Emulator", "F5")) RunOnEmulatorCommand();
   ImGui::SetItemTooltip("The current name table on the emulated machine (openMSX), following your changes live");
+  if (ImGui::MenuItem("Play Map", "Shift+F5", false, !project.maps.empty())) PlayMapCommand();
+  ImGui::SetItemTooltip(
+      "The Map Studio's map as a game on the emulated machine: walk through it with the cursor keys, "
+      "your changes following it live");
   if (ImGui::MenuItem("Stop Emulator", nullptr, false, emulator.running)) StopEmulatorCommand();
   ImGui::Separator();
   if (ImGui::MenuItem("MSX1 with C-BIOS", nullptr, emulator.machine == Machine::Msx1))
@@ -162,6 +166,7 @@ void HandleShortcuts() {
   const bool save = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_S, flags);
   const bool exportAgain = ImGui::Shortcut(ImGuiMod_Ctrl | ImGuiKey_E, flags);
   const bool run = ImGui::Shortcut(ImGuiKey_F5, flags);
+  const bool play = ImGui::Shortcut(ImGuiMod_Shift | ImGuiKey_F5, flags);
   if (ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId)) {
     // Escape shuts an open menu (a modal question keeps its own buttons).
     if (ImGui::IsKeyPressed(ImGuiKey_Escape, false)) ImGui::ClosePopupsExceptModals();
@@ -175,6 +180,7 @@ void HandleShortcuts() {
   if (save) SaveProjectCommand();
   if (exportAgain) ExportAgain();
   if (run) RunOnEmulatorCommand();
+  if (play) PlayMapCommand();
 }
 
 void DrawMainMenu() {

@@ -22,7 +22,10 @@ SHOWN   equ 0xC000          ; screens shown so far, then its complement
         ds 6, 0
 
 start:
-        include "msx1_slots.asm"
+        ; The BIOS maps only page 1 of the cartridge: map page 2 from the same slot.
+        include "msx1_slot.asm"
+        ld h, 0x80
+        call ENASLT
         ei
         xor a
         ld (SHOWN), a

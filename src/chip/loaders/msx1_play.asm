@@ -1,5 +1,7 @@
 ; MSX1 Play Map cartridge: a ROM at 0x4000 whose map page is page 2 (0x8000),
 ; the engine in play_engine.asm. The cursor keys or joystick 1 move the walker.
+; Where the machine has RAM in page 2, the map page is copied there and played
+; from RAM (MAP_IN_RAM says so), so that the editor's link can change it.
 
 RSLREG  equ 0x0138
 ENASLT  equ 0x0024
@@ -8,6 +10,10 @@ GTSTCK  equ 0x00D5
 VDP_DATA    equ 0x98
 VDP_CONTROL equ 0x99
 WORLD       equ 0x8000
+CART_SLOT   equ 0xC0F0
+RAM_SLOT    equ 0xC0F1
+MAP_IN_RAM  equ 0xC0F2          ; 1 when the map page plays from RAM
+BUFFER      equ 0xD000          ; 4 KB of page 3 the copy passes through
 
         org 0x4000
         db "AB"
@@ -16,7 +22,80 @@ WORLD       equ 0x8000
         ds 6, 0
 
 start:
-        include "msx1_slots.asm"
+        include "msx1_slot.asm"
+        ld (CART_SLOT), a
+        in a, (0xA8)            ; the RAM's slot: page 3's, where the BIOS keeps its own
+        rlca
+        rlca
+        and 3
+        ld c, a
+        ld b, 0
+        ld hl, EXPTBL
+        add hl, bc
+        ld a, (hl)
+        and 0x80
+        jr z, ram_slot
+        or c
+        ld c, a
+        ld a, (0xFFFF)          ; its secondary slot, read back inverted
+        cpl
+        and 0xC0
+        rrca
+        rrca
+        rrca
+        rrca
+        or c
+        ld c, a
+ram_slot:
+        ld a, c
+        ld (RAM_SLOT), a
+        xor a
+        ld (MAP_IN_RAM), a
+        ld a, (RAM_SLOT)
+        ld h, 0x80              ; is there RAM in page 2?
+        call ENASLT
+        ld hl, WORLD
+        ld (hl), 0x55
+        ld a, (hl)
+        cp 0x55
+        jr nz, no_ram
+        ld (hl), 0xAA
+        ld a, (hl)
+        cp 0xAA
+        jr z, copy_map_page
+no_ram:
+        ld a, (CART_SLOT)       ; no: the map plays from the cartridge
+        ld h, 0x80
+        call ENASLT
+        jp play
+copy_map_page:
+        ld hl, WORLD
+copy_chunk:
+        push hl
+        ld a, (CART_SLOT)
+        ld h, 0x80
+        call ENASLT
+        pop hl
+        push hl
+        ld de, BUFFER
+        ld bc, 0x1000
+        ldir
+        ld a, (RAM_SLOT)
+        ld h, 0x80
+        call ENASLT
+        pop de
+        push de
+        ld hl, BUFFER
+        ld bc, 0x1000
+        ldir
+        pop hl
+        ld bc, 0x1000
+        add hl, bc
+        ld a, h
+        cp 0xC0
+        jr nz, copy_chunk
+        ld a, 1
+        ld (MAP_IN_RAM), a
         jp play
 
 ; A = the directions held: the cursor keys, else joystick 1.

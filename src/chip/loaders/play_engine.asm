@@ -234,7 +234,14 @@ build_attributes:
         ld de, (PY)
         call on_screen
         ld b, a
+        ld a, (W_FRAMES)        ; the link may have taken frames away
+        ld e, a
         ld a, (FRAME)
+        cp e
+        jr c, frame_kept
+        xor a
+        ld (FRAME), a
+frame_kept:
         add a, a
         ld e, a
         ld d, 0

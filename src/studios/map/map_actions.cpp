@@ -204,3 +204,8 @@ void ScreenFromMap(const Map& map, int column, int row, NameTable& table) {
     for (int x = 0; x < kTableColumns; ++x) table.cells[y * kTableColumns + x] = MapTile(map, column + x, row + y);
   for (int32_t& set : table.thirdTileSets) set = map.tileSet;
 }
+
+void MoveWalkStart(Map& map, int x, int y, int width, int height) {
+  map.play.startX = std::clamp(x, 0, std::max(0, map.width * map.metatileSize * 8 - width));
+  map.play.startY = std::clamp(y, 0, std::max(0, map.height * map.metatileSize * 8 - height));
+}

@@ -53,5 +53,9 @@ bool MakeMetatilesFromScreen(Project& data, int mapIndex, int tableIndex, const 
 // The 32 x 24 tiles from tile (column, row) of the map as a name table drawing
 // every third from the map's set; tiles past the map's edge are empty.
 void ScreenFromMap(const Map& map, int column, int row, NameTable& table);
+// The walker's start (its top-left corner, in map pixels) moved to `x`, `y`,
+// kept on the map for a walker `width` x `height`.
+void MoveWalkStart(Map& map, int x, int y, int width, int height);
+
 // The tile at a tile position of the map.
 uint8_t MapTile(const Map& map, int column, int row);

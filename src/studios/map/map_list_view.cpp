@@ -172,5 +172,6 @@ void DrawMapProperties(ImVec2 origin) {
   ImGui::EndDisabled();
   DrawSizeControls(map);
   DrawScreenControls(map);
+  DrawPlayControls(map);
   ImGui::EndGroup();
 }

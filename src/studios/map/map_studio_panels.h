@@ -26,6 +26,7 @@ inline int CellPixels(const Map& map) { return 8 * map.metatileSize; }
 
 void DrawMapList(ImVec2 origin);
 void DrawMapProperties(ImVec2 origin);
+void DrawPlayControls(Map& map);  // under the properties
 void DrawMapToolBar(ImVec2 origin);
 void DrawMapView(ImVec2 origin);
 void DrawMiniMap(ImVec2 origin);

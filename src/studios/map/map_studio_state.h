@@ -45,6 +45,8 @@ struct MapStudioState {
   int32_t frameColumn = 0, frameRow = 0;
   bool draggingFrame = false;
   GridCell frameGrab{0, 0};
+  bool draggingStart = false;  // the walker's START tag
+  GridCell startGrab{0, 0};    // the start, in map pixels (row y, column x), when the drag began
   int32_t screenInto = -1;  // the name table Screen from Map writes; -1 = a new one
   // Make Metatiles from Screen: the name table and the region of it, in tiles.
   int32_t sourceTable = 0;

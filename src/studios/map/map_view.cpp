@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "chip/map_walk.h"
 #include "chip/sprite_attributes.h"
 #include "imgui_internal.h"
 #include "model/history.h"
@@ -222,6 +223,34 @@ void DrawScreenFrame(const Map& map, ImVec2 corner, ImDrawList* draw) {
   }
 }
 
+// With the frame, the walker's start for Play Map: its box, dragged by its tag
+// a chip pixel at a time; red when the map cannot be played from there.
+void DrawWalkStart(Map& map, ImVec2 corner, ImDrawList* draw) {
+  MapStudioState& state = mapStudio;
+  if (!state.showFrame) return;
+  const WalkWorld world = MakeWalkWorld(project, state.currentMap, state.frameColumn, state.frameRow);
+  if (world.boxWidth == 0) return;  // nothing to walk with: the play controls say why
+  const ImVec2 min(corner.x + (world.startX - state.viewLeft) * Zoom(),
+                   corner.y + (world.startY - state.viewTop) * Zoom());
+  const ImU32 colour = world.error.empty() ? IM_COL32(0, 255, 128, 255) : IM_COL32(255, 60, 60, 255);
+  draw->AddRect(min, ImVec2(min.x + world.boxWidth * Zoom(), min.y + world.boxHeight * Zoom()), colour, 0, 0, 2);
+  ImGui::SetCursorScreenPos(ImVec2(min.x, min.y - 18));
+  ImGui::Button("START##walker", ImVec2(54, 18));
+  ImGui::SetItemTooltip("%s", world.error.empty() ? "Drag to move where the walker starts when the map plays"
+                                                  : ("Drag elsewhere: " + world.error).c_str());
+  if (ImGui::IsItemActivated()) state.draggingStart = true, state.startGrab = {world.startY, world.startX};
+  if (state.draggingStart) {
+    const ImVec2 delta = ImGui::GetMouseDragDelta(0, 0);
+    const int x = state.startGrab.column + static_cast<int>(std::lround(delta.x / Zoom())),
+              y = state.startGrab.row + static_cast<int>(std::lround(delta.y / Zoom()));
+    if (x != world.startX || y != world.startY) {
+      MoveWalkStart(map, x, y, world.boxWidth, world.boxHeight);
+      NameNextEdit("walk start");
+    }
+    if (!ImGui::IsMouseDown(0)) state.draggingStart = false;
+  }
+}
+
 // SOLID: a hatch over the visible cells of solid metatiles.
 void DrawSolidHatch(const Map& map, ImVec2 corner, ImDrawList* draw) {
   if (!mapStudio.showSolid) return;
@@ -273,15 +302,16 @@ void DrawMapView(ImVec2 origin) {
   ImGui::InvisibleButton(
       "##mapview", kMapViewSize,
       ImGuiButtonFlags_MouseButtonLeft | ImGuiButtonFlags_MouseButtonRight | ImGuiButtonFlags_MouseButtonMiddle);
-  const bool hovered = ImGui::IsItemHovered() && !state.draggingFrame;
+  const bool hovered = ImGui::IsItemHovered() && !state.draggingFrame && !state.draggingStart;
   ImDrawList* draw = ImGui::GetWindowDrawList();
   draw->PushClipRect(corner, ImVec2(corner.x + kMapViewSize.x, corner.y + kMapViewSize.y), true);
   draw->AddImage(TextureRef(rendered.view), corner, ImVec2(corner.x + kMapViewSize.x, corner.y + kMapViewSize.y));
   const GridCell cell = CellAt(map, corner, ImGui::GetIO().MousePos);
   DrawOverlays(map, corner, cell, hovered, draw);
-  if (!state.draggingFrame) RouteMapMouse(map, cell, hovered || ImGui::IsItemActive());
+  if (!state.draggingFrame && !state.draggingStart) RouteMapMouse(map, cell, hovered || ImGui::IsItemActive());
   RouteViewMouse(map, corner, hovered);
   DrawScreenFrame(map, corner, draw);
+  DrawWalkStart(map, corner, draw);
   draw->PopClipRect();
 }
 
@@ -350,7 +380,8 @@ void DrawMapToolBar(ImVec2 origin) {
   ImGui::SetItemTooltip("The whole map in the view");
   ImGui::SameLine();
   if (ToggleButton("FRAME", state.showFrame, button)) state.showFrame = !state.showFrame;
-  ImGui::SetItemTooltip("A screen-sized frame (32 x 24 tiles) to drag over the map");
+  ImGui::SetItemTooltip(
+      "A screen-sized frame (32 x 24 tiles) to drag over the map, and the walker's START for Play Map (Shift+F5)");
   ImGui::SameLine();
   if (ToggleButton("SOLID##show", state.showSolid, button)) state.showSolid = !state.showSolid;
   ImGui::SetItemTooltip("Hatch the cells of solid metatiles, which a walker cannot enter");

@@ -1,4 +1,4 @@
-; The BIOS maps only page 1 of the cartridge: map page 2 from the same slot.
+; A = the cartridge's slot, as ENASLT takes it: page 1's, where the BIOS found it.
         call RSLREG
         rrca
         rrca
@@ -18,5 +18,3 @@
         ld a, (hl)
         and 0x0C                ; page 1's secondary slot
         or c
-        ld h, 0x80
-        call ENASLT
