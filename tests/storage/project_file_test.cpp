@@ -171,7 +171,7 @@ TEST(ProjectFile, MapsRoundTripAfterTheOtherBlocksAndDamagedOnesAreRefused) {
   }
 }
 
-TEST(ProjectFile, SolidMetatilesMakeTheMapsBlocksSecondVersionAndTheirTable) {
+TEST(ProjectFile, SolidMetatilesAndPlaySettingsMakeTheMapsBlocksLaterVersions) {
   MakeRichProject();
   project.maps = {DefaultMap()};
   project.maps[0].metatiles.resize(3);
@@ -185,4 +185,15 @@ TEST(ProjectFile, SolidMetatilesMakeTheMapsBlocksSecondVersionAndTheirTable) {
   EXPECT_TRUE(read == project);
   EXPECT_TRUE(RefusedWith(solid, solid.size() - 1, 2)) << "a flag of 2";
   EXPECT_EQ(SolidBytes(project.maps[0]), (std::vector<uint8_t>{0, 0, 1}));
+
+  // Play settings make version 3: start, speed and walk strip after the flags.
+  project.maps[0].play = {40, 72, 3, 2};
+  const std::string play = SerializeProject(project);
+  EXPECT_EQ(play[play.rfind("MAPB") + 4], 3);
+  ASSERT_EQ(ParseImage(play, read), FileResult::Ok);
+  EXPECT_TRUE(read == project);
+  const std::size_t speed = play.size() - 8, strip = play.size() - 4;
+  for (const auto& [at, value] :
+       {std::pair{speed, 0}, {speed, kMaxWalkSpeed + 1}, {strip, kStrips}, {strip, -2}, {play.size() - 16, -2}})
+    EXPECT_TRUE(RefusedWith(play, at, value, 4)) << at << " = " << value;
 }

@@ -11,6 +11,7 @@
 #include "export/cartridge.h"
 #include "export/data_export.h"
 #include "export/export_targets.h"
+#include "export/play_cartridge.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
@@ -60,6 +61,9 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   project.maps = {DefaultMap()};
   ASSERT_EQ(SaveProject(dir.File("maps.krv")), FileResult::Ok);
   ASSERT_EQ(RunExport(dir, dir.File("maps.krv") + " --maps " + dir.File("maps")), 0);
+  // The map's Play Map cartridge.
+  ASSERT_EQ(RunExport(dir, dir.File("maps.krv") + " --play-rom " + dir.File("play.rom") + " --map \"Map 1\""), 0);
+  EXPECT_EQ(ReadFile(dir.File("play.rom")), BuildPlayCartridge(project, 0, Machine::Msx1, 0, 0).bytes);
   for (const OutputFile& file : BinaryTableFiles(project, SelectAll(project, kMapData)))
     EXPECT_EQ(ReadFile(dir.File("maps/" + file.name)), file.bytes) << file.name;
   project.maps.clear();
@@ -130,6 +134,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   project.exportTargets.assign(2, DefaultExportTarget(ExportFormat::Ti99));
   project.exportTargets[0].path = "out/gfx.a99", project.exportTargets[1].path = "out/./gfx.a99";
   ASSERT_EQ(SaveProject(dir.File("twice.krv")), FileResult::Ok);
+  MakeWalkProject(2);
+  project.maps[0].play.startX = 60 * 8;
+  ASSERT_EQ(SaveProject(dir.File("walled.krv")), FileResult::Ok);
   ResetProject();
   ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
   WriteFile(dir.File("bad.krv"), "PNG?");
@@ -150,6 +157,9 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
        "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},
       {dir.File("game.krv") + " --machine msx1", "--machine goes with --rom or --play-rom"},
+      {dir.File("game.krv") + " --play-rom " + dir.File("a.asm") + " --map Nowhere", "no map named Nowhere"},
+      {dir.File("walled.krv") + " --play-rom " + dir.File("a.asm") + " --map \"Held out\"", "is on a solid metatile"},
+      {dir.File("game.krv") + " --play-rom " + dir.File("a.asm"), "--play-rom requires --map"},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area 2nd", "not a digit first"},
       {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv") + " --cell 16", "--cell is WxH"},
       {"--import-sprites " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not a PNG"},

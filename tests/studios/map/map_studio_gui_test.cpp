@@ -154,3 +154,20 @@ TEST_F(MapStudioGui, AMetatileMarkedSolidIsHatchedOnTheMap) {
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
   EXPECT_FALSE(map().metatiles[0].solid);
 }
+
+TEST_F(MapStudioGui, TheWalkersStartIsDraggedOnTheMapAndCentredAgain) {
+  ASSERT_FALSE(sprites().empty()) << "the walker is the first sprite";
+  mapStudio = MapStudioState();  // as a new editor has it
+  gui.Frame();
+  Choose({"FRAME"});
+  const ImVec2 tag = gui.ItemCenter("START##walker");
+  gui.Drag(tag, ImVec2(tag.x + 40, tag.y + 24), 6);
+  EXPECT_EQ(map().play.startX, 120 + 40) << "from the frame's middle, a chip pixel a pixel";
+  EXPECT_EQ(map().play.startY, 88 + 24);
+  gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);
+  EXPECT_EQ(map().play.startX, -1) << "the drag is one step";
+  gui.Drag(tag, ImVec2(tag.x - 500, tag.y), 4);
+  EXPECT_EQ(map().play.startX, 0) << "kept on the map";
+  Choose({"CENTRE START"});
+  EXPECT_EQ(map().play, MapPlay{});
+}
