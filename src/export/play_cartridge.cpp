@@ -35,7 +35,9 @@ std::vector<VideoBlock> PlayVideoBlocks(const Project& data, const WalkWorld& wo
   return blocks;
 }
 
-std::string MapPageBytes(const WalkWorld& world, uint16_t address, std::string& error) {
+namespace {
+// The map page's head: the header, solid flags, name pages and walk frames; the row table is added after.
+std::string MapHead(const WalkWorld& world, uint16_t address, bool banked) {
   const Map& map = *world.map;
   const int size = map.metatileSize;
   std::string page(kFirstNamePage, '\0');
@@ -57,6 +59,7 @@ std::string MapPageBytes(const WalkWorld& world, uint16_t address, std::string& 
   page[0x18] = char(world.frameTicks);
   page[0x19] = char((address + kFirstNamePage) >> 8);
   page[0x1E] = char((address + kSolidPage) >> 8);
+  page[0x1F] = char(banked ? 1 : 0);
   for (std::size_t m = 0; m < map.metatiles.size(); ++m) page[kSolidPage + m] = map.metatiles[m].solid ? 1 : 0;
   for (int row = 0; row < size; ++row)
     for (int column = 0; column < size; ++column) {
@@ -73,26 +76,55 @@ std::string MapPageBytes(const WalkWorld& world, uint16_t address, std::string& 
     for (const WalkPart& part : parts) page += {char(part.y), char(part.x), char(part.pattern), char(part.colour)};
   }
   SetWord(page, 0x1C, address + page.size());
-  at = address + page.size() + 2 * map.height;
-  for (int row = 0; row < map.height; ++row) PutWord(page, at), at += map.width;
-  page.append(map.cells.begin(), map.cells.end());
-  if (page.size() > kMapPageSize) {
-    error = "\"" + std::string(map.name) + "\" needs " + std::to_string(page.size()) +
-            " bytes of map data, more than the " + std::to_string(kMapPageSize) + " a cartridge's map page holds";
-    return {};
-  }
   return page;
+}
+
+std::string TooLarge(const Map& map, std::size_t size, std::size_t room, const char* where) {
+  return "\"" + std::string(map.name) + "\" needs " + std::to_string(size) + " bytes of map data, more than the " +
+         std::to_string(room) + " " + where;
+}
+}  // namespace
+
+std::string MapPageBytes(const WalkWorld& world, uint16_t address, std::string& error) {
+  const Map& map = *world.map;
+  std::string page = MapHead(world, address, false);
+  std::size_t at = address + page.size() + 3 * map.height;
+  for (int row = 0; row < map.height; ++row) PutWord(page, at), page += '\0', at += map.width;
+  page.append(map.cells.begin(), map.cells.end());
+  if (page.size() > kMapPageSize) return error = TooLarge(map, page.size(), kMapPageSize, "a map page holds"), "";
+  return page;
+}
+
+// The megaROM's map: the head in one bank at `address`, the rows of cells
+// in the banks after it, as many whole rows to a bank as fit.
+std::string BankedMapBytes(const WalkWorld& world, uint16_t address, std::string& error) {
+  const Map& map = *world.map;
+  std::string head = MapHead(world, address, true), banks;
+  const int rowsPerBank = static_cast<int>(kBankSize / map.width);
+  for (int row = 0; row < map.height; ++row) {
+    const int bank = row / rowsPerBank;
+    PutWord(head, kBankedCellsAddress + (row % rowsPerBank) * map.width);
+    head += char(kFirstCellBank + bank);
+    if (row % rowsPerBank == 0) banks.resize(static_cast<std::size_t>(bank + 1) * kBankSize, char(0xFF));
+    std::copy(map.cells.begin() + map.Index(0, row), map.cells.begin() + map.Index(0, row) + map.width,
+              banks.begin() + static_cast<std::size_t>(bank) * kBankSize + (row % rowsPerBank) * map.width);
+  }
+  if (head.size() > kBankSize)
+    return error = TooLarge(map, head.size(), kBankSize, "a megaROM's first map bank holds"), "";
+  head.resize(kBankSize, char(0xFF));
+  return head + banks;
 }
 
 Cartridge BuildPlayCartridge(const Project& data, std::size_t map, Machine machine, int frameColumn, int frameRow) {
   if (data.tileSets.empty()) return {{}, "the project has no tile set to draw the map with"};
   const WalkWorld world = MakeWalkWorld(data, map, frameColumn, frameRow);
   if (!world.error.empty()) return {{}, world.error};
+  const bool msx = machine == Machine::Msx1;
   std::string error;
   std::string page = MapPageBytes(world, MapPageAddress(machine), error);
-  if (!error.empty()) return {{}, error};
+  if (!error.empty() && msx) error.clear(), page = BankedMapBytes(world, MapPageAddress(machine), error);
+  if (!error.empty()) return {{}, error + (msx ? "" : " (the MSX1's megaROM holds more)")};
 
-  const bool msx = machine == Machine::Msx1;
   std::string rom = msx ? std::string(k_msx1_play_loader, k_msx1_play_loader + k_msx1_play_loader_size)
                         : std::string(k_sg1000_play_loader, k_sg1000_play_loader + k_sg1000_play_loader_size);
   const std::size_t base = msx ? 0x4000 : 0x0000;
@@ -113,6 +145,9 @@ Cartridge BuildPlayCartridge(const Project& data, std::size_t map, Machine machi
   PutWord(rom, 0);
   rom += tables;
   rom.resize(kCartridgeLimit / 2, char(0xFF));
-  page.resize(kMapPageSize, char(0xFF));
-  return {rom + page, {}};
+  rom += page;
+  std::size_t size = kCartridgeLimit;
+  while (size < rom.size()) size *= 2;  // a megaROM's size is a power of two, as flash cartridges take them
+  rom.resize(size, char(0xFF));
+  return {rom, {}};
 }

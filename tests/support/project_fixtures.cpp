@@ -142,7 +142,7 @@ void ResetEditor() {
 // 80 x 60 tiles of metatiles `size` tiles across: six plain ones in a
 // pattern no two views share, a wall at tile column 60 down to row 41 and one
 // along tile row 30 up to column 51.
-void MakeWalkProject(int size) {
+void MakeWalkProject(int size, bool wide) {
   MakeMachineProject();
   Map map = DefaultMap();
   std::snprintf(map.name, sizeof map.name, "Held out");
@@ -151,7 +151,7 @@ void MakeWalkProject(int size) {
   for (int m = 0; m < 8; ++m)
     for (int t = 0; t < size * size; ++t) map.metatiles[m].tiles[t] = static_cast<uint8_t>(m * 16 + t + 1);
   map.metatiles[6].solid = map.metatiles[7].solid = true;
-  map.width = 80 / size, map.height = 60 / size;
+  map.width = wide ? 256 : 80 / size, map.height = wide ? 64 : 60 / size;
   map.cells.resize(map.width * map.height);
   for (int row = 0; row < map.height; ++row)
     for (int column = 0; column < map.width; ++column)

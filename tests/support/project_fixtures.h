@@ -22,8 +22,9 @@ void MakeRichProject();
 // so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
 // The machine project with map "Held out" of 80 x 60 tiles in metatiles `size`
-// tiles across, with solid walls, walked by strip 1 at 2 pixels a frame.
-void MakeWalkProject(int size);
+// tiles across (`wide`: 256 x 64 cells, a megaROM's worth), with solid walls,
+// walked by strip 1 at 2 pixels a frame.
+void MakeWalkProject(int size, bool wide = false);
 
 // A project file's image (its first `size` bytes) read into `into`.
 FileResult ParseImage(const std::string& image, Project& into, std::size_t size = std::string::npos);

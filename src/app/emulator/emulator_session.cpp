@@ -88,25 +88,31 @@ bool StartCartridge(EmulatorSession& session, const Cartridge& cartridge, const 
 std::string WritesOfPlay(EmulatorSession& session, const Project& data, std::string* notice) {
   if (session.playMap >= static_cast<int>(data.maps.size())) return {};
   const WalkWorld world = MakeWalkWorld(data, session.playMap, session.frameColumn, session.frameRow);
-  if (!world.error.empty()) return {};  // the Map Studio says why; the game keeps what it has
+  if (world.frames.empty()) return {};  // the Map Studio says why; the game keeps what it has
   const std::string memory = VideoMemoryImage(PlayVideoBlocks(data, world));
   std::string tcl = WritesOfChanges(session.shown, memory, "VRAM", 0, session.bytesSent);
   session.shown = memory;
   tcl = Joined(tcl, WritesOfRegisters(session, RegistersFor(NameTable(), data.spriteSize)));
+  const Map& map = data.maps[session.playMap];
+  if (!session.mapPageLive) {
+    if (!session.toldNotLive && notice && map != session.playedMap) {
+      *notice = "This game reads the map from its cartridge: Play Map again (Shift+F5) to walk in the changed map";
+      session.toldNotLive = true;
+    }
+    return tcl;
+  }
   std::string error;
   std::string page = MapPageBytes(world, MapPageAddress(session.machine), error);
   page.resize(kMapPageSize, char(0xFF));
   if (!error.empty() || page == session.mapPage) return tcl;
   constexpr std::size_t kSizes = 0x0A;  // the header's sizes: the layout of the rest follows them
-  if (session.mapPageLive && page.compare(0, kSizes, session.mapPage, 0, kSizes) == 0) {
+  if (page.compare(0, kSizes, session.mapPage, 0, kSizes) == 0) {
     tcl = Joined(
         tcl, WritesOfChanges(session.mapPage, page, "memory", MapPageAddress(session.machine), session.mapBytesSent));
     tcl = Joined(tcl, "debug write memory " + std::to_string(kPlayRedraw) + " 1");
     session.mapPage = page;
   } else if (!session.toldNotLive && notice) {
-    *notice = session.mapPageLive ? "The map's size changed: Play Map again (Shift+F5) to walk in it"
-                                  : "This machine plays the map from its cartridge: Play Map again (Shift+F5) to "
-                                    "see map changes";
+    *notice = "The map's size changed: Play Map again (Shift+F5) to walk in it";
     session.toldNotLive = true;
   }
   return tcl;
@@ -141,7 +147,8 @@ bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, i
   session.playMap = map;
   session.frameColumn = frameColumn, session.frameRow = frameRow;
   session.shown = VideoMemoryImage(PlayVideoBlocks(data, MakeWalkWorld(data, map, frameColumn, frameRow)));
-  session.mapPage = cartridge.bytes.substr(kCartridgeLimit - kMapPageSize);
+  session.mapPage = cartridge.bytes.substr(kCartridgeLimit - kMapPageSize, kMapPageSize);
+  session.playedMap = data.maps[map];
   return true;
 }
 

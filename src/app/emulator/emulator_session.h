@@ -30,6 +30,7 @@ struct EmulatorSession {
   int playMap = -1;
   int frameColumn = 0, frameRow = 0;
   std::string mapPage;
+  Map playedMap;             // the map as the cartridge was built
   bool mapPageLive = false;  // the machine plays the page from RAM: edits reach it
   bool toldNotLive = false;  // the user knows map edits wait for the next Play Map
   std::size_t mapBytesSent = 0;

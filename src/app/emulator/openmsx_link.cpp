@@ -1,6 +1,7 @@
 #include "app/emulator/openmsx_link.h"
 
 #include <chrono>
+#include <filesystem>
 
 namespace {
 std::string EscapeXml(const std::string& text) {
@@ -83,8 +84,11 @@ bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, st
   const std::string program = FindProgram("openmsx");
   if (program.empty()) return error = kOpenMsxMissing, false;
   link = OpenMsxLink{};
-  // The loaders map the cartridge where each machine expects it: no guessing from its contents.
-  const char* romType = machine == Machine::Msx1 ? "Normal" : "Page012";
+  // The loaders map the cartridge where each machine expects it: no guessing
+  // from its contents. An MSX1 cartridge over 32 KB is a Play Map megaROM.
+  std::error_code unknown;
+  const bool mega = std::filesystem::file_size(rom, unknown) > kCartridgeLimit && !unknown;
+  const char* romType = machine == Machine::Msx1 ? (mega ? "ASCII8" : "Normal") : "Page012";
   if (!StartChild(
           link.process,
           {program, "-machine", OpenMsxMachine(machine), "-cart", rom, "-romtype", romType, "-control", "stdio"},

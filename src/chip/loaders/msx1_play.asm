@@ -2,6 +2,9 @@
 ; the engine in play_engine.asm. The cursor keys or joystick 1 move the walker.
 ; Where the machine has RAM in page 2, the map page is copied there and played
 ; from RAM (MAP_IN_RAM says so), so that the editor's link can change it.
+; A map too large for one page makes the cartridge an ASCII8 megaROM: 8 KB
+; banks 0 and 1 at 0x4000, the map's head (bank 2) at 0x8000, and the bank
+; holding a row's cells switched in at 0xA000 as it is read.
 
 RSLREG  equ 0x0138
 ENASLT  equ 0x0024
@@ -21,9 +24,29 @@ BUFFER      equ 0xD000          ; 4 KB of page 3 the copy passes through
         dw 0, 0, 0
         ds 6, 0
 
+BANK_4000   equ 0x6000          ; ASCII8: the bank at each 8 KB from 0x4000
+BANK_6000   equ 0x6800
+BANK_8000   equ 0x7000
+BANK_A000   equ 0x7800
+
 start:
         include "msx1_slot.asm"
         ld (CART_SLOT), a
+        ld h, 0x80
+        call ENASLT
+        xor a                   ; the banks in order (a plain cartridge ignores this)
+        ld (BANK_4000), a
+        inc a
+        ld (BANK_6000), a
+        inc a
+        ld (BANK_8000), a
+        inc a
+        ld (BANK_A000), a
+        xor a
+        ld (MAP_IN_RAM), a
+        ld a, (W_BANKED)        ; a megaROM's map stays in its banks
+        or a
+        jp nz, play
         in a, (0xA8)            ; the RAM's slot: page 3's, where the BIOS keeps its own
         rlca
         rlca
@@ -49,9 +72,6 @@ start:
 ram_slot:
         ld a, c
         ld (RAM_SLOT), a
-        xor a
-        ld (MAP_IN_RAM), a
-        ld a, (RAM_SLOT)
         ld h, 0x80              ; is there RAM in page 2?
         call ENASLT
         ld hl, WORLD
@@ -113,6 +133,11 @@ stick:
         add hl, de
         ld a, (hl)
         ret
+; A = the bank that holds a row's cells, switched in at 0xA000.
+select_bank:
+        ld (BANK_A000), a
+        ret
+
 stick_keys:
         db 0, KEY_UP, KEY_UP | KEY_RIGHT, KEY_RIGHT, KEY_DOWN | KEY_RIGHT
         db KEY_DOWN, KEY_DOWN | KEY_LEFT, KEY_LEFT, KEY_UP | KEY_LEFT

@@ -8,7 +8,8 @@
 ;       then {dw length, dw source, dw vram} blocks, dw 0
 ;   WORLD: the header below, the solid flags at WORLD + 0x100 (a byte a
 ;       metatile), then a page of 256 names for each place in a metatile
-;       (row by row), the walk frames, the row table and the cells.
+;       (row by row), the walk frames, the row table and the cells (or, in a
+;       megaROM, the cells in banks of their own).
 ;
 ; Each frame: wait for the chip's frame interrupt; in the blank, show the
 ; name table the last frame drew (register 2 flips between 0x1800 and 0x1C00)
@@ -27,8 +28,9 @@ W_FRAMES    equ WORLD + 0x17    ; db: walk frames
 W_TICKS     equ WORLD + 0x18    ; db: machine frames a walk frame shows while moving
 W_PAGES     equ WORLD + 0x19    ; db: the first name page's high byte
 W_FRAME_TABLE equ WORLD + 0x1A  ; dw: a dw a frame, each at db parts, {db y, x, pattern, colour}...
-W_ROW_TABLE equ WORLD + 0x1C    ; dw: a dw a cell row, each at the row's cells
+W_ROW_TABLE equ WORLD + 0x1C    ; dw: 3 bytes a cell row: dw its cells' address, db the bank holding them
 W_SOLID     equ WORLD + 0x1E    ; db: the solid flags' page's high byte
+W_BANKED    equ WORLD + 0x1F    ; db: 1 when the cells are in a megaROM's banks, switched in by `select_bank`
 
 KEY_UP      equ 1
 KEY_DOWN    equ 2
@@ -469,17 +471,23 @@ no_solid:
         or a
         ret
 
-; HL = the first cell of the row at ROW.
+; HL = the first cell of the row at ROW, its bank switched in.
 row_cells:
         ld a, (ROW)
         ld l, a
         ld h, 0
+        ld e, l
+        ld d, h
         add hl, hl
+        add hl, de
         ld de, (W_ROW_TABLE)
         add hl, de
         ld e, (hl)
         inc hl
         ld d, (hl)
+        inc hl
+        ld a, (hl)
+        call select_bank
         ex de, hl
         ret
 

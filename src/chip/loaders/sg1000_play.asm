@@ -28,5 +28,9 @@ read_keys:
         and KEY_UP | KEY_DOWN | KEY_LEFT | KEY_RIGHT
         ret
 
+; The cartridge has no banks: every row is in the map page.
+select_bank:
+        ret
+
         include "play_engine.asm"
 play_data:
