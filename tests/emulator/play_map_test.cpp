@@ -207,3 +207,16 @@ TEST_F(LivePlay, MapTileAndSpriteEditsReachTheRunningGameWithinATenthOfASecond) 
   while (Ask("debug read VRAM 0x1B03") != "9" && std::chrono::steady_clock::now() < recoloured) gui.Frame();
   EXPECT_EQ(Ask("debug read VRAM 0x1B03"), "9") << "the walker's colour within 100 ms";
 }
+
+TEST_F(StudioGui, AMapThatCannotBePlayedIsRefusedWithItsReasonAndNothingStarts) {
+  MakeWalkProject(2);
+  project.maps[0].play.startX = 60 * 8;  // in the wall
+  mapStudio = MapStudioState();
+  Open("Map Studio");
+  gui.PressKey(ImGuiMod_Shift | ImGuiKey_F5);
+  gui.Frame(2);
+  EXPECT_FALSE(emulator.running);
+  EXPECT_NE(session.errorMessage.find("Could not play Held out:\nthe walker's start (480, 88) is on a solid metatile"),
+            std::string::npos)
+      << session.errorMessage;
+}

@@ -141,8 +141,10 @@ bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t ta
 
 bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, int frameColumn, int frameRow,
                        std::string& error) {
-  StopEmulator(session);
+  // A map that cannot be played leaves a running emulator as it is.
   const Cartridge cartridge = BuildPlayCartridge(data, map, session.machine, frameColumn, frameRow);
+  if (!cartridge.error.empty()) return error = cartridge.error, false;
+  StopEmulator(session);
   if (!StartCartridge(session, cartridge, RegistersFor(NameTable(), data.spriteSize), error)) return false;
   session.playMap = map;
   session.frameColumn = frameColumn, session.frameRow = frameRow;
