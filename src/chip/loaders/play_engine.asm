@@ -93,17 +93,8 @@ register_set:
         bit 3, c
         jr z, set_register
 block:
-        ld c, (hl)
-        inc hl
-        ld b, (hl)
-        inc hl
-        ld a, b
-        or c
+        call next_block
         jr z, loaded
-        ld e, (hl)
-        inc hl
-        ld d, (hl)              ; the source
-        inc hl
         push de
         ld e, (hl)
         inc hl
@@ -399,44 +390,27 @@ moved:
 ; Carry when the pixel column HL beside the walker is at DE (the map's end,
 ; right only) or crosses a solid metatile.
 column_free:
-        push hl
-        or a
-        sbc hl, de
-        pop hl
-        ccf
+        call at_end
         ret c
         call to_cell
         ld (C0), a
         ld (C1), a
-        ld hl, (PY)
-        call to_cell
-        ld (R0), a
         ld hl, (PY)
         ld de, (W_BOX + 2)
-        add hl, de
-        dec hl
-        call to_cell
-        ld (R1), a
+        ld ix, R0
+        call span
         jr any_solid
+; The same for the pixel row HL above or below it.
 row_free:
-        push hl
-        or a
-        sbc hl, de
-        pop hl
-        ccf
+        call at_end
         ret c
         call to_cell
         ld (R0), a
         ld (R1), a
         ld hl, (PX)
-        call to_cell
-        ld (C0), a
-        ld hl, (PX)
         ld de, (W_BOX)
-        add hl, de
-        dec hl
-        call to_cell
-        ld (C1), a
+        ld ix, C0
+        call span
 ; Carry when a cell of columns C0-C1 and rows R0-R1 holds a solid metatile.
 any_solid:
         ld a, (R0)
@@ -469,6 +443,30 @@ solid_cell:
         jr solid_row
 no_solid:
         or a
+        ret
+
+; Carry when HL >= DE.
+at_end:
+        push hl
+        or a
+        sbc hl, de
+        pop hl
+        ccf
+        ret
+
+; (IX) = the cell of map pixel HL, (IX + 1) = that of pixel HL + DE - 1: the
+; cells the walker spans on one axis.
+span:
+        push hl
+        push de
+        call to_cell
+        ld (ix + 0), a
+        pop de
+        pop hl
+        add hl, de
+        dec hl
+        call to_cell
+        ld (ix + 1), a
         ret
 
 ; HL = the first cell of the row at ROW, its bank switched in.
@@ -654,21 +652,13 @@ cells_of_4:
         ld a, (de)
         inc de
         ld l, a
+        rept 3                  ; unrolled: the frame has no time for a loop here
         ld a, (hl)
         out (VDP_DATA), a
         inc h
         nop
         nop
-        ld a, (hl)
-        out (VDP_DATA), a
-        inc h
-        nop
-        nop
-        ld a, (hl)
-        out (VDP_DATA), a
-        inc h
-        nop
-        nop
+        endm
         ld a, (hl)
         out (VDP_DATA), a
         dec h
@@ -737,6 +727,8 @@ part_name:
         inc h
         djnz part_name
         ret
+
+        include "next_block.asm"
 
 ; A = the cell of tile HL.
 tile_to_cell:

@@ -13,7 +13,6 @@
 namespace {
 constexpr const char* kMapPayload = "MAP_REORDER";
 constexpr const char* kResizePopup = "Resize Map###ConfirmMapResize";
-constexpr float kColumnWidth = 236;
 constexpr std::size_t kMostNameTables = 256;
 
 void AddMap() {
@@ -64,7 +63,7 @@ void DrawScreenControls(Map& map) {
   ImGui::TextUnformatted("Screens");
   state.screenInto = std::clamp(state.screenInto, -1, static_cast<int>(nameTables.size()) - 1);
   state.sourceTable = std::clamp(state.sourceTable, 0, std::max(0, static_cast<int>(nameTables.size()) - 1));
-  if (ImGui::BeginListBox("##nametables", ImVec2(kColumnWidth, 110))) {
+  if (ImGui::BeginListBox("##nametables", ImVec2(kMapColumnWidth, 110))) {
     if (ImGui::Selectable("(a new name table)", state.screenInto == -1)) state.screenInto = -1;
     for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {
       ImGui::PushID(i);
@@ -88,7 +87,7 @@ void DrawScreenControls(Map& map) {
   }
   ImGui::SetItemTooltip("Write the screen frame's 32 x 24 tiles into the chosen name table (or a new one)");
   ImGui::TextUnformatted("Tiles: left, top, width, height");
-  ImGui::SetNextItemWidth(kColumnWidth);
+  ImGui::SetNextItemWidth(kMapColumnWidth);
   ImGui::InputInt4("##region", &state.sourceTiles.column);  // column, row, width, height lie in that order
   ImGui::SetItemTooltip("The part of the chosen name table that MAKE METATILES cuts");
   if (EditButton("MAKE METATILES") && !nameTables.empty()) {
@@ -115,7 +114,7 @@ void DrawMapList(ImVec2 origin) {
   ImGui::SetCursorScreenPos(At(origin, 12, 36));
   ImGui::BeginGroup();
   ImGui::TextUnformatted("Maps");
-  if (ImGui::BeginListBox("##maps", ImVec2(kColumnWidth, 120))) {
+  if (ImGui::BeginListBox("##maps", ImVec2(kMapColumnWidth, 120))) {
     for (int i = 0; i < static_cast<int>(project.maps.size()); ++i) {
       const NamedRowEvents row = NamedListRow(i, project.maps[i].name, i == state.currentMap, kMapPayload);
       if (row.clicked) state.currentMap = i;
@@ -139,11 +138,11 @@ void DrawMapProperties(ImVec2 origin) {
   Map& map = CurrentMap();
   ImGui::SetCursorScreenPos(At(origin, 12, 222));
   ImGui::BeginGroup();
-  ImGui::PushItemWidth(kColumnWidth);
+  ImGui::PushItemWidth(kMapColumnWidth);
   if (ImGui::InputText("##mapname", map.name, kNameSize)) NameNextEdit("rename");
   ImGui::SetItemTooltip("The map's name");
   ImGui::TextUnformatted("Tile set");
-  if (ImGui::BeginListBox("##mapset", ImVec2(kColumnWidth, 90))) {
+  if (ImGui::BeginListBox("##mapset", ImVec2(kMapColumnWidth, 90))) {
     for (int i = 0; i < static_cast<int>(tileSets.size()); ++i) {
       ImGui::PushID(i);
       if (ImGui::Selectable(tileSets[i].name, map.tileSet == i)) {

@@ -9,8 +9,6 @@
 #include "widgets/edit_button.h"
 
 namespace {
-constexpr float kColumnWidth = 236;
-
 std::string StripTitle(int strip) {
   return strip < 0 ? "walks as the first sprite" : "walks as strip " + std::to_string(strip + 1);
 }
@@ -19,14 +17,14 @@ std::string StripTitle(int strip) {
 void DrawPlayControls(Map& map) {
   ImGui::Spacing();
   ImGui::TextUnformatted("Play (Run > Play Map, Shift+F5)");
-  ImGui::SetNextItemWidth(kColumnWidth);
+  ImGui::SetNextItemWidth(kMapColumnWidth);
   int speed = map.play.speed;
   if (ImGui::SliderInt("##walkspeed", &speed, 1, kMaxWalkSpeed, "%d pixels a frame") && speed != map.play.speed) {
     map.play.speed = speed;
     NameNextEdit("walk speed");
   }
   ImGui::SetItemTooltip("How fast the walker goes on the machine");
-  ImGui::SetNextItemWidth(kColumnWidth);
+  ImGui::SetNextItemWidth(kMapColumnWidth);
   if (ImGui::BeginCombo("##walkstrip", StripTitle(map.play.walkStrip).c_str())) {
     for (int strip = -1; strip < kStrips; ++strip)
       if (ImGui::Selectable(StripTitle(strip).c_str(), strip == map.play.walkStrip) && strip != map.play.walkStrip) {
@@ -48,7 +46,7 @@ void DrawPlayControls(Map& map) {
   const WalkWorld world = MakeWalkWorld(project, mapStudio.currentMap, mapStudio.frameColumn, mapStudio.frameRow);
   if (!world.error.empty()) {
     ImGui::PushStyleColor(ImGuiCol_Text, IM_COL32(255, 90, 90, 255));
-    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + kColumnWidth);
+    ImGui::PushTextWrapPos(ImGui::GetCursorPosX() + kMapColumnWidth);
     ImGui::TextWrapped("Cannot play: %s.", world.error.c_str());
     ImGui::PopTextWrapPos();
     ImGui::PopStyleColor();

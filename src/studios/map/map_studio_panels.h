@@ -12,6 +12,7 @@ inline constexpr ImVec2 kMapViewSize{1080, 880};
 inline constexpr ImVec2 kMiniMapOrigin{1356, 40};
 inline constexpr float kMiniMapSize = 200;
 inline constexpr ImVec2 kMetatilePaletteOrigin{1356, 262};
+inline constexpr float kMapColumnWidth = 236;  // the lists and fields at the left
 inline constexpr float kPaletteCell = 26;  // a metatile in the palette, 16 to a row
 inline constexpr ImVec2 kMetatileEditorOrigin{1356, 700};
 inline constexpr const char* kMetatilePayload = "DND_METATILE";
