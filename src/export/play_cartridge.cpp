@@ -60,6 +60,7 @@ std::string MapHead(const WalkWorld& world, uint16_t address, bool banked) {
   page[0x19] = char((address + kFirstNamePage) >> 8);
   page[0x1E] = char((address + kSolidPage) >> 8);
   page[0x1F] = char(banked ? 1 : 0);
+  page[0x20] = char(8 * size - 1);
   for (std::size_t m = 0; m < map.metatiles.size(); ++m) page[kSolidPage + m] = map.metatiles[m].solid ? 1 : 0;
   for (int row = 0; row < size; ++row)
     for (int column = 0; column < size; ++column) {

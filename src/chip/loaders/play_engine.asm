@@ -31,6 +31,7 @@ W_FRAME_TABLE equ WORLD + 0x1A  ; dw: a dw a frame, each at db parts, {db y, x, 
 W_ROW_TABLE equ WORLD + 0x1C    ; dw: 3 bytes a cell row: dw its cells' address, db the bank holding them
 W_SOLID     equ WORLD + 0x1E    ; db: the solid flags' page's high byte
 W_BANKED    equ WORLD + 0x1F    ; db: 1 when the cells are in a megaROM's banks, switched in by `select_bank`
+W_CELL_MASK equ WORLD + 0x20    ; db: pixels across a cell, less 1
 
 KEY_UP      equ 1
 KEY_DOWN    equ 2
@@ -334,12 +335,15 @@ step:
         ret
 
 ; Each try moves the walker a pixel when the line of pixels it would enter is
-; on the map and in no solid metatile.
+; on the map and in no solid metatile. The walker is in no solid metatile, so
+; a line within the cells its edge is in already needs no test.
 try_right:
         ld hl, (PX)
         ld de, (W_BOX)
         add hl, de
         ld de, (W_PIXELS)
+        call at_end
+        ret c
         call column_free
         ret c
         ld hl, (PX)
@@ -351,9 +355,7 @@ try_left:
         ld a, h
         or l
         ret z
-        dec hl
-        ld de, 0xFFFF           ; no end to pass on this side
-        call column_free
+        call column_free_before
         ret c
         ld hl, (PX)
         dec hl
@@ -364,6 +366,8 @@ try_down:
         ld de, (W_BOX + 2)
         add hl, de
         ld de, (W_PIXELS + 2)
+        call at_end
+        ret c
         call row_free
         ret c
         ld hl, (PY)
@@ -375,9 +379,7 @@ try_up:
         ld a, h
         or l
         ret z
-        dec hl
-        ld de, 0xFFFF
-        call row_free
+        call row_free_before
         ret c
         ld hl, (PY)
         dec hl
@@ -387,11 +389,26 @@ moved:
         ld (MOVED), a
         ret
 
-; Carry when the pixel column HL beside the walker is at DE (the map's end,
-; right only) or crosses a solid metatile.
+; Carry when HL >= DE: the line is past the map's end.
+at_end:
+        push hl
+        or a
+        sbc hl, de
+        pop hl
+        ccf
+        ret
+
+; Carry when the pixel column before HL (the walker's left edge) crosses a solid metatile.
+column_free_before:
+        call in_cell            ; HL not a cell's first pixel: the column before is in its cell
+        ret nz
+        dec hl
+        jr column_line
+; Carry when the pixel column HL, just past the walker's right edge, crosses a solid metatile.
 column_free:
-        call at_end
-        ret c
+        call in_cell            ; not a cell's first pixel: in the cell of the walker's edge
+        ret nz
+column_line:
         call to_cell
         ld (C0), a
         ld (C1), a
@@ -400,10 +417,16 @@ column_free:
         ld ix, R0
         call span
         jr any_solid
-; The same for the pixel row HL above or below it.
+; The same for the pixel rows above and below the walker.
+row_free_before:
+        call in_cell
+        ret nz
+        dec hl
+        jr row_line
 row_free:
-        call at_end
-        ret c
+        call in_cell
+        ret nz
+row_line:
         call to_cell
         ld (R0), a
         ld (R1), a
@@ -411,6 +434,13 @@ row_free:
         ld de, (W_BOX)
         ld ix, C0
         call span
+        jr any_solid
+
+; NZ, carry clear, when map pixel HL is not the first of its cell.
+in_cell:
+        ld a, (W_CELL_MASK)
+        and l
+        ret
 ; Carry when a cell of columns C0-C1 and rows R0-R1 holds a solid metatile.
 any_solid:
         ld a, (R0)
@@ -443,15 +473,6 @@ solid_cell:
         jr solid_row
 no_solid:
         or a
-        ret
-
-; Carry when HL >= DE.
-at_end:
-        push hl
-        or a
-        sbc hl, de
-        pop hl
-        ccf
         ret
 
 ; (IX) = the cell of map pixel HL, (IX + 1) = that of pixel HL + DE - 1: the
@@ -665,7 +686,7 @@ cells_of_4:
         dec h
         dec h
         djnz cells_of_4
-        jr tail
+        jp tail
 cells_of_2:
         ld a, (de)
         inc de
@@ -678,14 +699,15 @@ cells_of_2:
         nop
         out (VDP_DATA), a
         djnz cells_of_2
-        jr tail
+        jp tail
 cells_of_1:
+        rept 32                 ; always a whole row of cells: unrolled, for the same reason
         ld a, (de)
         inc de
         ld l, a
         ld a, (hl)
         out (VDP_DATA), a
-        djnz cells_of_1
+        endm
 tail:
         ld a, (TAIL)
         or a
