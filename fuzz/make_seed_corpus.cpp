@@ -52,6 +52,10 @@ int main(int argc, char** argv) {
   mapped.maps = {map};
   mapped.exportTargets[0].maps = {"Map 1"};
   Write(corpus / "project_loader" / "with_maps.krv", SerializeProject(mapped));
+  Project played = mapped;
+  played.maps[0].metatiles[1].solid = true;
+  played.maps[0].play = {4, 6, 2, 1};
+  Write(corpus / "project_loader" / "with_play_settings.krv", SerializeProject(played));
   mapped.metasprites = {Metasprite{"Hero", 32, 48, {{0, 0, 0}, {0, 16, 32}}, {1, 0, 4, 2}}};
   Write(corpus / "project_loader" / "with_metasprites.krv", SerializeProject(mapped));
   Write(corpus / "recovery_copy" / "level.recovery",

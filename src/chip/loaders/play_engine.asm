@@ -668,7 +668,7 @@ whole_cells:
         ld a, (W_SIZE)
         cp 2
         jr z, cells_of_2
-        jr c, cells_of_1
+        jp c, cells_of_1
 cells_of_4:
         ld a, (de)
         inc de
@@ -688,6 +688,20 @@ cells_of_4:
         djnz cells_of_4
         jp tail
 cells_of_2:
+        ld a, 16                ; into the 16 cells below at the first this row needs
+        sub b
+        ld c, a
+        add a, a
+        add a, c
+        add a, a
+        add a, a                ; 12 bytes a cell
+        ld c, a
+        ld b, 0
+        ld ix, sixteen_cells_of_2
+        add ix, bc
+        jp (ix)
+sixteen_cells_of_2:
+        rept 16                 ; unrolled: the SG-1000's 60 Hz frame has no time for a loop either
         ld a, (de)
         inc de
         ld l, a
@@ -698,7 +712,7 @@ cells_of_2:
         dec h
         nop
         out (VDP_DATA), a
-        djnz cells_of_2
+        endm
         jp tail
 cells_of_1:
         rept 32                 ; always a whole row of cells: unrolled, for the same reason
