@@ -81,6 +81,14 @@ TEST_P(PlayMap, AScriptedWalkEndsAsPredictedWithNoTornOrSkippedFrame) {
   const std::vector<uint8_t> first = WalkerAttributes(world, start);
   Ask("binary encode hex [debug read_block VRAM 0x1B00 " + std::to_string(first.size()) + "]");
   EXPECT_EQ(BytesFromHex(reply.text), std::string(first.begin(), first.end()));
+  // The view drawn again every frame, as while scrolling: no frame skipped.
+  ASSERT_TRUE(Ask("set ::redrawing 1; proc redraw {} {if {$::redrawing} {debug write memory " +
+                  std::to_string(kPlayRedraw) + " 1; after frame redraw}}; redraw"));
+  const auto [engineFrom, chipFrom] = Frames();
+  while (Frames().second < chipFrom + 300) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  const auto [engineTo, chipTo] = Frames();
+  EXPECT_NEAR(engineTo - engineFrom, chipTo - chipFrom, 1) << "the engine skipped frames drawing the view";
+  ASSERT_TRUE(Ask("set ::redrawing 0"));
   if (machine() == Machine::Sg1000) return;  // openMSX has no way to press the SG-1000's pad from here
 
   // Every view of the map, to tell a whole one from a torn one.
