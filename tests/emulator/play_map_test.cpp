@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <thread>
@@ -45,13 +46,13 @@ class PlayMap : public ::testing::TestWithParam<std::tuple<Machine, int, bool>> 
         std::to_string(address + 1) + "]}");
     return std::stoi(reply.text);
   }
-  // The engine's frames and the chip's, read at one moment.
+  // The engine's frames and the chip's, read at one moment: one command, the machine not running between.
   std::pair<int, int> Frames() {
-    Ask("expr {[debug read memory " + std::to_string(kPlayFrames) + "] + 256 * [debug read memory " +
-        std::to_string(kPlayFrames + 1) + "]}");
-    const int engine = std::stoi(reply.text);
-    Ask("machine_info VDP_frame_count");
-    return {engine, std::stoi(reply.text)};
+    Ask("list [expr {[debug read memory " + std::to_string(kPlayFrames) + "] + 256 * [debug read memory " +
+        std::to_string(kPlayFrames + 1) + "]}] [machine_info VDP_frame_count]");
+    int engine = 0, chip = 0;
+    std::sscanf(reply.text.c_str(), "%d %d", &engine, &chip);
+    return {engine, chip};
   }
   void Hold(int matrixBits, int frames) {
     const int start = Frames().first;
