@@ -162,13 +162,9 @@ void StepWalk(const WalkWorld& world, WalkState& state, uint8_t keys) {
 
 std::array<uint8_t, kTableCells> WindowNames(const WalkWorld& world, int viewColumn, int viewRow) {
   std::array<uint8_t, kTableCells> names{};
-  const Map& map = *world.map;
-  const int size = map.metatileSize;
   for (int row = 0; row < kTableRows; ++row)
-    for (int column = 0; column < kTableColumns; ++column) {
-      const int x = viewColumn + column, y = viewRow + row;
-      names[row * kTableColumns + column] = map.Tile(map.At(x / size, y / size), x % size, y % size);
-    }
+    for (int column = 0; column < kTableColumns; ++column)
+      names[row * kTableColumns + column] = MapTile(*world.map, viewColumn + column, viewRow + row);
   return names;
 }
 

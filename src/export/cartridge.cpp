@@ -21,16 +21,16 @@ Loader LoaderFor(Machine machine) {
   return {std::string(k_sg1000_loader, k_sg1000_loader + k_sg1000_loader_size), 0x0000};
 }
 
-void PutWord(std::string& rom, std::size_t value) {
-  rom += char(value & 0xFF);
-  rom += char(value >> 8 & 0xFF);
-}
-
 struct ScreenBlocks {
   ModeRegisters registers;
   std::vector<std::pair<std::size_t, uint16_t>> blocks;  // index into the distinct blocks, video address
 };
 }  // namespace
+
+void PutWord(std::string& rom, std::size_t value) {
+  rom += char(value & 0xFF);
+  rom += char(value >> 8 & 0xFF);
+}
 
 Cartridge BuildCartridge(const Project& data, const std::vector<std::size_t>& screens, Machine machine) {
   if (screens.empty()) return {{}, "no name table to show"};

@@ -19,6 +19,9 @@ struct Cartridge {
   std::string error;  // why it was refused
 };
 
+// Appends `value` as the Z80 reads a word: low byte first.
+void PutWord(std::string& rom, std::size_t value);
+
 // A ROM showing the name tables `screens` (indices), the first at start, the
 // next at each press of space (MSX) or button 1 (SG-1000).
 Cartridge BuildCartridge(const Project& data, const std::vector<std::size_t>& screens, Machine machine);

@@ -8,11 +8,6 @@ extern const std::size_t k_msx1_play_loader_size, k_sg1000_play_loader_size;
 namespace {
 constexpr std::size_t kSolidPage = 0x100, kFirstNamePage = 0x200;
 
-void PutWord(std::string& out, std::size_t value) {
-  out += char(value & 0xFF);
-  out += char(value >> 8 & 0xFF);
-}
-
 void SetWord(std::string& out, std::size_t at, std::size_t value) {
   out[at] = char(value & 0xFF);
   out[at + 1] = char(value >> 8 & 0xFF);

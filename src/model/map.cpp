@@ -22,6 +22,12 @@ int MapSetIndex(const Map& map, std::size_t tileSetCount) {
   return map.tileSet >= 0 && static_cast<std::size_t>(map.tileSet) < tileSetCount ? map.tileSet : 0;
 }
 
+uint8_t MapTile(const Map& map, int column, int row) {
+  const int size = map.metatileSize;
+  if (column < 0 || row < 0 || column >= map.width * size || row >= map.height * size) return EmptyCell;
+  return map.Tile(map.At(column / size, row / size), column % size, row % size);
+}
+
 bool ValidMetatileSize(int size) { return size == 1 || size == 2 || size == 4; }
 
 Map DefaultMap() {

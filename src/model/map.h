@@ -10,6 +10,7 @@
 constexpr int kMaxMapSide = 1024;    // cells across and down
 constexpr int kMaxMetatiles = 256;   // a cell is one byte
 constexpr int kMaxMetatileSize = 4;  // tiles across a metatile: 1, 2 or 4
+constexpr uint8_t EmptyCell = 255;   // the name of no tile: shows the backdrop
 constexpr int kMapNameSize = 21;     // as every record's name: 20 characters and a zero
 
 struct Metatile {
@@ -50,6 +51,8 @@ bool operator==(const Map& a, const Map& b);
 inline bool operator!=(const Map& a, const Map& b) { return !(a == b); }
 
 bool ValidMetatileSize(int size);
+// The tile at a tile position of the map; EmptyCell off it.
+uint8_t MapTile(const Map& map, int column, int row);
 // The tile set a map draws from: its own, or the first when that names none.
 int MapSetIndex(const Map& map, std::size_t tileSetCount);
 // "Map 1": 2x2 metatiles, one of them (the empty tile 255 in every place), 64 x 48 cells of it.

@@ -21,7 +21,6 @@ constexpr int kMaxSprites = 256;  // the patterns the chip's sprite pattern tabl
 constexpr int kTableColumns = 32;
 constexpr int kTableRows = 24;
 constexpr int kTableCells = kTableColumns * kTableRows;
-constexpr uint8_t EmptyCell = 255;
 constexpr int kThirds = 3;  // screen thirds, 8 rows each, each with its own tile set
 constexpr int kStrips = 4;
 constexpr int kStripCells = 8;

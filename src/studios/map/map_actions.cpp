@@ -193,12 +193,6 @@ bool MakeMetatilesFromScreen(Project& data, int mapIndex, int tableIndex, const 
   return true;
 }
 
-uint8_t MapTile(const Map& map, int column, int row) {
-  const int size = map.metatileSize;
-  if (column < 0 || row < 0 || column >= map.width * size || row >= map.height * size) return EmptyCell;
-  return map.Tile(map.At(column / size, row / size), column % size, row % size);
-}
-
 void ScreenFromMap(const Map& map, int column, int row, NameTable& table) {
   for (int y = 0; y < kTableRows; ++y)
     for (int x = 0; x < kTableColumns; ++x) table.cells[y * kTableColumns + x] = MapTile(map, column + x, row + y);

@@ -56,6 +56,3 @@ void ScreenFromMap(const Map& map, int column, int row, NameTable& table);
 // The walker's start (its top-left corner, in map pixels) moved to `x`, `y`,
 // kept on the map for a walker `width` x `height`.
 void MoveWalkStart(Map& map, int x, int y, int width, int height);
-
-// The tile at a tile position of the map.
-uint8_t MapTile(const Map& map, int column, int row);

@@ -70,8 +70,9 @@ void DrawSetButtonColumn(ImVec2 origin) {
   ImGui::SetItemTooltip(
       "A Graphics I set: the 8 tiles of each group share one colour pair, and painting one "
       "row's colours colours the whole group");
-  const int unfit = SetShowsGroupColours(project, state.currentTileSet) ? CountUnfitTiles(set) : 0;
-  if (SetShowsGroupColours(project, state.currentTileSet)) {
+  const bool grouped = SetShowsGroupColours(project, state.currentTileSet);
+  const int unfit = grouped ? CountUnfitTiles(set) : 0;
+  if (grouped) {
     if (ImGui::Button("GROUP TILES", button)) {
       ShowNotice(GroupTilesByColour(state, tileSets, nameTables));
       NameNextEdit("GROUP TILES");
