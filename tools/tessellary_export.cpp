@@ -26,6 +26,7 @@
 
 #include "export/build_outputs.h"
 #include "export/cartridge.h"
+#include "export/export_blocks.h"
 #include "export/export_targets.h"
 #include "export/play_cartridge.h"
 #include "export/sprite_sheet_image.h"
@@ -52,7 +53,15 @@ struct Options {
   std::vector<std::string> tables, only;
   bool oneSet = false, listTargets = false;
   int scale = 1;
+  std::FILE* report = stdout;  // the lines that say what was written; stderr when the export itself goes to stdout
 };
+
+// "-", or a name of this process's own standard output (/dev/stdout, /dev/fd/1):
+// written to the stream as it is, so that a redirection or a pipe gets the bytes.
+bool IsStandardOutput(const std::string& path) {
+  std::error_code error;
+  return path == kStandardOutput || std::filesystem::equivalent(path, "/dev/stdout", error);
+}
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "tessellary-export: %s\n", message.c_str());
@@ -74,10 +83,10 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
   const std::string name = std::filesystem::path(file).stem().string();
   const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
-  std::printf("%s\n", imported.message.c_str());
+  std::fprintf(options.report, "%s\n", imported.message.c_str());
   if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
     return Fail("cannot write " + options.into + ": " + DescribeFileResult(result));
-  std::printf("wrote %s\n", options.into.c_str());
+  std::fprintf(options.report, "wrote %s\n", options.into.c_str());
   return 0;
 }
 
@@ -141,7 +150,7 @@ int WriteRom(const Options& options) {
   if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
   if (const FileResult result = ReplaceFile(options.rom, cartridge.bytes, false); result != FileResult::Ok)
     return Fail("cannot write " + options.rom + ": " + DescribeFileResult(result));
-  std::printf("wrote %s (%zu KB for %s, %zu screens)\n", options.rom.c_str(), cartridge.bytes.size() / 1024,
+  std::fprintf(options.report, "wrote %s (%zu KB for %s, %zu screens)\n", options.rom.c_str(), cartridge.bytes.size() / 1024,
               kMachineNames[int(options.machine)], shown.size());
   return 0;
 }
@@ -157,7 +166,7 @@ int WritePlayRom(const Options& options) {
   if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
   if (const FileResult result = ReplaceFile(options.playRom, cartridge.bytes, false); result != FileResult::Ok)
     return Fail("cannot write " + options.playRom + ": " + DescribeFileResult(result));
-  std::printf("wrote %s (%zu KB for %s, map %s)\n", options.playRom.c_str(), cartridge.bytes.size() / 1024,
+  std::fprintf(options.report, "wrote %s (%zu KB for %s, map %s)\n", options.playRom.c_str(), cartridge.bytes.size() / 1024,
               kMachineNames[int(options.machine)], options.map.c_str());
   return 0;
 }
@@ -165,12 +174,16 @@ int WritePlayRom(const Options& options) {
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
+  // A chosen name that names nothing would leave an export silently without it.
+  for (const ExportTarget& target : TargetsFromOptions(options))
+    if (const std::vector<std::string> unknown = SelectForTarget(project, target).unknownNames; !unknown.empty())
+      return Fail("--only: " + unknown[0]);
   if (!options.spriteSheet.empty()) {
     const std::string png = SpriteSheetPng(project);
     if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
     if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
       return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
-    std::printf("wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
+    std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
     if (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()) return 0;
   }
   if (!options.playRom.empty()) {
@@ -209,8 +222,9 @@ int Export(const Options& options) {
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
-    for (const std::string& path : outcome.written) std::printf("wrote %s\n", path.c_str());
-    for (const std::string& line : DescribePacking(outcome.packed)) std::printf("%s\n", line.c_str());
+    for (const std::string& path : outcome.written) std::fprintf(options.report, "wrote %s\n", path.c_str());
+    for (const std::string& line : DescribePacking(outcome.packed))
+      std::fprintf(options.report, "%s\n", line.c_str());
     for (const std::string& note : outcome.notes)
       if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());
     if (!outcome.error.empty()) return Fail(outcome.error);
@@ -342,8 +356,13 @@ int main(int argc, char** argv) {
 
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
     return Fail("--machine goes with --rom or --play-rom");
-  for (const auto& [format, path] : paths)
-    if (!path.empty()) options.outputs[format] = path;
+  for (auto& [format, path] : paths) {
+    if (path.empty()) continue;
+    if (!IsFolderFormat(format) && IsStandardOutput(path)) path = kStandardOutput, options.report = stderr;
+    options.outputs[format] = path;
+  }
+  for (std::string* path : {&options.rom, &options.playRom, &options.spriteSheet})
+    if (!path->empty() && IsStandardOutput(*path)) *path = kStandardOutput, options.report = stderr;
   if (!options.importImage.empty()) {
     const Importer picture = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
                                         Project& data) {

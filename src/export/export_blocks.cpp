@@ -184,6 +184,26 @@ std::vector<int> SpritePatternNumbers(const ExportSelection& selection, SpriteSi
   return numbers;
 }
 
+std::vector<std::string> PastThePatternTable(const Project& data, const ExportLabels& labels,
+                                             const ExportSelection& selection) {
+  constexpr int kLastPattern = 255;
+  const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
+  std::vector<std::string> past;
+  if (selection.tables & kSpritePatterns)
+    for (std::size_t i = 0; i < patterns.size(); ++i)
+      if (patterns[i] > kLastPattern) past.push_back("sprite " + labels.sprites[i]);
+  if (selection.tables & kMetaspriteTables)
+    for (std::size_t i = 0; i < labels.metasprites.size(); ++i) {
+      const auto& parts = data.metasprites[i].parts;
+      if (selection.metasprites[i] && std::any_of(parts.begin(), parts.end(), [&](const MetaspritePart& part) {
+            return part.sprite >= 0 && part.sprite < static_cast<int>(patterns.size()) &&
+                   patterns[part.sprite] > kLastPattern;
+          }))
+        past.push_back("metasprite " + labels.metasprites[i]);
+    }
+  return past;
+}
+
 const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout) {
   const int row = layout == ThirdsLayout::SharedFirstSet ? 0 : 8 * third;
   return data.tileSets[TileSetForRow(table, row, data.tileSets.size())];

@@ -23,6 +23,12 @@ struct ExportSelection {
 // sprite pattern table (4 a sprite); -1 for a sprite not exported.
 std::vector<int> SpritePatternNumbers(const ExportSelection& selection, SpriteSize size);
 
+// The chosen sprites (with their patterns' table) and metasprites (with
+// theirs) whose pattern number lies past the chip's sprite pattern table: a
+// byte of the attribute table cannot name them, so no export writes them.
+std::vector<std::string> PastThePatternTable(const Project& data, const ExportLabels& labels,
+                                             const ExportSelection& selection);
+
 // Every exported record.
 ExportSelection SelectAll(const Project& data, uint32_t tables);
 // The target's records, tables and layout.

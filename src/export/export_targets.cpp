@@ -69,6 +69,17 @@ void PackFiles(ExportRun& run, Compression compression) {
   run.files = std::move(files);
 }
 
+// Names the first records past the table and how many more: a sheet import can make a hundred.
+std::string PatternTableRefusal(SpriteSize size, const std::vector<std::string>& past) {
+  constexpr std::size_t kNamed = 6;
+  std::string text = "the chip's sprite pattern table holds " + std::to_string(size.PatternTableSprites()) +
+                     " sprites at " + std::to_string(size.side) + " x " + std::to_string(size.side) +
+                     ", and these use one past it: ";
+  for (std::size_t i = 0; i < std::min(past.size(), kNamed); ++i) text += (i ? ", " : "") + past[i];
+  if (past.size() > kNamed) text += " and " + std::to_string(past.size() - kNamed) + " more";
+  return text + "; choose fewer records or 8 x 8 sprites";
+}
+
 void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target, const ExportSelection& selection,
                  const ExportLabels& labels, const std::string& fileName) {
   run.textMode = true;
@@ -88,9 +99,11 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   file.packing = kCompressionNames[static_cast<int>(target.compression)];
   file.firstLine = target.firstLine;
   file.lineStep = target.lineStep;
-  file.guard = IncludeGuard(fileName);
-  file.header = fileName;
-  file.module = MakeLabel(fs::path(fileName).stem().string().c_str(), "gfx", 0);
+  // Standard output has no name to make the include guard and the module from: a header's usual one.
+  const std::string named = fileName == kStandardOutput ? std::string("gfx.h") : fileName;
+  file.guard = IncludeGuard(named);
+  file.header = named;
+  file.module = MakeLabel(fs::path(named).stem().string().c_str(), "gfx", 0);
   file.area = target.area.empty() ? kDefaultArea : target.area;
   if (target.format == ExportFormat::Assembly && target.dialect == AsmDialect::Sdas && !IsAreaName(file.area)) {
     run.error = "\"" + file.area + "\" is not an area sdas takes: ASCII letters, digits and _, not a digit first";
@@ -169,6 +182,11 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
   run.notes = selection.unknownNames;
   const ExportLabels labels = LabelExportedRecords(data);
   for (const std::string& rename : labels.renamed) run.notes.push_back("duplicate label renamed: " + rename);
+  if (const std::vector<std::string> past = PastThePatternTable(data, labels, selection);
+      !past.empty() && target.format != ExportFormat::Png && target.format != ExportFormat::SpriteAttributes) {
+    run.error = PatternTableRefusal(data.spriteSize, past);
+    return run;
+  }
   const bool folder = IsFolderFormat(target.format);
   run.folder = folder ? path : fs::path(path).parent_path().string();
   const std::string fileName = fs::path(path).filename().string();

@@ -142,6 +142,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   if (strips > 0)
     result.message +=
         "; " + std::to_string(strips) + (strips == 1 ? " row is an animation strip" : " rows are animation strips");
+  result.message += PastPatternTableWarning(data);
   return result;
 }
 

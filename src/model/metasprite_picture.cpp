@@ -18,7 +18,14 @@ std::vector<WantedPart> PartsOfPicture(const MetaspritePicture& picture, int wid
   return wanted;
 }
 
-bool SamePattern(const Sprite& a, const Sprite& b) { return std::memcmp(a.pixels, b.pixels, sizeof a.pixels) == 0; }
+// Equal where the chip shows them: the top-left `side` x `side`. A 16 x 16
+// sprite cut to 8 x 8 keeps its other quarters unseen, so a part that keeps
+// its sprite through a size change finds its whole pattern again going back.
+bool SamePattern(const Sprite& a, const Sprite& b, int side) {
+  for (int row = 0; row < side; ++row)
+    if (std::memcmp(a.pixels[row], b.pixels[row], side * sizeof a.pixels[row][0]) != 0) return false;
+  return true;
+}
 
 // Parts of every metasprite that draw from `sprite`.
 int PartsUsing(const Project& data, int sprite) {
@@ -91,9 +98,10 @@ bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& pic
     keptWanted.push_back(static_cast<int>(match - wanted.begin()));
   }
   int added = 0;
+  const int side = data.spriteSize.side;
   for (std::size_t i = 0; i < kept.size(); ++i)
     added += PartsUsing(data, kept[i].sprite) > 1 &&
-             !SamePattern(data.sprites[kept[i].sprite], wanted[keptWanted[i]].pattern);
+             !SamePattern(data.sprites[kept[i].sprite], wanted[keptWanted[i]].pattern, side);
   for (const WantedPart& w : wanted) added += !w.taken;
   if (count + added > kMaxSprites) {
     const int over = count + added - kMaxSprites;
@@ -111,7 +119,7 @@ bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& pic
   };
   for (std::size_t i = 0; i < kept.size(); ++i) {
     const WantedPart& w = wanted[keptWanted[i]];
-    if (SamePattern(data.sprites[kept[i].sprite], w.pattern)) continue;
+    if (SamePattern(data.sprites[kept[i].sprite], w.pattern, side)) continue;
     if (PartsUsing(data, kept[i].sprite) > 1)
       kept[i].sprite = newSprite(w);  // shared with another part: this one gets its own
     else

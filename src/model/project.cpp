@@ -58,6 +58,15 @@ bool operator==(const Metasprite& a, const Metasprite& b) {
          a.sheet.columns == b.sheet.columns && a.sheet.rows == b.sheet.rows;
 }
 
+std::string PastPatternTableWarning(const Project& data) {
+  const int held = data.spriteSize.PatternTableSprites(), count = static_cast<int>(data.sprites.size());
+  if (count <= held) return "";
+  const std::string side = std::to_string(data.spriteSize.side);
+  return "; sprites " + std::to_string(held + 1) + " to " + std::to_string(count) + " lie past the " +
+         std::to_string(held) + " the chip's pattern table holds at " + side + " x " + side +
+         ": the machine cannot show them, and the exports refuse them";
+}
+
 int RenumberSpriteUses(Project& data, int count, const std::function<int(int)>& renumber) {
   int gone = 0;
   auto follow = [&](int32_t& index) {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "model/export_target.h"
@@ -75,6 +76,7 @@ struct SpriteSize {
   // The pattern number the sprite attribute table takes for the n-th pattern.
   int PatternNumber(int n) const { return side == kSpriteSize ? 4 * n : n; }
   int PatternTableSprites() const { return side == kSpriteSize ? 64 : 256; }  // in its 2 KB
+  bool Holds(int sprite) const { return sprite < PatternTableSprites(); }     // the chip can show it
   uint8_t RegisterBits() const { return static_cast<uint8_t>((side == kSpriteSize ? 2 : 0) | (magnified ? 1 : 0)); }
 };
 inline bool operator==(SpriteSize a, SpriteSize b) { return a.side == b.side && a.magnified == b.magnified; }
@@ -107,6 +109,10 @@ bool operator==(const SpritePlacement& a, const SpritePlacement& b);
 bool operator==(const NameTable& a, const NameTable& b);
 bool operator==(const AnimationStrips& a, const AnimationStrips& b);
 bool operator==(const Project& a, const Project& b);
+
+// "; sprites 65 to 80 lie past ..." when the project holds sprites past the
+// chip's pattern table, for an import's report; else empty.
+std::string PastPatternTableWarning(const Project& data);
 inline bool operator!=(const TileSet& a, const TileSet& b) { return !(a == b); }
 inline bool operator!=(const NameTable& a, const NameTable& b) { return !(a == b); }
 inline bool operator!=(const AnimationStrips& a, const AnimationStrips& b) { return !(a == b); }

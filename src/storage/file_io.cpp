@@ -4,6 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 const char* DescribeFileResult(FileResult result) {
   switch (result) {
@@ -19,6 +23,8 @@ const char* DescribeFileResult(FileResult result) {
       return "the file is truncated or corrupt";
     case FileResult::CannotWrite:
       return "the file cannot be written";
+    case FileResult::IsAFolder:
+      return "it is a folder";
   }
   return "unknown error";
 }
@@ -42,8 +48,10 @@ FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents
 namespace {
 #ifdef _WIN32
 constexpr bool kTextModeTranslates = true;  // "\n" becomes "\r\n" on the way to the file
+void SetStandardOutputMode(bool textMode) { _setmode(_fileno(stdout), textMode ? _O_TEXT : _O_BINARY); }
 #else
 constexpr bool kTextModeTranslates = false;
+void SetStandardOutputMode(bool) {}
 #endif
 
 // True when `path` is a file holding exactly `contents`.
@@ -55,9 +63,39 @@ bool AlreadyHolds(const std::string& path, const std::string& contents) {
   std::fclose(file);
   return got == contents.size() && held.compare(0, got, contents) == 0;
 }
+
+// Writes straight into what is already open to the bytes: standard output, a
+// terminal, a pipe or a device, none of which can be replaced by a rename.
+FileResult WriteInPlace(const std::string& path, const std::string& contents, bool textMode) {
+  const bool standardOutput = path == kStandardOutput;
+  if (standardOutput) SetStandardOutputMode(textMode);
+  std::FILE* file = standardOutput ? stdout : std::fopen(path.c_str(), textMode ? "w" : "wb");
+  if (!file) return FileResult::CannotWrite;
+  const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
+  const bool flushed = standardOutput ? std::fflush(file) == 0 : std::fclose(file) == 0;
+  return written && flushed ? FileResult::Ok : FileResult::CannotWrite;
+}
+
+// The file a save replaces: a link's target, so that the link stays a link. A
+// link to nothing yet is written through, in place.
+std::filesystem::path ReplacedFile(const std::string& path, std::filesystem::file_status& status) {
+  std::error_code error;
+  status = std::filesystem::symlink_status(path, error);
+  if (!std::filesystem::is_symlink(status)) return path;
+  const std::filesystem::path target = std::filesystem::canonical(path, error);
+  if (error) status = std::filesystem::file_status(std::filesystem::file_type::unknown);
+  else status = std::filesystem::status(target, error);
+  return error ? std::filesystem::path(path) : target;
+}
 }  // namespace
 
-FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode) {
+FileResult ReplaceFile(const std::string& named, const std::string& contents, bool textMode) {
+  if (named == kStandardOutput) return WriteInPlace(named, contents, textMode);
+  std::filesystem::file_status status;
+  const std::string path = ReplacedFile(named, status).string();
+  if (std::filesystem::is_directory(status)) return FileResult::IsAFolder;
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+    return WriteInPlace(path, contents, textMode);
   // A file that already holds the bytes only gets a new time: a build re-exports
   // hundreds of unchanged files, and replacing one costs far more than reading it.
   std::error_code error;

@@ -1,7 +1,9 @@
 #pragma once
-// Whole-file reads and writes. A write goes to a temporary file beside the
-// target that replaces it only once everything is on disk, so a failed save
-// never leaves a half-written file behind.
+// Whole-file reads and writes. A write to a regular file goes to a temporary
+// file beside it that replaces it only once everything is on disk, so a failed
+// save never leaves a half-written file behind. A link's target is replaced and
+// the link kept; standard output ("-"), pipes, terminals and devices are
+// written in place, never replaced.
 
 #include <cstdint>
 #include <string>
@@ -14,7 +16,10 @@ enum class FileResult {
   UnsupportedVersion,
   TruncatedOrCorrupt,
   CannotWrite,
+  IsAFolder,
 };
+
+constexpr const char* kStandardOutput = "-";
 
 // The reason in words, for the message shown to the user.
 const char* DescribeFileResult(FileResult result);

@@ -5,6 +5,7 @@
 #include "chip/chip_render.h"
 #include "export/chip_bytes.h"
 #include "export/data_export.h"
+#include "export/export_targets.h"
 #include "export/video_memory.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
@@ -89,6 +90,31 @@ TEST(BuildOutputs, SpritePatternsAttributesAndMetaspritePartsFollowTheSpriteSize
               (std::string{2, 0, char(16 * s), char(3 * four), char(sprites()[3].colour & 15), char(-2 * s), 0, four,
                            char(sprites()[1].colour & 15)}));
   }
+}
+
+// A pattern number past 255 was written modulo 256: the game drew another sprite.
+TEST(BuildOutputs, RegressionSpritesPastThePatternTableAreRefusedNotWrapped) {
+  MakeScreenProject();
+  sprites().resize(66, sprites()[0]);
+  std::snprintf(sprites()[64].name, kNameSize, "Far");
+  project.metasprites = {Metasprite{"Near", 16, 16, {{1, 0, 0}}}, Metasprite{"Hero", 16, 16, {{65, 0, 0}}}};
+  const ExportFormat formats[] = {ExportFormat::Assembly, ExportFormat::BinaryTables, ExportFormat::Png};
+  for (const SpriteSize size : {SpriteSize{16, false}, SpriteSize{8, false}})
+    for (const ExportFormat format : formats) {
+      project.spriteSize = size;
+      ExportTarget target = DefaultExportTarget(format);
+      target.path = "out";
+      const ExportRun run = PrepareExport(project, target, "");
+      const bool refused = size.side == 16 && format != ExportFormat::Png;
+      SCOPED_TRACE(run.error);
+      EXPECT_EQ(run.files.empty(), refused);
+      EXPECT_EQ(run.error.find("holds 64 sprites at 16 x 16") != std::string::npos, refused);
+      EXPECT_EQ(run.error.find("sprite Far, sprite ") != std::string::npos, refused) << "sprite 64 and 65";
+      EXPECT_EQ(run.error.find("metasprite Hero") != std::string::npos, refused);
+      EXPECT_EQ(run.error.find("Near"), std::string::npos);
+      EXPECT_EQ(PastPatternTableWarning(project).find("sprites 65 to 66 lie past the 64") != std::string::npos,
+                size.side == 16);
+    }
 }
 
 TEST(PngImport, AScreenComesBackPixelForPixel) {

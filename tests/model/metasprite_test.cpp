@@ -147,6 +147,23 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
     EXPECT_TRUE(size.side == 16 || RefusedWith(image, image.size() - 5, 12)) << "a side of 12";
   }
 
+  // Frames that share sprites, as a sheet's do: to 8 x 8 and back leaves the list as it was, and
+  // at 8 x 8 every sprite past the plain four is some part's.
+  data = HeroProject();
+  Fill(picture, 0, 0, 32, 32, 0), Fill(picture, 0, 0, 32, 16, 7), Fill(picture, 3, 17, 9, 30, 10);
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error));
+  data.metasprites.push_back(data.metasprites[0]);
+  const Project shared = data;
+  ASSERT_TRUE(ChangeSpriteSize(data, {8, false}, error));
+  for (int sprite = 4; sprite < static_cast<int>(data.sprites.size()); ++sprite) {
+    int uses = 0;
+    for (const Metasprite& metasprite : data.metasprites)
+      for (const MetaspritePart& part : metasprite.parts) uses += part.sprite == sprite;
+    EXPECT_GT(uses, 0) << "sprite " << sprite << " is left behind";
+  }
+  ASSERT_TRUE(ChangeSpriteSize(data, {16, false}, error));
+  EXPECT_TRUE(data == shared) << data.sprites.size() << " sprites, " << shared.sprites.size() << " before";
+
   // Cut into 8 x 8, a full project cannot hold the parts: refused whole.
   data.spriteSize = {}, data.sprites.resize(kMaxSprites - 2);
   const Project before = data;

@@ -1,6 +1,7 @@
 // The real tessellary-export binary on a small project: every option writes
 // exactly what the editor's own functions write.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -18,9 +19,11 @@
 #include "support/temp_dir.h"
 
 namespace {
-int RunExport(const TempDir& dir, const std::string& arguments) {
-  const std::string command =
-      std::string(TESSELLARY_EXPORT) + " " + arguments + " > " + dir.File("out.txt") + " 2> " + dir.File("err.txt");
+// `reader`: a command run beside the export, waited for after it (the far end of a pipe).
+int RunExport(const TempDir& dir, const std::string& arguments, const std::string& reader = "") {
+  const std::string command = (reader.empty() ? "" : reader + " & ") + "timeout 60 " + TESSELLARY_EXPORT + " " +
+                              arguments + " > " + dir.File("out.txt") + " 2> " + dir.File("err.txt") +
+                              (reader.empty() ? "" : "; s=$?; wait; exit $s");
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
@@ -120,6 +123,32 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   EXPECT_LT(*std::max_element(nameTables[0].cells, nameTables[0].cells + kTableCells), 100);
 }
 
+// A rename would put a plain file where the pipe, the device or the link was.
+TEST(ExportCommand, StandardOutputPipesAndLinksAreWrittenThroughNotReplaced) {
+  TempDir dir;
+  ResetProject();
+  ASSERT_EQ(SaveProject(dir.File("game.krv")), FileResult::Ok);
+  for (const char* folder : {"named", "fifo", "link"}) std::filesystem::create_directory(dir.File(folder));
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + dir.File("named/gfx.h")), 0);
+  const std::string header = ReadFile(dir.File("named/gfx.h"));
+  for (const char* output : {"-", "/dev/stdout"}) {
+    ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + output), 0) << output;
+    EXPECT_TRUE(ReadFile(dir.File("out.txt")) == header) << output;
+    EXPECT_EQ(ReadFile(dir.File("err.txt")), "wrote -\n") << "the report stays out of the export";
+  }
+  ASSERT_EQ(mkfifo(dir.File("fifo/gfx.h").c_str(), 0600), 0);
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + dir.File("fifo/gfx.h"),
+                      "cat " + dir.File("fifo/gfx.h") + " > " + dir.File("got.h")),
+            0);
+  EXPECT_TRUE(ReadFile(dir.File("got.h")) == header);
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo/gfx.h")));
+  WriteFile(dir.File("link/real.txt"), "old");
+  std::filesystem::create_symlink("real.txt", dir.File("link/gfx.h"));
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + dir.File("link/gfx.h")), 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link/gfx.h")));
+  EXPECT_TRUE(ReadFile(dir.File("link/real.txt")) == header);
+}
+
 TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   TempDir dir;
   MakeMachineProject();  // three screens of three sets each of their own: 36 KB
@@ -166,6 +195,8 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --sprite-sheet " + dir.File("p"), "has no metasprites"},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --area _GFX", "--area names an sdas export's area"},
       {dir.File("twice.krv"), "targets 1 and 2 both write \"out/./gfx.a99\""},
+      {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --only Nowhere", "--only: no record named \"Nowhere\""},
+      {dir.File("game.krv") + " --c " + dir.path().string(), "it is a folder"},
   };
   for (const auto& [arguments, message] : cases) {
     EXPECT_NE(RunExport(dir, arguments), 0) << arguments;

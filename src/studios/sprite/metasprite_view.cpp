@@ -1,6 +1,7 @@
 // The metasprite editor under the sprite canvas: the metasprite list, one
 // picture painted in any colour (the parts follow), and beside it what the
 // chip will make of it: the sprites on each line, the parts, the shared ones.
+#include <algorithm>
 #include <iterator>
 #include <string>
 
@@ -176,9 +177,17 @@ void DrawChipCounts(ImVec2 origin, const Metasprite& metasprite) {
   ImGui::SetItemTooltip(
       "Sprites the chip needs: at most 4 show on one line; shared parts are patterns other "
       "metasprites draw from too");
-  if (over > 0) {
+  const int past = static_cast<int>(std::count_if(metasprite.parts.begin(), metasprite.parts.end(),
+                                                  [](const MetaspritePart& part) {
+                                                    return !project.spriteSize.Holds(part.sprite);
+                                                  }));
+  if (over > 0 || past > 0) {
     ImGui::SetCursorScreenPos(At(origin, kLineBarsX, kPictureOrigin.y - 26));
-    ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%d lines over 4 sprites", over);
+    if (past > 0)
+      ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%d parts past the pattern table's %d sprites", past,
+                         project.spriteSize.PatternTableSprites());
+    else
+      ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%d lines over 4 sprites", over);
   }
 }
 }  // namespace

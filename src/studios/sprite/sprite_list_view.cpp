@@ -53,11 +53,13 @@ void DrawImportPopup() {
   ImGui::EndPopup();
 }
 
-// A 32 x 32 picture of the sprite and its name over the row.
-void DrawRowContents(const Sprite& sprite, ImVec2 row) {
+// A 32 x 32 picture of the sprite and its name over the row; the name red
+// where the sprite lies past the chip's pattern table.
+void DrawRowContents(const Sprite& sprite, ImVec2 row, bool shown) {
   ImDrawList* draw = ImGui::GetWindowDrawList();
   DrawSpritePixels(draw, sprite, project.spriteSize.side, ImVec2(row.x + 5, row.y + 4), 2);
-  draw->AddText(ImVec2(row.x + 45, row.y + 15), IM_COL32(255, 255, 255, 255), sprite.name);
+  draw->AddText(ImVec2(row.x + 45, row.y + 15), shown ? IM_COL32(255, 255, 255, 255) : IM_COL32(255, 90, 90, 255),
+                sprite.name);
 }
 }  // namespace
 
@@ -100,8 +102,14 @@ void DrawSpriteList(ImVec2 origin) {
         MoveSprite(state, project, from, i);
         NameNextEdit("sprite move");
       }
+      const bool shown = project.spriteSize.Holds(i);
+      if (!shown)
+        ImGui::SetItemTooltip("Sprite %d is past the %d sprites the chip's pattern table holds at %d x %d: "
+                              "the machine cannot show it, and the exports refuse it",
+                              i, project.spriteSize.PatternTableSprites(), project.spriteSize.side,
+                              project.spriteSize.side);
       // Rows scrolled out of the list box draw nothing.
-      if (ImGui::IsItemVisible()) DrawRowContents(list[i], ImGui::GetItemRectMin());
+      if (ImGui::IsItemVisible()) DrawRowContents(list[i], ImGui::GetItemRectMin(), shown);
       ImGui::PopID();
     }
     ImGui::EndListBox();

@@ -1,5 +1,6 @@
 // What the chip will show of the current screen: the CHIP VIEW picture, the
 // marks of scanlines with more than four sprites, and their count.
+#include <algorithm>
 #include <string>
 
 #include "chip/chip_render.h"
@@ -50,6 +51,17 @@ void DrawSpriteLineMarks(ImVec2 screen) {
 }
 
 void DrawSpriteLineCount() {
+  const std::vector<SpritePlacement>& placements = CurrentNameTable().placements;
+  const int past = static_cast<int>(std::count_if(placements.begin(), placements.end(), [](const SpritePlacement& p) {
+    return !project.spriteSize.Holds(p.spriteIndex);
+  }));
+  if (past > 0) {
+    ImGui::TextColored(ImGui::ColorConvertU32ToFloat4(kWarningRed), "%d sprite%s past the pattern table", past,
+                       past == 1 ? "" : "s");
+    ImGui::SetItemTooltip("These placements name sprites past the %d the chip's pattern table holds at this size: "
+                          "the machine does not show them",
+                          project.spriteSize.PatternTableSprites());
+  }
   const int overflowingLines =
       CountOverflowingLines(ScanSpriteLines(BuildSpriteAttributes(CurrentNameTable(), sprites(), project.spriteSize)));
   if (overflowingLines == 0) return;
