@@ -146,10 +146,7 @@ class LiveLink : public StudioGui {
   void SetUp() override {
     MakeMachineProject();
     Open("Table Studio");
-    gui.PressKey(ImGuiKey_F5);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBootMs);
-    while (!emulator.loaded && emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
-    ASSERT_TRUE(emulator.loaded) << session.errorMessage;
+    Start();
     // Each frame's changes, as the chip should get them.
     lastFrame = Expected();
     gui.draw = [this, editor = gui.draw] {
@@ -158,6 +155,13 @@ class LiveLink : public StudioGui {
       for (std::size_t i = 0; i < now.size(); ++i) changedBytes += now[i] != lastFrame[i];
       lastFrame = now;
     };
+  }
+
+  void Start() {
+    gui.PressKey(ImGuiKey_F5);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kBootMs);
+    while (!emulator.loaded && emulator.running && std::chrono::steady_clock::now() < deadline) gui.Frame();
+    ASSERT_TRUE(emulator.loaded) << session.errorMessage;
   }
 
   static std::vector<VideoBlock> Blocks() {
@@ -174,6 +178,11 @@ class LiveLink : public StudioGui {
     const auto madeAt = std::chrono::steady_clock::now();
     ASSERT_GT(changedBytes, changedBefore) << what << " changed nothing";
     EXPECT_EQ(emulator.bytesSent - sentBefore, changedBytes - changedBefore) << what;
+    ExpectShownWithin(what, madeAt, 100);
+  }
+
+  // Every table of the screen holds what a fresh start of it writes.
+  void ExpectShownWithin(const char* what, std::chrono::steady_clock::time_point madeAt, double limitMs) {
     const std::vector<VideoBlock> blocks = Blocks();
     for (;;) {
       const std::string memory = ReadVideoMemory(emulator.link);
@@ -183,7 +192,7 @@ class LiveLink : public StudioGui {
         shown = shown && memory.compare(block.address, block.bytes.size(),
                                         std::string(block.bytes.begin(), block.bytes.end())) == 0;
       if (shown) {
-        EXPECT_LT(ms, 100) << what;
+        EXPECT_LT(ms, limitMs) << what;
         return;
       }
       ASSERT_LT(ms, 2000) << what << " never reached the chip";
@@ -224,6 +233,21 @@ TEST_F(LiveLink, StrokesDropsAndMovesReachTheChipWithinATenthOfASecond) {
   EXPECT_FALSE(emulator.running);
   EXPECT_EQ(notice.text, "The emulator has closed: the live link to it has ended");
   EXPECT_FALSE(AskTcl(emulator.link, "machine", reply, 100)) << "nothing is answered on an ended link";
+}
+
+// The live link wrote only the bytes that differed from the last mode's tables,
+// so where the new mode's tables met the BIOS's leavings they stayed.
+TEST_F(LiveLink, RegressionAChangeOfModeWritesEveryTableTheNewModeReads) {
+  NameTable& table = nameTables[0];
+  table.textCells.assign(kTextColumns * kTableRows, 0), table.blocks.assign(kBlockColumns * kBlockRows, 0);
+  for (std::size_t i = 0; i < 99; ++i) table.textCells[i * 9] = 65, table.blocks[i * 31] = 6;
+  table.mode = ScreenMode::Text;
+  Start();
+  for (ScreenMode mode : {ScreenMode::Multicolor, ScreenMode::Graphics1, ScreenMode::Text, ScreenMode::Graphics2}) {
+    table.mode = mode;
+    gui.Frame();
+    ExpectShownWithin(kScreenModeNames[static_cast<int>(mode)], std::chrono::steady_clock::now(), 2000);
+  }
 }
 
 TEST_F(StudioGui, RunOnEmulatorSaysWhatToInstallAndStopEmulatorEndsIt) {

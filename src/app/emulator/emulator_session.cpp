@@ -17,9 +17,32 @@
 EmulatorSession emulator;
 
 namespace {
-std::string ScreenMemory(const Project& data, std::size_t table) {
+std::vector<VideoBlock> ScreenBlocks(const Project& data, std::size_t table) {
   const NameTable& shown = data.nameTables[table];
-  return VideoMemoryImage(ScreenVideoBlocks(data, BuildChipTables(data, &shown), shown, ThirdsLayout::PerThird));
+  return ScreenVideoBlocks(data, BuildChipTables(data, &shown), shown, ThirdsLayout::PerThird);
+}
+
+// Where nothing was written, the chip holds whatever the machine left there
+// (the BIOS's font, its boot screen), not the zeros of a memory image. The
+// tables a screen reads are written whole where they reach such bytes (another
+// mode's tables, more sprites), as if each had changed, and are known from then on.
+std::string KnownBefore(EmulatorSession& session, const std::string& memory, const std::vector<VideoBlock>& blocks) {
+  std::string before = memory;  // unknown and unread: nothing to write
+  session.known.resize(memory.size(), 0);
+  for (std::size_t at = 0; at < memory.size(); ++at)
+    if (session.known[at]) before[at] = session.shown[at];
+  for (const VideoBlock& block : blocks)
+    for (std::size_t at = block.address; at < block.address + block.bytes.size(); ++at) {
+      if (!session.known[at]) before[at] = char(~memory[at]);
+      session.known[at] = 1;
+    }
+  return before;
+}
+
+void KnowOnly(EmulatorSession& session, const std::vector<VideoBlock>& blocks) {
+  session.known.assign(kVideoMemorySize, 0);
+  for (const VideoBlock& block : blocks)
+    std::fill_n(session.known.begin() + block.address, block.bytes.size(), 1);
 }
 
 std::string TemporaryRomPath() {
@@ -89,8 +112,9 @@ std::string WritesOfPlay(EmulatorSession& session, const Project& data, std::str
   if (session.playMap >= static_cast<int>(data.maps.size())) return {};
   const WalkWorld world = MakeWalkWorld(data, session.playMap, session.frameColumn, session.frameRow);
   if (world.frames.empty()) return {};  // the Map Studio says why; the game keeps what it has
-  const std::string memory = VideoMemoryImage(PlayVideoBlocks(data, world));
-  std::string tcl = WritesOfChanges(session.shown, memory, "VRAM", 0, session.bytesSent);
+  const std::vector<VideoBlock> blocks = PlayVideoBlocks(data, world);
+  const std::string memory = VideoMemoryImage(blocks);
+  std::string tcl = WritesOfChanges(KnownBefore(session, memory, blocks), memory, "VRAM", 0, session.bytesSent);
   session.shown = memory;
   tcl = Joined(tcl, WritesOfRegisters(session, RegistersFor(NameTable(), data.spriteSize)));
   const Map& map = data.maps[session.playMap];
@@ -135,7 +159,9 @@ bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t ta
   if (!StartCartridge(session, BuildCartridge(data, {table}, session.machine),
                       RegistersFor(data.nameTables[table], data.spriteSize), error))
     return false;
-  session.shown = ScreenMemory(data, table);  // what the cartridge writes
+  const std::vector<VideoBlock> blocks = ScreenBlocks(data, table);  // what the cartridge writes
+  session.shown = VideoMemoryImage(blocks);
+  KnowOnly(session, blocks);
   return true;
 }
 
@@ -148,7 +174,9 @@ bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, i
   if (!StartCartridge(session, cartridge, RegistersFor(NameTable(), data.spriteSize), error)) return false;
   session.playMap = map;
   session.frameColumn = frameColumn, session.frameRow = frameRow;
-  session.shown = VideoMemoryImage(PlayVideoBlocks(data, MakeWalkWorld(data, map, frameColumn, frameRow)));
+  const std::vector<VideoBlock> blocks = PlayVideoBlocks(data, MakeWalkWorld(data, map, frameColumn, frameRow));
+  session.shown = VideoMemoryImage(blocks);
+  KnowOnly(session, blocks);
   session.mapPage = cartridge.bytes.substr(kCartridgeLimit - kMapPageSize, kMapPageSize);
   session.playedMap = data.maps[map];
   return true;
@@ -172,8 +200,9 @@ bool SyncEmulator(EmulatorSession& session, const Project& data, std::size_t tab
   if (session.playMap >= 0) {
     tcl = WritesOfPlay(session, data, notice);
   } else if (table < data.nameTables.size()) {
-    const std::string memory = ScreenMemory(data, table);
-    tcl = WritesOfChanges(session.shown, memory, "VRAM", 0, session.bytesSent);
+    const std::vector<VideoBlock> blocks = ScreenBlocks(data, table);
+    const std::string memory = VideoMemoryImage(blocks);
+    tcl = WritesOfChanges(KnownBefore(session, memory, blocks), memory, "VRAM", 0, session.bytesSent);
     session.shown = memory;
     tcl = Joined(tcl, WritesOfRegisters(session, RegistersFor(data.nameTables[table], data.spriteSize)));
   }
