@@ -35,12 +35,22 @@ double Loss(const Tile& tile, std::pair<int, int> pair) {
 }  // namespace
 
 Tile InOnePair(const Tile& cell) {
-  std::pair<int, int> best{cell.foreground[0], cell.background[0]};
-  double least = std::numeric_limits<double>::max();
+  // The rows' own pairs first, so that of pairs losing alike a row's wins; then
+  // any two of the colours the tile shows: rows of one colour each (yellow
+  // over red) have no row whose pair is the tile's.
+  std::vector<std::pair<int, int>> candidates;
+  bool shown[16] = {};
   for (int y = 0; y < 8; ++y) {
-    const std::pair<int, int> pair{cell.foreground[y], cell.background[y]};
-    if (const double loss = Loss(cell, pair); loss < least) least = loss, best = pair;
+    candidates.push_back({cell.foreground[y], cell.background[y]});
+    for (int x = 0; x < 8; ++x) shown[cell.Colour(x, y) & 15] = true;
   }
+  for (int a = 0; a < 16; ++a)
+    for (int b = a + 1; b < 16; ++b)
+      if (shown[a] && shown[b]) candidates.push_back({a, b});
+  std::pair<int, int> best = candidates[0];
+  double least = std::numeric_limits<double>::max();
+  for (const std::pair<int, int>& pair : candidates)
+    if (const double loss = Loss(cell, pair); loss < least) least = loss, best = pair;
   return InPair(cell, best);
 }
 

@@ -20,7 +20,7 @@ struct GroupingCosts {
 };
 GroupingCosts MeasureGrouping(const std::vector<Tile>& tiles, const std::vector<int>& uses);
 
-// The tile in the one of its rows' pairs that loses least.
+// The tile in the pair that loses least: one of its rows' pairs, or any two of its colours.
 Tile InOnePair(const Tile& tile);
 
 // Each tile's group (0 to 31) and each group's pair (an index into costs.pairs), 8 tiles a group at most.

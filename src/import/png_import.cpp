@@ -13,6 +13,19 @@ constexpr int kMaxSide = 8 * kTilesPerSet;  // a sheet one tile high or wide
 constexpr int kMaxPixels = kChipWidth * kChipHeight;
 
 std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
+
+// The pixels of the screen that look otherwise than in the cells the picture
+// was made into (colour 0 is black as 1 is): what the Graphics I rules (a pair
+// a tile, a pair a group) changed.
+int ChangedPixels(const std::vector<Tile>& cells, const TileSet& set, const uint8_t* names) {
+  int changed = 0;
+  for (std::size_t cell = 0; cell < cells.size(); ++cell)
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        changed += Distance(PaletteLab()[TilePixelColour(set, names[cell], y, x)],
+                            PaletteLab()[cells[cell].Colour(x, y) & 15]) > 0;
+  return changed;
+}
 }  // namespace
 
 ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data,
@@ -60,7 +73,7 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     if (screen) data.nameTables.clear();
   }
   result.firstTileSet = static_cast<int>(data.tileSets.size());
-  int made = 0, merged = 0;
+  int made = 0, merged = 0, recoloured = -1;  // -1: no pixel changed but by the rows' pairs
   if (screen) {
     NameTable table;
     SetName(table.name, name.c_str());
@@ -77,6 +90,7 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
       } else {
         merged = BuildGraphics1Set(picture, name, set, table.cells, made);
         table.mode = ScreenMode::Graphics1;
+        recoloured = ChangedPixels(picture, set, table.cells);
       }
       std::fill(std::begin(table.thirdTileSets), std::end(table.thirdTileSets), static_cast<int>(data.tileSets.size()));
       data.tileSets.push_back(set);
@@ -99,7 +113,8 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
                 (options.mode == ScreenMode::Multicolor
                      ? std::string("64 x 48 blocks")
                      : Plural(made, "tile") + " made, " + Plural(merged, "tile") + " merged, " +
-                           Plural(reducedRows, "row") + " with more than two colours reduced");
+                           Plural(reducedRows, "row") + " with more than two colours reduced") +
+                (recoloured >= 0 ? ", " + Plural(recoloured, "pixel") + " recoloured for the groups' colour pairs" : "");
   result.message = "Imported " + result.made + ".";
   return result;
 }

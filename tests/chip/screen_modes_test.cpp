@@ -16,6 +16,7 @@
 #include "studios/table/table_mode_actions.h"
 #include "studios/tile/tile_set_actions.h"
 #include "studios/tile/tile_sheet_actions.h"
+#include "storage/png_file.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -127,6 +128,24 @@ TEST(ScreenModes, AGraphicsISetKeepsAPairAGroupAndAPaintedRowColoursItsGroup) {
   EXPECT_EQ(GroupColourBytes(set)[1] * 1000 + GroupColourBytes(set)[0], 0x91 * 1000 + 0xF4);
   EXPECT_EQ(CountUnfitTiles(set), 0);
   EXPECT_EQ(KeepGroupColours(data, data), "");
+}
+
+// Each row one colour (dark yellow over dark red): no row's own pair was the tile's.
+TEST(ScreenModes, RegressionAGraphicsITileTakesAPairOfItsColoursNotOnlyOfItsRows) {
+  IndexedImage picture{kChipWidth, kChipHeight, std::vector<uint8_t>(kChipWidth * kChipHeight, 1)};
+  for (int y = 0; y < 8; ++y)
+    for (int x = 8; x < 16; ++x) picture.pixels[y * kChipWidth + x] = y < 7 ? 10 : 6;
+  const std::string png = EncodePng(picture, 1);
+  Project data = DefaultProject();
+  ImportOptions options;
+  options.mode = ScreenMode::Graphics1, options.dither = Dither::None;
+  const ImportResult result =
+      ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "two", data, options);
+  ASSERT_TRUE(result.ok);
+  EXPECT_NE(result.message.find("0 pixels recoloured"), std::string::npos) << result.message;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      ASSERT_EQ(TilePixelColour(data.tileSets[0], data.nameTables[0].cells[1], y, x), y < 7 ? 10 : 6) << y;
 }
 
 TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome) {
