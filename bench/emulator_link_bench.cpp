@@ -11,7 +11,7 @@
 
 #include "app/emulator/emulator_session.h"
 #include "export/play_cartridge.h"
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 #include "support/project_fixtures.h"
 
 namespace {

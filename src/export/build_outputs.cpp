@@ -4,16 +4,17 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "chip/chip_bytes.h"
 #include "chip/chip_render.h"
 #include "chip/group_colours.h"
 #include "chip/sprite_attributes.h"
-#include "export/chip_bytes.h"
+#include "chip/video_memory.h"
 #include "export/data_export.h"
 #include "export/export_blocks.h"
 #include "export/export_labels.h"
+#include "export/game_tables.h"
 #include "export/parallel_for.h"
 #include "export/sprite_sheet_image.h"
-#include "export/video_memory.h"
 #include "storage/png_file.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 
 extern const uint8_t k_msx1_loader[], k_sg1000_loader[];
 extern const std::size_t k_msx1_loader_size, k_sg1000_loader_size;

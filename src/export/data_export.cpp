@@ -1,6 +1,6 @@
 #include "export/data_export.h"
 
-#include "export/chip_bytes.h"
+#include "chip/chip_bytes.h"
 #include "export/export_blocks.h"
 #include "export/export_labels.h"
 

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <set>
 
+#include "chip/chip_bytes.h"
 #include "chip/group_colours.h"
 #include "chip/sprite_attributes.h"
-#include "export/chip_bytes.h"
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
+#include "export/game_tables.h"
 
 namespace {
 // Flags the first `exported` records named in `names`; `found` gets each name that named one.
@@ -202,9 +203,4 @@ std::vector<std::string> PastThePatternTable(const Project& data, const ExportLa
         past.push_back("metasprite " + labels.metasprites[i]);
     }
   return past;
-}
-
-const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout) {
-  const int row = layout == ThirdsLayout::SharedFirstSet ? 0 : 8 * third;
-  return data.tileSets[TileSetForRow(table, row, data.tileSets.size())];
 }

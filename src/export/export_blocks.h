@@ -48,6 +48,3 @@ std::vector<DataBlock> NameTableBlocks(const NameTable& table, const std::string
 // metatiles and cells ("<map>_metatiles", "<map>_cells" with "<map>_WIDTH"
 // and "<map>_HEIGHT").
 std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& labels, const ExportSelection& selection);
-
-// The set a third of `table` is exported with under `layout`.
-const TileSet& ExportedThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout);

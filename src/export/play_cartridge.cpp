@@ -1,6 +1,6 @@
 #include "export/play_cartridge.h"
 
-#include "export/chip_bytes.h"
+#include "chip/chip_bytes.h"
 
 extern const uint8_t k_msx1_play_loader[], k_sg1000_play_loader[];
 extern const std::size_t k_msx1_play_loader_size, k_sg1000_play_loader_size;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "chip/map_walk.h"
+#include "chip/video_memory.h"
 #include "export/cartridge.h"
-#include "export/video_memory.h"
 
 // What the engine keeps in RAM, for the tools that watch or steer it.
 constexpr uint16_t kPlayRam = 0xC000;        // 1 and its complement once the engine runs

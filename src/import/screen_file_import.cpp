@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
+#include "chip/video_memory.h"
 #include "export/build_outputs.h"
-#include "export/video_memory.h"
 #include "import/screen2_import.h"
 
 namespace {

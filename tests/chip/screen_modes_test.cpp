@@ -9,7 +9,7 @@
 #include "chip/chip_render.h"
 #include "chip/group_colours.h"
 #include "export/build_outputs.h"
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 #include "import/graphics1_picture.h"
 #include "import/png_import.h"
 #include "import/screen_file_import.h"

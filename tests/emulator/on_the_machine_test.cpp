@@ -17,7 +17,7 @@
 #include "export/build_outputs.h"
 #include "export/cartridge.h"
 #include "export/export_labels.h"
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 #include "import/sprite_sheet.h"
 #include "storage/png_file.h"
 #include "studios/table/table_placements.h"

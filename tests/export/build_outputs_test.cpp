@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "chip/chip_render.h"
-#include "export/chip_bytes.h"
+#include "chip/chip_bytes.h"
 #include "export/data_export.h"
 #include "export/export_targets.h"
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"

@@ -10,7 +10,7 @@
 
 #include "chip/chip_render.h"
 #include "export/build_outputs.h"
-#include "export/chip_bytes.h"
+#include "chip/chip_bytes.h"
 #include "export/data_export.h"
 #include "support/project_fixtures.h"
 

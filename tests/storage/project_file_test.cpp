@@ -6,7 +6,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "export/chip_bytes.h"
+#include "chip/chip_bytes.h"
+#include "export/game_tables.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 

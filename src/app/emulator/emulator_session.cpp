@@ -10,8 +10,8 @@
 #include <unistd.h>
 #endif
 
+#include "chip/video_memory.h"
 #include "export/play_cartridge.h"
-#include "export/video_memory.h"
 #include "storage/file_io.h"
 
 EmulatorSession emulator;
@@ -41,8 +41,7 @@ std::string KnownBefore(EmulatorSession& session, const std::string& memory, con
 
 void KnowOnly(EmulatorSession& session, const std::vector<VideoBlock>& blocks) {
   session.known.assign(kVideoMemorySize, 0);
-  for (const VideoBlock& block : blocks)
-    std::fill_n(session.known.begin() + block.address, block.bytes.size(), 1);
+  for (const VideoBlock& block : blocks) std::fill_n(session.known.begin() + block.address, block.bytes.size(), 1);
 }
 
 std::string TemporaryRomPath() {

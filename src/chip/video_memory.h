@@ -25,6 +25,9 @@ struct VideoBlock {
   std::vector<uint8_t> bytes;
 };
 
+// The set a third of `table` draws from under `layout`.
+const TileSet& ThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout);
+
 // Each tile set's pattern and colour tables, and the sprite patterns the
 // pattern table holds (the first 64 sprites), made once for many screens;
 // with `only`, just those of the sets its thirds draw from.

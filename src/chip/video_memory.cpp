@@ -1,12 +1,15 @@
-#include "export/video_memory.h"
+#include "chip/video_memory.h"
 
 #include <algorithm>
 
+#include "chip/chip_bytes.h"
 #include "chip/group_colours.h"
 #include "chip/sprite_attributes.h"
-#include "export/chip_bytes.h"
-#include "export/data_export.h"
-#include "export/export_blocks.h"
+
+const TileSet& ThirdSet(const Project& data, const NameTable& table, int third, ThirdsLayout layout) {
+  const int row = layout == ThirdsLayout::SharedFirstSet ? 0 : 8 * third;
+  return data.tileSets[TileSetForRow(table, row, data.tileSets.size())];
+}
 
 ChipTables BuildChipTables(const Project& data, const NameTable* only) {
   ChipTables tables;
@@ -100,7 +103,7 @@ std::vector<VideoBlock> ScreenVideoBlocks(const Project& data, const ChipTables&
   std::vector<VideoBlock> blocks;
   if (!data.tileSets.empty()) {
     for (int third = 0; third < kThirds; ++third) {
-      const std::size_t set = &ExportedThirdSet(data, table, third, layout) - data.tileSets.data();
+      const std::size_t set = &ThirdSet(data, table, third, layout) - data.tileSets.data();
       blocks.push_back({uint16_t(kPatternBase + kThirdTableSize * third), tables.patterns[set]});
       blocks.push_back({uint16_t(kColourBase + kThirdTableSize * third), tables.colours[set]});
     }
