@@ -24,5 +24,5 @@ std::string ExportText(const Project& data, const TextDialect& dialect, std::vec
 
 FileResult WriteExport(const std::string& path, const Project& data, const TextDialect& dialect,
                        std::vector<std::string>* renamed) {
-  return ReplaceFile(path, ExportText(data, dialect, renamed), true);
+  return ReplaceFile(path, ExportText(data, dialect, renamed), false);  // the same bytes on every system
 }

@@ -82,7 +82,7 @@ std::string PatternTableRefusal(SpriteSize size, const std::vector<std::string>&
 
 void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target, const ExportSelection& selection,
                  const ExportLabels& labels, const std::string& fileName) {
-  run.textMode = true;
+  run.textFiles = true;
   const bool packing = target.compression != Compression::None;
   std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection);
   if (packing) {
@@ -205,7 +205,7 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
       run.files = PngFiles(data, target.scale, selection);
       break;
     case ExportFormat::SpriteAttributes:
-      run.textMode = true;
+      run.textFiles = true;
       run.files.push_back({fileName, SpriteAttributeText(data, selection), "sprite attribute tables"});
       break;
     default:
@@ -230,10 +230,12 @@ ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target,
   std::error_code error;
   if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty())) fs::create_directories(run.folder, error);
   FileResult result = FileResult::Ok;
-  if (run.textMode) {
+  if (run.textFiles) {
     for (const OutputFile& file : run.files) {
       const std::string path = run.folder.empty() ? file.name : (fs::path(run.folder) / file.name).string();
-      if ((result = ReplaceFile(path, file.bytes, true)) != FileResult::Ok) {
+      // "\n" line ends on every system: the toolchains take them, and a build
+      // gets the same bytes wherever it runs.
+      if ((result = ReplaceFile(path, file.bytes, false)) != FileResult::Ok) {
         outcome.error = "cannot write " + path + ": " + DescribeFileResult(result);
         break;
       }

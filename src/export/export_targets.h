@@ -12,7 +12,7 @@
 struct ExportRun {
   std::string folder;               // where the files go
   std::vector<OutputFile> files;    // named within the folder
-  bool textMode = false;            // text files, written with the platform's line ends
+  bool textFiles = false;           // text files, each written at its path rather than into a folder
   std::vector<std::string> notes;   // renamed labels, attribute problems, names that match nothing
   std::vector<PackedTable> packed;  // each packed table: its stream and unpacked size
   std::string error;                // why the target cannot be written; then no files

@@ -28,6 +28,7 @@ SpriteSheetResult Import(const std::string& png, Project& data, SpriteSheetOptio
 }  // namespace
 
 TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
+  SKIP_UNDER_WINDOWS("runs Linux programs");
   TempDir dir;
   const std::string sheet = MadeSpriteSheet(dir);
   ASSERT_FALSE(sheet.empty()) << "ImageMagick made no sheet";
