@@ -34,6 +34,7 @@
 #include "import/screen_file_import.h"
 #include "import/sprite_sheet.h"
 #include "storage/project_file.h"
+#include "storage/utf8_path.h"
 
 namespace {
 constexpr const char* kVersion = "tessellary-export 60.20863";
@@ -76,11 +77,11 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
   if (const FileResult result = ReadWholeFile(file, bytes); result != FileResult::Ok)
     return Fail("cannot read " + file + ": " + DescribeFileResult(result));
   std::error_code error;
-  if (std::filesystem::exists(options.into, error)) {
+  if (std::filesystem::exists(Utf8Path(options.into), error)) {
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
       return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
   }
-  const std::string name = std::filesystem::path(file).stem().string();
+  const std::string name = Utf8Text(Utf8Path(file).stem());
   const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
   std::fprintf(options.report, "%s\n", imported.message.c_str());
@@ -218,7 +219,7 @@ int Export(const Options& options) {
                 "or name outputs such as --asm FILE (see --help)");
   if (const std::string shared = TargetsSharingAPath(targets); !shared.empty() && !fromOptions)
     return Fail(options.project + ": " + shared);
-  const std::string folder = fromOptions ? "" : std::filesystem::absolute(options.project).parent_path().string();
+  const std::string folder = fromOptions ? "" : Utf8Text(std::filesystem::absolute(Utf8Path(options.project)).parent_path());
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
@@ -352,7 +353,14 @@ int main(int argc, char** argv) {
   sheet->needs(into);
   image->needs(into);
   screen->needs(into);
-  CLI11_PARSE(app, argc, argv);
+  app.name(argv[0]);
+  std::vector<std::string> arguments = ProgramArguments(argc, argv);
+  std::reverse(arguments.begin(), arguments.end());  // CLI11 takes them last first
+  try {
+    app.parse(arguments);
+  } catch (const CLI::ParseError& error) {
+    return app.exit(error);
+  }
 
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
     return Fail("--machine goes with --rom or --play-rom");

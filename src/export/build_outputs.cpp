@@ -16,6 +16,7 @@
 #include "export/parallel_for.h"
 #include "export/sprite_sheet_image.h"
 #include "storage/png_file.h"
+#include "storage/utf8_path.h"
 
 namespace {
 std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
@@ -196,9 +197,9 @@ std::vector<std::string> SpriteAttributeProblems(const Project& data, const Expo
 FileResult WriteOutputFiles(const std::string& folder, const std::vector<OutputFile>& files,
                             std::vector<std::string>* written) {
   std::error_code error;
-  if (!std::filesystem::is_directory(folder, error)) return FileResult::CannotWrite;
+  if (!std::filesystem::is_directory(Utf8Path(folder), error)) return FileResult::CannotWrite;
   for (const OutputFile& file : files) {
-    const std::string path = (std::filesystem::path(folder) / file.name).string();
+    const std::string path = Utf8Text(Utf8Path(folder) / Utf8Path(file.name));
     if (FileResult result = ReplaceFile(path, file.bytes, false); result != FileResult::Ok) return result;
     if (written) written->push_back(path);
   }

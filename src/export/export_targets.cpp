@@ -7,6 +7,7 @@
 #include "export/data_export.h"
 #include "export/export_blocks.h"
 #include "export/text_dialects.h"
+#include "storage/utf8_path.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -103,7 +104,7 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   const std::string named = fileName == kStandardOutput ? std::string("gfx.h") : fileName;
   file.guard = IncludeGuard(named);
   file.header = named;
-  file.module = MakeLabel(fs::path(named).stem().string().c_str(), "gfx", 0);
+  file.module = MakeLabel(Utf8Text(Utf8Path(named).stem()).c_str(), "gfx", 0);
   file.area = target.area.empty() ? kDefaultArea : target.area;
   if (target.format == ExportFormat::Assembly && target.dialect == AsmDialect::Sdas && !IsAreaName(file.area)) {
     run.error = "\"" + file.area + "\" is not an area sdas takes: ASCII letters, digits and _, not a digit first";
@@ -113,8 +114,9 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
     case ExportFormat::Assembly:
       AddText(run, fileName, blocks, AssemblyDialect(target.dialect), file, "assembly");
       if (target.dialect != AsmDialect::Sdas || target.cHeaderPath.empty()) return;
-      file.guard = IncludeGuard(fs::path(target.cHeaderPath).filename().string());
-      return AddText(run, fs::absolute(target.cHeaderPath).string(), blocks, kCSdasHeaderDialect, file, "C header");
+      file.guard = IncludeGuard(Utf8Text(Utf8Path(target.cHeaderPath).filename()));
+      return AddText(run, Utf8Text(fs::absolute(Utf8Path(target.cHeaderPath))), blocks, kCSdasHeaderDialect, file,
+                     "C header");
     case ExportFormat::CvBasic:
       return AddText(run, fileName, blocks, kCvBasicDialect, file, "CVBasic");
     case ExportFormat::MsxBasic:
@@ -125,8 +127,8 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
       if (!target.cExtern) return AddText(run, fileName, blocks, kCHeaderDialect, file, "C header");
       AddText(run, fileName, blocks, kCExternHeaderDialect, file, "C header");
       return AddText(run,
-                     target.cSourcePath.empty() ? fs::path(fileName).replace_extension(".c").string()
-                                                : fs::absolute(target.cSourcePath).string(),
+                     target.cSourcePath.empty() ? Utf8Text(Utf8Path(fileName).replace_extension(".c"))
+                                                : Utf8Text(fs::absolute(Utf8Path(target.cSourcePath))),
                      blocks, kCSourceDialect, file, "C source");
     default:
       return;
@@ -135,21 +137,21 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
 }  // namespace
 
 std::string ResolveTargetPath(const std::string& stored, const std::string& projectFolder) {
-  const fs::path path(stored);
+  const fs::path path = Utf8Path(stored);
   if (path.is_absolute() || projectFolder.empty()) return stored;
-  return (fs::path(projectFolder) / path).lexically_normal().string();
+  return Utf8Text((Utf8Path(projectFolder) / path).lexically_normal());
 }
 
 std::string StoreTargetPath(const std::string& chosen, const std::string& projectFolder) {
-  const fs::path path = fs::path(chosen).lexically_normal();
-  if (projectFolder.empty()) return path.string();
-  const fs::path relative = path.lexically_relative(fs::path(projectFolder).lexically_normal());
-  if (relative.empty() || *relative.begin() == "..") return path.string();
-  return relative.generic_string();
+  const fs::path path = Utf8Path(chosen).lexically_normal();
+  if (projectFolder.empty()) return Utf8Text(path);
+  const fs::path relative = path.lexically_relative(Utf8Path(projectFolder).lexically_normal());
+  if (relative.empty() || *relative.begin() == "..") return Utf8Text(path);
+  return relative.generic_u8string();
 }
 
 namespace {
-std::string SamePathKey(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
+std::string SamePathKey(const std::string& path) { return Utf8Text(Utf8Path(path).lexically_normal()); }
 
 bool PathTaken(const std::vector<ExportTarget>& targets, const std::string& path) {
   return std::any_of(targets.begin(), targets.end(),
@@ -167,11 +169,11 @@ std::string TargetsSharingAPath(const std::vector<ExportTarget>& targets) {
 }
 
 std::string FreeTargetPath(const std::vector<ExportTarget>& targets, const std::string& wanted) {
-  const std::filesystem::path path(wanted);
+  const std::filesystem::path path = Utf8Path(wanted);
   std::string candidate = wanted;
   for (int n = 2; PathTaken(targets, candidate); ++n)
-    candidate =
-        (path.parent_path() / (path.stem().string() + "-" + std::to_string(n) + path.extension().string())).string();
+    candidate = Utf8Text(path.parent_path() /
+                         Utf8Path(Utf8Text(path.stem()) + "-" + std::to_string(n) + Utf8Text(path.extension())));
   return candidate;
 }
 
@@ -188,8 +190,8 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
     return run;
   }
   const bool folder = IsFolderFormat(target.format);
-  run.folder = folder ? path : fs::path(path).parent_path().string();
-  const std::string fileName = fs::path(path).filename().string();
+  run.folder = folder ? path : Utf8Text(Utf8Path(path).parent_path());
+  const std::string fileName = Utf8Text(Utf8Path(path).filename());
   const bool attributes = (selection.tables & kSpriteAttributeTable) && target.format != ExportFormat::Png;
   if (attributes)
     for (const std::string& problem : SpriteAttributeProblems(data, selection))
@@ -228,11 +230,12 @@ ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target,
     return outcome;
   }
   std::error_code error;
-  if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty())) fs::create_directories(run.folder, error);
+  if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty()))
+    fs::create_directories(Utf8Path(run.folder), error);
   FileResult result = FileResult::Ok;
   if (run.textFiles) {
     for (const OutputFile& file : run.files) {
-      const std::string path = run.folder.empty() ? file.name : (fs::path(run.folder) / file.name).string();
+      const std::string path = run.folder.empty() ? file.name : Utf8Text(Utf8Path(run.folder) / Utf8Path(file.name));
       // "\n" line ends on every system: the toolchains take them, and a build
       // gets the same bytes wherever it runs.
       if ((result = ReplaceFile(path, file.bytes, false)) != FileResult::Ok) {

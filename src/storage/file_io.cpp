@@ -1,5 +1,7 @@
 #include "storage/file_io.h"
 
+#include "storage/utf8_path.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -30,11 +32,12 @@ const char* DescribeFileResult(FileResult result) {
 }
 
 // Plain C reads: a stream's buffer throws on some read errors (a folder, say).
-FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents) {
+FileResult ReadWholeFile(const std::string& named, std::vector<uint8_t>& contents) {
   contents.clear();
   std::error_code error;
+  const std::filesystem::path path = Utf8Path(named);
   if (std::filesystem::is_directory(path, error)) return FileResult::CannotOpen;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return FileResult::CannotOpen;
   uint8_t buffer[1 << 16];
   std::size_t got;
@@ -55,8 +58,8 @@ void SetStandardOutputMode(bool) {}
 #endif
 
 // True when `path` is a file holding exactly `contents`.
-bool AlreadyHolds(const std::string& path, const std::string& contents) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+bool AlreadyHolds(const std::filesystem::path& path, const std::string& contents) {
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return false;
   std::string held(contents.size() + 1, '\0');
   const std::size_t got = std::fread(&held[0], 1, held.size(), file);
@@ -66,10 +69,10 @@ bool AlreadyHolds(const std::string& path, const std::string& contents) {
 
 // Writes straight into what is already open to the bytes: standard output, a
 // terminal, a pipe or a device, none of which can be replaced by a rename.
-FileResult WriteInPlace(const std::string& path, const std::string& contents, bool textMode) {
+FileResult WriteInPlace(const std::filesystem::path& path, const std::string& contents, bool textMode) {
   const bool standardOutput = path == kStandardOutput;
   if (standardOutput) SetStandardOutputMode(textMode);
-  std::FILE* file = standardOutput ? stdout : std::fopen(path.c_str(), textMode ? "w" : "wb");
+  std::FILE* file = standardOutput ? stdout : OpenFile(path, textMode ? "w" : "wb");
   if (!file) return FileResult::CannotWrite;
   const bool written = std::fwrite(contents.data(), 1, contents.size(), file) == contents.size();
   const bool flushed = standardOutput ? std::fflush(file) == 0 : std::fclose(file) == 0;
@@ -78,21 +81,21 @@ FileResult WriteInPlace(const std::string& path, const std::string& contents, bo
 
 // The file a save replaces: a link's target, so that the link stays a link. A
 // link to nothing yet is written through, in place.
-std::filesystem::path ReplacedFile(const std::string& path, std::filesystem::file_status& status) {
+std::filesystem::path ReplacedFile(const std::filesystem::path& path, std::filesystem::file_status& status) {
   std::error_code error;
   status = std::filesystem::symlink_status(path, error);
   if (!std::filesystem::is_symlink(status)) return path;
   const std::filesystem::path target = std::filesystem::canonical(path, error);
   if (error) status = std::filesystem::file_status(std::filesystem::file_type::unknown);
   else status = std::filesystem::status(target, error);
-  return error ? std::filesystem::path(path) : target;
+  return error ? path : target;
 }
 }  // namespace
 
 FileResult ReplaceFile(const std::string& named, const std::string& contents, bool textMode) {
   if (named == kStandardOutput) return WriteInPlace(named, contents, textMode);
   std::filesystem::file_status status;
-  const std::string path = ReplacedFile(named, status).string();
+  const std::filesystem::path path = ReplacedFile(Utf8Path(named), status);
   if (std::filesystem::is_directory(status)) return FileResult::IsAFolder;
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
     return WriteInPlace(path, contents, textMode);
@@ -103,7 +106,8 @@ FileResult ReplaceFile(const std::string& named, const std::string& contents, bo
     std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now(), error);
     if (!error) return FileResult::Ok;
   }
-  const std::string temporary = path + ".saving";
+  std::filesystem::path temporary = path;
+  temporary += ".saving";
   {
     std::ofstream out(temporary,
                       textMode ? std::ios::out | std::ios::trunc : std::ios::out | std::ios::trunc | std::ios::binary);
@@ -112,13 +116,13 @@ FileResult ReplaceFile(const std::string& named, const std::string& contents, bo
     out.flush();
     out.close();
     if (!out) {
-      std::remove(temporary.c_str());
+      std::filesystem::remove(temporary, error);
       return FileResult::CannotWrite;
     }
   }
   std::filesystem::rename(temporary, path, error);
   if (error) {
-    std::remove(temporary.c_str());
+    std::filesystem::remove(temporary, error);
     return FileResult::CannotWrite;
   }
   return FileResult::Ok;
