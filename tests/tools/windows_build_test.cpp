@@ -35,10 +35,12 @@ std::map<std::string, std::string> Files(const fs::path& root) {
 
 TEST(WindowsBuild, TheCommandLineWritesEveryFormatAsTheLinuxOneDoes) {
   const char* build = std::getenv("TESSELLARY_WINDOWS_BUILD");
-  if (!build) GTEST_SKIP() << "no Windows build named: scripts/build-windows, then TESSELLARY_WINDOWS_BUILD=<folder>";
+  if (!build || !*build) GTEST_SKIP() << "no Windows build named: scripts/build-windows, then TESSELLARY_WINDOWS_BUILD=<folder>";
   TempDir dir;
-  // One Wine prefix for the run; UTF-8 so that Wine hands the names on whole.
-  const std::string wine = "LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX='" + dir.File("wine") + "' wine";
+  // The test run's Wine prefix when it has one; UTF-8 so that Wine hands the names on whole.
+  const char* prefix = std::getenv("WINEPREFIX");
+  const std::string wine =
+      "LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX='" + (prefix ? std::string(prefix) : dir.File("wine")) + "' wine";
   MakeWalkProject(2);
   project.metasprites = {Metasprite{"Hero", 32, 16, {{3, 16, 0}, {1, 0, -2}}}};
   ASSERT_EQ(SaveProject(dir.File("Écran 1.krv")), FileResult::Ok);

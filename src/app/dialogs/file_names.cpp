@@ -3,6 +3,8 @@
 #include <cctype>
 #include <filesystem>
 
+#include "storage/utf8_path.h"
+
 namespace {
 constexpr const char* kProjectExtension = ".krv";
 
@@ -16,7 +18,7 @@ bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
 }
 }  // namespace
 
-std::string FileExtension(const std::string& path) { return std::filesystem::path(path).extension().string(); }
+std::string FileExtension(const std::string& path) { return Utf8Text(Utf8Path(path).extension()); }
 
 std::string WithProjectExtension(const std::string& path) {
   return FileExtension(path) == kProjectExtension ? path : path + kProjectExtension;
@@ -31,10 +33,10 @@ std::string WithSaveExtension(const std::string& path, const std::string& extens
   return extension == kProjectExtension ? WithProjectExtension(path) : WithExportExtension(path, extension);
 }
 
-std::string ParentDirectory(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+std::string ParentDirectory(const std::string& path) { return Utf8Text(Utf8Path(path).parent_path()); }
 
 std::string AbsolutePath(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-  return error ? path : absolute.lexically_normal().string();
+  const std::filesystem::path absolute = std::filesystem::absolute(Utf8Path(path), error);
+  return error ? path : Utf8Text(absolute.lexically_normal());
 }

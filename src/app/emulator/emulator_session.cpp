@@ -13,6 +13,7 @@
 #include "chip/video_memory.h"
 #include "export/play_cartridge.h"
 #include "storage/file_io.h"
+#include "storage/utf8_path.h"
 
 EmulatorSession emulator;
 
@@ -47,7 +48,7 @@ void KnowOnly(EmulatorSession& session, const std::vector<VideoBlock>& blocks) {
 std::string TemporaryRomPath() {
   std::error_code error;
   const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-  return (folder / ("tessellary-" + std::to_string(getpid()) + "-screen.rom")).string();
+  return Utf8Text(folder / ("tessellary-" + std::to_string(getpid()) + "-screen.rom"));
 }
 
 // The runs of bytes where `after` differs from `before`, each one write into
@@ -95,7 +96,7 @@ bool StartCartridge(EmulatorSession& session, const Cartridge& cartridge, const 
     return error = "cannot write the cartridge " + path + ": " + DescribeFileResult(result), false;
   if (!StartOpenMsx(session.link, path, session.machine, error)) {
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    std::filesystem::remove(Utf8Path(path), ignored);
     return false;
   }
   session.running = true;
@@ -213,7 +214,7 @@ void StopEmulator(EmulatorSession& session) {
   StopOpenMsx(session.link);
   if (!session.romPath.empty()) {
     std::error_code error;
-    std::filesystem::remove(session.romPath, error);
+    std::filesystem::remove(Utf8Path(session.romPath), error);
   }
   const Machine machine = session.machine;
   session = EmulatorSession{};

@@ -5,6 +5,7 @@
 #include "app/shell/project_commands.h"
 #include "model/history.h"
 #include "model/list_order.h"
+#include "storage/utf8_path.h"
 #include "widgets/notice.h"
 
 ExportWindowState exportWindow;
@@ -42,20 +43,20 @@ std::string AskTargetPath(ExportFormat format) {
   const std::string path = AskForPath(*dialog.filters, true, dialog.extension);
   if (path.empty() || !IsFolderFormat(format)) return path;
   std::error_code error;
-  return std::filesystem::is_directory(path, error) ? path : std::filesystem::path(path).parent_path().string();
+  return std::filesystem::is_directory(Utf8Path(path), error) ? path : Utf8Text(Utf8Path(path).parent_path());
 }
 
 std::string TargetName(const ExportTarget& target) { return ExportFormatName(target) + " " + target.path; }
 }  // namespace
 
 std::string ProjectFolder() {
-  return session.currentPath.empty() ? "" : std::filesystem::path(session.currentPath).parent_path().string();
+  return session.currentPath.empty() ? "" : Utf8Text(Utf8Path(session.currentPath).parent_path());
 }
 
 std::string DescribeOutcome(const std::string& what, const ExportOutcome& outcome) {
   std::string text = what + ": " + std::to_string(outcome.written.size()) +
                      (outcome.written.size() == 1 ? " file written" : " files written");
-  if (outcome.written.size() == 1) text += " (" + std::filesystem::path(outcome.written[0]).filename().string() + ")";
+  if (outcome.written.size() == 1) text += " (" + Utf8Text(Utf8Path(outcome.written[0]).filename()) + ")";
   for (const std::string& note : outcome.notes) text += "\n  " + note;
   for (const std::string& line : DescribePacking(outcome.packed)) text += "\n  " + line;
   return text;

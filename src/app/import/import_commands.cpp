@@ -6,6 +6,7 @@
 #include "import/screen_file_import.h"
 #include "model/history.h"
 #include "storage/file_io.h"
+#include "storage/utf8_path.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "widgets/notice.h"
@@ -19,7 +20,7 @@ void ImportScreenFileCommand() {
   if (read != FileResult::Ok) return;
   ApplyImport(
       [&](Project& data) {
-        return ImportScreenFile(bytes.data(), bytes.size(), std::filesystem::path(path).stem().string(), data);
+        return ImportScreenFile(bytes.data(), bytes.size(), Utf8Text(Utf8Path(path).stem()), data);
       },
       "import screen file");
 }

@@ -4,11 +4,12 @@
 
 #include "app/import/import_commands.h"
 #include "app/shell/project_commands.h"
+#include "storage/utf8_path.h"
 
 ImportPictureState importPicture;
 
 namespace {
-std::string NameOf(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+std::string NameOf(const std::string& path) { return Utf8Text(Utf8Path(path).stem()); }
 }  // namespace
 
 void OpenImportPicture(ImportPictureState& state, const std::string& path) {

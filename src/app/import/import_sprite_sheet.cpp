@@ -9,12 +9,13 @@
 #include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
 #include "model/metasprite_picture.h"
+#include "storage/utf8_path.h"
 #include "studios/sprite/sprite_studio_state.h"
 
 ImportSheetState importSheet;
 
 namespace {
-std::string NameOf(const std::string& path) { return std::filesystem::path(path).stem().string(); }
+std::string NameOf(const std::string& path) { return Utf8Text(Utf8Path(path).stem()); }
 
 SpriteSheetResult Import(const ImportSheetState& state, Project& data) {
   return ImportSpriteSheet(state.bytes.data(), state.bytes.size(), NameOf(state.path), data, state.options);

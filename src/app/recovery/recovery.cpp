@@ -8,6 +8,7 @@
 
 #include "app/shell/project_commands.h"
 #include "model/history.h"
+#include "storage/utf8_path.h"
 #include "studios/tile/tile_studio_state.h"
 
 #ifdef _WIN32
@@ -59,11 +60,11 @@ bool TakeOffer(RecoveryState& state, const std::string& id) {
   if (result == FileResult::Ok) result = ParseRecoveryCopy(bytes.data(), bytes.size(), offer.copy);
   if (result != FileResult::Ok) {
     std::error_code error;
-    std::filesystem::rename(path, path + ".damaged", error);
+    std::filesystem::rename(Utf8Path(path), Utf8Path(path + ".damaged"), error);
     session.errorMessage = "A recovery copy could not be read (" + std::string(DescribeFileResult(result)) +
                            ") and was set aside as\n" + path + ".damaged";
     Release(offer);
-    std::filesystem::remove(LockPath(state, id), error);
+    std::filesystem::remove(Utf8Path(LockPath(state, id)), error);
     return false;
   }
   offer.id = id;
@@ -74,7 +75,7 @@ bool TakeOffer(RecoveryState& state, const std::string& id) {
 void StartRecovery(RecoveryState& state) {
   state.intervalSeconds = IntervalFromEnvironment();
   std::error_code error;
-  std::filesystem::create_directories(state.folder, error);
+  std::filesystem::create_directories(Utf8Path(state.folder), error);
   // The process id alone could be a dead editor's again after a restart.
   const std::string id = std::to_string(getpid()) + "-" + std::to_string(SecondsSince1970());
   if (TryLockFile(LockPath(state, id), state.ownLock)) state.ownId = id;
@@ -111,9 +112,9 @@ void StopRecovery(RecoveryState& state) {
   Release(state.offer);
   if (state.ownId.empty()) return;
   std::error_code error;
-  std::filesystem::remove(CopyPath(state, state.ownId), error);
+  std::filesystem::remove(Utf8Path(CopyPath(state, state.ownId)), error);
   UnlockFile(state.ownLock);
-  std::filesystem::remove(LockPath(state, state.ownId), error);
+  std::filesystem::remove(Utf8Path(LockPath(state, state.ownId)), error);
   state.ownId.clear();
 }
 
@@ -121,13 +122,13 @@ void FindRecoveryOffer(RecoveryState& state) {
   Release(state.offer);
   std::error_code error;
   std::vector<std::string> ids;
-  for (const auto& entry : std::filesystem::directory_iterator(state.folder, error)) {
-    const std::string id = entry.path().stem().string();
+  for (const auto& entry : std::filesystem::directory_iterator(Utf8Path(state.folder), error)) {
+    const std::string id = Utf8Text(entry.path().stem());
     if (entry.path().extension() == kCopySuffix) ids.push_back(id);
     // A lock with no copy beside it, of an editor that is gone, is only litter.
     FileLock lock;
     if (entry.path().extension() == kLockSuffix && id != state.ownId &&
-        !std::filesystem::exists(CopyPath(state, id), error) && TryLockFile(entry.path().string(), lock)) {
+        !std::filesystem::exists(Utf8Path(CopyPath(state, id)), error) && TryLockFile(Utf8Text(entry.path()), lock)) {
       UnlockFile(lock);
       std::filesystem::remove(entry.path(), error);
     }
@@ -140,9 +141,8 @@ void FindRecoveryOffer(RecoveryState& state) {
 }
 
 std::string RecoveryQuestion(const RecoveryOffer& offer) {
-  const std::string on = offer.copy.projectPath.empty()
-                             ? "the untitled project"
-                             : std::filesystem::path(offer.copy.projectPath).filename().string();
+  const std::string on =
+      offer.copy.projectPath.empty() ? "the untitled project" : Utf8Text(Utf8Path(offer.copy.projectPath).filename());
   const std::time_t when = static_cast<std::time_t>(offer.copy.savedAt);
   const std::time_t now = std::time(nullptr);
   char time[32] = "", today[16] = "", day[16] = "";
@@ -159,7 +159,7 @@ void AnswerRecovery(RecoveryState& state, RecoveryAnswer answer) {
   const std::string path = CopyPath(state, offer.id);
   std::error_code error;
   if (answer == RecoveryAnswer::NotNow) state.notNow.push_back(offer.id);
-  if (answer == RecoveryAnswer::Discard) std::filesystem::remove(path, error);
+  if (answer == RecoveryAnswer::Discard) std::filesystem::remove(Utf8Path(path), error);
   if (answer == RecoveryAnswer::Recover) {
     project = std::move(offer.copy.project);
     tileStudio.canvas = offer.copy.canvas;
@@ -168,13 +168,13 @@ void AnswerRecovery(RecoveryState& state, RecoveryAnswer answer) {
     history.savedPosition = -1;  // nothing of it is in the file yet
     // Kept as this editor's own copy until the writer replaces it.
     if (!state.ownId.empty()) {
-      std::filesystem::rename(path, CopyPath(state, state.ownId), error);
+      std::filesystem::rename(Utf8Path(path), Utf8Path(CopyPath(state, state.ownId)), error);
       state.copyKept = !error;
     }
   }
   if (answer != RecoveryAnswer::NotNow) {
     UnlockFile(offer.lock);
-    std::filesystem::remove(LockPath(state, offer.id), error);
+    std::filesystem::remove(Utf8Path(LockPath(state, offer.id)), error);
   }
   FindRecoveryOffer(state);
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "storage/file_io.h"
+#include "storage/utf8_path.h"
 
 namespace {
 void CarryOut(RecoveryWriter& writer, const RecoveryJob& job) {
@@ -20,7 +21,7 @@ void CarryOut(RecoveryWriter& writer, const RecoveryJob& job) {
       writer.lastWritten.compare(kTimeEnd, std::string::npos, bytes, kTimeEnd, std::string::npos) == 0)
     return;
   std::error_code error;
-  std::filesystem::create_directories(std::filesystem::path(job.path).parent_path(), error);
+  std::filesystem::create_directories(Utf8Path(job.path).parent_path(), error);
   if (ReplaceFile(job.path, bytes, false) == FileResult::Ok)
     writer.lastWritten = std::move(bytes);
   else

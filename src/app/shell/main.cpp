@@ -22,6 +22,7 @@
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
 #include "model/history.h"
+#include "storage/utf8_path.h"
 #include "studios/tile/tile_studio_state.h"
 
 namespace {
@@ -103,7 +104,7 @@ void UpdateTitle(SDL_Window* window, std::string& shown) {
 int main(int argc, char** argv) {
   if (!EnsureConfigDirectory()) return -1;
   std::error_code error;
-  lastDirectory = std::filesystem::current_path(error).string();
+  lastDirectory = Utf8Text(std::filesystem::current_path(error));
   LoadEditorConfig();
 
   SDL_SetMainReady();
@@ -125,7 +126,9 @@ int main(int argc, char** argv) {
   SdlScreen screen{window, renderer};
   PrepareSdlScreen(screen);
   StartHistory(history, project, tileStudio.canvas);
-  if (argc > 1) OpenProjectFile(argv[1]);  // a bad file shows its error over the default project
+  // A bad file shows its error over the default project.
+  if (const std::vector<std::string> arguments = ProgramArguments(argc, argv); !arguments.empty())
+    OpenProjectFile(arguments[0]);
 
   ImGui::CreateContext();
   ImGui::GetIO().IniFilename = "config/imgui.ini";

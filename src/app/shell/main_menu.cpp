@@ -14,6 +14,7 @@
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "model/history.h"
+#include "storage/utf8_path.h"
 #include "widgets/list_widgets.h"
 
 namespace {
@@ -33,7 +34,7 @@ void DrawSaveChangesPopup() {
   if (session.currentPath.empty())
     ImGui::TextUnformatted("Save changes to the untitled project?");
   else
-    ImGui::Text("Save changes to %s?", std::filesystem::path(session.currentPath).filename().string().c_str());
+    ImGui::Text("Save changes to %s?", Utf8Text(Utf8Path(session.currentPath).filename()).c_str());
   const PopupAnswer answer = DrawPopupButtons("Save", "Don't Save", "Cancel");
   if (answer != PopupAnswer::None) {
     ImGui::CloseCurrentPopup();
@@ -79,7 +80,7 @@ void DrawRecentMenu() {
   std::string clicked;
   for (const std::string& path : session.recentFiles) {
     std::error_code error;
-    const bool present = std::filesystem::is_regular_file(path, error);
+    const bool present = std::filesystem::is_regular_file(Utf8Path(path), error);
     if (!present) ImGui::PushStyleColor(ImGuiCol_Text, ImGui::GetStyleColorVec4(ImGuiCol_TextDisabled));
     if (ImGui::MenuItem(path.c_str())) clicked = path;
     if (!present) ImGui::PopStyleColor();
@@ -87,7 +88,7 @@ void DrawRecentMenu() {
   ImGui::EndMenu();
   if (clicked.empty()) return;
   std::error_code error;
-  if (std::filesystem::is_regular_file(clicked, error))
+  if (std::filesystem::is_regular_file(Utf8Path(clicked), error))
     RequestLoadProject(clicked);
   else
     ForgetRecentFile(session.recentFiles, clicked);

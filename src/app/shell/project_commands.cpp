@@ -10,6 +10,7 @@
 #include "imgui_internal.h"
 #include "model/history.h"
 #include "storage/project_file.h"
+#include "storage/utf8_path.h"
 #include "studios/map/map_studio_state.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
@@ -92,8 +93,7 @@ bool TextFieldActive() {
 }
 
 std::string WindowTitle(const ProjectSession& s, bool unsaved) {
-  const std::string name =
-      s.currentPath.empty() ? "untitled" : std::filesystem::path(s.currentPath).filename().string();
+  const std::string name = s.currentPath.empty() ? "untitled" : Utf8Text(Utf8Path(s.currentPath).filename());
   return name + (unsaved ? "*" : "") + " - Tessellary";
 }
 
