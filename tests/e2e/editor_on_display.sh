@@ -18,6 +18,7 @@ export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy
 # keep allocations until exit; the dummy-driver test checks the editor's own leaks.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 cd "$work" || exit 1
+mkdir config  # settings and recovery copies here, as a portable install keeps them
 
 # Starts the editor and waits until its loop runs (it titles its window then).
 start_editor() {

@@ -19,13 +19,17 @@ run_editor() {
   [ "$status" -eq 0 ] || { echo "exit status $status, expected 0"; fail=1; }
 }
 
+# With no config folder here, the settings go to the user's folder for them.
 mkdir "$work/fresh" && cd "$work/fresh" || exit 1
-run_editor
-[ -d config ] || { echo "config directory was not created"; fail=1; }
-[ -f config/imgui.ini ] || { echo "config/imgui.ini was not written at shutdown"; fail=1; }
+XDG_CONFIG_HOME="$work/xdg" run_editor
+settings="$work/xdg/tessellary"
+[ -d config ] && { echo "a config folder was made in the working folder"; fail=1; }
+[ -f "$settings/imgui.ini" ] || { echo "imgui.ini was not written at shutdown"; fail=1; }
 expected_tabs=$'Sprite Studio|0\nTile Studio|1\nTable Studio|2\nMap Studio|3'
-[ "$(tail -n 4 config/editor.cfg)" = "$expected_tabs" ] || { echo "default tab order not saved"; fail=1; }
-[ "$(sed -n 2p config/editor.cfg)" = "$work/fresh" ] || { echo "working directory not saved as the dialog folder"; fail=1; }
+[ "$(tail -n 4 "$settings/editor.cfg")" = "$expected_tabs" ] || { echo "default tab order not saved"; fail=1; }
+[ "$(sed -n 2p "$settings/editor.cfg")" = "$work/fresh" ] || { echo "working directory not saved as the dialog folder"; fail=1; }
+env -u XDG_CONFIG_HOME HOME="$work/home" SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout -s TERM 1.5 "$binary"
+[ -f "$work/home/.config/tessellary/editor.cfg" ] || { echo "no settings in ~/.config/tessellary"; fail=1; }
 
 mkdir -p "$work/configured/config" && cd "$work/configured" || exit 1
 printf '100 50 800 600 9\n  /some folder\nTable Studio|2\nSprite Studio|0\n' > config/editor.cfg

@@ -9,6 +9,7 @@ exporter=$2
 editor=$exe
 source "$(dirname "$0")/editor_on_display.sh"
 export WINEPREFIX="${WINEPREFIX:-$work/wine}" WINEDEBUG=-all LC_ALL=C.UTF-8  # the test run's, when it has one
+rmdir config  # no portable install: the settings go to %APPDATA%\Tessellary
 fail=0
 
 convert -size 256x192 xc:red picture.png && "$exporter" --import-png picture.png --into "Écran 1.krv" >/dev/null ||
@@ -42,4 +43,7 @@ cmp -s "Écran 1.krv" before.krv && { echo "the change was not saved"; fail=1; }
 
 xdotool key alt+F4
 wait_for eval '! kill -0 "$editor_pid" 2>/dev/null' || { echo "Alt+F4 did not quit"; fail=1; }
+[ -d config ] && { echo "a config folder was made in the working folder"; fail=1; }
+appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
+[ -f "$(winepath -u "$appdata")/Tessellary/editor.cfg" ] || { echo "no settings in $appdata\\Tessellary"; fail=1; }
 exit $fail

@@ -27,7 +27,7 @@ struct RecoveryOffer {
 };
 
 struct RecoveryState {
-  std::string folder = kRecoveryDirectory;
+  std::string folder = kRecoveryDirectory;  // in the settings folder: start-up sets it
   double intervalSeconds = kRecoverySeconds;
   std::string ownId;  // empty until started
   FileLock ownLock;

@@ -13,7 +13,9 @@
 #include "app/emulator/emulator_session.h"
 #include "app/shell/editor_tabs.h"
 #include "app/shell/project_commands.h"
+#include "app/shell/settings_folder.h"
 #include "storage/file_io.h"
+#include "storage/utf8_path.h"
 
 EditorSettings editorSettings;
 
@@ -49,10 +51,13 @@ bool NextLine(const std::string& text, std::size_t& position, std::string& line)
 }
 }  // namespace
 
+std::string EditorConfigPath() { return settingsFolder + "/editor.cfg"; }
+std::string ImGuiSettingsPath() { return settingsFolder + "/imgui.ini"; }
+
 bool EnsureConfigDirectory() {
   std::error_code error;
-  if (std::filesystem::is_directory(kConfigDirectory, error)) return true;
-  return std::filesystem::create_directory(kConfigDirectory, error) && !error;
+  if (std::filesystem::is_directory(Utf8Path(settingsFolder), error)) return true;
+  return std::filesystem::create_directories(Utf8Path(settingsFolder), error) && !error;
 }
 
 void ParseEditorConfig(const std::string& text) {
@@ -104,7 +109,7 @@ std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
 
 void LoadEditorConfig() {
   std::vector<uint8_t> contents;
-  if (ReadWholeFile(kEditorConfigPath, contents) != FileResult::Ok) return;
+  if (ReadWholeFile(EditorConfigPath(), contents) != FileResult::Ok) return;
   ParseEditorConfig(std::string(contents.begin(), contents.end()));
 }
 
@@ -112,5 +117,5 @@ void SaveEditorConfig(SDL_Window* window) {
   if (!EnsureConfigDirectory()) return;
   int x = 0, y = 0;
   SDL_GetWindowPosition(window, &x, &y);
-  ReplaceFile(kEditorConfigPath, FormatEditorConfig(x, y), true);
+  ReplaceFile(EditorConfigPath(), FormatEditorConfig(x, y), true);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// "config/editor.cfg": window position and size, the dialog folder, the tab
-// order and the recent project files.
+// "editor.cfg" in the settings folder: window position and size, the dialog
+// folder, the tab order and the recent project files.
 //   line 1: left top width height reserved
 //   line 2: the dialog folder
 //   line 3: "emulator=msx1" or "emulator=sg1000", the machine Run on Emulator starts
@@ -15,8 +15,10 @@ struct SDL_Window;
 constexpr int32_t kCentredPosition = 0x2FFF0000;  // SDL's "centred" window position
 constexpr int32_t kWindowWidth = 1806;
 constexpr int32_t kWindowHeight = 995;
-constexpr const char* kConfigDirectory = "config";
-constexpr const char* kEditorConfigPath = "config/editor.cfg";
+
+// The settings folder's files.
+std::string EditorConfigPath();
+std::string ImGuiSettingsPath();
 
 struct EditorSettings {
   int32_t windowX = kCentredPosition;
@@ -27,7 +29,7 @@ struct EditorSettings {
 };
 extern EditorSettings editorSettings;
 
-// Creates "config" when missing; false when it cannot.
+// Creates the settings folder when missing; false when it cannot.
 bool EnsureConfigDirectory();
 
 // Fills editorSettings, lastDirectory, savedTabOrder and the recent files from

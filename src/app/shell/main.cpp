@@ -16,6 +16,7 @@
 #include "app/shell/editor_tabs.h"
 #include "app/shell/project_commands.h"
 #include "app/shell/sdl_frame.h"
+#include "app/shell/settings_folder.h"
 #include "app/shell/sound_generator.h"
 #include "app/shell/window_placement.h"
 #include "imgui.h"
@@ -102,12 +103,16 @@ void UpdateTitle(SDL_Window* window, std::string& shown) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  settingsFolder = ChooseSettingsFolder();
+  recovery.folder = settingsFolder + "/recovery";
   if (!EnsureConfigDirectory()) return -1;
   std::error_code error;
   lastDirectory = Utf8Text(std::filesystem::current_path(error));
   LoadEditorConfig();
 
   SDL_SetMainReady();
+  // Windows: sharp at every monitor's scale, the layout scaled as on Linux.
+  SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
   if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_AUDIO | SDL_INIT_VIDEO) != 0) return -1;
   const SDL_AudioDeviceID audio = OpenAudio();
   KeepWindowOnADisplay(editorSettings, DisplayBounds());
@@ -131,7 +136,8 @@ int main(int argc, char** argv) {
     OpenProjectFile(arguments[0]);
 
   ImGui::CreateContext();
-  ImGui::GetIO().IniFilename = "config/imgui.ini";
+  const std::string imguiSettings = ImGuiSettingsPath();  // Dear ImGui keeps the pointer
+  ImGui::GetIO().IniFilename = imguiSettings.c_str();
   ImGui_ImplSDL2_InitForSDLRenderer(window, renderer);
   ImGui_ImplSDLRenderer2_Init(renderer);
 
