@@ -2,7 +2,9 @@
 
 #include "storage/utf8_path.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -27,6 +29,9 @@ const char* DescribeFileResult(FileResult result) {
       return "the file cannot be written";
     case FileResult::IsAFolder:
       return "it is a folder";
+    case FileResult::UnusableName:
+      return "Windows cannot use the name (a device's such as CON or LPT1, a name ending in a dot or a space, "
+             "a character it forbids, or longer than it takes)";
   }
   return "unknown error";
 }
@@ -50,9 +55,11 @@ FileResult ReadWholeFile(const std::string& named, std::vector<uint8_t>& content
 
 namespace {
 #ifdef _WIN32
+constexpr bool kWindowsNames = true;
 constexpr bool kTextModeTranslates = true;  // "\n" becomes "\r\n" on the way to the file
 void SetStandardOutputMode(bool textMode) { _setmode(_fileno(stdout), textMode ? _O_TEXT : _O_BINARY); }
 #else
+constexpr bool kWindowsNames = false;
 constexpr bool kTextModeTranslates = false;
 void SetStandardOutputMode(bool) {}
 #endif
@@ -92,8 +99,34 @@ std::filesystem::path ReplacedFile(const std::filesystem::path& path, std::files
 }
 }  // namespace
 
+bool UsableOnWindows(const std::string& path) {
+  constexpr std::size_t kLongestName = 255, kLongestPath = 32767;
+  if (path.size() > kLongestPath) return false;
+  std::size_t start = path.size() > 1 && path[1] == ':' ? 2 : 0;  // a drive letter's colon
+  while (start < path.size()) {
+    std::size_t end = path.find_first_of("/\\", start);
+    if (end == std::string::npos) end = path.size();
+    const std::string name = path.substr(start, end - start);
+    start = end + 1;
+    if (name.empty() || name == "." || name == "..") continue;
+    if (name.size() > kLongestName || name.back() == '.' || name.back() == ' ') return false;
+    for (unsigned char c : name)
+      if (c < 32 || std::strchr("<>:\"|?*", c)) return false;
+    // Device names are reserved whatever follows the dot: "con.h" is the console.
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ') stem.pop_back();
+    for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return false;
+    if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) && stem[3] >= '1' &&
+        stem[3] <= '9')
+      return false;
+  }
+  return true;
+}
+
 FileResult ReplaceFile(const std::string& named, const std::string& contents, bool textMode) {
   if (named == kStandardOutput) return WriteInPlace(named, contents, textMode);
+  if (kWindowsNames && !UsableOnWindows(named)) return FileResult::UnusableName;
   std::filesystem::file_status status;
   const std::filesystem::path path = ReplacedFile(Utf8Path(named), status);
   if (std::filesystem::is_directory(status)) return FileResult::IsAFolder;

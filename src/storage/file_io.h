@@ -17,6 +17,7 @@ enum class FileResult {
   TruncatedOrCorrupt,
   CannotWrite,
   IsAFolder,
+  UnusableName,
 };
 
 constexpr const char* kStandardOutput = "-";
@@ -25,6 +26,12 @@ constexpr const char* kStandardOutput = "-";
 const char* DescribeFileResult(FileResult result);
 
 FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& contents);
+
+// False for a path Windows cannot use as a file name: a device's name such as
+// CON or LPT1 (with any extension), a name ending in a dot or a space, a
+// character it forbids, a name or path longer than it takes. Saves on Windows
+// refuse them before anything is written.
+bool UsableOnWindows(const std::string& path);
 
 // Text mode turns "\n" into the platform's line end.
 FileResult ReplaceFile(const std::string& path, const std::string& contents, bool textMode);

@@ -198,3 +198,25 @@ TEST(ProjectFile, SolidMetatilesAndPlaySettingsMakeTheMapsBlocksLaterVersions) {
        {std::pair{speed, 0}, {speed, kMaxWalkSpeed + 1}, {strip, kStrips}, {strip, -2}, {play.size() - 16, -2}})
     EXPECT_TRUE(RefusedWith(play, at, value, 4)) << at << " = " << value;
 }
+
+// Windows' rules for names and line ends: checked everywhere, applied by the Windows build.
+TEST(SafeWrite, NamesWindowsCannotUseAreRefusedThereAndTextTakesItsLineEnds) {
+  const std::pair<std::string, bool> names[] = {
+      {"level.krv", true}, {"C:\\games\\level.krv", true}, {"console.h", true}, {"LPT0.txt", true},
+      {"com10", true},     {"con", false},                 {"out/CON.h", false}, {"lpt1.txt", false},
+      {"Nul .x", false},   {"level.", false},              {"level ", false},    {"a?b", false},
+      {"dir./x", false},   {std::string(256, 'a'), false}, {"d:/x:y", false}};
+  for (const auto& [name, usable] : names) EXPECT_EQ(UsableOnWindows(name), usable) << name;
+  TempDir dir;
+  ASSERT_EQ(ReplaceFile(dir.File("text.cfg"), "a\nb\n", true), FileResult::Ok);
+  ASSERT_EQ(ReplaceFile(dir.File("data.h"), "a\nb\n", false), FileResult::Ok);
+  EXPECT_EQ(ReadFile(dir.File("data.h")), "a\nb\n") << "the exports' bytes are the same everywhere";
+#ifdef _WIN32
+  EXPECT_EQ(ReadFile(dir.File("text.cfg")), "a\r\nb\r\n");
+  EXPECT_EQ(ReplaceFile(dir.File("CON.h"), "x", false), FileResult::UnusableName);
+  const auto entries = std::filesystem::directory_iterator(dir.path());
+  EXPECT_EQ(std::distance(begin(entries), end(entries)), 2) << "nothing is half-written";
+#else
+  EXPECT_EQ(ReadFile(dir.File("text.cfg")), "a\nb\n");
+#endif
+}
