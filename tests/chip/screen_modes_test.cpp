@@ -137,11 +137,8 @@ TEST(ScreenModes, RegressionAGraphicsITileTakesAPairOfItsColoursNotOnlyOfItsRows
     for (int x = 8; x < 16; ++x) picture.pixels[y * kChipWidth + x] = y < 7 ? 10 : 6;
   const std::string png = EncodePng(picture, 1);
   Project data = DefaultProject();
-  ImportOptions options;
-  options.mode = ScreenMode::Graphics1, options.dither = Dither::None;
-  const ImportResult result =
-      ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "two", data, options);
-  ASSERT_TRUE(result.ok);
+  const ImportResult result = ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "two", data,
+                                             ImportOptions{Dither::None, 100, false, 255, ScreenMode::Graphics1});
   EXPECT_NE(result.message.find("0 pixels recoloured"), std::string::npos) << result.message;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)

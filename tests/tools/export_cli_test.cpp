@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 
 #include "chip/chip_render.h"
 #include "export/build_outputs.h"
@@ -26,6 +27,14 @@ int RunExport(const TempDir& dir, const std::string& arguments, const std::strin
                               (reader.empty() ? "" : "; s=$?; wait; exit $s");
   const int status = std::system(command.c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+// Every file under `root` but a run's out and err, by its path within it.
+std::map<std::string, std::string> FilesUnder(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(root))
+    if (entry.is_regular_file() && entry.path() != root / "out" && entry.path() != root / "err")
+      files[std::filesystem::relative(entry.path(), root).u8string()] = ReadFile(entry.path().u8string());
+  return files;
 }
 }  // namespace
 
@@ -89,8 +98,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   WriteFile(dir.File("both.asm"), ReadFile(dir.File("gfx.asm")) + ReadFile(dir.File("sat.asm")));
   EXPECT_EQ(std::system(("pasmo " + dir.File("both.asm") + " " + dir.File("both.bin") + " > /dev/null").c_str()), 0);
   // A C header with its arrays in a .c file of another name, compiled apart.
-  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --c " + dir.File("gfx.h") + " --c-source " + dir.File("gfx_data.c")),
-            0);
+  ASSERT_EQ(
+      RunExport(dir, dir.File("game.krv") + " --c " + dir.File("gfx.h") + " --c-source " + dir.File("gfx_data.c")), 0);
   EXPECT_NE(ReadFile(dir.File("gfx.h")).find("extern const unsigned char"), std::string::npos);
   EXPECT_EQ(std::system(("cd " + dir.path().string() + " && cc -c gfx_data.c").c_str()), 0);
   // Packed: the files the export targets pack, each table's sizes and the total printed.
@@ -209,4 +218,43 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   EXPECT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
   EXPECT_EQ(ReadFile(dir.File("out.txt")),
             dir.File("game.krv") + " has no export targets: add them in the editor (File > Export...)\n");
+}
+
+// Under Wine, needing the Windows build (scripts/build-windows) named by TESSELLARY_WINDOWS_BUILD.
+TEST(ExportCommand, TheWindowsBuildWritesEveryFormatAsThisOneDoes) {
+  const char* build = std::getenv("TESSELLARY_WINDOWS_BUILD");
+  if (!build || !*build) GTEST_SKIP() << "no Windows build named";
+  TempDir dir;
+  // The test run's Wine prefix when it has one; UTF-8 so that Wine hands the names on whole.
+  const char* prefix = std::getenv("WINEPREFIX");
+  const std::string wine =
+      "LC_ALL=C.UTF-8 WINEDEBUG=-all WINEPREFIX='" + (prefix ? std::string(prefix) : dir.File("wine")) + "' wine";
+  MakeWalkProject(2);
+  project.metasprites = {Metasprite{"Hero", 32, 16, {{3, 16, 0}, {1, 0, -2}}}};
+  ASSERT_EQ(SaveProject(dir.File("Écran 1.krv")), FileResult::Ok);
+  const std::string project = "'../Écran 1.krv'";
+  const std::string runs[] = {
+      project +
+          " --asm a.asm --c c.h --basic b.bas --msx-basic m.bas --ti t.a99 --sat s.asm --bin bin --sc2 sc2"
+          " --png png --scale 2 --maps maps",
+      project + " --asm z.asm --asm-dialect z80asm --bin binz --compress zx0",
+      project + " --asm sd.s --asm-dialect sdas --c-extern sd.h --area _GFX --sc2 sc2p --compress pletter",
+      project + " --c h.h --c-source h.c --only Second 'Set 1' --tables patterns,colours,names",
+      project + " --rom msx.rom --screen all",
+      project + " --rom sg.rom --machine sg1000 --play-rom walk.rom --map 'Held out'",
+      project + " --sprite-sheet 'ドット.png' --png 'フォルダ/絵'",
+      project + " --asm 'フォルダ/Écran.asm'",
+      "--import-png 'ドット.png' --into 'ドット.krv'",
+  };
+  const std::string programs[] = {TESSELLARY_EXPORT, wine + " '" + build + "/tessellary-export.exe'"};
+  for (const std::string& arguments : runs)
+    for (int side = 0; side < 2; ++side) {
+      const std::string folder = dir.File(side ? "windows" : "linux");
+      std::filesystem::create_directories(folder);
+      const std::string command = "cd '" + folder + "' && " + programs[side] + " " + arguments + " > out 2> err";
+      ASSERT_EQ(std::system(command.c_str()), 0) << arguments << "\n" << ReadFile(folder + "/err");
+    }
+  const auto here = FilesUnder(dir.File("linux")), there = FilesUnder(dir.File("windows"));
+  EXPECT_GT(here.size(), 40u);
+  EXPECT_TRUE(here == there) << "files differ between the builds";
 }
