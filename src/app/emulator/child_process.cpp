@@ -1,19 +1,9 @@
 #include "app/emulator/child_process.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#if defined(__linux__)
-#include <sys/prctl.h>
-#endif
-#endif
+#include "storage/utf8_path.h"
 
 std::string FindProgram(const std::string& name) {
   const char* path = std::getenv("PATH");
@@ -30,117 +20,36 @@ std::string FindProgram(const std::string& name) {
   while (start <= folders.size()) {
     std::size_t end = folders.find(separator, start);
     if (end == std::string::npos) end = folders.size();
-    const std::filesystem::path candidate = std::filesystem::path(folders.substr(start, end - start)) / file;
+    const std::filesystem::path candidate = Utf8Path(folders.substr(start, end - start)) / file;
     std::error_code error;
-    if (end > start && std::filesystem::is_regular_file(candidate, error)) return candidate.string();
+    if (end > start && std::filesystem::is_regular_file(candidate, error)) return Utf8Text(candidate);
     start = end + 1;
   }
   return {};
 }
 
-#ifdef _WIN32
-// The editor's Windows build has no emulator link yet: it says so instead of starting one.
-bool StartChild(ChildProcess&, const std::vector<std::string>&, std::string& error) {
-  error = "starting programs from the editor is not supported on Windows yet";
-  return false;
-}
-bool WriteToChild(ChildProcess&, const std::string&) { return false; }
-bool ReadFromChild(ChildProcess&, std::string&, int) { return false; }
-bool ChildRunning(ChildProcess&) { return false; }
-void StopChild(ChildProcess&, int) {}
-#else
-namespace {
-void CloseEnd(int& fd) {
-  if (fd >= 0) close(fd);
-  fd = -1;
-}
-}  // namespace
-
-bool StartChild(ChildProcess& child, const std::vector<std::string>& arguments, std::string& error) {
-  // A write to a child that has gone must fail, not end the editor.
-  signal(SIGPIPE, SIG_IGN);
-  int toChild[2], fromChild[2];
-  if (pipe2(toChild, O_CLOEXEC) != 0) return error = "no pipe for the program", false;
-  if (pipe2(fromChild, O_CLOEXEC) != 0) {
-    close(toChild[0]), close(toChild[1]);
-    return error = "no pipe for the program", false;
-  }
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-#if defined(__linux__)
-  const pid_t parent = getpid();
-#endif
-  const pid_t pid = fork();
-  if (pid == 0) {
-#if defined(__linux__)
-    prctl(PR_SET_PDEATHSIG, SIGTERM);  // an editor that dies takes its emulator along
-    if (getppid() != parent) _exit(127);
-#endif
-    dup2(toChild[0], 0);
-    dup2(fromChild[1], 1);
-    const int null = open("/dev/null", O_WRONLY);
-    if (null >= 0) dup2(null, 2);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  close(toChild[0]);
-  close(fromChild[1]);
-  if (pid < 0) {
-    close(toChild[1]), close(fromChild[0]);
-    return error = "the program could not be started", false;
-  }
-  fcntl(fromChild[0], F_SETFL, fcntl(fromChild[0], F_GETFL) | O_NONBLOCK);
-  child = {pid, toChild[1], fromChild[0]};
-  return true;
-}
-
-bool WriteToChild(ChildProcess& child, const std::string& text) {
-  std::size_t written = 0;
-  while (child.input >= 0 && written < text.size()) {
-    const ssize_t count = write(child.input, text.data() + written, text.size() - written);
-    if (count < 0) return false;
-    written += static_cast<std::size_t>(count);
-  }
-  return child.input >= 0;
-}
-
-bool ReadFromChild(ChildProcess& child, std::string& into, int waitMs) {
-  if (child.output < 0) return false;
-  pollfd ready{child.output, POLLIN, 0};
-  if (poll(&ready, 1, waitMs) <= 0) return true;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t count = read(child.output, buffer, sizeof buffer);
-    if (count > 0) {
-      into.append(buffer, static_cast<std::size_t>(count));
+std::string WindowsCommandLine(const std::vector<std::string>& arguments) {
+  std::string line;
+  for (const std::string& argument : arguments) {
+    if (!line.empty()) line += ' ';
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string::npos) {
+      line += argument;
       continue;
     }
-    if (count < 0 && errno == EINTR) continue;
-    if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
-    CloseEnd(child.output);  // its output ended
-    return false;
+    // Backslashes count only before a quote: there they are doubled, and the quote escaped.
+    line += '"';
+    std::size_t backslashes = 0;
+    for (char c : argument) {
+      if (c == '\\') {
+        ++backslashes;
+        continue;
+      }
+      line.append(c == '"' ? 2 * backslashes + 1 : backslashes, '\\');
+      backslashes = 0;
+      line += c;
+    }
+    line.append(2 * backslashes, '\\');
+    line += '"';
   }
+  return line;
 }
-
-bool ChildRunning(ChildProcess& child) {
-  if (child.pid < 0) return false;
-  int status = 0;
-  if (waitpid(static_cast<pid_t>(child.pid), &status, WNOHANG) == 0) return true;
-  child.pid = -1;
-  CloseEnd(child.input);
-  CloseEnd(child.output);
-  return false;
-}
-
-void StopChild(ChildProcess& child, int graceMs) {
-  CloseEnd(child.input);
-  for (int waited = 0; waited < graceMs && ChildRunning(child); waited += 10) usleep(10000);
-  if (ChildRunning(child)) {
-    kill(static_cast<pid_t>(child.pid), SIGKILL);
-    waitpid(static_cast<pid_t>(child.pid), nullptr, 0);
-  }
-  child.pid = -1;
-  CloseEnd(child.output);
-}
-#endif

@@ -15,7 +15,7 @@ std::size_t ShownTable() { return static_cast<std::size_t>(std::max(0, tableStud
 }  // namespace
 
 void RunOnEmulatorCommand() {
-  if (FindProgram("openmsx").empty()) return ShowNotice(kOpenMsxMissing);
+  if (FindOpenMsx(configuredOpenMsx).empty()) return ShowNotice(kOpenMsxMissing);
   std::string error;
   if (!RunOnEmulator(emulator, project, ShownTable(), error)) {
     session.errorMessage = "Could not run the emulator:\n" + error + ".";
@@ -26,7 +26,7 @@ void RunOnEmulatorCommand() {
 }
 
 void PlayMapCommand() {
-  if (FindProgram("openmsx").empty()) return ShowNotice(kOpenMsxMissing);
+  if (FindOpenMsx(configuredOpenMsx).empty()) return ShowNotice(kOpenMsxMissing);
   if (project.maps.empty()) return ShowNotice("There is no map to play: ADD MAP in the Map Studio makes one");
   const int map = std::clamp(mapStudio.currentMap, 0, static_cast<int>(project.maps.size()) - 1);
   std::string error;

@@ -19,11 +19,11 @@ struct EmulatorSession {
   OpenMsxLink link;
   Machine machine = Machine::Msx1;  // the choice, remembered in the editor's settings
   bool running = false;
-  bool loaded = false;   // the cartridge has shown its screen: the link writes from then on
-  bool probing = false;  // a question whether it has is on its way
-  std::string romPath;   // the temporary cartridge
-  std::string shown;     // the video memory the emulated chip holds, where `known` is set
-  std::string known;     // a byte a video memory byte: 1 where the cartridge or the link wrote it
+  bool loaded = false;        // the cartridge has shown its screen: the link writes from then on
+  bool probing = false;       // a question whether it has is on its way
+  std::string romPath;        // the temporary cartridge
+  std::string shown;          // the video memory the emulated chip holds, where `known` is set
+  std::string known;          // a byte a video memory byte: 1 where the cartridge or the link wrote it
   uint8_t registers[8] = {};  // the chip's registers 0-7 as the cartridge or the link set them
   std::size_t bytesSent = 0;  // video memory bytes written through the link
   // Play Map: the map played (-1: a screen is shown), the screen frame it

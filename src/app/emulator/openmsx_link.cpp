@@ -1,7 +1,10 @@
 #include "app/emulator/openmsx_link.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+
+#include "storage/utf8_path.h"
 
 namespace {
 std::string EscapeXml(const std::string& text) {
@@ -78,16 +81,30 @@ void TakeLines(OpenMsxLink& link, TclReply* reply) {
 }
 }  // namespace
 
+std::string configuredOpenMsx;
+
+std::string FindOpenMsx(const std::string& configured) {
+  std::error_code error;
+  if (!configured.empty() && std::filesystem::is_regular_file(Utf8Path(configured), error)) return configured;
+  if (std::string found = FindProgram("openmsx"); !found.empty()) return found;
+  for (const char* variable : {"ProgramFiles", "ProgramFiles(x86)"}) {  // set on Windows only
+    const char* folder = std::getenv(variable);
+    const std::filesystem::path installed = Utf8Path(folder ? folder : "") / "openMSX" / "openmsx.exe";
+    if (folder && std::filesystem::is_regular_file(installed, error)) return Utf8Text(installed);
+  }
+  return {};
+}
+
 const char* OpenMsxMachine(Machine machine) { return machine == Machine::Msx1 ? "C-BIOS_MSX1" : "Sega_SG-1000"; }
 
 bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, std::string& error) {
-  const std::string program = FindProgram("openmsx");
+  const std::string program = FindOpenMsx(configuredOpenMsx);
   if (program.empty()) return error = kOpenMsxMissing, false;
   link = OpenMsxLink{};
   // The loaders map the cartridge where each machine expects it: no guessing
   // from its contents. An MSX1 cartridge over 32 KB is a Play Map megaROM.
   std::error_code unknown;
-  const bool mega = std::filesystem::file_size(rom, unknown) > kCartridgeLimit && !unknown;
+  const bool mega = std::filesystem::file_size(Utf8Path(rom), unknown) > kCartridgeLimit && !unknown;
   const char* romType = machine == Machine::Msx1 ? (mega ? "ASCII8" : "Normal") : "Page012";
   if (!StartChild(
           link.process,

@@ -8,7 +8,9 @@
 #include "app/emulator/child_process.h"
 #include "export/cartridge.h"
 
-constexpr const char* kOpenMsxMissing = "openMSX is not installed: Debian's packages openmsx and cbios provide it";
+constexpr const char* kOpenMsxMissing =
+    "openMSX is not installed: Debian's packages openmsx and cbios provide it (elsewhere its installer; "
+    "\"openmsx=<program>\" in editor.cfg names one anywhere)";
 
 struct OpenMsxLink {
   ChildProcess process;
@@ -22,6 +24,12 @@ struct TclReply {
   bool ok = false;
   std::string text;
 };
+
+// The openMSX program the settings name ("openmsx=<path>" in editor.cfg); empty: looked for.
+extern std::string configuredOpenMsx;
+// openMSX's program: `configured` when it is a file, else the one on PATH,
+// else (on Windows) where its installer puts it; empty when there is none.
+std::string FindOpenMsx(const std::string& configured);
 
 // openMSX's name of the machine: C-BIOS's MSX1, or the SG-1000.
 const char* OpenMsxMachine(Machine machine);

@@ -22,6 +22,7 @@ EditorSettings editorSettings;
 namespace {
 const std::string kRecentPrefix = "recent=";
 const std::string kEmulatorPrefix = "emulator=";
+const std::string kOpenMsxPrefix = "openmsx=";
 
 bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
@@ -84,6 +85,10 @@ void ParseEditorConfig(const std::string& text) {
         recent.push_back(line.substr(kRecentPrefix.size()));
       continue;
     }
+    if (line.compare(0, kOpenMsxPrefix.size(), kOpenMsxPrefix) == 0) {
+      configuredOpenMsx = line.substr(kOpenMsxPrefix.size());
+      continue;
+    }
     if (line.compare(0, kEmulatorPrefix.size(), kEmulatorPrefix) == 0) {
       emulator.machine =
           line.substr(kEmulatorPrefix.size()) == kMachineNames[int(Machine::Sg1000)] ? Machine::Sg1000 : Machine::Msx1;
@@ -102,6 +107,7 @@ std::string FormatEditorConfig(int32_t windowX, int32_t windowY) {
                      " " + std::to_string(kWindowHeight) + " " + std::to_string(editorSettings.reservedSetting) + "\n";
   text += lastDirectory + "\n";
   text += kEmulatorPrefix + kMachineNames[int(emulator.machine)] + "\n";
+  if (!configuredOpenMsx.empty()) text += kOpenMsxPrefix + configuredOpenMsx + "\n";  // only where one is set
   for (const EditorTab& tab : editorTabs) text += std::string(tab.title) + "|" + std::to_string(tab.id) + "\n";
   for (const std::string& path : session.recentFiles) text += kRecentPrefix + path + "\n";
   return text;

@@ -4,6 +4,7 @@
 //   line 1: left top width height reserved
 //   line 2: the dialog folder
 //   line 3: "emulator=msx1" or "emulator=sg1000", the machine Run on Emulator starts
+//   then, where one is set, "openmsx=<path>": the openMSX program to start
 //   then one "title|id" line per tab, in tab order
 //   then one "recent=path" line per recent file, newest first
 

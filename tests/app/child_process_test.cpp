@@ -1,0 +1,26 @@
+// Programs the editor starts: the command line Windows gets, and a child's
+// output read without waiting (under Wine, through the Windows process API).
+#include "app/emulator/child_process.h"
+
+#include <gtest/gtest.h>
+
+TEST(ChildProcess, WindowsGetsEachArgumentBackWholeAndAChildIsReadWithoutWaiting) {
+  const std::pair<std::vector<std::string>, std::string> lines[] = {
+      {{"openmsx", "-cart", "C:\\Program Files\\a.rom"}, "openmsx -cart \"C:\\Program Files\\a.rom\""},
+      {{"say \"hi\"", ""}, "\"say \\\"hi\\\"\" \"\""},
+      {{"C:\\dir\\", "C:\\my dir\\"}, "C:\\dir\\ \"C:\\my dir\\\\\""},
+  };
+  for (const auto& [arguments, line] : lines) EXPECT_EQ(WindowsCommandLine(arguments), line);
+#ifdef _WIN32
+  const std::vector<std::string> echo = {"C:\\windows\\system32\\cmd.exe", "/c", "echo ready"};
+#else
+  const std::vector<std::string> echo = {"/bin/sh", "-c", "echo ready"};
+#endif
+  ChildProcess child;
+  std::string error, output;
+  ASSERT_TRUE(StartChild(child, echo, error)) << error;
+  for (int tries = 0; tries < 100 && ReadFromChild(child, output, 50);) ++tries;
+  EXPECT_EQ(output.substr(0, 5), "ready");
+  StopChild(child, 1000);
+  EXPECT_FALSE(ChildRunning(child));
+}
