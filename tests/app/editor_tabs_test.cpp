@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/shell/frame_fingerprint.h"
+#include "imgui.h"
 #include "support/gui_driver.h"
 
 namespace {
@@ -51,4 +53,16 @@ TEST(EditorTabs, DraggingATabOntoAnotherPutsItBeforeThatTab) {
   gui.Drag(ImVec2(a.x - 20, a.y), ImVec2(a.x + 20, a.y));
   EXPECT_EQ(TabTitles(), moved) << "a tab dropped on itself stays where it is";
   RegisterInOrder({});
+}
+
+// What lets an editor with no input stop drawing: a frame like the last has its fingerprint.
+TEST(EditorTabs, AFrameThatDrawsWhatTheLastDrewHasItsFingerprintAndAnotherTabDoesNot) {
+  GuiDriver gui;
+  gui.Frame(3);
+  const uint64_t settled = FrameFingerprint(*ImGui::GetDrawData());
+  gui.Frame();
+  EXPECT_EQ(FrameFingerprint(*ImGui::GetDrawData()), settled);
+  gui.Click(gui.ItemCenter("Tile Studio"));
+  gui.Frame();
+  EXPECT_NE(FrameFingerprint(*ImGui::GetDrawData()), settled);
 }

@@ -20,6 +20,7 @@
 #include "app/shell/sound_generator.h"
 #include "app/shell/window_placement.h"
 #include "imgui.h"
+#include "imgui_internal.h"
 #include "imgui_impl_sdl2.h"
 #include "imgui_impl_sdlrenderer2.h"
 #include "model/history.h"
@@ -51,7 +52,14 @@ SDL_AudioDeviceID OpenAudio() {
 }
 
 constexpr Uint32 kIdleWaitMs = 10000;  // an idle editor still draws now and then
-constexpr int kSettleFrames = 60;      // frames drawn after input, for hover effects and tooltip delays
+constexpr int kSettleFrames = 60;      // frames drawn after input at most, for hover effects and tooltip delays
+
+// Whether a frame could still change with no input: an item hovered for less
+// than a tooltip's delay, or one held.
+bool GuiAwaitsTime() {
+  const ImGuiContext& gui = *ImGui::GetCurrentContext();
+  return ImGui::IsAnyItemActive() || (gui.HoveredId != 0 && gui.HoveredIdTimer < 1.0f);
+}
 
 void HandleEvent(SdlScreen& screen, const SDL_Event& event) {
   ProcessSdlEvent(screen, event);
@@ -155,12 +163,15 @@ int main(int argc, char** argv) {
     const double idleSeconds = std::min<double>(SecondsUntilNextChange(), SecondsUntilRecoveryDue(recovery, now));
     const Uint32 waitMs =
         settleFrames > 0 ? 0 : static_cast<Uint32>(std::min(1000.0 * idleSeconds, double(kIdleWaitMs)));
-    if (PollEvents(screen, waitMs))
+    const bool input = PollEvents(screen, waitMs);
+    if (input)
       settleFrames = kSettleFrames;
     else if (settleFrames > 0)
       --settleFrames;
     UpdateTitle(window, title);
-    RunSdlFrame(screen, [&running] { DrawEditorFrame(running); });
+    // Settled as soon as a frame with no input draws what the last one did.
+    const bool changed = RunSdlFrame(screen, [&running] { DrawEditorFrame(running); });
+    if (!input && !changed && !GuiAwaitsTime()) settleFrames = 0;
   }
 
   SaveEditorConfig(window);

@@ -1,5 +1,7 @@
 #include "app/shell/sdl_frame.h"
 
+#include "app/shell/frame_fingerprint.h"
+
 #include <SDL.h>
 
 #include <cfloat>
@@ -90,6 +92,7 @@ bool ModifierChangesAfterKeyPress(const SDL_Event& event) {
 }  // namespace
 
 void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event) {
+  if (event.type == SDL_WINDOWEVENT || event.type == SDL_RENDER_TARGETS_RESET) screen.redraw = true;
   if (!screen.heldEvents.empty() || PressMeetsMove(screen, event) || ModifierChangesAfterKeyPress(event)) {
     screen.heldEvents.push_back(event);
     return;
@@ -99,7 +102,7 @@ void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event) {
   MapQueuedMousePositions(screen, first);
 }
 
-void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
+bool RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
   // A renderer may claim vsync and still not wait (software GL does), so frames are paced here too.
   const Uint32 elapsed = SDL_GetTicks() - screen.lastFrameTicks;
   if (elapsed < kFrameMs) SDL_Delay(kFrameMs - elapsed);
@@ -121,6 +124,10 @@ void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
   for (const SDL_Event& event : held) ProcessSdlEvent(screen, event);
   draw();
   ImGui::Render();
+  const ImDrawData& drawn = *ImGui::GetDrawData();
+  const uint64_t fingerprint = FrameFingerprint(drawn);
+  if (fingerprint == screen.lastFingerprint && !screen.redraw && !WaitsForTextures(drawn)) return false;
+  screen.lastFingerprint = fingerprint, screen.redraw = false;
 
   SDL_Renderer* renderer = screen.renderer;
   if (screen.layout) SDL_SetRenderTarget(renderer, screen.layout);
@@ -140,4 +147,5 @@ void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
     SDL_RenderCopy(renderer, screen.layout, nullptr, &target);
   }
   SDL_RenderPresent(renderer);
+  return true;
 }

@@ -6,6 +6,7 @@
 
 #include <SDL_events.h>
 
+#include <cstdint>
 #include <functional>
 #include <vector>
 
@@ -22,6 +23,8 @@ struct SdlScreen {
   // frame as a pointer move, or a modifier changing after a key's press, and
   // everything after it, in order.
   std::vector<SDL_Event> heldEvents;
+  uint64_t lastFingerprint = 0;  // what the window shows (see frame_fingerprint.h)
+  bool redraw = true;            // the window needs drawing whatever the frame holds: shown, exposed, resized
 };
 
 // Makes the layout texture (without one, frames draw unscaled).
@@ -35,6 +38,8 @@ void ReleaseSdlScreen(SdlScreen& screen);
 // A modifier that changes after another key's press in the same frame waits too.
 void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event);
 
-// New frame for the current context, `draw`, then render and present. Frames
-// are at most 60 a second whatever the renderer claims about vsync.
-void RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw);
+// New frame for the current context, `draw`, then render and present, unless
+// the window already shows exactly what the frame drew: without a GPU a
+// present costs a software copy of the whole window. Frames are at most 60 a
+// second whatever the renderer claims about vsync. True when it presented.
+bool RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw);

@@ -17,7 +17,7 @@ constexpr std::size_t kMostNameTables = 256;
 
 void AddMap() {
   Map map = DefaultMap();
-  FormatName(map.name, "Map %zu", project.maps.size() + 1);
+  FormatName(map.name, "Map %d", static_cast<int>(project.maps.size()) + 1);
   project.maps.push_back(map);
   mapStudio.currentMap = static_cast<int>(project.maps.size()) - 1;
 }

@@ -33,7 +33,7 @@ void KeepSelectedSpriteInRange(SpriteStudioState& state, const std::vector<Sprit
 void AddSprite(SpriteStudioState& state, std::vector<Sprite>& list) {
   if (list.size() >= kMaxSpritesByAdd) return;
   Sprite sprite = DefaultSprite();
-  FormatName(sprite.name, "Sprite %zu", list.size() + 1);
+  FormatName(sprite.name, "Sprite %d", static_cast<int>(list.size()) + 1);
   list.push_back(sprite);
   state.selectedSprite = LastIndex(list);
 }

@@ -52,7 +52,7 @@ void AddNameTable(TableStudioState& state, std::vector<NameTable>& tables) {
   const std::size_t count = tables.size();
   if (count >= kMaxNameTablesByAdd) return;
   tables.emplace_back();
-  FormatName(tables.back().name, "Name Table %zu", count + 1);
+  FormatName(tables.back().name, "Name Table %d", static_cast<int>(count) + 1);
   state.currentNameTable = static_cast<int>(count);
 }
 

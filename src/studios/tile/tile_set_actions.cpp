@@ -14,7 +14,7 @@ void AddTileSet(TileStudioState& state, std::vector<TileSet>& sets) {
   const std::size_t count = sets.size();
   if (count >= kMaxTileSetsByAdd) return;
   sets.emplace_back();
-  FormatName(sets.back().name, "Tile Set %zu", count + 1);
+  FormatName(sets.back().name, "Tile Set %d", static_cast<int>(count) + 1);
   state.currentTileSet = static_cast<int>(count);
 }
 
