@@ -56,7 +56,20 @@ void PlaceFrames(const Project& data, const std::vector<std::vector<PlacedSprite
   }
 }
 
+// Whether the chip shows any pixel of the sprite: a set one, in a colour.
+bool ShowsPixels(const Sprite& sprite, int side) {
+  for (int row = 0; row < side; ++row)
+    for (int column = 0; column < side; ++column)
+      if (sprite.pixels[row][column] && (sprite.colour & 15) != 0) return true;
+  return false;
+}
+
 std::string CheckFrames(const Project& data, const std::vector<std::vector<PlacedSprite>>& frames) {
+  bool shown = false;  // an invisible walker would start the game with nothing to move
+  for (const auto& frame : frames)
+    for (const PlacedSprite& sprite : frame)
+      shown = shown || ShowsPixels(data.sprites[sprite.sprite], data.spriteSize.side);
+  if (!frames.empty() && !shown) return "the walker has no pixels to show: draw its sprites first";
   for (const auto& frame : frames) {
     if (frame.size() > kMaxWalkParts)
       return "a walk frame has " + std::to_string(frame.size()) + " sprites, more than the " +

@@ -33,6 +33,7 @@ TEST(MapWalk, WhatCannotBePlayedIsRefusedWithItsReasonAndNoCartridge) {
       {"a sprite past the pattern table", [] { sprites().resize(70), project.strips.cells[0][0] = 64; },
        "is past the 64 the sprite pattern table holds"},
       {"no tile set", [] { tileSets.clear(); }, "no tile set to draw the map with"},
+      {"a blank walker", [] { WalkMap().play.walkStrip = -1, sprites()[0] = Sprite{}; }, "the walker has no pixels"},
   };
   for (const auto& [what, spoil, says] : cases) {
     MakeWalkProject(2);

@@ -157,6 +157,7 @@ TEST_F(MapStudioGui, AMetatileMarkedSolidIsHatchedOnTheMap) {
 
 TEST_F(MapStudioGui, TheWalkersStartIsDraggedOnTheMapAndCentredAgain) {
   ASSERT_FALSE(sprites().empty()) << "the walker is the first sprite";
+  sprites()[0].pixels[0][0] = 1, sprites()[0].colour = 15;  // a blank walker cannot play
   mapStudio = MapStudioState();  // as a new editor has it
   gui.Frame();
   Choose({"FRAME"});
