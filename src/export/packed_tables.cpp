@@ -59,7 +59,7 @@ std::vector<std::string> DescribePacking(const std::vector<PackedTable>& tables)
   std::size_t packed = 0, unpacked = 0;
   for (const PackedTable& table : tables) {
     lines.push_back("packed " + table.name + ": " + std::to_string(table.bytes.size()) + " of " +
-                    std::to_string(table.unpacked) + " bytes");
+                    std::to_string(table.unpacked) + (table.unpacked == 1 ? " byte" : " bytes"));
     // A stream carries a few bytes of its own, so a table of a handful of bytes grows: that is no fault.
     if (table.bytes.size() > table.unpacked) lines.back() += " (too small a table for packing to shrink)";
     packed += table.bytes.size(), unpacked += table.unpacked;

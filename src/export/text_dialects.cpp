@@ -59,7 +59,8 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
 // "pattern table of tile set Dungeon, 2048 bytes, ZX0 packed to 612, VRAM 0x0000"
 std::string DescribeBlock(const DataBlock& block, const TextFile& file) {
   const std::size_t size = block.TableSize();
-  std::string text = (block.what.empty() ? block.label : block.what) + ", " + std::to_string(size) + " bytes";
+  std::string text =
+      (block.what.empty() ? block.label : block.what) + ", " + std::to_string(size) + (size == 1 ? " byte" : " bytes");
   if (block.unpacked) text += ", " + file.packing + " packed to " + std::to_string(block.bytes.size());
   if (block.vram >= 0) {
     char address[24];

@@ -29,6 +29,8 @@ const char* DescribeFileResult(FileResult result) {
       return "the file cannot be written";
     case FileResult::IsAFolder:
       return "it is a folder";
+    case FileResult::NoSuchFolder:
+      return "its folder does not exist";
     case FileResult::UnusableName:
       return "Windows cannot use the name (a device's such as CON or LPT1, a name ending in a dot or a space, "
              "a character it forbids, or longer than it takes)";
@@ -139,6 +141,9 @@ FileResult ReplaceFile(const std::string& named, const std::string& contents, bo
     std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now(), error);
     if (!error) return FileResult::Ok;
   }
+  if (const std::filesystem::path folder = path.parent_path();
+      !folder.empty() && !std::filesystem::is_directory(folder, error))
+    return FileResult::NoSuchFolder;
   std::filesystem::path temporary = path;
   temporary += ".saving";
   {

@@ -18,6 +18,7 @@ enum class FileResult {
   CannotWrite,
   IsAFolder,
   UnusableName,
+  NoSuchFolder,
 };
 
 constexpr const char* kStandardOutput = "-";

@@ -221,7 +221,7 @@ TEST_F(MainMenuTest, LoadOpensOnlyKrvFilesRemembersThemAndReportsFailures) {
 
   dialog.answer = dir.File("no such folder/level");
   Choose({"File", "Save Project As..."});
-  EXPECT_NE(session.errorMessage.find("cannot be written"), std::string::npos);
+  EXPECT_NE(session.errorMessage.find("its folder does not exist"), std::string::npos);
   EXPECT_EQ(Title(), "scene.krv - Tessellary") << "a failed save keeps the current file";
 }
 
