@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -28,10 +29,27 @@
 #include "studios/tile/tile_studio_state.h"
 
 namespace {
+// Whether the renderer's OpenGL is a software rasteriser (Mesa's llvmpipe and
+// its kin, where no GPU is found): SDL's own software renderer answers a
+// click sooner there.
+bool RasterisesInSoftware(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+  using GetString = const unsigned char* (*)(unsigned);
+  const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  constexpr unsigned kGlRenderer = 0x1F01;
+  const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+  const std::string text = name ? reinterpret_cast<const char*>(name) : "";
+  return text.find("llvmpipe") != std::string::npos || text.find("softpipe") != std::string::npos ||
+         text.find("Software Rasterizer") != std::string::npos;
+}
+
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
-  if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC))
-    return renderer;
-  // No GPU driver (or SDL's dummy video driver): draw in software instead.
+  if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC)) {
+    if (!RasterisesInSoftware(renderer)) return renderer;
+    SDL_DestroyRenderer(renderer);
+  }
+  // No GPU (or SDL's dummy video driver): draw in software.
   return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
