@@ -52,7 +52,8 @@ struct Options {
   Compression compression = Compression::None;
   ImportOptions picture;
   std::vector<std::string> tables, only;
-  bool oneSet = false, listTargets = false;
+  bool oneSet = false, listTargets = false, listPalettes = false;
+  std::string palette;  // --palette: the run's, for its imports and exports
   int scale = 1;
   std::FILE* report = stdout;  // the lines that say what was written; stderr when the export itself goes to stdout
 };
@@ -69,6 +70,14 @@ int Fail(const std::string& message) {
   return 1;
 }
 
+// The project takes --palette's colours for the run (and keeps them when an import saves it).
+int ChoosePalette(const Options& options) {
+  if (options.palette.empty()) return 0;
+  if (!FindPalette(options.palette, project.palette))
+    return Fail("--palette " + options.palette + " is none of the palettes (--list-palettes lists them)");
+  return 0;
+}
+
 using Importer = std::function<ImportResult(const uint8_t*, std::size_t, const std::string&, Project&)>;
 
 // A picture or a SCREEN 2 file into the project named by --into (made when missing).
@@ -81,6 +90,7 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
       return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
   }
+  if (const int status = ChoosePalette(options); status != 0) return status;
   const std::string name = Utf8Text(Utf8Path(file).stem());
   const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
@@ -175,6 +185,7 @@ int WritePlayRom(const Options& options) {
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
+  if (const int status = ChoosePalette(options); status != 0) return status;
   // A chosen name that names nothing would leave an export silently without it.
   for (const ExportTarget& target : TargetsFromOptions(options))
     if (const std::vector<std::string> unknown = SelectForTarget(project, target).unknownNames; !unknown.empty())
@@ -285,6 +296,10 @@ int main(int argc, char** argv) {
   app.add_flag("--one-set", options.oneSet,
                "Every third of a screen from its top third's tile set; with --import-png, one tile set for all three");
   app.add_flag("--list-targets", options.listTargets, "Print the project's export targets");
+  app.add_option("--palette", options.palette,
+                 "The machine's colours for this run's imports and exports: tms9918a (the default), tms9929a, "
+                 "v9938, sms, openmsx");
+  app.add_flag("--list-palettes", options.listPalettes, "Print each palette: its name, then colours 1-15 as #RRGGBB");
   CLI::Option* rom = app.add_option("--rom", options.rom, "A cartridge image that shows name tables on the machine");
   CLI::Option* machine =
       app.add_option("--machine", options.machine,
@@ -362,6 +377,10 @@ int main(int argc, char** argv) {
     return app.exit(error);
   }
 
+  if (options.listPalettes) {
+    for (const ChipPalette& palette : kChipPalettes) std::printf("%s\n", DescribePalette(palette).c_str());
+    return 0;
+  }
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
     return Fail("--machine goes with --rom or --play-rom");
   for (auto& [format, path] : paths) {

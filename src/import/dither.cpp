@@ -20,19 +20,22 @@ struct Pair {
   Lab level[17];
 };
 
+// The shown palette's pairs; every palette's made at once, as imports run on several threads.
 const std::vector<Pair>& Pairs() {
-  static const std::vector<Pair> pairs = [] {
-    std::vector<Pair> all;
-    for (int low = 1; low < 16; ++low)
-      for (int high = low; high < 16; ++high) {
-        Pair pair{low, high, PaletteRgb(low), PaletteRgb(high) - PaletteRgb(low), 0, {}};
-        pair.spanLength = pair.span.Dot(pair.span);
-        for (int k = 0; k <= 16; ++k) pair.level[k] = LabOf(pair.lowRgb + pair.span * (k / 16.0));
-        all.push_back(pair);
-      }
+  static const auto pairs = [] {
+    std::array<std::vector<Pair>, kPalettes> all;
+    for (int p = 0; p < kPalettes; ++p)
+      for (int low = 1; low < 16; ++low)
+        for (int high = low; high < 16; ++high) {
+          const Rgb lowRgb = PackedRgb(kChipPalettes[p].colours[low]);
+          Pair pair{low, high, lowRgb, PackedRgb(kChipPalettes[p].colours[high]) - lowRgb, 0, {}};
+          pair.spanLength = pair.span.Dot(pair.span);
+          for (int k = 0; k <= 16; ++k) pair.level[k] = LabOf(pair.lowRgb + pair.span * (k / 16.0));
+          all[p].push_back(pair);
+        }
     return all;
   }();
-  return pairs;
+  return pairs[PaletteIndex(project.palette)];
 }
 
 // Where a colour lies between the pair's two, 0 at the lower, 1 at the higher.

@@ -12,8 +12,9 @@ struct Rgb {
   double Dot(const Rgb& o) const { return r * o.r + g * o.g + b * o.b; }
 };
 
-inline Rgb PaletteRgb(int colour) {
-  return {Linear(Palette[colour] & 0xFF), Linear(Palette[colour] >> 8 & 0xFF), Linear(Palette[colour] >> 16 & 0xFF)};
+inline Rgb PackedRgb(uint32_t packed) {
+  return {Linear(packed & 0xFF), Linear(packed >> 8 & 0xFF), Linear(packed >> 16 & 0xFF)};
 }
+inline Rgb PaletteRgb(int colour) { return PackedRgb(Palette[colour]); }
 
 inline constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};

@@ -68,7 +68,7 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
   const int limit = std::clamp(options.maxTiles, 1, kMostImportedTiles);
   // Into a project that is still exactly a new one, the picture takes the place
   // of the empty default records instead of queuing behind them.
-  if (data == DefaultProject()) {
+  if (IsUntouchedProject(data)) {
     if (newSets > 0) data.tileSets.clear();
     if (screen) data.nameTables.clear();
   }

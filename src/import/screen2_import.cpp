@@ -94,7 +94,7 @@ ImportResult ImportScreen2File(const uint8_t* bytes, std::size_t size, const std
   const uint8_t* memory = bytes + kHeader;
   const bool withSprites = size == kHeader + kToSpritePatterns;
   // Into a project that is still exactly a new one, the screen takes the place of the empty default records.
-  if (data == DefaultProject()) {
+  if (IsUntouchedProject(data)) {
     data.tileSets.clear(), data.nameTables.clear();
     if (withSprites) data.sprites.clear();
   }

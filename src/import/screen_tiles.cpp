@@ -19,27 +19,40 @@ Lab LinearToLab(double lr, double lg, double lb) {
   return {116 * f[1] - 16, 500 * (f[0] - f[1]), 200 * (f[1] - f[2])};
 }
 
-const std::array<Lab, 16>& PaletteLab() {
-  static const std::array<Lab, 16> lab = [] {
-    std::array<Lab, 16> colours;
-    for (int c = 0; c < 16; ++c) colours[c] = ToLab(Palette[c] & 0xFF, Palette[c] >> 8 & 0xFF, Palette[c] >> 16 & 0xFF);
-    return colours;
+namespace {
+// Every palette's at once: imports run on several threads.
+const std::array<std::array<Lab, 16>, kPalettes>& AllPaletteLabs() {
+  static const auto labs = [] {
+    std::array<std::array<Lab, 16>, kPalettes> all;
+    for (int p = 0; p < kPalettes; ++p)
+      for (int c = 0; c < 16; ++c) {
+        const uint32_t packed = kChipPalettes[p].colours[c];
+        all[p][c] = ToLab(packed & 0xFF, packed >> 8 & 0xFF, packed >> 16 & 0xFF);
+      }
+    return all;
   }();
-  return lab;
+  return labs;
 }
+
+std::size_t ShownPaletteIndex() { return static_cast<std::size_t>(PaletteIndex(project.palette)); }
+}  // namespace
+
+const std::array<Lab, 16>& PaletteLab() { return AllPaletteLabs()[ShownPaletteIndex()]; }
 
 namespace {
 // The summed colour difference of two tiles, pixel by pixel.
 double TileDistance(const Tile& x, const Tile& y) {
   static const auto apart = [] {
-    std::array<std::array<double, 16>, 16> table;
-    for (int c = 0; c < 16; ++c)
-      for (int d = 0; d < 16; ++d) table[c][d] = Distance(PaletteLab()[c], PaletteLab()[d]);
+    std::array<std::array<std::array<double, 16>, 16>, kPalettes> table;
+    for (int p = 0; p < kPalettes; ++p)
+      for (int c = 0; c < 16; ++c)
+        for (int d = 0; d < 16; ++d) table[p][c][d] = Distance(AllPaletteLabs()[p][c], AllPaletteLabs()[p][d]);
     return table;
   }();
+  const auto& shown = apart[ShownPaletteIndex()];
   double total = 0;
   for (int row = 0; row < 8; ++row)
-    for (int column = 0; column < 8; ++column) total += apart[x.Colour(column, row)][y.Colour(column, row)];
+    for (int column = 0; column < 8; ++column) total += shown[x.Colour(column, row)][y.Colour(column, row)];
   return total;
 }
 

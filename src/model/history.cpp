@@ -130,6 +130,7 @@ ChangedRecords SwapStep(History& h, HistoryStep& step, Project& data, CanvasImag
   SwapPart(step.strips, data.strips, h.baseline.strips);
   SwapPart(step.exportTargets, data.exportTargets, h.baseline.exportTargets);
   SwapPart(step.spriteSize, data.spriteSize, h.baseline.spriteSize);
+  SwapPart(step.palette, data.palette, h.baseline.palette);
   SwapPart(step.canvas, canvas, h.baselineCanvas);
   step.bytes = StepBytes(step);
   h.bytes += step.bytes;
@@ -181,12 +182,16 @@ bool RecordChanges(History& h, Project& data, CanvasImage& canvas) {
     step.spriteSize = h.baseline.spriteSize;
     h.baseline.spriteSize = data.spriteSize;
   }
+  if (h.baseline.palette != data.palette) {
+    step.palette = h.baseline.palette;
+    h.baseline.palette = data.palette;
+  }
   if (h.baselineCanvas != canvas) {
     step.canvas = h.baselineCanvas;
     h.baselineCanvas = canvas;
   }
   step.changesProject = step.sprites || step.tileSets || step.nameTables || step.maps || step.mapCells || step.strips ||
-                        step.exportTargets || step.metasprites || step.spriteSize;
+                        step.exportTargets || step.metasprites || step.spriteSize || step.palette;
   if (!step.changesProject && !step.canvas) return false;
   step.name = h.nextName.empty() ? "edit" : h.nextName;
   h.nextName.clear();

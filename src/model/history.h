@@ -42,6 +42,7 @@ struct HistoryStep {
   std::optional<AnimationStrips> strips;
   std::optional<std::vector<ExportTarget>> exportTargets;
   std::optional<SpriteSize> spriteSize;
+  std::optional<PaletteId> palette;
   std::optional<CanvasImage> canvas;
   std::size_t bytes = 0;  // memory the step holds
 };

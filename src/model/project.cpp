@@ -45,8 +45,10 @@ bool operator==(const AnimationStrips& a, const AnimationStrips& b) {
 bool operator==(const Project& a, const Project& b) {
   return a.sprites == b.sprites && a.tileSets == b.tileSets && a.nameTables == b.nameTables && a.strips == b.strips &&
          a.exportTargets == b.exportTargets && a.maps == b.maps && a.metasprites == b.metasprites &&
-         a.spriteSize == b.spriteSize;
+         a.spriteSize == b.spriteSize && a.palette == b.palette;
 }
+
+uint32_t ShownPalette::operator[](int colour) const { return PaletteOf(project.palette).colours[colour & 15]; }
 
 bool operator==(const MetaspritePart& a, const MetaspritePart& b) {
   return a.sprite == b.sprite && a.x == b.x && a.y == b.y;
@@ -56,6 +58,18 @@ bool operator==(const Metasprite& a, const Metasprite& b) {
   return std::memcmp(a.name, b.name, sizeof a.name) == 0 && a.width == b.width && a.height == b.height &&
          a.parts == b.parts && a.sheet.column == b.sheet.column && a.sheet.row == b.sheet.row &&
          a.sheet.columns == b.sheet.columns && a.sheet.rows == b.sheet.rows;
+}
+
+bool ChoosePalette(Project& data, PaletteId palette) {
+  if (data.palette == palette) return false;
+  data.palette = palette;
+  return true;
+}
+
+bool IsUntouchedProject(const Project& data) {
+  Project fresh = DefaultProject();
+  fresh.palette = data.palette;
+  return data == fresh;
 }
 
 std::string PastPatternTableWarning(const Project& data) {

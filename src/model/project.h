@@ -12,6 +12,7 @@
 #include "model/export_target.h"
 #include "model/map.h"
 #include "model/metasprite.h"
+#include "model/palettes.h"
 #include "model/screen_mode.h"
 
 constexpr std::size_t kNameSize = kMapNameSize;  // 20 characters and a zero
@@ -100,6 +101,7 @@ struct Project {
   std::vector<Map> maps;
   std::vector<Metasprite> metasprites;
   SpriteSize spriteSize;
+  PaletteId palette = PaletteId::Tms9918a;  // how the machine shows the colour numbers
 };
 
 // Equal as the project file would store them, floats bit for bit.
@@ -109,6 +111,12 @@ bool operator==(const SpritePlacement& a, const SpritePlacement& b);
 bool operator==(const NameTable& a, const NameTable& b);
 bool operator==(const AnimationStrips& a, const AnimationStrips& b);
 bool operator==(const Project& a, const Project& b);
+
+// The project shows, imports and exports in `palette` from now on; false when it already did.
+bool ChoosePalette(Project& data, PaletteId palette);
+
+// A new project as DefaultProject makes it, in whatever palette it shows.
+bool IsUntouchedProject(const Project& data);
 
 // "; sprites 65 to 80 lie past ..." when the project holds sprites past the
 // chip's pattern table, for an import's report; else empty.
@@ -122,11 +130,11 @@ inline bool operator!=(const Project& a, const Project& b) { return !(a == b); }
 constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
   return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
 }
-inline constexpr uint32_t Palette[16] = {
-    PackColour(0, 0, 0, 0),  PackColour(0, 0, 0),       PackColour(33, 200, 66),   PackColour(94, 220, 120),
-    PackColour(84, 85, 237), PackColour(125, 118, 252), PackColour(212, 82, 77),   PackColour(66, 235, 245),
-    PackColour(252, 85, 84), PackColour(255, 121, 120), PackColour(212, 193, 84),  PackColour(230, 206, 128),
-    PackColour(33, 176, 59), PackColour(201, 91, 178),  PackColour(204, 204, 204), PackColour(255, 255, 255)};
+// The open project's palette: Palette[colour] is how it shows that colour number.
+struct ShownPalette {
+  uint32_t operator[](int colour) const;
+};
+inline constexpr ShownPalette Palette{};
 
 // The open project and its lists by name.
 extern Project project;

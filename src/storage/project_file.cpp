@@ -34,6 +34,9 @@ constexpr uint32_t kSpriteSizeVersion = 1;
 constexpr uint32_t kSpriteSizeBlockSize = 4 + 1;
 const char kModesTag[4] = {'M', 'O', 'D', 'B'};
 constexpr uint32_t kModesVersion = 1;
+const char kPaletteTag[4] = {'P', 'A', 'L', 'B'};
+constexpr uint32_t kPaletteVersion = 1;
+constexpr uint32_t kPaletteBlockSize = 4;
 constexpr std::size_t kTextCells = kTextColumns * kTableRows, kBlocks = kBlockColumns * kBlockRows;
 constexpr std::size_t kSmallestMetaspriteRecord = kNameSize + 4 * 7;  // no parts
 constexpr std::size_t kPartRecordSize = 4 * 3;
@@ -280,6 +283,15 @@ void PutModes(std::string& out, const Project& data) {
   PutU32(out, kModesVersion);
   PutU32(out, static_cast<uint32_t>(block.size()));
   out += block;
+}
+
+// Only a palette other than the first: other projects save byte for byte as before.
+void PutPalette(std::string& out, PaletteId palette) {
+  if (palette == PaletteId{}) return;
+  PutBytes(out, kPaletteTag, sizeof kPaletteTag);
+  PutU32(out, kPaletteVersion);
+  PutU32(out, kPaletteBlockSize);
+  PutI32(out, static_cast<int32_t>(palette));
 }
 
 // --- reading -------------------------------------------------------------
@@ -569,6 +581,15 @@ FileResult ReadSpriteSize(Reader& in, Project& into) {
              : FileResult::TruncatedOrCorrupt;
 }
 
+FileResult ReadPalette(Reader& in, Project& into) {
+  uint32_t size;
+  if (FileResult result = ReadBlockHeader(in, kPaletteTag, kPaletteVersion, size); result != FileResult::Ok)
+    return result;
+  return size == kPaletteBlockSize && ReadChoice(in, into.palette, kPalettes) && into.palette != PaletteId{}
+             ? FileResult::Ok
+             : FileResult::TruncatedOrCorrupt;
+}
+
 // A Text screen's names fill 40 x 24 and a Multicolor screen's blocks 64 x
 // 48 of the 16 colours, or the screen has none yet.
 bool ReadKept(Reader& in, std::vector<uint8_t>& kept, std::size_t size, uint8_t largest) {
@@ -600,7 +621,7 @@ FileResult ReadModes(Reader& in, Project& into) {
 
 // The blocks after the settings, each only when the project has its records:
 // the export targets, the maps, the metasprites, the sprite size, the screen
-// modes. Nothing may follow them.
+// modes, the palette. Nothing may follow them.
 FileResult ReadLaterBlocks(Reader& in, Project& into) {
   const auto next = [&in](const char(&tag)[4]) {
     return in.Remaining() >= 4 && std::memcmp(in.data + in.position, tag, 4) == 0;
@@ -615,6 +636,8 @@ FileResult ReadLaterBlocks(Reader& in, Project& into) {
     if (FileResult result = ReadSpriteSize(in, into); result != FileResult::Ok) return result;
   if (next(kModesTag))
     if (FileResult result = ReadModes(in, into); result != FileResult::Ok) return result;
+  if (next(kPaletteTag))
+    if (FileResult result = ReadPalette(in, into); result != FileResult::Ok) return result;
   return in.Remaining() == 0 ? FileResult::Ok : FileResult::TruncatedOrCorrupt;
 }
 
@@ -665,6 +688,7 @@ std::string SerializeProject(const Project& data) {
   PutMetasprites(out, data);
   PutSpriteSize(out, data.spriteSize);
   PutModes(out, data);
+  PutPalette(out, data.palette);
   return out;
 }
 

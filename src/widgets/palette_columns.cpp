@@ -1,5 +1,6 @@
 #include "widgets/palette_columns.h"
 
+#include "model/history.h"
 #include "model/project.h"
 #include "widgets/layout.h"
 
@@ -38,6 +39,22 @@ PaletteClick DrawPaletteColumns(ImVec2 origin, const char* tableId, PaletteColum
     }
     ImGui::EndTable();
   }
+  DrawPaletteChoice(tableId);
   ImGui::EndGroup();
   return click;
+}
+
+void DrawPaletteChoice(const char* id) {
+  ImGui::PushID(id);
+  ImGui::SetNextItemWidth(72);
+  if (ImGui::BeginCombo("##palette", PaletteOf(project.palette).name, ImGuiComboFlags_HeightLarge)) {
+    for (int i = 0; i < kPalettes; ++i)
+      if (ImGui::Selectable(kChipPalettes[i].title, PaletteIndex(project.palette) == i) &&
+          ChoosePalette(project, static_cast<PaletteId>(i)))
+        NameNextEdit("palette");
+    ImGui::EndCombo();
+  }
+  ImGui::SetItemTooltip("The machine whose colours the project shows, imports and exports: %s",
+                        PaletteOf(project.palette).title);
+  ImGui::PopID();
 }

@@ -17,4 +17,7 @@ struct PaletteClick {
   int colour = -1;
 };
 
+// Under the swatches, the palette choice (DrawPaletteChoice).
 PaletteClick DrawPaletteColumns(ImVec2 origin, const char* tableId, PaletteColumn left, PaletteColumn right);
+// A menu of the machines' palettes at the cursor: the choice is one undo step.
+void DrawPaletteChoice(const char* id);

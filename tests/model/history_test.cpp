@@ -111,6 +111,7 @@ const std::pair<const char*, Action> kActions[] = {
     {"SCREEN FROM MAP", [](Editor&) { ScreenFromMap(project.maps[0], 60, 30, nameTables[2]); }},
     {"ADD MAP", [](Editor&) { project.maps.push_back(DefaultMap()); }},
     {"DEL MAP", [](Editor&) { project.maps.erase(project.maps.begin()); }},
+    {"palette", [](Editor&) { ChoosePalette(project, PaletteId::V9938); }},
     {"New Project", [](Editor&) { ResetProject(); }},
     {"import PNG",
      [](Editor&) {

@@ -8,6 +8,8 @@
 
 #include "chip/chip_bytes.h"
 #include "export/game_tables.h"
+#include "import/png_import.h"
+#include "storage/png_file.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -215,4 +217,24 @@ TEST(SafeWrite, NamesWindowsCannotUseAreRefusedThereAndTextTakesItsLineEnds) {
   EXPECT_EQ(ReadFile(dir.File("text.cfg")), windows ? "a\r\nb\r\n" : "a\nb\n");
   const auto entries = std::filesystem::directory_iterator(dir.path());
   EXPECT_EQ(std::distance(begin(entries), end(entries)), windows ? 2 : 3) << "nothing half-written on Windows";
+}
+
+TEST(ProjectFile, APaletteIsSavedOnlyWhenNotTheFirstAndEverythingShownFollowsIt) {
+  ResetProject();
+  const std::string plain = CurrentProject();
+  project.palette = PaletteId::MasterSystem;
+  const std::string image = SerializeProject(project);
+  EXPECT_EQ(image.substr(0, plain.size()), plain) << "other projects save byte for byte as before";
+  EXPECT_EQ(image.substr(plain.size()), std::string("PALB\1\0\0\0\4\0\0\0\3\0\0\0", 16));
+  Project read;
+  ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
+  EXPECT_EQ(read.palette, PaletteId::MasterSystem);
+  for (int value : {0, kPalettes}) EXPECT_TRUE(RefusedWith(image, image.size() - 4, value)) << value;
+  EXPECT_EQ(Palette[2], PackColour(0, 170, 0)) << "the views and PNGs draw in it";
+  // A picture in the Master System's green is matched against its colours, not the TMS9918A's.
+  const IndexedImage green{8, 8, std::vector<uint8_t>(64, 2)};
+  const std::string png = EncodePng(green, 1);
+  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "g", project, {}).ok);
+  EXPECT_EQ(TilePixelColour(tileSets.back(), 0, 0, 0), 2);
+  ResetProject();
 }

@@ -207,6 +207,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("twice.krv"), "targets 1 and 2 both write \"out/./gfx.a99\""},
       {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --only Nowhere", "--only: no record named \"Nowhere\""},
       {dir.File("game.krv") + " --c " + dir.path().string(), "it is a folder"},
+      {dir.File("game.krv") + " --asm " + dir.File("a.asm") + " --palette pal", "--palette pal is none of the"},
   };
   for (const auto& [arguments, message] : cases) {
     EXPECT_NE(RunExport(dir, arguments), 0) << arguments;
@@ -216,6 +217,8 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("p")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.krv")));
   EXPECT_EQ(RunExport(dir, "--version"), 0);
+  EXPECT_EQ(RunExport(dir, "--list-palettes"), 0);
+  EXPECT_EQ(ReadFile(dir.File("out.txt")).substr(0, 32), "tms9918a #000000 #21C842 #5EDC78") << "colours 1-15";
   EXPECT_EQ(RunExport(dir, dir.File("game.krv") + " --list-targets"), 0);
   EXPECT_EQ(ReadFile(dir.File("out.txt")),
             dir.File("game.krv") + " has no export targets: add them in the editor (File > Export...)\n");

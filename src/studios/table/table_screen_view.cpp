@@ -9,6 +9,7 @@
 #include "widgets/list_widgets.h"
 #include "widgets/pixel_art.h"
 #include "widgets/toggle_button.h"
+#include "widgets/palette_columns.h"
 
 namespace {
 constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62, kPalettePixel = 5;
@@ -163,6 +164,7 @@ void DrawTableToolColumn(ImVec2 origin) {
   ImGui::SetItemTooltip("Backdrop colour: %d %s", CurrentNameTable().backdrop & 15,
                         ColourNames[CurrentNameTable().backdrop & 15]);
   DrawModeChoice();
+  DrawPaletteChoice("TablePalette");
   DrawSpriteLineCount();
   DrawClearConfirmations();
   DrawNameTableImportPopup();
