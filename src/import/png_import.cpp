@@ -1,6 +1,7 @@
 #include "import/png_import.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "import/graphics1_picture.h"
@@ -13,6 +14,24 @@ constexpr int kMaxSide = 8 * kTilesPerSet;  // a sheet one tile high or wide
 constexpr int kMaxPixels = kChipWidth * kChipHeight;
 
 std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
+
+// `name`, or "name 2", "name 3"...: the first that names no name table or tile
+// set yet, so that a picture imported twice gives records told apart.
+std::string FreshName(const Project& data, const std::string& name) {
+  const auto taken = [&data](const std::string& candidate) {
+    char stored[kNameSize];
+    SetName(stored, candidate.c_str());
+    const auto named = [&stored](const auto& record) { return std::strcmp(record.name, stored) == 0; };
+    return std::any_of(data.nameTables.begin(), data.nameTables.end(), named) ||
+           std::any_of(data.tileSets.begin(), data.tileSets.end(), named);
+  };
+  std::string candidate = name;
+  for (int n = 2; taken(candidate) || taken(candidate + " top"); ++n) {
+    const std::string suffix = " " + std::to_string(n);  // kept whole: the name gives way
+    candidate = name.substr(0, std::min(name.size(), kNameSize - 1 - suffix.size())) + suffix;
+  }
+  return candidate;
+}
 
 // The pixels of the screen that look otherwise than in the cells the picture
 // was made into (colour 0 is black as 1 is): what the Graphics I rules (a pair
@@ -28,7 +47,7 @@ int ChangedPixels(const std::vector<Tile>& cells, const TileSet& set, const uint
 }
 }  // namespace
 
-ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& name, Project& data,
+ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& wanted, Project& data,
                             const ImportOptions& options) {
   ImportResult result;
   RgbaImage image;
@@ -72,6 +91,8 @@ ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::s
     if (newSets > 0) data.tileSets.clear();
     if (screen) data.nameTables.clear();
   }
+  const std::string name = FreshName(data, wanted);
+
   result.firstTileSet = static_cast<int>(data.tileSets.size());
   int made = 0, merged = 0, recoloured = -1;  // -1: no pixel changed but by the rows' pairs
   if (screen) {

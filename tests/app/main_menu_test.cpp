@@ -249,7 +249,7 @@ TEST_F(MainMenuTest, APictureImportsThroughItsWindowAsOneUndoableStepAndABadOneI
   ASSERT_EQ(Names(nameTables) + std::to_string(tileSets.size()), "title|3") << "a new project's defaults make way";
   EXPECT_FALSE(importPicture.open);
   Choose({"File", "Import", "PNG Image...", "Import"});
-  ASSERT_EQ(Names(nameTables), "title|title|");
+  ASSERT_EQ(Names(nameTables), "title|title 2|") << "told apart by their names";
   EXPECT_EQ(tableStudio.currentNameTable * 10 + tileStudio.currentTileSet, 13) << "the new records are current";
   EXPECT_EQ(UndoName(history), "import PNG");
   gui.PressKey(ImGuiMod_Ctrl | ImGuiKey_Z);

@@ -131,6 +131,9 @@ TEST(PngImport, AScreenComesBackPixelForPixel) {
       RenderScreen(into.nameTables[result.nameTable], into.tileSets, into.sprites, into.spriteSize, ScreenLook::Editor);
   EXPECT_EQ(back.pixels, render.pixels);
   EXPECT_NE(result.message.find("0 rows with more than two colours"), std::string::npos) << result.message;
+  // The same picture again: records told apart by their names.
+  ASSERT_TRUE(Import(EncodePng(render, 1), into).ok);
+  EXPECT_EQ(std::string(into.nameTables[1].name) + "|" + into.tileSets[3].name, "pic 2|pic 2 top");
 }
 
 TEST(PngImport, RowsWithClashesKeepTheClosestPairAndThirdsMergeDownTo255) {

@@ -23,6 +23,16 @@ void ClearInactiveCells(AnimationStrips& strips) {
 void SetStripCell(AnimationStrips& strips, int strip, int cell, int index, bool metasprite) {
   strips.cells[strip][cell] = index;
   strips.metasprite[strip][cell] = metasprite;
+  strips.active[strip][cell] = true;  // what was dropped in is meant to play
+}
+
+std::string TogglePlaying(SpriteAnimationState& animation, const AnimationStrips& strips) {
+  bool any = false;
+  for (int column = 0; column < kStripCells; ++column) any = any || ColumnHasActiveCell(strips, column);
+  if (!animation.animationPlaying && !any)
+    return "Nothing to play: drop sprites or metasprites into the cells (a right click turns a cell on or off)";
+  animation.animationPlaying = !animation.animationPlaying;
+  return "";
 }
 
 void SwapStripCells(AnimationStrips& strips, int strip, int cell, int otherStrip, int otherCell) {

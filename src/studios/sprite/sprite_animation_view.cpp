@@ -6,6 +6,7 @@
 #include "studios/sprite/sprite_animation.h"
 #include "studios/sprite/sprite_studio_panels.h"
 #include "widgets/drag_payload.h"
+#include "widgets/notice.h"
 #include "widgets/pixel_art.h"
 
 namespace {
@@ -76,7 +77,7 @@ void DrawAnimationControls(ImVec2 origin) {
   }
   ImGui::SetItemTooltip("Empty every animation cell that is not active");
   if (ImGui::Button(animation.animationPlaying ? "Pause" : "Play", ImVec2(120, 25)))
-    animation.animationPlaying = !animation.animationPlaying;
+    ShowNotice(TogglePlaying(animation, project.strips));
   ImGui::SetItemTooltip("Play or pause the animation of the active cells");
   ImGui::SetNextItemWidth(120);
   float& seconds = project.strips.frameSeconds;

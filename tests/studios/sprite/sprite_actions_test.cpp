@@ -188,6 +188,11 @@ TEST(SpriteAnimation, FrameStepVisitsOnlyColumnsWithActiveCellsAndStopsWithoutAn
   strips.active[0][0] = strips.active[2][5] = false;
   StepAnimation(animation, strips, 0.2f);
   EXPECT_EQ(animation.animationPlaying * 10 + animation.animationFrame, 0) << "no active cell: playing stops";
+  EXPECT_NE(TogglePlaying(animation, strips).find("Nothing to play"), std::string::npos);
+  EXPECT_FALSE(animation.animationPlaying);
+  SetStripCell(strips, 1, 6, 3, true);  // a metasprite dropped into a cell plays
+  EXPECT_EQ(TogglePlaying(animation, strips), "");
+  EXPECT_TRUE(animation.animationPlaying && strips.active[1][6]);
 }
 
 TEST(MetaspriteMoves, EachMoveTakesThePixelWhereTheSpriteEditsWouldAndATurnNeedsASquare) {

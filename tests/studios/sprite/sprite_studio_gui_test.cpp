@@ -64,12 +64,13 @@ TEST_F(SpriteStudioGui, RowsReorderAndFillAnimationCellsThatPlay) {
   const std::vector<ImVec2> cells = gui.ItemCentres("##slot");
   ASSERT_EQ(cells.size(), 32u);
   gui.Drag(rows[1], cells[8 + 2]);  // strip 1, cell 2
-  EXPECT_EQ(project.strips.cells[1][2] * 10 + project.strips.active[1][2], 10);
+  EXPECT_EQ(project.strips.cells[1][2] * 10 + project.strips.active[1][2], 11) << "a filled cell plays";
   sprites()[1].pixels[0][0] = 1, sprites()[1].colour = 8;
   gui.Frame();
   EXPECT_EQ(gui.ColourAt(ImVec2(cells[8 + 2].x - 26, cells[8 + 2].y - 26)), Palette[8]) << "the cell shows its sprite";
   gui.Click(cells[8 + 2], ImGuiMouseButton_Right);
-  EXPECT_TRUE(project.strips.active[1][2]);
+  EXPECT_FALSE(project.strips.active[1][2]) << "a right click turns it off";
+  gui.Click(cells[8 + 2], ImGuiMouseButton_Right);
   gui.Drag(cells[8 + 2], cells[0]);
   EXPECT_EQ(project.strips.cells[0][0] * 100 + project.strips.active[0][0] * 10 + project.strips.cells[1][2], 109);
 
