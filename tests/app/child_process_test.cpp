@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include "app/emulator/openmsx_link.h"
+
 TEST(ChildProcess, WindowsGetsEachArgumentBackWholeAndAChildIsReadWithoutWaiting) {
   const std::pair<std::vector<std::string>, std::string> lines[] = {
       {{"openmsx", "-cart", "C:\\Program Files\\a.rom"}, "openmsx -cart \"C:\\Program Files\\a.rom\""},
@@ -23,4 +27,13 @@ TEST(ChildProcess, WindowsGetsEachArgumentBackWholeAndAChildIsReadWithoutWaiting
   EXPECT_EQ(output.substr(0, 5), "ready");
   StopChild(child, 1000);
   EXPECT_FALSE(ChildRunning(child));
+#ifndef _WIN32
+  // With openMSX nowhere, starting it fails and says what to install.
+  const std::string path = std::getenv("PATH");
+  setenv("PATH", "/nowhere", 1);
+  OpenMsxLink link;
+  EXPECT_FALSE(StartOpenMsx(link, "screen.rom", Machine::Msx1, error));
+  EXPECT_EQ(error, kOpenMsxMissing);
+  setenv("PATH", path.c_str(), 1);
+#endif
 }

@@ -91,6 +91,7 @@ TEST(ScreenModes, ScreenFilesComeBackAndTheProjectFileKeepsEveryMode) {
     if (mode == ScreenMode::Graphics1) {
       EXPECT_TRUE(std::equal(sent.cells, sent.cells + kTableCells, back.cells));
       EXPECT_EQ(GroupColourBytes(read.tileSets.back()), GroupColourBytes(data.tileSets[0]));
+      EXPECT_TRUE(read.tileSets.back().graphics1) << "a SCREEN 1 file's set keeps the group rules";
     }
     EXPECT_FALSE(ImportScreenFile(bytes, file.bytes.size() - 1, "cut", read).ok);
     std::string moved = file.bytes;

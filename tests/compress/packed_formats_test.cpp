@@ -116,6 +116,7 @@ TEST(PackedFormats, EveryTableRoundTripsAndEdgeInputsToo) {
   inputs.push_back(Bytes(2048, 0));
   inputs.push_back(Bytes(8192, 0));
   inputs.push_back(Bytes(33000, 7));  // a run past ZX0's farthest offset
+  inputs.push_back(Bytes(65536, 3));  // ZX0's longest match run, exactly
   inputs.push_back(Of("AB"));
   auto repeatAt = [&random](std::size_t distance) {  // 32 bytes again at exactly that distance
     Bytes repeat(distance + 32);

@@ -10,6 +10,7 @@
 #include "export/game_tables.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
+#include "studios/sprite/sprite_animation.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
 
@@ -63,6 +64,11 @@ TEST(ProjectFile, SaveThenLoadGivesBackEveryByteAndSetting) {
   ResetProject();
   ASSERT_EQ(LoadProject(dir.File("rich.krv")), FileResult::Ok);
   EXPECT_EQ(project, saved) << "names compare whole, stale bytes after the zero included";
+  for (const float seconds : {kMinFrameSeconds, kMaxFrameSeconds}) {  // the slider's ends load
+    project.strips.frameSeconds = seconds;
+    Project ends;
+    EXPECT_EQ(ParseImage(CurrentProject(), ends), FileResult::Ok) << seconds;
+  }
 
   // Regression: a project with screens but no tile set (the format allows it) saved a file it refused.
   ResetProject();
@@ -133,6 +139,9 @@ TEST(ProjectFile, RefusedFilesLeaveTheProjectAsItWas) {
       {image + '\0', FileResult::TruncatedOrCorrupt, "a byte after the block"},
   };
   for (const auto& [contents, expected, what] : damaged) expectRefused(contents, expected, what);
+  Project last;  // the bounds' other side: the last set and the last colour load
+  EXPECT_EQ(ParseImage(patched(tablesAt + 12, "\x0f"), last), FileResult::Ok);
+  EXPECT_EQ(ParseImage(patched(tablesAt + 4, "\2"), last), FileResult::Ok);
   EXPECT_EQ(LoadProject(dir.File("missing.krv")), FileResult::CannotOpen);
   // Regression: reading a folder threw out of the reader instead of failing.
   EXPECT_EQ(LoadProject(dir.path().string()), FileResult::CannotOpen);
