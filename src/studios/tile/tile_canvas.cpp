@@ -46,10 +46,16 @@ void StoreBlock(const TileStudioState& state, TileSet& set, int block, int tile)
 
 void GetTiles(TileStudioState& state, const TileSet& set) {
   for (int block = 0; block < kBlocks; ++block) LoadBlock(state, set, block, state.blockTiles[block]);
+  state.storedCanvas = state.canvas;
 }
 
-void PutTiles(const TileStudioState& state, TileSet& set) {
+void PutTiles(TileStudioState& state, TileSet& set) {
   for (int block = 0; block < kBlocks; ++block) StoreBlock(state, set, block, state.blockTiles[block]);
+  state.storedCanvas = state.canvas;
+}
+
+bool CanvasHasUnstoredEdits(const TileStudioState& state, const TileSet& set) {
+  return state.canvas != state.storedCanvas && CanvasDiffersFromTiles(state, set);
 }
 
 bool CanvasDiffersFromTiles(const TileStudioState& state, const TileSet& set) {

@@ -12,9 +12,12 @@ void LoadBlock(TileStudioState& state, const TileSet& set, int block, int tile);
 // A tile row takes the colour pair of its segment's leftmost cell.
 void StoreBlock(const TileStudioState& state, TileSet& set, int block, int tile);
 void GetTiles(TileStudioState& state, const TileSet& set);
-void PutTiles(const TileStudioState& state, TileSet& set);
+void PutTiles(TileStudioState& state, TileSet& set);
 // PUT TILES would change the set: the canvas shows what its linked tiles do not.
 bool CanvasDiffersFromTiles(const TileStudioState& state, const TileSet& set);
+// The user changed the canvas since GET TILES or PUT TILES and the tiles do not
+// hold it yet: a project loaded or imported under an untouched canvas is not that.
+bool CanvasHasUnstoredEdits(const TileStudioState& state, const TileSet& set);
 
 // The FG pen sets the pixel and recolours the foreground of the whole 8-cell
 // segment; the BG pen clears it and recolours the segment's background.

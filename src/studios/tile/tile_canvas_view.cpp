@@ -151,7 +151,7 @@ void DrawCanvasToolColumn(ImVec2 origin) {
   if (EditButton("GET TILES", kToolButton)) GetTiles(state, CurrentTileSet());
   ImGui::SetItemTooltip("Load the six linked tiles into the canvas");
   ImGui::SetCursorScreenPos(At(origin, 720, 175));
-  const bool unstored = CanvasDiffersFromTiles(state, CurrentTileSet());
+  const bool unstored = CanvasHasUnstoredEdits(state, CurrentTileSet());
   if (EditButton("PUT TILES", kToolButton)) PutTiles(state, CurrentTileSet());
   ImGui::SetItemTooltip("Store the canvas into the six linked tiles");
   if (unstored) {

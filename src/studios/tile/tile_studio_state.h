@@ -28,6 +28,7 @@ struct TileStudioState {
   int32_t backgroundPen = 1;
   int32_t penMode = kForegroundPen;
   CanvasImage canvas;                                // a colour pair per cell (row, column); starts blank
+  CanvasImage storedCanvas;  // the canvas as GET TILES or PUT TILES last left it (blank): edits since are the user's
   int32_t blockTiles[kBlocks] = {0, 1, 2, 3, 4, 5};  // tile linked to each block
   int32_t nextBlock = 0;                             // block the next sheet click assigns
   bool showGrid = true;

@@ -54,6 +54,11 @@ TEST(TileCanvas, TheCanvasSaysWhileItDiffersFromItsLinkedTiles) {
   }
   f.s().blockTiles[4] = 0, PutTiles(f.s(), f.set());  // two blocks on tile 0: PUT TILES leaves the later one
   EXPECT_FALSE(CanvasDiffersFromTiles(f.s(), f.set()));
+  // New tiles under an untouched canvas (a load, an import): differing, but no edit of the user's waits.
+  f.set().pixels[1][2][3] ^= 1;
+  EXPECT_TRUE(CanvasDiffersFromTiles(f.s(), f.set()) && !CanvasHasUnstoredEdits(f.s(), f.set()));
+  f.s().penMode = kForegroundPen, PaintCell(f.s(), 3, 3);
+  EXPECT_TRUE(CanvasHasUnstoredEdits(f.s(), f.set()));
 }
 
 TEST(TileSheet, ClicksAssignBlocksRoundRobinAndMatchGroupsNumberDuplicatesByTheirLowestTile) {
