@@ -3,10 +3,12 @@
 #ifdef _WIN32
 #include <windows.h>
 
+#include "storage/utf8_windows.h"
+
 // A file opened with no sharing is closed by the system when the process dies.
 bool TryLockFile(const std::string& path, FileLock& lock) {
-  const HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(WideFromUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   lock.handle = reinterpret_cast<intptr_t>(file);
   return true;
