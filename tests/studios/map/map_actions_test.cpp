@@ -105,6 +105,8 @@ TEST(MapActions, MetatilesDeletedAndMovedRenumberTheCells) {
   while (AddMetatile(map)) {
   }
   EXPECT_EQ(map.metatiles.size(), 256u);
+  EXPECT_FALSE(DeleteMetatile(map, 256) || DeleteMetatile(map, 0, 256)) << "one past the list";
+  EXPECT_TRUE(DeleteMetatile(map, 255, 254)) << "the last, into the one before";
   Map alone = SmallMap("00", 1);
   EXPECT_FALSE(DeleteMetatile(alone, 0, -1));
 }
