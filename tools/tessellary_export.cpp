@@ -71,7 +71,7 @@ int Fail(const std::string& message) {
 }
 
 // The project takes --palette's colours for the run (and keeps them when an import saves it).
-int ChoosePalette(const Options& options) {
+int ApplyPaletteOption(const Options& options) {
   if (options.palette.empty()) return 0;
   if (!FindPalette(options.palette, project.palette))
     return Fail("--palette " + options.palette + " is none of the palettes (--list-palettes lists them)");
@@ -90,7 +90,7 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
       return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
   }
-  if (const int status = ChoosePalette(options); status != 0) return status;
+  if (const int status = ApplyPaletteOption(options); status != 0) return status;
   const std::string name = Utf8Text(Utf8Path(file).stem());
   const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
@@ -161,8 +161,8 @@ int WriteRom(const Options& options) {
   if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
   if (const FileResult result = ReplaceFile(options.rom, cartridge.bytes, false); result != FileResult::Ok)
     return Fail("cannot write " + options.rom + ": " + DescribeFileResult(result));
-  std::fprintf(options.report, "wrote %s (%zu KB for %s, %zu screens)\n", options.rom.c_str(), cartridge.bytes.size() / 1024,
-              kMachineNames[int(options.machine)], shown.size());
+  std::fprintf(options.report, "wrote %s (%zu KB for %s, %zu screens)\n", options.rom.c_str(),
+               cartridge.bytes.size() / 1024, kMachineNames[int(options.machine)], shown.size());
   return 0;
 }
 
@@ -177,15 +177,15 @@ int WritePlayRom(const Options& options) {
   if (!cartridge.error.empty()) return Fail("no cartridge written: " + cartridge.error);
   if (const FileResult result = ReplaceFile(options.playRom, cartridge.bytes, false); result != FileResult::Ok)
     return Fail("cannot write " + options.playRom + ": " + DescribeFileResult(result));
-  std::fprintf(options.report, "wrote %s (%zu KB for %s, map %s)\n", options.playRom.c_str(), cartridge.bytes.size() / 1024,
-              kMachineNames[int(options.machine)], options.map.c_str());
+  std::fprintf(options.report, "wrote %s (%zu KB for %s, map %s)\n", options.playRom.c_str(),
+               cartridge.bytes.size() / 1024, kMachineNames[int(options.machine)], options.map.c_str());
   return 0;
 }
 
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
-  if (const int status = ChoosePalette(options); status != 0) return status;
+  if (const int status = ApplyPaletteOption(options); status != 0) return status;
   // A chosen name that names nothing would leave an export silently without it.
   for (const ExportTarget& target : TargetsFromOptions(options))
     if (const std::vector<std::string> unknown = SelectForTarget(project, target).unknownNames; !unknown.empty())
@@ -195,7 +195,8 @@ int Export(const Options& options) {
     if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
     if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
       return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
-    std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
+    std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(),
+                 project.metasprites.size());
     if (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()) return 0;
   }
   if (!options.playRom.empty()) {
@@ -230,13 +231,13 @@ int Export(const Options& options) {
                 "or name outputs such as --asm FILE (see --help)");
   if (const std::string shared = TargetsSharingAPath(targets); !shared.empty() && !fromOptions)
     return Fail(options.project + ": " + shared);
-  const std::string folder = fromOptions ? "" : Utf8Text(std::filesystem::absolute(Utf8Path(options.project)).parent_path());
+  const std::string folder =
+      fromOptions ? "" : Utf8Text(std::filesystem::absolute(Utf8Path(options.project)).parent_path());
   std::set<std::string> told;  // a note once, however many targets share it
   for (const ExportTarget& target : targets) {
     const ExportOutcome outcome = WriteExportTarget(project, target, folder, !fromOptions);
     for (const std::string& path : outcome.written) std::fprintf(options.report, "wrote %s\n", path.c_str());
-    for (const std::string& line : DescribePacking(outcome.packed))
-      std::fprintf(options.report, "%s\n", line.c_str());
+    for (const std::string& line : DescribePacking(outcome.packed)) std::fprintf(options.report, "%s\n", line.c_str());
     for (const std::string& note : outcome.notes)
       if (told.insert(note).second) std::fprintf(stderr, "tessellary-export: %s\n", note.c_str());
     if (!outcome.error.empty()) return Fail(outcome.error);

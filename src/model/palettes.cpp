@@ -4,10 +4,7 @@
 #include <cstdio>
 
 namespace {
-constexpr uint32_t Rgb(uint8_t r, uint8_t g, uint8_t b) {
-  return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | 0xFF000000u;
-}
-constexpr uint32_t kTransparent = 0;
+constexpr uint32_t kTransparent = PackColour(0, 0, 0, 0);
 }  // namespace
 
 const ChipPalette kChipPalettes[kPalettes] = {
@@ -15,36 +12,41 @@ const ChipPalette kChipPalettes[kPalettes] = {
     // data sheet's luminance and colour-difference levels.
     {"tms9918a",
      "TMS9918A (NTSC)",
-     {kTransparent, Rgb(0, 0, 0), Rgb(33, 200, 66), Rgb(94, 220, 120), Rgb(84, 85, 237), Rgb(125, 118, 252),
-      Rgb(212, 82, 77), Rgb(66, 235, 245), Rgb(252, 85, 84), Rgb(255, 121, 120), Rgb(212, 193, 84),
-      Rgb(230, 206, 128), Rgb(33, 176, 59), Rgb(201, 91, 178), Rgb(204, 204, 204), Rgb(255, 255, 255)}},
+     {kTransparent, PackColour(0, 0, 0), PackColour(33, 200, 66), PackColour(94, 220, 120), PackColour(84, 85, 237),
+      PackColour(125, 118, 252), PackColour(212, 82, 77), PackColour(66, 235, 245), PackColour(252, 85, 84),
+      PackColour(255, 121, 120), PackColour(212, 193, 84), PackColour(230, 206, 128), PackColour(33, 176, 59),
+      PackColour(201, 91, 178), PackColour(204, 204, 204), PackColour(255, 255, 255)}},
     // Derived from a TMS9929ANL's Y, R-Y and B-Y output levels measured in
     // millivolts: R = Y + (R-Y), B = Y + (B-Y), G = Y - 0.509 (R-Y) - 0.194 (B-Y),
     // white (964 mV) as 255.
     {"tms9929a",
      "TMS9929A (PAL)",
-     {kTransparent, Rgb(0, 0, 0), Rgb(36, 202, 70), Rgb(95, 220, 121), Rgb(88, 85, 240), Rgb(129, 118, 255),
-      Rgb(214, 81, 78), Rgb(69, 237, 249), Rgb(255, 87, 87), Rgb(255, 120, 121), Rgb(214, 195, 87),
-      Rgb(232, 208, 130), Rgb(36, 175, 62), Rgb(206, 92, 189), Rgb(206, 206, 206), Rgb(255, 255, 255)}},
+     {kTransparent, PackColour(0, 0, 0), PackColour(36, 202, 70), PackColour(95, 220, 121), PackColour(88, 85, 240),
+      PackColour(129, 118, 255), PackColour(214, 81, 78), PackColour(69, 237, 249), PackColour(255, 87, 87),
+      PackColour(255, 120, 121), PackColour(214, 195, 87), PackColour(232, 208, 130), PackColour(36, 175, 62),
+      PackColour(206, 92, 189), PackColour(206, 206, 206), PackColour(255, 255, 255)}},
     // The V9938's palette after reset, three bits a channel, each level n as n * 255 / 7.
     {"v9938",
      "V9938 (MSX2)",
-     {kTransparent, Rgb(0, 0, 0), Rgb(36, 219, 36), Rgb(109, 255, 109), Rgb(36, 36, 255), Rgb(73, 109, 255),
-      Rgb(182, 36, 36), Rgb(73, 219, 255), Rgb(255, 36, 36), Rgb(255, 109, 109), Rgb(219, 219, 36),
-      Rgb(219, 219, 146), Rgb(36, 146, 36), Rgb(219, 73, 182), Rgb(182, 182, 182), Rgb(255, 255, 255)}},
+     {kTransparent, PackColour(0, 0, 0), PackColour(36, 219, 36), PackColour(109, 255, 109), PackColour(36, 36, 255),
+      PackColour(73, 109, 255), PackColour(182, 36, 36), PackColour(73, 219, 255), PackColour(255, 36, 36),
+      PackColour(255, 109, 109), PackColour(219, 219, 36), PackColour(219, 219, 146), PackColour(36, 146, 36),
+      PackColour(219, 73, 182), PackColour(182, 182, 182), PackColour(255, 255, 255)}},
     // What a Master System's VDP shows in the TMS9918A's modes: its own 6-bit
     // colours (levels 0, 85, 170, 255), as measured on a 315-5124.
     {"sms",
      "Master System (SG-1000 modes)",
-     {kTransparent, Rgb(0, 0, 0), Rgb(0, 170, 0), Rgb(0, 255, 0), Rgb(0, 0, 85), Rgb(0, 0, 255), Rgb(85, 0, 0),
-      Rgb(0, 255, 255), Rgb(170, 0, 0), Rgb(255, 0, 0), Rgb(85, 85, 0), Rgb(255, 255, 0), Rgb(0, 85, 0),
-      Rgb(255, 0, 255), Rgb(85, 85, 85), Rgb(255, 255, 255)}},
+     {kTransparent, PackColour(0, 0, 0), PackColour(0, 170, 0), PackColour(0, 255, 0), PackColour(0, 0, 85),
+      PackColour(0, 0, 255), PackColour(85, 0, 0), PackColour(0, 255, 255), PackColour(170, 0, 0),
+      PackColour(255, 0, 0), PackColour(85, 85, 0), PackColour(255, 255, 0), PackColour(0, 85, 0),
+      PackColour(255, 0, 255), PackColour(85, 85, 85), PackColour(255, 255, 255)}},
     // openMSX's MSX1 (C-BIOS) as its raw screenshots show each colour.
     {"openmsx",
      "openMSX MSX1",
-     {kTransparent, Rgb(0, 5, 0), Rgb(60, 197, 72), Rgb(115, 217, 124), Rgb(91, 96, 223), Rgb(130, 130, 238),
-      Rgb(189, 105, 80), Rgb(98, 228, 235), Rgb(221, 112, 89), Rgb(254, 146, 124), Rgb(204, 204, 92),
-      Rgb(221, 216, 134), Rgb(55, 175, 64), Rgb(185, 112, 181), Rgb(202, 211, 201), Rgb(249, 255, 248)}},
+     {kTransparent, PackColour(0, 5, 0), PackColour(60, 197, 72), PackColour(115, 217, 124), PackColour(91, 96, 223),
+      PackColour(130, 130, 238), PackColour(189, 105, 80), PackColour(98, 228, 235), PackColour(221, 112, 89),
+      PackColour(254, 146, 124), PackColour(204, 204, 92), PackColour(221, 216, 134), PackColour(55, 175, 64),
+      PackColour(185, 112, 181), PackColour(202, 211, 201), PackColour(249, 255, 248)}},
 };
 
 bool FindPalette(const std::string& name, PaletteId& id) {

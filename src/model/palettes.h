@@ -8,12 +8,17 @@
 #include <cstdint>
 #include <string>
 
+// Palette colours packed as the GUI draws them: red in the lowest byte, alpha in the highest.
+constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
+  return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
+}
+
 enum class PaletteId : int32_t { Tms9918a, Tms9929a, V9938, MasterSystem, OpenMsx };
 constexpr int kPalettes = 5;
 
 struct ChipPalette {
-  const char* name;    // the command line's: "tms9918a"
-  const char* title;   // the menu's: "TMS9918A (NTSC)"
+  const char* name;      // the command line's: "tms9918a"
+  const char* title;     // the menu's: "TMS9918A (NTSC)"
   uint32_t colours[16];  // packed as PackColour does: red in the lowest byte
 };
 extern const ChipPalette kChipPalettes[kPalettes];

@@ -48,8 +48,6 @@ bool operator==(const Project& a, const Project& b) {
          a.spriteSize == b.spriteSize && a.palette == b.palette;
 }
 
-uint32_t ShownPalette::operator[](int colour) const { return PaletteOf(project.palette).colours[colour & 15]; }
-
 bool operator==(const MetaspritePart& a, const MetaspritePart& b) {
   return a.sprite == b.sprite && a.x == b.x && a.y == b.y;
 }

@@ -85,11 +85,11 @@ inline bool operator!=(SpriteSize a, SpriteSize b) { return !(a == b); }
 
 // The Sprite Studio's animation bench: four strips of eight cells.
 struct AnimationStrips {
-  AnimationStrips();                    // every cell empty and inactive
-  int32_t cells[kStrips][kStripCells];  // sprite index (metasprite index where marked), -1 = empty
-  bool active[kStrips][kStripCells];    // takes part in the animation
+  AnimationStrips();                      // every cell empty and inactive
+  int32_t cells[kStrips][kStripCells];    // sprite index (metasprite index where marked), -1 = empty
+  bool active[kStrips][kStripCells];      // takes part in the animation
   bool metasprite[kStrips][kStripCells];  // the cell shows a metasprite, a walk cycle's frame
-  float frameSeconds = 0.15f;           // seconds a frame is shown
+  float frameSeconds = 0.15f;             // seconds a frame is shown
 };
 
 struct Project {
@@ -126,18 +126,14 @@ inline bool operator!=(const NameTable& a, const NameTable& b) { return !(a == b
 inline bool operator!=(const AnimationStrips& a, const AnimationStrips& b) { return !(a == b); }
 inline bool operator!=(const Project& a, const Project& b) { return !(a == b); }
 
-// Palette colours packed as the GUI draws them: red in the lowest byte, alpha in the highest.
-constexpr uint32_t PackColour(uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) {
-  return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16 | uint32_t(a) << 24;
-}
-// The open project's palette: Palette[colour] is how it shows that colour number.
-struct ShownPalette {
-  uint32_t operator[](int colour) const;
-};
-inline constexpr ShownPalette Palette{};
-
 // The open project and its lists by name.
 extern Project project;
+// The open project's palette: Palette[colour] is how it shows that colour
+// number. Inline: the views and the PNG writer ask it for every pixel.
+struct ShownPalette {
+  uint32_t operator[](int colour) const { return PaletteOf(project.palette).colours[colour & 15]; }
+};
+inline constexpr ShownPalette Palette{};
 // The palette's names, as the colour tooltips give them ("4 Dark Blue").
 inline constexpr const char* ColourNames[16] = {
     "Transparent", "Black",     "Medium Green", "Light Green",  "Dark Blue",  "Light Blue", "Dark Red", "Cyan",

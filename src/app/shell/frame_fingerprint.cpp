@@ -1,12 +1,24 @@
 #include "app/shell/frame_fingerprint.h"
 
+#include <cstring>
+
 #include "imgui.h"
 
 namespace {
-// FNV-1a over bytes.
+// FNV-1a's step on eight bytes at a time, in four lanes that do not wait on
+// each other, folded at the end: every frame hashes all its vertices.
 void Mix(uint64_t& hash, const void* bytes, std::size_t size) {
+  constexpr uint64_t kPrime = 0x100000001B3ull;
   const unsigned char* at = static_cast<const unsigned char*>(bytes);
-  for (std::size_t i = 0; i < size; ++i) hash = (hash ^ at[i]) * 0x100000001B3ull;
+  uint64_t lanes[4] = {hash, hash ^ 1, hash ^ 2, hash ^ 3};
+  std::size_t i = 0;
+  for (uint64_t words[4]; i + sizeof words <= size; i += sizeof words) {
+    std::memcpy(words, at + i, sizeof words);
+    for (int lane = 0; lane < 4; ++lane) lanes[lane] = (lanes[lane] ^ words[lane]) * kPrime;
+  }
+  hash = lanes[0];
+  for (int lane = 1; lane < 4; ++lane) hash = (hash ^ lanes[lane]) * kPrime;
+  for (; i < size; ++i) hash = (hash ^ at[i]) * kPrime;
 }
 }  // namespace
 
