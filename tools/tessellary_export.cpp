@@ -62,7 +62,7 @@ struct Options {
 // written to the stream as it is, so that a redirection or a pipe gets the bytes.
 bool IsStandardOutput(const std::string& path) {
   std::error_code error;
-  return path == kStandardOutput || std::filesystem::equivalent(path, "/dev/stdout", error);
+  return path == kStandardOutput || std::filesystem::equivalent(Utf8Path(path), "/dev/stdout", error);
 }
 
 int Fail(const std::string& message) {
