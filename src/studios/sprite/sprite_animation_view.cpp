@@ -77,7 +77,7 @@ void DrawAnimationControls(ImVec2 origin) {
   }
   ImGui::SetItemTooltip("Empty every animation cell that is not active");
   if (ImGui::Button(animation.animationPlaying ? "Pause" : "Play", ImVec2(120, 25)))
-    ShowNotice(TogglePlaying(animation, project.strips));
+    if (const std::string why = TogglePlaying(animation, project.strips); !why.empty()) ShowNotice(why);
   ImGui::SetItemTooltip("Play or pause the animation of the active cells");
   ImGui::SetNextItemWidth(120);
   float& seconds = project.strips.frameSeconds;
