@@ -1,6 +1,6 @@
 # Sourced by the end-to-end tests that drive the real editor on a virtual
 # display: starts Xvfb at exactly the editor's layout size (window, layout and
-# screen coordinates agree), works in a fresh folder, and kills what it
+# screen coordinates agree) unless $screen_size names another, works in a fresh folder, and kills what it
 # started on exit. Expects $editor; gives start_editor, title_is, wait_for.
 work=$(mktemp -d)
 pids=()
@@ -10,7 +10,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1806x995x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${screen_size:-1806x995}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")" SDL_AUDIODRIVER=dummy

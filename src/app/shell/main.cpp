@@ -146,6 +146,10 @@ int main(int argc, char** argv) {
   SDL_Window* window =
       SDL_CreateWindow("Tessellary", editorSettings.windowX, editorSettings.windowY, editorSettings.windowWidth,
                        editorSettings.windowHeight, SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
+  // Sized before the renderer exists (one made first kept the old size and drew
+  // the layout shifted), and placed again after it: trying OpenGL makes the
+  // window anew where it was first placed.
+  if (window) FitWindowToDisplay(window);
   SDL_Renderer* renderer = window ? CreateRenderer(window) : nullptr;
   if (!renderer) {
     if (audio) SDL_CloseAudioDevice(audio);
