@@ -1,6 +1,6 @@
 #pragma once
-// Tiles and sprites drawn straight from the project records as one filled
-// square a pixel, every frame: nothing is cached, so every change shows at once.
+// Tiles and sprites drawn straight from the project records, every frame:
+// nothing is cached, so every change shows at once.
 
 #include "imgui.h"
 #include "model/project.h"
@@ -13,3 +13,7 @@ void DrawMetaspritePixels(ImDrawList* draw, const Metasprite& metasprite, ImVec2
 // A tile as the sheet and the palette show it: row colours from the palette
 // (0 transparent), a white outline and its number "%03d" centred below.
 void DrawTileWithNumber(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float pixel);
+// One row of a tile: each run of pixels of one colour a single rectangle, so
+// that a renderer without a GPU fills far fewer.
+void DrawTileRow(ImDrawList* draw, const uint8_t (&pixels)[8], ImU32 foreground, ImU32 background, ImVec2 corner,
+                 float pixel);

@@ -45,6 +45,9 @@ bool RasterisesInSoftware(SDL_Renderer* renderer) {
 }
 
 SDL_Renderer* CreateRenderer(SDL_Window* window) {
+  // A renderer the user names (SDL_RENDER_DRIVER) is taken as it is.
+  if (const char* named = SDL_GetHint(SDL_HINT_RENDER_DRIVER); named && *named)
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_PRESENTVSYNC);
   if (SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC)) {
     if (!RasterisesInSoftware(renderer)) return renderer;
     SDL_DestroyRenderer(renderer);

@@ -24,10 +24,7 @@ void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corne
   for (int y = 0; y < 8; ++y) {
     const ImU32 foreground = Palette[(groupColours ? group.foreground : set.foreground[tile][y]) & 15];
     const ImU32 background = ColourOverBackdrop(groupColours ? group.background : set.background[tile][y]);
-    for (int x = 0; x < 8; ++x)
-      draw->AddRectFilled(ImVec2(corner.x + x * pixel, corner.y + y * pixel),
-                          ImVec2(corner.x + (x + 1) * pixel, corner.y + (y + 1) * pixel),
-                          set.pixels[tile][y][x] ? foreground : background);
+    DrawTileRow(draw, set.pixels[tile][y], foreground, background, ImVec2(corner.x, corner.y + y * pixel), pixel);
   }
 }
 
