@@ -110,6 +110,7 @@ void ForgetMetasprite(AnimationStrips& strips, int removed) {
 }
 
 Project project = DefaultProject();
+const ChipPalette* paletteShownInstead = nullptr;
 std::vector<Sprite>& sprites() { return project.sprites; }
 std::vector<TileSet>& tileSets = project.tileSets;
 std::vector<NameTable>& nameTables = project.nameTables;

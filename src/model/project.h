@@ -128,10 +128,15 @@ inline bool operator!=(const Project& a, const Project& b) { return !(a == b); }
 
 // The open project and its lists by name.
 extern Project project;
+// While set, the views draw in this palette instead of the project's: a
+// comparison that changes nothing in the project.
+extern const ChipPalette* paletteShownInstead;
 // The open project's palette: Palette[colour] is how it shows that colour
 // number. Inline: the views and the PNG writer ask it for every pixel.
 struct ShownPalette {
-  uint32_t operator[](int colour) const { return PaletteOf(project.palette).colours[colour & 15]; }
+  uint32_t operator[](int colour) const {
+    return (paletteShownInstead ? *paletteShownInstead : PaletteOf(project.palette)).colours[colour & 15];
+  }
 };
 inline constexpr ShownPalette Palette{};
 // The palette's names, as the colour tooltips give them ("4 Dark Blue").

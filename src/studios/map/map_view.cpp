@@ -13,6 +13,7 @@
 #include "studios/map/map_studio_panels.h"
 #include "widgets/edit_button.h"
 #include "widgets/pixel_texture.h"
+#include "widgets/palette_columns.h"
 #include "widgets/toggle_button.h"
 
 namespace {
@@ -385,6 +386,8 @@ void DrawMapToolBar(ImVec2 origin) {
   ImGui::SameLine();
   if (ToggleButton("SOLID##show", state.showSolid, button)) state.showSolid = !state.showSolid;
   ImGui::SetItemTooltip("Hatch the cells of solid metatiles, which a walker cannot enter");
+  ImGui::SameLine();
+  DrawPaletteChoice("MapPalette");
   ImGui::SameLine();
   ImGui::Text("%s  %d%%", state.floating ? "Click to place" : "", static_cast<int>(Zoom() * 100));
 }

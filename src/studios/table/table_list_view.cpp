@@ -33,6 +33,24 @@ void DrawNameTableImportPopup() {
   ImGui::EndPopup();
 }
 
+namespace {
+// The screen as another machine's palette shows it, beside the project's own.
+void DrawPaletteComparison(TableStudioState& state) {
+  ImGui::TextUnformatted("Compare in");
+  ImGui::SetNextItemWidth(150);
+  const char* shown = state.shownAs >= 0 ? kChipPalettes[state.shownAs % kPalettes].title : "off";
+  if (ImGui::BeginCombo("##compare", shown)) {
+    if (ImGui::Selectable("off", state.shownAs < 0)) state.shownAs = -1;
+    for (int i = 0; i < kPalettes; ++i)
+      if (i != PaletteIndex(project.palette) && ImGui::Selectable(kChipPalettes[i].title, state.shownAs == i))
+        state.shownAs = i;
+    ImGui::EndCombo();
+  }
+  ImGui::SetItemTooltip("Show the screen as another machine's colours would, the project unchanged");
+  if (state.shownAs == PaletteIndex(project.palette)) state.shownAs = -1;  // the project's own is no comparison
+}
+}  // namespace
+
 void DrawNameTablePanel(ImVec2 origin) {
   TableStudioState& state = tableStudio;
   ImGui::SetCursorScreenPos(At(origin, 1646, 37));
@@ -49,7 +67,7 @@ void DrawNameTablePanel(ImVec2 origin) {
   if (EditButton("CLEAR")) ClearNameTables(state, nameTables);
   ImGui::SetItemTooltip("Replace every name table with one blank table");
   ImGui::TextUnformatted("Name Tables");
-  if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 400))) {
+  if (ImGui::BeginListBox("##NameTablesList", ImVec2(150, 360))) {
     for (int i = 0; i < static_cast<int>(nameTables.size()); ++i) {
       const NamedRowEvents row = NamedListRow(i, nameTables[i].name, i == state.currentNameTable, kScreenPayload);
       if (row.clicked) state.currentNameTable = i;
@@ -60,5 +78,6 @@ void DrawNameTablePanel(ImVec2 origin) {
     }
     ImGui::EndListBox();
   }
+  DrawPaletteComparison(state);
   ImGui::EndGroup();
 }

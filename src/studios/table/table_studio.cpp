@@ -11,8 +11,11 @@ void DrawTableStudio() {
   DrawTablePalette(origin);
   DrawPaintTools(origin);
   DrawTableToolColumn(origin);
+  // The screen and its sprites in the compared palette, if any; all else in the project's.
+  paletteShownInstead = tableStudio.shownAs >= 0 ? &kChipPalettes[tableStudio.shownAs % kPalettes] : nullptr;
   DrawScreenView(origin);
   DrawPlacements(origin);
+  paletteShownInstead = nullptr;
   DrawNameTablePanel(origin);
   DrawTileSetPanel(origin);
   if (!DrawTableSpriteList(origin)) return;

@@ -48,6 +48,7 @@ struct TableStudioState {
   bool showGrid = true;
   bool spritesMode = false;     // sprite placement mode
   bool chipView = false;        // the screen as the chip would show the exported data
+  int32_t shownAs = -1;         // a palette the screen is compared in (index into kChipPalettes), or -1
   bool tileEditorOpen = false;  // the Tile Editor window is wanted
   CellRef selectedCell;         // none at start
   // Tile Editor window.

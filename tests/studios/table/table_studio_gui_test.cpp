@@ -252,6 +252,10 @@ TEST_F(TableStudioGui, ChipViewShowsTile255InEmptyCellsAndDropsTheFifthSpriteOnA
   EXPECT_EQ(chipPixel(83, 102), Palette[14]);
   EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 100 + 2)), IM_COL32(255, 40, 40, 255)) << "the line is marked";
   EXPECT_EQ(gui.ColourAt(Screen(-5, 4.75f * 99 + 2)), gui.ColourAt(Screen(-5, 4.75f * 120 + 2)));
+  tableStudio.shownAs = 1;
+  gui.Frame(2);
+  EXPECT_EQ(chipPixel(83, 102), kChipPalettes[1].colours[14]) << "the screen compared in another palette";
+  EXPECT_EQ(int(project.palette) * 100 + int(Palette[14] == kChipPalettes[0].colours[14]), 1) << "nothing else";
 }
 
 TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
