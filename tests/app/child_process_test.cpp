@@ -37,3 +37,11 @@ TEST(ChildProcess, WindowsGetsEachArgumentBackWholeAndAChildIsReadWithoutWaiting
   setenv("PATH", path.c_str(), 1);
 #endif
 }
+
+// The V9938's colours come with C-BIOS's MSX2; every other palette keeps the machine.
+TEST(OpenMsxLink, TheMachineFollowsThePaletteWhereOpenMsxHasOne) {
+  EXPECT_STREQ(OpenMsxMachine(Machine::Msx1), "C-BIOS_MSX1");
+  EXPECT_STREQ(OpenMsxMachine(Machine::Msx1, PaletteId::Tms9929a), "C-BIOS_MSX1");
+  EXPECT_STREQ(OpenMsxMachine(Machine::Msx1, PaletteId::V9938), "C-BIOS_MSX2");
+  EXPECT_STREQ(OpenMsxMachine(Machine::Sg1000, PaletteId::V9938), "Sega_SG-1000");
+}

@@ -89,12 +89,12 @@ std::string WritesOfRegisters(EmulatorSession& session, const ModeRegisters& reg
 std::string Joined(const std::string& a, const std::string& b) { return a.empty() || b.empty() ? a + b : a + "; " + b; }
 
 bool StartCartridge(EmulatorSession& session, const Cartridge& cartridge, const ModeRegisters& registers,
-                    std::string& error) {
+                    PaletteId palette, std::string& error) {
   if (!cartridge.error.empty()) return error = cartridge.error, false;
   const std::string path = TemporaryRomPath();
   if (const FileResult result = ReplaceFile(path, cartridge.bytes, false); result != FileResult::Ok)
     return error = "cannot write the cartridge " + path + ": " + DescribeFileResult(result), false;
-  if (!StartOpenMsx(session.link, path, session.machine, error)) {
+  if (!StartOpenMsx(session.link, path, session.machine, error, palette)) {
     std::error_code ignored;
     std::filesystem::remove(Utf8Path(path), ignored);
     return false;
@@ -157,7 +157,7 @@ bool RunOnEmulator(EmulatorSession& session, const Project& data, std::size_t ta
   StopEmulator(session);
   if (table >= data.nameTables.size()) return error = "there is no name table to show", false;
   if (!StartCartridge(session, BuildCartridge(data, {table}, session.machine),
-                      RegistersFor(data.nameTables[table], data.spriteSize), error))
+                      RegistersFor(data.nameTables[table], data.spriteSize), data.palette, error))
     return false;
   const std::vector<VideoBlock> blocks = ScreenBlocks(data, table);  // what the cartridge writes
   session.shown = VideoMemoryImage(blocks);
@@ -171,7 +171,9 @@ bool PlayMapOnEmulator(EmulatorSession& session, const Project& data, int map, i
   const Cartridge cartridge = BuildPlayCartridge(data, map, session.machine, frameColumn, frameRow);
   if (!cartridge.error.empty()) return error = cartridge.error, false;
   StopEmulator(session);
-  if (!StartCartridge(session, cartridge, RegistersFor(NameTable(), data.spriteSize), error)) return false;
+  // The walk runs on the machine its engine was proven on, whatever the palette.
+  if (!StartCartridge(session, cartridge, RegistersFor(NameTable(), data.spriteSize), PaletteId::Tms9918a, error))
+    return false;
   session.playMap = map;
   session.frameColumn = frameColumn, session.frameRow = frameRow;
   const std::vector<VideoBlock> blocks = PlayVideoBlocks(data, MakeWalkWorld(data, map, frameColumn, frameRow));

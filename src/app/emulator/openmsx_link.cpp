@@ -95,9 +95,12 @@ std::string FindOpenMsx(const std::string& configured) {
   return {};
 }
 
-const char* OpenMsxMachine(Machine machine) { return machine == Machine::Msx1 ? "C-BIOS_MSX1" : "Sega_SG-1000"; }
+const char* OpenMsxMachine(Machine machine, PaletteId palette) {
+  if (machine != Machine::Msx1) return "Sega_SG-1000";
+  return palette == PaletteId::V9938 ? "C-BIOS_MSX2" : "C-BIOS_MSX1";
+}
 
-bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, std::string& error) {
+bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, std::string& error, PaletteId palette) {
   const std::string program = FindOpenMsx(configuredOpenMsx);
   if (program.empty()) return error = kOpenMsxMissing, false;
   link = OpenMsxLink{};
@@ -108,14 +111,14 @@ bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, st
   const char* romType = machine == Machine::Msx1 ? (mega ? "ASCII8" : "Normal") : "Page012";
   if (!StartChild(
           link.process,
-          {program, "-machine", OpenMsxMachine(machine), "-cart", rom, "-romtype", romType, "-control", "stdio"},
+          {program, "-machine", OpenMsxMachine(machine, palette), "-cart", rom, "-romtype", romType, "-control", "stdio"},
           error))
     return false;
   TclReply reply;
   if (WriteToChild(link.process, "<openmsx-control>\n") && AskTcl(link, "set renderer SDLGL-PP", reply, 20000) &&
       reply.ok && AskTcl(link, "set power on", reply, 20000) && reply.ok)
     return true;
-  error = "openMSX did not start the " + std::string(OpenMsxMachine(machine)) + " machine" +
+  error = "openMSX did not start the " + std::string(OpenMsxMachine(machine, palette)) + " machine" +
           (link.lastError.empty() ? "" : ": " + link.lastError) +
           " (Debian's packages openmsx and cbios provide it and its system ROMs)";
   StopOpenMsx(link);

@@ -7,6 +7,7 @@
 
 #include "app/emulator/child_process.h"
 #include "export/cartridge.h"
+#include "model/palettes.h"
 
 constexpr const char* kOpenMsxMissing =
     "openMSX is not installed: Debian's packages openmsx and cbios provide it (elsewhere its installer; "
@@ -31,12 +32,15 @@ extern std::string configuredOpenMsx;
 // else (on Windows) where its installer puts it; empty when there is none.
 std::string FindOpenMsx(const std::string& configured);
 
-// openMSX's name of the machine: C-BIOS's MSX1, or the SG-1000.
-const char* OpenMsxMachine(Machine machine);
+// openMSX's name of the machine: C-BIOS's MSX1, or the SG-1000. An MSX1
+// cartridge is shown on C-BIOS's MSX2 when the project shows the V9938's
+// colours: openMSX gives a machine its chip's palette and has no setting for it.
+const char* OpenMsxMachine(Machine machine, PaletteId palette = PaletteId::Tms9918a);
 
 // Starts openMSX on the cartridge `rom`, its window shown and the machine
 // powered on; false with `error` set when it cannot.
-bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, std::string& error);
+bool StartOpenMsx(OpenMsxLink& link, const std::string& rom, Machine machine, std::string& error,
+                  PaletteId palette = PaletteId::Tms9918a);
 // Sends without waiting for the reply; false when openMSX has gone.
 bool SendTcl(OpenMsxLink& link, const std::string& tcl);
 // Sends and waits up to `timeoutMs` for the reply; false when none came.
