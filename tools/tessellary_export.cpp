@@ -70,6 +70,12 @@ int Fail(const std::string& message) {
   return 1;
 }
 
+// A newer version's palette: the run uses the first palette, and says so.
+void WarnOfUnknownPalette(const std::string& path) {
+  if (const std::string note = UnknownPaletteNote(project.palette); !note.empty())
+    std::fprintf(stderr, "tessellary-export: %s: %s\n", path.c_str(), note.c_str());
+}
+
 // The project takes --palette's colours for the run (and keeps them when an import saves it).
 int ApplyPaletteOption(const Options& options) {
   if (options.palette.empty()) return 0;
@@ -89,6 +95,7 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
   if (std::filesystem::exists(Utf8Path(options.into), error)) {
     if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
       return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
+    WarnOfUnknownPalette(options.into);
   }
   if (const int status = ApplyPaletteOption(options); status != 0) return status;
   const std::string name = Utf8Text(Utf8Path(file).stem());
@@ -185,6 +192,7 @@ int WritePlayRom(const Options& options) {
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
+  WarnOfUnknownPalette(options.project);
   if (const int status = ApplyPaletteOption(options); status != 0) return status;
   // A chosen name that names nothing would leave an export silently without it.
   for (const ExportTarget& target : TargetsFromOptions(options))

@@ -60,6 +60,12 @@ bool FindPalette(const std::string& name, PaletteId& id) {
   return false;
 }
 
+std::string UnknownPaletteNote(PaletteId id) {
+  if (PaletteIndex(id) == static_cast<int>(id)) return {};
+  return "the project names palette " + std::to_string(static_cast<int>(id)) + ", unknown to this version: it shows in " +
+         PaletteOf(id).title;
+}
+
 std::string DescribePalette(const ChipPalette& palette) {
   std::string text = palette.name;
   for (int colour = 1; colour < 16; ++colour) {

@@ -31,5 +31,8 @@ inline int PaletteIndex(PaletteId id) {
 inline const ChipPalette& PaletteOf(PaletteId id) { return kChipPalettes[PaletteIndex(id)]; }
 // The palette named `name` (any letter case); false when there is none.
 bool FindPalette(const std::string& name, PaletteId& id);
+// For a palette number this version does not know (a newer one's, kept so that
+// it saves back unchanged): what the project shows instead; else empty.
+std::string UnknownPaletteNote(PaletteId id);
 // "tms9918a #000000 #21C842 ...": the name, then colours 1 to 15.
 std::string DescribePalette(const ChipPalette& palette);

@@ -585,9 +585,12 @@ FileResult ReadPalette(Reader& in, Project& into) {
   uint32_t size;
   if (FileResult result = ReadBlockHeader(in, kPaletteTag, kPaletteVersion, size); result != FileResult::Ok)
     return result;
-  return size == kPaletteBlockSize && ReadChoice(in, into.palette, kPalettes) && into.palette != PaletteId{}
-             ? FileResult::Ok
-             : FileResult::TruncatedOrCorrupt;
+  // A number this version does not know is kept (it shows the first palette):
+  // a newer version's palette survives a save here.
+  int32_t raw;
+  if (size != kPaletteBlockSize || !in.I32(raw) || raw == 0) return FileResult::TruncatedOrCorrupt;
+  into.palette = static_cast<PaletteId>(raw);
+  return FileResult::Ok;
 }
 
 // A Text screen's names fill 40 x 24 and a Multicolor screen's blocks 64 x

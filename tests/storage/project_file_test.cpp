@@ -238,7 +238,15 @@ TEST(ProjectFile, APaletteIsSavedOnlyWhenNotTheFirstAndEverythingShownFollowsIt)
   Project read;
   ASSERT_EQ(ParseImage(image, read), FileResult::Ok);
   EXPECT_EQ(read.palette, PaletteId::MasterSystem);
-  for (int value : {0, kPalettes}) EXPECT_TRUE(RefusedWith(image, image.size() - 4, value)) << value;
+  EXPECT_TRUE(RefusedWith(image, image.size() - 4, 0)) << "never written";
+  // A newer version's palette loads in the first, says so, and saves back as it came.
+  std::string newer = image;
+  newer[newer.size() - 4] = static_cast<char>(kPalettes);
+  ASSERT_EQ(ParseImage(newer, read), FileResult::Ok);
+  EXPECT_STREQ(PaletteOf(read.palette).name, kChipPalettes[0].name);
+  EXPECT_EQ(UnknownPaletteNote(read.palette).substr(0, 29) + UnknownPaletteNote(project.palette),
+            "the project names palette " + std::to_string(kPalettes) + ", ");
+  EXPECT_EQ(SerializeProject(read), newer);
   EXPECT_EQ(Palette[2], PackColour(0, 170, 0)) << "the views and PNGs draw in it";
   // A picture in the Master System's green is matched against its colours, not the TMS9918A's.
   const IndexedImage green{8, 8, std::vector<uint8_t>(64, 2)};

@@ -135,6 +135,7 @@ void OpenProjectFile(const std::string& path) {
   lastDirectory = ParentDirectory(session.currentPath);
   RememberRecentFile(session.recentFiles, path);
   StartHistory(history, project, tileStudio.canvas);
+  if (const std::string note = UnknownPaletteNote(project.palette); !note.empty()) ShowNotice("Loaded: " + note);
 }
 
 bool SaveProjectCommand() {
