@@ -8,6 +8,7 @@
 
 #include "app/shell/editor_config.h"
 #include "app/shell/editor_tabs.h"
+#include "app/shell/sdl_frame.h"
 #include "imgui_impl_sdlrenderer2.h"
 #include "storage/project_file.h"
 #include "support/gui_driver.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     gui.Frame(3);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
+    MakeSharpPictures();
     ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
     SDL_RenderPresent(renderer);
     std::string path = folder + "/" + tab.title + ".bmp";

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/shell/editor_config.h"
 #include "app/shell/editor_frame.h"
 #include "app/shell/editor_tabs.h"
@@ -152,6 +154,22 @@ std::vector<ImVec2> GuiDriver::CentresOfItemsSized(ImVec2 size) const {
   return centres;
 }
 
+namespace {
+// The texel of a pixel picture under `point`, by the triangle's texture coordinates.
+ImU32 Texel(const ImTextureData& texture, const ImDrawVert* const (&v)[3], ImVec2 point) {
+  const ImVec2 a = v[0]->pos, b = v[1]->pos, c = v[2]->pos;
+  const float area = (b.y - c.y) * (a.x - c.x) + (c.x - b.x) * (a.y - c.y);
+  const float wa = ((b.y - c.y) * (point.x - c.x) + (c.x - b.x) * (point.y - c.y)) / area;
+  const float wb = ((c.y - a.y) * (point.x - c.x) + (a.x - c.x) * (point.y - c.y)) / area;
+  const float wc = 1 - wa - wb;
+  const float u = wa * v[0]->uv.x + wb * v[1]->uv.x + wc * v[2]->uv.x;
+  const float w = wa * v[0]->uv.y + wb * v[1]->uv.y + wc * v[2]->uv.y;
+  const int x = std::clamp(static_cast<int>(u * texture.Width), 0, texture.Width - 1);
+  const int y = std::clamp(static_cast<int>(w * texture.Height), 0, texture.Height - 1);
+  return reinterpret_cast<const ImU32*>(texture.Pixels)[y * texture.Width + x];
+}
+}  // namespace
+
 ImU32 GuiDriver::ColourAt(ImVec2 point) const {
   ImU32 colour = 0;
   const ImDrawData* data = ImGui::GetDrawData();
@@ -166,7 +184,12 @@ ImU32 GuiDriver::ColourAt(ImVec2 point) const {
           const float side = (b.x - a.x) * (point.y - a.y) - (b.y - a.y) * (point.x - a.x);
           positive |= side > 0, negative |= side < 0;
         }
-        if (!(positive && negative)) colour = v[0]->col;
+        const ImTextureData* picture = command.TexRef._TexData;
+        if (positive && negative) continue;
+        const ImU32 shown = picture && context->UserTextures.contains(const_cast<ImTextureData*>(picture))
+                                ? Texel(*picture, v, point)
+                                : v[0]->col;
+        if (shown & IM_COL32_A_MASK) colour = shown;  // a clear texel shows what lies below
       }
   return colour;
 }

@@ -102,6 +102,14 @@ void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event) {
   MapQueuedMousePositions(screen, first);
 }
 
+void MakeSharpPictures() {
+  for (ImTextureData* texture : ImGui::GetCurrentContext()->UserTextures)
+    if (texture->Status == ImTextureStatus_WantCreate) {
+      ImGui_ImplSDLRenderer2_UpdateTexture(texture);
+      SDL_SetTextureScaleMode(reinterpret_cast<SDL_Texture*>(texture->TexID), SDL_ScaleModeNearest);
+    }
+}
+
 bool RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
   // A renderer may claim vsync and still not wait (software GL does), so frames are paced here too.
   const Uint32 elapsed = SDL_GetTicks() - screen.lastFrameTicks;
@@ -135,6 +143,7 @@ bool RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw) {
   // earlier frames show through.
   SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
   SDL_RenderClear(renderer);
+  MakeSharpPictures();
   ImGui_ImplSDLRenderer2_RenderDrawData(ImGui::GetDrawData(), renderer);
   if (screen.layout) {
     SDL_SetRenderTarget(renderer, nullptr);

@@ -43,3 +43,6 @@ void ProcessSdlEvent(SdlScreen& screen, const SDL_Event& event);
 // present costs a software copy of the whole window. Frames are at most 60 a
 // second whatever the renderer claims about vsync. True when it presented.
 bool RunSdlFrame(SdlScreen& screen, const std::function<void()>& draw);
+// Makes the pixel pictures' textures (the screen, the map) before the backend
+// would, sampled so that a scaled one shows each texel as a sharp block.
+void MakeSharpPictures();

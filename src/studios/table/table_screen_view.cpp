@@ -1,5 +1,8 @@
 // The tile palette, the tool column with its popups, the screen view and the
 // tile-set panel.
+#include <algorithm>
+#include <vector>
+
 #include "chip/group_colours.h"
 #include "model/history.h"
 #include "studios/table/table_paint_actions.h"
@@ -8,6 +11,7 @@
 #include "widgets/drag_payload.h"
 #include "widgets/list_widgets.h"
 #include "widgets/pixel_art.h"
+#include "widgets/pixel_texture.h"
 #include "widgets/toggle_button.h"
 #include "widgets/palette_columns.h"
 
@@ -16,16 +20,46 @@ constexpr float kPaletteTileSide = 40, kPalettePitchX = 46, kPalettePitchY = 62,
 constexpr const char* kClearPopup = "ConfirmClear";
 constexpr const char* kRemoveSpritesPopup = "ConfirmRemoveSprites";
 
-// Screen tiles: colour 0 of a set pixel is transparent, of a clear pixel the
-// backdrop; on a Graphics I screen every row in its group's colours.
-void DrawScreenTile(ImDrawList* draw, const TileSet& set, int tile, ImVec2 corner, float extent, bool groupColours) {
-  const float pixel = extent / 8;
-  const ColourPair group = GroupColours(set, tile / kGroupTiles);
-  for (int y = 0; y < 8; ++y) {
-    const ImU32 foreground = Palette[(groupColours ? group.foreground : set.foreground[tile][y]) & 15];
-    const ImU32 background = ColourOverBackdrop(groupColours ? group.background : set.background[tile][y]);
-    DrawTileRow(draw, set.pixels[tile][y], foreground, background, ImVec2(corner.x, corner.y + y * pixel), pixel);
+// The screen's tiles as the editor shows them, a texel a chip pixel: empty
+// cells clear; colour 0 of a set pixel clear, of a clear pixel the backdrop; on
+// a Graphics I screen every row in its group's colours.
+void FillScreenPixels(const NameTable& table, uint32_t* pixels) {
+  const bool groupColours = table.mode == ScreenMode::Graphics1;
+  for (int row = 0; row < kTableRows; ++row) {
+    const TileSet& set = RowTileSet(row);
+    for (int column = 0; column < kTableColumns; ++column) {
+      const int tile = table.cells[row * kTableColumns + column];
+      const ColourPair group = GroupColours(set, tile / kGroupTiles);
+      for (int y = 0; y < 8; ++y) {
+        uint32_t* line = pixels + (row * 8 + y) * kChipWidth + column * 8;
+        const ImU32 foreground = Palette[(groupColours ? group.foreground : set.foreground[tile][y]) & 15];
+        const ImU32 background = ColourOverBackdrop(groupColours ? group.background : set.background[tile][y]);
+        for (int x = 0; x < 8; ++x)
+          line[x] = tile == EmptyCell ? 0 : set.pixels[tile][y][x] ? foreground : background;
+      }
+    }
   }
+}
+
+// Every cell's tile from one texture: a quad a cell, where a square a pixel
+// left a renderer without a GPU tens of thousands to fill.
+void DrawScreenTiles(ImDrawList* draw, const NameTable& table, ImVec2 screen, float extent) {
+  static PixelTexture texture;
+  static std::vector<uint32_t> shown(kChipWidth * kChipHeight);
+  FillScreenPixels(table, shown.data());
+  uint32_t* texels = TexturePixels(texture, kChipWidth, kChipHeight);
+  if (!std::equal(shown.begin(), shown.end(), texels)) {
+    std::copy(shown.begin(), shown.end(), texels);
+    MarkChanged(texture);
+  }
+  for (int row = 0; row < kTableRows; ++row)
+    for (int column = 0; column < kTableColumns; ++column) {
+      if (table.cells[row * kTableColumns + column] == EmptyCell) continue;
+      const ImVec2 corner(screen.x + kScreenPitch * column, screen.y + kScreenPitch * row);
+      draw->AddImage(TextureRef(texture), corner, ImVec2(corner.x + extent, corner.y + extent),
+                     ImVec2(8.0f * column / kChipWidth, 8.0f * row / kChipHeight),
+                     ImVec2(8.0f * (column + 1) / kChipWidth, 8.0f * (row + 1) / kChipHeight));
+    }
 }
 
 void DrawSpritesToggle() {
@@ -74,9 +108,6 @@ void DrawCell(ImDrawList* draw, const NameTable& table, int column, int row, ImV
     if (ImGui::IsItemHovered() && !ImGui::IsAnyMouseDown())
       ImGui::SetTooltip("Column %d, row %d: tile %03d", column, row, table.cells[row * kTableColumns + column]);
   }
-  const int tile = table.cells[row * kTableColumns + column];
-  if (tile != EmptyCell && !state.chipView)
-    DrawScreenTile(draw, RowTileSet(row), tile, corner, extent, table.mode == ScreenMode::Graphics1);
   const ImVec2 far(corner.x + extent, corner.y + extent);
   if (state.showGrid) draw->AddRect(corner, far, IM_COL32(255, 255, 255, 255), 0, 0, 0.5f);
   if (!state.spritesMode && state.selectedCell == CellRef{column, row}) {
@@ -187,6 +218,7 @@ void DrawScreenView(ImVec2 origin) {
   }
 
   const float extent = state.showGrid ? 35.0f : 38.0f;
+  if (!state.chipView) DrawScreenTiles(draw, table, s, extent);
   for (int row = 0; row < kTableRows; ++row)
     for (int column = 0; column < kTableColumns; ++column)
       DrawCell(draw, table, column, row, ImVec2(s.x + kScreenPitch * column, s.y + kScreenPitch * row), extent);
