@@ -210,6 +210,8 @@ void DrawScreenView(ImVec2 origin) {
   ImGui::EndGroup();
   const NameTable& table = CurrentNameTable();
   const bool tiled = table.mode == ScreenMode::Graphics2 || table.mode == ScreenMode::Graphics1;
+  // The stroke lands before the screen is drawn: a click shows in its own frame.
+  if (tiled) RoutePaintMouse(s);
   if (state.chipView || !tiled) DrawScreenPicture(s, state.chipView ? ScreenLook::Chip : ScreenLook::Editor);
   DrawSpriteLineMarks(s);
   if (!tiled) {
@@ -222,7 +224,6 @@ void DrawScreenView(ImVec2 origin) {
   for (int row = 0; row < kTableRows; ++row)
     for (int column = 0; column < kTableColumns; ++column)
       DrawCell(draw, table, column, row, ImVec2(s.x + kScreenPitch * column, s.y + kScreenPitch * row), extent);
-  RoutePaintMouse(s);
   DrawPaintOverlays(s);
 }
 

@@ -168,6 +168,10 @@ TEST_F(TableStudioGui, ThePaintingToolsPaintPickFillAndCopyEachAsOneStep) {
   gui.Drag(palette[10], palette[19], 4, 1);
   EXPECT_EQ(tableStudio.brush.tiles, (std::vector<uint8_t>{10, 11, 18, 19})) << "a right drag over it makes a block";
   gui.Click(palette[9]);
+  gui.MoveMouse(Cell(2, 5)), gui.Frame();
+  gui.Press(), gui.Frame();
+  EXPECT_EQ(gui.ColourAt(Screen(38 * 2 + 10, 38 * 5 + 19)), Palette[8]) << "a stroke shows in the frame of its press";
+  gui.Release(), gui.Frame();
   gui.Drag(Cell(2, 5), Cell(12, 5), 3);  // three mouse samples: the cells between are filled
   for (int column = 1; column <= 13; ++column) EXPECT_EQ(CellValue(column, 5), column == 1 || column == 13 ? 255 : 9);
   gui.Drag(Cell(0, 6), Screen(-30, 38 * 6 + 17), 3);  // on past the screen's left edge
