@@ -1,5 +1,7 @@
 #include "chip/chip_render.h"
 
+#include <algorithm>
+
 #include "chip/group_colours.h"
 
 namespace {
@@ -139,8 +141,13 @@ bool EmptyCellsShowTile255(const std::vector<NameTable>& tables, const std::vect
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) blank &= TilePixelColour(set, EmptyCell, y, x) == 0;
   if (blank) return false;
+  // Only a row that has an empty cell shows tile 255 there (a picture import fills every cell).
   for (const NameTable& table : tables)
-    for (int third = 0; third < kThirds; ++third)
-      if (TileSetForRow(table, 8 * third, sets.size()) == setIndex) return true;
+    for (int row = 0; row < kTableRows; ++row) {
+      const uint8_t* cells = table.cells + row * kTableColumns;
+      if (TileSetForRow(table, row, sets.size()) == setIndex &&
+          std::find(cells, cells + kTableColumns, EmptyCell) != cells + kTableColumns)
+        return true;
+    }
   return false;
 }

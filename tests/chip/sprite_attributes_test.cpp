@@ -96,6 +96,11 @@ TEST(SpriteAttributes, LinesCountEveryPlaneThatCoversThemAndDropThePastFourth) {
   sets[0].pixels[EmptyCell][5][3] = 1, sets[0].foreground[EmptyCell][5] = 15;
   EXPECT_TRUE(EmptyCellsShowTile255({top}, sets, 0));
   EXPECT_FALSE(EmptyCellsShowTile255({top}, {sets[1], sets[0]}, 1)) << "no screen draws from that set";
+  std::fill(top.cells, top.cells + 768, uint8_t{0});
+  top.cells[15 * 32 + 31] = EmptyCell;
+  EXPECT_TRUE(EmptyCellsShowTile255({top}, sets, 0)) << "row 15's last cell is empty";
+  top.cells[15 * 32 + 31] = 0;
+  EXPECT_FALSE(EmptyCellsShowTile255({top}, sets, 0)) << "a screen with no empty cell shows no tile 255";
 }
 
 TEST(SpriteAttributes, EverySpriteSizeCoversItsLinesAndPixelsAndNamesItsPattern) {
