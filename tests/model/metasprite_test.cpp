@@ -2,12 +2,14 @@
 // sprites they share and take, the project file and the undo history.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "model/history.h"
 #include "model/metasprite_picture.h"
 #include "storage/project_file.h"
 #include "studios/sprite/metasprite_actions.h"
+#include "studios/sprite/sprite_list_actions.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -170,4 +172,23 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   EXPECT_FALSE(ChangeSpriteSize(data, {8, false}, error));
   EXPECT_NE(error.find("Hero"), std::string::npos) << error;
   EXPECT_TRUE(data == before);
+
+  // The selection stays on its sprite: a plain one after the parts, or a part's goes to its metasprite's first.
+  data = HeroProject();
+  ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error) && ChangeSpriteSize(data, {8, false}, error));
+  data.sprites.push_back(data.sprites[0]);
+  std::strcpy(data.sprites.back().name, "Plain");
+  for (const int selected : {static_cast<int>(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite,
+                             data.metasprites[0].parts.back().sprite}) {
+    Project resized = data;
+    ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
+    SpriteStudioState state;
+    state.selectedSprite = selected;
+    KeepSelectionThroughResize(state, data, resized);
+    const auto same = [&](const Sprite& sprite) { return std::memcmp(&sprite, &data.sprites[selected], sizeof sprite) == 0; };
+    const bool stays = std::any_of(resized.sprites.begin(), resized.sprites.end(), same);
+    EXPECT_TRUE(stays ? same(resized.sprites[state.selectedSprite])
+                      : state.selectedSprite == resized.metasprites[0].parts[0].sprite)
+        << selected << " became " << state.selectedSprite;
+  }
 }

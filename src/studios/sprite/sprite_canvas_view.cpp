@@ -196,10 +196,12 @@ void DrawSpriteSizeChoice(ImVec2 origin) {
       if (!ImGui::Selectable(choice.label, choice.size == project.spriteSize) || choice.size == project.spriteSize)
         continue;
       std::string error;
+      const Project before = project;
       if (!ChangeSpriteSize(project, choice.size, error)) {
         ShowNotice(error);
         continue;
       }
+      KeepSelectionThroughResize(spriteStudio, before, project);
       NameNextEdit("sprite size");
       ShowNotice(std::string("Every screen shows ") + choice.label + " sprites" +
                  (project.metasprites.empty() ? "" : "; the metasprites are cut into parts of that size"));

@@ -1,6 +1,7 @@
 #include "studios/sprite/sprite_list_actions.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -69,6 +70,24 @@ void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int
   if (index < 0 || index >= static_cast<int>(list.size())) return;
   state.selectedSprite = index;
   state.currentColour = list[index].colour;
+}
+
+void KeepSelectionThroughResize(SpriteStudioState& state, const Project& before, const Project& after) {
+  const int was = state.selectedSprite;
+  if (was < 0 || was >= static_cast<int>(before.sprites.size())) return KeepSelectedSpriteInRange(state, after.sprites);
+  const Sprite& sprite = before.sprites[was];
+  const auto same = [&sprite](const Sprite& other) {
+    return std::memcmp(sprite.name, other.name, sizeof sprite.name) == 0 &&
+           std::memcmp(sprite.pixels, other.pixels, sizeof sprite.pixels) == 0 && sprite.colour == other.colour;
+  };
+  int found = -1;  // the nearest equal sprite: copies may stand elsewhere in the list
+  for (int i = 0; i < static_cast<int>(after.sprites.size()); ++i)
+    if (same(after.sprites[i]) && (found < 0 || std::abs(i - was) < std::abs(found - was))) found = i;
+  for (std::size_t m = 0; found < 0 && m < before.metasprites.size() && m < after.metasprites.size(); ++m)
+    for (const MetaspritePart& part : before.metasprites[m].parts)
+      if (part.sprite == was && !after.metasprites[m].parts.empty()) found = after.metasprites[m].parts[0].sprite;
+  if (found >= 0) return SelectSprite(state, after.sprites, found);
+  KeepSelectedSpriteInRange(state, after.sprites);
 }
 
 bool IsEmptySprite(const Sprite& sprite) {

@@ -27,6 +27,11 @@ void MoveSprite(SpriteStudioState& state, Project& data, int from, int to);
 // Selecting a sprite from its row (or by a drop) also takes its colour for the canvas.
 void SelectSprite(SpriteStudioState& state, const std::vector<Sprite>& list, int index);
 
+// After a sprite-size change (`before` to `after`) the selection stays on its
+// sprite, whose number falls as parts cut anew leave the list before it; a
+// part cut anew hands it to its metasprite's first part.
+void KeepSelectionThroughResize(SpriteStudioState& state, const Project& before, const Project& after);
+
 bool IsEmptySprite(const Sprite& sprite);
 // The chip's 16x16 pattern: quarters top-left, bottom-left, top-right,
 // bottom-right, 8 bytes each, the leftmost pixel in bit 7.
