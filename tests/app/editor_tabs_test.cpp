@@ -7,7 +7,9 @@
 
 #include "app/shell/frame_fingerprint.h"
 #include "imgui.h"
+#include "imgui_internal.h"
 #include "support/gui_driver.h"
+#include "support/project_fixtures.h"
 
 namespace {
 using Titles = std::vector<std::string>;
@@ -65,4 +67,23 @@ TEST(EditorTabs, AFrameThatDrawsWhatTheLastDrewHasItsFingerprintAndAnotherTabDoe
   gui.Click(gui.ItemCenter("Tile Studio"));
   gui.Frame();
   EXPECT_NE(FrameFingerprint(*ImGui::GetDrawData()), settled);
+}
+
+// Everything a studio draws lies within the layout, its busiest panels shown.
+TEST(EditorTabs, EveryStudioDrawsWithinTheLayout) {
+  GuiDriver gui;
+  MakeWalkProject(2);
+  project.nameTables[0].placements.push_back({300, 0, 0});  // past the pattern table: a second warning
+  Metasprite hero;
+  hero.width = hero.height = 32;
+  project.metasprites.push_back(hero);
+  gui.Frame();
+  for (const char* tab : {"Sprite Studio", "Tile Studio", "Table Studio", "Map Studio"}) {
+    gui.Click(gui.ItemCenter(tab));
+    gui.Frame(2);
+    const ImGuiWindow* workspace = ImGui::FindWindowByName("Workspace");
+    const ImVec2 drawn = workspace->DC.CursorMaxPos,
+                 far(workspace->Pos.x + workspace->Size.x, workspace->Pos.y + workspace->Size.y);
+    EXPECT_TRUE(drawn.x <= far.x && drawn.y <= far.y) << tab << " reaches " << drawn.x << ", " << drawn.y;
+  }
 }

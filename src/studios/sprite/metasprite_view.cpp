@@ -171,8 +171,9 @@ void DrawChipCounts(ImVec2 origin, const Metasprite& metasprite) {
                 ImVec2(limit, At(origin, 0, kPictureOrigin.y + 64 * kPixel).y), IM_COL32(255, 255, 255, 120));
   ImGui::SetCursorScreenPos(At(origin, kLineBarsX, kPictureOrigin.y + 64 * kPixel + 4));
   ImGui::BeginGroup();
-  ImGui::Text("Parts %d, shared %d", static_cast<int>(metasprite.parts.size()), SharedParts(spriteStudio, project));
-  ImGui::Text("Most on a line: %d", most);
+  // One line: the layout ends just below it.
+  ImGui::Text("Parts %d, shared %d; most on a line: %d", static_cast<int>(metasprite.parts.size()),
+              SharedParts(spriteStudio, project), most);
   ImGui::EndGroup();
   ImGui::SetItemTooltip(
       "Sprites the chip needs: at most 4 show on one line; shared parts are patterns other "

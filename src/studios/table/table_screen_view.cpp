@@ -171,6 +171,8 @@ void DrawTablePalette(ImVec2 origin) {
 void DrawTableToolColumn(ImVec2 origin) {
   TableStudioState& state = tableStudio;
   ImGui::SetCursorScreenPos(At(origin, 40, 700));
+  // Set close: the column and its warnings end above the layout's bottom.
+  ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(ImGui::GetStyle().ItemSpacing.x, 2));
   ImGui::BeginGroup();
   if (ToggleButton("ZOOM##zoom", state.tileEditorOpen, kTableToolButton)) ToggleTileEditor(state);
   ImGui::SetItemTooltip("Paint the selected cell's tile in the Tile Editor window");
@@ -197,6 +199,7 @@ void DrawTableToolColumn(ImVec2 origin) {
   DrawClearConfirmations();
   DrawNameTableImportPopup();
   ImGui::EndGroup();
+  ImGui::PopStyleVar();
 }
 
 void DrawScreenView(ImVec2 origin) {

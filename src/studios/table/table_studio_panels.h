@@ -17,7 +17,7 @@ inline constexpr ImVec2 kScreenOrigin{418, 39};
 inline constexpr float kScreenPitch = 38;
 inline constexpr float kScreenWidth = 1216, kScreenHeight = 912;
 inline constexpr float kSpritePixel = kViewUnitsPerChipPixel;  // a chip pixel: kScreenPitch / 8
-inline constexpr ImVec2 kTableToolButton{85, 20};
+inline constexpr ImVec2 kTableToolButton{85, 18};
 inline constexpr const char* kNameTableImportPopup = "Import Name Tables###ImpNameTable";
 
 // The screen being edited; the frame's guard keeps the index in range.
