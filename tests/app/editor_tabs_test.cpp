@@ -9,6 +9,7 @@
 #include "imgui.h"
 #include "imgui_internal.h"
 #include "support/gui_driver.h"
+#include "studios/map/map_studio_state.h"
 #include "support/project_fixtures.h"
 
 namespace {
@@ -77,6 +78,7 @@ TEST(EditorTabs, EveryStudioDrawsWithinTheLayout) {
   Metasprite hero;
   hero.width = hero.height = 32;
   project.metasprites.push_back(hero);
+  mapStudio.showFrame = true, mapStudio.viewTop = 200;  // the frame's tag under the view
   gui.Frame();
   for (const char* tab : {"Sprite Studio", "Tile Studio", "Table Studio", "Map Studio"}) {
     gui.Click(gui.ItemCenter(tab));

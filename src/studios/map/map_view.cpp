@@ -205,8 +205,11 @@ void DrawScreenFrame(const Map& map, ImVec2 corner, ImDrawList* draw) {
                    corner.y + (state.frameRow * 8 - state.viewTop) * Zoom());
   const ImVec2 max(min.x + kChipWidth * Zoom(), min.y + kChipHeight * Zoom());
   draw->AddRect(min, max, IM_COL32(255, 220, 0, 255), 0, 0, 3);
-  ImGui::SetCursorScreenPos(ImVec2(std::clamp(min.x, corner.x, corner.x + kMapViewSize.x - 70),
-                                   std::clamp(min.y - 18, corner.y, corner.y + kMapViewSize.y - 18)));
+  // The tag sits on the frame's top edge; where that is not within the view, it
+  // hangs under the view rather than over the map's cells, which it would take the clicks of.
+  float tagY = min.y - 18;
+  if (tagY < corner.y || tagY > corner.y + kMapViewSize.y - 18) tagY = corner.y + kMapViewSize.y + 2;
+  ImGui::SetCursorScreenPos(ImVec2(std::clamp(min.x, corner.x, corner.x + kMapViewSize.x - 70), tagY));
   ImGui::Button("SCREEN##frame", ImVec2(70, 18));
   ImGui::SetItemTooltip("Drag to move the screen frame: 32 x 24 tiles, what one screen of the game shows");
   if (ImGui::IsItemActivated()) state.draggingFrame = true;

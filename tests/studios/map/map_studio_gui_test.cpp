@@ -81,6 +81,10 @@ TEST_F(MapStudioGui, TheScreenFrameWritesANameTable) {
   EXPECT_EQ(std::string(nameTables.back().cells, nameTables.back().cells + kTableCells),
             std::string(expected.cells, expected.cells + kTableCells));
   EXPECT_EQ(Names(nameTables), "Name Table 1|Map 1|");
+  Choose({"ADD META"});
+  gui.Click(gui.ItemCentres("##metatile")[1]);
+  gui.Click(Cell(0, 0));
+  EXPECT_EQ(At(0, 0), 1) << "the frame's tag leaves the map's top-left cells to the brush";
 
   const float left = mapStudio.viewLeft;
   gui.MoveMouse(Cell(30, 30));
