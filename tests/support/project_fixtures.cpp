@@ -13,6 +13,7 @@
 #include "chip/sprite_attributes.h"
 #include "model/history.h"
 #include "storage/png_file.h"
+#include "studios/map/map_studio_state.h"
 #include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
@@ -131,6 +132,7 @@ void ResetEditor() {
   spriteStudio = SpriteStudioState{};
   spriteAnimation = SpriteAnimationState{};
   tableStudio = TableStudioState{};
+  mapStudio = MapStudioState{};
   session = ProjectSession{};
   notice = Notice{};
   exportWindow = ExportWindowState{};
