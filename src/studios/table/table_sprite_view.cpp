@@ -6,7 +6,9 @@
 #include "model/history.h"
 #include "studios/table/table_placements.h"
 #include "studios/table/table_studio_panels.h"
+#include "studios/table/table_screen_actions.h"
 #include "widgets/drag_payload.h"
+#include "widgets/notice.h"
 #include "widgets/pixel_art.h"
 
 namespace {
@@ -99,21 +101,32 @@ void DrawPlacements(ImVec2 origin) {
     draw->AddRect(corner, ImVec2(corner.x + side, corner.y + side), IM_COL32(255, 200, 100, 160), 0, 0, 1);
     HandlePlacementMouse(table, i, s, corner, side);
   }
-  if (!tableStudio.spritesMode) return;
+  // Off, the screen takes sprites only while one is dragged there, and a drop turns SPRITES on.
+  const ImGuiPayload* dragged = ImGui::GetDragDropPayload();
+  const bool spriteDragged =
+      dragged && (dragged->IsDataType(kTablePayloadSprite) || dragged->IsDataType(kTablePayloadMetasprite));
+  if (!tableStudio.spritesMode && !spriteDragged) return;
   ImGui::SetCursorScreenPos(s);
   ImGui::InvisibleButton("##spritePlacementZone", ImVec2(kScreenWidth, kScreenHeight));
+  if (ImGui::IsItemActivated() && tableStudio.draggedPlacement == -1 && tableStudio.tool != ScreenTool::Select &&
+      tableStudio.tool != ScreenTool::Pick)
+    ShowNotice("SPRITES is on: the mouse places and moves sprites. Turn SPRITES off to paint.");
+  bool dropped = false;
   if (int sprite; TakeDropPayload(kTablePayloadSprite, &sprite, sizeof sprite)) {
+    dropped = true;
     const ImVec2 mouse = ImGui::GetIO().MousePos;
     AddPlacement(CurrentNameTable(), sprite, mouse.x - s.x, mouse.y - s.y);
     NameNextEdit("sprite placement");
   }
   if (int metasprite; TakeDropPayload(kTablePayloadMetasprite, &metasprite, sizeof metasprite) &&
                       metasprite >= 0 && metasprite < static_cast<int>(project.metasprites.size())) {
+    dropped = true;
     const ImVec2 mouse = ImGui::GetIO().MousePos;
     AddMetaspritePlacements(CurrentNameTable(), project.metasprites[metasprite], project.spriteSize, mouse.x - s.x,
                             mouse.y - s.y);
     NameNextEdit("metasprite placement");
   }
+  if (dropped && !tableStudio.spritesMode) ToggleSpritesMode(tableStudio);
 }
 
 bool DrawTableSpriteList(ImVec2 origin) {

@@ -32,6 +32,9 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
   gui.Drag(Screen(310, 210), Screen(410, 260), 10);
   EXPECT_EQ(nameTables[0].placements[0], (SpritePlacement{0, 399, 251.75f}));
   EXPECT_EQ(tableStudio.draggedPlacement, -1);
+  gui.PressKey(ImGuiKey_B);
+  gui.Click(Screen(100, 100));
+  EXPECT_EQ(notice.text.rfind("SPRITES is on", 0), 0u) << "a brush click beside the sprites says why it paints nothing";
 
   gui.ClickItem("SPRITES");
   EXPECT_EQ(nameTables[0].placements.size(), 1u) << "regression: sprite mode off deleted the placements";
@@ -42,13 +45,14 @@ TEST_F(TableStudioGui, SpritesDropOntoTheScreenAndMove) {
 TEST_F(TableStudioGui, AMetaspriteDropsAsAllItsPartsTheFirstOnTopAndMovesAsOne) {
   project.metasprites = {Metasprite{"Hero", 32, 16, {{0, 0, 0}, {0, 16, 0}}}};
   sprites()[0].pixels[3][3] = 1;
-  Choose({"SPRITES"});
+  gui.Frame();
   const std::vector<ImVec2> rows = gui.ItemCentres("##metarow");
   ASSERT_EQ(rows.size(), 1u) << "after the sprites";
   gui.Drag(rows[0], Screen(300, 200), 15);
   EXPECT_EQ(nameTables[0].placements,
             (std::vector<SpritePlacement>{{0, 299.25f + 16 * 4.75f, 199.5f, 0}, {0, 299.25f, 199.5f, 0}}))
       << "the second part first, so that the first is drawn last, on top";
+  EXPECT_TRUE(tableStudio.spritesMode) << "a drop with SPRITES off turns it on";
   gui.Drag(gui.ItemCentres("##metarow")[0], Screen(600, 500), 15);
   ASSERT_EQ(nameTables[0].placements.at(3).group, 1) << "a second drop is a group of its own";
 
