@@ -44,12 +44,9 @@ bool EmptyStrip(const AnimationStrips& strips, int strip) {
 }
 
 // Each row's frames fill the next empty strip, as far as there are empty
-// strips and cells. The first strip filled plays, unless another already
-// does: Play shows one walk cycle rather than every row at once. Returns the
+// strips and cells; a filled cell plays, as one dropped in does. Returns the
 // strips filled.
 int RowsIntoStrips(AnimationStrips& strips, const std::vector<std::vector<int32_t>>& rows) {
-  const bool* active = &strips.active[0][0];
-  bool playing = std::any_of(active, active + kStrips * kStripCells, [](bool on) { return on; });
   int filled = 0, strip = 0;
   for (const std::vector<int32_t>& frames : rows) {
     if (frames.empty()) continue;
@@ -58,9 +55,8 @@ int RowsIntoStrips(AnimationStrips& strips, const std::vector<std::vector<int32_
     for (int f = 0; f < kStripCells && f < static_cast<int>(frames.size()); ++f) {
       strips.cells[strip][f] = frames[f];
       strips.metasprite[strip][f] = true;
-      strips.active[strip][f] = !playing;
+      strips.active[strip][f] = true;
     }
-    playing = true;
     ++filled;
   }
   return filled;
