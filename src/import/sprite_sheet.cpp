@@ -110,7 +110,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
             return refuse("The sheet needs more than the 256 sprites a project holds (frame " +
                           std::to_string(result.frames) + ", row " + std::to_string(row + 1) + ")");
           Sprite sprite = piece.pattern;
-          FormatName(sprite.name, "%.14s %d", name.c_str(), static_cast<int>(shared.size()));
+          NamePart(sprite, frame.name, piece.colour, piece.x, piece.y, data.spriteSize.side);
           sprite.colour = piece.colour;
           next.sprites.push_back(sprite);
           known->second = static_cast<int32_t>(next.sprites.size()) - 1;

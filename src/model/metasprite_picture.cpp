@@ -1,6 +1,7 @@
 #include "model/metasprite_picture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -61,6 +62,13 @@ std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int wi
   return pieces;
 }
 
+void NamePart(Sprite& sprite, const char* metasprite, int colour, int x, int y, int side) {
+  char cell[24];
+  std::snprintf(cell, sizeof cell, " c%d %d,%d", colour, x / side, y / side);
+  const int room = std::max(0, static_cast<int>(kNameSize) - 1 - static_cast<int>(std::strlen(cell)));
+  FormatName(sprite.name, "%.*s%s", room, metasprite, cell);
+}
+
 MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites, int side) {
   MetaspritePicture picture;
   for (auto part = metasprite.parts.rbegin(); part != metasprite.parts.rend(); ++part) {
@@ -112,7 +120,7 @@ bool SetMetaspritePicture(Project& data, int index, const MetaspritePicture& pic
 
   auto newSprite = [&](const WantedPart& w) {
     Sprite sprite = w.pattern;
-    FormatName(sprite.name, "%.14s %d", metasprite.name, static_cast<int>(data.sprites.size()) - count + 1);
+    NamePart(sprite, metasprite.name, w.colour, w.x, w.y, side);
     sprite.colour = w.colour;
     data.sprites.push_back(sprite);
     return static_cast<int32_t>(data.sprites.size()) - 1;

@@ -22,6 +22,9 @@ struct PicturePiece {
 };
 // The picture's pieces, cell by cell (rows of cells from the top), colours in order.
 std::vector<PicturePiece> PicturePieces(const MetaspritePicture& picture, int width, int height, int side);
+// A part's sprite is named after its metasprite, colour and cell ("walk 2 c8 1,0"),
+// the metasprite's name shortened to leave the rest whole.
+void NamePart(Sprite& sprite, const char* metasprite, int colour, int x, int y, int side);
 
 // The metasprite as the chip shows it: parts of `side` pixels in plane order, the first on top.
 MetaspritePicture DrawMetasprite(const Metasprite& metasprite, const std::vector<Sprite>& sprites, int side);

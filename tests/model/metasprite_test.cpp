@@ -44,7 +44,11 @@ TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error)) << error;
   ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
   EXPECT_EQ(data.sprites.size(), 7u);
-  EXPECT_STREQ(data.sprites[4].name, "Hero 1");
+  EXPECT_EQ(std::string(data.sprites[4].name) + "|" + data.sprites[5].name + "|" + data.sprites[6].name,
+            "Hero c1 0,0|Hero c8 0,0|Hero c15 1,1") << "each part says its metasprite, colour and cell";
+  Sprite named;
+  NamePart(named, "A name of twenty ch.", 15, 48, 32, 16);
+  EXPECT_STREQ(named.name, "A name of tw c15 3,2") << "a long name gives way to the colour and cell";
   EXPECT_TRUE(SamePicture(DrawMetasprite(data.metasprites[0], data.sprites, kSpriteSize), picture));
   const std::vector<int> lines = SpritesPerLine(data.metasprites[0], kSpriteSize);
   EXPECT_EQ(lines[15] * 10 + lines[16], 21);
