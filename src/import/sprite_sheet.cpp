@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <unordered_map>
+#include <vector>
 
 #include "import/screen_tiles.h"
 #include "model/metasprite_picture.h"
@@ -18,8 +19,8 @@ class ColourMatch {
  public:
   explicit ColourMatch(const SpriteSheetOptions& options) : options_(options) {}
   uint8_t operator()(const uint8_t* rgba) {
+    if (SheetPixelClear(rgba, options_)) return 0;
     const uint32_t rgb = uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
-    if (rgba[3] < 128 || (options_.keyed && rgb == options_.key)) return 0;
     const auto known = nearest_.find(rgb);
     if (known != nearest_.end()) return known->second;
     const Lab lab = ToLab(rgba[0], rgba[1], rgba[2]);
@@ -33,6 +34,20 @@ class ColourMatch {
   const SpriteSheetOptions& options_;
   std::unordered_map<uint32_t, uint8_t> nearest_;
 };
+
+// The smallest of the sides that divides `length` with no cell edge between
+// two filled lines; none where no line is clear, which says nothing of frames.
+int SideWithClearEdges(const std::vector<bool>& filled, int spriteSide) {
+  const int length = static_cast<int>(filled.size());
+  if (std::all_of(filled.begin(), filled.end(), [](bool line) { return line; })) return 0;
+  for (int side = spriteSide; side <= kMaxMetaspriteSide; side += spriteSide) {
+    if (length % side) continue;
+    bool cuts = false;
+    for (int edge = side; edge < length && !cuts; edge += side) cuts = filled[edge - 1] && filled[edge];
+    if (!cuts) return side;
+  }
+  return 0;
+}
 
 // A sprite's pixels and colour: parts equal in both share one sprite.
 std::string SpriteKey(const Sprite& sprite, int colour) {
@@ -132,14 +147,29 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   data = std::move(next);
   result.ok = true;
   result.sprites = static_cast<int>(shared.size());
-  result.message = std::to_string(result.frames) + (result.frames == 1 ? " metasprite" : " metasprites") +
-                   " from frames of " + Size(w, h) + ": " + std::to_string(result.sprites) + " sprites for " +
-                   std::to_string(parts) + " parts, at most " + std::to_string(result.worstLine) + " on a line";
+  const auto count = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
+  result.message = count(result.frames, "metasprite") + " from frames of " + Size(w, h) + ": " +
+                   count(result.sprites, "sprite") + " for " + count(parts, "part") + ", at most " +
+                   std::to_string(result.worstLine) + " on a line";
   if (strips > 0)
     result.message +=
         "; " + std::to_string(strips) + (strips == 1 ? " row is an animation strip" : " rows are animation strips");
   result.message += PastPatternTableWarning(data);
   return result;
+}
+
+bool SheetPixelClear(const uint8_t* rgba, const SpriteSheetOptions& options) {
+  const uint32_t rgb = uint32_t(rgba[0]) << 16 | uint32_t(rgba[1]) << 8 | rgba[2];
+  return rgba[3] < 128 || (options.keyed && rgb == options.key);
+}
+
+CellSize GuessSheetCell(const RgbaImage& sheet, const SpriteSheetOptions& options, int spriteSide) {
+  std::vector<bool> columns(static_cast<std::size_t>(sheet.width)), rows(static_cast<std::size_t>(sheet.height));
+  for (int y = 0; y < sheet.height; ++y)
+    for (int x = 0; x < sheet.width; ++x)
+      if (!SheetPixelClear(&sheet.rgba[(static_cast<std::size_t>(y) * sheet.width + x) * 4], options))
+        columns[x] = rows[y] = true;
+  return {SideWithClearEdges(columns, spriteSide), SideWithClearEdges(rows, spriteSide)};
 }
 
 ImportResult AsImportResult(const SpriteSheetResult& result) {

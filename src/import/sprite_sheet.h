@@ -9,6 +9,7 @@
 
 #include "import/png_import.h"
 #include "model/project.h"
+#include "storage/png_file.h"
 
 constexpr int kMaxSheetSide = 4096;  // pixels across or down a sheet
 
@@ -31,6 +32,18 @@ struct SpriteSheetResult {
 // A refused sheet leaves `data` as it was.
 SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const std::string& name, Project& data,
                                     const SpriteSheetOptions& options);
+
+// Whether a sheet's pixel is transparent to the import: alpha below half, or the key colour.
+bool SheetPixelClear(const uint8_t* rgba, const SpriteSheetOptions& options);
+
+// The cell size a sheet's frames most likely have: on each axis the smallest
+// multiple of the sprite side (up to 64) that divides the sheet and whose cell
+// edges cut no frame, that is lie at a clear gap or the sheet's edge.
+// 0 on an axis where no size does, or where no line is clear.
+struct CellSize {
+  int width = 0, height = 0;
+};
+CellSize GuessSheetCell(const RgbaImage& sheet, const SpriteSheetOptions& options, int spriteSide);
 
 // The result as the other imports give theirs, for the commands they share.
 ImportResult AsImportResult(const SpriteSheetResult& result);

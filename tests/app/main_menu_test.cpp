@@ -287,16 +287,20 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   dialog.answer = dir.File("walk.png");
   Choose({"File", "Import", "Sprite Sheet..."});
   ASSERT_TRUE(importSheet.open);
+  EXPECT_EQ(importSheet.guessed, "Cells of 32 x 16 fit the gaps between the frames.");
   EXPECT_EQ(importSheet.figures,
-            "Import will add 2 metasprites from frames of 16 x 16: 2 sprites for 4 parts, "
-            "at most 2 on a line; 1 row is an animation strip")
-      << "two frames of the same two parts, the empty cells skipped";
-  importSheet.options.cellWidth = 32;
-  UpdateSheetPreview(importSheet);
+            "Import will add 1 metasprite from frames of 32 x 16: 2 sprites for 4 parts, "
+            "at most 4 on a line; 1 row is an animation strip")
+      << "one frame of two cells alike, the empty cell skipped";
   EXPECT_EQ(importSheet.result.width * 100 + importSheet.result.height, 6416) << "the sheet's grid, as written back";
+  const ImVec2 sheetCentre = gui.ItemCenter("##source");  // drawn twice its size
+  gui.Click(ImVec2(sheetCentre.x - 64 + 7, sheetCentre.y - 16 + 11));
+  const ImU32 red = Palette[8];
+  EXPECT_TRUE(importSheet.options.keyed && importSheet.options.key == ((red & 255) << 16 | (red & 0xFF00) | (red >> 16 & 255)));
+  EXPECT_NE(importSheet.figures.find("1 sprite for 2 parts"), std::string::npos) << "a click on the sheet keys its colour: " << importSheet.figures;
   Choose({"Import##sheet"});
   ASSERT_EQ(Names(project.metasprites), "walk 1|");
-  EXPECT_EQ(project.metasprites[0].parts.size(), 4u);
+  EXPECT_EQ(project.metasprites[0].parts.size(), 2u);
   EXPECT_EQ(spriteStudio.currentMetasprite, 0);
   EXPECT_TRUE(project.strips.metasprite[0][0] && project.strips.active[0][0] && project.strips.cells[0][0] == 0)
       << "the row's frame plays in the first strip";

@@ -60,7 +60,7 @@ void DrawImportPictureWindow() {
   }
   ImGui::TextUnformatted(state.path.c_str());
   if (!state.picture.rgba.empty()) {
-    DrawSourceBesideResult(state.picture, state.usable ? &state.result : nullptr);
+    DrawSourceBesideResult(state.picture, state.usable ? &state.result : nullptr, DefaultPreviewZoom(state.picture));
     ImGui::EndGroup();
   }
   if (DrawOptions(state.options, IsScreenPicture(state.picture.width, state.picture.height)))

@@ -17,6 +17,28 @@ ImportSheetState importSheet;
 namespace {
 std::string NameOf(const std::string& path) { return Utf8Text(Utf8Path(path).stem()); }
 
+uint32_t RgbAt(const RgbaImage& image, int x, int y) {
+  const uint8_t* p = &image.rgba[(static_cast<std::size_t>(y) * image.width + x) * 4];
+  return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+// A sheet drawn on a background colour has no clear pixel: its corner's colour is the background.
+void GuessSheetOptions(ImportSheetState& state) {
+  const RgbaImage& sheet = state.sheet;
+  bool anyClear = false;
+  for (std::size_t at = 0; at < sheet.rgba.size() && !anyClear; at += 4)
+    anyClear = SheetPixelClear(&sheet.rgba[at], state.options);
+  if (!anyClear) {
+    state.options.keyed = true, state.options.key = RgbAt(sheet, 0, 0);
+    state.guessed = "The top-left pixel's colour is transparent. ";
+  }
+  const CellSize cell = GuessSheetCell(sheet, state.options, project.spriteSize.side);
+  if (cell.width == 0 || cell.height == 0) return;
+  state.options.cellWidth = cell.width, state.options.cellHeight = cell.height;
+  state.guessed += "Cells of " + std::to_string(cell.width) + " x " + std::to_string(cell.height) +
+                   " fit the gaps between the frames.";
+}
+
 SpriteSheetResult Import(const ImportSheetState& state, Project& data) {
   return ImportSpriteSheet(state.bytes.data(), state.bytes.size(), NameOf(state.path), data, state.options);
 }
@@ -31,6 +53,13 @@ void OpenImportSheet(ImportSheetState& state, const std::string& path) {
     state.figures = "Cannot import the sheet: " + error + ".";
     return;
   }
+  GuessSheetOptions(state);
+  UpdateSheetPreview(state);
+}
+
+void PickSheetKey(ImportSheetState& state, int x, int y) {
+  if (x < 0 || y < 0 || x >= state.sheet.width || y >= state.sheet.height) return;
+  state.options.keyed = true, state.options.key = RgbAt(state.sheet, x, y);
   UpdateSheetPreview(state);
 }
 

@@ -20,14 +20,20 @@ struct ImportSheetState {
   std::string figures;               // the import's account, or why the sheet cannot be used
   std::vector<std::string> crowded;  // frames needing more than 4 sprites on a line, with their counts
   bool usable = false;
+  std::string guessed;  // how the window chose its first cell size and transparent colour
+  float zoom = 0;       // of both pictures; 0: as the picture import shows them
 };
 extern ImportSheetState importSheet;
 
 // File > Import > Sprite Sheet...: asks for the sheet and opens the window on it.
 void ImportSpriteSheetCommand();
 // Reads the file and opens the window on it; a file that cannot be read or
-// decoded opens it too, saying why, with nothing to import.
+// decoded opens it too, saying why, with nothing to import. A sheet with no
+// transparent pixel takes its top-left pixel's colour as transparent, and the
+// cell size is guessed from the gaps between its frames.
 void OpenImportSheet(ImportSheetState& state, const std::string& path);
+// A click on the sheet at (x, y): that pixel's colour becomes the transparent one.
+void PickSheetKey(ImportSheetState& state, int x, int y);
 // Makes the preview again from the options.
 void UpdateSheetPreview(ImportSheetState& state);
 // Imports with the options as one undoable step, makes the first new metasprite current and closes.

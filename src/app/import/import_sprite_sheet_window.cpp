@@ -1,5 +1,6 @@
 #include "app/import/import_sprite_sheet_window.h"
 
+#include <cmath>
 #include <string>
 
 #include "app/import/import_sprite_sheet.h"
@@ -7,13 +8,13 @@
 #include "imgui.h"
 
 namespace {
-constexpr int kCellSides[] = {16, 32, 48, 64};
-
+// The multiples of the sprite side up to 64.
 bool DrawCellSide(const char* label, int& side) {
   bool changed = false;
   ImGui::SetNextItemWidth(80);
   if (ImGui::BeginCombo(label, std::to_string(side).c_str())) {
-    for (int choice : kCellSides)
+    const int step = project.spriteSize.side;
+    for (int choice = step; choice <= kMaxMetaspriteSide; choice += step)
       if (ImGui::Selectable(std::to_string(choice).c_str(), choice == side)) side = choice, changed = true;
     ImGui::EndCombo();
   }
@@ -53,11 +54,19 @@ void DrawImportSheetWindow() {
   }
   ImGui::TextUnformatted(state.path.c_str());
   if (!state.sheet.rgba.empty()) {
-    DrawSourceBesideResult(state.sheet, state.usable ? &state.result : nullptr);
+    if (state.zoom == 0) state.zoom = DefaultPreviewZoom(state.sheet);
+    ImGui::SetNextItemWidth(200);
+    ImGui::SliderFloat("Zoom##sheet", &state.zoom, 1, 8, "%.0fx", ImGuiSliderFlags_AlwaysClamp);
+    state.zoom = std::round(state.zoom);
+    ImGui::SameLine();
+    ImGui::TextDisabled("A click on the sheet makes its colour transparent");
+    const ImVec2 clicked = DrawSourceBesideResult(state.sheet, state.usable ? &state.result : nullptr, state.zoom);
+    if (clicked.x >= 0) PickSheetKey(state, static_cast<int>(clicked.x), static_cast<int>(clicked.y));
     for (const std::string& frame : state.crowded) ImGui::TextColored(ImVec4(1, 0.35f, 0.35f, 1), "%s", frame.c_str());
     ImGui::EndGroup();
   }
   if (DrawOptions(state.options)) UpdateSheetPreview(state);
+  if (!state.guessed.empty()) ImGui::TextWrapped("%s", state.guessed.c_str());
   ImGui::TextWrapped("%s", state.figures.c_str());
   ImGui::BeginDisabled(!state.usable);
   if (ImGui::Button("Import##sheet")) ConfirmImportSheet(state);
