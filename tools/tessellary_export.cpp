@@ -28,6 +28,7 @@
 #include "export/cartridge.h"
 #include "export/export_blocks.h"
 #include "export/export_targets.h"
+#include "export/palette_file.h"
 #include "export/play_cartridge.h"
 #include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
@@ -43,7 +44,7 @@ struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
   std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
   std::string playRom, map;
-  std::string spriteSheet, cell, transparent;
+  std::string spriteSheet, cell, transparent, paletteFile;
   SpriteSheetOptions sheet;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
@@ -189,6 +190,26 @@ int WritePlayRom(const Options& options) {
   return 0;
 }
 
+int WriteSpriteSheet(const Options& options) {
+  const std::string png = SpriteSheetPng(project);
+  if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
+  if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
+    return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
+  std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(),
+               project.metasprites.size());
+  return 0;
+}
+
+int WritePaletteFile(const Options& options) {
+  const ChipPalette& palette = PaletteOf(project.palette);
+  const std::string text = PaletteFileText(palette, options.paletteFile);
+  if (text.empty()) return Fail("--palette-file ends in .gpl (GIMP, Aseprite, Krita), .pal (JASC) or .hex");
+  if (const FileResult result = ReplaceFile(options.paletteFile, text, false); result != FileResult::Ok)
+    return Fail("cannot write " + options.paletteFile + ": " + DescribeFileResult(result));
+  std::fprintf(options.report, "wrote %s (%s, colour 0 transparent)\n", options.paletteFile.c_str(), palette.name);
+  return 0;
+}
+
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
@@ -198,24 +219,19 @@ int Export(const Options& options) {
   for (const ExportTarget& target : TargetsFromOptions(options))
     if (const std::vector<std::string> unknown = SelectForTarget(project, target).unknownNames; !unknown.empty())
       return Fail("--only: " + unknown[0]);
-  if (!options.spriteSheet.empty()) {
-    const std::string png = SpriteSheetPng(project);
-    if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
-    if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
-      return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
-    std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(),
-                 project.metasprites.size());
-    if (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()) return 0;
+  // The files of their own come first; the export targets follow only when outputs are named too.
+  const std::pair<const std::string*, int (*)(const Options&)> ownFiles[] = {
+      {&options.spriteSheet, WriteSpriteSheet},
+      {&options.paletteFile, WritePaletteFile},
+      {&options.playRom, WritePlayRom},
+      {&options.rom, WriteRom}};
+  bool wroteOwn = false;
+  for (const auto& [path, write] : ownFiles) {
+    if (path->empty()) continue;
+    if (const int status = write(options); status != 0) return status;
+    wroteOwn = true;
   }
-  if (!options.playRom.empty()) {
-    if (const int status = WritePlayRom(options);
-        status != 0 || (options.outputs.empty() && options.mapsFolder.empty() && options.rom.empty()))
-      return status;
-  }
-  if (!options.rom.empty()) {
-    if (const int status = WriteRom(options); status != 0 || (options.outputs.empty() && options.mapsFolder.empty()))
-      return status;
-  }
+  if (wroteOwn && options.outputs.empty() && options.mapsFolder.empty()) return 0;
   if (options.listTargets) {
     if (project.exportTargets.empty())
       std::printf("%s has no export targets: add them in the editor (File > Export...)\n", options.project.c_str());
@@ -374,6 +390,9 @@ int main(int argc, char** argv) {
       ->needs(sheet);
   app.add_option("--sprite-sheet", options.spriteSheet,
                  "Every metasprite into this PNG sheet, as --import-sprites reads it");
+  app.add_option("--palette-file", options.paletteFile,
+                 "The project's palette for drawing tools, by the extension: .gpl (GIMP, Aseprite, Krita), .pal "
+                 "(JASC) or .hex");
   sheet->needs(into);
   image->needs(into);
   screen->needs(into);
@@ -397,7 +416,7 @@ int main(int argc, char** argv) {
     if (!IsFolderFormat(format) && IsStandardOutput(path)) path = kStandardOutput, options.report = stderr;
     options.outputs[format] = path;
   }
-  for (std::string* path : {&options.rom, &options.playRom, &options.spriteSheet})
+  for (std::string* path : {&options.rom, &options.playRom, &options.spriteSheet, &options.paletteFile})
     if (!path->empty() && IsStandardOutput(*path)) *path = kStandardOutput, options.report = stderr;
   if (!options.importImage.empty()) {
     const Importer picture = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,

@@ -6,6 +6,7 @@
 #include "chip/chip_bytes.h"
 #include "export/data_export.h"
 #include "export/export_targets.h"
+#include "export/palette_file.h"
 #include "chip/video_memory.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
@@ -194,4 +195,25 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
   ASSERT_TRUE(sheet.ok);
   EXPECT_EQ(RenderTileSheet(tileSets.back()).pixels, RenderTileSheet(tileSets[1]).pixels)
       << "a sheet comes back with every tile in its place";
+}
+
+// The palette files as GIMP, JASC and the .hex lists lay them out, by the extension in any case.
+TEST(PaletteFile, EachExtensionGetsItsFormat) {
+  const struct {
+    const char* path;
+    const char* start;
+    const char* green;  // colour 2
+    long lines;
+  } cases[] = {
+      {"a.GPL", "GIMP Palette\nName: Tessellary tms9918a\nColumns: 16\n#\n  0   0   0\tTransparent\n",
+       "\n 33 200  66\tMedium Green\n", 20},
+      {"b.pal", "JASC-PAL\r\n0100\r\n16\r\n0 0 0\r\n0 0 0\r\n", "\r\n33 200 66\r\n", 19},
+      {"c.hex", "000000\n000000\n", "\n21c842\n", 16},
+      {"d.png", "", "", 0}};
+  for (const auto& c : cases) {
+    const std::string text = PaletteFileText(kChipPalettes[0], c.path);
+    EXPECT_EQ(text.rfind(c.start, 0), 0u) << c.path;
+    EXPECT_NE(text.find(c.green), std::string::npos) << c.path;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), c.lines) << c.path;
+  }
 }

@@ -13,6 +13,7 @@
 #include "export/cartridge.h"
 #include "export/data_export.h"
 #include "export/export_targets.h"
+#include "export/palette_file.h"
 #include "export/play_cartridge.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
@@ -69,6 +70,12 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
       RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"),
       0);
   EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
+  // Files of their own together: the cartridge and the run's palette for an artist's tools.
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("two.rom") + " --palette-file " +
+                               dir.File("colours.gpl") + " --palette v9938"),
+            0);
+  EXPECT_EQ(ReadFile(dir.File("colours.gpl")), PaletteFileText(PaletteOf(PaletteId::V9938), "colours.gpl"));
+  EXPECT_EQ(ReadFile(dir.File("two.rom")).size(), ReadFile(dir.File("screen.rom")).size());
   // Maps alone into a folder: each one's metatiles and cells, and the index.
   project.maps = {DefaultMap()};
   sprites()[0].colour = 15;  // the walker: colour 0 would be invisible, and refused
