@@ -15,8 +15,10 @@
 //   tessellary-export --import-sc2|--import-sc1|--import-sc0|--import-sc3|--import-screen FILE --into PROJECT.krv
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -30,6 +32,7 @@
 #include "export/export_targets.h"
 #include "export/palette_file.h"
 #include "export/play_cartridge.h"
+#include "export/tiled_map.h"
 #include "export/sprite_sheet_image.h"
 #include "import/png_import.h"
 #include "import/screen_file_import.h"
@@ -44,7 +47,7 @@ struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
   std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
   std::string playRom, map;
-  std::string spriteSheet, cell, transparent, paletteFile;
+  std::string spriteSheet, cell, transparent, paletteFile, tmxFile;
   SpriteSheetOptions sheet;
   Machine machine = Machine::Msx1;
   std::vector<std::string> screens;
@@ -132,7 +135,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
     }
     if (!options.only.empty()) {
       target.allRecords = false;
-      target.sprites = target.tileSets = target.nameTables = options.only;
+      target.sprites = target.tileSets = target.nameTables = target.maps = options.only;
     }
     targets.push_back(target);
   }
@@ -210,6 +213,34 @@ int WritePaletteFile(const Options& options) {
   return 0;
 }
 
+bool HasExtension(const std::string& path, const char* extension) {
+  const std::size_t length = std::strlen(extension);
+  if (path.size() < length) return false;
+  return std::equal(path.end() - length, path.end(), extension,
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// One map as FILE.tmx, its .tsx and .png beside it.
+int WriteTmxFile(const Options& options) {
+  std::vector<std::size_t> chosen;
+  for (std::size_t i = 0; i < project.maps.size(); ++i)
+    if (options.only.empty() ||
+        std::find(options.only.begin(), options.only.end(), project.maps[i].name) != options.only.end())
+      chosen.push_back(i);
+  if (chosen.size() != 1)
+    return Fail(options.tmxFile + " takes one map and " + options.project + " has " + std::to_string(chosen.size()) +
+                (options.only.empty() ? "" : " of the names --only gives") +
+                ": name one with --only, or give --tmx a folder for every map");
+  const std::filesystem::path path = Utf8Path(options.tmxFile);
+  for (const OutputFile& file : TiledMapFiles(project, chosen[0], Utf8Text(path.stem()))) {
+    const std::string written = Utf8Text(path.parent_path() / Utf8Path(file.name));
+    if (const FileResult result = ReplaceFile(written, file.bytes, false); result != FileResult::Ok)
+      return Fail("cannot write " + written + ": " + DescribeFileResult(result));
+    std::fprintf(options.report, "wrote %s\n", written.c_str());
+  }
+  return 0;
+}
+
 int Export(const Options& options) {
   if (const FileResult result = LoadProject(options.project); result != FileResult::Ok)
     return Fail("cannot load " + options.project + ": " + DescribeFileResult(result));
@@ -223,6 +254,7 @@ int Export(const Options& options) {
   const std::pair<const std::string*, int (*)(const Options&)> ownFiles[] = {
       {&options.spriteSheet, WriteSpriteSheet},
       {&options.paletteFile, WritePaletteFile},
+      {&options.tmxFile, WriteTmxFile},
       {&options.playRom, WritePlayRom},
       {&options.rom, WriteRom}};
   bool wroteOwn = false;
@@ -286,6 +318,10 @@ int main(int argc, char** argv) {
       {"--sc2", {ExportFormat::Screen2, "Folder for the SCREEN 2 files for BLOAD (.sc2)"}},
       {"--png", {ExportFormat::Png, "Folder for the screens and tile sheets as PNG"}},
       {"--sat", {ExportFormat::SpriteAttributes, "Sprite attribute tables (db lines)"}},
+      {"--tmx",
+       {ExportFormat::TiledMaps,
+        "Maps for Tiled: into a folder each map's .tmx, .tsx and metatile .png; or FILE.tmx for the one map "
+        "(the project's only one, or the one --only names)"}},
   };
   app.add_option("--maps", options.mapsFolder, "Folder for each map's metatiles (.mtl) and cells (.map)");
   std::map<ExportFormat, std::string> paths;
@@ -411,6 +447,7 @@ int main(int argc, char** argv) {
   }
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
     return Fail("--machine goes with --rom or --play-rom");
+  if (std::string& tmx = paths[ExportFormat::TiledMaps]; HasExtension(tmx, ".tmx")) options.tmxFile = tmx, tmx.clear();
   for (auto& [format, path] : paths) {
     if (path.empty()) continue;
     if (!IsFolderFormat(format) && IsStandardOutput(path)) path = kStandardOutput, options.report = stderr;

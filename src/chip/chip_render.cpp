@@ -129,6 +129,18 @@ IndexedImage RenderMap(const Map& map, const TileSet& set) {
   return image;
 }
 
+IndexedImage RenderMetatiles(const Map& map, const TileSet& set, int columns) {
+  const int size = map.metatileSize, count = static_cast<int>(map.metatiles.size());
+  const int rows = (count + columns - 1) / columns;
+  IndexedImage image = Blank(columns * size * 8, rows * size * 8, 0);
+  for (int metatile = 0; metatile < count; ++metatile)
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        DrawTile(image, set, map.Tile(metatile, x, y), 8 * ((metatile % columns) * size + x),
+                 8 * ((metatile / columns) * size + y), 0);
+  return image;
+}
+
 IndexedImage RenderTileSheet(const TileSet& set) {
   IndexedImage image = Blank(128, 128, 0);
   for (int tile = 0; tile < kTilesPerSet; ++tile) DrawTile(image, set, tile, 8 * (tile % 16), 8 * (tile / 16), 0);

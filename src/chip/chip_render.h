@@ -28,6 +28,9 @@ IndexedImage RenderScreen(const NameTable& table, const std::vector<TileSet>& se
                           SpriteSize size, ScreenLook look);
 // The whole map, each cell its metatile's tiles from `set`; colour 0 stays transparent.
 IndexedImage RenderMap(const Map& map, const TileSet& set);
+// The map's metatiles in a grid `columns` wide, left to right from the top,
+// each from `set`; colour 0 and the cells after the last stay transparent.
+IndexedImage RenderMetatiles(const Map& map, const TileSet& set, int columns);
 // 128 x 128: the set's 256 tiles, 16 to a row; colour 0 stays transparent.
 IndexedImage RenderTileSheet(const TileSet& set);
 

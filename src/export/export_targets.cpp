@@ -7,6 +7,7 @@
 #include "export/data_export.h"
 #include "export/export_blocks.h"
 #include "export/text_dialects.h"
+#include "export/tiled_map.h"
 #include "storage/utf8_path.h"
 
 namespace {
@@ -185,7 +186,8 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
   const ExportLabels labels = LabelExportedRecords(data);
   for (const std::string& rename : labels.renamed) run.notes.push_back("duplicate label renamed: " + rename);
   if (const std::vector<std::string> past = PastThePatternTable(data, labels, selection);
-      !past.empty() && target.format != ExportFormat::Png && target.format != ExportFormat::SpriteAttributes) {
+      !past.empty() && target.format != ExportFormat::Png && target.format != ExportFormat::SpriteAttributes &&
+      target.format != ExportFormat::TiledMaps) {
     run.error = PatternTableRefusal(data.spriteSize, past);
     return run;
   }
@@ -205,6 +207,10 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
       break;
     case ExportFormat::Png:
       run.files = PngFiles(data, target.scale, selection);
+      break;
+    case ExportFormat::TiledMaps:
+      run.files = TiledFiles(data, selection);
+      if (run.files.empty()) run.error = "no map to write for Tiled: the project has none chosen";
       break;
     case ExportFormat::SpriteAttributes:
       run.textFiles = true;

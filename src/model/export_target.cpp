@@ -21,17 +21,19 @@ bool IsAreaName(const std::string& name) {
 }
 
 bool IsFolderFormat(ExportFormat format) {
-  return format == ExportFormat::BinaryTables || format == ExportFormat::Screen2 || format == ExportFormat::Png;
+  return format == ExportFormat::BinaryTables || format == ExportFormat::Screen2 || format == ExportFormat::Png ||
+         format == ExportFormat::TiledMaps;
 }
 
 bool TakesCompression(ExportFormat format) {
-  return format != ExportFormat::Png && format != ExportFormat::SpriteAttributes;
+  return format != ExportFormat::Png && format != ExportFormat::SpriteAttributes && format != ExportFormat::TiledMaps;
 }
 
 ExportTarget DefaultExportTarget(ExportFormat format) {
   ExportTarget target;
   target.format = format;
   target.tables = format == ExportFormat::SpriteAttributes ? kSpriteAttributeTable
+                  : format == ExportFormat::TiledMaps      ? kMapData
                   : IsFolderFormat(format)                 ? kAllTables
                                                            : kTextTables | kMapData | kMetaspriteTables;
   return target;

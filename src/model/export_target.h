@@ -17,11 +17,12 @@ enum class ExportFormat : int32_t {
   Screen2,           // a folder of BLOAD-able .sc2 files
   Png,               // a folder of screen and tile-sheet pictures
   SpriteAttributes,  // the sprite attribute tables as assembly
+  TiledMaps,         // a folder of each map's .tmx, .tsx and metatile picture for Tiled
 };
-constexpr int kExportFormats = 9;
+constexpr int kExportFormats = 10;
 inline constexpr const char* kExportFormatNames[kExportFormats] = {
-    "Assembly",      "C header",       "CVBasic DATA BYTE", "MSX-BASIC DATA",   "TI-99/4A assembly",
-    "Binary tables", "SCREEN 2 files", "PNG pictures",      "Sprite attributes"};
+    "Assembly",      "C header",       "CVBasic DATA BYTE", "MSX-BASIC DATA",    "TI-99/4A assembly",
+    "Binary tables", "SCREEN 2 files", "PNG pictures",      "Sprite attributes", "Tiled maps"};
 
 enum class AsmDialect : int32_t { Pasmo, Sdas, Z80asm };
 constexpr int kAsmDialects = 3;

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/export/export_commands.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
 #include "support/temp_dir.h"
@@ -213,6 +214,14 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   EXPECT_EQ(read.exportTargets, project.exportTargets);
   for (std::size_t cut = without.size() + 1; cut < with.size(); ++cut)
     EXPECT_NE(ParseImage(with, read, cut), FileResult::Ok) << cut;
+  // A target of every format, as the window adds them, each at a path of its own.
+  ExportWindowState window;
+  Project every = project;
+  every.exportTargets.clear();
+  for (int format = 0; format < kExportFormats; ++format)
+    AddExportTarget(window, every.exportTargets, static_cast<ExportFormat>(format));
+  ASSERT_EQ(ParseImage(SerializeProject(every), read), FileResult::Ok);
+  EXPECT_EQ(read.exportTargets, every.exportTargets);
   // The format past the last and negative, the path's length.
   for (auto [at, byte] :
        {std::pair{without.size() + 16, 0x7F}, {without.size() + 19, 0x80}, {without.size() + 20, 0x7F}})

@@ -15,6 +15,7 @@
 #include "export/export_targets.h"
 #include "export/palette_file.h"
 #include "export/play_cartridge.h"
+#include "export/tiled_map.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/project_fixtures.h"
@@ -138,6 +139,44 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   ASSERT_EQ(LoadProject(dir.File("picture.krv")), FileResult::Ok);
   EXPECT_EQ(tileSets.size(), 1u);
   EXPECT_LT(*std::max_element(nameTables[0].cells, nameTables[0].cells + kTableCells), 100);
+}
+
+// Tiled's own renderer draws each written map as the editor's map picture, at every metatile size.
+TEST(ExportCommand, TiledDrawsTheMapsWrittenForItAsTheEditorDoes) {
+  TempDir dir;
+  const auto decoded = [](const std::string& png) {
+    RgbaImage image;
+    std::string error;
+    EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 8192, 8192, image, error)) << error;
+    for (std::size_t at = 3; at < image.rgba.size(); at += 4)
+      if (image.rgba[at] == 0) image.rgba[at - 3] = image.rgba[at - 2] = image.rgba[at - 1] = 0;  // clear is clear
+    return image.rgba;
+  };
+  for (const int size : {1, 2, 4}) {
+    MakeWalkProject(size);
+    project.maps[0].play.startX = 40, project.maps[0].play.startY = 24;
+    ASSERT_EQ(SaveProject(dir.File("walk.krv")), FileResult::Ok);
+    ASSERT_EQ(RunExport(dir, dir.File("walk.krv") + " --tmx " + dir.File("held.tmx")), 0) << ReadFile(dir.File("err.txt"));
+    ASSERT_EQ(std::system(("QT_QPA_PLATFORM=offscreen tmxrasterizer " + dir.File("held.tmx") + " " +
+                           dir.File("tiled.png") + " 2> /dev/null")
+                              .c_str()),
+              0);
+    const Map& map = project.maps[0];
+    EXPECT_TRUE(decoded(ReadFile(dir.File("tiled.png"))) ==
+                decoded(EncodePng(RenderMap(map, tileSets[MapSetIndex(map, tileSets.size())]), 1)))
+        << size;
+    const std::string tmx = ReadFile(dir.File("held.tmx")), tsx = ReadFile(dir.File("held.tsx"));
+    EXPECT_NE(tmx.find("name=\"start\" type=\"start\" x=\"40\" y=\"24\""), std::string::npos) << tmx;
+    EXPECT_NE(tsx.find("<tile id=\"7\">\n  <properties>\n   <property name=\"solid\""), std::string::npos) << tsx;
+  }
+  // Two maps: a folder takes each by its label, one file takes none.
+  project.maps.push_back(DefaultMap());
+  ASSERT_EQ(SaveProject(dir.File("walk.krv")), FileResult::Ok);
+  EXPECT_EQ(RunExport(dir, dir.File("walk.krv") + " --tmx " + dir.File("two.tmx")), 1);
+  EXPECT_NE(ReadFile(dir.File("err.txt")).find("has 2: name one with --only"), std::string::npos);
+  ASSERT_EQ(RunExport(dir, dir.File("walk.krv") + " --tmx " + dir.File("maps")), 0);
+  EXPECT_EQ(FilesUnder(dir.File("maps")).size(), 6u);
+  EXPECT_EQ(ReadFile(dir.File("maps/Map_1.tmx")), TiledMapFiles(project, 1, "Map_1")[0].bytes);
 }
 
 // A rename would put a plain file where the pipe, the device or the link was.

@@ -28,6 +28,7 @@ FormatDialog DialogFor(ExportFormat format) {
     case ExportFormat::BinaryTables:
     case ExportFormat::Screen2:
     case ExportFormat::Png:
+    case ExportFormat::TiledMaps:
       return {&kFolderFilters, ""};
     case ExportFormat::SpriteAttributes:
       return {&kSpriteAttributeFilters, ".asm"};
@@ -113,7 +114,7 @@ void ExportAgain() {
 void AddExportTarget(ExportWindowState& state, std::vector<ExportTarget>& targets, ExportFormat format) {
   ExportTarget target = DefaultExportTarget(format);
   static const char* const kNames[kExportFormats] = {"gfx.asm", "gfx.h",   "gfx.bas", "gfx-msx.bas", "gfx.a99",
-                                                     "bin",     "screens", "png",     "sprites.asm"};
+                                                     "bin",     "screens", "png",     "sprites.asm", "tiled"};
   target.path = FreeTargetPath(targets, kNames[static_cast<int>(format)]);
   targets.push_back(target);
   state.selected = static_cast<int>(targets.size()) - 1;
