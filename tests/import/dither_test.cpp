@@ -10,6 +10,7 @@
 #include <random>
 
 #include "chip/chip_render.h"
+#include "import/mode_pictures.h"
 #include "import/png_import.h"
 #include "support/project_fixtures.h"
 
@@ -98,6 +99,22 @@ TEST(Dither, ARampBetweenTwoColoursBecomesTheirMixInProportion) {
 }
 
 TEST(Dither, TileBudgetsHoldAndMergesStayCloseToThePicture) {
+  // A Text screen of 256 patterns: the rarest (one pixel) merges into its nearest, the blank first one.
+  const auto textPixel = [](int x, int y) {
+    const int cell = y / 8 * kTextColumns + x / kTextPixelWidth, column = x % kTextPixelWidth, row = y % 8;
+    if (cell == 700) return column == 2 && row == 3;
+    const int pattern = cell >= 1 && cell <= 508 ? (cell + 1) / 2 : 0;  // 1 to 254, each twice
+    const int bits = row == 0 ? 63 : row == 1 ? pattern & 63 : row == 2 ? pattern >> 6 : 0;
+    return pattern > 0 && (bits >> column & 1) != 0;
+  };
+  const RgbaImage text =
+      Picture(kTextPictureWidth, kChipHeight, [&](int x, int y) { return textPixel(x, y) ? 0xFFFFFFu : 0u; });
+  TileSet textSet;
+  NameTable textTable;
+  int made = 0;
+  EXPECT_EQ(PictureToText(text, Dither::None, 100, textSet, textTable, made), 1);
+  EXPECT_EQ(textTable.textCells[700], textTable.textCells[0]);
+
   // Every tile differs, from a few patterns by a pixel or two: merges should cost about that.
   IndexedImage picture{256, 192, std::vector<uint8_t>(256 * 192)};
   std::mt19937 random(5);
