@@ -11,6 +11,7 @@
 #include "compress/pletter.h"
 #include "compress/zx0.h"
 #include "export/build_outputs.h"
+#include "export/tiled_map.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "storage/recovery_file.h"
@@ -56,6 +57,15 @@ int main(int argc, char** argv) {
   played.maps[0].metatiles[1].solid = true;
   played.maps[0].play = {4, 6, 2, 1};
   Write(corpus / "project_loader" / "with_play_settings.krv", SerializeProject(played));
+  // The map as Tiled gets it, and with its tileset inside and its cells packed.
+  const std::string tmx = TiledMapFiles(played, 0, "map")[0].bytes;
+  Write(corpus / "tiled_map" / "exported.tmx", tmx);
+  Write(corpus / "tiled_map" / "embedded.tmx",
+        "<map orientation=\"orthogonal\" width=\"2\" height=\"1\" tilewidth=\"16\" tileheight=\"16\">"
+        "<tileset firstgid=\"1\" tilewidth=\"16\" tileheight=\"16\" spacing=\"1\" margin=\"1\">"
+        "<image source=\"t.png\" trans=\"ff00ff\"/></tileset><layer width=\"2\" height=\"1\">"
+        "<data encoding=\"base64\" compression=\"zlib\">eJxjZGBgYGJgaAAAAJgAhA==</data></layer>"
+        "<objectgroup><object name=\"start\" x=\"3\" y=\"4\"/></objectgroup></map>");
   mapped.metasprites = {Metasprite{"Hero", 32, 48, {{0, 0, 0}, {0, 16, 32}}, {1, 0, 4, 2}}};
   Write(corpus / "project_loader" / "with_metasprites.krv", SerializeProject(mapped));
   Write(corpus / "recovery_copy" / "level.recovery",

@@ -37,6 +37,7 @@
 #include "import/png_import.h"
 #include "import/screen_file_import.h"
 #include "import/sprite_sheet.h"
+#include "import/tiled_map_import.h"
 #include "storage/project_file.h"
 #include "storage/utf8_path.h"
 
@@ -45,7 +46,7 @@ constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
-  std::string project, importImage, importScreen, importSprites, into, rom, mapsFolder, cSource, cExtern, area;
+  std::string project, importImage, importScreen, importSprites, importTmx, into, rom, mapsFolder, cSource, cExtern, area;
   std::string playRom, map;
   std::string spriteSheet, cell, transparent, paletteFile, tmxFile;
   SpriteSheetOptions sheet;
@@ -429,6 +430,13 @@ int main(int argc, char** argv) {
   app.add_option("--palette-file", options.paletteFile,
                  "The project's palette for drawing tools, by the extension: .gpl (GIMP, Aseprite, Krita), .pal "
                  "(JASC) or .hex");
+  CLI::Option* tmx =
+      app.add_option("--import-tmx", options.importTmx,
+                     "A Tiled map (.tmx, orthogonal, tiles of 8, 16 or 32 pixels) to add as a map of metatiles")
+          ->excludes(image)
+          ->excludes(screen)
+          ->excludes(sheet);
+  tmx->needs(into);
   sheet->needs(into);
   image->needs(into);
   screen->needs(into);
@@ -487,8 +495,16 @@ int main(int argc, char** argv) {
     };
     return Import(options.importSprites, sheetImport, options);
   }
+  if (!options.importTmx.empty()) {
+    const Importer tiledImport = [&options](const uint8_t* bytes, std::size_t size, const std::string& name,
+                                            Project& data) {
+      return ImportTiledMap(std::string(reinterpret_cast<const char*>(bytes), size), name, data,
+                            FilesBeside(options.importTmx));
+    };
+    return Import(options.importTmx, tiledImport, options);
+  }
   if (!options.into.empty())
-    return Fail("--into goes with --import-png, --import-screen (or -sc0 to -sc3) or --import-sprites");
+    return Fail("--into goes with --import-png, --import-screen (or -sc0 to -sc3), --import-sprites or --import-tmx");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

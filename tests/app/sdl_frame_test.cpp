@@ -9,40 +9,31 @@
 #include "imgui_impl_sdl2.h"
 #include "imgui_internal.h"
 
-namespace {
-// A key going down in `window`: the backend takes only its own window's events.
-SDL_Event KeyDown(SDL_Window* window, SDL_Scancode code, SDL_Keycode symbol) {
-  SDL_Event event{};
-  event.type = SDL_KEYDOWN;
-  event.key.windowID = SDL_GetWindowID(window);
-  event.key.state = SDL_PRESSED;
-  event.key.keysym.scancode = code, event.key.keysym.sym = symbol;
-  return event;
-}
-}  // namespace
-
 // Every modifier from Left Ctrl to Right GUI, and no key beside that range.
 TEST(SdlFrame, AModifierChangingAfterAKeyPressWaitsAFrame) {
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
   SDL_Window* window = SDL_CreateWindow("keys", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
-  ASSERT_NE(window, nullptr) << SDL_GetError();
   ImGuiContext* context = ImGui::CreateContext();
   ImGui_ImplSDL2_InitForSDLRenderer(window, nullptr);
+  const auto keyDown = [window](int code, SDL_Keycode symbol) {  // the backend takes its own window's keys only
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN, event.key.state = SDL_PRESSED, event.key.windowID = SDL_GetWindowID(window);
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(code), event.key.keysym.sym = symbol;
+    return event;
+  };
   const struct {
-    SDL_Scancode code;
+    int code;
     SDL_Keycode symbol;
     bool held;
-  } cases[] = {{SDL_SCANCODE_LCTRL, SDLK_LCTRL, true},
-               {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true},
-               {SDL_SCANCODE_RGUI, SDLK_RGUI, true},
-               {static_cast<SDL_Scancode>(SDL_SCANCODE_LCTRL - 1), SDLK_UNKNOWN, false},
+  } cases[] = {{SDL_SCANCODE_LCTRL, SDLK_LCTRL, true},        {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true},
+               {SDL_SCANCODE_RGUI, SDLK_RGUI, true},          {SDL_SCANCODE_LCTRL - 1, SDLK_UNKNOWN, false},
                {SDL_SCANCODE_MODE, SDLK_MODE, false}};
   for (const auto& c : cases) {
     SdlScreen screen{window};
     context->InputEventsQueue.resize(0);
-    ProcessSdlEvent(screen, KeyDown(window, SDL_SCANCODE_S, SDLK_s));
-    ProcessSdlEvent(screen, KeyDown(window, c.code, c.symbol));
+    ProcessSdlEvent(screen, keyDown(SDL_SCANCODE_S, SDLK_s));
+    ProcessSdlEvent(screen, keyDown(c.code, c.symbol));
     EXPECT_EQ(!screen.heldEvents.empty(), c.held) << "scancode " << c.code;
   }
   ImGui_ImplSDL2_Shutdown();

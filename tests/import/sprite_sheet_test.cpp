@@ -96,32 +96,26 @@ TEST(SpriteSheet, UnsuitableSheetsAreRefusedWithTheReasonAndChangeNothing) {
 // The cell size guessed from the gaps between frames, at either sprite side.
 TEST(SpriteSheet, TheCellSizeIsGuessedFromTheGapsBetweenFrames) {
   const struct {
-    int width, height, frameWidth, frameHeight, margin, spriteSide;
-    bool keyed;
-    CellSize guess;
+    int width, height, frameWidth, frameHeight, margin, spriteSide, guessWidth, guessHeight;
   } cases[] = {
-      {128, 32, 32, 32, 2, 16, false, {32, 32}},  // not 16: the frames' art crosses its edges
-      {96, 96, 48, 32, 1, 16, false, {48, 32}},
-      {96, 96, 48, 32, 1, 8, false, {48, 32}},  // 24 cuts the art
-      {64, 16, 16, 16, 0, 16, false, {0, 0}},  // frames touching: no gap to go by
-      {64, 64, 32, 32, 3, 16, true, {32, 32}},  // a background colour keyed
-      {64, 64, 64, 64, 2, 16, false, {64, 64}},
+      {128, 32, 32, 32, 2, 16, 32, 32},  // not 16: the frames' art crosses its edges
+      {96, 96, 48, 32, 1, 8, 48, 32},    // nor 24
+      {64, 64, 64, 64, 2, 16, 64, 64},   // one frame
+      {64, 16, 16, 16, 0, 16, 0, 0},     // frames touching: no gap to go by
   };
-  for (const auto& c : cases) {
-    RgbaImage sheet{c.width, c.height, std::vector<uint8_t>(static_cast<std::size_t>(c.width) * c.height * 4, 0)};
-    SpriteSheetOptions options;
-    options.keyed = c.keyed, options.key = 0x102030;
-    for (int y = 0; y < c.height; ++y)
-      for (int x = 0; x < c.width; ++x) {
-        const int inX = x % c.frameWidth, inY = y % c.frameHeight;
-        const bool art = inX >= c.margin && inX < c.frameWidth - c.margin && inY >= c.margin &&
-                         inY < c.frameHeight - c.margin;
-        uint8_t* p = &sheet.rgba[(static_cast<std::size_t>(y) * c.width + x) * 4];
-        if (art) p[0] = 200, p[3] = 255;
-        else if (c.keyed) p[0] = 0x10, p[1] = 0x20, p[2] = 0x30, p[3] = 255;
-      }
-    const CellSize guess = GuessSheetCell(sheet, options, c.spriteSide);
-    EXPECT_EQ(guess.width * 100 + guess.height, c.guess.width * 100 + c.guess.height)
-        << c.width << " x " << c.height << " of " << c.frameWidth << " x " << c.frameHeight;
-  }
+  for (const auto& c : cases)
+    for (const bool keyed : {false, true}) {  // clear, or a background colour keyed
+      RgbaImage sheet{c.width, c.height, std::vector<uint8_t>(static_cast<std::size_t>(c.width) * c.height * 4, 0)};
+      SpriteSheetOptions options;
+      options.keyed = keyed, options.key = 0x0000FF;
+      for (int y = 0; y < c.height; ++y)
+        for (int x = 0; x < c.width; ++x) {
+          const int inX = x % c.frameWidth, inY = y % c.frameHeight, m = c.margin;
+          const bool art = inX >= m && inX < c.frameWidth - m && inY >= m && inY < c.frameHeight - m;
+          uint8_t* p = &sheet.rgba[(static_cast<std::size_t>(y) * c.width + x) * 4];
+          p[art ? 0 : 2] = 255, p[3] = art || keyed ? 255 : 0;
+        }
+      const CellSize guess = GuessSheetCell(sheet, options, c.spriteSide);
+      EXPECT_EQ(guess.width * 100 + guess.height, c.guessWidth * 100 + c.guessHeight) << c.width << "x" << c.height;
+    }
 }

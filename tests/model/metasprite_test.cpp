@@ -182,17 +182,17 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error) && ChangeSpriteSize(data, {8, false}, error));
   data.sprites.push_back(data.sprites[0]);
   std::strcpy(data.sprites.back().name, "Plain");
-  for (const int selected : {static_cast<int>(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite,
+  for (const int selected : {int(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite,
                              data.metasprites[0].parts.back().sprite}) {
     Project resized = data;
-    ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
     SpriteStudioState state;
     state.selectedSprite = selected;
+    ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
     KeepSelectionThroughResize(state, data, resized);
-    const auto same = [&](const Sprite& sprite) { return std::memcmp(&sprite, &data.sprites[selected], sizeof sprite) == 0; };
-    const bool stays = std::any_of(resized.sprites.begin(), resized.sprites.end(), same);
-    EXPECT_TRUE(stays ? same(resized.sprites[state.selectedSprite])
-                      : state.selectedSprite == resized.metasprites[0].parts[0].sprite)
+    const auto same = [&](const Sprite& sprite) { return !std::memcmp(&sprite, &data.sprites[selected], sizeof sprite); };
+    EXPECT_TRUE(std::any_of(resized.sprites.begin(), resized.sprites.end(), same)
+                    ? same(resized.sprites[state.selectedSprite])
+                    : state.selectedSprite == resized.metasprites[0].parts[0].sprite)
         << selected << " became " << state.selectedSprite;
   }
 }

@@ -71,12 +71,9 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
       RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"),
       0);
   EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
-  // Files of their own together: the cartridge and the run's palette for an artist's tools.
-  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("two.rom") + " --palette-file " +
-                               dir.File("colours.gpl") + " --palette v9938"),
-            0);
-  EXPECT_EQ(ReadFile(dir.File("colours.gpl")), PaletteFileText(PaletteOf(PaletteId::V9938), "colours.gpl"));
-  EXPECT_EQ(ReadFile(dir.File("two.rom")).size(), ReadFile(dir.File("screen.rom")).size());
+  // Files of their own together: a cartridge and the run's palette for an artist's tools.
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("a.rom") + " --palette-file " + dir.File("c.gpl") + " --palette v9938"), 0);
+  EXPECT_EQ(ReadFile(dir.File("c.gpl")), PaletteFileText(PaletteOf(PaletteId::V9938), "c.gpl"));
   // Maps alone into a folder: each one's metatiles and cells, and the index.
   project.maps = {DefaultMap()};
   sprites()[0].colour = 15;  // the walker: colour 0 would be invisible, and refused
@@ -147,9 +144,7 @@ TEST(ExportCommand, TiledDrawsTheMapsWrittenForItAsTheEditorDoes) {
   const auto decoded = [](const std::string& png) {
     RgbaImage image;
     std::string error;
-    EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 8192, 8192, image, error)) << error;
-    for (std::size_t at = 3; at < image.rgba.size(); at += 4)
-      if (image.rgba[at] == 0) image.rgba[at - 3] = image.rgba[at - 2] = image.rgba[at - 1] = 0;  // clear is clear
+    DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 8192, 8192, image, error);
     return image.rgba;
   };
   for (const int size : {1, 2, 4}) {
@@ -162,8 +157,8 @@ TEST(ExportCommand, TiledDrawsTheMapsWrittenForItAsTheEditorDoes) {
                               .c_str()),
               0);
     const Map& map = project.maps[0];
-    EXPECT_TRUE(decoded(ReadFile(dir.File("tiled.png"))) ==
-                decoded(EncodePng(RenderMap(map, tileSets[MapSetIndex(map, tileSets.size())]), 1)))
+    const std::vector<uint8_t> drawn = decoded(ReadFile(dir.File("tiled.png")));
+    EXPECT_TRUE(!drawn.empty() && drawn == decoded(EncodePng(RenderMap(map, tileSets[MapSetIndex(map, 99)]), 1)))
         << size;
     const std::string tmx = ReadFile(dir.File("held.tmx")), tsx = ReadFile(dir.File("held.tsx"));
     EXPECT_NE(tmx.find("name=\"start\" type=\"start\" x=\"40\" y=\"24\""), std::string::npos) << tmx;

@@ -11,6 +11,7 @@ const FileFilters kTiFilters = {{"TI-99/4A Assembly (*.a99)", "*.a99"}, {"All Fi
 const FileFilters kSpriteAttributeFilters = {{"Assembly File (*.asm)", "*.asm"}, {"All Files (*.*)", "*.*"}};
 const FileFilters kFolderFilters = {{"Into the folder of this file (*.*)", "*.*"}};
 const FileFilters kPngFilters = {{"PNG Image (*.png)", "*.png"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kTiledMapFilters = {{"Tiled Map (*.tmx)", "*.tmx"}, {"All Files (*.*)", "*.*"}};
 const FileFilters kScreenFileFilters = {{"SCREEN 0-3 File (*.sc0 to *.sc3)", "*.sc?"}, {"All Files (*.*)", "*.*"}};
 
 std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);

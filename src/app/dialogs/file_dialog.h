@@ -24,6 +24,7 @@ extern const FileFilters kSpriteAttributeFilters;
 extern const FileFilters kFolderFilters;  // outputs of several files: any name in the folder that gets them
 extern const FileFilters kPngFilters;
 extern const FileFilters kScreenFileFilters;
+extern const FileFilters kTiledMapFilters;
 
 // The folder every file dialog opens in: the working directory at start-up,
 // then what the configuration or File > Load Project makes it.

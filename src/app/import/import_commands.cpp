@@ -4,9 +4,11 @@
 
 #include "app/shell/project_commands.h"
 #include "import/screen_file_import.h"
+#include "import/tiled_map_import.h"
 #include "model/history.h"
 #include "storage/file_io.h"
 #include "storage/utf8_path.h"
+#include "studios/map/map_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "widgets/notice.h"
@@ -23,6 +25,22 @@ void ImportScreenFileCommand() {
         return ImportScreenFile(bytes.data(), bytes.size(), Utf8Text(Utf8Path(path).stem()), data);
       },
       "import screen file");
+}
+
+void ImportTiledMapCommand() {
+  const std::string path = AskForPath(kTiledMapFilters, false, "");
+  if (path.empty()) return;
+  std::vector<uint8_t> bytes;
+  const FileResult read = ReadWholeFile(path, bytes);
+  ReportFileFailure("import", path, read);
+  if (read != FileResult::Ok) return;
+  const bool imported = ApplyImport(
+      [&](Project& data) {
+        return ImportTiledMap(std::string(bytes.begin(), bytes.end()), Utf8Text(Utf8Path(path).stem()), data,
+                              FilesBeside(path));
+      },
+      "import Tiled map");
+  if (imported) mapStudio.currentMap = static_cast<int>(project.maps.size()) - 1;
 }
 
 std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,

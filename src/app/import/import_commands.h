@@ -1,6 +1,6 @@
 #pragma once
 // Imports into the open project as one undoable step: the way every import
-// command ends, and File > Import > Screen File (SCREEN 0-3)....
+// command ends, and File > Import > Screen File (SCREEN 0-3)... and Tiled Map....
 
 #include <functional>
 #include <string>
@@ -16,6 +16,8 @@ std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, st
 
 // File > Import > Screen File (SCREEN 0-3)...: asks for the file and imports it in its mode.
 void ImportScreenFileCommand();
+// File > Import > Tiled Map...: asks for a .tmx file and adds its map, shown in the Map Studio.
+void ImportTiledMapCommand();
 // Adds what `import` makes as one undoable step named `edit`, makes the new
 // records current and shows the result; false (the error shown) when refused.
 bool ApplyImport(const std::function<ImportResult(Project&)>& import, const char* edit);

@@ -122,6 +122,7 @@ void DrawFileMenu() {
     if (ImGui::MenuItem("PNG Image...")) ImportPngCommand();
     if (ImGui::MenuItem("Screen File (SCREEN 0-3)...")) ImportScreenFileCommand();
     if (ImGui::MenuItem("Sprite Sheet...")) ImportSpriteSheetCommand();
+    if (ImGui::MenuItem("Tiled Map...")) ImportTiledMapCommand();
     ImGui::EndMenu();
   }
   ImGui::Separator();

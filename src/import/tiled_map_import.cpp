@@ -1,0 +1,377 @@
+#include "import/tiled_map_import.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "import/dither.h"
+#include "import/screen_tiles.h"
+#include "storage/file_io.h"
+#include "storage/png_file.h"
+#include "storage/utf8_path.h"
+#include "tinyxml2.h"
+
+namespace {
+using tinyxml2::XMLElement;
+
+constexpr uint32_t kFlipH = 0x80000000u, kFlipV = 0x40000000u, kFlipD = 0x20000000u, kGidBits = 0x0FFFFFFFu;
+constexpr int kMaxPicture = 4096;      // pixels across or down a tileset's picture
+constexpr int kMaxCombinations = 4096;  // distinct cell drawings worked out before the metatiles are counted
+
+struct Refusal {
+  std::string why;
+};
+
+struct Tileset {
+  uint32_t firstGid = 1;
+  int count = 0, columns = 0, spacing = 0, margin = 0;
+  RgbaImage picture;
+  std::set<int> solid;  // tiles whose "solid" property is true
+};
+
+struct TiledMap {
+  int width = 0, height = 0, side = 0;
+  std::vector<Tileset> tilesets;         // by first gid
+  std::vector<std::vector<uint32_t>> layers;  // the visible ones, in drawing order, a gid with its flips a cell
+  int startX = -1, startY = -1, speed = 0, walkStrip = -2;
+};
+
+std::string Joined(const std::string& base, const std::string& relative) {
+  return (std::filesystem::path(base).parent_path() / std::filesystem::path(relative)).lexically_normal().generic_string();
+}
+
+std::string Text(const XMLElement* element, const char* name) {
+  const char* value = element->Attribute(name);
+  return value ? value : "";
+}
+
+XMLElement* Parse(tinyxml2::XMLDocument& document, const std::string& text, const char* root, const std::string& what) {
+  if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
+    throw Refusal{what + " is not XML Tiled writes: " + document.ErrorStr()};
+  XMLElement* element = document.FirstChildElement(root);
+  if (!element) throw Refusal{what + " has no <" + std::string(root) + ">"};
+  return element;
+}
+
+std::string ReadNamed(const TiledFileReader& read, const std::string& path) {
+  std::string bytes, error;
+  if (!read(path, bytes, error)) throw Refusal{"cannot read " + path + ": " + error};
+  return bytes;
+}
+
+// A tileset element (embedded, or an external file's root) of tiles `side` pixels a side.
+void ReadTileset(const XMLElement* element, const std::string& file, int side, const TiledFileReader& read,
+                 Tileset& tileset) {
+  const std::string name = "tileset \"" + Text(element, "name") + "\"";
+  if (element->IntAttribute("tilewidth", 0) != side || element->IntAttribute("tileheight", 0) != side)
+    throw Refusal{name + "'s tiles are not " + std::to_string(side) + " pixels square, as the map's are"};
+  const XMLElement* image = element->FirstChildElement("image");
+  if (!image || Text(image, "source").empty())
+    throw Refusal{name + " is a collection of pictures: only a tileset of one picture can be read"};
+  const std::string png = ReadNamed(read, Joined(file, Text(image, "source")));
+  std::string error;
+  if (!DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), kMaxPicture, kMaxPicture, tileset.picture,
+                 error))
+    throw Refusal{name + "'s picture: " + error};
+  if (const std::string trans = Text(image, "trans"); !trans.empty()) {
+    const uint32_t key = static_cast<uint32_t>(std::strtoul(trans.c_str() + (trans[0] == '#'), nullptr, 16));
+    for (std::size_t at = 0; at < tileset.picture.rgba.size(); at += 4) {
+      const uint8_t* p = &tileset.picture.rgba[at];
+      if ((uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2]) == key) tileset.picture.rgba[at + 3] = 0;
+    }
+  }
+  tileset.spacing = std::max(0, element->IntAttribute("spacing", 0));
+  tileset.margin = std::max(0, element->IntAttribute("margin", 0));
+  const int across = (tileset.picture.width - 2 * tileset.margin + tileset.spacing) / (side + tileset.spacing);
+  const int down = (tileset.picture.height - 2 * tileset.margin + tileset.spacing) / (side + tileset.spacing);
+  // Only tiles wholly within the picture: a count or columns past it are cut back.
+  tileset.columns = std::clamp(element->IntAttribute("columns", across), 0, std::max(across, 0));
+  tileset.count = std::clamp(element->IntAttribute("tilecount", across * down), 0, tileset.columns * std::max(down, 0));
+  for (const XMLElement* tile = element->FirstChildElement("tile"); tile; tile = tile->NextSiblingElement("tile")) {
+    const XMLElement* properties = tile->FirstChildElement("properties");
+    for (const XMLElement* property = properties ? properties->FirstChildElement("property") : nullptr; property;
+         property = property->NextSiblingElement("property"))
+      if (Text(property, "name") == "solid" && Text(property, "value") == "true")
+        tileset.solid.insert(tile->IntAttribute("id", -1));
+  }
+}
+
+std::vector<uint8_t> Base64(const std::string& text) {
+  std::vector<uint8_t> bytes;
+  uint32_t bits = 0;
+  int held = 0;
+  for (char c : text) {
+    int value;
+    if (c >= 'A' && c <= 'Z') value = c - 'A';
+    else if (c >= 'a' && c <= 'z') value = c - 'a' + 26;
+    else if (c >= '0' && c <= '9') value = c - '0' + 52;
+    else if (c == '+') value = 62;
+    else if (c == '/') value = 63;
+    else if (c == '=' || std::isspace(static_cast<unsigned char>(c))) continue;
+    else throw Refusal{"a layer's base64 data holds \"" + std::string(1, c) + "\""};
+    bits = bits << 6 | static_cast<uint32_t>(value), held += 6;
+    if (held >= 8) held -= 8, bytes.push_back(static_cast<uint8_t>(bits >> held));
+  }
+  return bytes;
+}
+
+// zlib or gzip data, exactly `size` bytes unpacked.
+std::vector<uint8_t> Inflated(const std::vector<uint8_t>& packed, std::size_t size) {
+  std::vector<uint8_t> out(size + 1);
+  z_stream stream{};
+  if (inflateInit2(&stream, 15 + 32) != Z_OK) throw Refusal{"zlib cannot start"};
+  stream.next_in = const_cast<Bytef*>(packed.data()), stream.avail_in = static_cast<uInt>(packed.size());
+  stream.next_out = out.data(), stream.avail_out = static_cast<uInt>(out.size());
+  const int status = inflate(&stream, Z_FINISH);
+  const std::size_t made = stream.total_out;
+  inflateEnd(&stream);
+  if (status != Z_STREAM_END || made != size) throw Refusal{"a layer's packed data does not unpack to its cells"};
+  out.resize(size);
+  return out;
+}
+
+std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
+  const std::string name = "layer \"" + Text(layer, "name") + "\"";
+  if (layer->IntAttribute("width", 0) != map.width || layer->IntAttribute("height", 0) != map.height)
+    throw Refusal{name + " is not the map's size"};
+  const XMLElement* data = layer->FirstChildElement("data");
+  if (!data) throw Refusal{name + " has no data"};
+  if (data->FirstChildElement("chunk")) throw Refusal{name + " is in chunks, as only infinite maps are"};
+  const std::size_t cells = static_cast<std::size_t>(map.width) * map.height;
+  std::vector<uint32_t> gids;
+  const std::string encoding = Text(data, "encoding"), compression = Text(data, "compression");
+  const char* text = data->GetText() ? data->GetText() : "";
+  if (encoding == "csv") {
+    for (const char* at = text; *at;) {
+      if (!std::isdigit(static_cast<unsigned char>(*at))) {
+        if (*at != ',' && !std::isspace(static_cast<unsigned char>(*at))) throw Refusal{name + "'s CSV data is damaged"};
+        ++at;
+        continue;
+      }
+      char* end = nullptr;
+      const unsigned long long gid = std::strtoull(at, &end, 10);
+      if (gid > 0xFFFFFFFFull || gids.size() == cells) throw Refusal{name + "'s CSV data is damaged"};
+      gids.push_back(static_cast<uint32_t>(gid));
+      at = end;
+    }
+  } else if (encoding == "base64") {
+    std::vector<uint8_t> bytes = Base64(text);
+    if (compression == "zlib" || compression == "gzip") bytes = Inflated(bytes, 4 * cells);
+    else if (!compression.empty()) throw Refusal{name + " is packed with " + compression + ", which is not read"};
+    if (bytes.size() != 4 * cells) throw Refusal{name + "'s data does not hold its cells"};
+    for (std::size_t i = 0; i < cells; ++i)
+      gids.push_back(uint32_t(bytes[4 * i]) | uint32_t(bytes[4 * i + 1]) << 8 | uint32_t(bytes[4 * i + 2]) << 16 |
+                     uint32_t(bytes[4 * i + 3]) << 24);
+  } else if (encoding.empty()) {
+    for (const XMLElement* tile = data->FirstChildElement("tile"); tile && gids.size() <= cells;
+         tile = tile->NextSiblingElement("tile"))
+      gids.push_back(tile->UnsignedAttribute("gid", 0));
+  } else {
+    throw Refusal{name + " is encoded as " + encoding + ", which is not read"};
+  }
+  if (gids.size() != cells) throw Refusal{name + "'s data does not hold its cells"};
+  return gids;
+}
+
+// The layers and objects of the map or a group, in drawing order.
+void ReadLayers(const XMLElement* parent, TiledMap& map) {
+  for (const XMLElement* child = parent->FirstChildElement(); child; child = child->NextSiblingElement()) {
+    const std::string kind = child->Name();
+    if (kind == "objectgroup")
+      for (const XMLElement* object = child->FirstChildElement("object"); object;
+           object = object->NextSiblingElement("object"))
+        if (Text(object, "name") == "start" || Text(object, "type") == "start" || Text(object, "class") == "start")
+          map.startX = static_cast<int>(std::lround(object->DoubleAttribute("x"))),
+          map.startY = static_cast<int>(std::lround(object->DoubleAttribute("y")));
+    if (child->IntAttribute("visible", 1) == 0) continue;
+    if (kind == "layer") map.layers.push_back(LayerCells(child, map));
+    if (kind == "group") ReadLayers(child, map);
+  }
+}
+
+TiledMap ReadMap(const std::string& tmx, const TiledFileReader& read) {
+  tinyxml2::XMLDocument document;
+  const XMLElement* root = Parse(document, tmx, "map", "the file");
+  TiledMap map;
+  if (Text(root, "orientation") != "orthogonal")
+    throw Refusal{"the map is " + Text(root, "orientation") + ": only orthogonal maps can be read"};
+  if (root->IntAttribute("infinite", 0) != 0) throw Refusal{"the map is infinite: give it a size in Tiled first"};
+  map.side = root->IntAttribute("tilewidth", 0);
+  if ((map.side != 8 && map.side != 16 && map.side != 32) || root->IntAttribute("tileheight", 0) != map.side)
+    throw Refusal{"the map's tiles are " + Text(root, "tilewidth") + " x " + Text(root, "tileheight") +
+                  " pixels: a metatile is 8, 16 or 32 pixels square"};
+  map.width = root->IntAttribute("width", 0), map.height = root->IntAttribute("height", 0);
+  if (map.width < 1 || map.height < 1 || map.width > kMaxMapSide || map.height > kMaxMapSide)
+    throw Refusal{"the map is " + std::to_string(map.width) + " x " + std::to_string(map.height) +
+                  " cells: a map is 1 to 1024 a side"};
+  for (const XMLElement* element = root->FirstChildElement("tileset"); element;
+       element = element->NextSiblingElement("tileset")) {
+    Tileset tileset;
+    tileset.firstGid = element->UnsignedAttribute("firstgid", 0);
+    if (tileset.firstGid == 0) throw Refusal{"a tileset has no first gid"};
+    if (const std::string source = Text(element, "source"); !source.empty()) {
+      tinyxml2::XMLDocument external;
+      const std::string text = ReadNamed(read, source);
+      ReadTileset(Parse(external, text, "tileset", source), source, map.side, read, tileset);
+    } else {
+      ReadTileset(element, "", map.side, read, tileset);
+    }
+    map.tilesets.push_back(std::move(tileset));
+  }
+  std::sort(map.tilesets.begin(), map.tilesets.end(),
+            [](const Tileset& a, const Tileset& b) { return a.firstGid < b.firstGid; });
+  if (const XMLElement* properties = root->FirstChildElement("properties"))
+    for (const XMLElement* property = properties->FirstChildElement("property"); property;
+         property = property->NextSiblingElement("property")) {
+      if (Text(property, "name") == "speed") map.speed = property->IntAttribute("value", 0);
+      if (Text(property, "name") == "walkStrip") map.walkStrip = property->IntAttribute("value", -2);
+    }
+  ReadLayers(root, map);
+  return map;
+}
+
+// The tileset and tile a gid names.
+std::pair<const Tileset*, int> TileOf(const TiledMap& map, uint32_t gid) {
+  const uint32_t plain = gid & kGidBits;
+  for (auto tileset = map.tilesets.rbegin(); tileset != map.tilesets.rend(); ++tileset)
+    if (plain >= tileset->firstGid) {
+      const uint32_t tile = plain - tileset->firstGid;
+      if (tile < static_cast<uint32_t>(tileset->count)) return {&*tileset, static_cast<int>(tile)};
+      break;
+    }
+  throw Refusal{"a cell names tile " + std::to_string(plain) + ", which no tileset holds"};
+}
+
+// The cell drawing: each gid of `key` over the last, flipped as it says, clear where none covers.
+void DrawCell(const TiledMap& map, const std::vector<uint32_t>& key, uint8_t* out, int pitch) {
+  const int side = map.side;
+  for (uint32_t gid : key) {
+    const auto [tileset, tile] = TileOf(map, gid);
+    const int left = tileset->margin + (tile % tileset->columns) * (side + tileset->spacing);
+    const int top = tileset->margin + (tile / tileset->columns) * (side + tileset->spacing);
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) {
+        // The diagonal flip comes first, then the horizontal and the vertical: undone in reverse.
+        const int unflippedY = gid & kFlipV ? side - 1 - y : y, unflippedX = gid & kFlipH ? side - 1 - x : x;
+        const int sx = gid & kFlipD ? unflippedY : unflippedX, sy = gid & kFlipD ? unflippedX : unflippedY;
+        const uint8_t* p =
+            &tileset->picture.rgba[(static_cast<std::size_t>(top + sy) * tileset->picture.width + left + sx) * 4];
+        if (p[3] >= 128) std::memcpy(out + static_cast<std::size_t>(y) * pitch + x * 4, p, 4);
+      }
+  }
+}
+
+std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
+}  // namespace
+
+TiledFileReader FilesBeside(const std::string& mapPath) {
+  const std::filesystem::path folder = Utf8Path(mapPath).parent_path();
+  return [folder](const std::string& path, std::string& bytes, std::string& error) {
+    std::vector<uint8_t> contents;
+    const FileResult result = ReadWholeFile(Utf8Text(folder / Utf8Path(path)), contents);
+    if (result != FileResult::Ok) return error = DescribeFileResult(result), false;
+    bytes.assign(contents.begin(), contents.end());
+    return true;
+  };
+}
+
+ImportResult ImportTiledMap(const std::string& tmx, const std::string& name, Project& data,
+                            const TiledFileReader& read) {
+  ImportResult result;
+  try {
+    const TiledMap tiled = ReadMap(tmx, read);
+    // Each cell's visible gids, bottom layer first; the distinct ones in order.
+    const std::size_t cells = static_cast<std::size_t>(tiled.width) * tiled.height;
+    std::vector<std::vector<uint32_t>> keys(cells);
+    std::map<std::vector<uint32_t>, int> combinations;
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+      for (const std::vector<uint32_t>& layer : tiled.layers)
+        if (layer[cell] & kGidBits) keys[cell].push_back(layer[cell]);
+      combinations.emplace(keys[cell], 0);
+      if (combinations.size() > kMaxCombinations)
+        throw Refusal{"the map draws more than " + std::to_string(kMaxCombinations) +
+                      " different cells: a map holds 256 metatiles"};
+    }
+    // Every combination drawn, one under the other, and made tiles.
+    const int side = tiled.side, size = side / 8, count = static_cast<int>(combinations.size());
+    RgbaImage drawn{side, side * count, std::vector<uint8_t>(static_cast<std::size_t>(side) * side * count * 4, 0)};
+    int index = 0;
+    for (auto& [key, at] : combinations) {
+      at = index;
+      DrawCell(tiled, key, &drawn.rgba[static_cast<std::size_t>(index++) * side * side * 4], side * 4);
+    }
+    int reduced = 0;
+    const std::vector<Tile> pieces = DitherToTiles(drawn, Dither::None, 100, reduced);
+    std::vector<Tile> covered;
+    std::vector<int> pieceCell(pieces.size(), -1);  // into `covered`; -1 for a piece nothing covers
+    for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
+      const std::size_t left = piece % size * 8, top = piece / size * 8;
+      bool any = false;
+      for (std::size_t y = top; y < top + 8 && !any; ++y)
+        for (std::size_t x = left; x < left + 8 && !any; ++x) any = drawn.rgba[(y * side + x) * 4 + 3] >= 128;
+      if (any) pieceCell[piece] = static_cast<int>(covered.size()), covered.push_back(pieces[piece]);
+    }
+    TileSet set;
+    SetName(set.name, name.c_str());
+    std::vector<uint8_t> numbers(covered.size());
+    int made = 0;
+    const int merged = BuildTileSet(covered, kMostImportedTiles, set, numbers.data(), made);
+    // Combinations that came out alike, solid or not alike, share a metatile.
+    Map map;
+    SetName(map.name, name.c_str());
+    map.metatileSize = size, map.width = tiled.width, map.height = tiled.height;
+    std::map<std::array<uint8_t, 17>, int> metatiles;
+    std::vector<int> metatileOf(count);
+    for (const auto& [key, at] : combinations) {
+      Metatile metatile;
+      for (int piece = 0; piece < size * size; ++piece) {
+        const int cell = pieceCell[static_cast<std::size_t>(at) * size * size + piece];
+        metatile.tiles[piece] = cell < 0 ? EmptyCell : numbers[cell];
+      }
+      for (uint32_t gid : key) {
+        const auto [tileset, tile] = TileOf(tiled, gid);
+        metatile.solid = metatile.solid || tileset->solid.count(tile) > 0;
+      }
+      std::array<uint8_t, 17> look;
+      std::copy(std::begin(metatile.tiles), std::end(metatile.tiles), look.begin());
+      look[16] = metatile.solid;
+      const auto [found, added] = metatiles.emplace(look, static_cast<int>(map.metatiles.size()));
+      if (added) map.metatiles.push_back(metatile);
+      metatileOf[at] = found->second;
+    }
+    if (map.metatiles.size() > static_cast<std::size_t>(kMaxMetatiles))
+      throw Refusal{"the map needs " + std::to_string(map.metatiles.size()) +
+                    " different metatiles, more than the 256 a map holds"};
+    map.cells.resize(cells);
+    for (std::size_t cell = 0; cell < cells; ++cell)
+      map.cells[cell] = static_cast<uint8_t>(metatileOf[combinations.at(keys[cell])]);
+    map.play.startX = tiled.startX, map.play.startY = tiled.startY;
+    if (tiled.speed >= 1 && tiled.speed <= kMaxWalkSpeed) map.play.speed = tiled.speed;
+    if (tiled.walkStrip >= -1 && tiled.walkStrip < kStrips) map.play.walkStrip = tiled.walkStrip;
+    if (data.tileSets.size() >= static_cast<std::size_t>(kMaxImportedTileSets))
+      throw Refusal{"the project holds as many tile sets as it can"};
+    map.tileSet = static_cast<int>(data.tileSets.size());
+    data.tileSets.push_back(set);
+    data.maps.push_back(std::move(map));
+    result.ok = true;
+    result.firstTileSet = data.maps.back().tileSet;
+    result.message = "Tiled map " + name + ": " + std::to_string(tiled.width) + " x " + std::to_string(tiled.height) +
+                     " cells of " + std::to_string(side) + "-pixel metatiles, " +
+                     Plural(static_cast<int>(data.maps.back().metatiles.size()), "metatile") + " and " +
+                     Plural(made, "tile") + "; " + Plural(reduced, "row") + " with more than two colours reduced, " +
+                     Plural(merged, "tile") + " merged";
+  } catch (const Refusal& refusal) {
+    result = ImportResult{};
+    result.message = "Cannot import the Tiled map: " + refusal.why + ".";
+  }
+  return result;
+}

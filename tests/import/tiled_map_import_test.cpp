@@ -1,0 +1,147 @@
+// Tiled maps in: what Tiled's files hold becomes the map Tiled shows, and
+// what cannot be read is refused with the reason, the project unchanged.
+#include "import/tiled_map_import.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <map>
+
+#include "chip/chip_render.h"
+#include "export/tiled_map.h"
+#include "storage/png_file.h"
+#include "storage/project_file.h"
+#include "support/project_fixtures.h"
+
+namespace {
+using Files = std::map<std::string, std::string>;
+
+TiledFileReader Serving(const Files& files) {
+  return [files](const std::string& path, std::string& bytes, std::string& error) {
+    const auto found = files.find(path);
+    if (found == files.end()) return error = "no such file", false;
+    return bytes = found->second, true;
+  };
+}
+
+// `gids` packed as Tiled packs a layer: little-endian words, zlib'd (windowBits 15) or gzip'd (31), in base64.
+std::string Base64Layer(const std::vector<uint32_t>& gids, int windowBits) {
+  std::string raw, packed(256, '\0'), text;
+  for (uint32_t gid : gids)
+    for (int shift = 0; shift < 32; shift += 8) raw += static_cast<char>(gid >> shift);
+  if (windowBits) {
+    z_stream stream{};
+    deflateInit2(&stream, 9, Z_DEFLATED, windowBits, 8, Z_DEFAULT_STRATEGY);
+    stream.next_in = reinterpret_cast<Bytef*>(raw.data()), stream.avail_in = static_cast<uInt>(raw.size());
+    stream.next_out = reinterpret_cast<Bytef*>(packed.data()), stream.avail_out = static_cast<uInt>(packed.size());
+    deflate(&stream, Z_FINISH);
+    raw = packed.substr(0, stream.total_out);
+    deflateEnd(&stream);
+  }
+  static const char* const kDigits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  for (std::size_t at = 0; at < raw.size(); at += 3) {
+    const std::size_t n = std::min<std::size_t>(3, raw.size() - at);
+    uint32_t bits = 0;
+    for (std::size_t i = 0; i < 3; ++i) bits = bits << 8 | (i < n ? uint8_t(raw[at + i]) : 0u);
+    for (std::size_t i = 0; i < 4; ++i) text += i <= n ? kDigits[bits >> (18 - 6 * i) & 63] : '=';
+  }
+  return text;
+}
+}  // namespace
+
+TEST(TiledMapImport, AnExportedMapComesBackWithItsCellsPictureSolidsAndStart) {
+  Project data = DefaultProject();
+  for (int tile = 0; tile < 20; ++tile) FillTile(data.tileSets[0], tile, tile * 5 + 1);
+  Map map = DefaultMap();
+  map.width = 6, map.height = 4, map.cells.resize(24), map.metatiles.resize(5);
+  for (int m = 1; m < 5; ++m)
+    for (int t = 0; t < 4; ++t) map.metatiles[m].tiles[t] = static_cast<uint8_t>(m * 4 + t);
+  map.metatiles[3].solid = true;
+  for (int cell = 0; cell < 24; ++cell) map.cells[cell] = static_cast<uint8_t>(cell * 7 % 5);
+  map.play = {40, 12, 3, -1};
+  data.maps = {map};
+  Files files;
+  for (const OutputFile& file : TiledMapFiles(data, 0, "level")) files[file.name] = file.bytes;
+  Project back = DefaultProject();
+  ASSERT_TRUE(ImportTiledMap(files["level.tmx"], "level", back, Serving(files)).ok);
+  const Map& read = back.maps.back();
+  EXPECT_EQ(read.cells, map.cells);
+  EXPECT_EQ(read.play, map.play);
+  for (int m = 0; m < 5; ++m) EXPECT_EQ(read.metatiles.at(m).solid, m == 3) << m;
+  EXPECT_EQ(RenderMap(read, back.tileSets[read.tileSet]).pixels, RenderMap(map, data.tileSets[0]).pixels);
+}
+
+TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused) {
+  // Two 16-pixel tiles: red with a white pixel at (1, 2); clear with a blue top line.
+  IndexedImage tiles{32, 16, std::vector<uint8_t>(32 * 16, 0)};
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) tiles.pixels[y * 32 + x] = x == 1 && y == 2 ? 15 : 8;
+  for (int x = 16; x < 32; ++x) tiles.pixels[x] = 4;
+  const Files files = {{"t.png", EncodePng(tiles, 1)},
+                       {"t.tsx", "<tileset name=\"t\" tilewidth=\"16\" tileheight=\"16\"><image source=\"t.png\"/>"
+                                 "</tileset>"}};
+  const auto tmx = [](const std::string& map, const std::string& bottom, const std::string& tileset) {
+    return "<map orientation=\"orthogonal\" width=\"3\" height=\"1\" tilewidth=\"16\" tileheight=\"16\" " + map + ">" +
+           tileset + "<layer width=\"3\" height=\"1\"><data " + bottom +
+           "</data></layer><layer width=\"3\" height=\"1\"><data encoding=\"csv\">2,0,0</data></layer></map>";
+  };
+  const std::string external = "<tileset firstgid=\"1\" source=\"t.tsx\"/>";
+  const std::vector<uint32_t> bottom = {1, 1 | 0x80000000u, 0};  // the second flipped across
+  Project first = DefaultProject();
+  const ImportResult made = ImportTiledMap(tmx("", "encoding=\"csv\">1,2147483649,0", external), "m", first, Serving(files));
+  ASSERT_TRUE(made.ok) << made.message;
+  const Map& map = first.maps.back();
+  ASSERT_EQ(map.metatiles.size(), 3u) << "the two tiles drawn together, the flipped one, the empty cell";
+  const IndexedImage picture = RenderMap(map, first.tileSets[map.tileSet]);
+  EXPECT_EQ(picture.At(5, 0) * 10000 + picture.At(1, 2) * 100 + picture.At(30, 2), 41515) << "flipped: (14, 2)";
+  EXPECT_EQ(picture.At(40, 8), 0) << "no layer covers the third cell";
+  const std::string embedded =
+      "<tileset firstgid=\"1\" name=\"t\" tilewidth=\"16\" tileheight=\"16\"><image source=\"t.png\"/></tileset>";
+  for (const std::string& data : {std::string("><tile gid=\"1\"/><tile gid=\"2147483649\"/><tile gid=\"0\"/>"),
+                                  "encoding=\"base64\">" + Base64Layer(bottom, 0),
+                                  "encoding=\"base64\" compression=\"zlib\">" + Base64Layer(bottom, 15),
+                                  "encoding=\"base64\" compression=\"gzip\">" + Base64Layer(bottom, 31)}) {
+    Project again = DefaultProject();
+    ASSERT_TRUE(ImportTiledMap(tmx("", data, embedded), "m", again, Serving(files)).ok) << data;
+    EXPECT_TRUE(again.maps.back() == map && again.tileSets.back() == first.tileSets.back()) << data;
+  }
+
+  // 272 tiles of four quarters in five colours: as many metatiles, more than a map holds.
+  IndexedImage many{17 * 16, 16 * 16, std::vector<uint8_t>(17 * 16 * 16 * 16)};
+  for (int y = 0; y < many.height; ++y)
+    for (int x = 0; x < many.width; ++x) {
+      int tile = y / 16 * 17 + x / 16, quarter = y % 16 / 8 * 2 + x % 16 / 8;
+      while (quarter--) tile /= 5;
+      many.pixels[y * many.width + x] = static_cast<uint8_t>(2 + tile % 5);
+    }
+  std::string everyTile;
+  for (int gid = 1; gid <= 272; ++gid) everyTile += std::to_string(gid) + (gid < 272 ? "," : "");
+  const std::string crowded =
+      "<map orientation=\"orthogonal\" width=\"272\" height=\"1\" tilewidth=\"16\" tileheight=\"16\"><tileset "
+      "firstgid=\"1\" tilewidth=\"16\" tileheight=\"16\"><image source=\"many.png\"/></tileset><layer width=\"272\" "
+      "height=\"1\"><data encoding=\"csv\">" + everyTile + "</data></layer></map>";
+  Files withMany = files;
+  withMany["many.png"] = EncodePng(many, 1);
+  const struct {
+    std::string tmx;
+    const char* reason;
+  } refused[] = {
+      {tmx("", "encoding=\"csv\">1,1,0", external).replace(18, 10, "isometric"), "isometric"},
+      {tmx("infinite=\"1\"", "encoding=\"csv\">1,1,0", external), "infinite"},
+      {tmx("", "encoding=\"csv\">1,1,0", "<tileset firstgid=\"1\" source=\"gone.tsx\"/>"), "cannot read gone.tsx"},
+      {tmx("", "encoding=\"csv\">1,9,0", external), "tile 9, which no tileset holds"},
+      {tmx("", "encoding=\"csv\">1,1", external), "does not hold its cells"},
+      {tmx("", "encoding=\"base64\">AAA!", external), "base64"},
+      {tmx("", "encoding=\"base64\" compression=\"zlib\">" + Base64Layer(bottom, 0), external), "does not unpack"},
+      {tmx("", "encoding=\"base64\" compression=\"zstd\">", external), "zstd"},
+      {crowded, "272 different metatiles"},
+      {std::string(crowded).replace(crowded.find("tilewidth=\"16\""), 14, "tilewidth=\"12\""), "8, 16 or 32"},
+      {"<tileset/>", "no <map>"},
+  };
+  for (const auto& c : refused) {
+    Project untouched = DefaultProject();
+    const ImportResult result = ImportTiledMap(c.tmx, "m", untouched, Serving(withMany));
+    EXPECT_TRUE(!result.ok && result.message.find(c.reason) != std::string::npos) << result.message;
+    EXPECT_EQ(SerializeProject(untouched), SerializeProject(DefaultProject())) << c.reason;
+  }
+}
