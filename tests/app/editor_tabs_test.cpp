@@ -75,14 +75,11 @@ TEST(EditorTabs, EveryStudioDrawsWithinTheLayout) {
   GuiDriver gui;
   MakeWalkProject(2);
   project.nameTables[0].placements.push_back({300, 0, 0});  // past the pattern table: a second warning
-  Metasprite hero;
-  hero.width = hero.height = 32;
-  project.metasprites.push_back(hero);
+  project.metasprites.push_back(Metasprite{"Hero", 32, 32, {}});
   mapStudio.showFrame = true, mapStudio.viewTop = 200;  // the frame's tag under the view
   gui.Frame();
   for (const char* tab : {"Sprite Studio", "Tile Studio", "Table Studio", "Map Studio"}) {
-    gui.Click(gui.ItemCenter(tab));
-    gui.Frame(2);
+    gui.ClickItem(tab), gui.Frame(2);
     const ImGuiWindow* workspace = ImGui::FindWindowByName("Workspace");
     const ImVec2 drawn = workspace->DC.CursorMaxPos,
                  far(workspace->Pos.x + workspace->Size.x, workspace->Pos.y + workspace->Size.y);

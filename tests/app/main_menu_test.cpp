@@ -309,13 +309,6 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   EXPECT_TRUE(project.metasprites.empty());
 }
 
-TEST(Notice, FadesAndGoesAfterItsSeconds) {
-  Notice shown{"Exported", kNoticeSeconds};
-  EXPECT_TRUE(AgeNotice(shown, kNoticeSeconds - 0.5f));
-  EXPECT_FALSE(AgeNotice(shown, 1));
-  EXPECT_TRUE(shown.text.empty());
-}
-
 TEST_F(MainMenuTest, AnUndoShowsTheNameTableAndTheMapItChanged) {
   nameTables.resize(3);
   project.maps = {DefaultMap(), DefaultMap()};

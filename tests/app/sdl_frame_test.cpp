@@ -16,15 +16,14 @@ TEST(SdlFrame, AModifierChangingAfterAKeyPressWaitsAFrame) {
   SDL_Window* window = SDL_CreateWindow("keys", 0, 0, 64, 64, SDL_WINDOW_HIDDEN);
   ImGuiContext* context = ImGui::CreateContext();
   ImGui_ImplSDL2_InitForSDLRenderer(window, nullptr);
-  const auto keyDown = [window](int code, SDL_Keycode symbol) {  // the backend takes its own window's keys only
+  const auto keyDown = [window](int code, int symbol) {  // the backend takes its own window's keys only
     SDL_Event event{};
     event.type = SDL_KEYDOWN, event.key.state = SDL_PRESSED, event.key.windowID = SDL_GetWindowID(window);
     event.key.keysym.scancode = static_cast<SDL_Scancode>(code), event.key.keysym.sym = symbol;
     return event;
   };
   const struct {
-    int code;
-    SDL_Keycode symbol;
+    int code, symbol;
     bool held;
   } cases[] = {{SDL_SCANCODE_LCTRL, SDLK_LCTRL, true},        {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true},
                {SDL_SCANCODE_RGUI, SDLK_RGUI, true},          {SDL_SCANCODE_LCTRL - 1, SDLK_UNKNOWN, false},
@@ -36,8 +35,6 @@ TEST(SdlFrame, AModifierChangingAfterAKeyPressWaitsAFrame) {
     ProcessSdlEvent(screen, keyDown(c.code, c.symbol));
     EXPECT_EQ(!screen.heldEvents.empty(), c.held) << "scancode " << c.code;
   }
-  ImGui_ImplSDL2_Shutdown();
-  ImGui::DestroyContext(context);
-  SDL_DestroyWindow(window);
-  SDL_Quit();
+  ImGui_ImplSDL2_Shutdown(), ImGui::DestroyContext(context);
+  SDL_DestroyWindow(window), SDL_Quit();
 }

@@ -138,8 +138,8 @@ TEST(ScreenModes, RegressionAGraphicsITileTakesAPairOfItsColoursNotOnlyOfItsRows
     for (int x = 8; x < 16; ++x) picture.pixels[y * kChipWidth + x] = y < 7 ? 10 : 6;
   const std::string png = EncodePng(picture, 1);
   Project data = DefaultProject();
-  const ImportResult result = ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "two", data,
-                                             ImportOptions{Dither::None, 100, false, 255, ScreenMode::Graphics1});
+  const ImportResult result =
+      ImportPicture(png, "two", data, ImportOptions{Dither::None, 100, false, 255, ScreenMode::Graphics1});
   EXPECT_NE(result.message.find("0 pixels recoloured"), std::string::npos) << result.message;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x)
@@ -175,7 +175,7 @@ TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome)
   Project data = DefaultProject();
   ImportOptions options;
   options.mode = ScreenMode::Graphics1, options.dither = Dither::Ordered;
-  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "w", data, options).ok);
+  ASSERT_TRUE(ImportPicture(png, "w", data, options).ok);
   ASSERT_EQ(data.tileSets.size() * 10 + data.nameTables.size(), 11u);
   EXPECT_EQ(data.nameTables[0].mode, ScreenMode::Graphics1);
   EXPECT_TRUE(data.tileSets[0].graphics1 && CountUnfitTiles(data.tileSets[0]) == 0);
@@ -183,17 +183,16 @@ TEST(ScreenModes, APictureBecomesAGraphicsIScreenGroupedToLoseLessThanFirstCome)
 
   // As Multicolor blocks, dithered, and as a Text screen from the same picture at 240 x 192.
   options.mode = ScreenMode::Multicolor, options.dither = Dither::Diffusion;
-  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "m", data, options).ok);
+  ASSERT_TRUE(ImportPicture(png, "m", data, options).ok);
   const std::vector<uint8_t>& blocks = data.nameTables.back().blocks;
   EXPECT_EQ(std::set<uint8_t>(blocks.begin(), blocks.end()).size() > 4 && data.tileSets.size() == 1, true);
   options.mode = ScreenMode::Text;
-  EXPECT_NE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "t", data, options)
-                .message.find("a Text screen is made from a 240 x 192 picture, this one is 256 x 192"),
+  EXPECT_NE(ImportPicture(png, "t", data, options).message.find("a Text screen is made from a 240 x 192 picture"),
             std::string::npos);
   ASSERT_EQ(
       std::system(("convert wizard: -resize '240x192!' PNG24:" + dir.File("t.png") + " > /dev/null 2>&1").c_str()), 0);
   const std::string narrow = ReadFile(dir.File("t.png"));
-  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(narrow.data()), narrow.size(), "t", data, options).ok);
+  ASSERT_TRUE(ImportPicture(narrow, "t", data, options).ok);
   const NameTable& text = data.nameTables.back();
   EXPECT_EQ(text.textCells.size(), 960u);
   EXPECT_NE(text.textColour, text.backdrop);

@@ -133,8 +133,7 @@ TEST(Dither, TileBudgetsHoldAndMergesStayCloseToThePicture) {
     Project into = DefaultProject();
     ImportOptions options;
     options.oneSet = budget.oneSet, options.maxTiles = budget.maxTiles;
-    const ImportResult result =
-        ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "dots", into, options);
+    const ImportResult result = ImportPicture(png, "dots", into, options);
     ASSERT_TRUE(result.ok) << result.message;
     ASSERT_EQ(into.tileSets.size(), budget.sets);
     const NameTable& table = into.nameTables[0];

@@ -16,13 +16,6 @@
 #include "support/temp_dir.h"
 
 namespace {
-RgbaImage Decoded(const std::string& png) {
-  RgbaImage image;
-  std::string error;
-  EXPECT_TRUE(DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 4096, 4096, image, error)) << error;
-  return image;
-}
-
 SpriteSheetResult Import(const std::string& png, Project& data, SpriteSheetOptions options = {}) {
   return ImportSpriteSheet(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "walk", data, options);
 }
@@ -106,15 +99,12 @@ TEST(SpriteSheet, TheCellSizeIsGuessedFromTheGapsBetweenFrames) {
   for (const auto& c : cases)
     for (const bool keyed : {false, true}) {  // clear, or a background colour keyed
       RgbaImage sheet{c.width, c.height, std::vector<uint8_t>(static_cast<std::size_t>(c.width) * c.height * 4, 0)};
-      SpriteSheetOptions options;
-      options.keyed = keyed, options.key = 0x0000FF;
-      for (int y = 0; y < c.height; ++y)
-        for (int x = 0; x < c.width; ++x) {
-          const int inX = x % c.frameWidth, inY = y % c.frameHeight, m = c.margin;
-          const bool art = inX >= m && inX < c.frameWidth - m && inY >= m && inY < c.frameHeight - m;
-          uint8_t* p = &sheet.rgba[(static_cast<std::size_t>(y) * c.width + x) * 4];
-          p[art ? 0 : 2] = 255, p[3] = art || keyed ? 255 : 0;
-        }
+      const SpriteSheetOptions options{16, 16, keyed, 0x0000FF, 0};
+      for (int i = 0; i < c.width * c.height; ++i) {
+        const int inX = i % c.width % c.frameWidth, inY = i / c.width % c.frameHeight, m = c.margin;
+        const bool art = inX >= m && inX < c.frameWidth - m && inY >= m && inY < c.frameHeight - m;
+        sheet.rgba[4 * i + (art ? 0 : 2)] = 255, sheet.rgba[4 * i + 3] = art || keyed ? 255 : 0;
+      }
       const CellSize guess = GuessSheetCell(sheet, options, c.spriteSide);
       EXPECT_EQ(guess.width * 100 + guess.height, c.guessWidth * 100 + c.guessHeight) << c.width << "x" << c.height;
     }

@@ -116,7 +116,7 @@ const std::pair<const char*, Action> kActions[] = {
     {"import PNG",
      [](Editor&) {
        const std::string png = EncodePng(RenderTileSheet(tileSets[1]), 1);
-       ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "sheet", project);
+       ImportPicture(png, "sheet", project);
      }},
 };
 // clang-format on

@@ -182,13 +182,12 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error) && ChangeSpriteSize(data, {8, false}, error));
   data.sprites.push_back(data.sprites[0]);
   std::strcpy(data.sprites.back().name, "Plain");
+  Project resized = data;
+  ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
   for (const int selected : {int(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite,
                              data.metasprites[0].parts.back().sprite}) {
-    Project resized = data;
     SpriteStudioState state;
-    state.selectedSprite = selected;
-    ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
-    KeepSelectionThroughResize(state, data, resized);
+    state.selectedSprite = selected, KeepSelectionThroughResize(state, data, resized);
     const auto same = [&](const Sprite& sprite) { return !std::memcmp(&sprite, &data.sprites[selected], sizeof sprite); };
     EXPECT_TRUE(std::any_of(resized.sprites.begin(), resized.sprites.end(), same)
                     ? same(resized.sprites[state.selectedSprite])

@@ -251,7 +251,7 @@ TEST(ProjectFile, APaletteIsSavedOnlyWhenNotTheFirstAndEverythingShownFollowsIt)
   // A picture in the Master System's green is matched against its colours, not the TMS9918A's.
   const IndexedImage green{8, 8, std::vector<uint8_t>(64, 2)};
   const std::string png = EncodePng(green, 1);
-  ASSERT_TRUE(ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), "g", project, {}).ok);
+  ASSERT_TRUE(ImportPicture(png, "g", project).ok);
   EXPECT_EQ(TilePixelColour(tileSets.back(), 0, 0, 0), 2);
   ResetProject();
 }

@@ -119,6 +119,17 @@ void FillTile(TileSet& set, int tile, int seed) {
   }
 }
 
+RgbaImage Decoded(const std::string& png) {
+  RgbaImage image;
+  std::string error;
+  DecodePng(reinterpret_cast<const uint8_t*>(png.data()), png.size(), 8192, 8192, image, error);
+  return image;
+}
+
+ImportResult ImportPicture(const std::string& png, const char* name, Project& into, const ImportOptions& options) {
+  return ImportPngImage(reinterpret_cast<const uint8_t*>(png.data()), png.size(), name, into, options);
+}
+
 uint64_t Fingerprint(const std::string& bytes) {
   uint64_t hash = 14695981039346656037ull;
   for (unsigned char byte : bytes) hash = (hash ^ byte) * 1099511628211ull;

@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "import/png_import.h"
 #include "model/project.h"
+#include "storage/png_file.h"
 #include "storage/project_file.h"
 #include "support/temp_dir.h"
 
@@ -46,6 +48,10 @@ std::string MadeSpriteSheet(const TempDir& dir);
 
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
+
+// A PNG's pixels (none when it is not one), and a picture's import from its bytes.
+RgbaImage Decoded(const std::string& png);
+ImportResult ImportPicture(const std::string& png, const char* name, Project& into, const ImportOptions& options = {});
 
 // FNV-1a of bytes: a golden value pins a whole stored format in one line.
 uint64_t Fingerprint(const std::string& bytes);
