@@ -32,8 +32,8 @@
 #include "export/export_targets.h"
 #include "export/palette_file.h"
 #include "export/play_cartridge.h"
-#include "export/tiled_map.h"
 #include "export/sprite_sheet_image.h"
+#include "export/tiled_map.h"
 #include "import/png_import.h"
 #include "import/screen_file_import.h"
 #include "import/sprite_sheet.h"
@@ -46,7 +46,8 @@ constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
-  std::string project, importImage, importScreen, importSprites, importTmx, into, rom, mapsFolder, cSource, cExtern, area;
+  std::string project, importImage, importScreen, importSprites, importTmx, into, rom, mapsFolder, cSource, cExtern,
+      area;
   std::string playRom, map;
   std::string spriteSheet, cell, transparent, paletteFile, tmxFile;
   SpriteSheetOptions sheet;
@@ -199,8 +200,7 @@ int WriteSpriteSheet(const Options& options) {
   if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
   if (const FileResult result = ReplaceFile(options.spriteSheet, png, false); result != FileResult::Ok)
     return Fail("cannot write " + options.spriteSheet + ": " + DescribeFileResult(result));
-  std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(),
-               project.metasprites.size());
+  std::fprintf(options.report, "wrote %s (%zu metasprites)\n", options.spriteSheet.c_str(), project.metasprites.size());
   return 0;
 }
 
@@ -252,12 +252,11 @@ int Export(const Options& options) {
     if (const std::vector<std::string> unknown = SelectForTarget(project, target).unknownNames; !unknown.empty())
       return Fail("--only: " + unknown[0]);
   // The files of their own come first; the export targets follow only when outputs are named too.
-  const std::pair<const std::string*, int (*)(const Options&)> ownFiles[] = {
-      {&options.spriteSheet, WriteSpriteSheet},
-      {&options.paletteFile, WritePaletteFile},
-      {&options.tmxFile, WriteTmxFile},
-      {&options.playRom, WritePlayRom},
-      {&options.rom, WriteRom}};
+  const std::pair<const std::string*, int (*)(const Options&)> ownFiles[] = {{&options.spriteSheet, WriteSpriteSheet},
+                                                                             {&options.paletteFile, WritePaletteFile},
+                                                                             {&options.tmxFile, WriteTmxFile},
+                                                                             {&options.playRom, WritePlayRom},
+                                                                             {&options.rom, WriteRom}};
   bool wroteOwn = false;
   for (const auto& [path, write] : ownFiles) {
     if (path->empty()) continue;

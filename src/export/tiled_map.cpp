@@ -9,18 +9,29 @@
 namespace {
 constexpr int kSheetColumns = 16;  // metatiles a row of the tileset's picture
 
-std::string Quoted(const char* name, long value) { return std::string(" ") + name + "=\"" + std::to_string(value) + "\""; }
+std::string Quoted(const char* name, long value) {
+  return std::string(" ") + name + "=\"" + std::to_string(value) + "\"";
+}
 
 // Text for an XML attribute's value.
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -28,25 +39,28 @@ std::string Escaped(const std::string& text) {
 
 std::string Tileset(const Map& map, const std::string& stem, int side, int imageWidth, int imageHeight) {
   const int count = static_cast<int>(map.metatiles.size());
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tileset version=\"1.8\" tiledversion=\"1.8.2\" name=\"" +
-                    Escaped(map.name) + "\"" + Quoted("tilewidth", side) + Quoted("tileheight", side) +
-                    Quoted("tilecount", count) + Quoted("columns", std::min(count, kSheetColumns)) + ">\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<tileset version=\"1.8\" tiledversion=\"1.8.2\" name=\"" +
+      Escaped(map.name) + "\"" + Quoted("tilewidth", side) + Quoted("tileheight", side) + Quoted("tilecount", count) +
+      Quoted("columns", std::min(count, kSheetColumns)) + ">\n";
   xml += " <image source=\"" + Escaped(stem) + ".png\"" + Quoted("width", imageWidth) + Quoted("height", imageHeight) +
          "/>\n";
   for (int metatile = 0; metatile < count; ++metatile)
     if (map.metatiles[metatile].solid)
-      xml += " <tile" + Quoted("id", metatile) +
-             ">\n  <properties>\n   <property name=\"solid\" type=\"bool\" value=\"true\"/>\n  </properties>\n </tile>\n";
+      xml +=
+          " <tile" + Quoted("id", metatile) +
+          ">\n  <properties>\n   <property name=\"solid\" type=\"bool\" value=\"true\"/>\n  </properties>\n </tile>\n";
   return xml + "</tileset>\n";
 }
 
 std::string TileMap(const Map& map, const std::string& stem, int side) {
   const bool start = map.play.startX >= 0 && map.play.startY >= 0;
-  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" tiledversion=\"1.8.2\" "
-                    "orientation=\"orthogonal\" renderorder=\"right-down\"" +
-                    Quoted("width", map.width) + Quoted("height", map.height) + Quoted("tilewidth", side) +
-                    Quoted("tileheight", side) + " infinite=\"0\"" + Quoted("nextlayerid", 3) +
-                    Quoted("nextobjectid", start ? 2 : 1) + ">\n";
+  std::string xml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<map version=\"1.8\" tiledversion=\"1.8.2\" "
+      "orientation=\"orthogonal\" renderorder=\"right-down\"" +
+      Quoted("width", map.width) + Quoted("height", map.height) + Quoted("tilewidth", side) +
+      Quoted("tileheight", side) + " infinite=\"0\"" + Quoted("nextlayerid", 3) +
+      Quoted("nextobjectid", start ? 2 : 1) + ">\n";
   xml += " <properties>\n  <property name=\"speed\" type=\"int\"" + Quoted("value", map.play.speed) + "/>\n";
   if (map.play.walkStrip >= 0)
     xml += "  <property name=\"walkStrip\" type=\"int\"" + Quoted("value", map.play.walkStrip) + "/>\n";
@@ -63,7 +77,8 @@ std::string TileMap(const Map& map, const std::string& stem, int side) {
   xml += "</data>\n </layer>\n";
   if (start)
     xml += " <objectgroup id=\"2\" name=\"Play\" visible=\"0\">\n  <object id=\"1\" name=\"start\" type=\"start\"" +
-           Quoted("x", map.play.startX) + Quoted("y", map.play.startY) + ">\n   <point/>\n  </object>\n </objectgroup>\n";
+           Quoted("x", map.play.startX) + Quoted("y", map.play.startY) +
+           ">\n   <point/>\n  </object>\n </objectgroup>\n";
   return xml + "</map>\n";
 }
 }  // namespace
@@ -72,8 +87,7 @@ std::vector<OutputFile> TiledMapFiles(const Project& data, std::size_t index, co
   const Map& map = data.maps[index];
   const TileSet& set = data.tileSets[MapSetIndex(map, data.tileSets.size())];
   const int side = map.metatileSize * 8;
-  const IndexedImage sheet =
-      RenderMetatiles(map, set, std::min(static_cast<int>(map.metatiles.size()), kSheetColumns));
+  const IndexedImage sheet = RenderMetatiles(map, set, std::min(static_cast<int>(map.metatiles.size()), kSheetColumns));
   return {{stem + ".tmx", TileMap(map, stem, side), "Tiled map " + std::string(map.name)},
           {stem + ".tsx", Tileset(map, stem, side, sheet.width, sheet.height), "its metatiles for Tiled"},
           {stem + ".png", EncodePng(sheet, 1), "its metatiles' picture"}};

@@ -24,7 +24,7 @@ namespace {
 using tinyxml2::XMLElement;
 
 constexpr uint32_t kFlipH = 0x80000000u, kFlipV = 0x40000000u, kFlipD = 0x20000000u, kGidBits = 0x0FFFFFFFu;
-constexpr int kMaxPicture = 4096;      // pixels across or down a tileset's picture
+constexpr int kMaxPicture = 4096;       // pixels across or down a tileset's picture
 constexpr int kMaxCombinations = 4096;  // distinct cell drawings worked out before the metatiles are counted
 
 struct Refusal {
@@ -40,13 +40,15 @@ struct Tileset {
 
 struct TiledMap {
   int width = 0, height = 0, side = 0;
-  std::vector<Tileset> tilesets;         // by first gid
+  std::vector<Tileset> tilesets;              // by first gid
   std::vector<std::vector<uint32_t>> layers;  // the visible ones, in drawing order, a gid with its flips a cell
   int startX = -1, startY = -1, speed = 0, walkStrip = -2;
 };
 
 std::string Joined(const std::string& base, const std::string& relative) {
-  return (std::filesystem::path(base).parent_path() / std::filesystem::path(relative)).lexically_normal().generic_string();
+  return (std::filesystem::path(base).parent_path() / std::filesystem::path(relative))
+      .lexically_normal()
+      .generic_string();
 }
 
 std::string Text(const XMLElement* element, const char* name) {
@@ -111,13 +113,20 @@ std::vector<uint8_t> Base64(const std::string& text) {
   int held = 0;
   for (char c : text) {
     int value;
-    if (c >= 'A' && c <= 'Z') value = c - 'A';
-    else if (c >= 'a' && c <= 'z') value = c - 'a' + 26;
-    else if (c >= '0' && c <= '9') value = c - '0' + 52;
-    else if (c == '+') value = 62;
-    else if (c == '/') value = 63;
-    else if (c == '=' || std::isspace(static_cast<unsigned char>(c))) continue;
-    else throw Refusal{"a layer's base64 data holds \"" + std::string(1, c) + "\""};
+    if (c >= 'A' && c <= 'Z')
+      value = c - 'A';
+    else if (c >= 'a' && c <= 'z')
+      value = c - 'a' + 26;
+    else if (c >= '0' && c <= '9')
+      value = c - '0' + 52;
+    else if (c == '+')
+      value = 62;
+    else if (c == '/')
+      value = 63;
+    else if (c == '=' || std::isspace(static_cast<unsigned char>(c)))
+      continue;
+    else
+      throw Refusal{"a layer's base64 data holds \"" + std::string(1, c) + "\""};
     bits = bits << 6 | static_cast<uint32_t>(value), held += 6;
     if (held >= 8) held -= 8, bytes.push_back(static_cast<uint8_t>(bits >> held));
   }
@@ -153,7 +162,8 @@ std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
   if (encoding == "csv") {
     for (const char* at = text; *at;) {
       if (!std::isdigit(static_cast<unsigned char>(*at))) {
-        if (*at != ',' && !std::isspace(static_cast<unsigned char>(*at))) throw Refusal{name + "'s CSV data is damaged"};
+        if (*at != ',' && !std::isspace(static_cast<unsigned char>(*at)))
+          throw Refusal{name + "'s CSV data is damaged"};
         ++at;
         continue;
       }
@@ -165,8 +175,10 @@ std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
     }
   } else if (encoding == "base64") {
     std::vector<uint8_t> bytes = Base64(text);
-    if (compression == "zlib" || compression == "gzip") bytes = Inflated(bytes, 4 * cells);
-    else if (!compression.empty()) throw Refusal{name + " is packed with " + compression + ", which is not read"};
+    if (compression == "zlib" || compression == "gzip")
+      bytes = Inflated(bytes, 4 * cells);
+    else if (!compression.empty())
+      throw Refusal{name + " is packed with " + compression + ", which is not read"};
     if (bytes.size() != 4 * cells) throw Refusal{name + "'s data does not hold its cells"};
     for (std::size_t i = 0; i < cells; ++i)
       gids.push_back(uint32_t(bytes[4 * i]) | uint32_t(bytes[4 * i + 1]) << 8 | uint32_t(bytes[4 * i + 2]) << 16 |

@@ -8,8 +8,8 @@
 #include "app/shell/frame_fingerprint.h"
 #include "imgui.h"
 #include "imgui_internal.h"
-#include "support/gui_driver.h"
 #include "studios/map/map_studio_state.h"
+#include "support/gui_driver.h"
 #include "support/project_fixtures.h"
 
 namespace {

@@ -25,8 +25,10 @@ TEST(SdlFrame, AModifierChangingAfterAKeyPressWaitsAFrame) {
   const struct {
     int code, symbol;
     bool held;
-  } cases[] = {{SDL_SCANCODE_LCTRL, SDLK_LCTRL, true},        {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true},
-               {SDL_SCANCODE_RGUI, SDLK_RGUI, true},          {SDL_SCANCODE_LCTRL - 1, SDLK_UNKNOWN, false},
+  } cases[] = {{SDL_SCANCODE_LCTRL, SDLK_LCTRL, true},
+               {SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, true},
+               {SDL_SCANCODE_RGUI, SDLK_RGUI, true},
+               {SDL_SCANCODE_LCTRL - 1, SDLK_UNKNOWN, false},
                {SDL_SCANCODE_MODE, SDLK_MODE, false}};
   for (const auto& c : cases) {
     SdlScreen screen{window};

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include "chip/chip_render.h"
 #include "chip/chip_bytes.h"
+#include "chip/chip_render.h"
+#include "chip/video_memory.h"
 #include "export/data_export.h"
 #include "export/export_targets.h"
 #include "export/palette_file.h"
-#include "chip/video_memory.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
@@ -185,8 +185,10 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
   EXPECT_EQ(drawn.tileSets.size() * 10 + drawn.tileSets[0].pixels[9][1][2], 21u);
   Project full = project;
   full.tileSets.resize(kMaxImportedTileSets);
-  EXPECT_NE(ImportPicture(EncodePng(RenderTileSheet(tileSets[1]), 1), "pic", full).message.find("no room"), std::string::npos);
-  const ImportResult wide = ImportPicture(EncodePng(IndexedImage{256, 64, std::vector<uint8_t>(256 * 64, 1)}, 1), "pic", project);
+  EXPECT_NE(ImportPicture(EncodePng(RenderTileSheet(tileSets[1]), 1), "pic", full).message.find("no room"),
+            std::string::npos);
+  const ImportResult wide =
+      ImportPicture(EncodePng(IndexedImage{256, 64, std::vector<uint8_t>(256 * 64, 1)}, 1), "pic", project);
   EXPECT_EQ(wide.nameTable, -1) << "256 wide but not 192 high is a sheet of 256 tiles, not a screen";
   const ImportResult sheet = ImportPicture(EncodePng(RenderTileSheet(tileSets[1]), 1), "pic", project);
   ASSERT_TRUE(sheet.ok);
@@ -196,15 +198,14 @@ TEST(PngImport, RefusedPicturesLeaveTheProjectAlone) {
 
 // The palette files as GIMP, JASC and the .hex lists lay them out, by the extension in any case.
 TEST(PaletteFile, EachExtensionGetsItsFormat) {
-  const char* const cases[][3] = {  // the file, its start, its end (white)
-      {"a.GPL", "GIMP Palette\nName: Tessellary tms9918a\nColumns: 16\n#\n  0   0   0\tTransparent\n  0   0   0\tBlack\n 33 200  66",
-       "\n255 255 255\tWhite\n"},
-      {"b.pal", "JASC-PAL\r\n0100\r\n16\r\n0 0 0\r\n0 0 0\r\n33 200 66\r\n", "\r\n204 204 204\r\n255 255 255\r\n"},
-      {"c.hex", "000000\n000000\n21c842\n", "\ncccccc\nffffff\n"},
-      {"d.png", "", ""}};
-  for (const auto& [path, start, end] : cases) {
-    const std::string text = PaletteFileText(kChipPalettes[0], path), tail = end;
-    EXPECT_TRUE(text.rfind(start, 0) == 0 && text.size() >= tail.size() &&
-                text.compare(text.size() - tail.size(), tail.size(), tail) == 0) << path << ":\n" << text;
-  }
+  const auto text = [](const char* path) { return PaletteFileText(kChipPalettes[0], path); };
+  EXPECT_EQ(text("c.hex"),
+            "000000\n000000\n21c842\n5edc78\n5455ed\n7d76fc\nd4524d\n42ebf5\nfc5554\nff7978\nd4c154\n"
+            "e6ce80\n21b03b\nc95bb2\ncccccc\nffffff\n");
+  EXPECT_EQ(text("a.GPL").substr(0, 95),
+            "GIMP Palette\nName: Tessellary tms9918a\nColumns: 16\n#\n  0   0   0\tTransparent\n"
+            "  0   0   0\tBlack\n");
+  EXPECT_TRUE(text("a.GPL").find("\n 33 200  66\tMedium Green\n") == 94 && text("a.GPL").size() == 399u);
+  EXPECT_EQ(text("b.pal").substr(0, 45), "JASC-PAL\r\n0100\r\n16\r\n0 0 0\r\n0 0 0\r\n33 200 66\r\n");
+  EXPECT_EQ(text("d.png"), "") << "no format";
 }

@@ -217,7 +217,8 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   // A target of every format, as the window adds them, each at a path of its own.
   ExportWindowState window;
   Project every = project;
-  for (int format = 0; format < kExportFormats; ++format) AddExportTarget(window, every.exportTargets, ExportFormat(format));
+  for (int format = 0; format < kExportFormats; ++format)
+    AddExportTarget(window, every.exportTargets, ExportFormat(format));
   ASSERT_EQ(ParseImage(SerializeProject(every), read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, every.exportTargets);
   // The format past the last and negative, the path's length.

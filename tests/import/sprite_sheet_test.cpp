@@ -1,6 +1,5 @@
 // Sprite sheets in and out: frames nobody here drew round trip pixel for
 // pixel, parts share their sprites, and unsuitable sheets are refused whole.
-#include "export/sprite_sheet_image.h"
 #include "import/sprite_sheet.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +9,7 @@
 #include "export/build_outputs.h"
 #include "export/export_blocks.h"
 #include "export/export_labels.h"
+#include "export/sprite_sheet_image.h"
 #include "model/metasprite_picture.h"
 #include "storage/png_file.h"
 #include "support/project_fixtures.h"
@@ -49,7 +49,8 @@ TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
   Project twice = data;
   ASSERT_TRUE(Import(sheet, twice, options).ok);
   EXPECT_EQ(twice.sprites.size() - sprites, sprites - 1);
-  for (const std::string& renamed : LabelExportedRecords(data).renamed) ADD_FAILURE() << "parts and frames are named apart: " << renamed;
+  for (const std::string& renamed : LabelExportedRecords(data).renamed)
+    ADD_FAILURE() << "parts and frames are named apart: " << renamed;
   // Each import's row of frames fills the next empty strip, its cells playing.
   EXPECT_EQ(Digits(twice.strips.cells[0], 6) + Digits(twice.strips.cells[1], 6), "01234?56789?");
   EXPECT_TRUE(twice.strips.active[0][4] && twice.strips.metasprite[1][4] && twice.strips.active[1][0]);

@@ -53,9 +53,9 @@ TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused)
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) tiles.pixels[y * 32 + x] = x == 1 && y == 2 ? 15 : 8;
   for (int x = 16; x < 32; ++x) tiles.pixels[x] = 4;
-  const Files files = {{"t.png", EncodePng(tiles, 1)},
-                       {"t.tsx", "<tileset name=\"t\" tilewidth=\"16\" tileheight=\"16\"><image source=\"t.png\"/>"
-                                 "</tileset>"}};
+  const Files files = {
+      {"t.png", EncodePng(tiles, 1)},
+      {"t.tsx", "<tileset name=\"t\" tilewidth=\"16\" tileheight=\"16\"><image source=\"t.png\"/></tileset>"}};
   const auto tmx = [](const std::string& map, const std::string& bottom, const std::string& tileset) {
     return "<map orientation=\"orthogonal\" width=\"3\" height=\"1\" tilewidth=\"16\" tileheight=\"16\" " + map + ">" +
            tileset + "<layer width=\"3\" height=\"1\"><data " + bottom +
@@ -63,7 +63,8 @@ TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused)
   };
   const std::string external = "<tileset firstgid=\"1\" source=\"t.tsx\"/>";
   Project first = DefaultProject();
-  const ImportResult made = ImportTiledMap(tmx("", "encoding=\"csv\">1,2147483649,0", external), "m", first, Serving(files));
+  const ImportResult made =
+      ImportTiledMap(tmx("", "encoding=\"csv\">1,2147483649,0", external), "m", first, Serving(files));
   ASSERT_TRUE(made.ok) << made.message;
   const Map& map = first.maps.back();
   ASSERT_EQ(map.metatiles.size(), 3u) << "the two tiles drawn together, the flipped one, the empty cell";
@@ -73,9 +74,9 @@ TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused)
   const std::string embedded =
       "<tileset firstgid=\"1\" name=\"t\" tilewidth=\"16\" tileheight=\"16\"><image source=\"t.png\"/></tileset>";
   for (const char* data : {"><tile gid=\"1\"/><tile gid=\"2147483649\"/><tile gid=\"0\"/>",
-                                  "encoding=\"base64\">AQAAAAEAAIAAAAAA",  // 1, 1 flipped across, 0 as words
-                                  "encoding=\"base64\" compression=\"zlib\">eNpjZGBgYGRgaABSDAACoACD",
-                                  "encoding=\"base64\" compression=\"gzip\">H4sIAAAAAAACA2NkYGBgZGBoAFIMAAw6PJ0MAAAA"}) {
+                           "encoding=\"base64\">AQAAAAEAAIAAAAAA",  // 1, 1 flipped across, 0 as words
+                           "encoding=\"base64\" compression=\"zlib\">eNpjZGBgYGRgaABSDAACoACD",
+                           "encoding=\"base64\" compression=\"gzip\">H4sIAAAAAAACA2NkYGBgZGBoAFIMAAw6PJ0MAAAA"}) {
     Project again = DefaultProject();
     ASSERT_TRUE(ImportTiledMap(tmx("", data, embedded), "m", again, Serving(files)).ok) << data;
     EXPECT_TRUE(again.maps.back() == map && again.tileSets.back() == first.tileSets.back()) << data;
@@ -87,12 +88,11 @@ TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused)
     const int x = i % many.width, y = i / many.width, quarter = y % 16 / 8 * 2 + x % 16 / 8;
     many.pixels[i] = static_cast<uint8_t>(2 + (y / 16 * 17 + x / 16) / powers[quarter] % 5);
   }
-  std::string everyTile;
-  for (int gid = 1; gid <= 272; ++gid) everyTile += std::to_string(gid) + (gid < 272 ? "," : "");
-  const std::string crowded =
+  std::string crowded =
       "<map orientation=\"orthogonal\" width=\"272\" height=\"1\" tilewidth=\"16\" tileheight=\"16\"><tileset "
       "firstgid=\"1\" tilewidth=\"16\" tileheight=\"16\"><image source=\"many.png\"/></tileset><layer width=\"272\" "
-      "height=\"1\"><data encoding=\"csv\">" + everyTile + "</data></layer></map>";
+      "height=\"1\"><data encoding=\"csv\">";
+  for (int gid = 1; gid <= 272; ++gid) crowded += std::to_string(gid) + (gid < 272 ? "," : "</data></layer></map>");
   Files withMany = files;
   withMany["many.png"] = EncodePng(many, 1);
   const struct {

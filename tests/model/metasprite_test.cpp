@@ -45,7 +45,7 @@ TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {
   ASSERT_EQ(data.metasprites[0].parts.size(), 3u);
   EXPECT_EQ(data.sprites.size(), 7u);
   EXPECT_EQ(std::string(data.sprites[4].name) + "|" + data.sprites[5].name + "|" + data.sprites[6].name,
-            "Hero c1 0,0|Hero c8 0,0|Hero c15 1,1") << "each part says its metasprite, colour and cell";
+            "Hero c1 0,0|Hero c8 0,0|Hero c15 1,1");
   Sprite named;
   NamePart(named, "A name of twenty ch.", 15, 48, 32, 16);
   EXPECT_STREQ(named.name, "A name of tw c15 3,2") << "a long name gives way to the colour and cell";
@@ -184,11 +184,11 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   std::strcpy(data.sprites.back().name, "Plain");
   Project resized = data;
   ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
-  for (const int selected : {int(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite,
-                             data.metasprites[0].parts.back().sprite}) {
+  for (const int selected :
+       {int(data.sprites.size()) - 1, data.metasprites[0].parts[0].sprite, data.metasprites[0].parts.back().sprite}) {
     SpriteStudioState state;
     state.selectedSprite = selected, KeepSelectionThroughResize(state, data, resized);
-    const auto same = [&](const Sprite& sprite) { return !std::memcmp(&sprite, &data.sprites[selected], sizeof sprite); };
+    const auto same = [&](const Sprite& s) { return !std::memcmp(&s, &data.sprites[selected], sizeof s); };
     EXPECT_TRUE(std::any_of(resized.sprites.begin(), resized.sprites.end(), same)
                     ? same(resized.sprites[state.selectedSprite])
                     : state.selectedSprite == resized.metasprites[0].parts[0].sprite)

@@ -73,8 +73,8 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
       RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("screen.rom") + " --machine SG1000 --screen Screen"),
       0);
   EXPECT_EQ(ReadFile(dir.File("screen.rom")), BuildCartridge(project, {0}, Machine::Sg1000).bytes);
-  // Files of their own together: a cartridge and the run's palette for an artist's tools.
-  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --rom " + dir.File("a.rom") + " --palette-file " + dir.File("c.gpl") + " --palette v9938"), 0);
+  // The run's palette for an artist's tools.
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --palette v9938 --palette-file " + dir.File("c.gpl")), 0);
   EXPECT_EQ(ReadFile(dir.File("c.gpl")), PaletteFileText(PaletteOf(PaletteId::V9938), "c.gpl"));
   // Maps alone into a folder: each one's metatiles and cells, and the index.
   project.maps = {DefaultMap()};
@@ -152,9 +152,11 @@ TEST(ExportCommand, TiledDrawsTheMapsWrittenForItAsTheEditorDoes) {
     MakeWalkProject(size);
     project.maps[0].play.startX = 40, project.maps[0].play.startY = 24;
     ASSERT_EQ(SaveProject(dir.File("walk.krv")), FileResult::Ok);
-    ASSERT_EQ(RunExport(dir, dir.File("walk.krv") + " --tmx " + dir.File("held.tmx")), 0) << ReadFile(dir.File("err.txt"));
+    ASSERT_EQ(RunExport(dir, dir.File("walk.krv") + " --tmx " + dir.File("held.tmx")), 0)
+        << ReadFile(dir.File("err.txt"));
     const std::vector<uint8_t> drawn = drawnByTiled("held.tmx");
-    EXPECT_TRUE(!drawn.empty() && drawn == Decoded(EncodePng(RenderMap(project.maps[0], tileSets[project.maps[0].tileSet]), 1)).rgba)
+    EXPECT_TRUE(!drawn.empty() &&
+                drawn == Decoded(EncodePng(RenderMap(project.maps[0], tileSets[project.maps[0].tileSet]), 1)).rgba)
         << size;
   }
   // Two maps: a folder takes each by its label.

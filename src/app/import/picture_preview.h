@@ -29,9 +29,7 @@ void DrawPicturePreview(const char* id, int width, int height, ColourAt colourAt
 }
 
 // Twice the size while a picture is small enough for two to fit.
-inline float DefaultPreviewZoom(const RgbaImage& source) {
-  return source.width <= 256 && source.height <= 256 ? 2 : 1;
-}
+inline float DefaultPreviewZoom(const RgbaImage& source) { return source.width <= 256 && source.height <= 256 ? 2 : 1; }
 
 // The file's picture, then (when there is one) the result in a group left
 // open. Returns the file's pixel clicked, or -1, -1.

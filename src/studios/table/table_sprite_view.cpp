@@ -5,8 +5,8 @@
 
 #include "model/history.h"
 #include "studios/table/table_placements.h"
-#include "studios/table/table_studio_panels.h"
 #include "studios/table/table_screen_actions.h"
+#include "studios/table/table_studio_panels.h"
 #include "widgets/drag_payload.h"
 #include "widgets/notice.h"
 #include "widgets/pixel_art.h"

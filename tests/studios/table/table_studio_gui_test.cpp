@@ -269,7 +269,8 @@ TEST_F(TableStudioGui, ThePngExportShowsWhatTheScreenViewShows) {
   gui.MoveMouse(ImVec2(-1, -1));
   gui.Frame(2);
   const RgbaImage png = Decoded(PngFiles(project, 1, SelectAll(project, kAllTables)).front().bytes);
-  const std::vector<uint8_t> scaledRgba = Decoded(PngFiles(project, 3, SelectAll(project, kAllTables)).front().bytes).rgba;
+  const std::vector<uint8_t> scaledRgba =
+      Decoded(PngFiles(project, 3, SelectAll(project, kAllTables)).front().bytes).rgba;
   ASSERT_EQ(png.width * scaledRgba.size(), 256u * 768 * 576 * 4);
   for (int y = 1; y < 192; y += 13)
     for (int x = 2; x < 256; x += 17) {
