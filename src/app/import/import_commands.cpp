@@ -13,13 +13,22 @@
 #include "studios/tile/tile_studio_state.h"
 #include "widgets/notice.h"
 
-void ImportScreenFileCommand() {
-  const std::string path = AskForPath(kScreenFileFilters, false, "");
-  if (path.empty()) return;
-  std::vector<uint8_t> bytes;
+namespace {
+// Asks for a file to import and reads it; false when none is chosen or it
+// cannot be read (the failure shown).
+bool AskAndRead(const FileFilters& filters, std::string& path, std::vector<uint8_t>& bytes) {
+  path = AskForPath(filters, false, "");
+  if (path.empty()) return false;
   const FileResult read = ReadWholeFile(path, bytes);
   ReportFileFailure("import", path, read);
-  if (read != FileResult::Ok) return;
+  return read == FileResult::Ok;
+}
+}  // namespace
+
+void ImportScreenFileCommand() {
+  std::string path;
+  std::vector<uint8_t> bytes;
+  if (!AskAndRead(kScreenFileFilters, path, bytes)) return;
   ApplyImport(
       [&](Project& data) {
         return ImportScreenFile(bytes.data(), bytes.size(), Utf8Text(Utf8Path(path).stem()), data);
@@ -28,12 +37,9 @@ void ImportScreenFileCommand() {
 }
 
 void ImportTiledMapCommand() {
-  const std::string path = AskForPath(kTiledMapFilters, false, "");
-  if (path.empty()) return;
+  std::string path;
   std::vector<uint8_t> bytes;
-  const FileResult read = ReadWholeFile(path, bytes);
-  ReportFileFailure("import", path, read);
-  if (read != FileResult::Ok) return;
+  if (!AskAndRead(kTiledMapFilters, path, bytes)) return;
   const bool imported = ApplyImport(
       [&](Project& data) {
         return ImportTiledMap(std::string(bytes.begin(), bytes.end()), Utf8Text(Utf8Path(path).stem()), data,
