@@ -5,13 +5,15 @@
 // a colour into a cell where none of its part is makes one, and a part goes
 // with its last pixel.
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "model/project.h"
 
 struct MetaspritePicture {
-  uint8_t pixels[kMaxMetaspriteSide][kMaxMetaspriteSide] = {};  // row, column; 0 = transparent
+  // Row, column; 0 = transparent. Arrays, so that a walk can be checked at its bounds.
+  std::array<std::array<uint8_t, kMaxMetaspriteSide>, kMaxMetaspriteSide> pixels{};
 };
 
 // A part a picture asks for: one colour's pixels in one cell of the sprite

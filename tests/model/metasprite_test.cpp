@@ -29,9 +29,7 @@ void Fill(MetaspritePicture& picture, int x0, int y0, int x1, int y1, int colour
     for (int x = x0; x < x1; ++x) picture.pixels[y][x] = static_cast<uint8_t>(colour);
 }
 
-bool SamePicture(const MetaspritePicture& a, const MetaspritePicture& b) {
-  return std::memcmp(a.pixels, b.pixels, sizeof a.pixels) == 0;
-}
+bool SamePicture(const MetaspritePicture& a, const MetaspritePicture& b) { return a.pixels == b.pixels; }
 }  // namespace
 
 TEST(Metasprite, PartsFollowThePictureAndTheirSpritesComeAndGo) {

@@ -1,5 +1,6 @@
 #include "app/dialogs/file_names.h"
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 
@@ -9,12 +10,9 @@ namespace {
 constexpr const char* kProjectExtension = ".krv";
 
 bool EndsWithIgnoringCase(const std::string& text, const std::string& ending) {
-  if (text.size() < ending.size()) return false;
-  for (std::size_t i = 0; i < ending.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[text.size() - ending.size() + i])) !=
-        std::tolower(static_cast<unsigned char>(ending[i])))
-      return false;
-  return true;
+  return text.size() >= ending.size() &&
+         std::equal(ending.rbegin(), ending.rend(), text.rbegin(),
+                    [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
 }
 }  // namespace
 

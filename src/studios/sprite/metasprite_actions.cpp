@@ -71,7 +71,7 @@ bool MoveMetaspritePicture(SpriteStudioState& state, Project& data, MetaspriteMo
     return false;
   }
   const MetaspritePicture before = DrawMetasprite(metasprite, data.sprites, data.spriteSize.side);
-  MetaspritePicture after;
+  MetaspritePicture after;  // read and written checked: a walk past the picture throws rather than corrupts
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) {
       int fromX = x, fromY = y;  // the pixel that lands at (x, y)
@@ -101,7 +101,7 @@ bool MoveMetaspritePicture(SpriteStudioState& state, Project& data, MetaspriteMo
           fromY = (y + h - 1) % h;
           break;
       }
-      after.pixels[y][x] = before.pixels[fromY][fromX];
+      after.pixels.at(y).at(x) = before.pixels.at(fromY).at(fromX);
     }
   return SetMetaspritePicture(data, state.currentMetasprite, after, error);
 }

@@ -221,6 +221,9 @@ TEST(MetaspriteMoves, EachMoveTakesThePixelWhereTheSpriteEditsWouldAndATurnNeeds
   ASSERT_TRUE(ResizeMetasprite(state, data, 48, 32, error));
   EXPECT_FALSE(MoveMetaspritePicture(state, data, MetaspriteMove::RotateClockwise, error));
   EXPECT_EQ(error, "Only a square metasprite turns a quarter");
+  ASSERT_TRUE(ResizeMetasprite(state, data, 64, 64, error));
+  for (const auto& c : cases)
+    EXPECT_TRUE(MoveMetaspritePicture(state, data, c.move, error)) << "the largest, to its edges";
   EXPECT_TRUE(MoveMetaspritePicture(state, data, MetaspriteMove::Left, error)) << "an empty picture moves too";
   state.currentMetasprite = 1;  // past the list, as after an undo before the frame's guard
   EXPECT_FALSE(PaintMetasprite(state, data, 0, 0, 1, error) || !DeleteMetasprite(state, data).empty());
