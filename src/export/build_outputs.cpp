@@ -136,8 +136,7 @@ std::vector<OutputFile> PngFiles(const Project& data, int scale, const ExportSel
     if (k >= screens.size() + sheets.size()) {
       const std::size_t i = maps[k - screens.size() - sheets.size()];
       const Map& map = data.maps[i];
-      files[k] = {labels.maps[i] + ".map.png",
-                  EncodePng(RenderMap(map, data.tileSets[MapSetIndex(map, data.tileSets.size())]), scale),
+      files[k] = {labels.maps[i] + ".map.png", EncodePng(RenderMap(map, MapTileSet(data, map)), scale),
                   "map " + labels.maps[i]};
     } else if (k < screens.size()) {
       const std::size_t i = screens[k];

@@ -18,7 +18,7 @@ uint16_t MapPageAddress(Machine machine) { return machine == Machine::Msx1 ? 0x8
 
 std::vector<VideoBlock> PlayVideoBlocks(const Project& data, const WalkWorld& world) {
   std::vector<VideoBlock> blocks;
-  const TileSet& set = data.tileSets[MapSetIndex(*world.map, data.tileSets.size())];
+  const TileSet& set = MapTileSet(data, *world.map);
   const std::vector<uint8_t> patterns = PatternBytes(set), colours = ColourBytes(set);
   for (int third = 0; third < kThirds; ++third) {
     blocks.push_back({static_cast<uint16_t>(kPatternBase + third * kThirdTableSize), patterns});

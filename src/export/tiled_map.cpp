@@ -85,7 +85,7 @@ std::string TileMap(const Map& map, const std::string& stem, int side) {
 
 std::vector<OutputFile> TiledMapFiles(const Project& data, std::size_t index, const std::string& stem) {
   const Map& map = data.maps[index];
-  const TileSet& set = data.tileSets[MapSetIndex(map, data.tileSets.size())];
+  const TileSet& set = MapTileSet(data, map);
   const int side = map.metatileSize * 8;
   const IndexedImage sheet = RenderMetatiles(map, set, std::min(static_cast<int>(map.metatiles.size()), kSheetColumns));
   return {{stem + ".tmx", TileMap(map, stem, side), "Tiled map " + std::string(map.name)},

@@ -147,6 +147,11 @@ NameTable DefaultNameTable() {
   return table;
 }
 
+const TileSet& MapTileSet(const Project& data, const Map& map) {
+  static const TileSet blank;
+  return data.tileSets.empty() ? blank : data.tileSets[MapSetIndex(map, data.tileSets.size())];
+}
+
 int TileSetForRow(const NameTable& table, int row, std::size_t tileSetCount) {
   const int32_t set = table.thirdTileSets[std::clamp(row / 8, 0, kThirds - 1)];
   return set >= 0 && static_cast<std::size_t>(set) < tileSetCount ? set : 0;

@@ -165,6 +165,8 @@ NameTable DefaultNameTable();             // "Name Table 1"
 // The tile set rows 0-7, 8-15 or 16-23 of `table` draw from; a choice naming
 // no set draws from the first.
 int TileSetForRow(const NameTable& table, int row, std::size_t tileSetCount);
+// The tile set a map draws from: a blank one in a project without any (the file allows it).
+const TileSet& MapTileSet(const Project& data, const Map& map);
 
 // The start of a new project: one default record in each list, empty strips.
 Project DefaultProject();

@@ -8,6 +8,7 @@
 #include "export/data_export.h"
 #include "export/export_targets.h"
 #include "export/palette_file.h"
+#include "export/tiled_map.h"
 #include "import/png_import.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
@@ -43,6 +44,9 @@ std::string Damaged(std::size_t at, char flip) {
 }  // namespace
 
 TEST(BuildOutputs, BinaryTablesAndScreenFilesHoldTheAssemblyExportsBytes) {
+  Project setless = DefaultProject();  // regression: a map drawn from no tile set was read past the list
+  setless.tileSets.clear(), setless.maps = {DefaultMap()};
+  EXPECT_EQ(PngFiles(setless, 1, SelectAll(setless, kAllTables)).size() + TiledMapFiles(setless, 0, "m").size(), 4u);
   MakeScreenProject();
   const std::vector<OutputFile> files = BinaryTableFiles(project, SelectAll(project, kAllTables));
   EXPECT_EQ(Named(files, "Set_0.pat").bytes, Bytes(PatternBytes(tileSets[0])));

@@ -63,9 +63,7 @@ TEST(TiledMapImport, EveryEncodingLayersAndFlipsGiveOneMapAndBadFilesAreRefused)
   };
   const std::string external = "<tileset firstgid=\"1\" source=\"t.tsx\"/>";
   Project first = DefaultProject();
-  const ImportResult made =
-      ImportTiledMap(tmx("", "encoding=\"csv\">1,2147483649,0", external), "m", first, Serving(files));
-  ASSERT_TRUE(made.ok) << made.message;
+  ASSERT_TRUE(ImportTiledMap(tmx("", "encoding=\"csv\">1,2147483649,0", external), "m", first, Serving(files)).ok);
   const Map& map = first.maps.back();
   ASSERT_EQ(map.metatiles.size(), 3u) << "the two tiles drawn together, the flipped one, the empty cell";
   const IndexedImage picture = RenderMap(map, first.tileSets[map.tileSet]);
