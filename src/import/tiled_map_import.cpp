@@ -24,8 +24,9 @@ namespace {
 using tinyxml2::XMLElement;
 
 constexpr uint32_t kFlipH = 0x80000000u, kFlipV = 0x40000000u, kFlipD = 0x20000000u, kGidBits = 0x0FFFFFFFu;
-constexpr int kMaxPicture = 4096;       // pixels across or down a tileset's picture
-constexpr int kMaxCombinations = 4096;  // distinct cell drawings worked out before the metatiles are counted
+constexpr int kMaxPicture = 4096;                 // pixels across or down a tileset's picture
+constexpr int kMaxCombinations = 4096;            // distinct cell drawings worked out before the metatiles are counted
+constexpr std::size_t kMaxLayerCells = 4u << 20;  // four layers of the largest map
 
 struct Refusal {
   std::string why;
@@ -205,6 +206,8 @@ void ReadLayers(const XMLElement* parent, TiledMap& map) {
           map.startX = static_cast<int>(std::lround(object->DoubleAttribute("x"))),
           map.startY = static_cast<int>(std::lround(object->DoubleAttribute("y")));
     if (child->IntAttribute("visible", 1) == 0) continue;
+    if (kind == "layer" && (map.layers.size() + 1) * map.width * map.height > kMaxLayerCells)
+      throw Refusal{"the map's visible layers hold more than " + std::to_string(kMaxLayerCells) + " cells"};
     if (kind == "layer") map.layers.push_back(LayerCells(child, map));
     if (kind == "group") ReadLayers(child, map);
   }
@@ -303,12 +306,13 @@ ImportResult ImportTiledMap(const std::string& tmx, const std::string& name, Pro
     const TiledMap tiled = ReadMap(tmx, read);
     // Each cell's visible gids, bottom layer first; the distinct ones in order.
     const std::size_t cells = static_cast<std::size_t>(tiled.width) * tiled.height;
-    std::vector<std::vector<uint32_t>> keys(cells);
     std::map<std::vector<uint32_t>, int> combinations;
+    std::vector<const int*> cellCombination(cells);  // into `combinations`, whose entries stay put
     for (std::size_t cell = 0; cell < cells; ++cell) {
+      std::vector<uint32_t> key;
       for (const std::vector<uint32_t>& layer : tiled.layers)
-        if (layer[cell] & kGidBits) keys[cell].push_back(layer[cell]);
-      combinations.emplace(keys[cell], 0);
+        if (layer[cell] & kGidBits) key.push_back(layer[cell]);
+      cellCombination[cell] = &combinations.emplace(std::move(key), 0).first->second;
       if (combinations.size() > kMaxCombinations)
         throw Refusal{"the map draws more than " + std::to_string(kMaxCombinations) +
                       " different cells: a map holds 256 metatiles"};
@@ -365,7 +369,7 @@ ImportResult ImportTiledMap(const std::string& tmx, const std::string& name, Pro
                     " different metatiles, more than the 256 a map holds"};
     map.cells.resize(cells);
     for (std::size_t cell = 0; cell < cells; ++cell)
-      map.cells[cell] = static_cast<uint8_t>(metatileOf[combinations.at(keys[cell])]);
+      map.cells[cell] = static_cast<uint8_t>(metatileOf[*cellCombination[cell]]);
     map.play.startX = tiled.startX, map.play.startY = tiled.startY;
     if (tiled.speed >= 1 && tiled.speed <= kMaxWalkSpeed) map.play.speed = tiled.speed;
     if (tiled.walkStrip >= -1 && tiled.walkStrip < kStrips) map.play.walkStrip = tiled.walkStrip;
