@@ -308,6 +308,11 @@ TEST_F(MainMenuTest, ASpriteSheetImportsThroughItsWindowAsOneUndoableStep) {
   EXPECT_TRUE(project.metasprites.empty());
 }
 
+TEST(Notice, FadesAndGoesAfterItsSeconds) {
+  Notice shown{"Exported", kNoticeSeconds};
+  EXPECT_TRUE(AgeNotice(shown, kNoticeSeconds - 0.5f) && !AgeNotice(shown, 1) && shown.text.empty());
+}
+
 TEST_F(MainMenuTest, AnUndoShowsTheNameTableAndTheMapItChanged) {
   nameTables.resize(3);
   project.maps = {DefaultMap(), DefaultMap()};

@@ -178,8 +178,7 @@ TEST(Metasprite, AnotherSpriteSizeCutsThePicturesAgainAndIsSavedOnlyWhenChosen) 
   // The selection stays on its sprite: a plain one after the parts, or a part's goes to its metasprite's first.
   data = HeroProject();
   ASSERT_TRUE(SetMetaspritePicture(data, 0, picture, error) && ChangeSpriteSize(data, {8, false}, error));
-  data.sprites.push_back(data.sprites[0]);
-  std::strcpy(data.sprites.back().name, "Plain");
+  data.sprites.push_back(data.sprites[0]), std::strcpy(data.sprites.back().name, "Plain");
   Project resized = data;
   ASSERT_TRUE(ChangeSpriteSize(resized, {16, false}, error));
   for (const int selected :
