@@ -13,8 +13,6 @@ namespace {
 constexpr int kMaxSide = 8 * kTilesPerSet;  // a sheet one tile high or wide
 constexpr int kMaxPixels = kChipWidth * kChipHeight;
 
-std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
-
 // `name`, or "name 2", "name 3"...: the first that names no name table or tile
 // set yet, so that a picture imported twice gives records told apart.
 std::string FreshName(const Project& data, const std::string& name) {
@@ -46,6 +44,8 @@ int ChangedPixels(const std::vector<Tile>& cells, const TileSet& set, const uint
   return changed;
 }
 }  // namespace
+
+std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
 
 ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& wanted, Project& data,
                             const ImportOptions& options) {

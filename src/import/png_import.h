@@ -24,6 +24,9 @@ struct ImportResult {
   int nameTable = -1;     // the name table made for a screen
 };
 
+// "1 tile", "3 tiles": a count and its noun, as the imports' reports give them.
+std::string Plural(int count, const char* word);
+
 // Only a picture of the screen's size becomes a screen (and takes the options for one).
 inline bool IsScreenPicture(int width, int height) { return width == 256 && height == 192; }
 

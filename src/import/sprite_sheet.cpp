@@ -147,9 +147,8 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   data = std::move(next);
   result.ok = true;
   result.sprites = static_cast<int>(shared.size());
-  const auto count = [](int n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); };
-  result.message = count(result.frames, "metasprite") + " from frames of " + Size(w, h) + ": " +
-                   count(result.sprites, "sprite") + " for " + count(parts, "part") + ", at most " +
+  result.message = Plural(result.frames, "metasprite") + " from frames of " + Size(w, h) + ": " +
+                   Plural(result.sprites, "sprite") + " for " + Plural(parts, "part") + ", at most " +
                    std::to_string(result.worstLine) + " on a line";
   if (strips > 0)
     result.message +=

@@ -46,10 +46,9 @@ struct TiledMap {
   int startX = -1, startY = -1, speed = 0, walkStrip = -2;
 };
 
+// A path a file names, from that file's folder; UTF-8 throughout, as every path here.
 std::string Joined(const std::string& base, const std::string& relative) {
-  return (std::filesystem::path(base).parent_path() / std::filesystem::path(relative))
-      .lexically_normal()
-      .generic_string();
+  return Utf8Text((Utf8Path(base).parent_path() / Utf8Path(relative)).lexically_normal());
 }
 
 std::string Text(const XMLElement* element, const char* name) {
@@ -285,7 +284,6 @@ void DrawCell(const TiledMap& map, const std::vector<uint32_t>& key, uint8_t* ou
   }
 }
 
-std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
 }  // namespace
 
 TiledFileReader FilesBeside(const std::string& mapPath) {

@@ -32,9 +32,8 @@ TEST(TiledMapImport, AnExportedMapComesBackWithItsCellsPictureSolidsAndStart) {
   map.width = 6, map.height = 4, map.cells.resize(24), map.metatiles.resize(5);
   for (int m = 1; m < 5; ++m)
     for (int t = 0; t < 4; ++t) map.metatiles[m].tiles[t] = static_cast<uint8_t>(m * 4 + t);
-  map.metatiles[3].solid = true;
   for (int cell = 0; cell < 24; ++cell) map.cells[cell] = static_cast<uint8_t>(cell * 7 % 5);
-  map.play = {40, 12, 3, -1};
+  map.metatiles[3].solid = true, map.play = {40, 12, 3, -1};
   data.maps = {map};
   Files files;
   for (const OutputFile& file : TiledMapFiles(data, 0, "level")) files[file.name] = file.bytes;
