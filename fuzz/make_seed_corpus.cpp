@@ -10,6 +10,7 @@
 #include "chip/chip_render.h"
 #include "compress/pletter.h"
 #include "compress/zx0.h"
+#include "export/aseprite_export.h"
 #include "export/build_outputs.h"
 #include "export/tiled_map.h"
 #include "storage/png_file.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv) {
         "<objectgroup><object name=\"start\" x=\"3\" y=\"4\"/></objectgroup></map>");
   mapped.metasprites = {Metasprite{"Hero", 32, 48, {{0, 0, 0}, {0, 16, 32}}, {1, 0, 4, 2}}};
   Write(corpus / "project_loader" / "with_metasprites.krv", SerializeProject(mapped));
+  mapped.strips.cells[0][0] = 0, mapped.strips.metasprite[0][0] = true;
+  Write(corpus / "aseprite" / "exported.aseprite", AsepriteFileOf(mapped).bytes);
   Write(corpus / "recovery_copy" / "level.recovery",
         SerializeRecoveryCopy(1, "/games/level.krv", CanvasImage{}, targeted));
   // Without the settings block, as files saved before it existed.

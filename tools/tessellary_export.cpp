@@ -34,6 +34,7 @@
 #include "export/play_cartridge.h"
 #include "export/sprite_sheet_image.h"
 #include "export/tiled_map.h"
+#include "import/aseprite_import.h"
 #include "import/png_import.h"
 #include "import/screen_file_import.h"
 #include "import/sprite_sheet.h"
@@ -46,8 +47,8 @@ constexpr const char* kVersion = "tessellary-export 60.20863";
 
 struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
-  std::string project, importImage, importScreen, importSprites, importTmx, into, rom, mapsFolder, cSource, cExtern,
-      area;
+  std::string project, importImage, importScreen, importSprites, importTmx, importAseprite, into, rom, mapsFolder,
+      cSource, cExtern, area;
   std::string playRom, map;
   std::string spriteSheet, cell, transparent, paletteFile, tmxFile;
   SpriteSheetOptions sheet;
@@ -322,6 +323,9 @@ int main(int argc, char** argv) {
        {ExportFormat::TiledMaps,
         "Maps for Tiled: into a folder each map's .tmx, .tsx and metatile .png; or FILE.tmx for the one map "
         "(the project's only one, or the one --only names)"}},
+      {"--aseprite",
+       {ExportFormat::Aseprite,
+        "Every metasprite into this Aseprite file: a frame each, a layer a chip colour, the strips as tags"}},
   };
   app.add_option("--maps", options.mapsFolder, "Folder for each map's metatiles (.mtl) and cells (.map)");
   std::map<ExportFormat, std::string> paths;
@@ -436,6 +440,13 @@ int main(int argc, char** argv) {
           ->excludes(screen)
           ->excludes(sheet);
   tmx->needs(into);
+  app.add_option("--import-aseprite", options.importAseprite,
+                 "An Aseprite file whose frames become metasprites and whose tags become animation strips")
+      ->excludes(image)
+      ->excludes(screen)
+      ->excludes(sheet)
+      ->excludes(tmx)
+      ->needs(into);
   sheet->needs(into);
   image->needs(into);
   screen->needs(into);
@@ -502,8 +513,16 @@ int main(int argc, char** argv) {
     };
     return Import(options.importTmx, tiledImport, options);
   }
+  if (!options.importAseprite.empty()) {
+    const Importer asepriteImport = [](const uint8_t* bytes, std::size_t size, const std::string& name, Project& data) {
+      return ImportAseprite(bytes, size, name, data);
+    };
+    return Import(options.importAseprite, asepriteImport, options);
+  }
   if (!options.into.empty())
-    return Fail("--into goes with --import-png, --import-screen (or -sc0 to -sc3), --import-sprites or --import-tmx");
+    return Fail(
+        "--into goes with --import-png, --import-screen (or -sc0 to -sc3), --import-sprites, --import-tmx or "
+        "--import-aseprite");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

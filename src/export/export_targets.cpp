@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "export/aseprite_export.h"
 #include "export/data_export.h"
 #include "export/export_blocks.h"
 #include "export/text_dialects.h"
@@ -84,7 +85,7 @@ std::string PatternTableRefusal(SpriteSize size, const std::vector<std::string>&
 
 void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target, const ExportSelection& selection,
                  const ExportLabels& labels, const std::string& fileName) {
-  run.textFiles = true;
+  run.ownPaths = true;
   const bool packing = target.compression != Compression::None;
   std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection);
   if (packing) {
@@ -187,7 +188,7 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
   for (const std::string& rename : labels.renamed) run.notes.push_back("duplicate label renamed: " + rename);
   if (const std::vector<std::string> past = PastThePatternTable(data, labels, selection);
       !past.empty() && target.format != ExportFormat::Png && target.format != ExportFormat::SpriteAttributes &&
-      target.format != ExportFormat::TiledMaps) {
+      target.format != ExportFormat::TiledMaps && target.format != ExportFormat::Aseprite) {
     run.error = PatternTableRefusal(data.spriteSize, past);
     return run;
   }
@@ -212,8 +213,16 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
       run.files = TiledFiles(data, selection);
       if (run.files.empty()) run.error = "no map to write for Tiled: the project has none chosen";
       break;
+    case ExportFormat::Aseprite: {
+      AsepriteExport aseprite = AsepriteFileOf(data);
+      run.ownPaths = true;
+      if (aseprite.bytes.empty()) run.error = "no metasprite to write for Aseprite: the project has none";
+      run.files.push_back({fileName, std::move(aseprite.bytes), "metasprites for Aseprite"});
+      for (const std::string& strip : aseprite.leftOut) run.notes.push_back("not a tag, " + strip);
+      break;
+    }
     case ExportFormat::SpriteAttributes:
-      run.textFiles = true;
+      run.ownPaths = true;
       run.files.push_back({fileName, SpriteAttributeText(data, selection), "sprite attribute tables"});
       break;
     default:
@@ -239,7 +248,7 @@ ExportOutcome WriteExportTarget(const Project& data, const ExportTarget& target,
   if (IsFolderFormat(target.format) || (makeFolders && !run.folder.empty()))
     fs::create_directories(Utf8Path(run.folder), error);
   FileResult result = FileResult::Ok;
-  if (run.textFiles) {
+  if (run.ownPaths) {
     for (const OutputFile& file : run.files) {
       const std::string path = run.folder.empty() ? file.name : Utf8Text(Utf8Path(run.folder) / Utf8Path(file.name));
       // "\n" line ends on every system: the toolchains take them, and a build

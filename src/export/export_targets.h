@@ -12,7 +12,7 @@
 struct ExportRun {
   std::string folder;               // where the files go
   std::vector<OutputFile> files;    // named within the folder
-  bool textFiles = false;           // text files, each written at its path rather than into a folder
+  bool ownPaths = false;  // files each written at its path (a text export, an Aseprite file) rather than into a folder
   std::vector<std::string> notes;   // renamed labels, attribute problems, names that match nothing
   std::vector<PackedTable> packed;  // each packed table: its stream and unpacked size
   std::string error;                // why the target cannot be written; then no files

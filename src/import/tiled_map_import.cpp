@@ -1,7 +1,5 @@
 #include "import/tiled_map_import.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -18,6 +16,7 @@
 #include "storage/file_io.h"
 #include "storage/png_file.h"
 #include "storage/utf8_path.h"
+#include "storage/zlib_data.h"
 #include "tinyxml2.h"
 
 namespace {
@@ -133,21 +132,6 @@ std::vector<uint8_t> Base64(const std::string& text) {
   return bytes;
 }
 
-// zlib or gzip data, exactly `size` bytes unpacked.
-std::vector<uint8_t> Inflated(const std::vector<uint8_t>& packed, std::size_t size) {
-  std::vector<uint8_t> out(size + 1);
-  z_stream stream{};
-  if (inflateInit2(&stream, 15 + 32) != Z_OK) throw Refusal{"zlib cannot start"};
-  stream.next_in = const_cast<Bytef*>(packed.data()), stream.avail_in = static_cast<uInt>(packed.size());
-  stream.next_out = out.data(), stream.avail_out = static_cast<uInt>(out.size());
-  const int status = inflate(&stream, Z_FINISH);
-  const std::size_t made = stream.total_out;
-  inflateEnd(&stream);
-  if (status != Z_STREAM_END || made != size) throw Refusal{"a layer's packed data does not unpack to its cells"};
-  out.resize(size);
-  return out;
-}
-
 std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
   const std::string name = "layer \"" + Text(layer, "name") + "\"";
   if (layer->IntAttribute("width", 0) != map.width || layer->IntAttribute("height", 0) != map.height)
@@ -175,9 +159,11 @@ std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
     }
   } else if (encoding == "base64") {
     std::vector<uint8_t> bytes = Base64(text);
-    if (compression == "zlib" || compression == "gzip")
-      bytes = Inflated(bytes, 4 * cells);
-    else if (!compression.empty())
+    if (compression == "zlib" || compression == "gzip") {
+      std::vector<uint8_t> packed = std::move(bytes);
+      if (!InflateExactly(packed.data(), packed.size(), 4 * cells, bytes))
+        throw Refusal{"a layer's packed data does not unpack to its cells"};
+    } else if (!compression.empty())
       throw Refusal{name + " is packed with " + compression + ", which is not read"};
     if (bytes.size() != 4 * cells) throw Refusal{name + "'s data does not hold its cells"};
     for (std::size_t i = 0; i < cells; ++i)

@@ -26,7 +26,8 @@ bool IsFolderFormat(ExportFormat format) {
 }
 
 bool TakesCompression(ExportFormat format) {
-  return format != ExportFormat::Png && format != ExportFormat::SpriteAttributes && format != ExportFormat::TiledMaps;
+  return format != ExportFormat::Png && format != ExportFormat::SpriteAttributes && format != ExportFormat::TiledMaps &&
+         format != ExportFormat::Aseprite;
 }
 
 ExportTarget DefaultExportTarget(ExportFormat format) {
@@ -34,6 +35,7 @@ ExportTarget DefaultExportTarget(ExportFormat format) {
   target.format = format;
   target.tables = format == ExportFormat::SpriteAttributes ? kSpriteAttributeTable
                   : format == ExportFormat::TiledMaps      ? kMapData
+                  : format == ExportFormat::Aseprite       ? kMetaspriteTables
                   : IsFolderFormat(format)                 ? kAllTables
                                                            : kTextTables | kMapData | kMetaspriteTables;
   return target;

@@ -18,11 +18,12 @@ enum class ExportFormat : int32_t {
   Png,               // a folder of screen and tile-sheet pictures
   SpriteAttributes,  // the sprite attribute tables as assembly
   TiledMaps,         // a folder of each map's .tmx, .tsx and metatile picture for Tiled
+  Aseprite,          // the metasprites as one Aseprite file
 };
-constexpr int kExportFormats = 10;
+constexpr int kExportFormats = 11;
 inline constexpr const char* kExportFormatNames[kExportFormats] = {
-    "Assembly",      "C header",       "CVBasic DATA BYTE", "MSX-BASIC DATA",    "TI-99/4A assembly",
-    "Binary tables", "SCREEN 2 files", "PNG pictures",      "Sprite attributes", "Tiled maps"};
+    "Assembly",       "C header",     "CVBasic DATA BYTE", "MSX-BASIC DATA", "TI-99/4A assembly", "Binary tables",
+    "SCREEN 2 files", "PNG pictures", "Sprite attributes", "Tiled maps",     "Aseprite file"};
 
 enum class AsmDialect : int32_t { Pasmo, Sdas, Z80asm };
 constexpr int kAsmDialects = 3;

@@ -33,7 +33,13 @@ void Choose(FileBrowserState& state, const fs::path& path) {
 
 bool MatchesPattern(const std::string& name, const std::string& pattern) {
   if (pattern == "*.*") return true;  // every file, with or without a dot
-  return Matches(name.c_str(), pattern.c_str());
+  // "*.aseprite;*.ase": any of the list, as Windows' own dialog reads it.
+  for (std::size_t start = 0;;) {
+    const std::size_t end = pattern.find(';', start);
+    if (Matches(name.c_str(), pattern.substr(start, end - start).c_str())) return true;
+    if (end == std::string::npos) return false;
+    start = end + 1;
+  }
 }
 
 FileBrowserState OpenFileBrowser(const FileFilters& filters, const std::string& directory, bool save) {

@@ -12,6 +12,8 @@ const FileFilters kSpriteAttributeFilters = {{"Assembly File (*.asm)", "*.asm"},
 const FileFilters kFolderFilters = {{"Into the folder of this file (*.*)", "*.*"}};
 const FileFilters kPngFilters = {{"PNG Image (*.png)", "*.png"}, {"All Files (*.*)", "*.*"}};
 const FileFilters kTiledMapFilters = {{"Tiled Map (*.tmx)", "*.tmx"}, {"All Files (*.*)", "*.*"}};
+const FileFilters kAsepriteFilters = {{"Aseprite File (*.aseprite, *.ase)", "*.aseprite;*.ase"},
+                                      {"All Files (*.*)", "*.*"}};
 const FileFilters kScreenFileFilters = {{"SCREEN 0-3 File (*.sc0 to *.sc3)", "*.sc?"}, {"All Files (*.*)", "*.*"}};
 
 std::string PlatformFileDialog(const FileFilters& filters, const std::string& initialDirectory, bool save);

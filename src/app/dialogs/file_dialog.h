@@ -25,6 +25,7 @@ extern const FileFilters kFolderFilters;  // outputs of several files: any name 
 extern const FileFilters kPngFilters;
 extern const FileFilters kScreenFileFilters;
 extern const FileFilters kTiledMapFilters;
+extern const FileFilters kAsepriteFilters;
 
 // The folder every file dialog opens in: the working directory at start-up,
 // then what the configuration or File > Load Project makes it.

@@ -32,6 +32,8 @@ FormatDialog DialogFor(ExportFormat format) {
       return {&kFolderFilters, ""};
     case ExportFormat::SpriteAttributes:
       return {&kSpriteAttributeFilters, ".asm"};
+    case ExportFormat::Aseprite:
+      return {&kAsepriteFilters, ".aseprite"};
     case ExportFormat::Assembly:
       break;
   }
@@ -113,8 +115,9 @@ void ExportAgain() {
 
 void AddExportTarget(ExportWindowState& state, std::vector<ExportTarget>& targets, ExportFormat format) {
   ExportTarget target = DefaultExportTarget(format);
-  static const char* const kNames[kExportFormats] = {"gfx.asm", "gfx.h",   "gfx.bas", "gfx-msx.bas", "gfx.a99",
-                                                     "bin",     "screens", "png",     "sprites.asm", "tiled"};
+  static const char* const kNames[kExportFormats] = {
+      "gfx.asm", "gfx.h",       "gfx.bas", "gfx-msx.bas",         "gfx.a99", "bin", "screens",
+      "png",     "sprites.asm", "tiled",   "metasprites.aseprite"};
   target.path = FreeTargetPath(targets, kNames[static_cast<int>(format)]);
   targets.push_back(target);
   state.selected = static_cast<int>(targets.size()) - 1;

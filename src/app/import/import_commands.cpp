@@ -3,12 +3,14 @@
 #include <filesystem>
 
 #include "app/shell/project_commands.h"
+#include "import/aseprite_import.h"
 #include "import/screen_file_import.h"
 #include "import/tiled_map_import.h"
 #include "model/history.h"
 #include "storage/file_io.h"
 #include "storage/utf8_path.h"
 #include "studios/map/map_studio_state.h"
+#include "studios/sprite/sprite_studio_state.h"
 #include "studios/table/table_studio_state.h"
 #include "studios/tile/tile_studio_state.h"
 #include "widgets/notice.h"
@@ -47,6 +49,17 @@ void ImportTiledMapCommand() {
       },
       "import Tiled map");
   if (imported) mapStudio.currentMap = static_cast<int>(project.maps.size()) - 1;
+}
+
+void ImportAsepriteCommand() {
+  std::string path;
+  std::vector<uint8_t> bytes;
+  if (!AskAndRead(kAsepriteFilters, path, bytes)) return;
+  const int first = static_cast<int>(project.metasprites.size());
+  const bool imported = ApplyImport(
+      [&](Project& data) { return ImportAseprite(bytes.data(), bytes.size(), Utf8Text(Utf8Path(path).stem()), data); },
+      "import Aseprite file");
+  if (imported) spriteStudio.currentMetasprite = first;
 }
 
 std::string ReadPngFile(const std::string& path, int maxWidth, int maxHeight, std::vector<uint8_t>& bytes,

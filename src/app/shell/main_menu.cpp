@@ -113,7 +113,8 @@ void DrawFileMenu() {
                                                          {"Sprite Attributes...", ExportFormat::SpriteAttributes},
                                                          {"Binary Tables...", ExportFormat::BinaryTables},
                                                          {"SCREEN 2 Files...", ExportFormat::Screen2},
-                                                         {"PNG...", ExportFormat::Png}};
+                                                         {"PNG...", ExportFormat::Png},
+                                                         {"Aseprite File...", ExportFormat::Aseprite}};
     for (const auto& [label, format] : once)
       if (ImGui::MenuItem(label)) ExportOnce(format);
     ImGui::EndMenu();
@@ -123,6 +124,7 @@ void DrawFileMenu() {
     if (ImGui::MenuItem("Screen File (SCREEN 0-3)...")) ImportScreenFileCommand();
     if (ImGui::MenuItem("Sprite Sheet...")) ImportSpriteSheetCommand();
     if (ImGui::MenuItem("Tiled Map...")) ImportTiledMapCommand();
+    if (ImGui::MenuItem("Aseprite File...")) ImportAsepriteCommand();
     ImGui::EndMenu();
   }
   ImGui::Separator();

@@ -1,0 +1,334 @@
+#include "import/aseprite_file.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+
+#include "storage/zlib_data.h"
+
+namespace {
+
+struct Refusal {
+  std::string why;
+};
+
+enum : uint16_t {
+  kOldPaletteChunk = 0x0004,
+  kOldPalette64Chunk = 0x0011,
+  kLayerChunk = 0x2004,
+  kCelChunk = 0x2005,
+  kTagsChunk = 0x2018,
+  kPaletteChunk = 0x2019,
+};
+enum : uint16_t { kLayerVisible = 1, kLayerBackground = 8, kLayerReference = 64 };
+enum : uint16_t { kImageLayer = 0, kGroupLayer = 1 };
+enum : uint16_t { kRawCel = 0, kLinkedCel = 1, kPackedCel = 2 };
+
+// Little-endian fields, each read only where the bytes hold it.
+class Fields {
+ public:
+  Fields(const uint8_t* at, std::size_t size, const char* what) : at_(at), left_(size), what_(what) {}
+  const uint8_t* Take(std::size_t count) {
+    if (count > left_) throw Refusal{std::string(what_) + " ends early"};
+    const uint8_t* taken = at_;
+    at_ += count, left_ -= count;
+    return taken;
+  }
+  uint8_t Byte() { return *Take(1); }
+  uint16_t Word() {
+    const uint8_t* b = Take(2);
+    return static_cast<uint16_t>(b[0] | b[1] << 8);
+  }
+  int16_t Short() { return static_cast<int16_t>(Word()); }
+  uint32_t Dword() {
+    const uint8_t* b = Take(4);
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+  }
+  std::string String() {
+    const uint16_t length = Word();
+    const uint8_t* text = Take(length);
+    return std::string(reinterpret_cast<const char*>(text), length);
+  }
+  std::size_t Left() const { return left_; }
+
+ private:
+  const uint8_t* at_;
+  std::size_t left_;
+  const char* what_;
+};
+
+struct Layer {
+  uint16_t type = kImageLayer;
+  uint8_t opacity = 255;
+  bool shown = true;  // it and every group it is in are visible
+  bool background = false;
+  std::string name;
+};
+
+// A cel's picture in the file's colour depth, shared by the cels linked to it.
+struct CelImage {
+  int x = 0, y = 0, width = 0, height = 0, opacity = 255;
+  std::vector<uint8_t> pixels;
+};
+
+struct Cel {
+  int layer = 0, z = 0;
+  int image = 0;  // into the images read
+};
+
+struct Reading {
+  int depth = 32;  // bits a pixel: 32 RGBA, 16 grey and alpha, 8 indexed
+  int transparentIndex = 0;
+  bool layerOpacity = false;  // the header says the layers' opacity is set
+  std::array<std::array<uint8_t, 4>, 256> palette{};
+  bool newPalette = false;  // a palette chunk of the current kind was read: the old kinds are ignored
+  std::vector<Layer> layers;
+  std::vector<uint8_t> groupShown;  // by child level, whether the group last seen at it shows
+  std::vector<CelImage> images;
+  std::vector<std::vector<Cel>> cels;  // a frame's
+  std::size_t drawn = 0;               // pixels the cels so far draw
+};
+
+// Counts the cel's pixels against what an import draws at most.
+void Draw(Reading& reading, const Cel& cel, int frame) {
+  const CelImage& image = reading.images[cel.image];
+  reading.drawn += static_cast<std::size_t>(image.width) * image.height;
+  if (reading.drawn > kMaxAsepriteDrawn)
+    throw Refusal{"the cels up to frame " + std::to_string(frame + 1) + " draw more pixels than an import takes"};
+  reading.cels[frame].push_back(cel);
+}
+
+std::string CelPlace(const Reading& reading, int frame, int layer) {
+  return "the cel of layer \"" + reading.layers[layer].name + "\" in frame " + std::to_string(frame + 1);
+}
+
+void ReadLayer(Fields& chunk, Reading& reading) {
+  Layer layer;
+  const uint16_t flags = chunk.Word();
+  layer.type = chunk.Word();
+  const uint16_t level = chunk.Word();
+  chunk.Take(6);  // default width and height, blend mode: every layer is drawn normally
+  layer.opacity = chunk.Byte();
+  chunk.Take(3);
+  layer.name = chunk.String();
+  layer.background = flags & kLayerBackground;
+  if (level > reading.groupShown.size()) throw Refusal{"layer \"" + layer.name + "\" is in a group that is not there"};
+  reading.groupShown.resize(level);
+  const bool parentShown = level == 0 || reading.groupShown.back();
+  layer.shown = parentShown && (flags & kLayerVisible) && !(flags & kLayerReference);
+  if (layer.type == kGroupLayer) reading.groupShown.push_back(layer.shown);
+  reading.layers.push_back(std::move(layer));
+}
+
+int BytesPerPixel(int depth) { return depth / 8; }
+
+void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) {
+  Cel cel;
+  cel.layer = chunk.Word();
+  if (cel.layer >= static_cast<int>(reading.layers.size()))
+    throw Refusal{"a cel in frame " + std::to_string(frame + 1) + " names a layer that is not there"};
+  CelImage image;
+  image.x = chunk.Short(), image.y = chunk.Short();
+  image.opacity = chunk.Byte();
+  const uint16_t type = chunk.Word();
+  cel.z = chunk.Short();
+  chunk.Take(5);
+  if (type == kLinkedCel) {
+    const uint16_t linked = chunk.Word();
+    if (linked >= frame) throw Refusal{CelPlace(reading, frame, cel.layer) + " links to a later frame"};
+    const std::vector<Cel>& earlier = reading.cels[linked];
+    const auto found =
+        std::find_if(earlier.begin(), earlier.end(), [&cel](const Cel& other) { return other.layer == cel.layer; });
+    if (found == earlier.end())
+      throw Refusal{CelPlace(reading, frame, cel.layer) + " links to frame " + std::to_string(linked + 1) +
+                    ", which has no cel there"};
+    cel.image = found->image;
+    Draw(reading, cel, frame);
+    return;
+  }
+  if (type != kRawCel && type != kPackedCel) return;  // a tilemap's cel: not an image layer's
+  image.width = chunk.Word(), image.height = chunk.Word();
+  if (image.x < 0 || image.y < 0 || image.x + image.width > width || image.y + image.height > height)
+    throw Refusal{CelPlace(reading, frame, cel.layer) + " reaches past the " + std::to_string(width) + " x " +
+                  std::to_string(height) + " canvas"};
+  const std::size_t size = static_cast<std::size_t>(image.width) * image.height * BytesPerPixel(reading.depth);
+  if (type == kRawCel) {
+    const uint8_t* raw = chunk.Take(size);
+    image.pixels.assign(raw, raw + size);
+  } else {
+    const std::size_t packed = chunk.Left();
+    if (!InflateExactly(chunk.Take(packed), packed, size, image.pixels))
+      throw Refusal{CelPlace(reading, frame, cel.layer) + " does not unpack to its pixels"};
+  }
+  cel.image = static_cast<int>(reading.images.size());
+  reading.images.push_back(std::move(image));
+  Draw(reading, cel, frame);
+}
+
+void ReadPalette(Fields& chunk, Reading& reading) {
+  chunk.Dword();  // the palette's new size: entries past it keep their colours
+  const uint32_t first = chunk.Dword(), last = chunk.Dword();
+  chunk.Take(8);
+  if (first > last || last > 255) throw Refusal{"a palette chunk names colours past 256"};
+  for (uint32_t index = first; index <= last; ++index) {
+    const uint16_t flags = chunk.Word();
+    const uint8_t* rgba = chunk.Take(4);
+    std::copy(rgba, rgba + 4, reading.palette[index].begin());
+    if (flags & 1) chunk.String();
+  }
+  reading.newPalette = true;
+}
+
+// The palettes of older files: packets of colours, each after skipped entries,
+// their channels 0-255 or (`scale64`) 0-63.
+void ReadOldPalette(Fields& chunk, Reading& reading, bool scale64) {
+  const uint16_t packets = chunk.Word();
+  int index = 0;
+  for (int packet = 0; packet < packets; ++packet) {
+    index += chunk.Byte();
+    const int count = chunk.Byte();
+    for (int i = 0; i < (count == 0 ? 256 : count); ++i, ++index) {
+      const uint8_t* rgb = chunk.Take(3);
+      if (index > 255) throw Refusal{"a palette chunk names colours past 256"};
+      for (int c = 0; c < 3; ++c)
+        reading.palette[index][c] = scale64 ? static_cast<uint8_t>(rgb[c] * 255 / 63) : rgb[c];
+    }
+  }
+}
+
+void ReadTags(Fields& chunk, AsepriteFile& file, int frames) {
+  const uint16_t count = chunk.Word();
+  chunk.Take(8);
+  for (int i = 0; i < count; ++i) {
+    AsepriteTag tag;
+    tag.from = chunk.Word(), tag.to = chunk.Word();
+    tag.direction = chunk.Byte();
+    chunk.Take(2 + 6 + 3 + 1);  // repeats, reserved, colour
+    tag.name = chunk.String();
+    if (tag.from > tag.to || tag.to >= frames)
+      throw Refusal{"tag \"" + tag.name + "\" names frames that are not there"};
+    file.tags.push_back(std::move(tag));
+  }
+}
+
+// A cel's pixel as RGBA, its alpha scaled by the cel's and the layer's opacity.
+std::array<uint8_t, 4> CelPixel(const Reading& reading, const CelImage& image, const Layer& layer, std::size_t at) {
+  std::array<uint8_t, 4> rgba{};
+  const uint8_t* p = &image.pixels[at * BytesPerPixel(reading.depth)];
+  if (reading.depth == 32)
+    rgba = {p[0], p[1], p[2], p[3]};
+  else if (reading.depth == 16)
+    rgba = {p[0], p[0], p[0], p[1]};
+  else if (p[0] != reading.transparentIndex || layer.background)
+    rgba = reading.palette[p[0]];
+  const int opacity = image.opacity * (reading.layerOpacity ? layer.opacity : 255);
+  rgba[3] = static_cast<uint8_t>(rgba[3] * opacity / (255 * 255));
+  return rgba;
+}
+
+// `source` laid over `below` as Aseprite's normal blend lays it.
+void Blend(uint8_t* below, const std::array<uint8_t, 4>& source) {
+  const int sa = source[3], da = below[3] * (255 - sa) / 255, a = sa + da;
+  if (a == 0) return;
+  for (int c = 0; c < 3; ++c) below[c] = static_cast<uint8_t>((source[c] * sa + below[c] * da + a / 2) / a);
+  below[3] = static_cast<uint8_t>(a);
+}
+
+RgbaImage DrawFrame(const Reading& reading, std::vector<Cel> cels, int width, int height) {
+  // A cel's z-index moves it among the layers; on a tie the lower z-index is drawn first.
+  std::stable_sort(cels.begin(), cels.end(), [](const Cel& a, const Cel& b) {
+    return std::make_pair(a.layer + a.z, a.z) < std::make_pair(b.layer + b.z, b.z);
+  });
+  RgbaImage frame{width, height, std::vector<uint8_t>(static_cast<std::size_t>(width) * height * 4, 0)};
+  for (const Cel& cel : cels) {
+    const Layer& layer = reading.layers[cel.layer];
+    if (!layer.shown || layer.type != kImageLayer) continue;
+    const CelImage& image = reading.images[cel.image];
+    for (int y = 0; y < image.height; ++y)
+      for (int x = 0; x < image.width; ++x)
+        Blend(&frame.rgba[(static_cast<std::size_t>(image.y + y) * width + image.x + x) * 4],
+              CelPixel(reading, image, layer, static_cast<std::size_t>(y) * image.width + x));
+  }
+  return frame;
+}
+
+void ReadFile(const uint8_t* bytes, std::size_t size, AsepriteFile& file) {
+  Fields header(bytes, size, "the header");
+  const uint32_t declared = header.Dword();
+  if (header.Word() != 0xA5E0) throw Refusal{"this is not an Aseprite file"};
+  if (declared > size) throw Refusal{"the file is shorter than its header says"};
+  if (declared < size) throw Refusal{"the file is longer than its header says"};
+  const int frames = header.Word();
+  file.width = header.Word(), file.height = header.Word();
+  Reading reading;
+  reading.depth = header.Word();
+  if (reading.depth != 32 && reading.depth != 16 && reading.depth != 8)
+    throw Refusal{"a colour depth of " + std::to_string(reading.depth) + " bits is not Aseprite's"};
+  reading.layerOpacity = header.Dword() & 1;
+  header.Take(2 + 8);  // the old speed, reserved
+  reading.transparentIndex = header.Byte();
+  header.Take(128 - 29);
+  if (file.width == 0 || file.height == 0) throw Refusal{"the canvas is empty"};
+  if (static_cast<std::size_t>(file.width) * file.height * frames > kMaxAsepritePixels)
+    throw Refusal{std::to_string(frames) + " frames of " + std::to_string(file.width) + " x " +
+                  std::to_string(file.height) + " are more than an import takes"};
+  for (auto& colour : reading.palette) colour = {0, 0, 0, 255};
+  reading.cels.resize(frames);
+  Fields body(bytes + 128, size - 128, "the last frame");
+  for (int frame = 0; frame < frames; ++frame) {
+    const uint32_t frameSize = body.Dword();
+    if (frameSize < 16) throw Refusal{"frame " + std::to_string(frame + 1) + " is too short to hold its header"};
+    Fields frameFields(body.Take(frameSize - 4), frameSize - 4, "a frame");
+    if (frameFields.Word() != 0xF1FA) throw Refusal{"frame " + std::to_string(frame + 1) + " is damaged"};
+    const uint16_t oldCount = frameFields.Word();
+    file.durations.push_back(frameFields.Word());
+    frameFields.Take(2);
+    const uint32_t newCount = frameFields.Dword();
+    const uint32_t chunks = newCount != 0 ? newCount : oldCount;
+    for (uint32_t c = 0; c < chunks; ++c) {
+      const uint32_t chunkSize = frameFields.Dword();
+      if (chunkSize < 6) throw Refusal{"a chunk in frame " + std::to_string(frame + 1) + " is too short"};
+      const uint16_t type = frameFields.Word();
+      Fields chunk(frameFields.Take(chunkSize - 6), chunkSize - 6, "a chunk");
+      if (type == kLayerChunk)
+        ReadLayer(chunk, reading);
+      else if (type == kCelChunk)
+        ReadCel(chunk, reading, frame, file.width, file.height);
+      else if (type == kPaletteChunk)
+        ReadPalette(chunk, reading);
+      else if ((type == kOldPaletteChunk || type == kOldPalette64Chunk) && !reading.newPalette)
+        ReadOldPalette(chunk, reading, type == kOldPalette64Chunk);
+      else if (type == kTagsChunk)
+        ReadTags(chunk, file, frames);
+    }
+    file.frames.emplace_back();  // drawn once every palette chunk is read
+  }
+  for (int frame = 0; frame < frames; ++frame)
+    file.frames[frame] = DrawFrame(reading, reading.cels[frame], file.width, file.height);
+}
+
+}  // namespace
+
+bool ReadAsepriteFile(const uint8_t* bytes, std::size_t size, AsepriteFile& file, std::string& error) {
+  file = AsepriteFile{};
+  try {
+    ReadFile(bytes, size, file);
+    return true;
+  } catch (const Refusal& refusal) {
+    file = AsepriteFile{};
+    error = refusal.why;
+    return false;
+  }
+}
+
+std::vector<int> TagFrames(const AsepriteTag& tag) {
+  std::vector<int> played;
+  for (int frame = tag.from; frame <= tag.to; ++frame) played.push_back(frame);
+  if (tag.direction == 1 || tag.direction == 3) std::reverse(played.begin(), played.end());
+  // Ping-pong comes back without playing either end twice.
+  if (tag.direction >= 2 && played.size() > 2) {
+    const std::vector<int> back(played.rbegin() + 1, played.rend() - 1);
+    played.insert(played.end(), back.begin(), back.end());
+  }
+  return played;
+}
