@@ -1,18 +1,13 @@
 #include "import/tiled_map_import.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <map>
-#include <set>
 #include <vector>
 
-#include "import/dither.h"
-#include "import/screen_tiles.h"
+#include "import/tile_layers.h"
 #include "storage/file_io.h"
 #include "storage/png_file.h"
 #include "storage/utf8_path.h"
@@ -22,28 +17,10 @@
 namespace {
 using tinyxml2::XMLElement;
 
-constexpr uint32_t kFlipH = 0x80000000u, kFlipV = 0x40000000u, kFlipD = 0x20000000u, kGidBits = 0x0FFFFFFFu;
 constexpr int kMaxPicture = 4096;                 // pixels across or down a tileset's picture
-constexpr int kMaxCombinations = 4096;            // distinct cell drawings worked out before the metatiles are counted
 constexpr std::size_t kMaxLayerCells = 4u << 20;  // four layers of the largest map
 
-struct Refusal {
-  std::string why;
-};
-
-struct Tileset {
-  uint32_t firstGid = 1;
-  int count = 0, columns = 0, spacing = 0, margin = 0;
-  RgbaImage picture;
-  std::set<int> solid;  // tiles whose "solid" property is true
-};
-
-struct TiledMap {
-  int width = 0, height = 0, side = 0;
-  std::vector<Tileset> tilesets;              // by first gid
-  std::vector<std::vector<uint32_t>> layers;  // the visible ones, in drawing order, a gid with its flips a cell
-  int startX = -1, startY = -1, speed = 0, walkStrip = -2;
-};
+using Refusal = TileLayerRefusal;
 
 // A path a file names, from that file's folder; UTF-8 throughout, as every path here.
 std::string Joined(const std::string& base, const std::string& relative) {
@@ -71,7 +48,7 @@ std::string ReadNamed(const TiledFileReader& read, const std::string& path) {
 
 // A tileset element (embedded, or an external file's root) of tiles `side` pixels a side.
 void ReadTileset(const XMLElement* element, const std::string& file, int side, const TiledFileReader& read,
-                 Tileset& tileset) {
+                 TileLayerSet& tileset) {
   const std::string name = "tileset \"" + Text(element, "name") + "\"";
   if (element->IntAttribute("tilewidth", 0) != side || element->IntAttribute("tileheight", 0) != side)
     throw Refusal{name + "'s tiles are not " + std::to_string(side) + " pixels square, as the map's are"};
@@ -132,7 +109,7 @@ std::vector<uint8_t> Base64(const std::string& text) {
   return bytes;
 }
 
-std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
+std::vector<uint32_t> LayerCells(const XMLElement* layer, const TileLayers& map) {
   const std::string name = "layer \"" + Text(layer, "name") + "\"";
   if (layer->IntAttribute("width", 0) != map.width || layer->IntAttribute("height", 0) != map.height)
     throw Refusal{name + " is not the map's size"};
@@ -181,7 +158,7 @@ std::vector<uint32_t> LayerCells(const XMLElement* layer, const TiledMap& map) {
 }
 
 // The layers and objects of the map or a group, in drawing order.
-void ReadLayers(const XMLElement* parent, TiledMap& map) {
+void ReadLayers(const XMLElement* parent, TileLayers& map) {
   for (const XMLElement* child = parent->FirstChildElement(); child; child = child->NextSiblingElement()) {
     const std::string kind = child->Name();
     if (kind == "objectgroup")
@@ -198,10 +175,10 @@ void ReadLayers(const XMLElement* parent, TiledMap& map) {
   }
 }
 
-TiledMap ReadMap(const std::string& tmx, const TiledFileReader& read) {
+TileLayers ReadMap(const std::string& tmx, const TiledFileReader& read) {
   tinyxml2::XMLDocument document;
   const XMLElement* root = Parse(document, tmx, "map", "the file");
-  TiledMap map;
+  TileLayers map;
   if (Text(root, "orientation") != "orthogonal")
     throw Refusal{"the map is " + Text(root, "orientation") + ": only orthogonal maps can be read"};
   if (root->IntAttribute("infinite", 0) != 0) throw Refusal{"the map is infinite: give it a size in Tiled first"};
@@ -215,7 +192,7 @@ TiledMap ReadMap(const std::string& tmx, const TiledFileReader& read) {
                   " cells: a map is 1 to 1024 a side"};
   for (const XMLElement* element = root->FirstChildElement("tileset"); element;
        element = element->NextSiblingElement("tileset")) {
-    Tileset tileset;
+    TileLayerSet tileset;
     tileset.firstGid = element->UnsignedAttribute("firstgid", 0);
     if (tileset.firstGid == 0) throw Refusal{"a tileset has no first gid"};
     if (const std::string source = Text(element, "source"); !source.empty()) {
@@ -228,7 +205,7 @@ TiledMap ReadMap(const std::string& tmx, const TiledFileReader& read) {
     map.tilesets.push_back(std::move(tileset));
   }
   std::sort(map.tilesets.begin(), map.tilesets.end(),
-            [](const Tileset& a, const Tileset& b) { return a.firstGid < b.firstGid; });
+            [](const TileLayerSet& a, const TileLayerSet& b) { return a.firstGid < b.firstGid; });
   if (const XMLElement* properties = root->FirstChildElement("properties"))
     for (const XMLElement* property = properties->FirstChildElement("property"); property;
          property = property->NextSiblingElement("property")) {
@@ -237,37 +214,6 @@ TiledMap ReadMap(const std::string& tmx, const TiledFileReader& read) {
     }
   ReadLayers(root, map);
   return map;
-}
-
-// The tileset and tile a gid names.
-std::pair<const Tileset*, int> TileOf(const TiledMap& map, uint32_t gid) {
-  const uint32_t plain = gid & kGidBits;
-  for (auto tileset = map.tilesets.rbegin(); tileset != map.tilesets.rend(); ++tileset)
-    if (plain >= tileset->firstGid) {
-      const uint32_t tile = plain - tileset->firstGid;
-      if (tile < static_cast<uint32_t>(tileset->count)) return {&*tileset, static_cast<int>(tile)};
-      break;
-    }
-  throw Refusal{"a cell names tile " + std::to_string(plain) + ", which no tileset holds"};
-}
-
-// The cell drawing: each gid of `key` over the last, flipped as it says, clear where none covers.
-void DrawCell(const TiledMap& map, const std::vector<uint32_t>& key, uint8_t* out, int pitch) {
-  const int side = map.side;
-  for (uint32_t gid : key) {
-    const auto [tileset, tile] = TileOf(map, gid);
-    const int left = tileset->margin + (tile % tileset->columns) * (side + tileset->spacing);
-    const int top = tileset->margin + (tile / tileset->columns) * (side + tileset->spacing);
-    for (int y = 0; y < side; ++y)
-      for (int x = 0; x < side; ++x) {
-        // The diagonal flip comes first, then the horizontal and the vertical: undone in reverse.
-        const int unflippedY = gid & kFlipV ? side - 1 - y : y, unflippedX = gid & kFlipH ? side - 1 - x : x;
-        const int sx = gid & kFlipD ? unflippedY : unflippedX, sy = gid & kFlipD ? unflippedX : unflippedY;
-        const uint8_t* p =
-            &tileset->picture.rgba[(static_cast<std::size_t>(top + sy) * tileset->picture.width + left + sx) * 4];
-        if (p[3] >= 128) std::memcpy(out + static_cast<std::size_t>(y) * pitch + x * 4, p, 4);
-      }
-  }
 }
 
 }  // namespace
@@ -287,88 +233,9 @@ ImportResult ImportTiledMap(const std::string& tmx, const std::string& name, Pro
                             const TiledFileReader& read) {
   ImportResult result;
   try {
-    const TiledMap tiled = ReadMap(tmx, read);
-    // Each cell's visible gids, bottom layer first; the distinct ones in order.
-    const std::size_t cells = static_cast<std::size_t>(tiled.width) * tiled.height;
-    std::map<std::vector<uint32_t>, int> combinations;
-    std::vector<const int*> cellCombination(cells);  // into `combinations`, whose entries stay put
-    for (std::size_t cell = 0; cell < cells; ++cell) {
-      std::vector<uint32_t> key;
-      for (const std::vector<uint32_t>& layer : tiled.layers)
-        if (layer[cell] & kGidBits) key.push_back(layer[cell]);
-      cellCombination[cell] = &combinations.emplace(std::move(key), 0).first->second;
-      if (combinations.size() > kMaxCombinations)
-        throw Refusal{"the map draws more than " + std::to_string(kMaxCombinations) +
-                      " different cells: a map holds 256 metatiles"};
-    }
-    // Every combination drawn, one under the other, and made tiles.
-    const int side = tiled.side, size = side / 8, count = static_cast<int>(combinations.size());
-    RgbaImage drawn{side, side * count, std::vector<uint8_t>(static_cast<std::size_t>(side) * side * count * 4, 0)};
-    int index = 0;
-    for (auto& [key, at] : combinations) {
-      at = index;
-      DrawCell(tiled, key, &drawn.rgba[static_cast<std::size_t>(index++) * side * side * 4], side * 4);
-    }
-    int reduced = 0;
-    const std::vector<Tile> pieces = DitherToTiles(drawn, Dither::None, 100, reduced);
-    std::vector<Tile> covered;
-    std::vector<int> pieceCell(pieces.size(), -1);  // into `covered`; -1 for a piece nothing covers
-    for (std::size_t piece = 0; piece < pieces.size(); ++piece) {
-      const std::size_t left = piece % size * 8, top = piece / size * 8;
-      bool any = false;
-      for (std::size_t y = top; y < top + 8 && !any; ++y)
-        for (std::size_t x = left; x < left + 8 && !any; ++x) any = drawn.rgba[(y * side + x) * 4 + 3] >= 128;
-      if (any) pieceCell[piece] = static_cast<int>(covered.size()), covered.push_back(pieces[piece]);
-    }
-    TileSet set;
-    SetName(set.name, name.c_str());
-    std::vector<uint8_t> numbers(covered.size());
-    int made = 0;
-    const int merged = BuildTileSet(covered, kMostImportedTiles, set, numbers.data(), made);
-    // Combinations that came out alike, solid or not alike, share a metatile.
-    Map map;
-    SetName(map.name, name.c_str());
-    map.metatileSize = size, map.width = tiled.width, map.height = tiled.height;
-    std::map<std::array<uint8_t, 17>, int> metatiles;
-    std::vector<int> metatileOf(count);
-    for (const auto& [key, at] : combinations) {
-      Metatile metatile;
-      for (int piece = 0; piece < size * size; ++piece) {
-        const int cell = pieceCell[static_cast<std::size_t>(at) * size * size + piece];
-        metatile.tiles[piece] = cell < 0 ? EmptyCell : numbers[cell];
-      }
-      for (uint32_t gid : key) {
-        const auto [tileset, tile] = TileOf(tiled, gid);
-        metatile.solid = metatile.solid || tileset->solid.count(tile) > 0;
-      }
-      std::array<uint8_t, 17> look;
-      std::copy(std::begin(metatile.tiles), std::end(metatile.tiles), look.begin());
-      look[16] = metatile.solid;
-      const auto [found, added] = metatiles.emplace(look, static_cast<int>(map.metatiles.size()));
-      if (added) map.metatiles.push_back(metatile);
-      metatileOf[at] = found->second;
-    }
-    if (map.metatiles.size() > static_cast<std::size_t>(kMaxMetatiles))
-      throw Refusal{"the map needs " + std::to_string(map.metatiles.size()) +
-                    " different metatiles, more than the 256 a map holds"};
-    map.cells.resize(cells);
-    for (std::size_t cell = 0; cell < cells; ++cell)
-      map.cells[cell] = static_cast<uint8_t>(metatileOf[*cellCombination[cell]]);
-    map.play.startX = tiled.startX, map.play.startY = tiled.startY;
-    if (tiled.speed >= 1 && tiled.speed <= kMaxWalkSpeed) map.play.speed = tiled.speed;
-    if (tiled.walkStrip >= -1 && tiled.walkStrip < kStrips) map.play.walkStrip = tiled.walkStrip;
-    if (data.tileSets.size() >= static_cast<std::size_t>(kMaxImportedTileSets))
-      throw Refusal{"the project holds as many tile sets as it can"};
-    map.tileSet = static_cast<int>(data.tileSets.size());
-    data.tileSets.push_back(set);
-    data.maps.push_back(std::move(map));
-    result.ok = true;
-    result.firstTileSet = data.maps.back().tileSet;
-    result.message = "Tiled map " + name + ": " + std::to_string(tiled.width) + " x " + std::to_string(tiled.height) +
-                     " cells of " + std::to_string(side) + "-pixel metatiles, " +
-                     Plural(static_cast<int>(data.maps.back().metatiles.size()), "metatile") + " and " +
-                     Plural(made, "tile") + "; " + Plural(reduced, "row") + " with more than two colours reduced, " +
-                     Plural(merged, "tile") + " merged";
+    const TileLayers tiled = ReadMap(tmx, read);
+    result = AddTileLayersMap(tiled, name, data);
+    result.message = "Tiled map " + result.message;
   } catch (const Refusal& refusal) {
     result = ImportResult{};
     result.message = "Cannot import the Tiled map: " + refusal.why + ".";
