@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 
+#include "model/map.h"
 #include "storage/zlib_data.h"
 
 namespace {
@@ -19,10 +20,12 @@ enum : uint16_t {
   kCelChunk = 0x2005,
   kTagsChunk = 0x2018,
   kPaletteChunk = 0x2019,
+  kTilesetChunk = 0x2023,
 };
 enum : uint16_t { kLayerVisible = 1, kLayerBackground = 8, kLayerReference = 64 };
-enum : uint16_t { kImageLayer = 0, kGroupLayer = 1 };
-enum : uint16_t { kRawCel = 0, kLinkedCel = 1, kPackedCel = 2 };
+enum : uint16_t { kImageLayer = 0, kGroupLayer = 1, kTilemapLayer = 2 };
+enum : uint16_t { kRawCel = 0, kLinkedCel = 1, kPackedCel = 2, kTilemapCel = 3 };
+enum : uint32_t { kTilesInFile = 2 };
 
 // Little-endian fields, each read only where the bytes hold it.
 class Fields {
@@ -63,6 +66,19 @@ struct Layer {
   bool shown = true;  // it and every group it is in are visible
   bool background = false;
   std::string name;
+  uint32_t tileset = 0;  // a tilemap layer's
+};
+
+// A tileset's tiles one under the other, in the file's colour depth.
+struct Tiles {
+  int width = 0, height = 0, count = 0;
+  std::vector<uint8_t> pixels;
+};
+
+// A tilemap layer's first cel: its place in pixels, its tiles with Tiled's flip bits.
+struct TilemapCel {
+  int layer = 0, x = 0, y = 0, columns = 0, rows = 0;
+  std::vector<uint32_t> tiles;
 };
 
 // A cel's picture in the file's colour depth, shared by the cels linked to it.
@@ -87,6 +103,8 @@ struct Reading {
   std::vector<CelImage> images;
   std::vector<std::vector<Cel>> cels;  // a frame's
   std::size_t drawn = 0;               // pixels the cels so far draw
+  std::map<uint32_t, Tiles> tilesets;  // by their ids
+  std::vector<TilemapCel> tilemaps;    // a tilemap layer's first
 };
 
 // Counts the cel's pixels against what an import draws at most.
@@ -111,6 +129,7 @@ void ReadLayer(Fields& chunk, Reading& reading) {
   layer.opacity = chunk.Byte();
   chunk.Take(3);
   layer.name = chunk.String();
+  if (layer.type == kTilemapLayer) layer.tileset = chunk.Dword();
   layer.background = flags & kLayerBackground;
   if (level > reading.groupShown.size()) throw Refusal{"layer \"" + layer.name + "\" is in a group that is not there"};
   reading.groupShown.resize(level);
@@ -121,6 +140,52 @@ void ReadLayer(Fields& chunk, Reading& reading) {
 }
 
 int BytesPerPixel(int depth) { return depth / 8; }
+
+// The packed bytes that follow, which must unpack to exactly `size`.
+std::vector<uint8_t> Unpacked(Fields& chunk, std::size_t size, const std::string& what) {
+  std::vector<uint8_t> bytes;
+  const std::size_t packed = chunk.Left();
+  if (!InflateExactly(chunk.Take(packed), packed, size, bytes)) throw Refusal{what + " does not unpack"};
+  return bytes;
+}
+
+void ReadTileset(Fields& chunk, Reading& reading) {
+  const uint32_t id = chunk.Dword(), flags = chunk.Dword();
+  Tiles tiles;
+  const uint32_t count = chunk.Dword();
+  tiles.width = chunk.Word(), tiles.height = chunk.Word();
+  chunk.Take(2 + 14);  // the base index shown, reserved
+  const std::string name = "tileset \"" + chunk.String() + "\"";
+  if (!(flags & kTilesInFile)) throw Refusal{name + " is kept in another file"};
+  const std::size_t pixels = std::size_t(tiles.width) * tiles.height * count;
+  if (count > 4096 || pixels > kMaxAsepritePixels) throw Refusal{name + " holds more tiles than an import takes"};
+  tiles.count = static_cast<int>(count);
+  chunk.Dword();  // the packed length: the rest of the chunk
+  tiles.pixels = Unpacked(chunk, pixels * BytesPerPixel(reading.depth), name);
+  reading.tilesets[id] = std::move(tiles);
+}
+
+void ReadTilemapCel(Fields& chunk, Reading& reading, int layer, int x, int y, int frame) {
+  const bool first = std::none_of(reading.tilemaps.begin(), reading.tilemaps.end(),
+                                  [layer](const TilemapCel& cel) { return cel.layer == layer; });
+  if (!first) return;  // the map is the layer's first cel; later frames' are left
+  TilemapCel cel{layer, x, y, chunk.Word(), chunk.Word(), {}};
+  if (chunk.Word() != 32) throw Refusal{CelPlace(reading, frame, layer) + " has tiles of other than 32 bits"};
+  const uint32_t idBits = chunk.Dword(), flipX = chunk.Dword(), flipY = chunk.Dword(), flipD = chunk.Dword();
+  chunk.Take(10);
+  if (std::size_t(cel.columns) * cel.rows > kMaxAsepritePixels)
+    throw Refusal{CelPlace(reading, frame, layer) + " holds more tiles than an import takes"};
+  const std::vector<uint8_t> bytes =
+      Unpacked(chunk, std::size_t(cel.columns) * cel.rows * 4, CelPlace(reading, frame, layer));
+  for (std::size_t at = 0; at < bytes.size(); at += 4) {
+    const uint32_t tile = uint32_t(bytes[at]) | uint32_t(bytes[at + 1]) << 8 | uint32_t(bytes[at + 2]) << 16 |
+                          uint32_t(bytes[at + 3]) << 24;
+    const uint32_t id = tile & idBits;
+    cel.tiles.push_back((id > kGidBits ? kGidBits : id) | (tile & flipX ? kFlipH : 0) | (tile & flipY ? kFlipV : 0) |
+                        (tile & flipD ? kFlipD : 0));
+  }
+  reading.tilemaps.push_back(std::move(cel));
+}
 
 void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) {
   Cel cel;
@@ -146,7 +211,8 @@ void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) 
     Draw(reading, cel, frame);
     return;
   }
-  if (type != kRawCel && type != kPackedCel) return;  // a tilemap's cel: not an image layer's
+  if (type == kTilemapCel) return ReadTilemapCel(chunk, reading, cel.layer, image.x, image.y, frame);
+  if (type != kRawCel && type != kPackedCel) return;
   image.width = chunk.Word(), image.height = chunk.Word();
   if (image.x < 0 || image.y < 0 || image.x + image.width > width || image.y + image.height > height)
     throw Refusal{CelPlace(reading, frame, cel.layer) + " reaches past the " + std::to_string(width) + " x " +
@@ -156,9 +222,7 @@ void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) 
     const uint8_t* raw = chunk.Take(size);
     image.pixels.assign(raw, raw + size);
   } else {
-    const std::size_t packed = chunk.Left();
-    if (!InflateExactly(chunk.Take(packed), packed, size, image.pixels))
-      throw Refusal{CelPlace(reading, frame, cel.layer) + " does not unpack to its pixels"};
+    image.pixels = Unpacked(chunk, size, CelPlace(reading, frame, cel.layer));
   }
   cel.image = static_cast<int>(reading.images.size());
   reading.images.push_back(std::move(image));
@@ -211,16 +275,21 @@ void ReadTags(Fields& chunk, AsepriteFile& file, int frames) {
   }
 }
 
-// A cel's pixel as RGBA, its alpha scaled by the cel's and the layer's opacity.
-std::array<uint8_t, 4> CelPixel(const Reading& reading, const CelImage& image, const Layer& layer, std::size_t at) {
+// A pixel in the file's colour depth as RGBA; the transparent index is clear but on a background layer.
+std::array<uint8_t, 4> Colour(const Reading& reading, const uint8_t* p, bool background) {
   std::array<uint8_t, 4> rgba{};
-  const uint8_t* p = &image.pixels[at * BytesPerPixel(reading.depth)];
   if (reading.depth == 32)
     rgba = {p[0], p[1], p[2], p[3]};
   else if (reading.depth == 16)
     rgba = {p[0], p[0], p[0], p[1]};
-  else if (p[0] != reading.transparentIndex || layer.background)
+  else if (p[0] != reading.transparentIndex || background)
     rgba = reading.palette[p[0]];
+  return rgba;
+}
+
+// A cel's pixel as RGBA, its alpha scaled by the cel's and the layer's opacity.
+std::array<uint8_t, 4> CelPixel(const Reading& reading, const CelImage& image, const Layer& layer, std::size_t at) {
+  std::array<uint8_t, 4> rgba = Colour(reading, &image.pixels[at * BytesPerPixel(reading.depth)], layer.background);
   const int opacity = image.opacity * (reading.layerOpacity ? layer.opacity : 255);
   rgba[3] = static_cast<uint8_t>(rgba[3] * opacity / (255 * 255));
   return rgba;
@@ -250,6 +319,45 @@ RgbaImage DrawFrame(const Reading& reading, std::vector<Cel> cels, int width, in
               CelPixel(reading, image, layer, static_cast<std::size_t>(y) * image.width + x));
   }
   return frame;
+}
+
+int FloorDivided(int value, int by) { return value >= 0 ? value / by : -((-value + by - 1) / by); }
+
+// Each tilemap layer's first cel laid on the canvas's grid of its tiles; tiles off the canvas are left.
+void MakeTilemaps(const Reading& reading, AsepriteFile& file) {
+  for (const TilemapCel& cel : reading.tilemaps) {
+    const Layer& layer = reading.layers[cel.layer];
+    const auto found = reading.tilesets.find(layer.tileset);
+    if (found == reading.tilesets.end() || found->second.width == 0 || found->second.height == 0)
+      throw Refusal{"tilemap layer \"" + layer.name + "\" has no tileset in the file"};
+    const Tiles& tiles = found->second;
+    AsepriteTilemap tilemap;
+    tilemap.name = layer.name, tilemap.tileWidth = tiles.width, tilemap.tileHeight = tiles.height;
+    TileLayers& map = tilemap.map;
+    map.side = tiles.width;
+    map.width = (file.width + tiles.width - 1) / tiles.width,
+    map.height = (file.height + tiles.height - 1) / tiles.height;
+    if (map.width > kMaxMapSide || map.height > kMaxMapSide)
+      throw Refusal{"tilemap layer \"" + layer.name + "\" is more than " + std::to_string(kMaxMapSide) +
+                    " tiles a side"};
+    TileLayerSet set;
+    set.firstGid = 0, set.count = tiles.count, set.columns = 1;
+    set.picture = {tiles.width, tiles.height * tiles.count, {}};
+    for (std::size_t at = 0; at < tiles.pixels.size(); at += BytesPerPixel(reading.depth)) {
+      const std::array<uint8_t, 4> rgba = Colour(reading, &tiles.pixels[at], false);
+      set.picture.rgba.insert(set.picture.rgba.end(), rgba.begin(), rgba.end());
+    }
+    map.tilesets.push_back(std::move(set));
+    std::vector<uint32_t> cells(static_cast<std::size_t>(map.width) * map.height, 0);
+    const int left = FloorDivided(cel.x, tiles.width), top = FloorDivided(cel.y, tiles.height);
+    for (int row = 0; row < cel.rows; ++row)
+      for (int column = 0; column < cel.columns; ++column)
+        if (left + column >= 0 && left + column < map.width && top + row >= 0 && top + row < map.height)
+          cells[static_cast<std::size_t>(top + row) * map.width + left + column] =
+              cel.tiles[static_cast<std::size_t>(row) * cel.columns + column];
+    map.layers.push_back(std::move(cells));
+    file.tilemaps.push_back(std::move(tilemap));
+  }
 }
 
 void ReadFile(const uint8_t* bytes, std::size_t size, AsepriteFile& file) {
@@ -300,11 +408,14 @@ void ReadFile(const uint8_t* bytes, std::size_t size, AsepriteFile& file) {
         ReadOldPalette(chunk, reading, type == kOldPalette64Chunk);
       else if (type == kTagsChunk)
         ReadTags(chunk, file, frames);
+      else if (type == kTilesetChunk)
+        ReadTileset(chunk, reading);
     }
     file.frames.emplace_back();  // drawn once every palette chunk is read
   }
   for (int frame = 0; frame < frames; ++frame)
     file.frames[frame] = DrawFrame(reading, reading.cels[frame], file.width, file.height);
+  MakeTilemaps(reading, file);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // damaged ones are refused whole; the editor's own file comes back unchanged.
 #include <gtest/gtest.h>
 
+#include "chip/chip_render.h"
 #include "export/aseprite_export.h"
 #include "import/aseprite_file.h"
 #include "import/aseprite_import.h"
@@ -13,74 +14,46 @@
 
 namespace {
 // Little-endian values, `width` bytes each.
-std::string Le(std::initializer_list<std::pair<uint32_t, int>> values) {
+std::string Le(std::initializer_list<std::pair<int64_t, int>> values) {
   std::string bytes;
   for (const auto& [value, width] : values)
     for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>(value >> 8 * i));
   return bytes;
 }
-std::string Name(const std::string& text) { return Le({{static_cast<uint32_t>(text.size()), 2}}) + text; }
-std::string Chunk(int type, const std::string& body) {
-  return Le({{static_cast<uint32_t>(body.size() + 6), 4}, {static_cast<uint32_t>(type), 2}}) + body;
-}
+std::string Name(const std::string& text) { return Le({{text.size(), 2}}) + text; }
+std::string Chunk(int type, const std::string& body) { return Le({{body.size() + 6, 4}, {type, 2}}) + body; }
 std::string Frame(const std::vector<std::string>& chunks, int duration = 100) {
   std::string body;
   for (const std::string& chunk : chunks) body += chunk;
-  return Le({{static_cast<uint32_t>(body.size() + 16), 4},
-             {0xF1FA, 2},
-             {0xFFFF, 2},
-             {static_cast<uint32_t>(duration), 2},
-             {0, 2},
-             {static_cast<uint32_t>(chunks.size()), 4}}) +
-         body;
+  return Le({{body.size() + 16, 4}, {0xF1FA, 2}, {0xFFFF, 2}, {duration, 2}, {0, 2}, {chunks.size(), 4}}) + body;
 }
 std::string File(int width, int height, int depth, const std::vector<std::string>& frames) {
   std::string body;
   for (const std::string& frame : frames) body += frame;
-  return Le({{static_cast<uint32_t>(body.size() + 128), 4},
-             {0xA5E0, 2},
-             {static_cast<uint32_t>(frames.size()), 2},
-             {static_cast<uint32_t>(width), 2},
-             {static_cast<uint32_t>(height), 2},
-             {static_cast<uint32_t>(depth), 2},
-             {1, 4}}) +
+  return Le({{body.size() + 128, 4}, {0xA5E0, 2}, {frames.size(), 2}, {width, 2}, {height, 2}, {depth, 2}, {1, 4}}) +
          std::string(110, '\0') + body;
 }
-std::string Layer(const std::string& name, int flags = 1, int level = 0, int opacity = 255, int type = 0) {
-  return Chunk(0x2004, Le({{static_cast<uint32_t>(flags), 2},
-                           {static_cast<uint32_t>(type), 2},
-                           {static_cast<uint32_t>(level), 2},
-                           {0, 6},
-                           {static_cast<uint32_t>(opacity), 1},
-                           {0, 3}}) +
-                           Name(name));
+std::string Layer(const std::string& name, int flags = 1, int level = 0, int opacity = 255, int type = 0,
+                  const std::string& tileset = "") {
+  return Chunk(0x2004, Le({{flags, 2}, {type, 2}, {level, 2}, {0, 6}, {opacity, 1}, {0, 3}}) + Name(name) + tileset);
+}
+std::string Packed(const std::string& bytes) {
+  const std::vector<uint8_t> zipped = Deflated(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  return std::string(zipped.begin(), zipped.end());
 }
 std::string CelHead(int layer, int x, int y, int type) {
-  return Le({{static_cast<uint32_t>(layer), 2},
-             {static_cast<uint32_t>(x), 2},
-             {static_cast<uint32_t>(y), 2},
-             {255, 1},
-             {static_cast<uint32_t>(type), 2},
-             {0, 7}});
+  return Le({{layer, 2}, {x, 2}, {y, 2}, {255, 1}, {type, 2}, {0, 7}});
 }
 // A cel of `w` x `h` pixels in the file's depth, raw or packed with zlib.
 std::string Cel(int layer, int x, int y, int w, int h, const std::string& pixels, bool packed = false) {
-  const std::vector<uint8_t> zipped = Deflated(reinterpret_cast<const uint8_t*>(pixels.data()), pixels.size());
-  return Chunk(0x2005, CelHead(layer, x, y, packed ? 2 : 0) +
-                           Le({{static_cast<uint32_t>(w), 2}, {static_cast<uint32_t>(h), 2}}) +
-                           (packed ? std::string(zipped.begin(), zipped.end()) : pixels));
+  return Chunk(0x2005,
+               CelHead(layer, x, y, packed ? 2 : 0) + Le({{w, 2}, {h, 2}}) + (packed ? Packed(pixels) : pixels));
 }
-std::string Linked(int layer, int frame) {
-  return Chunk(0x2005, CelHead(layer, 0, 0, 1) + Le({{static_cast<uint32_t>(frame), 2}}));
-}
+std::string Linked(int layer, int frame) { return Chunk(0x2005, CelHead(layer, 0, 0, 1) + Le({{frame, 2}})); }
 std::string Tags(const std::vector<AsepriteTag>& tags) {
-  std::string body = Le({{static_cast<uint32_t>(tags.size()), 2}, {0, 8}});
+  std::string body = Le({{tags.size(), 2}, {0, 8}});
   for (const AsepriteTag& tag : tags)
-    body += Le({{static_cast<uint32_t>(tag.from), 2},
-                {static_cast<uint32_t>(tag.to), 2},
-                {static_cast<uint32_t>(tag.direction), 1},
-                {0, 12}}) +
-            Name(tag.name);
+    body += Le({{tag.from, 2}, {tag.to, 2}, {tag.direction, 1}, {0, 12}}) + Name(tag.name);
   return Chunk(0x2018, body);
 }
 // `count` pixels of the chip colour as RGBA, at `alpha`.
@@ -174,7 +147,7 @@ TEST(Aseprite, DamagedOrUnsuitableFilesAreRefusedWithTheReasonAndChangeNothing) 
       {File(16, 16, 24, {Frame({})}), "24 bits"},
       {File(72, 8, 32, {Frame({layer, Cel(0, 0, 0, 1, 1, Rgba(2, 1))})}), "larger than a metasprite's 64 x 64"},
       {File(16, 16, 32, {Frame({layer, Cel(0, 12, 0, 8, 1, Rgba(2, 8))})}), "reaches past the 16 x 16 canvas"},
-      {File(16, 16, 32, {Frame({layer, Cel(0, 0, 0, 2, 2, Rgba(2, 3), true)})}), "does not unpack to its pixels"},
+      {File(16, 16, 32, {Frame({layer, Cel(0, 0, 0, 2, 2, Rgba(2, 3), true)})}), "does not unpack"},
       {File(16, 16, 32, {Frame({layer, Cel(0, 0, 0, 2, 2, Rgba(2, 3))})}), "a chunk ends early"},
       {File(16, 16, 32, {Frame({layer, Le({{3, 4}, {0x2005, 2}})})}), "too short"},
       {File(16, 16, 32, {Frame({layer, Linked(0, 0)})}), "links to a later frame"},
@@ -193,7 +166,7 @@ TEST(Aseprite, DamagedOrUnsuitableFilesAreRefusedWithTheReasonAndChangeNothing) 
   }
   for (std::size_t cut = 0; cut < good.size(); ++cut) {
     std::string cutFile = good.substr(0, cut);
-    if (cut >= 4) cutFile.replace(0, 4, Le({{static_cast<uint32_t>(cut), 4}}));  // a header that agrees
+    if (cut >= 4) cutFile.replace(0, 4, Le({{cut, 4}}));  // a header that agrees
     ASSERT_FALSE(Import(cutFile, data).ok) << "cut at " << cut;
   }
   EXPECT_TRUE(data.metasprites == before.metasprites && data.sprites == before.sprites && data.strips == before.strips);
@@ -227,4 +200,27 @@ TEST(Aseprite, TheEditorsFileComesBackUnchanged) {
         << "metasprite " << i;
   EXPECT_EQ(Digits(again.strips.cells[0], 6) + Digits(again.strips.cells[1], 4), "01234?2343");
   EXPECT_FLOAT_EQ(again.strips.frameSeconds, 0.25f);
+}
+
+TEST(Aseprite, ATilemapLayerBecomesAMapOnTheCanvasGrid) {
+  std::string tiles = Rgba(0, 64) + Rgba(8, 64);  // the empty tile, a red one, then half blue and half white
+  for (int row = 0; row < 8; ++row) tiles += Rgba(4, 4) + Rgba(15, 4);
+  const std::string tileset = Chunk(0x2023, Le({{0, 4}, {6, 4}, {3, 4}, {8, 2}, {8, 2}, {1, 2}, {0, 14}}) +
+                                                Name("tiles") + Le({{0, 4}}) + Packed(tiles));
+  // Aseprite's own flip bits, which are not Tiled's: the second tile mirrored.
+  const std::string cells = Le({{1, 4}, {2 | 0x20000000, 4}});
+  const std::string tilemap = Chunk(
+      0x2005,
+      CelHead(0, 8, 0, 3) +
+          Le({{2, 2}, {1, 2}, {32, 2}, {0x1FFFFFFF, 4}, {0x20000000, 4}, {0x40000000, 4}, {0x80000000, 4}, {0, 10}}) +
+          Packed(cells));
+  Project data = DefaultProject();
+  const ImportResult made =
+      Import(File(24, 8, 32, {Frame({tileset, Layer("level", 1, 0, 255, 2, Le({{0, 4}})), tilemap})}), data);
+  ASSERT_TRUE(made.ok) << made.message;
+  EXPECT_NE(made.message.find("tilemap level: 3 x 1 cells of 8-pixel metatiles"), std::string::npos) << made.message;
+  ASSERT_EQ(data.maps.size(), 1u);
+  EXPECT_TRUE(data.metasprites.empty()) << "a tilemap layer is no frame's";
+  const IndexedImage drawn = RenderMap(data.maps[0], data.tileSets[data.maps[0].tileSet]);
+  EXPECT_EQ(Digits(&drawn.pixels[8], 16), "88888888FFFF4444") << "the cel's place and its mirrored tile";
 }
