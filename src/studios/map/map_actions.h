@@ -1,13 +1,14 @@
 #pragma once
 // The Map Studio's actions on plain data: painting cells with metatiles,
-// regions, resizing, the metatiles' own list, and the ways between maps and
-// name tables. No drawing here.
+// regions, resizing and the metatiles' own list (the ways between maps and
+// name tables are model/map_screens.h). No drawing here.
 
 #include <string>
 #include <vector>
 
+#include "model/map_region.h"
+#include "model/map_screens.h"
 #include "model/project.h"
-#include "studios/map/map_region.h"
 #include "widgets/stroke.h"
 
 enum class MapAnchor { TopLeft, TopRight, BottomLeft, BottomRight };
@@ -41,18 +42,3 @@ bool AddMetatile(Map& map);
 bool DeleteMetatile(Map& map, int index, int replacement = -1);
 // Moves metatile `from` to place `to`; the cells keep showing the same metatiles.
 void MoveMetatile(Map& map, int from, int to);
-
-// The region (in tiles, inside the screen) of name table `tableIndex` cut into
-// map `mapIndex`'s metatiles, identical blocks sharing one, new ones added.
-// Thirds drawing from another set than the map's have their tiles brought into
-// the map's set (see RegionInSet). False, nothing changed, with the reason when
-// more than 256 metatiles or more free tiles would be needed. `block` gets the
-// region as metatile numbers.
-bool MakeMetatilesFromScreen(Project& data, int mapIndex, int tableIndex, const MapRect& tiles, MapBlock& block,
-                             std::string& message);
-// The 32 x 24 tiles from tile (column, row) of the map as a name table drawing
-// every third from the map's set; tiles past the map's edge are empty.
-void ScreenFromMap(const Map& map, int column, int row, NameTable& table);
-// The walker's start (its top-left corner, in map pixels) moved to `x`, `y`,
-// kept on the map for a walker `width` x `height`.
-void MoveWalkStart(Map& map, int x, int y, int width, int height);

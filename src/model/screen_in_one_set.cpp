@@ -1,4 +1,4 @@
-#include "studios/map/screen_in_one_set.h"
+#include "model/screen_in_one_set.h"
 
 #include <map>
 #include <utility>

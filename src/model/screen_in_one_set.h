@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/map_region.h"
 #include "model/project.h"
-#include "studios/map/map_region.h"
 
 // Tile numbers of the region, row by row (tiles.width x tiles.height), as tiles of `set`.
 struct RegionInOneSet {
