@@ -30,6 +30,7 @@
 #include "export/cartridge.h"
 #include "export/export_blocks.h"
 #include "export/export_targets.h"
+#include "export/map_setup.h"
 #include "export/palette_file.h"
 #include "export/play_cartridge.h"
 #include "export/sprite_sheet_image.h"
@@ -61,6 +62,10 @@ struct Options {
   std::vector<std::string> tables, only;
   bool oneSet = false, listTargets = false, listPalettes = false;
   std::string palette;  // --palette: the run's, for its imports and exports
+  // A map made and set up for play: --make-map's screen, then MAP:VALUE each.
+  std::string makeMap, mapName, walker, start, speed;
+  std::vector<std::string> solid;
+  int metatile = 2;
   int scale = 1;
   std::FILE* report = stdout;  // the lines that say what was written; stderr when the export itself goes to stdout
 };
@@ -109,6 +114,51 @@ int Import(const std::string& file, const Importer& importer, const Options& opt
   const ImportResult imported = importer(bytes.data(), bytes.size(), name, project);
   if (!imported.ok) return Fail(imported.message);
   std::fprintf(options.report, "%s\n", imported.message.c_str());
+  if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
+    return Fail("cannot write " + options.into + ": " + DescribeFileResult(result));
+  std::fprintf(options.report, "wrote %s\n", options.into.c_str());
+  return 0;
+}
+
+// "MAP:REST" split at its first colon; false when there is none.
+bool MapAndValue(const std::string& option, std::string& map, std::string& value) {
+  const std::size_t colon = option.find(':');
+  if (colon == std::string::npos) return false;
+  map = option.substr(0, colon), value = option.substr(colon + 1);
+  return true;
+}
+
+// The map options on the project named by --into, in the order a map is made
+// and set up; all or nothing.
+int SetUpMap(const Options& options) {
+  if (const FileResult result = LoadProject(options.into); result != FileResult::Ok)
+    return Fail("cannot load " + options.into + ": " + DescribeFileResult(result));
+  WarnOfUnknownPalette(options.into);
+  Project next = project;
+  std::vector<std::string> done;
+  std::string message, map, value;
+  const auto apply = [&](bool ok) { return ok ? done.push_back(message), true : false; };
+  if (!options.makeMap.empty() &&
+      !apply(MakeMapFromScreen(next, options.makeMap, options.metatile, options.mapName, message)))
+    return Fail("--make-map: " + message);
+  for (const std::string& solid : options.solid)
+    if (!MapAndValue(solid, map, value) || !apply(MarkSolid(next, map, value, message)))
+      return Fail("--solid " + solid + ": " + (message.empty() ? "give MAP:METATILES, such as Level:3,7-9" : message));
+  if (!options.walker.empty() &&
+      (!MapAndValue(options.walker, map, value) || !apply(SetWalker(next, map, value, message))))
+    return Fail("--walker: " + (message.empty() ? "give MAP:SPRITE_OR_METASPRITE_OR_STRIP" : message));
+  int x = 0, y = 0, speed = 0;
+  char end = 0;
+  if (!options.start.empty() &&
+      (!MapAndValue(options.start, map, value) || std::sscanf(value.c_str(), "%d,%d%c", &x, &y, &end) != 2 ||
+       !apply(SetWalkStart(next, map, x, y, message))))
+    return Fail("--start: " + (message.empty() ? "give MAP:X,Y in pixels" : message));
+  if (!options.speed.empty() &&
+      (!MapAndValue(options.speed, map, value) || std::sscanf(value.c_str(), "%d%c", &speed, &end) != 1 ||
+       !apply(SetWalkSpeed(next, map, speed, message))))
+    return Fail("--speed: " + (message.empty() ? "give MAP:N" : message));
+  project = std::move(next);
+  for (const std::string& line : done) std::fprintf(options.report, "%s\n", line.c_str());
   if (const FileResult result = SaveProject(options.into); result != FileResult::Ok)
     return Fail("cannot write " + options.into + ": " + DescribeFileResult(result));
   std::fprintf(options.report, "wrote %s\n", options.into.c_str());
@@ -440,6 +490,24 @@ int main(int argc, char** argv) {
           ->excludes(screen)
           ->excludes(sheet);
   tmx->needs(into);
+  const std::pair<const char*, std::pair<std::string*, const char*>> mapOptions[] = {
+      {"--make-map", {&options.makeMap, "A new map of metatiles cut from the whole of this screen (name table)"}},
+      {"--map-name", {&options.mapName, "With --make-map: the new map's name (the screen's)"}},
+      {"--walker", {&options.walker, "MAP:NAME: the map walks as \"strip N\", or as a metasprite or sprite so named"}},
+      {"--start", {&options.start, "MAP:X,Y: the walker's top-left corner starts at this map pixel"}},
+      {"--speed", {&options.speed, "MAP:N: the walker goes N pixels a frame (1 to 8)"}},
+  };
+  std::vector<CLI::Option*> mapSetUp;
+  for (const auto& [flag, option] : mapOptions)
+    mapSetUp.push_back(app.add_option(flag, *option.first, option.second)->needs(into));
+  mapSetUp.push_back(app.add_option("--solid", options.solid,
+                                    "MAP:LIST: the metatiles numbered (3,7-9), or holding the tiles (tiles:12,40-42), "
+                                    "are solid")
+                         ->needs(into));
+  for (CLI::Option* mapOption : mapSetUp)
+    for (CLI::Option* importing : {image, screen, sheet, tmx}) mapOption->excludes(importing);
+  app.add_option("--metatile", options.metatile, "With --make-map: tiles across a metatile, 1, 2 or 4 (2)")
+      ->needs(mapSetUp[0]);
   app.add_option("--import-aseprite", options.importAseprite,
                  "An Aseprite file whose frames become metasprites and whose tags become animation strips")
       ->excludes(image)
@@ -519,10 +587,12 @@ int main(int argc, char** argv) {
     };
     return Import(options.importAseprite, asepriteImport, options);
   }
+  if (std::any_of(mapSetUp.begin(), mapSetUp.end(), [](const CLI::Option* option) { return option->count() > 0; }))
+    return SetUpMap(options);
   if (!options.into.empty())
     return Fail(
-        "--into goes with --import-png, --import-screen (or -sc0 to -sc3), --import-sprites, --import-tmx or "
-        "--import-aseprite");
+        "--into goes with --import-png, --import-screen (or -sc0 to -sc3), --import-sprites, --import-tmx, "
+        "--import-aseprite or the map options (--make-map, --solid, --walker, --start, --speed)");
   if (options.project.empty()) return Fail("no project named (see --help)");
   return Export(options);
 }

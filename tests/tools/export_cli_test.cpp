@@ -275,7 +275,13 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv") + " --palette-file " + dir.File("a.asm"), "--palette-file ends in .gpl"},
       {dir.File("game.krv") + " --tmx " + dir.File("a.tmx"), "has 0: name one with --only"},
       {"--import-tmx " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "is not XML Tiled writes"},
+      {"--import-aseprite " + dir.File("game.krv") + " --into " + dir.File("new.krv"), "not an Aseprite file"},
+      {"--into " + dir.File("game.krv") + " --make-map Nowhere", "--make-map: there is no screen named \"Nowhere\""},
+      {"--into " + dir.File("game.krv") + " --make-map \"Name Table 1\" --speed Nowhere:2", "no map named"},
+      {"--into " + dir.File("game.krv") + " --start 3,4", "--start: give MAP:X,Y in pixels"},
+      {"--into " + dir.File("new.krv") + " --solid Map:1", "cannot load"},
   };
+  const std::string game = ReadFile(dir.File("game.krv"));
   for (const auto& [arguments, message] : cases) {
     EXPECT_NE(RunExport(dir, arguments), 0) << arguments;
     EXPECT_NE(ReadFile(dir.File("err.txt")).find(message), std::string::npos) << ReadFile(dir.File("err.txt"));
@@ -283,6 +289,7 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("a.asm")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("p")));
   EXPECT_FALSE(std::filesystem::exists(dir.File("new.krv")));
+  EXPECT_EQ(ReadFile(dir.File("game.krv")), game) << "a refused map option saves nothing";
   EXPECT_EQ(RunExport(dir, "--version"), 0);
   EXPECT_EQ(RunExport(dir, "--list-palettes"), 0);
   EXPECT_EQ(ReadFile(dir.File("out.txt")).substr(0, 32), "tms9918a #000000 #21C842 #5EDC78") << "colours 1-15";

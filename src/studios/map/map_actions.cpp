@@ -1,7 +1,6 @@
 #include "studios/map/map_actions.h"
 
 #include <algorithm>
-#include <map>
 
 #include "model/list_order.h"
 
