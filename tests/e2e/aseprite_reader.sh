@@ -24,4 +24,11 @@ different=$(compare -metric AE frames.png written.png null: 2>&1 || true)
 expected="48 16 15 layers
 tag strip 1 0-2 Forward"
 [ "$(cat read.txt)" = "$expected" ] || { echo "ase-parser read:"; cat read.txt; exit 1; }
+# ase-parser's own sample, written by Aseprite: read through every chunk, and
+# refused only for its 256 x 256 canvas.
+refusal=$("$export_tool" --import-aseprite "$parser/node_modules/ase-parser/indexed.aseprite" --into q.krv 2>&1 || true)
+case "$refusal" in
+  *"the 256 x 256 canvas is larger than a metasprite's 64 x 64"*) ;;
+  *) echo "Aseprite's own file: $refusal"; exit 1 ;;
+esac
 echo "ase-parser reads the Aseprite export as the editor drew it"
