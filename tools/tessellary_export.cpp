@@ -6,7 +6,7 @@
 //   [--msx-basic FILE]
 //                     [--ti FILE] [--bin DIR] [--sc2 DIR] [--png DIR] [--sat FILE] [--scale N]
 //                     [--asm-dialect pasmo|sdas|z80asm] [--tables LIST] [--only NAME...] [--one-set]
-//                     [--compress zx0|pletter] [--maps DIR]
+//                     [--compress zx0|pletter[:KINDS]] [--maps DIR]
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export PROJECT.krv --play-rom FILE --map NAME [--machine msx1|sg1000]
@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,8 @@ struct Options {
   std::map<ExportFormat, std::string> outputs;  // format -> path
   AsmDialect dialect = AsmDialect::Pasmo;
   Compression compression = Compression::None;
+  std::string compress;                      // --compress FORMAT[:KINDS] as given
+  uint32_t packedTables = kPackedByDefault;  // the kinds it packs
   ImportOptions picture;
   std::vector<std::string> tables, only;
   bool oneSet = false, listTargets = false, listPalettes = false;
@@ -165,12 +168,36 @@ int SetUpMap(const Options& options) {
   return 0;
 }
 
+const std::map<std::string, uint32_t> kTableNames = {
+    {"patterns", kPatternTable}, {"colours", kColourTable},         {"colors", kColourTable},
+    {"names", kNameTableData},   {"sprites", kSpritePatterns},      {"attributes", kSpriteAttributeTable},
+    {"maps", kMapData},          {"metasprites", kMetaspriteTables}};
+
+// --compress FORMAT[:KINDS] into the options; false with the reason.
+bool ReadCompress(Options& options, std::string& error) {
+  const std::size_t colon = options.compress.find(':');
+  std::string format = options.compress.substr(0, colon);
+  std::transform(format.begin(), format.end(), format.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (format == "zx0" || format == "pletter")
+    options.compression = format == "zx0" ? Compression::Zx0 : Compression::Pletter;
+  else
+    return error = "--compress packs with zx0 or pletter, not " + format, false;
+  if (colon == std::string::npos) return true;
+  options.packedTables = 0;
+  std::stringstream kinds(options.compress.substr(colon + 1));
+  for (std::string kind; std::getline(kinds, kind, ',');) {
+    const auto found = kTableNames.find(kind);
+    if (found == kTableNames.end())
+      return error = "--compress: no kind of table is named \"" + kind +
+                     "\": patterns, colours, names, sprites, attributes, maps, metasprites",
+             false;
+    options.packedTables |= found->second;
+  }
+  return options.packedTables != 0 || (error = "--compress " + format + ": name the kinds after the colon", false);
+}
+
 // The targets the output options describe, their paths as given (from the working folder).
 std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
-  static const std::map<std::string, uint32_t> kTableNames = {
-      {"patterns", kPatternTable}, {"colours", kColourTable},         {"colors", kColourTable},
-      {"names", kNameTableData},   {"sprites", kSpritePatterns},      {"attributes", kSpriteAttributeTable},
-      {"maps", kMapData},          {"metasprites", kMetaspriteTables}};
   std::vector<ExportTarget> targets;
   for (const auto& [format, path] : options.outputs) {
     ExportTarget target = DefaultExportTarget(format);
@@ -178,7 +205,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
     target.dialect = options.dialect;
     if (format == ExportFormat::Assembly) target.cHeaderPath = options.cExtern, target.area = options.area;
     target.scale = options.scale;
-    if (TakesCompression(format)) target.compression = options.compression;
+    if (TakesCompression(format)) target.compression = options.compression, target.packedTables = options.packedTables;
     if (format == ExportFormat::CHeader && !options.cSource.empty())
       target.cExtern = true, target.cSourcePath = options.cSource;
     target.layout = options.oneSet ? ThirdsLayout::SharedFirstSet : ThirdsLayout::PerThird;
@@ -195,6 +222,7 @@ std::vector<ExportTarget> TargetsFromOptions(const Options& options) {
   if (!options.mapsFolder.empty()) {  // the binary tables' maps alone
     ExportTarget maps = DefaultExportTarget(ExportFormat::BinaryTables);
     maps.path = options.mapsFolder, maps.tables = kMapData, maps.compression = options.compression;
+    maps.packedTables = options.packedTables;
     targets.push_back(maps);
   }
   return targets;
@@ -398,10 +426,10 @@ int main(int argc, char** argv) {
           std::map<std::string, AsmDialect>{
               {"pasmo", AsmDialect::Pasmo}, {"sdas", AsmDialect::Sdas}, {"z80asm", AsmDialect::Z80asm}},
           CLI::ignore_case));
-  app.add_option("--compress", options.compression, "Pack each table: zx0 or pletter (not the PNGs or --sat)")
-      ->transform(CLI::CheckedTransformer(
-          std::map<std::string, Compression>{{"zx0", Compression::Zx0}, {"pletter", Compression::Pletter}},
-          CLI::ignore_case));
+  app.add_option("--compress", options.compress,
+                 "FORMAT[:KINDS]: pack with zx0 or pletter the tables of the kinds named (patterns, colours, names, "
+                 "sprites, attributes, maps, metasprites); without kinds all but the attribute and metasprite tables "
+                 "(not the PNGs or --sat)");
   app.add_option("--tables", options.tables,
                  "Tables to write: patterns,colours,names,sprites,attributes,maps,metasprites")
       ->delimiter(',')
@@ -527,6 +555,7 @@ int main(int argc, char** argv) {
     return app.exit(error);
   }
 
+  if (std::string error; !options.compress.empty() && !ReadCompress(options, error)) return Fail(error);
   if (options.listPalettes) {
     for (const ChipPalette& palette : kChipPalettes) std::printf("%s\n", DescribePalette(palette).c_str());
     return 0;

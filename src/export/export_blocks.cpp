@@ -89,7 +89,7 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
     }
     all.what =
         "sprite pattern table, " + std::to_string(data.spriteSize.side * data.spriteSize.side / 8) + " bytes a sprite";
-    all.vram = kSpritePatternBase;
+    all.vram = kSpritePatternBase, all.kind = kSpritePatterns;
     if (!all.constants.empty()) blocks.push_back(all);
   }
   for (std::size_t i = 0; i < labels.tileSets.size(); ++i) {
@@ -103,7 +103,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         0,
                         {},
                         "pattern table of tile set " + set + " (a third's; add 0x800 a third)",
-                        kPatternBase});
+                        kPatternBase,
+                        kPatternTable});
     if ((selection.tables & kColourTable) && SetShowsGroupColours(data, i))
       blocks.push_back({set + kGroupColoursSuffix,
                         GroupColourBytes(data.tileSets[i]),
@@ -112,7 +113,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         0,
                         {},
                         "Graphics I colour table of tile set " + set + " (a byte a group of 8 tiles)",
-                        kGraphics1ColourBase});
+                        kGraphics1ColourBase,
+                        kColourTable});
     if ((selection.tables & kColourTable) && !data.tileSets[i].graphics1)
       blocks.push_back({set + kColoursSuffix,
                         ColourBytes(data.tileSets[i]),
@@ -121,11 +123,13 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         0,
                         {},
                         "colour table of tile set " + set + " (a third's; add 0x800 a third)",
-                        kColourBase});
+                        kColourBase,
+                        kColourTable});
   }
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i] && (selection.tables & kNameTableData))
-      for (DataBlock& block : NameTableBlocks(data.nameTables[i], labels.nameTables[i])) blocks.push_back(block);
+      for (DataBlock& block : NameTableBlocks(data.nameTables[i], labels.nameTables[i]))
+        block.kind = kNameTableData, blocks.push_back(block);
   for (std::size_t i = 0; i < labels.nameTables.size(); ++i)
     if (selection.nameTables[i] && (selection.tables & kSpriteAttributeTable) &&
         data.nameTables[i].mode != ScreenMode::Text)
@@ -136,7 +140,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                         0,
                         {},
                         "sprite attribute table of name table " + labels.nameTables[i],
-                        kAttributeBase});
+                        kAttributeBase,
+                        kSpriteAttributeTable});
   for (std::size_t i = 0; i < labels.maps.size(); ++i) {
     if (!selection.maps[i] || !(selection.tables & kMapData)) continue;
     const Map& map = data.maps[i];
@@ -148,21 +153,27 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       0,
                       {},
                       std::to_string(map.metatiles.size()) + " metatiles of map " + name + ", " +
-                          std::to_string(map.metatileSize * map.metatileSize) + " tiles each"});
+                          std::to_string(map.metatileSize * map.metatileSize) + " tiles each",
+                      -1,
+                      kMapData});
     blocks.push_back({name + kCellsSuffix,
                       map.cells,
                       std::min(map.width, kTableColumns),
                       true,
                       0,
                       {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
-                      "cells of map " + name + ", a metatile number each, row by row"});
+                      "cells of map " + name + ", a metatile number each, row by row",
+                      -1,
+                      kMapData});
     blocks.push_back({name + kSolidSuffix,
                       SolidBytes(map),
                       16,
                       true,
                       0,
                       {},
-                      "solid metatiles of map " + name + ": a byte each, 1 where a walker cannot enter"});
+                      "solid metatiles of map " + name + ": a byte each, 1 where a walker cannot enter",
+                      -1,
+                      kMapData});
   }
   const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
@@ -174,7 +185,9 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
            true,
            0,
            {},
-           "parts of metasprite " + labels.metasprites[i] + ": their count, then y, x, pattern, colour each"});
+           "parts of metasprite " + labels.metasprites[i] + ": their count, then y, x, pattern, colour each",
+           -1,
+           kMetaspriteTables});
   return blocks;
 }
 

@@ -53,20 +53,37 @@ bool Pack(ExportRun& run, Compression compression, std::vector<PackedTable>& tab
   return true;
 }
 
-// Each table's file packed and named with the format's suffix, and an index of them all.
-void PackFiles(ExportRun& run, Compression compression) {
+// The kind of table a binary file holds, by its extension; a SCREEN file is a screen's names and more.
+uint32_t TableKindOfFile(const std::string& name) {
+  static const std::pair<const char*, uint32_t> kKinds[] = {
+      {".pat", kPatternTable},   {".col", kColourTable},     {".gcl", kColourTable},
+      {".nam", kNameTableData},  {".blk", kNameTableData},   {".sat", kSpriteAttributeTable},
+      {".spr", kSpritePatterns}, {".mtl", kMapData},         {".map", kMapData},
+      {".sol", kMapData},        {".msp", kMetaspriteTables}};
+  const std::string extension = Utf8Text(Utf8Path(name).extension());
+  for (const auto& [suffix, kind] : kKinds)
+    if (extension == suffix) return kind;
+  return kNameTableData;
+}
+
+// The files of the kinds the target packs packed and named with the format's
+// suffix, the rest as they are, and an index of them all.
+void PackFiles(ExportRun& run, const ExportTarget& target) {
   std::vector<OutputFile> files;
   std::vector<PackedTable> tables;
+  std::vector<std::size_t> packedFiles;
   for (const OutputFile& file : run.files)
     if (file.name != "index.txt" && !file.bytes.empty()) {
       files.push_back(file);
-      files.back().name += kCompressionSuffixes[static_cast<int>(compression)];
+      if (!(TableKindOfFile(file.name) & target.packedTables)) continue;
+      files.back().name += kCompressionSuffixes[static_cast<int>(target.compression)];
+      packedFiles.push_back(files.size() - 1);
       tables.push_back({files.back().name, std::vector<uint8_t>(file.bytes.begin(), file.bytes.end())});
     }
-  if (!Pack(run, compression, tables)) return;
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    files[i].bytes.assign(tables[i].bytes.begin(), tables[i].bytes.end());
-    files[i].unpacked = tables[i].unpacked;
+  if (!Pack(run, target.compression, tables)) return;
+  for (std::size_t i = 0; i < packedFiles.size(); ++i) {
+    files[packedFiles[i]].bytes.assign(tables[i].bytes.begin(), tables[i].bytes.end());
+    files[packedFiles[i]].unpacked = tables[i].unpacked;
   }
   files.push_back({"index.txt", IndexText(files), "this list"});
   run.files = std::move(files);
@@ -90,12 +107,14 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   std::vector<DataBlock> blocks = ExportBlocks(data, labels, selection);
   if (packing) {
     std::vector<PackedTable> tables;
-    for (const DataBlock& block : blocks) tables.push_back({block.label, block.bytes});
+    std::vector<DataBlock*> packed;
+    for (DataBlock& block : blocks)
+      if (block.kind & target.packedTables) tables.push_back({block.label, block.bytes}), packed.push_back(&block);
     if (!Pack(run, target.compression, tables)) return;
-    for (std::size_t i = 0; i < blocks.size(); ++i) {
-      blocks[i].bytes = tables[i].bytes;
-      blocks[i].unpacked = tables[i].unpacked;
-      blocks[i].lineBytes = 16;
+    for (std::size_t i = 0; i < packed.size(); ++i) {
+      packed[i]->bytes = tables[i].bytes;
+      packed[i]->unpacked = tables[i].unpacked;
+      packed[i]->lineBytes = 16;
     }
   }
   TextFile file;
@@ -229,7 +248,7 @@ ExportRun PrepareExport(const Project& data, const ExportTarget& target, const s
       PrepareText(run, data, target, selection, labels, fileName);
   }
   if (IsFolderFormat(target.format) && TakesCompression(target.format) && target.compression != Compression::None)
-    PackFiles(run, target.compression);
+    PackFiles(run, target);
   if (!run.error.empty()) run.files.clear(), run.packed.clear();
   return run;
 }

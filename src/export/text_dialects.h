@@ -17,6 +17,7 @@ struct DataBlock {
   std::vector<std::pair<std::string, int>> constants{};  // the record's own numbers (a map's size, a backdrop)
   std::string what{};  // "pattern table of tile set Dungeon", for the comment line before it
   int vram = -1;       // where a cartridge of its screen's mode loads it; -1 = not into video memory
+  uint32_t kind = 0;   // its kind of table (an ExportTable bit): a target packs the kinds it chooses
   std::size_t TableSize() const { return unpacked ? unpacked : bytes.size(); }  // unpacked, packed or not
 };
 

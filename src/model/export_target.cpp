@@ -7,7 +7,8 @@
 namespace {
 auto Fields(const ExportTarget& t) {
   return std::tie(t.format, t.path, t.allRecords, t.sprites, t.tileSets, t.nameTables, t.maps, t.tables, t.layout,
-                  t.dialect, t.cExtern, t.area, t.cSourcePath, t.cHeaderPath, t.firstLine, t.lineStep, t.scale, t.compression);
+                  t.dialect, t.cExtern, t.area, t.cSourcePath, t.cHeaderPath, t.firstLine, t.lineStep, t.scale,
+                  t.compression, t.packedTables);
 }
 }  // namespace
 

@@ -43,6 +43,10 @@ constexpr int kExportTableKinds = 7;
 // What the text exports always wrote: everything but the attribute tables.
 constexpr uint32_t kTextTables = kPatternTable | kColourTable | kNameTableData | kSpritePatterns;
 
+// The tables a packing target packs unless told otherwise: the large ones. The
+// attribute and metasprite tables stay plain, as a game reads them in place.
+constexpr uint32_t kPackedByDefault = kPatternTable | kColourTable | kNameTableData | kSpritePatterns | kMapData;
+
 // How each table is packed: as it is, or in one of the formats games' decoders unpack.
 enum class Compression : int32_t { None, Zx0, Pletter };
 constexpr int kCompressions = 3;
@@ -74,6 +78,7 @@ struct ExportTarget {
   int32_t lineStep = 10;
   int32_t scale = 1;  // PNG: each chip pixel an N x N block
   Compression compression = Compression::None;
+  uint32_t packedTables = kPackedByDefault;  // the kinds of table `compression` packs
 };
 
 bool operator==(const ExportTarget& a, const ExportTarget& b);

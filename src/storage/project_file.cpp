@@ -17,6 +17,7 @@ constexpr uint32_t kTargetsVersion = 1;
 constexpr uint32_t kPackedTargetsVersion = 2;
 constexpr uint32_t kMapTargetsVersion = 3;   // and each target's chosen maps
 constexpr uint32_t kAreaTargetsVersion = 4;  // and each target's sdas area
+constexpr uint32_t kPackedKindsTargetsVersion = 5;  // and the kinds of table each target packs
 constexpr uint32_t kMaxAreaName = 32;
 constexpr uint32_t kMaxTargetPath = 4096;
 constexpr int32_t kMaxLineNumber = 65529;  // MSX-BASIC's last line
@@ -122,13 +123,15 @@ void PutNames(std::string& out, const std::vector<std::string>& names) {
 // readable by editors that end the file after the settings.
 void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
   if (targets.empty()) return;
-  bool packed = false, mapsChosen = false, areaChosen = false;
+  bool packed = false, mapsChosen = false, areaChosen = false, kindsChosen = false;
   for (const ExportTarget& target : targets) {
     packed |= target.compression != Compression::None;
+    kindsChosen |= target.packedTables != kPackedByDefault;
     mapsChosen |= !target.maps.empty();
     areaChosen |= !target.area.empty();
   }
-  const uint32_t version = areaChosen   ? kAreaTargetsVersion
+  const uint32_t version = kindsChosen  ? kPackedKindsTargetsVersion
+                           : areaChosen ? kAreaTargetsVersion
                            : mapsChosen ? kMapTargetsVersion
                            : packed     ? kPackedTargetsVersion
                                         : kTargetsVersion;
@@ -151,6 +154,7 @@ void PutTargets(std::string& out, const std::vector<ExportTarget>& targets) {
     if (version >= kPackedTargetsVersion) PutI32(block, static_cast<int32_t>(target.compression));
     if (version >= kMapTargetsVersion) PutNames(block, target.maps);
     if (version >= kAreaTargetsVersion) PutText(block, target.area);
+    if (version >= kPackedKindsTargetsVersion) PutU32(block, target.packedTables);
   }
   PutBytes(out, kTargetsTag, sizeof kTargetsTag);
   PutU32(out, version);
@@ -453,12 +457,13 @@ bool ReadTarget(Reader& in, ExportTarget& target, uint32_t version) {
   return ReadTargetFields(in, target) &&
          (version < kPackedTargetsVersion || ReadChoice(in, target.compression, kCompressions)) &&
          (version < kMapTargetsVersion || ReadNames(in, target.maps)) &&
-         (version < kAreaTargetsVersion || ReadText(in, target.area, kMaxAreaName));
+         (version < kAreaTargetsVersion || ReadText(in, target.area, kMaxAreaName)) &&
+         (version < kPackedKindsTargetsVersion || (in.U32(target.packedTables) && target.packedTables <= kAllTables));
 }
 
 FileResult ReadTargets(Reader& in, Project& into) {
   uint32_t size, count, version;
-  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kAreaTargetsVersion, version, size);
+  if (FileResult result = ReadBlockHeader(in, kTargetsTag, kTargetsVersion, kPackedKindsTargetsVersion, version, size);
       result != FileResult::Ok)
     return result;
   const std::size_t end = in.position + size;

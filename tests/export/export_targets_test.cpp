@@ -240,6 +240,14 @@ TEST(ExportTargets, SurviveTheProjectFileAndADamagedOneIsRefused) {
   EXPECT_EQ(mapped[without.size() + 4], 3);
   ASSERT_EQ(ParseImage(mapped, read), FileResult::Ok);
   EXPECT_EQ(read.exportTargets, project.exportTargets);
+  // Kinds packed other than the default make the fifth.
+  project.exportTargets[0].packedTables = kNameTableData | kMetaspriteTables;
+  std::string kinds = SerializeProject(project);
+  EXPECT_EQ(kinds[without.size() + 4], 5);
+  ASSERT_EQ(ParseImage(kinds, read), FileResult::Ok);
+  EXPECT_EQ(read.exportTargets, project.exportTargets);
+  kinds[kinds.size() - 1] = 1;  // the last target's kinds past every kind
+  EXPECT_EQ(ParseImage(kinds, read), FileResult::TruncatedOrCorrupt);
   project.exportTargets[0].sprites.assign(257, "Ship");
   const std::string crowded = SerializeProject(project);
   EXPECT_EQ(ParseImage(crowded, read), FileResult::TruncatedOrCorrupt);
@@ -264,7 +272,7 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     for (const ExportFormat format : {ExportFormat::BinaryTables, ExportFormat::Screen2}) {
       ExportTarget target = Target(format, "plain");
       const ExportRun plain = PrepareExport(project, target, "");
-      target.compression = compression, target.path = "packed" + suffix;
+      target.compression = compression, target.path = "packed" + suffix, target.packedTables = kAllTables;
       const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
       ASSERT_TRUE(outcome.error.empty()) << outcome.error;
       const std::string index = ReadFile(d + target.path + "/index.txt");
@@ -277,6 +285,13 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
             << index;
       }
       EXPECT_EQ(outcome.packed.size() + 1, outcome.written.size()) << "every file but the index";
+      // Unless asked, the small tables a game reads in place stay plain.
+      target.packedTables = kPackedByDefault;
+      for (const OutputFile& file : PrepareExport(project, target, "").files) {
+        const std::string kind = file.name.substr(file.name.find('.'), 4);
+        EXPECT_EQ(file.name.find(suffix) == std::string::npos, kind == ".sat" || kind == ".msp" || kind == ".txt")
+            << file.name;
+      }
     }
     // A stream that does not give back its table is caught before anything is written.
     const PackedTable table{"Set_0", std::vector<uint8_t>(expected.begin(), expected.begin() + 2048)};
@@ -292,7 +307,7 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     std::string streams, unpacked;
     for (ExportTarget target : {sdas, z80, Target(ExportFormat::Assembly, "gfx.asm"),
                                 Target(ExportFormat::Ti99, "gfx.a99"), Target(ExportFormat::MsxBasic, "gfx.bas")}) {
-      target.compression = compression;
+      target.compression = compression, target.packedTables = kAllTables;
       const ExportOutcome outcome = WriteExportTarget(project, target, dir.path().string(), false);
       ASSERT_TRUE(outcome.error.empty()) << outcome.error;
       streams.clear(), unpacked.clear();
@@ -309,7 +324,7 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     EXPECT_NE(ReadFile(d + "gfx.asm").find("Set_0_patterns_SIZE: equ 2048"), std::string::npos);
     // C: the packed arrays and both sizes, compiled.
     ExportTarget header = Target(ExportFormat::CHeader, "packed.h");
-    header.compression = compression;
+    header.compression = compression, header.packedTables = kAllTables;
     const ExportOutcome outcome = WriteExportTarget(project, header, dir.path().string(), false);
     std::string main = "#include <stdio.h>\n#include \"packed.h\"\nint main(void) {\n";
     for (const PackedTable& table : outcome.packed)

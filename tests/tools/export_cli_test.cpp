@@ -112,9 +112,11 @@ TEST(ExportCommand, EveryOptionWritesWhatTheEditorWrites) {
   EXPECT_EQ(std::system(("cd " + dir.path().string() + " && cc -c gfx_data.c").c_str()), 0);
   // Packed: the files the export targets pack, each table's sizes and the total printed.
   ExportTarget packed = DefaultExportTarget(ExportFormat::BinaryTables);
-  packed.path = dir.File("zx0"), packed.compression = Compression::Zx0;
+  packed.path = dir.File("zx0"), packed.compression = Compression::Zx0, packed.packedTables = kAllTables;
   const ExportRun run = PrepareExport(project, packed, "");
-  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --bin " + dir.File("zx0") + " --compress ZX0"), 0);
+  ASSERT_EQ(RunExport(dir, dir.File("game.krv") + " --bin " + dir.File("zx0") +
+                               " --compress ZX0:patterns,colours,names,sprites,attributes,maps,metasprites"),
+            0);
   for (const OutputFile& file : run.files) EXPECT_EQ(ReadFile(dir.File("zx0/" + file.name)), file.bytes) << file.name;
   const std::string printed = ReadFile(dir.File("out.txt"));
   EXPECT_NE(printed.find("packed Set_0.pat.zx0: " + std::to_string(run.packed[0].bytes.size()) + " of 2048 bytes\n"),
@@ -255,7 +257,8 @@ TEST(ExportCommand, FailuresSayWhyWriteNothingAndExitNonZero) {
       {dir.File("game.krv"), "has no export targets: add them in the editor"},
       {dir.File("game.krv") + " --png " + dir.File("p") + " --compress zx0", "--png and --sat are written as they are"},
       {dir.File("game.krv") + " --compress pletter", "--compress goes with outputs named"},
-      {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress lz4", "--compress"},
+      {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress lz4", "--compress packs with zx0 or pletter"},
+      {dir.File("game.krv") + " --bin " + dir.File("p") + " --compress zx0:names,nams", "no kind of table is named"},
       {dir.File("big.krv") + " --rom " + dir.File("a.asm") + " --screen all",
        "bytes, more than the 32768 of a cartridge: the first 2 fit"},
       {dir.File("game.krv") + " --rom " + dir.File("a.asm") + " --screen Nowhere", "no name table named Nowhere"},

@@ -99,6 +99,16 @@ bool DrawFormatOptions(ExportTarget& target) {
       ImGui::SetItemTooltip("%s", kTips[choice]);
     }
     target.compression = static_cast<Compression>(compression);
+    if (target.compression != Compression::None) {
+      ImGui::TextUnformatted("Packs");
+      ImGui::PushID("packed");
+      for (int bit = 0; bit < kExportTableKinds; ++bit) {
+        ImGui::SameLine();
+        changed |= ImGui::CheckboxFlags(kTableNames[bit], &target.packedTables, 1u << bit);
+      }
+      ImGui::PopID();
+      ImGui::SetItemTooltip("The kinds of table packed; the others are written as they are");
+    }
   }
   return changed;
 }
