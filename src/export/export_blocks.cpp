@@ -20,6 +20,35 @@ std::vector<bool> Chosen(const std::vector<Record>& list, std::size_t exported, 
       chosen[i] = true, found.insert(list[i].name);
   return chosen;
 }
+// Chooses what the chosen records need to show as the editor shows them: a
+// screen's tile sets and placed sprites, a map's tile set and walker, a
+// metasprite's sprites; so that pattern numbers agree within the export.
+void KeepWhatTheChosenNeed(const Project& data, ExportSelection& selection) {
+  const auto choose = [](std::vector<bool>& chosen, int32_t index) {
+    if (index >= 0 && static_cast<std::size_t>(index) < chosen.size()) chosen[index] = true;
+  };
+  for (std::size_t i = 0; i < selection.maps.size(); ++i) {
+    if (!selection.maps[i]) continue;
+    const Map& map = data.maps[i];
+    choose(selection.tileSets, map.tileSet);
+    if (map.play.walkStrip < 0 || map.play.walkStrip >= kStrips) {
+      choose(selection.sprites, 0);
+      continue;
+    }
+    for (int cell = 0; cell < kStripCells; ++cell)
+      choose(data.strips.metasprite[map.play.walkStrip][cell] ? selection.metasprites : selection.sprites,
+             data.strips.cells[map.play.walkStrip][cell]);
+  }
+  for (std::size_t i = 0; i < selection.nameTables.size(); ++i) {
+    if (!selection.nameTables[i]) continue;
+    for (int32_t set : data.nameTables[i].thirdTileSets) choose(selection.tileSets, set);
+    for (const SpritePlacement& placement : data.nameTables[i].placements)
+      choose(selection.sprites, placement.spriteIndex);
+  }
+  for (std::size_t i = 0; i < selection.metasprites.size(); ++i)
+    if (selection.metasprites[i])
+      for (const MetaspritePart& part : data.metasprites[i].parts) choose(selection.sprites, part.sprite);
+}
 }  // namespace
 
 ExportSelection SelectAll(const Project& data, uint32_t tables) {
@@ -42,7 +71,9 @@ ExportSelection SelectForTarget(const Project& data, const ExportTarget& target)
   selection.tileSets = Chosen(data.tileSets, ExportedTileSets(data), target.tileSets, found);
   selection.nameTables = Chosen(data.nameTables, ExportedNameTables(data), target.nameTables, found);
   selection.maps = Chosen(data.maps, ExportedMaps(data), target.maps, found);
-  selection.metasprites.assign(ExportedMetasprites(data), false);
+  // A metasprite is chosen by name as a sprite is.
+  selection.metasprites = Chosen(data.metasprites, ExportedMetasprites(data), target.sprites, found);
+  KeepWhatTheChosenNeed(data, selection);
   for (const auto* names : {&target.sprites, &target.tileSets, &target.nameTables, &target.maps})
     for (const std::string& name : *names)
       if (!found.count(name)) found.insert(name), selection.unknownNames.push_back("no record named \"" + name + "\"");

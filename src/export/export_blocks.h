@@ -13,7 +13,7 @@
 
 struct ExportSelection {
   // One flag per exported record (see export_labels.h).
-  std::vector<bool> sprites, tileSets, nameTables, maps, metasprites;  // metasprites: with all records only
+  std::vector<bool> sprites, tileSets, nameTables, maps, metasprites;
   uint32_t tables = kTextTables;
   ThirdsLayout layout = ThirdsLayout::PerThird;
   std::vector<std::string> unknownNames;  // "no record named ..." for chosen names that name none

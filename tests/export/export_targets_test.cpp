@@ -187,6 +187,19 @@ TEST(ExportTargets, ChosenRecordsTablesAndPathsAreWhatTheTargetSays) {
   const std::string ti = PrepareExport(project, patternsOnly, "").files[0].bytes;
   EXPECT_TRUE(ti.find("\nSet_0_patterns\n       BYTE >") != std::string::npos && ti.find("Screen") == std::string::npos)
       << "labels in column 1, lines unnumbered, only the tables taken";
+  // Chosen records bring what they need: a screen its sets and placed sprites, a metasprite its parts' sprites.
+  MakeMachineProject();
+  project.metasprites = {Metasprite{"hero", 32, 16, {{4, 0, 0}, {5, 16, 0}}, {}}};
+  ExportTarget level = Target(ExportFormat::Assembly, "level.asm");
+  level.allRecords = false, level.nameTables = level.sprites = {"Second", "hero"};
+  const ExportSelection needed = SelectForTarget(project, level);
+  EXPECT_TRUE(needed.unknownNames.empty());
+  EXPECT_EQ(needed.nameTables, (std::vector<bool>{false, true}));
+  EXPECT_EQ(needed.tileSets, (std::vector<bool>{false, false, false, true, true, true}));
+  EXPECT_EQ(needed.sprites, (std::vector<bool>{false, false, true, false, true, true}));
+  EXPECT_EQ(needed.metasprites, std::vector<bool>{true});
+  EXPECT_EQ(SpritePatternNumbers(needed, project.spriteSize), (std::vector<int>{-1, -1, 0, -1, 4, 8}));
+  MakeRichProject();
   ExportTarget leftOver = DefaultExportTarget(ExportFormat::Assembly);
   leftOver.cExtern = true;  // set while it was a C target
   EXPECT_EQ(ExportFormatName(leftOver), "Assembly (pasmo)");
