@@ -3,6 +3,7 @@
 #include "chip/chip_bytes.h"
 #include "export/export_blocks.h"
 #include "export/export_labels.h"
+#include "export/game_constants.h"
 
 void AppendHexBytes(std::string& out, const uint8_t* bytes, std::size_t count) {
   static const char digits[] = "0123456789ABCDEF";
@@ -18,7 +19,9 @@ std::string ExportText(const Project& data, const TextDialect& dialect, std::vec
   const ExportLabels labels = LabelExportedRecords(data);
   if (renamed) *renamed = labels.renamed;
   std::string text;
-  WriteTextBlocks(ExportBlocks(data, labels, SelectAll(data, kTextTables)), dialect, TextFile{}, text);
+  TextFile file;
+  file.constants = ChipConstants(file.module, data.spriteSize);
+  WriteTextBlocks(ExportBlocks(data, labels, SelectAll(data, kTextTables)), dialect, file, text);
   return text;
 }
 

@@ -5,8 +5,10 @@
 
 #include "chip/chip_bytes.h"
 #include "chip/group_colours.h"
+#include "chip/map_walk.h"
 #include "chip/sprite_attributes.h"
 #include "chip/video_memory.h"
+#include "export/game_constants.h"
 #include "export/game_tables.h"
 
 namespace {
@@ -20,6 +22,14 @@ std::vector<bool> Chosen(const std::vector<Record>& list, std::size_t exported, 
       chosen[i] = true, found.insert(list[i].name);
   return chosen;
 }
+// Where the map's walker starts, in map pixels: its own start, or where Play
+// Map would put it from the map's top-left screen.
+std::pair<int, int> WalkStart(const Project& data, std::size_t map) {
+  const WalkWorld world = MakeWalkWorld(data, map, 0, 0);
+  if (world.error.empty()) return {world.startX, world.startY};
+  return {std::max(0, data.maps[map].play.startX), std::max(0, data.maps[map].play.startY)};
+}
+
 // Chooses what the chosen records need to show as the editor shows them: a
 // screen's tile sets and placed sprites, a map's tile set and walker, a
 // metasprite's sprites; so that pattern numbers agree within the export.
@@ -177,6 +187,7 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
     if (!selection.maps[i] || !(selection.tables & kMapData)) continue;
     const Map& map = data.maps[i];
     const std::string& name = labels.maps[i];
+    const std::pair<int, int> start = WalkStart(data, i);
     blocks.push_back({name + kMetatilesSuffix,
                       MetatileBytes(map),
                       map.metatileSize * map.metatileSize,
@@ -192,7 +203,12 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       std::min(map.width, kTableColumns),
                       true,
                       0,
-                      {{name + "_WIDTH", map.width}, {name + "_HEIGHT", map.height}},
+                      {{name + "_WIDTH", map.width},
+                       {name + "_HEIGHT", map.height},
+                       {name + "_METATILE_SIZE", map.metatileSize},
+                       {name + "_METATILES", static_cast<int>(map.metatiles.size())},
+                       {name + "_START_X", start.first},
+                       {name + "_START_Y", start.second}},
                       "cells of map " + name + ", a metatile number each, row by row",
                       -1,
                       kMapData});
@@ -219,6 +235,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
            "parts of metasprite " + labels.metasprites[i] + ": their count, then y, x, pattern, colour each",
            -1,
            kMetaspriteTables});
+  if (selection.tables & kMetaspriteTables)
+    for (const DataBlock& strip : StripBlocks(data, selection)) blocks.push_back(strip);
   return blocks;
 }
 

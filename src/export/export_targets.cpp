@@ -7,6 +7,7 @@
 #include "export/aseprite_export.h"
 #include "export/data_export.h"
 #include "export/export_blocks.h"
+#include "export/game_constants.h"
 #include "export/text_dialects.h"
 #include "export/tiled_map.h"
 #include "storage/utf8_path.h"
@@ -127,6 +128,7 @@ void PrepareText(ExportRun& run, const Project& data, const ExportTarget& target
   file.header = named;
   file.module = MakeLabel(Utf8Text(Utf8Path(named).stem()).c_str(), "gfx", 0);
   file.area = target.area.empty() ? kDefaultArea : target.area;
+  file.constants = ChipConstants(file.module, data.spriteSize);
   if (target.format == ExportFormat::Assembly && target.dialect == AsmDialect::Sdas && !IsAreaName(file.area)) {
     run.error = "\"" + file.area + "\" is not an area sdas takes: ASCII letters, digits and _, not a digit first";
     return;

@@ -119,6 +119,11 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
   if (*dialect.constant && !blocks.empty())
     start += FillConstant(dialect, file.module + "_LARGEST_TABLE", static_cast<int>(largest)) +
              (dialect.blankLines ? "\n" : "");
+  if (*dialect.constant && !file.constants.empty()) {
+    if (*dialect.comment) start += FillComment(dialect, "the sprite size, and each screen mode's registers and tables");
+    for (const auto& [name, value] : file.constants) start += FillConstant(dialect, name, value);
+    if (dialect.blankLines) start += "\n";
+  }
   if (!AppendLines(text, start, dialect, number, file.lineStep)) return false;
   for (const DataBlock& block : blocks) {
     std::string lines;

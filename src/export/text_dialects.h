@@ -71,6 +71,7 @@ struct TextFile {
   std::string packing;         // "ZX0" when the blocks are packed
   std::string module = "gfx";  // the file's base: sdas's module, "<module>_LARGEST_TABLE"
   std::string area = "_CODE";  // sdas: the tables' .area
+  std::vector<std::pair<std::string, int>> constants;  // the file's own, after "<module>_LARGEST_TABLE"
 };
 
 // The text of `blocks` in `dialect`; false (and `text` incomplete) when the line

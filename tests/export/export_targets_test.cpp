@@ -348,3 +348,21 @@ TEST(ExportTargets, PackedTablesUnpackToTheTablesTheUnpackedExportWrites) {
     EXPECT_TRUE(ReadFile(d + "packed.bin") == streams);
   }
 }
+
+TEST(ExportTargets, TheConstantsSayWhatAProgramWouldOtherwiseHardCode) {
+  MakeWalkProject(2);
+  SetName(project.metasprites[0].name, "Hero");  // an unnamed one is not exported, nor a strip showing it
+  project.spriteSize.magnified = true;
+  ExportTarget header = Target(ExportFormat::CHeader, "walk.h");
+  header.tables = kAllTables;
+  const std::string text = PrepareExport(project, header, "").files[0].bytes;
+  for (const char* line :
+       {"#define walk_SPRITE_REGISTER1_BITS 3\n", "#define walk_GRAPHICS2_REGISTER1 195\n",
+        "#define walk_GRAPHICS1_COLOURS_VRAM 8192\n", "#define walk_TEXT_PATTERNS_VRAM 2048\n",
+        "#define walk_MULTICOLOR_NAMES_VRAM 2048\n", "#define Held_out_METATILE_SIZE 2\n", "#define Held_out_START_X ",
+        "#define strip_1_TICKS 9\n", "static const unsigned char strip_1["})
+    EXPECT_NE(text.find(line), std::string::npos) << line;
+  const int frames = static_cast<int>(std::count_if(
+      std::begin(project.strips.cells[0]), std::end(project.strips.cells[0]), [](int32_t cell) { return cell >= 0; }));
+  EXPECT_NE(text.find("#define strip_1_FRAMES " + std::to_string(frames) + "\n"), std::string::npos);
+}
