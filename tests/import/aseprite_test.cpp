@@ -17,7 +17,7 @@ namespace {
 std::string Le(std::initializer_list<std::pair<int64_t, int>> values) {
   std::string bytes;
   for (const auto& [value, width] : values)
-    for (int i = 0; i < width; ++i) bytes.push_back(static_cast<char>(value >> 8 * i));
+    for (int i = 0; i < width; ++i) bytes.push_back(i < 8 ? static_cast<char>(value >> 8 * i) : 0);
   return bytes;
 }
 std::string Name(const std::string& text) { return Le({{text.size(), 2}}) + text; }
