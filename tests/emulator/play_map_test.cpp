@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <thread>
@@ -146,6 +147,46 @@ INSTANTIATE_TEST_SUITE_P(MachinesAndMetatileSizes, PlayMap,
                            return std::string(kMachineNames[int(std::get<0>(info.param))]) + "_" +
                                   std::to_string(std::get<1>(info.param)) + (std::get<2>(info.param) ? "_mega" : "");
                          });
+
+// A game's world made by a script with no window: ImageMagick draws a walled
+// room and two frames, the command line makes the project, the map, its solid
+// walls, walker and start, and the cartridge, which walks as predicted.
+class ScriptedPlayMap : public PlayMap {
+ protected:
+  void SetUp() override {
+    const std::string tool = TESSELLARY_EXPORT, project = " --into " + dir.File("p.krv");
+    const std::string script =
+        "cd " + dir.path().string() +
+        " && (convert -size 256x192 xc:'#21C842' -fill black -draw 'rectangle 16,16 239,175' room.png"
+        " && convert -size 32x16 xc:none -fill '#FFFFFF' -draw 'rectangle 2,2 12,14' -fill '#D4524D'"
+        " -draw 'rectangle 18,2 28,14' walk.png && " +
+        tool + " --import-png room.png" + project + " && " + tool + " --import-sprites walk.png" + project + " && " +
+        tool + project + " --make-map room --map-name Room && " + tool + project +
+        " --solid Room:1 --walker 'Room:walk 1' --start Room:40,40 --speed Room:2 && " + tool +
+        " p.krv --play-rom script.rom --map Room) > script.log 2>&1";
+    ASSERT_EQ(std::system(script.c_str()), 0) << ReadFile(dir.File("script.log"));
+    ASSERT_EQ(LoadProject(dir.File("p.krv")), FileResult::Ok);
+  }
+};
+
+TEST_P(ScriptedPlayMap, AWorldMadeByTheCommandLineWalksAsPredicted) {
+  const WalkWorld world = MakeWalkWorld(project, 0, 0, 0);
+  ASSERT_EQ(world.error, "");
+  const Cartridge cartridge = BuildPlayCartridge(project, 0, machine(), 0, 0);
+  ASSERT_TRUE(ReadFile(dir.File("script.rom")) == cartridge.bytes) << "the script's cartridge is Play Map's";
+  Boot();
+  const std::vector<WalkInput> inputs = {{kWalkRight, 200}, {kWalkDown, 200}};
+  Hold(0x80, 200);
+  Hold(0x40, 200);
+  const WalkOutcome predicted = PredictWalk(world, inputs);
+  EXPECT_EQ(Word(kPlayWalker), predicted.state.x);
+  EXPECT_EQ(Word(kPlayWalker + 2), predicted.state.y);
+  EXPECT_EQ(predicted.state.x + world.boxWidth, 240) << "stopped by the solid wall";
+  Ask("binary encode hex [debug read_block VRAM 0x1B00 " + std::to_string(predicted.attributes.size()) + "]");
+  EXPECT_EQ(BytesFromHex(reply.text), std::string(predicted.attributes.begin(), predicted.attributes.end()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Msx1, ScriptedPlayMap, ::testing::Values(std::tuple{Machine::Msx1, 2, false}));
 
 namespace {
 // Play Map from the Map Studio, edits following it on the running game.
