@@ -178,10 +178,7 @@ TEST(Aseprite, TheEditorsFileComesBackUnchanged) {
   const std::string sheet = MadeSpriteSheet(dir);
   ASSERT_FALSE(sheet.empty()) << "ImageMagick made no sheet";
   Project data = DefaultProject();
-  SpriteSheetOptions options;
-  options.cellWidth = options.cellHeight = 32;
-  ASSERT_TRUE(
-      ImportSpriteSheet(reinterpret_cast<const uint8_t*>(sheet.data()), sheet.size(), "walk", data, options).ok);
+  ASSERT_TRUE(ImportWalkSheet(sheet, data).ok);
   for (int cell = 0; cell < 4; ++cell)  // there and back
     data.strips.cells[1][cell] = "\2\3\4\3"[cell], data.strips.metasprite[1][cell] = true;
   data.strips.cells[2][0] = 4, data.strips.cells[2][1] = 0;  // no run: no tag

@@ -27,9 +27,7 @@ TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
   const std::string sheet = MadeSpriteSheet(dir);
   ASSERT_FALSE(sheet.empty()) << "ImageMagick made no sheet";
   Project data = DefaultProject();
-  SpriteSheetOptions options;
-  options.cellWidth = options.cellHeight = 32;
-  const SpriteSheetResult made = Import(sheet, data, options);
+  const SpriteSheetResult made = ImportWalkSheet(sheet, data);
   ASSERT_TRUE(made.ok) << made.message;
   EXPECT_EQ(made.frames, 5) << "the empty cell makes none";
   EXPECT_EQ(data.metasprites[4].sheet.column * 100 + data.metasprites[4].sheet.columns, 406);
@@ -47,7 +45,7 @@ TEST(SpriteSheet, FramesNobodyDrewComeBackPixelForPixel) {
   // The same sheet again shares nothing with the first, but its own repeated parts once.
   const std::size_t sprites = data.sprites.size();
   Project twice = data;
-  ASSERT_TRUE(Import(sheet, twice, options).ok);
+  ASSERT_TRUE(ImportWalkSheet(sheet, twice).ok);
   EXPECT_EQ(twice.sprites.size() - sprites, sprites - 1);
   for (const std::string& renamed : LabelExportedRecords(data).renamed)
     ADD_FAILURE() << "parts and frames are named apart: " << renamed;

@@ -111,6 +111,12 @@ std::string MadeSpriteSheet(const TempDir& dir) {
   return std::system(command.c_str()) == 0 ? ReadFile(dir.File("sheet.png")) : "";
 }
 
+SpriteSheetResult ImportWalkSheet(const std::string& sheet, Project& data) {
+  SpriteSheetOptions options;
+  options.cellWidth = options.cellHeight = 32;
+  return ImportSpriteSheet(reinterpret_cast<const uint8_t*>(sheet.data()), sheet.size(), "walk", data, options);
+}
+
 void FillTile(TileSet& set, int tile, int seed) {
   for (int y = 0; y < 8; ++y) {
     set.foreground[tile][y] = (seed + y) % 16;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "import/png_import.h"
+#include "import/sprite_sheet.h"
 #include "model/project.h"
 #include "storage/png_file.h"
 #include "storage/project_file.h"
@@ -45,6 +46,8 @@ bool RefusedWith(std::string image, std::size_t at, int32_t value, int width = 1
 // at most 3 of the chip's colours, a row of five and an empty cell, made in
 // `dir`; "" when ImageMagick is missing.
 std::string MadeSpriteSheet(const TempDir& dir);
+// That sheet imported into `data` as "walk", in its cells of 32 x 32.
+SpriteSheetResult ImportWalkSheet(const std::string& sheet, Project& data);
 
 // A tile whose every row is recognisable: pixels and both colours derive from `seed`.
 void FillTile(TileSet& set, int tile, int seed);
