@@ -102,18 +102,16 @@ struct Reading {
   std::vector<uint8_t> groupShown;  // by child level, whether the group last seen at it shows
   std::vector<CelImage> images;
   std::vector<std::vector<Cel>> cels;  // a frame's
-  std::size_t drawn = 0;               // pixels the cels so far draw
+  std::size_t drawn = 0;               // pixels the cels so far draw, and tiles unpacked
   std::map<uint32_t, Tiles> tilesets;  // by their ids
   std::vector<TilemapCel> tilemaps;    // a tilemap layer's first
 };
 
-// Counts the cel's pixels against what an import draws at most.
-void Draw(Reading& reading, const Cel& cel, int frame) {
-  const CelImage& image = reading.images[cel.image];
-  reading.drawn += static_cast<std::size_t>(image.width) * image.height;
+// Counts pixels (or tiles) about to be unpacked or drawn against what an import takes at most.
+void Spend(Reading& reading, std::size_t count, int frame) {
+  reading.drawn += count;
   if (reading.drawn > kMaxAsepriteDrawn)
-    throw Refusal{"the cels up to frame " + std::to_string(frame + 1) + " draw more pixels than an import takes"};
-  reading.cels[frame].push_back(cel);
+    throw Refusal{"the cels and tiles up to frame " + std::to_string(frame + 1) + " hold more than an import takes"};
 }
 
 std::string CelPlace(const Reading& reading, int frame, int layer) {
@@ -149,7 +147,7 @@ std::vector<uint8_t> Unpacked(Fields& chunk, std::size_t size, const std::string
   return bytes;
 }
 
-void ReadTileset(Fields& chunk, Reading& reading) {
+void ReadTileset(Fields& chunk, Reading& reading, int frame) {
   const uint32_t id = chunk.Dword(), flags = chunk.Dword();
   Tiles tiles;
   const uint32_t count = chunk.Dword();
@@ -159,6 +157,7 @@ void ReadTileset(Fields& chunk, Reading& reading) {
   if (!(flags & kTilesInFile)) throw Refusal{name + " is kept in another file"};
   const std::size_t pixels = std::size_t(tiles.width) * tiles.height * count;
   if (count > 4096 || pixels > kMaxAsepritePixels) throw Refusal{name + " holds more tiles than an import takes"};
+  Spend(reading, pixels, frame);
   tiles.count = static_cast<int>(count);
   chunk.Dword();  // the packed length: the rest of the chunk
   tiles.pixels = Unpacked(chunk, pixels * BytesPerPixel(reading.depth), name);
@@ -173,8 +172,7 @@ void ReadTilemapCel(Fields& chunk, Reading& reading, int layer, int x, int y, in
   if (chunk.Word() != 32) throw Refusal{CelPlace(reading, frame, layer) + " has tiles of other than 32 bits"};
   const uint32_t idBits = chunk.Dword(), flipX = chunk.Dword(), flipY = chunk.Dword(), flipD = chunk.Dword();
   chunk.Take(10);
-  if (std::size_t(cel.columns) * cel.rows > kMaxAsepritePixels)
-    throw Refusal{CelPlace(reading, frame, layer) + " holds more tiles than an import takes"};
+  Spend(reading, std::size_t(cel.columns) * cel.rows, frame);
   const std::vector<uint8_t> bytes =
       Unpacked(chunk, std::size_t(cel.columns) * cel.rows * 4, CelPlace(reading, frame, layer));
   for (std::size_t at = 0; at < bytes.size(); at += 4) {
@@ -208,7 +206,8 @@ void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) 
       throw Refusal{CelPlace(reading, frame, cel.layer) + " links to frame " + std::to_string(linked + 1) +
                     ", which has no cel there"};
     cel.image = found->image;
-    Draw(reading, cel, frame);
+    Spend(reading, static_cast<std::size_t>(reading.images[cel.image].width) * reading.images[cel.image].height, frame);
+    reading.cels[frame].push_back(cel);
     return;
   }
   if (type == kTilemapCel) return ReadTilemapCel(chunk, reading, cel.layer, image.x, image.y, frame);
@@ -217,6 +216,7 @@ void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) 
   if (image.x < 0 || image.y < 0 || image.x + image.width > width || image.y + image.height > height)
     throw Refusal{CelPlace(reading, frame, cel.layer) + " reaches past the " + std::to_string(width) + " x " +
                   std::to_string(height) + " canvas"};
+  Spend(reading, static_cast<std::size_t>(image.width) * image.height, frame);
   const std::size_t size = static_cast<std::size_t>(image.width) * image.height * BytesPerPixel(reading.depth);
   if (type == kRawCel) {
     const uint8_t* raw = chunk.Take(size);
@@ -226,7 +226,7 @@ void ReadCel(Fields& chunk, Reading& reading, int frame, int width, int height) 
   }
   cel.image = static_cast<int>(reading.images.size());
   reading.images.push_back(std::move(image));
-  Draw(reading, cel, frame);
+  reading.cels[frame].push_back(cel);
 }
 
 void ReadPalette(Fields& chunk, Reading& reading) {
@@ -409,7 +409,7 @@ void ReadFile(const uint8_t* bytes, std::size_t size, AsepriteFile& file) {
       else if (type == kTagsChunk)
         ReadTags(chunk, file, frames);
       else if (type == kTilesetChunk)
-        ReadTileset(chunk, reading);
+        ReadTileset(chunk, reading, frame);
     }
     file.frames.emplace_back();  // drawn once every palette chunk is read
   }

@@ -156,6 +156,10 @@ TEST(Aseprite, DamagedOrUnsuitableFilesAreRefusedWithTheReasonAndChangeNothing) 
       {File(16, 16, 32, {Frame({layer, Tags({{"run", 0, 1, 0}})})}), "tag \"run\" names frames that are not there"},
       {File(16, 16, 32, {Frame({layer, Cel(0, 0, 0, 1, 1, Rgba(2, 1, 0))})}), "every frame is empty"},
       {File(4096, 4096, 32, {Frame({}), Frame({})}), "2 frames of 4096 x 4096 are more than an import takes"},
+      {File(1024, 2048, 32,
+            {Frame({layer, Cel(0, 0, 0, 1024, 2048, std::string(8 << 20, '\0'), true)}),
+             Frame(std::vector<std::string>(8, Linked(0, 0)))}),
+       "the cels and tiles up to frame 2 hold more than an import takes"},
   };
   Project data = DefaultProject();
   const Project before = data;
