@@ -155,8 +155,8 @@ void ReadTileset(Fields& chunk, Reading& reading, int frame) {
   chunk.Take(2 + 14);  // the base index shown, reserved
   const std::string name = "tileset \"" + chunk.String() + "\"";
   if (!(flags & kTilesInFile)) throw Refusal{name + " is kept in another file"};
+  if (count > kMaxAsepriteDrawn) throw Refusal{name + " holds more tiles than an import takes"};  // and no overflow
   const std::size_t pixels = std::size_t(tiles.width) * tiles.height * count;
-  if (count > 4096 || pixels > kMaxAsepritePixels) throw Refusal{name + " holds more tiles than an import takes"};
   Spend(reading, pixels, frame);
   tiles.count = static_cast<int>(count);
   chunk.Dword();  // the packed length: the rest of the chunk
