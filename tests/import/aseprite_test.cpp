@@ -118,12 +118,12 @@ TEST(Aseprite, LayersLinkedCelsAndTagsBecomeMetaspritesAndStrips) {
 }
 
 TEST(Aseprite, IndexedAndGreyPixelsTakeTheirPalettesColours) {
-  // The old palette chunk comes first, as Aseprite writes it; the new one holds.
+  // An old palette chunk after the new one is left, as Aseprite reads it.
   const std::string oldPalette = Chunk(0x0004, Le({{1, 2}, {1, 1}, {1, 1}, {0x0000FF, 3}}));
   const std::string palette = Chunk(0x2019, Le({{3, 4}, {1, 4}, {2, 4}, {0, 8}, {0, 2}, {0xFFFFFFFF, 4}, {0, 2}}) +
                                                 Le({{Palette[4] & 0xFFFFFF, 3}, {255, 1}}));
   const std::string indexed =
-      File(8, 8, 8, {Frame({oldPalette, palette, Layer("a"), Cel(0, 0, 0, 3, 1, std::string("\0\1\2", 3))})});
+      File(8, 8, 8, {Frame({palette, oldPalette, Layer("a"), Cel(0, 0, 0, 3, 1, std::string("\0\1\2", 3))})});
   const std::string grey = File(8, 8, 16, {Frame({Layer("a"), Cel(0, 0, 0, 2, 1, Le({{0xFFFF, 2}, {0xFF00, 2}}))})});
   Project data = DefaultProject();
   ASSERT_TRUE(Import(indexed, data).ok);
@@ -152,7 +152,9 @@ TEST(Aseprite, DamagedOrUnsuitableFilesAreRefusedWithTheReasonAndChangeNothing) 
       {File(16, 16, 32, {Frame({layer, Le({{3, 4}, {0x2005, 2}})})}), "too short"},
       {File(16, 16, 32, {Frame({layer, Linked(0, 0)})}), "links to a later frame"},
       {File(16, 16, 32, {Frame({layer}), Frame({Linked(0, 0)})}), "which has no cel there"},
-      {File(16, 16, 32, {Frame({layer, Cel(3, 0, 0, 1, 1, Rgba(2, 1))})}), "names a layer that is not there"},
+      {File(16, 16, 32, {Frame({layer, Cel(3, 0, 0, 1, 1, Rgba(2, 1))})}),
+       "a cel in frame 1 names a layer that is not there"},
+      {File(16, 16, 32, {Frame({Chunk(0x2019, Le({{1, 4}, {0, 4}, {256, 4}, {0, 8}}))})}), "colours past 256"},
       {File(16, 16, 32, {Frame({layer, Tags({{"run", 0, 1, 0}})})}), "tag \"run\" names frames that are not there"},
       {File(16, 16, 32, {Frame({layer, Cel(0, 0, 0, 1, 1, Rgba(2, 1, 0))})}), "every frame is empty"},
       {File(4096, 4096, 32, {Frame({}), Frame({})}), "2 frames of 4096 x 4096 are more than an import takes"},
@@ -187,10 +189,12 @@ TEST(Aseprite, TheEditorsFileComesBackUnchanged) {
     data.strips.cells[1][cell] = "\2\3\4\3"[cell], data.strips.metasprite[1][cell] = true;
   data.strips.cells[2][0] = 4, data.strips.cells[2][1] = 0;  // no run: no tag
   data.strips.metasprite[2][0] = data.strips.metasprite[2][1] = true;
+  data.strips.cells[3][0] = 0;  // a sprite: no tag
   data.strips.frameSeconds = 0.25f;
   const AsepriteExport written = AsepriteFileOf(data);
   EXPECT_EQ(written.tags, 2);
-  EXPECT_EQ(written.leftOut, std::vector<std::string>{"strip 3: its metasprites are not a run in order"});
+  EXPECT_EQ(written.leftOut, (std::vector<std::string>{"strip 3: its metasprites are not a run in order",
+                                                       "strip 4: it shows sprites, not metasprites"}));
 
   Project again = DefaultProject();
   ASSERT_TRUE(Import(written.bytes, again).ok);
