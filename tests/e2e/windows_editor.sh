@@ -44,6 +44,9 @@ cmp -s "Écran 1.krv" before.krv && { echo "the change was not saved"; fail=1; }
 xdotool key alt+F4
 wait_for eval '! kill -0 "$editor_pid" 2>/dev/null' || { echo "Alt+F4 did not quit"; fail=1; }
 [ -d config ] && { echo "a config folder was made in the working folder"; fail=1; }
-appdata=$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')
-[ -f "$(winepath -u "$appdata")/Tessellary/editor.cfg" ] || { echo "no settings in $appdata\\Tessellary"; fail=1; }
+# %APPDATA% is each user's AppData\Roaming in the prefix. Asking Wine for it
+# while the prefix's server winds down can answer nothing: look in the prefix.
+wineserver -w
+settings=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/Tessellary/editor.cfg' 2>/dev/null | head -n 1)
+[ -n "$settings" ] || { echo "no settings in any user's AppData\\Roaming\\Tessellary"; fail=1; }
 exit $fail
