@@ -110,6 +110,10 @@ void Follow(int& view, int at, int size, int screen, int margin, int tiles) {
 }
 }  // namespace
 
+int WalkFrameTicks(const AnimationStrips& strips) {
+  return std::max(1, static_cast<int>(std::lround(strips.frameSeconds * kWalkFramesPerSecond)));
+}
+
 WalkWorld MakeWalkWorld(const Project& data, std::size_t index, int frameColumn, int frameRow) {
   WalkWorld world;
   if (index >= data.maps.size()) return world.error = "there is no map to play", world;
@@ -131,7 +135,7 @@ WalkWorld MakeWalkWorld(const Project& data, std::size_t index, int frameColumn,
   if (world.error.empty()) world.error = CheckFrames(data, frames);
   if (!world.error.empty()) return world;
   PlaceFrames(data, frames, world);
-  world.frameTicks = std::max(1, static_cast<int>(std::lround(data.strips.frameSeconds * kWalkFramesPerSecond)));
+  world.frameTicks = WalkFrameTicks(data.strips);
   world.speed = std::clamp(map.play.speed, 1, kMaxWalkSpeed);
   frameColumn = std::clamp(frameColumn, 0, world.tilesWide - kTableColumns);
   frameRow = std::clamp(frameRow, 0, world.tilesHigh - kTableRows);

@@ -17,6 +17,8 @@ constexpr int kWalkMarginX = 64, kWalkMarginY = 48;
 constexpr int kMaxWalkMapSide = 256;  // cells across and down: a cell column or row is one byte
 constexpr int kMaxWalkParts = 32;     // sprites a frame: the chip's sprite planes
 constexpr int kWalkFramesPerSecond = 60;
+// The machine's frames each strip frame shows, at least one.
+int WalkFrameTicks(const AnimationStrips& strips);
 
 // Directions held, as the engine keeps them.
 enum WalkKeys : uint8_t { kWalkUp = 1, kWalkDown = 2, kWalkLeft = 4, kWalkRight = 8 };

@@ -1,7 +1,5 @@
 #include "export/game_constants.h"
 
-#include <cmath>
-
 #include "chip/map_walk.h"
 #include "chip/video_memory.h"
 
@@ -53,7 +51,7 @@ std::vector<DataBlock> StripBlocks(const Project& data, const ExportSelection& s
   std::vector<int> metaspritePlace(selection.metasprites.size(), -1);
   for (std::size_t i = 0, place = 0; i < selection.metasprites.size(); ++i)
     if (selection.metasprites[i]) metaspritePlace[i] = static_cast<int>(place++);
-  const int ticks = std::max(1, static_cast<int>(std::lround(data.strips.frameSeconds * kWalkFramesPerSecond)));
+  const int ticks = WalkFrameTicks(data.strips);
   for (int strip = 0; strip < kStrips; ++strip) {
     DataBlock block{"strip_" + std::to_string(strip + 1), {}, 16};
     bool whole = true;

@@ -49,10 +49,6 @@ bool NumberList(const std::string& text, int limit, std::set<int>& numbers) {
   return !numbers.empty();
 }
 
-bool EmptyStrip(const AnimationStrips& strips, int strip) {
-  return std::all_of(std::begin(strips.cells[strip]), std::end(strips.cells[strip]), [](int32_t c) { return c < 0; });
-}
-
 // The strip that shows the one sprite or metasprite, an empty one made to, or -1 when every strip is in use.
 int StripOfOne(AnimationStrips& strips, int32_t record, bool metasprite) {
   for (int strip = 0; strip < kStrips; ++strip) {

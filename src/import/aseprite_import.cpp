@@ -7,7 +7,6 @@
 #include "import/tile_layers.h"
 
 namespace {
-std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 
 int RoundedUp(int length, int side) { return (length + side - 1) / side * side; }
 
@@ -44,7 +43,8 @@ std::string AddFrames(const AsepriteFile& file, const std::string& name, Project
   const int width = RoundedUp(file.width, side), height = RoundedUp(file.height, side);
   if (std::none_of(file.frames.begin(), file.frames.end(), HasPixels)) return "";
   if (width > kMaxMetaspriteSide || height > kMaxMetaspriteSide) {
-    const std::string why = "the " + Size(file.width, file.height) + " canvas is larger than a metasprite's 64 x 64";
+    const std::string why =
+        "the " + SizeText(file.width, file.height) + " canvas is larger than a metasprite's 64 x 64";
     if (file.tilemaps.empty()) throw FrameRefusal{why};
     return "image layers left out: " + why;
   }
@@ -74,7 +74,7 @@ std::string AddFrames(const AsepriteFile& file, const std::string& name, Project
                         std::all_of(durations.begin(), durations.end(), [&](int d) { return d == durations[0]; });
   if (filled > 0 && oneSpeed) next.strips.frameSeconds = static_cast<float>(durations[0]) / 1000.0f;
 
-  std::string message = Plural(made.frames, "metasprite") + " from frames of " + Size(width, height) + ": " +
+  std::string message = Plural(made.frames, "metasprite") + " from frames of " + SizeText(width, height) + ": " +
                         Plural(made.Sprites(), "sprite") + " for " + Plural(made.parts, "part") + ", at most " +
                         std::to_string(made.worstLine) + " on a line";
   if (filled > 0) {
@@ -94,7 +94,7 @@ std::string AddTilemaps(const AsepriteFile& file, Project& next) {
     const int side = tilemap.tileWidth;
     if (tilemap.tileHeight != side || (side != 8 && side != 16 && side != 32))
       throw TileLayerRefusal{"tilemap \"" + tilemap.name + "\" has tiles of " +
-                             Size(tilemap.tileWidth, tilemap.tileHeight) +
+                             SizeText(tilemap.tileWidth, tilemap.tileHeight) +
                              " pixels: a metatile is 8, 16 or 32 pixels square"};
     const ImportResult made = AddTileLayersMap(tilemap.map, tilemap.name, next);
     message += (message.empty() ? "tilemap " : "; tilemap ") + made.message;

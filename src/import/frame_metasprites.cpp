@@ -9,10 +9,6 @@ namespace {
 std::string SpriteKey(const Sprite& sprite, int colour) {
   return std::string(reinterpret_cast<const char*>(sprite.pixels), sizeof sprite.pixels) + static_cast<char>(colour);
 }
-
-bool EmptyStrip(const AnimationStrips& strips, int strip) {
-  return std::all_of(std::begin(strips.cells[strip]), std::end(strips.cells[strip]), [](int32_t c) { return c == -1; });
-}
 }  // namespace
 
 uint8_t ChipColourMatch::operator()(const uint8_t* rgba) {

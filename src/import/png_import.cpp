@@ -47,6 +47,8 @@ int ChangedPixels(const std::vector<Tile>& cells, const TileSet& set, const uint
 
 std::string Plural(int count, const char* word) { return std::to_string(count) + " " + word + (count == 1 ? "" : "s"); }
 
+std::string SizeText(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
+
 ImportResult ImportPngImage(const uint8_t* bytes, std::size_t size, const std::string& wanted, Project& data,
                             const ImportOptions& options) {
   ImportResult result;

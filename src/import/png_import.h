@@ -26,6 +26,8 @@ struct ImportResult {
 
 // "1 tile", "3 tiles": a count and its noun, as the imports' reports give them.
 std::string Plural(int count, const char* word);
+// "32 x 16": a picture's or a cell's size, as the imports' reports give it.
+std::string SizeText(int width, int height);
 
 // Only a picture of the screen's size becomes a screen (and takes the options for one).
 inline bool IsScreenPicture(int width, int height) { return width == 256 && height == 192; }

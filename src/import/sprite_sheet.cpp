@@ -9,8 +9,6 @@
 
 namespace {
 
-std::string Size(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
-
 // The smallest of the sides that divides `length` with no cell edge between
 // two filled lines; none where no line is clear, which says nothing of frames.
 int SideWithClearEdges(const std::vector<bool>& filled, int spriteSide) {
@@ -38,12 +36,13 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   const int side = data.spriteSize.side;
   if (w < side || h < side || w > kMaxMetaspriteSide || h > kMaxMetaspriteSide || w % side || h % side)
     return refuse("A cell is a multiple of the " + std::to_string(side) + "-pixel sprite size up to 64 a side, not " +
-                  Size(w, h));
+                  SizeText(w, h));
   RgbaImage sheet;
   std::string error;
   if (!DecodePng(png, size, kMaxSheetSide, kMaxSheetSide, sheet, error)) return refuse(error);
   if (sheet.width % w || sheet.height % h)
-    return refuse("Cells of " + Size(w, h) + " do not divide the " + Size(sheet.width, sheet.height) + " sheet");
+    return refuse("Cells of " + SizeText(w, h) + " do not divide the " + SizeText(sheet.width, sheet.height) +
+                  " sheet");
   const int columns = sheet.width / w, rows = sheet.height / h;
   if (columns > kMaxSheetCells || rows > kMaxSheetCells) return refuse("A sheet has at most 256 cells a side");
 
@@ -74,7 +73,7 @@ SpriteSheetResult ImportSpriteSheet(const uint8_t* png, std::size_t size, const 
   data = std::move(next);
   result.ok = true;
   result.sprites = made.Sprites();
-  result.message = Plural(result.frames, "metasprite") + " from frames of " + Size(w, h) + ": " +
+  result.message = Plural(result.frames, "metasprite") + " from frames of " + SizeText(w, h) + ": " +
                    Plural(result.sprites, "sprite") + " for " + Plural(made.parts, "part") + ", at most " +
                    std::to_string(result.worstLine) + " on a line";
   if (strips > 0)

@@ -16,6 +16,10 @@ AnimationStrips::AnimationStrips() {
     }
 }
 
+bool EmptyStrip(const AnimationStrips& strips, int strip) {
+  return std::all_of(std::begin(strips.cells[strip]), std::end(strips.cells[strip]), [](int32_t c) { return c < 0; });
+}
+
 namespace {
 template <typename Field>
 bool Same(const Field& a, const Field& b) {

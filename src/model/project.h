@@ -91,6 +91,8 @@ struct AnimationStrips {
   bool metasprite[kStrips][kStripCells];  // the cell shows a metasprite, a walk cycle's frame
   float frameSeconds = 0.15f;             // seconds a frame is shown
 };
+// No cell of the strip shows anything.
+bool EmptyStrip(const AnimationStrips& strips, int strip);
 
 struct Project {
   std::vector<Sprite> sprites;
