@@ -1,5 +1,6 @@
 # Writes OUTPUT, a C++ source defining SYMBOL (const uint8_t[]) and SYMBOL_size
-# with the bytes of INPUT: how the assembled loaders get into the library.
+# with the bytes of INPUT: how the assembled loaders and the runtime's sources
+# get into the library.
 file(READ "${INPUT}" hex HEX)
 string(LENGTH "${hex}" digits)
 math(EXPR size "${digits} / 2")

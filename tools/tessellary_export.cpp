@@ -10,6 +10,7 @@
 //   tessellary-export PROJECT.krv --list-targets
 //   tessellary-export PROJECT.krv --rom FILE [--machine msx1|sg1000] [--screen NAME...|all]
 //   tessellary-export PROJECT.krv --play-rom FILE --map NAME [--machine msx1|sg1000]
+//   tessellary-export --runtime DIR [--machine msx1|sg1000]
 //   tessellary-export --import-png IMAGE --into PROJECT.krv [--dither none|ordered|diffusion] [--strength N]
 //                     [--one-set] [--max-tiles N] [--mode graphics2|graphics1|text|multicolor]
 //   tessellary-export --import-sc2|--import-sc1|--import-sc0|--import-sc3|--import-screen FILE --into PROJECT.krv
@@ -31,6 +32,7 @@
 #include "export/cartridge.h"
 #include "export/export_blocks.h"
 #include "export/export_targets.h"
+#include "export/game_runtime.h"
 #include "export/map_setup.h"
 #include "export/palette_file.h"
 #include "export/play_cartridge.h"
@@ -51,7 +53,7 @@ struct Options {
   int screenMode = -1;  // the mode --import-scN asks for; -1: --import-screen, by the file's size
   std::string project, importImage, importScreen, importSprites, importTmx, importAseprite, into, rom, mapsFolder,
       cSource, cExtern, area;
-  std::string playRom, map;
+  std::string playRom, map, runtime;
   std::string spriteSheet, cell, transparent, paletteFile, tmxFile;
   SpriteSheetOptions sheet;
   Machine machine = Machine::Msx1;
@@ -274,6 +276,18 @@ int WritePlayRom(const Options& options) {
   return 0;
 }
 
+// The runtime's sources for --machine, into a folder made when missing.
+int WriteRuntime(const Options& options) {
+  std::error_code error;
+  std::filesystem::create_directories(Utf8Path(options.runtime), error);
+  std::vector<std::string> written;
+  if (const FileResult result = WriteOutputFiles(options.runtime, RuntimeFiles(options.machine), &written);
+      result != FileResult::Ok)
+    return Fail("cannot write into " + options.runtime + ": " + DescribeFileResult(result));
+  for (const std::string& path : written) std::fprintf(options.report, "wrote %s\n", path.c_str());
+  return 0;
+}
+
 int WriteSpriteSheet(const Options& options) {
   const std::string png = SpriteSheetPng(project);
   if (png.empty()) return Fail("no sprite sheet written: " + options.project + " has no metasprites");
@@ -444,9 +458,12 @@ int main(int argc, char** argv) {
                  "v9938, sms, openmsx");
   app.add_flag("--list-palettes", options.listPalettes, "Print each palette: its name, then colours 1-15 as #RRGGBB");
   CLI::Option* rom = app.add_option("--rom", options.rom, "A cartridge image that shows name tables on the machine");
+  CLI::Option* runtime = app.add_option(
+      "--runtime", options.runtime,
+      "A folder for the runtime a game in C or sdas links (VRAM, unpacking, modes, metasprites, strips)");
   CLI::Option* machine =
       app.add_option("--machine", options.machine,
-                     "The cartridge's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
+                     "The cartridge's or runtime's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
           ->transform(CLI::CheckedTransformer(
               std::map<std::string, Machine>{{"msx1", Machine::Msx1}, {"sg1000", Machine::Sg1000}}, CLI::ignore_case));
   app.add_option("--screen", options.screens,
@@ -560,8 +577,13 @@ int main(int argc, char** argv) {
     for (const ChipPalette& palette : kChipPalettes) std::printf("%s\n", DescribePalette(palette).c_str());
     return 0;
   }
-  if (machine->count() > 0 && options.rom.empty() && options.playRom.empty())
-    return Fail("--machine goes with --rom or --play-rom");
+  if (machine->count() > 0 && options.rom.empty() && options.playRom.empty() && options.runtime.empty())
+    return Fail("--machine goes with --rom, --play-rom or --runtime");
+  if (runtime->count() > 0) {
+    if (!options.project.empty() || !options.into.empty())
+      return Fail("--runtime writes the runtime alone: run it without a project");
+    return WriteRuntime(options);
+  }
   if (std::string& tmx = paths[ExportFormat::TiledMaps]; HasExtension(tmx, ".tmx")) options.tmxFile = tmx, tmx.clear();
   for (auto& [format, path] : paths) {
     if (path.empty()) continue;

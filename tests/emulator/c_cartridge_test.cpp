@@ -1,6 +1,6 @@
 // A game's own cartridge in C, as a programmer builds one from the exports:
-// SDCC, our own start code and Z80 unpackers (c_cartridge/, built by its
-// Makefile), the export included as a C header, as a header and its .c file,
+// SDCC, the runtime's start code and unpackers into RAM (c_cartridge/, built
+// by its Makefile), the export included as a C header, as a header and its .c file,
 // or as sdas assembly with the header the export writes for it; unpacked, ZX0
 // and Pletter; a picture nobody here drew imported with one tile set and with
 // one a third. The program names only the documented labels and constants,
@@ -42,9 +42,12 @@ TEST_P(CCartridge, ShowsTheEditorsPicture) {
   const std::string tool = TESSELLARY_EXPORT;
   ASSERT_EQ(Run("convert -size 256x192 wizard: -resize '256x192!' -alpha off PNG24:pic.png && " + tool +
                 " --import-png pic.png --into pic.krv --dither diffusion" + (oneSet ? " --one-set" : "") + " && " +
-                tool + " pic.krv --tables patterns,colours,names " + kExports[linking] + kPackings[packing] +
-                " && make -f " + C_CARTRIDGE_DIR + "/Makefile SCREEN=pic LINKING=" + kLinkings[linking] + " PACKING=" +
-                std::to_string(packing) + " SETS='" + (oneSet ? "pic pic pic" : "pic_top pic_mid pic_bottom") + "'"),
+                tool + " pic.krv --tables patterns,colours,names " + kExports[linking] + kPackings[packing] + " && " +
+                tool + " --runtime . && make -f " + C_CARTRIDGE_DIR +
+                "/Makefile PROGRAM=show MACHINE=msx1 LINKING=" + kLinkings[linking] + " DEFINES='-DSCREEN=pic -DPACKING=" +
+                std::to_string(packing) + (oneSet ? " -DTOP_SET=pic -DMIDDLE_SET=pic -DBOTTOM_SET=pic"
+                                                  : " -DTOP_SET=pic_top -DMIDDLE_SET=pic_mid -DBOTTOM_SET=pic_bottom") +
+                "'"),
             "");
   std::string error;
   ASSERT_TRUE(StartOpenMsx(link, dir.File("show.rom"), Machine::Msx1, error)) << error;

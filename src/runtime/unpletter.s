@@ -1,4 +1,5 @@
-; void unpletter(const unsigned char* stream, unsigned char* out) __sdcccall(0);
+; void tess_unpletter(const unsigned char* stream, unsigned char* out)
+; void tess_unpletter_vram(const unsigned char* stream, unsigned address)
 ; Unpacks a Pletter 0.5 stream without the length header: three bits give
 ; the mode, a byte comes as it is, then for each token a bit: 0 for a
 ; literal byte, 1 for a copy, whose length - 1 is a gamma code (a 1 and a
@@ -6,9 +7,10 @@
 ; offset - 1 is a byte, or, when its top bit is set, that byte's 7 bits under
 ; `mode` more bits (none in mode 1), plus 128.
 ; HL: the stream; DE: the output; A: the bit byte, with a marker bit below
-; the bits left; BC: values.
-        .module unpletter
-        .globl  _unpletter
+; the bits left; BC: values. Bytes go out through unpack.s.
+        .module tess_unpletter
+        .globl  _tess_unpletter, _tess_unpletter_vram
+        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy
 
         .area   _DATA
 far_bits:
@@ -17,7 +19,12 @@ stream:
         .ds     2
 
         .area   _CODE
-_unpletter::
+_tess_unpletter::
+        call    unpack_into_ram
+        jr      unpletter
+_tess_unpletter_vram::
+        call    unpack_into_vram
+unpletter:
         pop     bc                      ; return address
         pop     hl
         pop     de
@@ -39,11 +46,11 @@ _unpletter::
         inc     a                       ; modes 2 to 7: that many bits
 1$:     ld      (far_bits), a
         ex      af, af'
-        ldi                             ; the first byte
+        call    one_literal             ; the first byte
 token:
         call    next_bit
         jr      c, copy_token
-        ldi
+        call    one_literal
         jr      token
 copy_token:
         ld      bc, #1
@@ -93,10 +100,14 @@ near_offset:
         sbc     hl, bc
         pop     bc
         inc     bc                      ; the length
-        ldir
+        call    unpack_copy
         ld      hl, (stream)
         ex      af, af'
         jr      token
+
+one_literal:
+        ld      bc, #1
+        jp      unpack_literals
 
 ; Carry = the next bit.
 next_bit:

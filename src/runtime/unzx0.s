@@ -1,4 +1,5 @@
-; void unzx0(const unsigned char* stream, unsigned char* out) __sdcccall(0);
+; void tess_unzx0(const unsigned char* stream, unsigned char* out)
+; void tess_unzx0_vram(const unsigned char* stream, unsigned address)
 ; Unpacks a ZX0 (version 2) stream. Blocks: literal bytes (gamma length),
 ; a copy from the last offset (gamma length) and a copy from a new offset
 ; (inverted gamma of its high part, 256 for the end; a byte of 7 low bits
@@ -6,16 +7,22 @@
 ; after a literal block or a copy is one bit. Bits come most significant
 ; first from bit bytes met in the stream as they are needed.
 ; HL: the stream; DE: the output; A: the bit byte, with a marker bit below
-; the bits left; BC: gamma values.
-        .module unzx0
-        .globl  _unzx0
+; the bits left; BC: gamma values. Bytes go out through unpack.s.
+        .module tess_unzx0
+        .globl  _tess_unzx0, _tess_unzx0_vram
+        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy
 
         .area   _DATA
 last_offset:
         .ds     2
 
         .area   _CODE
-_unzx0::
+_tess_unzx0::
+        call    unpack_into_ram
+        jr      unzx0
+_tess_unzx0_vram::
+        call    unpack_into_vram
+unzx0:
         pop     bc                      ; return address
         pop     hl
         pop     de
@@ -27,7 +34,7 @@ _unzx0::
         ld      a, #0x80                ; no bits yet
 literals:
         call    gamma
-        ldir
+        call    unpack_literals
         call    next_bit
         jr      c, new_offset
         call    gamma                   ; a copy from the last offset
@@ -105,7 +112,7 @@ copy:
         or      a
         sbc     hl, de
         pop     de
-        ldir
+        call    unpack_copy
         pop     hl
         ex      af, af'
         ret
