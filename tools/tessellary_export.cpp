@@ -579,10 +579,10 @@ int main(int argc, char** argv) {
   }
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty() && options.runtime.empty())
     return Fail("--machine goes with --rom, --play-rom or --runtime");
+  // The runtime needs no project; a build may write it beside an export in one run.
   if (runtime->count() > 0) {
-    if (!options.project.empty() || !options.into.empty())
-      return Fail("--runtime writes the runtime alone: run it without a project");
-    return WriteRuntime(options);
+    if (const int status = WriteRuntime(options); status != 0 || (options.project.empty() && options.into.empty()))
+      return status;
   }
   if (std::string& tmx = paths[ExportFormat::TiledMaps]; HasExtension(tmx, ".tmx")) options.tmxFile = tmx, tmx.clear();
   for (auto& [format, path] : paths) {

@@ -1,6 +1,7 @@
 ; The start of a 32 KB MSX1 cartridge for SDCC: the ROM header at 0x4000,
 ; page 2 mapped from the cartridge's own slot through the BIOS, the stack
-; set, initialised data copied to RAM, then main(), then a halt for good.
+; set, initialised data copied to RAM and static variables set, then main(),
+; then a halt for good.
         .module crt0
         .globl  _main
         .globl  l__INITIALIZER, s__INITIALIZER, s__INITIALIZED
@@ -48,7 +49,8 @@ start:
         ld      de, #s__INITIALIZED
         ld      hl, #s__INITIALIZER
         ldir
-1$:     call    _main
+1$:     call    gsinit                  ; static variables set by code
+        call    _main
 2$:     halt
         jr      2$
 
@@ -57,7 +59,9 @@ start:
         .area   _CODE
         .area   _INITIALIZER
         .area   _GSINIT
+gsinit:
         .area   _GSFINAL
+        ret
         .area   _DATA
         .area   _INITIALIZED
         .area   _BSS

@@ -1,7 +1,7 @@
 ; The start of an SG-1000 cartridge for SDCC: the ROM at 0x0000 (the console
 ; has no BIOS), the stack at the top of its 1 KB of RAM, initialised data
-; copied to RAM, then main(), then a halt for good. Interrupts stay off:
-; tess_wait_frame polls the chip.
+; copied to RAM and static variables set, then main(), then a halt for good.
+; Interrupts stay off: tess_wait_frame polls the chip.
         .module crt0
         .globl  _main
         .globl  l__INITIALIZER, s__INITIALIZER, s__INITIALIZED
@@ -27,7 +27,8 @@ start:
         ld      de, #s__INITIALIZED
         ld      hl, #s__INITIALIZER
         ldir
-1$:     call    _main
+1$:     call    gsinit                  ; static variables set by code
+        call    _main
 2$:     halt
         jr      2$
 
@@ -36,7 +37,9 @@ start:
         .area   _CODE
         .area   _INITIALIZER
         .area   _GSINIT
+gsinit:
         .area   _GSFINAL
+        ret
         .area   _DATA
         .area   _INITIALIZED
         .area   _BSS

@@ -52,7 +52,7 @@ void tess_step_strip(tess_strip* strip) TESS_CALL {
   if (++strip->frame >= strip->frames) strip->frame = 0;
 }
 
-unsigned char tess_draw_strip(const tess_strip* strip, const unsigned char* const* metasprites, unsigned char colour,
+unsigned char tess_draw_strip(const tess_strip* strip, const unsigned char* const metasprites[], unsigned char colour,
                               int x, int y, unsigned char plane) TESS_CALL {
   const unsigned char* cell = strip->cells + strip->frame * 2;
   if (cell[0]) return tess_draw_metasprite(metasprites[cell[1]], x, y, plane);

@@ -14,12 +14,10 @@
 
 /* Registers 0 to 7 of an exported screen mode, for tess_set_mode:
    static const unsigned char mode[] = TESS_MODE(gfx, GRAPHICS2, Level_BACKDROP); */
-#define TESS_MODE(file, MODE, register7)                                                  \
-  {                                                                                       \
-    file##_##MODE##_REGISTER0, file##_##MODE##_REGISTER1, file##_##MODE##_REGISTER2,      \
-        file##_##MODE##_REGISTER3, file##_##MODE##_REGISTER4, file##_##MODE##_REGISTER5,  \
-        file##_##MODE##_REGISTER6, (register7)                                            \
-  }
+#define TESS_MODE(file, MODE, register7)                                                 \
+  {file##_##MODE##_REGISTER0, file##_##MODE##_REGISTER1, file##_##MODE##_REGISTER2,       \
+   file##_##MODE##_REGISTER3, file##_##MODE##_REGISTER4, file##_##MODE##_REGISTER5,       \
+   file##_##MODE##_REGISTER6, (unsigned char)(register7)}
 
 /* The chip. */
 void tess_set_register(unsigned char r, unsigned char value) TESS_CALL;
@@ -58,7 +56,7 @@ typedef struct {
 void tess_step_strip(tess_strip* strip) TESS_CALL; /* one frame of the chip on */
 /* The frame shown at x, y: a metasprite from `metasprites` (every exported
    metasprite's label, in the export's order) or a sprite in `colour`. */
-unsigned char tess_draw_strip(const tess_strip* strip, const unsigned char* const* metasprites, unsigned char colour,
+unsigned char tess_draw_strip(const tess_strip* strip, const unsigned char* const metasprites[], unsigned char colour,
                               int x, int y, unsigned char plane) TESS_CALL;
 
 #endif
