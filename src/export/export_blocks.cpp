@@ -223,8 +223,17 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
                       kMapData});
   }
   const std::vector<int> patterns = SpritePatternNumbers(selection, data.spriteSize);
+  // A strip names a metasprite by its place here: a program indexes this table with it.
+  DataBlock tables{"metasprite_tables",
+                   {},
+                   8,
+                   true,
+                   0,
+                   {},
+                   "each metasprite table above, in order: a strip's metasprite place is its index"};
   for (std::size_t i = 0; i < labels.metasprites.size(); ++i)
-    if (selection.metasprites[i] && (selection.tables & kMetaspriteTables))
+    if (selection.metasprites[i] && (selection.tables & kMetaspriteTables)) {
+      tables.addresses.push_back(labels.metasprites[i] + kMetaspriteSuffix);
       blocks.push_back(
           {labels.metasprites[i] + kMetaspriteSuffix,
            MetaspriteBytes(data.metasprites[i], data.sprites, patterns, data.spriteSize),
@@ -235,6 +244,8 @@ std::vector<DataBlock> ExportBlocks(const Project& data, const ExportLabels& lab
            "parts of metasprite " + labels.metasprites[i] + ": their count, then y, x, pattern, colour each",
            -1,
            kMetaspriteTables});
+    }
+  if (!tables.addresses.empty()) blocks.push_back(tables);
   if (selection.tables & kMetaspriteTables)
     for (const DataBlock& strip : StripBlocks(data, selection)) blocks.push_back(strip);
   return blocks;

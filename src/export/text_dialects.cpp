@@ -8,33 +8,40 @@
 // One row a dialect, its fields in TextDialect's order.
 // clang-format off
 const TextDialect kPasmoDialect = {"; Tessellary export, label scheme {scheme}\n\n", "; {text}\n", "{label}:\n",
-    "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", ""};
+    "   db ", "$", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", "",
+    "{label}:\n", "   dw {item}\n", ""};
 // C reaches "_name"; assembly keeps the plain name too. The sizes are also words C can read ("name_size").
 const TextDialect kSdasDialect = {"; Tessellary export, label scheme {scheme}\n   .module {module}\n   .area {area}\n\n",
     "; {text}\n", "_{label}::\n{label}::\n",
     "   .db ", "0x", ",", "\n", "", "", 0, true, true, false, "{name} == {value}\n",
-    "_{label}_size::\n   .dw {unpacked}\n"};
+    "_{label}_size::\n   .dw {unpacked}\n", "_{label}::\n{label}::\n", "   .dw {item}\n", ""};
 const TextDialect kZ80asmDialect = {"; Tessellary export, label scheme {scheme}\n\n", "; {text}\n", "{label}:\n",
-    "   defb ", "0x", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", ""};
+    "   defb ", "0x", ",", "\n", "", "", 0, true, true, false, "{name}: equ {value}\n", "",
+    "{label}:\n", "   defw {item}\n", ""};
 const TextDialect kCvBasicDialect = {"' Tessellary export, label scheme {scheme}\n\n", "' {text}\n", "{label}:\n",
     "   DATA BYTE ", "$", ",", "\n", "", "", 0, true, true, false, "CONST {name} = {value}\n", ""};
 // 32 bytes make a line of at most 11 + 32 * 5 - 1 = 170 characters.
 const TextDialect kMsxBasicDialect = {"REM Tessellary export, label scheme {scheme}\n", "REM {text}\n", "REM {label}\n",
     "DATA ", "&H", ",", "\n", "", "", 32, true, false, true, "REM {name} = {value}\n", ""};
 const TextDialect kTiDialect = {"* Tessellary export, label scheme {scheme}\n\n", "* {text}\n", "{label}\n",
-    "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false, "{name} EQU {value}\n", ""};
+    "       BYTE ", ">", ",", "\n", "", "", 0, true, true, false, "{name} EQU {value}\n", "",
+    "{label}\n", "       DATA {item}\n", ""};
 const TextDialect kCHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
     "/* {text} */\n", "static const unsigned char {label}[{size}] = {\n",
-    "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false, "#define {name} {value}\n", ""};
+    "    ", "0x", ", ", ",\n", "};\n", "\n#endif\n", 16, true, true, false, "#define {name} {value}\n", "",
+    "static const unsigned char* const {label}[{size}] = {\n", "    {item},\n", "};\n"};
 const TextDialect kCExternHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
     "/* {text} */\n", "extern const unsigned char {label}[{size}];\n",
-    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", ""};
+    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", "",
+    "extern const unsigned char* const {label}[{size}];\n"};
 const TextDialect kCSourceDialect = {"/* Tessellary export, label scheme {scheme} */\n#include \"{header}\"\n\n", "",
     "const unsigned char {label}[{size}] = {\n",
-    "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, "", ""};
+    "    ", "0x", ", ", ",\n", "};\n", "", 16, true, true, false, "", "",
+    "const unsigned char* const {label}[{size}] = {\n", "    {item},\n", "};\n"};
 const TextDialect kCSdasHeaderDialect = {"/* Tessellary export, label scheme {scheme} */\n#ifndef {guard}\n#define {guard}\n\n",
     "/* {text} */\n", "extern const unsigned char {label}[{size}];\nextern const unsigned int {label}_size;\n",
-    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", ""};
+    "", "", "", "", "", "\n#endif\n", 16, false, false, false, "#define {name} {value}\n", "",
+    "extern const unsigned char* const {label}[{size}];\n"};
 // clang-format on
 
 namespace {
@@ -45,7 +52,7 @@ std::string Fill(std::string text, const DataBlock* block, const TextFile& file)
   };
   if (block) {
     replace("{label}", block->label);
-    replace("{size}", std::to_string(block->bytes.size()));
+    replace("{size}", std::to_string(block->addresses.empty() ? block->bytes.size() : block->addresses.size()));
     replace("{unpacked}", std::to_string(block->TableSize()));
   }
   replace("{scheme}", std::to_string(kLabelScheme));
@@ -85,6 +92,7 @@ std::string FillConstant(const TextDialect& dialect, const std::string& name, in
 // The record's constants, then the table's own.
 std::vector<std::pair<std::string, int>> BlockConstants(const DataBlock& block) {
   std::vector<std::pair<std::string, int>> constants = block.constants;
+  if (!block.addresses.empty()) return {{block.label + "_COUNT", static_cast<int>(block.addresses.size())}};
   constants.push_back({block.label + "_SIZE", static_cast<int>(block.TableSize())});
   if (block.unpacked) constants.push_back({block.label + "_PACKED_SIZE", static_cast<int>(block.bytes.size())});
   if (block.vram >= 0) constants.push_back({block.label + "_VRAM", block.vram});
@@ -126,13 +134,19 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
   }
   if (!AppendLines(text, start, dialect, number, file.lineStep)) return false;
   for (const DataBlock& block : blocks) {
+    const bool addresses = !block.addresses.empty();
+    if (addresses && !*dialect.addressStart) continue;
     std::string lines;
     if (*dialect.comment) {
-      lines += FillComment(dialect, DescribeBlock(block, file));
+      lines += FillComment(dialect, addresses ? block.what : DescribeBlock(block, file));
     }
     if (*dialect.constant)
       for (const auto& [name, value] : BlockConstants(block)) lines += FillConstant(dialect, name, value);
-    lines += Fill(dialect.blockStart, &block, file);
+    lines += Fill(addresses ? dialect.addressStart : dialect.blockStart, &block, file);
+    for (std::size_t i = 0; dialect.dataLines && i < block.addresses.size(); ++i) {
+      std::string line = dialect.addressLine;
+      lines += line.replace(line.find("{item}"), 6, block.addresses[i]);
+    }
     const std::size_t width = static_cast<std::size_t>(dialect.lineBytes ? dialect.lineBytes : block.lineBytes);
     for (std::size_t at = 0; dialect.dataLines && at < block.bytes.size(); at += width) {
       lines += dialect.linePrefix;
@@ -144,13 +158,14 @@ bool WriteTextBlocks(const std::vector<DataBlock>& blocks, const TextDialect& di
       }
       lines += dialect.lineEnd;
     }
-    lines += dialect.blockEnd;
+    lines += addresses ? dialect.addressEnd : dialect.blockEnd;
     if (!AppendLines(text, lines, dialect, number, file.lineStep)) return false;
     if (block.gapAfter && dialect.blankLines) text += "\n";
   }
   if (*dialect.sizeWord) {
     text += "\n" + FillComment(dialect, "each table's unpacked size, for C: extern const unsigned int <label>_size;");
-    for (const DataBlock& block : blocks) text += Fill(dialect.sizeWord, &block, file);
+    for (const DataBlock& block : blocks)
+      if (block.addresses.empty()) text += Fill(dialect.sizeWord, &block, file);
   }
   text += Fill(dialect.fileEnd, nullptr, file);
   return true;

@@ -18,6 +18,7 @@ struct DataBlock {
   std::string what{};  // "pattern table of tile set Dungeon", for the comment line before it
   int vram = -1;       // where a cartridge of its screen's mode loads it; -1 = not into video memory
   uint32_t kind = 0;   // its kind of table (an ExportTable bit): a target packs the kinds it chooses
+  std::vector<std::string> addresses{};  // in place of bytes: the labels of other blocks, a word each
   std::size_t TableSize() const { return unpacked ? unpacked : bytes.size(); }  // unpacked, packed or not
 };
 
@@ -30,7 +31,8 @@ struct DataBlock {
 // "{scheme}" for the label scheme's version, "{guard}", "{header}" and
 // "{module}" for the file's include guard, header name and module name,
 // "{area}" for sdas's area of the tables,
-// "{name}" and "{value}" for a constant's.
+// "{name}" and "{value}" for a constant's. A block of addresses has
+// "<label>_COUNT" in place of its sizes.
 struct TextDialect {
   const char* fileStart;
   const char* comment;
@@ -47,6 +49,11 @@ struct TextDialect {
   bool numbered;         // every line starts with a BASIC line number
   const char* constant;  // a named number
   const char* sizeWord;  // after all the blocks, each one's unpacked size as a word ("" = none)
+  // A block of addresses: its start ("{size}" the count), a line an address
+  // ("{item}"), its end; "" = the dialect has no addresses, and leaves it out.
+  const char* addressStart = "";
+  const char* addressLine = "";
+  const char* addressEnd = "";
 };
 
 extern const TextDialect kPasmoDialect;          // "   db $00,$FF" as the assembly export always wrote

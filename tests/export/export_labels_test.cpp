@@ -39,7 +39,8 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
   const std::vector<DataBlock> blocks =
       ExportBlocks(project, LabelExportedRecords(project), SelectAll(project, kAllTables));
   const std::vector<uint8_t> parts{2, 5, 0xFE, 4, 15, 0, 16, 0, 15};  // count; y, x, pattern, colour each
-  EXPECT_EQ(blocks.back().bytes, parts);
+  EXPECT_EQ(blocks.rbegin()[1].bytes, parts);
+  EXPECT_EQ(blocks.back().addresses, std::vector<std::string>{"pic_metasprite"});
   for (const auto& [dialect, labelForm, constantForm] : dialects) {
     std::string text;
     ASSERT_TRUE(WriteTextBlocks(blocks, *dialect, TextFile{}, text));
@@ -49,6 +50,8 @@ TEST(ExportLabels, EveryDialectWritesTheSchemesLabelsAndConstants) {
       std::snprintf(line, sizeof line, labelForm, label, label);
       EXPECT_NE(text.find(line), std::string::npos) << line;
     }
+    // A table of the metasprites' addresses where the dialect has addresses (the BASICs have none).
+    EXPECT_EQ(text.find("metasprite_tables") != std::string::npos, *dialect->addressStart != '\0');
     std::istringstream pairs(constants);
     std::string name;
     for (int value = 0; constantForm && pairs >> name >> value;) {

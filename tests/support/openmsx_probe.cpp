@@ -19,6 +19,21 @@ bool WaitForScreens(OpenMsxLink& link, int count, int timeoutMs) {
   return false;
 }
 
+bool RunUntilByte(OpenMsxLink& link, const std::string& address, int value) {
+  TclReply reply;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  bool reached = false;
+  if (!AskTcl(link, "set throttle off", reply, 5000)) return false;
+  while (!reached && std::chrono::steady_clock::now() < deadline &&
+         AskTcl(link, "debug read memory " + address, reply, 5000)) {
+    reached = reply.text == std::to_string(value);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  if (!AskTcl(link, "set throttle on", reply, 5000)) return false;
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
+  return reached;
+}
+
 std::string ReadVideoMemory(OpenMsxLink& link) {
   TclReply reply;
   if (!AskTcl(link, "binary encode hex [debug read_block VRAM 0 0x4000]", reply, 5000) || !reply.ok) return {};
@@ -63,4 +78,11 @@ bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected,
       }
     }
   return true;
+}
+
+bool ShowsChipView(OpenMsxLink& link, const std::string& path, const NameTable& table, std::string& why) {
+  RgbaImage shot;
+  return TakeScreenshot(link, path, shot, why) &&
+         SamePictureUpToPalette(shot, RenderScreen(table, tileSets, sprites(), project.spriteSize, ScreenLook::Chip),
+                                table.backdrop, why);
 }

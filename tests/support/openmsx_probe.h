@@ -10,6 +10,10 @@
 
 // Waits until the cartridge has shown `count` screens; false after `timeoutMs`.
 bool WaitForScreens(OpenMsxLink& link, int count, int timeoutMs);
+// Runs the machine at full speed until the byte at `address` reads `value`,
+// then at its own pace for a few frames, so that the screen shows what the
+// program drew; false when it never does within a minute.
+bool RunUntilByte(OpenMsxLink& link, const std::string& address, int value);
 // The chip's 16 KB of video memory; empty when openMSX gives none.
 std::string ReadVideoMemory(OpenMsxLink& link);
 
@@ -22,3 +26,6 @@ bool TakeScreenshot(OpenMsxLink& link, const std::string& path, RgbaImage& shot,
 // first wrong pixel in `why`, when one of its colours stands for two indices
 // or two colours for one.
 bool SamePictureUpToPalette(const RgbaImage& shot, const IndexedImage& expected, int backdrop, std::string& why);
+// Whether the emulated screen (its shot written to `path`) is the chip view of
+// `table` in the project's tile sets and sprites; false with the reason in `why`.
+bool ShowsChipView(OpenMsxLink& link, const std::string& path, const NameTable& table, std::string& why);

@@ -76,6 +76,11 @@ void MakeMachineProject() {
   for (int c = 0; c < kTableCells; ++c) table.cells[c] = c % 11 == 3 ? EmptyCell : static_cast<uint8_t>(c * 7 + c / 32);
   table.thirdTileSets[1] = 1, table.thirdTileSets[2] = 2;
   table.backdrop = 4;
+  // Letters and blocks for when a test shows it in Text or Multicolor.
+  table.textCells.resize(kTextColumns * kTableRows), table.blocks.resize(kBlockColumns * kBlockRows);
+  for (std::size_t i = 0; i < table.textCells.size(); ++i) table.textCells[i] = static_cast<uint8_t>(i * 7 + i / 40);
+  for (std::size_t i = 0; i < table.blocks.size(); ++i) table.blocks[i] = static_cast<uint8_t>((i * 5 + i / 64) % 16);
+  table.textColour = 11;
   const float pixel = kViewUnitsPerChipPixel;
   for (int i = 0; i < 5; ++i) table.placements.push_back({i, (20 + 30 * i) * pixel, 50 * pixel});  // one line
   const int edges[][2] = {{-6, 100}, {250, 120}, {90, -7}, {160, 185}, {-20, -10}};

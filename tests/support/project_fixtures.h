@@ -21,7 +21,8 @@ void MakeRichProject();
 
 // What the machines must show as the editor does: three different tile sets in
 // the thirds, empty cells, a backdrop, six sprites with five on one line and
-// placements partly off every edge; a second name table of three sets more,
+// placements partly off every edge, letters and blocks for Text and
+// Multicolor; a second name table of three sets more,
 // so that a cartridge of both takes 32 KB.
 void MakeMachineProject();
 // The machine project with map "Held out" of 80 x 60 tiles in metatiles `size`

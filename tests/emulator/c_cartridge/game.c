@@ -20,8 +20,6 @@ struct checkpoint {
   int x, y;
 };
 static const struct checkpoint checkpoints[] = CHECKPOINTS;
-static const unsigned char* const metasprites[] = {walk_1_metasprite, walk_2_metasprite, walk_3_metasprite,
-                                                   walk_4_metasprite, walk_5_metasprite};
 
 /* A third's tables follow the one above it. */
 #define LOAD_THIRD(set, third)                                                            \
@@ -80,7 +78,7 @@ void main(void) {
       shows[screen]();
     }
     for (;;) {
-      tess_end_sprites(tess_draw_strip(&walk, metasprites, 15, x, y, 0));
+      tess_end_sprites(tess_draw_strip(&walk, metasprite_tables, 15, x, y, 0));
       tess_display(1);
       if (x == at->x && y == at->y) break;
       tess_wait_frame();
