@@ -15,6 +15,7 @@ RUNTIME_SOURCE(unzx0_s)
 RUNTIME_SOURCE(unpletter_s)
 RUNTIME_SOURCE(crt0_msx1_s)
 RUNTIME_SOURCE(crt0_sg1000_s)
+RUNTIME_SOURCE(crt0_end_s)
 #undef RUNTIME_SOURCE
 
 namespace {
@@ -32,8 +33,9 @@ std::vector<OutputFile> RuntimeFiles(Machine machine) {
       {"unzx0.s", Text(k_runtime_unzx0_s, k_runtime_unzx0_s_size), "the ZX0 unpacker"},
       {"unpletter.s", Text(k_runtime_unpletter_s, k_runtime_unpletter_s_size), "the Pletter unpacker"},
       {"crt0.s",
-       msx ? Text(k_runtime_crt0_msx1_s, k_runtime_crt0_msx1_s_size)
-           : Text(k_runtime_crt0_sg1000_s, k_runtime_crt0_sg1000_s_size),
+       (msx ? Text(k_runtime_crt0_msx1_s, k_runtime_crt0_msx1_s_size)
+            : Text(k_runtime_crt0_sg1000_s, k_runtime_crt0_sg1000_s_size)) +
+           Text(k_runtime_crt0_end_s, k_runtime_crt0_end_s_size),
        "the cartridge's start code"},
   };
 }

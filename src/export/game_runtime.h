@@ -8,6 +8,6 @@
 #include "export/build_outputs.h"
 #include "export/cartridge.h"
 
-// The runtime's files as --runtime writes them for `machine`: its ports in
-// vdp.s, its start code as crt0.s.
+// The runtime's files as --runtime writes them for `machine`: its ports
+// heading vdp.s, its start code (then the part both machines share) as crt0.s.
 std::vector<OutputFile> RuntimeFiles(Machine machine);

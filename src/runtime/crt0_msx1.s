@@ -42,27 +42,3 @@ start:
         ld      h, #0x80
         call    ENASLT                  ; the same slot in page 2
         di
-        ld      bc, #l__INITIALIZER
-        ld      a, b
-        or      c
-        jr      z, 1$
-        ld      de, #s__INITIALIZED
-        ld      hl, #s__INITIALIZER
-        ldir
-1$:     call    gsinit                  ; static variables set by code
-        call    _main
-2$:     halt
-        jr      2$
-
-        ; The order the linker lays the areas out in: code in ROM, data in RAM.
-        .area   _HOME
-        .area   _CODE
-        .area   _INITIALIZER
-        .area   _GSINIT
-gsinit:
-        .area   _GSFINAL
-        ret
-        .area   _DATA
-        .area   _INITIALIZED
-        .area   _BSS
-        .area   _HEAP

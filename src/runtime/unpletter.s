@@ -7,10 +7,10 @@
 ; offset - 1 is a byte, or, when its top bit is set, that byte's 7 bits under
 ; `mode` more bits (none in mode 1), plus 128.
 ; HL: the stream; DE: the output; A: the bit byte, with a marker bit below
-; the bits left; BC: values. Bytes go out through unpack.s.
+; the bits left; BC: values. Bits come in and bytes go out through unpack.s.
         .module tess_unpletter
         .globl  _tess_unpletter, _tess_unpletter_vram
-        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy
+        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy, unpack_bit
 
         .area   _DATA
 far_bits:
@@ -25,19 +25,13 @@ _tess_unpletter::
 _tess_unpletter_vram::
         call    unpack_into_vram
 unpletter:
-        pop     bc                      ; return address
-        pop     hl
-        pop     de
-        push    de
-        push    hl
-        push    bc
         ld      a, #0x80                ; no bits yet
         ld      c, #0
-        call    next_bit
+        call    unpack_bit
         rl      c
-        call    next_bit
+        call    unpack_bit
         rl      c
-        call    next_bit
+        call    unpack_bit
         rl      c                       ; mode - 1
         ex      af, af'
         ld      a, c
@@ -48,15 +42,15 @@ unpletter:
         ex      af, af'
         call    one_literal             ; the first byte
 token:
-        call    next_bit
+        call    unpack_bit
         jr      c, copy_token
         call    one_literal
         jr      token
 copy_token:
         ld      bc, #1
-1$:     call    next_bit
+1$:     call    unpack_bit
         jr      nc, 2$
-        call    next_bit
+        call    unpack_bit
         rl      c
         rl      b
         jr      nc, 1$
@@ -75,7 +69,7 @@ copy_token:
         ld      d, a
         ld      e, #0
         ex      af, af'
-3$:     call    next_bit
+3$:     call    unpack_bit
         rl      e
         dec     d
         jr      nz, 3$
@@ -108,12 +102,3 @@ near_offset:
 one_literal:
         ld      bc, #1
         jp      unpack_literals
-
-; Carry = the next bit.
-next_bit:
-        add     a, a
-        ret     nz
-        ld      a, (hl)
-        inc     hl
-        rla                             ; the marker in, the byte's top bit out
-        ret

@@ -7,10 +7,11 @@
 ; after a literal block or a copy is one bit. Bits come most significant
 ; first from bit bytes met in the stream as they are needed.
 ; HL: the stream; DE: the output; A: the bit byte, with a marker bit below
-; the bits left; BC: gamma values. Bytes go out through unpack.s.
+; the bits left; BC: gamma values. Bits come in and bytes go out through
+; unpack.s.
         .module tess_unzx0
         .globl  _tess_unzx0, _tess_unzx0_vram
-        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy
+        .globl  unpack_into_ram, unpack_into_vram, unpack_literals, unpack_copy, unpack_bit
 
         .area   _DATA
 last_offset:
@@ -23,29 +24,23 @@ _tess_unzx0::
 _tess_unzx0_vram::
         call    unpack_into_vram
 unzx0:
-        pop     bc                      ; return address
-        pop     hl
-        pop     de
-        push    de
-        push    hl
-        push    bc
         ld      bc, #1
         ld      (last_offset), bc
         ld      a, #0x80                ; no bits yet
 literals:
         call    gamma
         call    unpack_literals
-        call    next_bit
+        call    unpack_bit
         jr      c, new_offset
         call    gamma                   ; a copy from the last offset
         call    copy
-        call    next_bit
+        call    unpack_bit
         jr      nc, literals
 new_offset:
         ld      bc, #1                  ; the offset's high part, its data bits inverted
-1$:     call    next_bit
+1$:     call    unpack_bit
         jr      c, 2$
-        call    next_bit
+        call    unpack_bit
         ccf
         rl      c
         rl      b
@@ -77,7 +72,7 @@ new_offset:
         call    gamma_from_carry
         inc     bc
         call    copy
-        call    next_bit
+        call    unpack_bit
         jr      c, new_offset
         jr      literals
 
@@ -85,22 +80,13 @@ new_offset:
 gamma:
         ld      bc, #1
 gamma_bit:
-        call    next_bit
+        call    unpack_bit
 gamma_from_carry:
         ret     c
-        call    next_bit
+        call    unpack_bit
         rl      c
         rl      b
         jr      gamma_bit
-
-; Carry = the next bit.
-next_bit:
-        add     a, a
-        ret     nz
-        ld      a, (hl)
-        inc     hl
-        rla                             ; the marker in, the byte's top bit out
-        ret
 
 ; BC bytes from last_offset back in the output.
 copy:
