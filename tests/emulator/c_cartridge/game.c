@@ -33,6 +33,7 @@ static void show_graphics2(void) {
   LOAD_THIRD(Set_1, 1);
   LOAD_THIRD(Set_2, 2);
   UNPACK_VRAM(g2_names, gfx_GRAPHICS2_NAMES_VRAM);
+  tess_fill_vram(gfx_GRAPHICS2_NAMES_VRAM, 0, g2_names_SIZE / 24); /* the top row blank, as for a score */
   UNPACK_VRAM(sprite_patterns, gfx_GRAPHICS2_SPRITE_PATTERNS_VRAM);
 }
 
@@ -74,7 +75,6 @@ void main(void) {
     const struct checkpoint* at = &checkpoints[k];
     if (at->screen != screen) {
       screen = at->screen;
-      tess_fill_vram(0, 0, 0x4000); /* nothing left of the last screen */
       shows[screen]();
     }
     for (;;) {
