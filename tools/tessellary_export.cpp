@@ -458,9 +458,8 @@ int main(int argc, char** argv) {
                  "v9938, sms, openmsx");
   app.add_flag("--list-palettes", options.listPalettes, "Print each palette: its name, then colours 1-15 as #RRGGBB");
   CLI::Option* rom = app.add_option("--rom", options.rom, "A cartridge image that shows name tables on the machine");
-  CLI::Option* runtime = app.add_option(
-      "--runtime", options.runtime,
-      "A folder for the runtime a game in C or sdas links (VRAM, unpacking, modes, metasprites, strips)");
+  app.add_option("--runtime", options.runtime,
+                 "A folder for the runtime a game in C or sdas links (VRAM, unpacking, modes, metasprites, strips)");
   CLI::Option* machine =
       app.add_option("--machine", options.machine,
                      "The cartridge's or runtime's machine: msx1 (MSX1, the default) or sg1000 (SG-1000)")
@@ -580,10 +579,9 @@ int main(int argc, char** argv) {
   if (machine->count() > 0 && options.rom.empty() && options.playRom.empty() && options.runtime.empty())
     return Fail("--machine goes with --rom, --play-rom or --runtime");
   // The runtime needs no project; a build may write it beside an export in one run.
-  if (runtime->count() > 0) {
+  if (!options.runtime.empty())
     if (const int status = WriteRuntime(options); status != 0 || (options.project.empty() && options.into.empty()))
       return status;
-  }
   if (std::string& tmx = paths[ExportFormat::TiledMaps]; HasExtension(tmx, ".tmx")) options.tmxFile = tmx, tmx.clear();
   for (auto& [format, path] : paths) {
     if (path.empty()) continue;

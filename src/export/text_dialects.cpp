@@ -91,8 +91,8 @@ std::string FillConstant(const TextDialect& dialect, const std::string& name, in
 
 // The record's constants, then the table's own.
 std::vector<std::pair<std::string, int>> BlockConstants(const DataBlock& block) {
-  std::vector<std::pair<std::string, int>> constants = block.constants;
   if (!block.addresses.empty()) return {{block.label + "_COUNT", static_cast<int>(block.addresses.size())}};
+  std::vector<std::pair<std::string, int>> constants = block.constants;
   constants.push_back({block.label + "_SIZE", static_cast<int>(block.TableSize())});
   if (block.unpacked) constants.push_back({block.label + "_PACKED_SIZE", static_cast<int>(block.bytes.size())});
   if (block.vram >= 0) constants.push_back({block.label + "_VRAM", block.vram});
